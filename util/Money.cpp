@@ -1,0 +1,3 @@
+#include "util/Money.h"
+
+QString Money::toDecimalText() const { return automation::Variant(toCurrency()).toText(); }
