@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <concepts>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -32,13 +33,16 @@ public:
 
     Variant() = default;
     Variant(bool b) : v_(b) {}
-    Variant(int i) : v_(std::int64_t(i)) {}
-    Variant(std::int64_t i) : v_(i) {}
+    // Every integer type, so that qint64, long and int all land here without ambiguity.
+    template <std::integral T>
+    requires(!std::same_as<T, bool>) Variant(T i) : v_(std::int64_t(i)) {}
     Variant(double d) : v_(d) {}
     Variant(Currency c) : v_(c) {}
     Variant(const QString &s) : v_(s) {}
     Variant(const char *s) : v_(QString::fromUtf8(s)) {}
     Variant(DispatchPtr o) : v_(std::move(o)) {}
+    // A raw pointer would otherwise silently become Bool(true).
+    Variant(const void *) = delete;
 
     Type type() const { return Type(v_.index()); }
     bool isEmpty() const { return type() == Type::Empty; }

@@ -1,0 +1,39 @@
+#include "bolix/objeto/ContaCorrente.h"
+
+namespace bolix::objeto {
+
+namespace {
+
+// A method without arguments whose body returns nothing.
+template <class F> Objeto::Corpo semResultado(F corpo) {
+    return [corpo](const QList<Variant> &) {
+        corpo();
+        return Variant();
+    };
+}
+
+} // namespace
+
+ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
+    for (const char *nome : {"CodigoAgencia", "NumeroContaCorrente", "CodigoCedente",
+                             "OutroDadoConfiguracao1", "OutroDadoConfiguracao2", "InicioNossoNumero",
+                             "FimNossoNumero", "ProximoNossoNumero", "LocalPagamento"})
+        propriedade(QLatin1String(nome), Tipo::Texto);
+    propriedade(QStringLiteral("NaoUsarFatorVencimento"), Tipo::Booleano);
+    leitura(QStringLiteral("NumeroBanco"), Tipo::Texto, [this] { return Variant(numeroBanco()); });
+
+    subObjeto(QStringLiteral("ArquivoRemessa"), remessa_);
+    subObjeto(QStringLiteral("ArquivoRetorno"), retorno_);
+    subObjeto(QStringLiteral("PadroesBoleto"), padroes_);
+    subObjeto(QStringLiteral("MeusDados"), meusDados_);
+    subObjeto(QStringLiteral("DocumentosCobranca"), documentos_);
+    subObjeto(QStringLiteral("OcorrenciasCobranca"), ocorrencias_);
+
+    metodo(QStringLiteral("ConfiguraContaCorrente"), 0, semResultado([this] { configuraContaCorrente(); }));
+    metodo(QStringLiteral("ImprimeBoletos"), 0, semResultado([this] { imprimeBoletos(); }));
+    metodo(QStringLiteral("GravaArquivoRemessa"), 0,
+           [this](const QList<Variant> &) { return Variant(gravaArquivoRemessa()); });
+    metodo(QStringLiteral("CarregaArquivosRetorno"), 0, semResultado([this] { carregaArquivosRetorno(); }));
+}
+
+} // namespace bolix::objeto

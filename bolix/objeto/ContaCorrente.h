@@ -1,0 +1,46 @@
+#pragma once
+
+#include "bolix/objeto/Arquivos.h"
+#include "bolix/objeto/Colecao.h"
+#include "bolix/objeto/DocumentoCobranca.h"
+#include "bolix/objeto/MeusDados.h"
+#include "bolix/objeto/OcorrenciaCobranca.h"
+#include "bolix/objeto/PadroesBoleto.h"
+
+namespace bolix::objeto {
+
+using DocumentosCobranca = Colecao<DocumentoCobranca>;
+using OcorrenciasCobranca = Colecao<OcorrenciaCobranca>;
+
+// The object behind the ProgID Bolix.ContaCorrente: the payee's account, its files, the charge
+// documents and the occurrences of a return.
+class ContaCorrente : public Objeto {
+public:
+    ContaCorrente();
+
+    ArquivoRemessa &arquivoRemessa() const { return *remessa_; }
+    ArquivoRetorno &arquivoRetorno() const { return *retorno_; }
+    PadroesBoleto &padroesBoleto() const { return *padroes_; }
+    MeusDados &meusDados() const { return *meusDados_; }
+    DocumentosCobranca &documentos() const { return *documentos_; }
+    OcorrenciasCobranca &ocorrencias() const { return *ocorrencias_; }
+
+private:
+    // The bank work (TrabalhoBancario.cpp).
+    QString numeroBanco() const;
+    void configuraContaCorrente();
+    void imprimeBoletos();
+    QString gravaArquivoRemessa();
+    void carregaArquivosRetorno();
+
+    std::shared_ptr<ArquivoRemessa> remessa_ = std::make_shared<ArquivoRemessa>();
+    std::shared_ptr<ArquivoRetorno> retorno_ = std::make_shared<ArquivoRetorno>();
+    std::shared_ptr<PadroesBoleto> padroes_ = std::make_shared<PadroesBoleto>();
+    std::shared_ptr<MeusDados> meusDados_ = std::make_shared<MeusDados>();
+    std::shared_ptr<DocumentosCobranca> documentos_ =
+        std::make_shared<DocumentosCobranca>(QStringLiteral("DocumentosCobranca"));
+    std::shared_ptr<OcorrenciasCobranca> ocorrencias_ =
+        std::make_shared<OcorrenciasCobranca>(QStringLiteral("OcorrenciasCobranca"));
+};
+
+} // namespace bolix::objeto

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "bolix/objeto/MeusDados.h"
+#include "bolix/objeto/PadroesBoleto.h"
+
+namespace bolix::objeto {
+
+// One charge: payer, dates, amounts, instructions, and its own texts and settings.
+class DocumentoCobranca : public Objeto {
+public:
+    DocumentoCobranca();
+    PadroesBoleto &padroesBoleto() const { return *padroes_; }
+    MeusDados &meusDados() const { return *meusDados_; }
+
+private:
+    std::shared_ptr<PadroesBoleto> padroes_ = std::make_shared<PadroesBoleto>();
+    std::shared_ptr<MeusDados> meusDados_ = std::make_shared<MeusDados>();
+};
+
+} // namespace bolix::objeto

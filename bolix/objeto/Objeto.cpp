@@ -1,0 +1,204 @@
+#include "bolix/objeto/Objeto.h"
+
+#include <limits>
+
+namespace bolix::objeto {
+
+using automation::AutomationError;
+
+namespace {
+
+const QString formatoData = QStringLiteral("dd/MM/yyyy");
+
+QString nomeDoTipo(Tipo tipo) {
+    switch (tipo) {
+    case Tipo::Texto:
+        return QStringLiteral("texto");
+    case Tipo::Data:
+        return QStringLiteral("data dd/mm/aaaa");
+    case Tipo::Inteiro:
+        return QStringLiteral("inteiro");
+    case Tipo::Booleano:
+        return QStringLiteral("booleano");
+    case Tipo::Moeda:
+        return QStringLiteral("moeda");
+    case Tipo::Objeto:
+        return QStringLiteral("objeto");
+    }
+    return {};
+}
+
+Variant valorInicial(Tipo tipo) {
+    switch (tipo) {
+    case Tipo::Inteiro:
+        return std::int64_t(0);
+    case Tipo::Booleano:
+        return false;
+    case Tipo::Moeda:
+        return automation::Currency{};
+    default:
+        return QString();
+    }
+}
+
+bool dataAceita(const QString &texto) {
+    return texto.isEmpty() || QDate::fromString(texto, formatoData).isValid();
+}
+
+} // namespace
+
+Variant Objeto::get(const QString &membro) {
+    Membro &m = procura(membro);
+    return m.genero == Genero::Metodo ? executa(m, {}) : valorDe(m);
+}
+
+void Objeto::set(const QString &membro, const Variant &valor) {
+    Membro &m = procura(membro);
+    if (m.genero == Genero::Metodo)
+        throw AutomationError(QStringLiteral("%1.%2 é um método e não recebe valor.").arg(classe_, m.nome));
+    if (m.genero == Genero::Leitura)
+        throw AutomationError(QStringLiteral("%1.%2 é somente leitura.").arg(classe_, m.nome));
+    grava(m, valor);
+}
+
+Variant Objeto::call(const QString &membro, const QList<Variant> &args) {
+    Membro &m = procura(membro);
+    if (m.genero == Genero::Metodo)
+        return executa(m, args);
+    if (!args.isEmpty())
+        throw AutomationError(QStringLiteral("%1.%2 não é um método.").arg(classe_, m.nome));
+    return valorDe(m);
+}
+
+QString Objeto::texto(const QString &membro) const {
+    return valorDe(tipado(membro, {Tipo::Texto, Tipo::Data})).toText();
+}
+
+QDate Objeto::data(const QString &membro) const {
+    return QDate::fromString(valorDe(tipado(membro, {Tipo::Data})).toText(), formatoData);
+}
+
+std::int64_t Objeto::inteiro(const QString &membro) const {
+    return valorDe(tipado(membro, {Tipo::Inteiro})).toInt();
+}
+
+bool Objeto::booleano(const QString &membro) const {
+    return valorDe(tipado(membro, {Tipo::Booleano})).toBool();
+}
+
+std::int64_t Objeto::moeda(const QString &membro) const {
+    return valorDe(tipado(membro, {Tipo::Moeda})).toCurrency().units;
+}
+
+bool Objeto::definido(const QString &membro) const {
+    return procura(membro).definido;
+}
+
+void Objeto::define(const QString &membro, const Variant &valor) {
+    Membro &m = procura(membro);
+    if (m.genero == Genero::Metodo || m.calculado || m.tipo == Tipo::Objeto)
+        throw AutomationError(QStringLiteral("%1.%2 não guarda valor.").arg(classe_, m.nome));
+    grava(m, valor);
+}
+
+void Objeto::propriedade(const QString &nome, Tipo tipo, const Variant &inicial) {
+    Membro m{nome, Genero::Propriedade, tipo, valorInicial(tipo)};
+    if (!inicial.isEmpty())
+        m.valor = coage(m, inicial);
+    declara(std::move(m));
+}
+
+void Objeto::leitura(const QString &nome, Tipo tipo, std::function<Variant()> valor) {
+    Membro m{nome, Genero::Leitura, tipo};
+    m.calculado = std::move(valor);
+    declara(std::move(m));
+}
+
+void Objeto::subObjeto(const QString &nome, DispatchPtr objeto) {
+    declara({nome, Genero::Leitura, Tipo::Objeto, Variant(std::move(objeto))});
+}
+
+void Objeto::metodo(const QString &nome, int argumentos, Corpo corpo) {
+    Membro m{nome, Genero::Metodo, Tipo::Objeto};
+    m.argumentos = argumentos;
+    m.corpo = std::move(corpo);
+    declara(std::move(m));
+}
+
+void Objeto::declara(Membro m) {
+    const QString chave = m.nome.toLower();
+    Q_ASSERT(!membros_.contains(chave));
+    membros_.insert(chave, std::move(m));
+}
+
+Objeto::Membro &Objeto::procura(const QString &nome) {
+    return const_cast<Membro &>(std::as_const(*this).procura(nome));
+}
+
+const Objeto::Membro &Objeto::procura(const QString &nome) const {
+    const auto it = membros_.constFind(nome.trimmed().toLower());
+    if (it == membros_.constEnd())
+        throw AutomationError(QStringLiteral("O objeto %1 não tem o membro %2.").arg(classe_, nome));
+    return *it;
+}
+
+const Objeto::Membro &Objeto::tipado(const QString &nome, std::initializer_list<Tipo> aceitos) const {
+    const Membro &m = procura(nome);
+    if (m.genero == Genero::Metodo || std::find(aceitos.begin(), aceitos.end(), m.tipo) == aceitos.end())
+        throw AutomationError(
+            QStringLiteral("%1.%2 não é do tipo %3.").arg(classe_, m.nome, nomeDoTipo(*aceitos.begin())));
+    return m;
+}
+
+Variant Objeto::valorDe(const Membro &m) const {
+    return m.calculado ? m.calculado() : m.valor;
+}
+
+Variant Objeto::coage(const Membro &m, const Variant &valor) const {
+    try {
+        switch (m.tipo) {
+        case Tipo::Texto:
+            return valor.toText();
+        case Tipo::Data: {
+            const QString t = valor.toText().trimmed();
+            if (dataAceita(t))
+                return t;
+            break;
+        }
+        case Tipo::Inteiro: {
+            // Integer members are automation Longs: 32 bits.
+            const std::int64_t i = valor.toInt();
+            if (i >= std::numeric_limits<std::int32_t>::min() &&
+                i <= std::numeric_limits<std::int32_t>::max())
+                return i;
+            break;
+        }
+        case Tipo::Booleano:
+            return valor.toBool();
+        case Tipo::Moeda:
+            return valor.toCurrency();
+        case Tipo::Objeto:
+            break;
+        }
+    } catch (const AutomationError &) {
+        // Reported below with the member's name.
+    }
+    throw AutomationError(QStringLiteral("Valor inválido para %1.%2: %3 (esperado %4).")
+                              .arg(classe_, m.nome, valor.describe(), nomeDoTipo(m.tipo)));
+}
+
+void Objeto::grava(Membro &m, const Variant &valor) {
+    m.valor = coage(m, valor);
+    m.definido = true;
+}
+
+Variant Objeto::executa(Membro &m, const QList<Variant> &args) {
+    if (args.size() != m.argumentos)
+        throw AutomationError(QStringLiteral("%1.%2 espera %3 argumento(s) e recebeu %4.")
+                                  .arg(classe_, m.nome)
+                                  .arg(m.argumentos)
+                                  .arg(args.size()));
+    return m.corpo(args);
+}
+
+} // namespace bolix::objeto

@@ -1,0 +1,135 @@
+#include "tests/support/BancoDeTeste.h"
+
+#include "db/Literal.h"
+#include "util/Erro.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <atomic>
+
+namespace {
+
+std::atomic<int> bancosCriados{0};
+
+QStringList comandosDoEsquema() {
+    QFile arquivo(QStringLiteral(RUVENAL_SCHEMA));
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw Erro(QStringLiteral("Esquema não encontrado: ") + arquivo.fileName());
+    QStringList comandos;
+    QString atual;
+    for (const QString &linha : QString::fromUtf8(arquivo.readAll()).split(u'\n')) {
+        if (linha.trimmed().startsWith(QStringLiteral("--")))
+            continue;
+        atual += linha + u'\n';
+        if (linha.trimmed().endsWith(u';')) {
+            comandos << atual.trimmed().chopped(1);
+            atual.clear();
+        }
+    }
+    return comandos;
+}
+
+} // namespace
+
+QString ValorDeTeste::literal(Connection &conexao) const {
+    return std::visit(
+        [&](const auto &v) -> QString {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return LiteralNulo();
+            else if constexpr (std::is_same_v<T, QString>)
+                return Literal(conexao, v);
+            else
+                return Literal(v);
+        },
+        v_);
+}
+
+QByteArray BancoDeTeste::senhaPadrao() {
+    return QByteArray::fromHex("D7AEE1CFF54698432B");
+}
+
+BancoDeTeste::BancoDeTeste()
+    : nome_(QStringLiteral("ruvenal_t_%1_%2").arg(QCoreApplication::applicationPid()).arg(++bancosCriados)) {
+    Connection servidor;
+    servidor.configura(QString(), QString(), senhaPadrao());
+    servidor.executa(QStringLiteral("drop database if exists ") + nome_);
+    servidor.executa(QStringLiteral("create database ") + nome_ +
+                     QStringLiteral(" default character set latin1"));
+    conexao_.configura(QString(), nome_, senhaPadrao());
+    static const QStringList esquema = comandosDoEsquema();
+    for (const QString &comando : esquema)
+        conexao_.executa(comando);
+}
+
+BancoDeTeste::~BancoDeTeste() {
+    try {
+        conexao_.executa(QStringLiteral("drop database ") + nome_);
+    } catch (const std::exception &) {
+        // A server gone at the end of a test leaves the database behind; the test has already failed.
+    }
+}
+
+void BancoDeTeste::insere(const QString &tabela, Colunas colunas) {
+    insere(tabela, {}, colunas);
+}
+
+void BancoDeTeste::insere(const QString &tabela, Colunas padroes, Colunas colunas) {
+    QStringList nomes, valores;
+    auto acrescenta = [&](const ColunaDeTeste &c) {
+        const qsizetype i = nomes.indexOf(c.nome, 0, Qt::CaseInsensitive);
+        if (i >= 0)
+            valores[i] = c.valor.literal(conexao_);
+        else {
+            nomes << c.nome;
+            valores << c.valor.literal(conexao_);
+        }
+    };
+    for (const ColunaDeTeste &c : padroes)
+        acrescenta(c);
+    for (const ColunaDeTeste &c : colunas)
+        acrescenta(c);
+    conexao_.executa(QStringLiteral("insert into %1 (%2) values (%3)")
+                         .arg(tabela, nomes.join(QStringLiteral(", ")), valores.join(QStringLiteral(", "))));
+}
+
+void BancoDeTeste::empresa(int empresaId, Colunas colunas) {
+    insere(QStringLiteral("empresa"),
+           {{"empresa_id", empresaId},
+            {"nome", QStringLiteral("Empresa %1").arg(empresaId)},
+            {"diasjur", 0},
+            {"multa", 0},
+            {"jurosdia", 0}},
+           colunas);
+}
+
+void BancoDeTeste::cliente(int clientesId, Colunas colunas) {
+    insere(QStringLiteral("clientes"),
+           {{"clientes_id", clientesId},
+            {"empresa_id", 1},
+            {"chapa", clientesId},
+            {"nome", QStringLiteral("Cliente %1").arg(clientesId)},
+            {"cobra_juros", "N"}},
+           colunas);
+}
+
+void BancoDeTeste::receber(Colunas colunas) {
+    const int id = proximoReceber_++;
+    const QDate hoje = QDate::currentDate();
+    insere(QStringLiteral("receber"),
+           {{"filial_id", 1},
+            {"receber_id", id},
+            {"clientes_id", 1},
+            {"numlanc", id},
+            {"datahora", QDateTime(hoje, QTime(10, 0))},
+            {"vencimento", hoje},
+            {"valor", 100},
+            {"quantidade", 1},
+            {"amort", 0},
+            {"valortotal", 100},
+            {"apagado", "N"},
+            {"tipo", 0}},
+           colunas);
+}
