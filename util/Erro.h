@@ -12,4 +12,6 @@ public:
 };
 
 // The text of any exception, for the error box.
-inline QString textoDoErro(const std::exception &e) { return QString::fromUtf8(e.what()); }
+inline QString textoDoErro(const std::exception &e) {
+    return QString::fromUtf8(e.what());
+}

@@ -1,3 +1,5 @@
 #include "util/Money.h"
 
-QString Money::toDecimalText() const { return automation::Variant(toCurrency()).toText(); }
+QString Money::toDecimalText() const {
+    return automation::Variant(toCurrency()).toText();
+}

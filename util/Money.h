@@ -29,8 +29,14 @@ public:
     constexpr Money operator+(Money o) const { return Money(u_ + o.u_); }
     constexpr Money operator-(Money o) const { return Money(u_ - o.u_); }
     constexpr Money operator-() const { return Money(-u_); }
-    constexpr Money &operator+=(Money o) { u_ += o.u_; return *this; }
-    constexpr Money &operator-=(Money o) { u_ -= o.u_; return *this; }
+    constexpr Money &operator+=(Money o) {
+        u_ += o.u_;
+        return *this;
+    }
+    constexpr Money &operator-=(Money o) {
+        u_ -= o.u_;
+        return *this;
+    }
     constexpr auto operator<=>(const Money &) const = default;
 
 private:
