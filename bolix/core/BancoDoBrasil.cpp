@@ -1,0 +1,70 @@
+#include "BancosConhecidos.h"
+#include "Digitos.h"
+#include "ErroBolix.h"
+
+namespace bolix {
+
+namespace {
+
+class BancoDoBrasil : public RegraBanco {
+public:
+    QString codigo() const override { return QStringLiteral("001"); }
+    QString nome() const override { return QStringLiteral("BANCO DO BRASIL S.A."); }
+
+    void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
+        const QString comX = QStringLiteral("0123456789X");
+        const auto agencia = separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, 4, true, comX);
+        c.agencia = agencia.numero;
+        c.dvAgencia = confereDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, agencia.digito,
+                                    modulo11BancoDoBrasil(agencia.numero));
+        const auto conta =
+            separaDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente, 8, true, comX);
+        c.conta = conta.numero;
+        c.dvConta = confereDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente, conta.digito,
+                                  modulo11BancoDoBrasil(conta.numero));
+        const int tamanho = c.configuracao.tamanhoConvenio;
+        c.cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, tamanho, true, {}).numero;
+        if (tamanho == 7 && c.cedente.startsWith(u'0'))
+            throw ErroBolix(QStringLiteral("CodigoCedente \"%1\" inválido: um convênio de 7 dígitos vai de "
+                                           "1000000 a 9999999.")
+                                .arg(e.codigoCedente));
+    }
+
+    int larguraSequencia(const ContaConfigurada &c) const override {
+        return c.configuracao.tamanhoConvenio == 4 ? 7 : c.configuracao.tamanhoConvenio == 6 ? 5 : 10;
+    }
+
+    NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia) const override {
+        NossoNumero nn;
+        nn.numero = c.cedente + zerosEsquerda(sequencia, larguraSequencia(c));
+        nn.impresso = nn.numero;
+        if (c.configuracao.tamanhoConvenio != 7) {
+            nn.digito = modulo11BancoDoBrasil(nn.numero);
+            nn.impresso += u'-' + nn.digito;
+        }
+        nn.campoCnab = nn.numero + nn.digito;
+        return nn;
+    }
+
+    QString campoLivre(const ContaConfigurada &c, const NossoNumero &nn) const override {
+        if (c.configuracao.tamanhoConvenio == 7)
+            return QStringLiteral("000000") + nn.numero + c.configuracao.carteira;
+        return nn.numero + c.agencia + c.conta + c.configuracao.carteira;
+    }
+
+    // Convênio (9), the fixed "0014" of cobrança, carteira and its variation.
+    QString convenioCnab(const ContaConfigurada &c) const override {
+        const QString variacao =
+            c.configuracao.variacao.isEmpty() ? QStringLiteral("000") : c.configuracao.variacao;
+        return zerosEsquerda(c.cedente, 9) + QStringLiteral("0014") + c.configuracao.carteira + variacao;
+    }
+};
+
+} // namespace
+
+const RegraBanco &bancoDoBrasil() {
+    static const BancoDoBrasil banco;
+    return banco;
+}
+
+} // namespace bolix

@@ -1,0 +1,15 @@
+#include "Bancos.h"
+
+#include "BancosConhecidos.h"
+#include "ErroBolix.h"
+
+namespace bolix {
+
+const RegraBanco &regraDoBanco(QStringView codigo) {
+    for (const RegraBanco *banco : {&bancoDoBrasil(), &caixa(), &bradesco(), &real(), &sicoob()})
+        if (banco->codigo() == codigo)
+            return *banco;
+    throw ErroBolix(QStringLiteral("Banco \"%1\" não suportado pelo Bolix.").arg(codigo));
+}
+
+} // namespace bolix

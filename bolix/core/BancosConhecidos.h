@@ -1,0 +1,15 @@
+#pragma once
+
+// The rule object of each supported bank; regraDoBanco picks among them.
+
+#include "Bancos.h"
+
+namespace bolix {
+
+const RegraBanco &bancoDoBrasil();
+const RegraBanco &caixa();
+const RegraBanco &bradesco();
+const RegraBanco &real();
+const RegraBanco &sicoob();
+
+} // namespace bolix

@@ -1,0 +1,35 @@
+#pragma once
+
+// What a document becomes at its bank: nosso número, campo livre, bar code, linha digitável.
+
+#include "Bancos.h"
+#include "Documento.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace bolix {
+
+struct Boleto {
+    NossoNumero nossoNumero;
+    QString campoLivre;
+    QString codigoBarras;   // 44 digits
+    QString linhaDigitavel; // printed form, 54 characters
+    std::int64_t centavos = 0;
+};
+
+// Ten-thousandths to cents, halves to the even cent.
+std::int64_t centavos(Dinheiro valor);
+// The amount the payer is charged: the document's value plus other additions.
+Dinheiro valorCobrado(const Documento &doc);
+
+// The document's nosso número at its bank. Refuses a number that is not digits, wider than the
+// bank's sequence or outside the account's range, naming the document.
+NossoNumero nossoNumeroDoDocumento(const ContaConfigurada &conta, const Documento &doc);
+
+Boleto calculaBoleto(const ContaConfigurada &conta, const Documento &doc);
+
+// Prefix of every refusal about one document: "Documento 0000004711: ".
+QString prefixoDocumento(const Documento &doc);
+
+} // namespace bolix

@@ -1,0 +1,136 @@
+#include "Configuracao.h"
+
+#include "Digitos.h"
+#include "ErroBolix.h"
+
+#include <QFile>
+#include <QHash>
+
+namespace bolix {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F.
+QString deWindows1252(const QByteArray &bytes) {
+    static constexpr char16_t faixa80[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                             0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    QString texto;
+    texto.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        texto += b >= 0x80 && b < 0xA0 ? QChar(faixa80[b - 0x80]) : QChar(b);
+    }
+    return texto;
+}
+
+QString semAspas(QString valor) {
+    valor = valor.trimmed();
+    if (valor.size() >= 2 && valor.startsWith(u'"') && valor.endsWith(u'"'))
+        valor = valor.mid(1, valor.size() - 2);
+    return valor;
+}
+
+// The keys of section [Bolix], lower-cased; nullopt-like empty hash when the section is absent.
+QHash<QString, QString> secaoBolix(const QString &texto, bool &achou) {
+    QHash<QString, QString> chaves;
+    bool dentro = false;
+    achou = false;
+    for (const QString &bruta : texto.split(u'\n')) {
+        const QString linha = bruta.trimmed();
+        if (linha.isEmpty() || linha.startsWith(u';') || linha.startsWith(u'#'))
+            continue;
+        if (linha.startsWith(u'[') && linha.endsWith(u']')) {
+            dentro = linha.mid(1, linha.size() - 2).trimmed().compare(u"Bolix", Qt::CaseInsensitive) == 0;
+            achou = achou || dentro;
+            continue;
+        }
+        const qsizetype igual = linha.indexOf(u'=');
+        if (dentro && igual > 0)
+            chaves.insert(linha.left(igual).trimmed().toLower(), semAspas(linha.mid(igual + 1)));
+    }
+    return chaves;
+}
+
+class Leitor {
+public:
+    Leitor(QString caminho, QHash<QString, QString> chaves)
+        : caminho_(std::move(caminho)), chaves_(std::move(chaves)) {}
+
+    [[noreturn]] void recusa(const QString &chave, const QString &motivo) const {
+        throw ErroBolix(
+            QStringLiteral("Arquivo de configuração do Bolix %1: %2 %3.").arg(caminho_, chave, motivo));
+    }
+
+    QString texto(const QString &chave) const { return chaves_.value(chave); }
+
+    // A field of digits: exactly `tamanho` digits when given, or `padrao` when absent.
+    QString digitos(const QString &chave, int tamanho, const QString &padrao = {}) const {
+        const QString valor = texto(chave).isEmpty() ? padrao : texto(chave);
+        if (valor.isEmpty())
+            recusa(chave, QStringLiteral("não informado"));
+        if (!soTemDigitos(valor) || valor.size() > tamanho)
+            recusa(chave, QStringLiteral("\"%1\" inválido: até %2 dígitos").arg(valor).arg(tamanho));
+        return zerosEsquerda(valor, tamanho);
+    }
+
+private:
+    QString caminho_;
+    QHash<QString, QString> chaves_;
+};
+
+void leDadosDoBanco(const Leitor &l, ConfiguracaoBolix &c) {
+    if (c.banco == u"001") {
+        c.carteira = l.digitos(QStringLiteral("carteira"), 2);
+        const QString tamanho = l.texto(QStringLiteral("tamanho_convenio"));
+        if (tamanho != u"4" && tamanho != u"6" && tamanho != u"7")
+            l.recusa(QStringLiteral("tamanho_convenio"),
+                     QStringLiteral("\"%1\" inválido: use 4, 6 ou 7").arg(tamanho));
+        c.tamanhoConvenio = tamanho.toInt();
+        if (!l.texto(QStringLiteral("variacao")).isEmpty())
+            c.variacao = l.digitos(QStringLiteral("variacao"), 3);
+    } else if (c.banco == u"237") {
+        c.carteira = l.digitos(QStringLiteral("carteira"), 2);
+    } else if (c.banco == u"356") {
+        c.carteira = l.digitos(QStringLiteral("carteira"), 2, QStringLiteral("20"));
+    } else if (c.banco == u"756") {
+        c.carteira = l.digitos(QStringLiteral("carteira"), 1, QStringLiteral("1"));
+        c.modalidade = l.digitos(QStringLiteral("modalidade"), 2, QStringLiteral("01"));
+    }
+}
+
+} // namespace
+
+ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw ErroBolix(QStringLiteral("Arquivo de configuração do Bolix não encontrado: %1.").arg(caminho));
+    bool achouSecao = false;
+    const auto chaves = secaoBolix(deWindows1252(arquivo.readAll()), achouSecao);
+    if (!achouSecao)
+        throw ErroBolix(
+            QStringLiteral("Arquivo de configuração do Bolix %1: falta a seção [Bolix].").arg(caminho));
+    const Leitor l(caminho, chaves);
+
+    ConfiguracaoBolix c;
+    c.banco = l.texto(QStringLiteral("banco"));
+    static const QStringList bancos = {QStringLiteral("001"), QStringLiteral("104"), QStringLiteral("237"),
+                                       QStringLiteral("356"), QStringLiteral("756")};
+    if (!bancos.contains(c.banco))
+        l.recusa(QStringLiteral("banco"),
+                 QStringLiteral("\"%1\" não suportado: use 001, 104, 237, 356 ou 756").arg(c.banco));
+    leDadosDoBanco(l, c);
+    c.codigoBeneficiario = l.texto(QStringLiteral("codigo_beneficiario"));
+    c.nomeBeneficiario = l.texto(QStringLiteral("nome_beneficiario"));
+    if (c.nomeBeneficiario.isEmpty())
+        l.recusa(QStringLiteral("nome_beneficiario"), QStringLiteral("não informado"));
+    c.inscricaoBeneficiario = soDigitos(l.texto(QStringLiteral("inscricao_beneficiario")));
+    if (c.inscricaoBeneficiario.size() != 11 && c.inscricaoBeneficiario.size() != 14)
+        l.recusa(QStringLiteral("inscricao_beneficiario"),
+                 QStringLiteral("\"%1\" inválido: informe o CNPJ ou o CPF")
+                     .arg(l.texto(QStringLiteral("inscricao_beneficiario"))));
+    return c;
+}
+
+} // namespace bolix

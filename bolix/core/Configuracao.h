@@ -1,0 +1,36 @@
+#pragma once
+
+// The component's own settings file ("bolix.ini" beside the program, Windows-1252, section [Bolix]):
+// what a bank needs that the program never passes.
+//
+//   banco                  001 | 104 | 237 | 356 | 756
+//   carteira               001 and 237: 2 digits; 756: 1 digit (default 1); 356: 2 digits (default 20)
+//   tamanho_convenio       001 only: 4, 6 or 7
+//   variacao               001 only, optional: 3 digits (the carteira's variation in the file headers)
+//   modalidade             756 only: 2 digits (default 01)
+//   codigo_beneficiario    optional: the payee code when it differs from CodigoCedente (Caixa's code)
+//   nome_beneficiario      the payee's name as the bank registered it
+//   inscricao_beneficiario the payee's CNPJ or CPF (punctuation allowed)
+
+#include <QString>
+
+namespace bolix {
+
+struct ConfiguracaoBolix {
+    QString banco;
+    QString carteira;
+    int tamanhoConvenio = 0;
+    QString variacao;
+    QString modalidade;
+    QString codigoBeneficiario;
+    QString nomeBeneficiario;
+    QString inscricaoBeneficiario; // digits only, 11 (CPF) or 14 (CNPJ)
+};
+
+inline const char *const nomeArquivoConfiguracao = "bolix.ini";
+
+// Reads and validates the file; a missing file, a missing section or a bad value is an ErroBolix
+// naming the file (and the key).
+ConfiguracaoBolix lerConfiguracao(const QString &caminho);
+
+} // namespace bolix

@@ -1,0 +1,37 @@
+#include "Remessa.h"
+
+#include "ErroBolix.h"
+#include "Registro.h"
+
+namespace bolix {
+
+QString caminhoDoArquivo(const QString &diretorio, const QString &arquivo) {
+    if (diretorio.isEmpty() || diretorio.endsWith(u'/') || diretorio.endsWith(u'\\'))
+        return diretorio + arquivo;
+    return diretorio + u'/' + arquivo;
+}
+
+QString gravaArquivoRemessa(const ContaConfigurada &conta, const QList<Documento> &docs,
+                            const ArquivoRemessa &destino, const QDateTime &geracao) {
+    if (destino.arquivo.trimmed().isEmpty())
+        throw ErroBolix(QStringLiteral("ArquivoRemessa.Arquivo não informado."));
+    if (destino.sequencia < 0 || destino.sequencia > 999999)
+        throw ErroBolix(QStringLiteral("ArquivoRemessa.Sequencia %1 inválida: use de 0 a 999999.")
+                            .arg(destino.sequencia));
+    const QString layout = destino.layout.trimmed();
+    QList<QByteArray> linhas;
+    if (layout.isEmpty() || layout.compare(u"FEBRABAN240", Qt::CaseInsensitive) == 0)
+        linhas = remessa240(conta, docs, destino.sequencia, geracao);
+    else if (layout.compare(u"DebitoCC", Qt::CaseInsensitive) == 0)
+        linhas = remessa150(conta, docs, destino.sequencia, geracao);
+    else
+        throw ErroBolix(
+            QStringLiteral("ArquivoRemessa.Layout \"%1\" não suportado: use FEBRABAN240 ou DebitoCC.")
+                .arg(destino.layout));
+    const QString caminho = caminhoDoArquivo(destino.diretorio, destino.arquivo);
+    gravaLinhas(caminho, linhas);
+    return docs.size() == 1 ? QStringLiteral("1 título gravado em %1").arg(caminho)
+                            : QStringLiteral("%1 títulos gravados em %2").arg(docs.size()).arg(caminho);
+}
+
+} // namespace bolix

@@ -1,0 +1,298 @@
+#include "Bancos.h"
+#include "Boleto.h"
+#include "Digitos.h"
+#include "ErroBolix.h"
+#include "Registro.h"
+#include "Remessa.h"
+
+#include <QHash>
+
+namespace bolix {
+
+namespace {
+
+[[noreturn]] void recusa(const Documento &doc, const QString &membro, const QString &valor,
+                         const QString &motivo) {
+    throw ErroBolix(prefixoDocumento(doc) +
+                    QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
+}
+
+// FEBRABAN's species codes.
+QString codigoEspecie(const Documento &doc) {
+    static const QHash<QString, QString> codigos = {
+        {"CH", "01"},  {"DM", "02"},  {"DMI", "03"}, {"DS", "04"},  {"DSI", "05"}, {"DR", "06"},
+        {"LC", "07"},  {"NCC", "08"}, {"NCE", "09"}, {"NCI", "10"}, {"NCR", "11"}, {"NP", "12"},
+        {"NPR", "13"}, {"TM", "14"},  {"TS", "15"},  {"NS", "16"},  {"RC", "17"},  {"FAT", "18"},
+        {"ND", "19"},  {"AP", "20"},  {"ME", "21"},  {"PC", "22"},  {"NF", "23"},  {"DD", "24"}};
+    const QString especie = doc.tipoDocumentoCobranca.trimmed().toUpper();
+    if (especie.isEmpty())
+        return QStringLiteral("99");
+    const auto codigo = codigos.constFind(especie);
+    if (codigo == codigos.cend())
+        recusa(doc, QStringLiteral("TipoDocumentoCobranca"), doc.tipoDocumentoCobranca,
+               QStringLiteral("espécie desconhecida"));
+    return *codigo;
+}
+
+QChar aceite(const ContaConfigurada &conta, const Documento &doc) {
+    const QString a = doc.aceite.trimmed().toUpper();
+    if (a.isEmpty())
+        return conta.aceite;
+    if (a == u"A" || a == u"S" || a == u"1")
+        return u'A';
+    if (a == u"N" || a == u"0")
+        return u'N';
+    recusa(doc, QStringLiteral("Aceite"), doc.aceite, QStringLiteral("use A ou N"));
+}
+
+struct Inscricao {
+    int tipo = 0; // 1 CPF, 2 CNPJ
+    QString numero;
+};
+
+// The digit count decides: a CPF typed with punctuation may arrive as a CNPJ.
+Inscricao inscricaoSacado(const Documento &doc) {
+    const QString &texto = doc.cnpjSacado.trimmed().isEmpty() ? doc.cpfSacado : doc.cnpjSacado;
+    const QString digitos = soDigitos(texto);
+    if (digitos.size() == 11)
+        return {1, digitos};
+    if (digitos.size() == 14)
+        return {2, digitos};
+    recusa(doc,
+           doc.cnpjSacado.trimmed().isEmpty() ? QStringLiteral("CPFSacado") : QStringLiteral("CNPJSacado"),
+           texto, QStringLiteral("informe 11 dígitos (CPF) ou 14 (CNPJ)"));
+}
+
+QString cepSacado(const Documento &doc) {
+    const QString cep = soDigitos(doc.cepSacado);
+    if (cep.size() != 8)
+        recusa(doc, QStringLiteral("CepSacado"), doc.cepSacado, QStringLiteral("informe os 8 dígitos"));
+    return cep;
+}
+
+class Remessa240 {
+public:
+    Remessa240(const ContaConfigurada &conta, int sequencia, const QDateTime &geracao)
+        : conta_(conta), banco_(regraDoBanco(conta.configuracao.banco)), sequencia_(sequencia),
+          geracao_(geracao) {
+        convenio_ = conta.convenioArquivo.isEmpty() ? banco_.convenioCnab(conta) : conta.convenioArquivo;
+    }
+
+    QList<QByteArray> linhas(const QList<Documento> &docs) {
+        linhas_.append(headerArquivo().linha());
+        linhas_.append(headerLote().linha());
+        for (const Documento &doc : docs)
+            titulo(doc);
+        linhas_.append(trailerLote().linha());
+        linhas_.append(trailerArquivo().linha());
+        return std::move(linhas_);
+    }
+
+private:
+    Registro inicio(int lote, char tipo) const {
+        Registro r(240);
+        r.digitos(1, 3, banco_.codigo()).numero(4, 7, lote).numero(8, 8, tipo - '0');
+        return r;
+    }
+
+    // Payee inscription, code at the bank, branch and account: the same run in both headers.
+    void empresa(Registro &r, int inicio, int larguraInscricao) const {
+        const QString &inscricao = conta_.configuracao.inscricaoBeneficiario;
+        const int p = inicio + 1 + larguraInscricao; // first position after the inscription
+        r.numero(inicio, inicio, inscricao.size() == 14 ? 2 : 1)
+            .digitos(inicio + 1, p - 1, inscricao)
+            .texto(p, p + 19, convenio_)
+            .digitos(p + 20, p + 24, conta_.agencia)
+            .texto(p + 25, p + 25, conta_.dvAgencia)
+            .digitos(p + 26, p + 37, conta_.conta)
+            .texto(p + 38, p + 38, conta_.dvConta)
+            .texto(p + 40, p + 69, conta_.configuracao.nomeBeneficiario);
+    }
+
+    Registro headerArquivo() const {
+        Registro r = inicio(0, '0');
+        empresa(r, 18, 14);
+        r.texto(103, 132, banco_.nome())
+            .numero(143, 143, 1)
+            .data(144, geracao_.date())
+            .digitos(152, 157, geracao_.time().toString(QStringLiteral("HHmmss")))
+            .numero(158, 163, sequencia_)
+            .digitos(164, 166, banco_.versaoArquivo240())
+            .numero(167, 171, 0);
+        return r;
+    }
+
+    Registro headerLote() const {
+        Registro r = inicio(1, '1');
+        r.texto(9, 9, u"R").numero(10, 11, 1).digitos(14, 16, banco_.versaoLote240());
+        empresa(r, 18, 15);
+        r.numero(184, 191, sequencia_).data(192, geracao_.date()).numero(200, 207, 0);
+        return r;
+    }
+
+    Registro detalhe(char segmento, const QString &movimento = QStringLiteral("01")) {
+        Registro r = inicio(1, '3');
+        r.numero(9, 13, ++registrosLote_)
+            .texto(14, 14, QString(QLatin1Char(segmento)))
+            .digitos(16, 17, movimento);
+        return r;
+    }
+
+    void titulo(const Documento &doc) {
+        if (doc.numeroDocumento.trimmed().isEmpty() || doc.numeroDocumento.size() > 15)
+            recusa(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento,
+                   QStringLiteral("informe até 15 caracteres"));
+        const std::int64_t valor = centavos(valorCobrado(doc));
+        if (valor <= 0)
+            recusa(doc, QStringLiteral("ValorDocumento"), QString::number(double(doc.valorDocumento) / 10000),
+                   QStringLiteral("deve ser maior que zero"));
+        linhas_.append(segmentoP(doc, valor).linha());
+        linhas_.append(segmentoQ(doc).linha());
+        if (temMulta(doc) || doc.valorDesconto > 0 || doc.percentualDesconto > 0)
+            linhas_.append(segmentoR(doc).linha());
+        ++titulos_;
+        total_ += valor;
+    }
+
+    static bool temMulta(const Documento &doc) {
+        return doc.valorMultaAtraso > 0 || doc.percentualMultaAtraso > 0;
+    }
+
+    QString campoNossoNumero(const Documento &doc) const {
+        if (doc.bancoGeraNossoNumero && doc.nossoNumero.trimmed().isEmpty())
+            return {};
+        return nossoNumeroDoDocumento(conta_, doc).campoCnab;
+    }
+
+    Registro segmentoP(const Documento &doc, std::int64_t valor) {
+        const QDate venc = doc.dataVencimento;
+        const QDate diaSeguinte = venc.isNull() ? QDate() : venc.addDays(1);
+        const QString forma = valorDe(doc.meusDados, u"FormaCadastramento");
+        const bool escritural = valorDe(doc.meusDados, u"TipoDocumentoEscritural") == u"2";
+        const bool bancoDistribui = valorDe(doc.meusDados, u"BancoDistribuiBoleto").toUpper() == u"S";
+        if (doc.diasProtesto < 0 || doc.diasProtesto > 99)
+            recusa(doc, QStringLiteral("DiasProtesto"), QString::number(doc.diasProtesto),
+                   QStringLiteral("use de 0 a 99"));
+
+        Registro r = detalhe('P');
+        r.digitos(18, 22, conta_.agencia)
+            .texto(23, 23, conta_.dvAgencia)
+            .digitos(24, 35, conta_.conta)
+            .texto(36, 36, conta_.dvConta)
+            .texto(38, 57, campoNossoNumero(doc))
+            .numero(58, 58, 1)
+            .digitos(59, 59, forma == u"2" ? QStringLiteral("2") : QStringLiteral("1"))
+            .numero(60, 60, escritural ? 2 : 1)
+            .numero(61, 61, doc.bancoEmiteBoleto ? 1 : 2)
+            .numero(62, 62, bancoDistribui ? 1 : 2)
+            .texto(63, 77, doc.numeroDocumento.trimmed())
+            .data(78, venc)
+            .numero(86, 100, valor)
+            .numero(101, 105, 0)
+            .numero(106, 106, 0)
+            .digitos(107, 108, codigoEspecie(doc))
+            .texto(109, 109, QString(aceite(conta_, doc)))
+            .data(110, doc.dataDocumento);
+        juros(r, doc, diaSeguinte);
+        desconto(r, doc);
+        const QString controle =
+            doc.numeroControle.trimmed().isEmpty() ? doc.numeroDocumento : doc.numeroControle;
+        r.numero(166, 195, 0)
+            .texto(196, 220, controle.trimmed())
+            .numero(221, 221, doc.diasProtesto > 0 ? 1 : 3)
+            .numero(222, 223, doc.diasProtesto)
+            .numero(224, 224, 1)
+            .digitos(225, 227, u"030")
+            .digitos(228, 229, u"09")
+            .numero(230, 239, 0);
+        return r;
+    }
+
+    // A value per day, or the daily percentage as the monthly rate the layout carries.
+    static void juros(Registro &r, const Documento &doc, const QDate &inicio) {
+        if (doc.valorJurosDiaAtraso > 0)
+            r.numero(118, 118, 1).data(119, inicio).numero(127, 141, centavos(doc.valorJurosDiaAtraso));
+        else if (doc.percentualJurosDiaAtraso > 0)
+            r.numero(118, 118, 2)
+                .data(119, inicio)
+                .numero(127, 141, centavos(doc.percentualJurosDiaAtraso * 30));
+        else
+            r.numero(118, 118, 3).data(119, QDate()).numero(127, 141, 0);
+    }
+
+    static void desconto(Registro &r, const Documento &doc) {
+        if (doc.valorDesconto > 0)
+            r.numero(142, 142, 1).data(143, doc.dataVencimento).numero(151, 165, centavos(doc.valorDesconto));
+        else if (doc.percentualDesconto > 0)
+            r.numero(142, 142, 2)
+                .data(143, doc.dataVencimento)
+                .numero(151, 165, centavos(doc.percentualDesconto));
+        else
+            r.numero(142, 142, 0).data(143, QDate()).numero(151, 165, 0);
+    }
+
+    Registro segmentoQ(const Documento &doc) {
+        const Inscricao inscricao = inscricaoSacado(doc);
+        const QString cep = cepSacado(doc);
+        Registro r = detalhe('Q');
+        r.numero(18, 18, inscricao.tipo)
+            .digitos(19, 33, inscricao.numero)
+            .texto(34, 73, doc.nomeSacado.trimmed())
+            .texto(74, 113, doc.enderecoSacado.trimmed())
+            .texto(114, 128, doc.bairroSacado.trimmed())
+            .digitos(129, 136, cep)
+            .texto(137, 151, doc.cidadeSacado.trimmed())
+            .texto(152, 153, doc.estadoSacado.trimmed())
+            .numero(154, 169, 0)
+            .numero(210, 212, 0);
+        return r;
+    }
+
+    Registro segmentoR(const Documento &doc) {
+        Registro r = detalhe('R');
+        r.numero(18, 65, 0);
+        const QDate inicioMulta = doc.dataVencimento.isNull() ? QDate() : doc.dataVencimento.addDays(1);
+        if (doc.valorMultaAtraso > 0)
+            r.numero(66, 66, 1).data(67, inicioMulta).numero(75, 89, centavos(doc.valorMultaAtraso));
+        else if (doc.percentualMultaAtraso > 0)
+            r.numero(66, 66, 2).data(67, inicioMulta).numero(75, 89, centavos(doc.percentualMultaAtraso));
+        else
+            r.numero(66, 89, 0);
+        r.numero(200, 215, 0).numero(217, 228, 0).numero(231, 231, 0);
+        return r;
+    }
+
+    Registro trailerLote() const {
+        Registro r = inicio(1, '5');
+        r.numero(18, 23, registrosLote_ + 2)
+            .numero(24, 29, titulos_)
+            .numero(30, 46, total_)
+            .numero(47, 115, 0);
+        return r;
+    }
+
+    Registro trailerArquivo() const {
+        Registro r = inicio(9999, '9');
+        r.numero(18, 23, 1).numero(24, 29, registrosLote_ + 4).numero(30, 35, 0);
+        return r;
+    }
+
+    const ContaConfigurada &conta_;
+    const RegraBanco &banco_;
+    int sequencia_;
+    QDateTime geracao_;
+    QString convenio_;
+    QList<QByteArray> linhas_;
+    int registrosLote_ = 0;
+    int titulos_ = 0;
+    std::int64_t total_ = 0;
+};
+
+} // namespace
+
+QList<QByteArray> remessa240(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,
+                             const QDateTime &geracao) {
+    return Remessa240(conta, sequencia, geracao).linhas(docs);
+}
+
+} // namespace bolix

@@ -1,0 +1,41 @@
+#pragma once
+
+// CNAB 240 cobrança return files: one occurrence per title reported (segments T and U).
+
+#include "Documento.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+namespace bolix {
+
+struct Ocorrencia {
+    QString numeroDocumento;     // as given in the remittance
+    QString nossoNumero;         // the bank's 20 positions, trimmed
+    QString identificacaoTitulo; // the payee's control key, trimmed
+    QString codigoMovimento;     // "02" entry confirmed, "06" paid...
+    QString motivos;             // reasons of a rejection, up to five two-digit codes
+    Dinheiro valorTitulo = 0;
+    Dinheiro valorPago = 0;
+    Dinheiro valorLiquido = 0;
+    Dinheiro valorTarifa = 0;
+    Dinheiro valorJuros = 0;
+    Dinheiro valorDesconto = 0;
+    QDate dataVencimento;
+    QDate dataOcorrencia; // the payment or event date
+    QDate dataCredito;    // null when the bank sent none
+
+    // Movements that settle the title: liquidação and liquidação após baixa.
+    bool pagamento() const { return codigoMovimento == u"06" || codigoMovimento == u"17"; }
+};
+
+// Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is
+// not a number or a date, another bank's file or a missing trailer is an ErroBolix naming the file,
+// the line and the field.
+QList<Ocorrencia> leRetorno240(const QString &caminho, QStringView banco);
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco);
+
+} // namespace bolix

@@ -1,0 +1,271 @@
+#include "Simulador.h"
+
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/Registro.h"
+#include "bolix/core/Remessa.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace bolix::simulador {
+
+namespace {
+
+class LeituraRemessa {
+public:
+    explicit LeituraRemessa(const QByteArray &conteudo) {
+        for (QByteArray linha : conteudo.split('\n')) {
+            if (linha.endsWith('\r'))
+                linha.chop(1);
+            linhas_.append(linha);
+        }
+        while (!linhas_.isEmpty() && linhas_.last().trimmed().isEmpty())
+            linhas_.removeLast();
+        if (linhas_.isEmpty())
+            throw ErroBolix(QStringLiteral("Remessa vazia."));
+    }
+
+    // Lines of the expected length, first line counted as 1.
+    const QList<QByteArray> &linhas(int tamanho) const {
+        for (qsizetype i = 0; i < linhas_.size(); ++i)
+            if (linhas_[i].size() != tamanho)
+                throw ErroBolix(QStringLiteral("Remessa, linha %1: tamanho %2, esperado %3.")
+                                    .arg(i + 1)
+                                    .arg(linhas_[i].size())
+                                    .arg(tamanho));
+        return linhas_;
+    }
+
+    qsizetype tamanhoPrimeira() const { return linhas_.first().size(); }
+
+private:
+    QList<QByteArray> linhas_;
+};
+
+std::int64_t numero(const QByteArray &linha, int inicio, int fim) {
+    return linha.mid(inicio - 1, fim - inicio + 1).toLongLong();
+}
+
+class Retorno240 {
+public:
+    Retorno240(const Pedido &pedido, const QDate &data) : pedido_(pedido), data_(data) {}
+
+    QList<QByteArray> responde(const QList<QByteArray> &remessa) {
+        QList<QByteArray> saida;
+        saida.append(Registro(remessa.first()).numero(143, 143, 2).data(144, data_).linha());
+        for (qsizetype i = 1; i < remessa.size(); ++i) {
+            const QByteArray &linha = remessa[i];
+            if (linha[7] == '1')
+                saida.append(Registro(linha).texto(9, 9, u"T").data(192, data_).data(200, data_).linha());
+            else if (linha[7] == '3' && linha[13] == 'P')
+                titulo(linha, i + 1 < remessa.size() ? remessa[i + 1] : QByteArray(), saida);
+        }
+        saida.append(trailerLote(remessa.first()));
+        Registro arquivo(240);
+        arquivo.digitos(1, 3, QString::fromLatin1(remessa.first().left(3)))
+            .numero(4, 7, 9999)
+            .numero(8, 8, 9)
+            .numero(18, 23, 1)
+            .numero(24, 29, saida.size() + 1)
+            .numero(30, 35, 0);
+        saida.append(arquivo.linha());
+        return saida;
+    }
+
+private:
+    void titulo(const QByteArray &p, const QByteArray &q, QList<QByteArray> &saida) {
+        if (q.size() != 240 || q[13] != 'Q')
+            throw ErroBolix(QStringLiteral("Remessa: o título %1 não tem segmento Q.").arg(titulos_ + 1));
+        const int n = ++titulos_;
+        const bool pago = pedido_.todosPagos || pedido_.pagos.contains(n);
+        const std::int64_t valorTitulo = numero(p, 86, 100);
+        const std::int64_t valorPago = pago ? pedido_.valores.value(n, valorTitulo * 100) / 100 : 0;
+        const QString movimento = pago ? QStringLiteral("06") : QStringLiteral("02");
+        const QString banco = QString::fromLatin1(p.left(3));
+
+        Registro t(240);
+        t.digitos(1, 3, banco).numero(4, 7, 1).numero(8, 8, 3).numero(9, 13, ++registros_);
+        t.texto(14, 14, u"T").digitos(16, 17, movimento);
+        t.texto(18, 57, QString::fromLatin1(p.mid(17, 40)))
+            .texto(58, 58, QString::fromLatin1(p.mid(57, 1)))
+            .texto(59, 73, QString::fromLatin1(p.mid(62, 15)))
+            .texto(74, 81, QString::fromLatin1(p.mid(77, 8)))
+            .numero(82, 96, valorTitulo)
+            .digitos(97, 99, banco)
+            .numero(100, 104, 0)
+            .texto(106, 130, QString::fromLatin1(p.mid(195, 25)))
+            .digitos(131, 132, u"09")
+            .texto(133, 188, QString::fromLatin1(q.mid(17, 56)))
+            .numero(189, 213, 0);
+        saida.append(t.linha());
+
+        Registro u(240);
+        u.digitos(1, 3, banco).numero(4, 7, 1).numero(8, 8, 3).numero(9, 13, ++registros_);
+        u.texto(14, 14, u"U").digitos(16, 17, movimento);
+        u.numero(18, 77, 0)
+            .numero(78, 92, valorPago)
+            .numero(93, 107, valorPago)
+            .numero(108, 137, 0)
+            .data(138, data_)
+            .data(146, pago ? data_.addDays(1) : QDate())
+            .numero(158, 180, 0)
+            .numero(211, 213, 0);
+        saida.append(u.linha());
+        if (pago) {
+            ++pagos_;
+            totalPago_ += valorPago;
+        }
+    }
+
+    QByteArray trailerLote(const QByteArray &header) const {
+        Registro r(240);
+        r.digitos(1, 3, QString::fromLatin1(header.left(3)))
+            .numero(4, 7, 1)
+            .numero(8, 8, 5)
+            .numero(18, 23, registros_ + 2)
+            .numero(24, 29, pagos_)
+            .numero(30, 46, totalPago_)
+            .numero(47, 115, 0);
+        return r.linha();
+    }
+
+    const Pedido &pedido_;
+    QDate data_;
+    int titulos_ = 0;
+    int registros_ = 0;
+    int pagos_ = 0;
+    std::int64_t totalPago_ = 0;
+};
+
+QList<QByteArray> retorno150(const QList<QByteArray> &remessa, const Pedido &pedido) {
+    QList<QByteArray> saida;
+    saida.append(Registro(remessa.first()).numero(2, 2, 2).linha());
+    std::int64_t total = 0;
+    int debito = 0;
+    for (qsizetype i = 1; i < remessa.size(); ++i) {
+        const QByteArray &e = remessa[i];
+        if (e[0] != 'E')
+            continue;
+        const QString codigo = pedido.codigos.value(++debito, QStringLiteral("00"));
+        Registro f(e);
+        f.texto(1, 1, u"F").digitos(68, 69, codigo).texto(130, 149, u"");
+        if (!pedido.data.isNull())
+            f.dataAnoMesDia(45, pedido.data);
+        saida.append(f.linha());
+        total += numero(e, 53, 67);
+    }
+    Registro z(150);
+    z.texto(1, 1, u"Z").numero(2, 7, saida.size() + 1).numero(8, 24, total);
+    saida.append(z.linha());
+    return saida;
+}
+
+} // namespace
+
+QList<QByteArray> retornoDaRemessa(const QByteArray &remessa, const Pedido &pedido, const QDate &hoje) {
+    const LeituraRemessa leitura(remessa);
+    if (leitura.tamanhoPrimeira() == 240)
+        return Retorno240(pedido, pedido.data.isNull() ? hoje : pedido.data).responde(leitura.linhas(240));
+    if (leitura.tamanhoPrimeira() == 150 && leitura.linhas(150).first().startsWith('A'))
+        return retorno150(leitura.linhas(150), pedido);
+    throw ErroBolix(QStringLiteral("Remessa em formato desconhecido: a primeira linha tem %1 posições.")
+                        .arg(leitura.tamanhoPrimeira()));
+}
+
+namespace {
+
+const char *const uso =
+    "Uso: simulador_banco REMESSA RETORNO [opções]\n"
+    "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
+    "  --pagos N,N...     CNAB 240: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
+    "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"
+    "  --valor N=VALOR    CNAB 240: o título N é pago com esse valor (ex.: 2=99,90).\n"
+    "  --codigo N=CC      débito automático: o débito N volta com o código CC (ex.: 2=01); padrão 00.\n"
+    "  --data DD/MM/AAAA  data do pagamento ou do débito.\n";
+
+// "N=text" into its two halves; false when the shape is wrong.
+bool parNumeroTexto(const QString &arg, int &n, QString &texto) {
+    const qsizetype igual = arg.indexOf(u'=');
+    bool ok = false;
+    n = arg.left(igual).toInt(&ok);
+    texto = arg.mid(igual + 1).trimmed();
+    return igual > 0 && ok && n > 0 && !texto.isEmpty();
+}
+
+// Reais with a comma or a dot before the cents, into ten-thousandths.
+bool valorEmReais(QString texto, Dinheiro &valor) {
+    texto.replace(u',', u'.');
+    const qsizetype ponto = texto.indexOf(u'.');
+    const QString inteiros = ponto < 0 ? texto : texto.left(ponto);
+    const QString centavos = ponto < 0 ? QString() : texto.mid(ponto + 1);
+    bool ok1 = false;
+    bool ok2 = true;
+    const qint64 reais = inteiros.toLongLong(&ok1);
+    const qint64 cents = centavos.isEmpty() ? 0 : centavos.leftJustified(2, u'0').toLongLong(&ok2);
+    valor = (reais * 100 + cents) * 100;
+    return ok1 && ok2 && centavos.size() <= 2 && reais >= 0 && !inteiros.startsWith(u'-');
+}
+
+bool leOpcoes(const QStringList &args, Pedido &pedido) {
+    for (qsizetype i = 2; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return false;
+        const QString &opcao = args[i];
+        const QString &valor = args[i + 1];
+        int n = 0;
+        QString texto;
+        if (opcao == u"--pagos") {
+            pedido.todosPagos = false;
+            for (const QString &parte : valor.split(u',', Qt::SkipEmptyParts)) {
+                bool ok = false;
+                pedido.pagos.insert(parte.trimmed().toInt(&ok));
+                if (!ok)
+                    return false;
+            }
+        } else if (opcao == u"--valor" && parNumeroTexto(valor, n, texto)) {
+            Dinheiro dinheiro = 0;
+            if (!valorEmReais(texto, dinheiro))
+                return false;
+            pedido.valores.insert(n, dinheiro);
+        } else if (opcao == u"--codigo" && parNumeroTexto(valor, n, texto)) {
+            if (texto.size() != 2 || !texto[0].isDigit() || !texto[1].isDigit())
+                return false;
+            pedido.codigos.insert(n, texto);
+        } else if (opcao == u"--data") {
+            pedido.data = QDate::fromString(valor, QStringLiteral("dd/MM/yyyy"));
+            if (!pedido.data.isValid())
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int executa(const QStringList &argumentos, QTextStream &saida, QTextStream &erros) {
+    Pedido pedido;
+    if (argumentos.size() < 2 || argumentos[0].startsWith(u"--") || argumentos[1].startsWith(u"--") ||
+        !leOpcoes(argumentos, pedido)) {
+        erros << QString::fromUtf8(uso);
+        return 2;
+    }
+    try {
+        QFile remessa(argumentos[0]);
+        if (!remessa.open(QIODevice::ReadOnly))
+            throw ErroBolix(QStringLiteral("Não foi possível ler a remessa %1: %2.")
+                                .arg(argumentos[0], remessa.errorString()));
+        const QList<QByteArray> linhas = retornoDaRemessa(remessa.readAll(), pedido, QDate::currentDate());
+        gravaLinhas(argumentos[1], linhas);
+        saida << QStringLiteral("Retorno gravado em %1 (%2 registros).\n")
+                     .arg(argumentos[1])
+                     .arg(linhas.size());
+        return 0;
+    } catch (const ErroBolix &e) {
+        erros << e.texto() << '\n';
+        return 1;
+    }
+}
+
+} // namespace bolix::simulador
