@@ -1,6 +1,7 @@
 #include "util/Regional.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
