@@ -28,7 +28,7 @@ QString doisDigitos(int n) {
     return QString::number(n).rightJustified(2, u'0');
 }
 
-// One pattern field: its letter (lower case) and how many times it repeats.
+// How many times the field letter at i repeats: two at most, except that a year takes all its y's.
 qsizetype comprimentoDoCampo(QStringView padrao, qsizetype i, char16_t letra) {
     const qsizetype maximo = letra == u'y' ? padrao.size() : 2;
     qsizetype n = 1;
