@@ -1,35 +1,15 @@
 #include "tests/support/BancoDeTeste.h"
 
 #include "db/Literal.h"
-#include "util/Erro.h"
+#include "db/Script.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QStringList>
 
 #include <atomic>
 
 namespace {
 
 std::atomic<int> bancosCriados{0};
-
-QStringList comandosDoEsquema() {
-    QFile arquivo(QStringLiteral(RUVENAL_SCHEMA));
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw Erro(QStringLiteral("Esquema não encontrado: ") + arquivo.fileName());
-    QStringList comandos;
-    QString atual;
-    for (const QString &linha : QString::fromUtf8(arquivo.readAll()).split(u'\n')) {
-        if (linha.trimmed().startsWith(QStringLiteral("--")))
-            continue;
-        atual += linha + u'\n';
-        if (linha.trimmed().endsWith(u';')) {
-            comandos << atual.trimmed().chopped(1);
-            atual.clear();
-        }
-    }
-    return comandos;
-}
 
 } // namespace
 
@@ -59,9 +39,7 @@ BancoDeTeste::BancoDeTeste()
     servidor.executa(QStringLiteral("create database ") + nome_ +
                      QStringLiteral(" default character set latin1"));
     conexao_.configura(QString(), nome_, senhaPadrao());
-    static const QStringList esquema = comandosDoEsquema();
-    for (const QString &comando : esquema)
-        conexao_.executa(comando);
+    executaScript(conexao_, QStringLiteral(RUVENAL_SCHEMA));
 }
 
 BancoDeTeste::~BancoDeTeste() {
@@ -79,11 +57,11 @@ void BancoDeTeste::insere(const QString &tabela, Colunas colunas) {
 void BancoDeTeste::insere(const QString &tabela, Colunas padroes, Colunas colunas) {
     QStringList nomes, valores;
     auto acrescenta = [&](const ColunaDeTeste &c) {
-        const qsizetype i = nomes.indexOf(c.nome, 0, Qt::CaseInsensitive);
+        const qsizetype i = nomes.indexOf(c.nome.toLower());
         if (i >= 0)
             valores[i] = c.valor.literal(conexao_);
         else {
-            nomes << c.nome;
+            nomes << c.nome.toLower();
             valores << c.valor.literal(conexao_);
         }
     };

@@ -5,7 +5,7 @@ include(GoogleTest)
 set(RUVENAL_DB_DIR ${CMAKE_BINARY_DIR}/mariadb-test)
 set(RUVENAL_DB_SOCKET ${RUVENAL_DB_DIR}/mysqld.sock)
 
-add_test(NAME mariadb_start COMMAND ${CMAKE_SOURCE_DIR}/scripts/mariadb start ${RUVENAL_DB_DIR})
+add_test(NAME mariadb_start COMMAND ${CMAKE_SOURCE_DIR}/scripts/mariadb start ${RUVENAL_DB_DIR} --fast)
 add_test(NAME mariadb_stop COMMAND ${CMAKE_SOURCE_DIR}/scripts/mariadb stop ${RUVENAL_DB_DIR})
 set_tests_properties(mariadb_start PROPERTIES FIXTURES_SETUP MariaDB TIMEOUT 120)
 set_tests_properties(mariadb_stop PROPERTIES FIXTURES_CLEANUP MariaDB TIMEOUT 120)

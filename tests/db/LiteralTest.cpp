@@ -1,0 +1,105 @@
+#include "db/Literal.h"
+#include "tests/support/BancoDeTeste.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CasoLiteral {
+    QString literal;
+    const char *esperado;
+};
+
+class Literais : public testing::TestWithParam<CasoLiteral> {};
+
+TEST_P(Literais, FormaUnica) {
+    EXPECT_EQ(GetParam().literal, QString::fromUtf8(GetParam().esperado));
+}
+
+const QDate bissexto(2024, 2, 29);
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, Literais,
+    testing::Values(
+        CasoLiteral{Literal(0), "0"}, CasoLiteral{Literal(-17), "-17"},
+        CasoLiteral{Literal(qint64(123456789012345)), "123456789012345"}, CasoLiteral{Literal(100.0), "100"},
+        CasoLiteral{Literal(12.5), "12.5"}, CasoLiteral{Literal(0.1 + 0.2), "0.3"},
+        CasoLiteral{Literal(1.0 / 3), "0.333333333333333"},
+        CasoLiteral{Literal(-2.0 / 3 * 100), "-66.6666666666667"},
+        CasoLiteral{Literal(Money::deUnidades(333333)), "33.3333"},
+        CasoLiteral{Literal(Money::deUnidades(-1)), "-0.0001"},
+        CasoLiteral{Literal(Money::deCentavos(10000)), "100"}, CasoLiteral{Literal(Money()), "0"},
+        CasoLiteral{Literal(bissexto), "'2024-02-29'"}, CasoLiteral{Literal(QDate()), "'0000-00-00'"},
+        CasoLiteral{Literal(QDateTime(bissexto, QTime(0, 0))), "'2024-02-29'"},
+        CasoLiteral{Literal(QDateTime(bissexto, QTime(13, 5, 9, 999))), "'2024-02-29 13:05:09'"},
+        CasoLiteral{Literal(QDateTime(bissexto, QTime(0, 0, 1))), "'2024-02-29 00:00:01'"},
+        CasoLiteral{Literal(QDateTime()), "'0000-00-00'"}, CasoLiteral{Literal(std::optional<int>()), "NULL"},
+        CasoLiteral{Literal(std::optional<Money>(Money::deCentavos(150))), "1.5"},
+        CasoLiteral{Literal(std::optional<QDate>()), "NULL"}));
+
+TEST(LiteralTexto, EscapaComoOClienteEntreAspasSimples) {
+    BancoDeTeste banco;
+    Connection &c = banco.conexao();
+    const struct {
+        QString texto;
+        QString esperado;
+    } casos[] = {
+        {QString(), QStringLiteral("''")},
+        {QStringLiteral("O'Brien"), QStringLiteral("'O\\'Brien'")},
+        {QStringLiteral("diz \"sim\""), QStringLiteral("'diz \\\"sim\\\"'")},
+        {QStringLiteral("C:\\remessa"), QStringLiteral("'C:\\\\remessa'")},
+        {QString::fromUtf8("a\0b\nc\rd\x1a", 8), QStringLiteral("'a\\0b\\nc\\rd\\Z'")},
+        {QStringLiteral("Ação"), QStringLiteral("'Ação'")},
+    };
+    for (const auto &caso : casos)
+        EXPECT_EQ(Literal(c, caso.texto), caso.esperado) << caso.texto.toStdString();
+    EXPECT_EQ(Literal(c, std::optional<QString>()), QStringLiteral("NULL"));
+}
+
+// Whatever a literal holds, the server reads back the same value.
+TEST(LiteralTexto, VoltaIgualDeUmaColunaLatin1) {
+    BancoDeTeste banco;
+    Connection &c = banco.conexao();
+    const QString textos[] = {
+        QStringLiteral("O'Brien \"aspas\" \\barra\\ ;--"),
+        QString::fromUtf8("linha\nnova\rretorno\x1a"
+                          "fim\0nulo",
+                          28),
+        // Windows-1252 beyond Latin-1: the server's latin1 is that code page.
+        QStringLiteral("João Ção “citação” ‘x’ € – — … Š œ Ÿ ™ •"),
+    };
+    int id = 0;
+    for (const QString &t : textos) {
+        ++id;
+        c.executa(QStringLiteral("insert into clientes (clientes_id, nome, endereco) values (%1, %2, %2)")
+                      .arg(id)
+                      .arg(Literal(c, t)));
+        const ResultSet rs =
+            c.abre(QStringLiteral("select endereco from clientes where clientes_id = %1").arg(id));
+        EXPECT_EQ(rs.valor(0, 0).texto(), t);
+    }
+    // Stored as single Windows-1252 bytes, not as UTF-8.
+    const ResultSet hex = c.abre(QStringLiteral("select hex(nome) from clientes where clientes_id = 3"));
+    EXPECT_EQ(
+        hex.valor(0, 0).texto(),
+        QStringLiteral("4A6FE36F20C7E36F209363697461E7E36F94209178922080209620972085208A209C209F20992095"));
+}
+
+TEST(LiteralNumeroEData, ServidorLeOMesmoValor) {
+    BancoDeTeste banco;
+    Connection &c = banco.conexao();
+    const Money dinheiro = Money::deUnidades(-1234567891234);
+    const double real = 2.0 / 3;
+    const QDateTime momento(QDate(1999, 12, 31), QTime(23, 59, 58));
+    const ResultSet rs = c.abre(
+        QStringLiteral("select %1 as d, %2 as r, cast(%3 as datetime) as m, "
+                       "cast(%4 as date) as dt, %5 as n")
+            .arg(Literal(dinheiro), Literal(real), Literal(momento), Literal(momento.date()), LiteralNulo()));
+    EXPECT_EQ(rs.valor(0, "d").dinheiro(), dinheiro);
+    EXPECT_DOUBLE_EQ(rs.valor(0, "r").real(), real);
+    EXPECT_EQ(rs.valor(0, "m").dataHora(), momento);
+    EXPECT_EQ(rs.valor(0, "dt").data(), momento.date());
+    EXPECT_TRUE(rs.valor(0, "n").nulo());
+}
+
+} // namespace
