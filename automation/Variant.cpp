@@ -171,10 +171,15 @@ Currency Variant::toCurrency() const {
             overflow(*this, "moeda");
         return {i * unitsPerWhole};
     }
-    case Type::Text:
+    case Type::Text: {
         if (const auto c = exactCurrency(std::get<QString>(v_)))
             return *c;
-        break;
+        bool ok = false;
+        std::get<QString>(v_).trimmed().toDouble(&ok);
+        if (ok)
+            break;
+        mismatch(*this, "moeda");
+    }
     case Type::Object:
         mismatch(*this, "moeda");
     default:
