@@ -23,10 +23,14 @@ QStringList comandosDoScript(const QString &script) {
     return comandos;
 }
 
-void executaScript(Connection &conexao, const QString &arquivo) {
+QString leScript(const QString &arquivo) {
     QFile f(arquivo);
     if (!f.open(QIODevice::ReadOnly))
         throw Erro(QStringLiteral("Não foi possível abrir %1.").arg(arquivo));
-    for (const QString &comando : comandosDoScript(QString::fromUtf8(f.readAll())))
+    return QString::fromUtf8(f.readAll());
+}
+
+void executaScript(Connection &conexao, const QString &script) {
+    for (const QString &comando : comandosDoScript(script))
         conexao.executa(comando);
 }

@@ -5,9 +5,12 @@
 
 class Connection;
 
-// The statements of an SQL script such as schema.sql: each ends with a semicolon at the end of a line;
-// lines that start with "--" are comments.
+// SQL scripts such as schema.sql: each statement ends with a semicolon at the end of a line; lines that
+// start with "--" are comments.
 QStringList comandosDoScript(const QString &script);
 
-// Runs every statement of the script file, in order.
-void executaScript(Connection &conexao, const QString &arquivo);
+// The text of a script file (UTF-8).
+QString leScript(const QString &arquivo);
+
+// Runs every statement of the script text, in order.
+void executaScript(Connection &conexao, const QString &script);

@@ -39,7 +39,8 @@ BancoDeTeste::BancoDeTeste()
     servidor.executa(QStringLiteral("create database ") + nome_ +
                      QStringLiteral(" default character set latin1"));
     conexao_.configura(QString(), nome_, senhaPadrao());
-    executaScript(conexao_, QStringLiteral(RUVENAL_SCHEMA));
+    static const QString esquema = leScript(QStringLiteral(RUVENAL_SCHEMA));
+    executaScript(conexao_, esquema);
 }
 
 BancoDeTeste::~BancoDeTeste() {

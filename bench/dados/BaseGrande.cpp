@@ -1,0 +1,14 @@
+#include "bench/dados/BaseGrande.h"
+
+#include "db/Connection.h"
+#include "db/Script.h"
+
+void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, int receber) {
+    servidor.executa(QStringLiteral("drop database if exists ") + banco);
+    servidor.executa(QStringLiteral("create database %1 default character set latin1").arg(banco));
+    servidor.executa(QStringLiteral("use ") + banco);
+    executaScript(servidor, leScript(QStringLiteral(RUVENAL_SCHEMA)));
+    executaScript(servidor, leScript(QStringLiteral(RUVENAL_GERADOR))
+                                .replace(QStringLiteral("{CLIENTES}"), QString::number(clientes))
+                                .replace(QStringLiteral("{RECEBER}"), QString::number(receber)));
+}

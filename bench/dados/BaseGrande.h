@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class Connection;
+
+// Creates (or recreates) the database `banco` with the schema of the tables as used and fills it with
+// `clientes` clients and `receber` receivables. The connection must reach the server; it is left
+// using that database.
+void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, int receber);
