@@ -104,19 +104,20 @@ ContaConfigurada configuraConta(Conta &conta, const ConfiguracaoBolix &configura
     ContaConfigurada c;
     c.configuracao = configuracao;
     const bool cedenteDoArquivo = !configuracao.codigoBeneficiario.isEmpty();
-    Conta entrada = conta;
+    Conta saida = conta;
     if (cedenteDoArquivo)
-        entrada.codigoCedente = configuracao.codigoBeneficiario;
-    banco.normalizaConta(entrada, c);
-    configuraFaixa(conta, c);
-    configuraOutrosDados(conta, c);
-    c.localPagamento = conta.localPagamento;
-    c.naoUsarFatorVencimento = conta.naoUsarFatorVencimento;
+        saida.codigoCedente = configuracao.codigoBeneficiario;
+    banco.normalizaConta(saida, c);
+    configuraFaixa(saida, c);
+    configuraOutrosDados(saida, c);
+    c.localPagamento = saida.localPagamento;
+    c.naoUsarFatorVencimento = saida.naoUsarFatorVencimento;
 
-    conta.codigoAgencia = comDigito(c.agencia, c.dvAgencia);
-    conta.numeroContaCorrente = comDigito(c.conta, c.dvConta);
-    conta.codigoCedente =
+    saida.codigoAgencia = comDigito(c.agencia, c.dvAgencia);
+    saida.numeroContaCorrente = comDigito(c.conta, c.dvConta);
+    saida.codigoCedente =
         cedenteDoArquivo ? conta.codigoCedente.trimmed() : comDigito(c.cedente, c.dvCedente);
+    conta = saida;
     return c;
 }
 

@@ -15,6 +15,7 @@ namespace bolix {
 struct DadoNomeValor {
     QString nome;
     QString valor;
+    friend bool operator==(const DadoNomeValor &, const DadoNomeValor &) = default;
 };
 // The value of the last entry called `nome` (letter case ignored); empty when there is none.
 QString valorDe(const QList<DadoNomeValor> &dados, QStringView nome);
@@ -31,6 +32,7 @@ struct Conta {
     QString localPagamento;
     bool naoUsarFatorVencimento = false;
     QList<DadoNomeValor> meusDados;
+    friend bool operator==(const Conta &, const Conta &) = default;
 };
 
 // What the bank rules, the boleto and the files work with.
@@ -48,7 +50,8 @@ struct ContaConfigurada {
 };
 
 // Validates the account against the bank of `configuracao` and writes the normalised texts back into
-// `conta` (normalising twice gives the same texts). Errors name the member, the value and the reason.
+// `conta` (normalising twice gives the same texts). Errors name the member, the value and the reason;
+// a refused account keeps its texts.
 ContaConfigurada configuraConta(Conta &conta, const ConfiguracaoBolix &configuracao);
 
 // A number with an optional check digit after a '-' ("0548-7"); blanks and dots are ignored.

@@ -1,0 +1,91 @@
+#include "bolix/core/Configuracao.h"
+#include "bolix/core/ErroBolix.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace bolix;
+
+namespace {
+
+class ArquivoConfiguracao : public testing::Test {
+protected:
+    QString grava(const QByteArray &conteudo) {
+        const QString caminho = dir_.filePath(QStringLiteral("bolix.ini"));
+        QFile f(caminho);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(conteudo);
+        return caminho;
+    }
+
+    // The refusal's text, or a failure when the file was accepted.
+    QString recusa(const QByteArray &conteudo) {
+        try {
+            lerConfiguracao(grava(conteudo));
+        } catch (const ErroBolix &e) {
+            return e.texto();
+        }
+        ADD_FAILURE() << "accepted: " << conteudo.toStdString();
+        return {};
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(ArquivoConfiguracao, LeOBancoEODaPaginaDeCodigoDoWindows) {
+    const ConfiguracaoBolix c =
+        lerConfiguracao(grava("; instalado pelo setup\r\n[Outra]\r\nbanco=237\r\n"
+                              "[Bolix]\r\nbanco = \"001\"\r\ncarteira=17\r\n"
+                              "TAMANHO_CONVENIO=7\r\nvariacao=19\r\n"
+                              "nome_beneficiario=Cal\xe7\x61\x64os Jos\xe9 \x96 Matriz\r\n"
+                              "inscricao_beneficiario=12.345.678/0001-95\r\n"));
+    EXPECT_EQ(c.banco, u"001");
+    EXPECT_EQ(c.carteira, u"17");
+    EXPECT_EQ(c.tamanhoConvenio, 7);
+    EXPECT_EQ(c.variacao, u"019");
+    EXPECT_EQ(c.nomeBeneficiario, QString::fromUtf8("Calçados José – Matriz"));
+    EXPECT_EQ(c.inscricaoBeneficiario, u"12345678000195");
+}
+
+TEST_F(ArquivoConfiguracao, SicoobTemCarteiraEModalidadePadrao) {
+    const ConfiguracaoBolix c = lerConfiguracao(
+        grava("[bolix]\nbanco=756\nnome_beneficiario=X\ninscricao_beneficiario=12345678909\n"));
+    EXPECT_EQ(c.carteira, u"1");
+    EXPECT_EQ(c.modalidade, u"01");
+}
+
+TEST_F(ArquivoConfiguracao, ArquivoAusenteNomeiaOCaminho) {
+    const QString caminho = dir_.filePath(QStringLiteral("nao-existe.ini"));
+    try {
+        lerConfiguracao(caminho);
+        FAIL();
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(caminho)) << e.what();
+        EXPECT_TRUE(e.texto().contains(u"não encontrado")) << e.what();
+    }
+}
+
+TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
+    const QByteArray dono = "nome_beneficiario=X\ninscricao_beneficiario=12345678909\n";
+    const struct {
+        QByteArray conteudo;
+        const char *chave;
+    } casos[] = {
+        {"banco=001\n", "[Bolix]"},
+        {"[Bolix]\nbanco=341\n" + dono, "banco"},
+        {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=5\n" + dono, "tamanho_convenio"},
+        {"[Bolix]\nbanco=001\ntamanho_convenio=7\n" + dono, "carteira"},
+        {"[Bolix]\nbanco=237\ncarteira=1a\n" + dono, "carteira"},
+        {"[Bolix]\nbanco=756\nmodalidade=123\n" + dono, "modalidade"},
+        {"[Bolix]\nbanco=104\ninscricao_beneficiario=123\nnome_beneficiario=X\n", "inscricao_beneficiario"},
+        {"[Bolix]\nbanco=104\ninscricao_beneficiario=12345678909\n", "nome_beneficiario"},
+    };
+    for (const auto &c : casos) {
+        const QString texto = recusa(c.conteudo);
+        EXPECT_TRUE(texto.contains(dir_.filePath(QStringLiteral("bolix.ini")))) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(QString::fromLatin1(c.chave))) << texto.toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,140 @@
+#include "Exemplos.h"
+
+#include "bolix/core/ErroBolix.h"
+
+#include <gtest/gtest.h>
+
+using namespace bolix;
+
+namespace {
+
+struct CasoConta {
+    const char *nome;
+    const char *banco;
+    int tamanhoConvenio;
+    const char *agencia, *conta, *cedente;             // as typed
+    const char *agenciaNorm, *contaNorm, *cedenteNorm; // as the bank writes them
+};
+
+const CasoConta casos[] = {
+    {"BBSemDigitos", "001", 7, "548", "1448", "1234567", "0548-7", "00001448-6", "1234567"},
+    {"BBComDigitosEPontos", "001", 6, "0548-7", "1.448-6", "123456", "0548-7", "00001448-6", "123456"},
+    {"BBConvenio4", "001", 4, "1584", "210169", "0001234", "1584-9", "00210169-6", "1234"},
+    {"Caixa", "104", 0, "1", "0001234-5", "123456", "0001", "000000001234-5", "123456-0"},
+    {"CaixaDigitoConferido", "104", 0, "0001", "1234", "123456-0", "0001", "000000001234", "123456-0"},
+    {"BradescoComP", "237", 0, "3380-p", "12345-P", "", "3380-P", "0012345-P", ""},
+    {"Real", "356", 0, "501", "6703255", "", "0501", "6703255", ""},
+    // The client code stays digits only: the program reads it back as a whole number.
+    {"SicoobCodigoComTraco", "756", 0, "3069", "12.345-6", "12345-6", "3069", "000000012345-6", "0123456"},
+};
+
+class NormalizaConta : public testing::TestWithParam<CasoConta> {};
+
+TEST_P(NormalizaConta, DeixaNaFormaDoBancoEEhIdempotente) {
+    const CasoConta &c = GetParam();
+    const ConfiguracaoBolix cfg =
+        exemplos::configuracao(QString::fromLatin1(c.banco), QStringLiteral("1"), c.tamanhoConvenio);
+    Conta conta;
+    conta.codigoAgencia = QString::fromLatin1(c.agencia);
+    conta.numeroContaCorrente = QString::fromLatin1(c.conta);
+    conta.codigoCedente = QString::fromLatin1(c.cedente);
+    conta.inicioNossoNumero = QStringLiteral(" 00000041 ");
+    conta.outroDadoConfiguracao1 = QStringLiteral("n");
+    configuraConta(conta, cfg);
+    EXPECT_EQ(conta.codigoAgencia, QString::fromLatin1(c.agenciaNorm));
+    EXPECT_EQ(conta.numeroContaCorrente, QString::fromLatin1(c.contaNorm));
+    EXPECT_EQ(conta.codigoCedente, QString::fromLatin1(c.cedenteNorm));
+    EXPECT_EQ(conta.inicioNossoNumero, u"00000041");
+    EXPECT_EQ(conta.outroDadoConfiguracao1, u"N");
+
+    const Conta primeira = conta;
+    configuraConta(conta, cfg);
+    EXPECT_EQ(conta.codigoAgencia, primeira.codigoAgencia);
+    EXPECT_EQ(conta.numeroContaCorrente, primeira.numeroContaCorrente);
+    EXPECT_EQ(conta.codigoCedente, primeira.codigoCedente);
+    EXPECT_EQ(conta.inicioNossoNumero, primeira.inicioNossoNumero);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bancos, NormalizaConta, testing::ValuesIn(casos),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
+struct CasoRecusa {
+    const char *nome;
+    Conta conta;
+    const char *membro; // the refusal starts with the member's name and the value
+};
+
+Conta contaBB() {
+    Conta c;
+    c.codigoAgencia = QStringLiteral("0548-7");
+    c.numeroContaCorrente = QStringLiteral("00001448-6");
+    c.codigoCedente = QStringLiteral("1234567");
+    c.inicioNossoNumero = QStringLiteral("0");
+    return c;
+}
+
+template <typename F> Conta com(F muda) {
+    Conta c = contaBB();
+    muda(c);
+    return c;
+}
+
+const CasoRecusa recusas[] = {
+    {"DigitoDaAgenciaErrado", com([](Conta &c) { c.codigoAgencia = QStringLiteral("0548-8"); }),
+     "CodigoAgencia"},
+    {"AgenciaLonga", com([](Conta &c) { c.codigoAgencia = QStringLiteral("12345"); }), "CodigoAgencia"},
+    {"AgenciaVazia", com([](Conta &c) { c.codigoAgencia.clear(); }), "CodigoAgencia"},
+    {"ContaComLetras", com([](Conta &c) { c.numeroContaCorrente = QStringLiteral("14A8"); }),
+     "NumeroContaCorrente"},
+    {"DigitoDaContaErrado", com([](Conta &c) { c.numeroContaCorrente = QStringLiteral("1448-X"); }),
+     "NumeroContaCorrente"},
+    {"ConvenioCurto", com([](Conta &c) { c.codigoCedente = QStringLiteral("0123456"); }), "CodigoCedente"},
+    {"ConvenioComDigito", com([](Conta &c) { c.codigoCedente = QStringLiteral("1234567-1"); }),
+     "CodigoCedente"},
+    {"InicioNaoNumerico", com([](Conta &c) { c.inicioNossoNumero = QStringLiteral("12x"); }),
+     "InicioNossoNumero"},
+    {"InicioAcimaDoFim", com([](Conta &c) {
+         c.inicioNossoNumero = QStringLiteral("100"), c.fimNossoNumero = QStringLiteral("99");
+     }),
+     "InicioNossoNumero"},
+    {"FimNaoNumerico", com([](Conta &c) { c.fimNossoNumero = QStringLiteral("9 9"); }), "FimNossoNumero"},
+    {"AceiteDesconhecido", com([](Conta &c) { c.outroDadoConfiguracao1 = QStringLiteral("X"); }),
+     "OutroDadoConfiguracao1"},
+    {"ConvenioDeArquivoLongo", com([](Conta &c) { c.outroDadoConfiguracao2 = QString(21, u'1'); }),
+     "OutroDadoConfiguracao2"},
+};
+
+class RecusaConta : public testing::TestWithParam<CasoRecusa> {};
+
+TEST_P(RecusaConta, NomeiaOMembroEOValor) {
+    Conta conta = GetParam().conta;
+    const Conta antes = conta;
+    try {
+        configuraConta(conta, exemplos::configuracao(QStringLiteral("001"), QStringLiteral("17"), 7));
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().startsWith(QString::fromLatin1(GetParam().membro) + QStringLiteral(" \"")))
+            << e.what();
+        EXPECT_TRUE(e.texto().contains(u"inválido")) << e.what();
+    }
+    EXPECT_EQ(conta, antes) << "a refused account keeps its texts";
+}
+
+INSTANTIATE_TEST_SUITE_P(Bancos, RecusaConta, testing::ValuesIn(recusas),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
+TEST(ConfiguraConta, CodigoDoBeneficiarioDoArquivoDeConfiguracaoPrevalece) {
+    ConfiguracaoBolix cfg = exemplos::configuracao(QStringLiteral("104"));
+    cfg.codigoBeneficiario = QStringLiteral("123456");
+    Conta conta;
+    conta.codigoAgencia = QStringLiteral("1");
+    conta.numeroContaCorrente = QStringLiteral("1");
+    conta.codigoCedente = QStringLiteral(" LOJA-7 ");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    const ContaConfigurada c = configuraConta(conta, cfg);
+    EXPECT_EQ(c.cedente, u"123456");
+    EXPECT_EQ(c.dvCedente, u"0");
+    EXPECT_EQ(conta.codigoCedente, u"LOJA-7");
+}
+
+} // namespace

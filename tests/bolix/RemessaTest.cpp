@@ -1,0 +1,210 @@
+#include "Exemplos.h"
+
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/Remessa.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace bolix;
+
+namespace {
+
+const QDateTime geracao(QDate(2025, 11, 20), QTime(10, 30, 15));
+
+QByteArray leArquivo(const QString &caminho) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct Campo {
+    int linha; // 1-based
+    int inicio, fim;
+    const char *esperado;
+};
+
+void confereCampos(const QList<QByteArray> &linhas, const std::vector<Campo> &campos) {
+    for (const Campo &c : campos) {
+        ASSERT_LE(c.linha, linhas.size());
+        EXPECT_EQ(linhas[c.linha - 1].mid(c.inicio - 1, c.fim - c.inicio + 1), QByteArray(c.esperado))
+            << "line " << c.linha << " positions " << c.inicio << "-" << c.fim;
+    }
+}
+
+class Remessa : public testing::Test {
+protected:
+    ContaConfigurada conta_ = exemplos::contaBancoDoBrasil();
+    QList<Documento> docs_ = exemplos::tresDocumentos();
+    QTemporaryDir dir_;
+};
+
+TEST_F(Remessa, Cnab240IgualAoArquivoDeReferencia) {
+    ArquivoRemessa destino{dir_.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"), 42};
+    const QString texto = gravaArquivoRemessa(conta_, docs_, destino, geracao);
+    const QString caminho = dir_.filePath(QStringLiteral("remessa.rem"));
+    EXPECT_EQ(texto, QStringLiteral("3 títulos gravados em ") + caminho);
+    EXPECT_EQ(leArquivo(caminho), leArquivo(QStringLiteral(DADOS_BOLIX "/remessa240_bb.rem")));
+}
+
+TEST_F(Remessa, Cnab240CamposNasPosicoesDoLeiaute) {
+    const QList<QByteArray> l = remessa240(conta_, docs_, 42, geracao);
+    ASSERT_EQ(l.size(), 11); // 0, 1, P Q, P Q R, P Q, 5, 9
+    for (const QByteArray &linha : l) {
+        EXPECT_EQ(linha.size(), 240);
+        EXPECT_EQ(linha, linha.toUpper());
+    }
+    confereCampos(
+        l,
+        {
+            // file header: inscription, convênio 0014 carteira variação, branch and account with digits
+            {1, 1, 8, "00100000"},
+            {1, 18, 32, "212345678000195"},
+            {1, 33, 52, "001234567001417000  "},
+            {1, 53, 58, "015849"},
+            {1, 59, 71, "0000002101696"},
+            {1, 73, 102, "LOJA EXEMPLO LTDA             "},
+            {1, 143, 157, "120112025103015"},
+            {1, 158, 163, "000042"},
+            // lot header
+            {2, 1, 17, "00100011R01  045 "},
+            {2, 184, 199, "0000004220112025"},
+            // first title: P
+            {3, 1, 17, "0010001300001P 01"},
+            {3, 38, 57, "12345670000000041   "},
+            {3, 58, 62, "11122"},
+            {3, 63, 77, "0000004711     "},
+            {3, 78, 85, "15122025"},
+            {3, 86, 100, "000000000015000"},
+            {3, 107, 117, "02A20112025"},
+            {3, 118, 118, "3"},
+            {3, 142, 142, "0"},
+            {3, 196, 220, "0000004711               "},
+            {3, 221, 229, "300103009"},
+            // Q: payer without accents, CEP split in 5 + 3
+            {4, 14, 14, "Q"},
+            {4, 18, 33, "2011222333000181"},
+            {4, 34, 73, "JOSE DA CONCEICAO                       "},
+            {4, 114, 136, "JARDIM SAO LUIS04913010"},
+            {4, 137, 153, "SAO PAULO      SP"},
+            // second title: interest per day, discount until due date, protest, and R with the fine
+            {5, 9, 14, "00003P"},
+            {5, 86, 100, "000000000008990"},
+            {5, 118, 141, "116122025000000000000033"},
+            {5, 142, 165, "115122025000000000000050"},
+            {5, 221, 223, "105"},
+            {7, 9, 14, "00005R"},
+            {7, 66, 89, "116122025000000000000200"},
+            // third title: value rounded to cents, species "outros", monthly rate from the daily percentage
+            {8, 86, 100, "000000000123457"},
+            {8, 107, 108, "99"},
+            {8, 118, 118, "2"},
+            {8, 127, 141, "000000000000990"},
+            {9, 18, 33, "1000012345678909"},
+            // trailers: lot records including header and trailer, titles and total; file records
+            {10, 1, 8, "00100015"},
+            {10, 18, 46, "00000900000300000000000147447"},
+            {11, 1, 8, "00199999"},
+            {11, 18, 29, "000001000011"},
+        });
+}
+
+TEST_F(Remessa, DebitoAutomaticoComNumeroDoDocumentoNasPosicoes3a10) {
+    docs_[0].agenciaDebito = QStringLiteral("0123");
+    docs_[0].contaCorrenteDebito = QStringLiteral("45.678-9");
+    docs_[1].agenciaDebito = QStringLiteral("77");
+    docs_[1].contaCorrenteDebito = QStringLiteral("1");
+    docs_[1].numeroDocumento = QStringLiteral("123456789012");
+    docs_.removeLast();
+    ArquivoRemessa destino{dir_.path() + u'/', QStringLiteral("debito.rem"), QStringLiteral("debitocc"), 7};
+    EXPECT_EQ(gravaArquivoRemessa(conta_, docs_, destino, geracao),
+              QStringLiteral("2 títulos gravados em ") + dir_.filePath(QStringLiteral("debito.rem")));
+    const QByteArray bytes = leArquivo(dir_.filePath(QStringLiteral("debito.rem")));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    QList<QByteArray> l = bytes.split('\n');
+    ASSERT_EQ(l.takeLast(), "");
+    ASSERT_EQ(l.size(), 4);
+    for (QByteArray &linha : l) {
+        EXPECT_TRUE(linha.endsWith('\r'));
+        linha.chop(1);
+        EXPECT_EQ(linha.size(), 150);
+    }
+    confereCampos(l, {
+                         {1, 1, 2, "A1"},
+                         {1, 3, 22, "1234567             "},
+                         {1, 23, 42, "LOJA EXEMPLO LTDA   "},
+                         {1, 43, 65, "001BANCO DO BRASIL S.A."},
+                         {1, 66, 81, "2025112000000704"},
+                         {1, 82, 98, "DEBITO AUTOMATICO"},
+                         {2, 1, 10, "E000004711"},
+                         {2, 27, 44, "0123456789        "},
+                         {2, 45, 69, "2025121500000000001500003"},
+                         {2, 70, 80, "0000004711 "},
+                         {2, 150, 150, "0"},
+                         {3, 3, 10, "56789012"},
+                         {3, 27, 30, "0077"},
+                         {3, 53, 67, "000000000008990"},
+                         {4, 1, 24, "Z00000400000000000023990"},
+                     });
+}
+
+TEST_F(Remessa, DocumentoRuimNaoDeixaArquivoPelaMetade) {
+    const QString caminho = dir_.filePath(QStringLiteral("remessa.rem"));
+    QFile anterior(caminho);
+    ASSERT_TRUE(anterior.open(QIODevice::WriteOnly));
+    anterior.write("anterior\r\n");
+    anterior.close();
+    docs_[2].cepSacado = QStringLiteral("0491");
+    ArquivoRemessa destino{dir_.path(), QStringLiteral("remessa.rem"), {}, 1};
+    try {
+        gravaArquivoRemessa(conta_, docs_, destino, geracao);
+        FAIL();
+    } catch (const ErroBolix &e) {
+        EXPECT_EQ(e.texto(),
+                  QStringLiteral("Documento 0000004713: CepSacado \"0491\" inválido: informe os 8 dígitos."));
+    }
+    EXPECT_EQ(leArquivo(caminho), "anterior\r\n");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("remessa.rem")});
+}
+
+TEST_F(Remessa, RecusasNomeiamDocumentoMembroOuCaminho) {
+    const auto recusa = [&](QList<Documento> docs, ArquivoRemessa destino) -> QString {
+        try {
+            gravaArquivoRemessa(conta_, docs, destino, geracao);
+        } catch (const ErroBolix &e) {
+            return e.texto();
+        }
+        return QStringLiteral("aceito");
+    };
+    const ArquivoRemessa normal{dir_.path(), QStringLiteral("r.rem"), {}, 1};
+    const ArquivoRemessa debito{dir_.path(), QStringLiteral("r.rem"), QStringLiteral("DebitoCC"), 1};
+    QList<Documento> semCpf = docs_;
+    semCpf[0].cnpjSacado = QStringLiteral("123");
+    EXPECT_TRUE(recusa(semCpf, normal).startsWith(u"Documento 0000004711: CNPJSacado \"123\""));
+    QList<Documento> especie = docs_;
+    especie[1].tipoDocumentoCobranca = QStringLiteral("XYZ");
+    EXPECT_TRUE(recusa(especie, normal).startsWith(u"Documento 0000004712: TipoDocumentoCobranca \"XYZ\""));
+    QList<Documento> foraDaFaixa = docs_;
+    foraDaFaixa[0].nossoNumero = QStringLiteral("99999999999");
+    EXPECT_TRUE(recusa(foraDaFaixa, normal).startsWith(u"Documento 0000004711: NossoNumero"));
+    EXPECT_TRUE(recusa(docs_, debito).startsWith(u"Documento 0000004711: AgenciaDebito"));
+    EXPECT_TRUE(recusa(docs_, {dir_.path(), QStringLiteral("r.rem"), QStringLiteral("CNAB400"), 1})
+                    .contains(u"ArquivoRemessa.Layout \"CNAB400\""));
+    const QString semPasta = dir_.filePath(QStringLiteral("falta/r.rem"));
+    EXPECT_TRUE(recusa(docs_, {dir_.filePath(QStringLiteral("falta")), QStringLiteral("r.rem"), {}, 1})
+                    .contains(semPasta));
+    EXPECT_FALSE(QFile::exists(semPasta));
+}
+
+TEST_F(Remessa, SemDocumentosGravaSoCabecalhosETrailers) {
+    ArquivoRemessa destino{dir_.path(), QStringLiteral("vazia.rem"), {}, 3};
+    EXPECT_EQ(gravaArquivoRemessa(conta_, {}, destino, geracao),
+              QStringLiteral("0 títulos gravados em ") + dir_.filePath(QStringLiteral("vazia.rem")));
+    const QList<QByteArray> l = remessa240(conta_, {}, 3, geracao);
+    ASSERT_EQ(l.size(), 4);
+    EXPECT_EQ(l[2].mid(17, 12), "000002000000");
+    EXPECT_EQ(l[3].mid(17, 12), "000001000004");
+}
+
+} // namespace
