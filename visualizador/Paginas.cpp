@@ -1,18 +1,13 @@
 #include "Paginas.h"
 
+#include "util/Windows1252.h"
+
 #include <QFile>
 #include <algorithm>
 
 namespace visualizador {
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; 0 marks the unassigned codes.
-constexpr char16_t faixa80a9F[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 constexpr int paradaTabulacao = 8;
 
@@ -44,16 +39,6 @@ Pagina separaLinhas(QString texto) {
 
 } // namespace
 
-QString deWindows1252(const QByteArray &bytes) {
-    QString texto(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        const char16_t especial = (b >= 0x80 && b <= 0x9F) ? faixa80a9F[b - 0x80] : 0;
-        texto[i] = QChar(especial ? especial : b);
-    }
-    return texto;
-}
-
 QList<Pagina> separaPaginas(const QString &texto) {
     QStringList partes = texto.split(u'\f');
     if (partes.size() > 1 && partes.last().isEmpty())
@@ -69,7 +54,7 @@ std::optional<QList<Pagina>> lePaginas(const QString &arquivo) {
     QFile f(arquivo);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return separaPaginas(deWindows1252(f.readAll()));
+    return separaPaginas(windows1252::decodifica(f.readAll()));
 }
 
 int larguraMaxima(const QList<Pagina> &paginas) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,9 +9,6 @@ namespace visualizador {
 
 // One report page: the text between two form feeds, as lines.
 using Pagina = QStringList;
-
-// Windows-1252 bytes as text; the five codes that code page leaves unassigned pass through as is.
-QString deWindows1252(const QByteArray &bytes);
 
 // Splits a report into pages at every form feed and each page into lines (CR LF, LF or CR end a line).
 // Text after a form feed continues at the top of the next page, as on a line printer; a form feed at

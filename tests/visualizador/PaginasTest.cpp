@@ -38,12 +38,6 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoPaginas{"tabs_stop_every_eight", "ab\tc\t\td", {{"ab      c               d"}}}),
     [](const auto &info) { return std::string(info.param.nome); });
 
-TEST(DeWindows1252, MapsTheWholeCodePage) {
-    const QByteArray bytes("A\x80\x93\x94\x8A\x9F\xC7\xE3\xE9\xA0\xFF\x81\x8D", 13);
-    const QString esperado = QStringLiteral("A€“”ŠŸÇãé\u00A0ÿ\u0081\u008D");
-    EXPECT_EQ(deWindows1252(bytes), esperado);
-}
-
 TEST(LarguraMaxima, WidestLineOfAllPages) {
     EXPECT_EQ(larguraMaxima({{"abc", "abcdefg"}, {}, {"abcde"}}), 7);
     EXPECT_EQ(larguraMaxima({{}}), 0);
