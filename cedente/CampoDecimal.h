@@ -1,0 +1,19 @@
+#pragma once
+
+#include "util/Money.h"
+
+#include <QLineEdit>
+
+// A right-aligned edit for a decimal with two places and the regional decimal separator.
+class CampoDecimal : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CampoDecimal(QWidget *parent);
+
+    // The typed number; an empty field or a lone sign is zero.
+    Money valor() const;
+    void setValor(Money valor);
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+};

@@ -1,0 +1,227 @@
+#include "cedente/UConfiguraCedente.h"
+#include "cedente/CampoDecimal.h"
+#include "config/IniFile.h"
+#include "tests/support/MensagensGravadas.h"
+#include "util/Erro.h"
+#include "util/Regional.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class DialogoCedenteTest : public testing::Test {
+protected:
+    QTemporaryDir pasta;
+    QString arquivo = pasta.filePath(QStringLiteral("sistema_zel.ini"));
+    MensagensGravadas mensagens;
+
+    void SetUp() override { Regional::definir(Regional::brasileiro()); }
+
+    void escreve(const char *conteudo) {
+        QFile f(arquivo);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(conteudo);
+    }
+
+    QByteArray conteudo() const {
+        QFile f(arquivo);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QString chave(const char *nome) const {
+        return IniFile(arquivo).lerTexto(QStringLiteral("Ruvenal"), QLatin1String(nome),
+                                         QStringLiteral("<none>"));
+    }
+
+    // A new dialog shown as the main window opens it, loaded from the file.
+    std::unique_ptr<TFConfigCedente> abre() {
+        auto d =
+            std::make_unique<TFConfigCedente>(IniFile(arquivo), QStringLiteral("756"), QStringLiteral("01"));
+        d->show();
+        d->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(d.get()));
+        return d;
+    }
+
+    // Opens, confirms without touching a field, and closes.
+    void confirmaSemMudar() {
+        auto d = abre();
+        QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+        ASSERT_TRUE(d->confirmado());
+    }
+
+    static void digita(QLineEdit *campo, const QString &texto) {
+        campo->selectAll();
+        QTest::keyClicks(campo, texto);
+    }
+};
+
+TEST_F(DialogoCedenteTest, SemArquivoMostraOsPadroes) {
+    auto d = abre();
+    EXPECT_FALSE(d->confirmado());
+    EXPECT_EQ(d->edCodBanco->text(), QStringLiteral("756"));
+    EXPECT_EQ(d->edCodCarteira->text(), QStringLiteral("01"));
+    for (QLineEdit *texto :
+         {d->edNomeEmpres, d->edNAgencia, d->edNConta, d->edIDEmpresa, d->edLocalPagamento})
+        EXPECT_EQ(texto->text(), QString()) << texto->objectName().toStdString();
+    for (CampoDecimal *valor : {d->ValJuros, d->ValDesconto, d->ValAcrescimo, d->ValMulta, d->JvTaxaBoleto,
+                                d->EditSequencialRemessa})
+        EXPECT_EQ(valor->text(), QStringLiteral("0,00")) << valor->objectName().toStdString();
+    EXPECT_EQ(d->cbInstruc->currentIndex(), -1);
+    EXPECT_EQ(d->cbInstruc->currentText(), QString());
+    EXPECT_EQ(d->ComboEspecie->currentText(), QStringLiteral("Recibo"));
+    EXPECT_EQ(d->spMargem->value(), 15);
+    EXPECT_TRUE(d->cbLocPadrao->isChecked());
+    EXPECT_FALSE(d->edLocalPagamento->isEnabled());
+    EXPECT_EQ(d->memDemonstrativo->toPlainText(), QStringLiteral("\n"));
+    EXPECT_EQ(d->EditDiasProtesto->text(), QStringLiteral("0"));
+}
+
+TEST_F(DialogoCedenteTest, ConfirmarGravaOsCamposDigitados) {
+    auto d = abre();
+    digita(d->edNomeEmpres, QStringLiteral("Loja Modelo"));
+    digita(d->edNAgencia, QStringLiteral("3069"));
+    digita(d->ValJuros, QStringLiteral("2,5"));
+    digita(d->JvTaxaBoleto, QStringLiteral("1,75"));
+    d->cbInstruc->setCurrentIndex(7);
+    d->ComboEspecie->setCurrentIndex(5);
+    d->spMargem->setValue(22);
+    digita(d->EditDiasProtesto, QStringLiteral(" -4 "));
+    d->memDemonstrativo->setPlainText(QStringLiteral("Parcela 1\nParcela 2\nObrigado"));
+    QTest::mouseClick(d->cbLocPadrao, Qt::LeftButton);
+    EXPECT_TRUE(d->edLocalPagamento->isEnabled());
+    digita(d->edLocalPagamento, QStringLiteral("Na loja"));
+    digita(d->EditSequencialRemessa, QStringLiteral("12,75"));
+    QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+
+    EXPECT_TRUE(d->confirmado());
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(chave("nome_empresa"), QStringLiteral("Loja Modelo"));
+    EXPECT_EQ(chave("num_agencia"), QStringLiteral("3069"));
+    EXPECT_EQ(chave("configurado"), QStringLiteral("1"));
+    EXPECT_EQ(chave("valor_juros"), QStringLiteral("2,5"));
+    EXPECT_EQ(chave("valor_desconto"), QStringLiteral("0"));
+    EXPECT_EQ(chave("valor_taxa"), QStringLiteral("1,75"));
+    EXPECT_TRUE(conteudo().contains(
+        QStringLiteral("\r\ninstrucao=Instrução especial contida em manual do Banco \r\n").toLatin1()));
+    EXPECT_EQ(chave("codigo_instrucao"), QStringLiteral("7"));
+    EXPECT_EQ(chave("especie_titulo"), QStringLiteral("5"));
+    EXPECT_EQ(chave("margem_sup"), QStringLiteral("22"));
+    EXPECT_EQ(chave("dias_protesto"), QStringLiteral("-4"));
+    EXPECT_EQ(chave("num_linhas_demonstrativo"), QStringLiteral("2"));
+    EXPECT_EQ(chave("demonstrativo2"), QStringLiteral("Obrigado"));
+    EXPECT_EQ(chave("local_pgto_padrao"), QStringLiteral("0"));
+    EXPECT_EQ(chave("local_pgto"), QStringLiteral("Na loja"));
+    EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("12"));
+    EXPECT_EQ(TFConfigCedente::LerEspecieTitulo(IniFile(arquivo)), QStringLiteral("DM"));
+    EXPECT_EQ(TFConfigCedente::LerDiasProtesto(IniFile(arquivo)), -4);
+}
+
+TEST_F(DialogoCedenteTest, ConfirmarDeNovoNaoMudaOArquivo) {
+    escreve("[Ruvenal]\r\nnome_empresa=Loja\r\nvalor_multa=2,5\r\ncodigo_instrucao=3\r\ninstrucao=x\r\n"
+            "num_linhas_demonstrativo=2\r\ndemonstrativo0=um\r\ndemonstrativo1=\r\ndemonstrativo2=tres\r\n"
+            "demonstrativo3=antiga\r\nsequencia_remessa=41\r\nespecie_titulo=8\r\ndias_protesto=10\r\n");
+    confirmaSemMudar();
+    const QByteArray depoisDaPrimeira = conteudo();
+    EXPECT_EQ(chave("num_linhas_demonstrativo"), QStringLiteral("2"));
+    EXPECT_EQ(chave("instrucao"), QStringLiteral("Não cobrar juros de mora"));
+    EXPECT_EQ(chave("valor_multa"), QStringLiteral("2,5"));
+    EXPECT_EQ(chave("demonstrativo3"), QStringLiteral("antiga"));
+
+    confirmaSemMudar();
+    EXPECT_EQ(conteudo(), depoisDaPrimeira);
+}
+
+TEST_F(DialogoCedenteTest, SemArquivoConfirmarDuasVezesGuardaUmaLinhaVazia) {
+    confirmaSemMudar();
+    confirmaSemMudar();
+    EXPECT_EQ(chave("num_linhas_demonstrativo"), QStringLiteral("0"));
+    EXPECT_EQ(chave("demonstrativo0"), QString());
+    EXPECT_EQ(chave("demonstrativo1"), QStringLiteral("<none>"));
+    EXPECT_EQ(chave("especie_titulo"), QStringLiteral("21"));
+    EXPECT_EQ(chave("codigo_instrucao"), QStringLiteral("-1"));
+    EXPECT_EQ(chave("local_pgto"), QStringLiteral("<none>"));
+}
+
+TEST_F(DialogoCedenteTest, InstrucaoDigitadaNaoVoltaNaProximaAbertura) {
+    {
+        auto d = abre();
+        d->cbInstruc->setCurrentIndex(1);
+        d->cbInstruc->lineEdit()->selectAll();
+        QTest::keyClicks(d->cbInstruc->lineEdit(), QStringLiteral("Cobrar no caixa"));
+        QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+    }
+    EXPECT_EQ(chave("instrucao"), QStringLiteral("Cobrar no caixa"));
+    EXPECT_EQ(chave("codigo_instrucao"), QStringLiteral("-1"));
+
+    auto d = abre();
+    EXPECT_EQ(d->cbInstruc->currentText(), QString());
+    QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+    EXPECT_EQ(chave("instrucao"), QString());
+}
+
+TEST_F(DialogoCedenteTest, LocalDePagamentoSoGravadoSemOPadrao) {
+    escreve("[Ruvenal]\r\nlocal_pgto=Pagavel na loja\r\n");
+    {
+        auto d = abre();
+        EXPECT_EQ(d->edLocalPagamento->text(), QStringLiteral("Pagavel na loja"));
+        d->edLocalPagamento->setText(QStringLiteral("descartado"));
+        QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+    }
+    EXPECT_EQ(chave("local_pgto"), QStringLiteral("Pagavel na loja"));
+    EXPECT_EQ(chave("local_pgto_padrao"), QStringLiteral("1"));
+}
+
+TEST_F(DialogoCedenteTest, EspecieForaDaTabelaNaoSelecionaNadaEGravaMenosUm) {
+    escreve("[Ruvenal]\r\nespecie_titulo=30\r\n");
+    EXPECT_THROW(TFConfigCedente::LerEspecieTitulo(IniFile(arquivo)), Erro);
+    auto d = abre();
+    EXPECT_EQ(d->ComboEspecie->currentIndex(), -1);
+    QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+    EXPECT_EQ(chave("especie_titulo"), QStringLiteral("-1"));
+    EXPECT_THROW(TFConfigCedente::LerEspecieTitulo(IniFile(arquivo)), Erro);
+}
+
+TEST_F(DialogoCedenteTest, DiasDeProtestoInvalidosNaoGravamNada) {
+    auto d = abre();
+    digita(d->EditDiasProtesto, QStringLiteral("3 dias"));
+    d->edNomeEmpres->setFocus();
+    QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+
+    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral("mensagem: Dias para Protesto inválido!")});
+    EXPECT_FALSE(d->confirmado());
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), d->EditDiasProtesto);
+    EXPECT_FALSE(QFile::exists(arquivo));
+
+    QTest::mouseClick(d->butCancelar, Qt::LeftButton);
+    EXPECT_FALSE(d->confirmado());
+    EXPECT_FALSE(QFile::exists(arquivo));
+}
+
+TEST_F(DialogoCedenteTest, ArquivoQueNaoSeGravaDeixaODialogoAbertoSemConfirmar) {
+    // A folder in the file's place: it reads as no file and refuses every write, even to root.
+    ASSERT_TRUE(QDir(pasta.path()).mkdir(QStringLiteral("sistema_zel.ini")));
+    auto d = abre();
+    QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(QStringLiteral("erro: ")));
+    EXPECT_TRUE(mensagens.mostradas[0].contains(QStringLiteral("sistema_zel.ini")));
+    EXPECT_FALSE(d->confirmado());
+    EXPECT_TRUE(d->isVisible());
+}
+
+} // namespace
