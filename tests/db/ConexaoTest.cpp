@@ -45,6 +45,9 @@ struct CasoModo {
     const char *servidor;
     const char *sessao;
 };
+void PrintTo(const CasoModo &c, std::ostream *os) {
+    *os << '"' << c.servidor << '"';
+}
 
 class ModoSql : public testing::TestWithParam<CasoModo> {};
 

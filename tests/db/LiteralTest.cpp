@@ -6,9 +6,13 @@
 namespace {
 
 struct CasoLiteral {
+    const char *caso;
     QString literal;
     const char *esperado;
 };
+void PrintTo(const CasoLiteral &c, std::ostream *os) {
+    *os << c.caso;
+}
 
 class Literais : public testing::TestWithParam<CasoLiteral> {};
 
@@ -21,21 +25,27 @@ const QDate bissexto(2024, 2, 29);
 INSTANTIATE_TEST_SUITE_P(
     Casos, Literais,
     testing::Values(
-        CasoLiteral{Literal(0), "0"}, CasoLiteral{Literal(-17), "-17"},
-        CasoLiteral{Literal(qint64(123456789012345)), "123456789012345"}, CasoLiteral{Literal(100.0), "100"},
-        CasoLiteral{Literal(12.5), "12.5"}, CasoLiteral{Literal(0.1 + 0.2), "0.3"},
-        CasoLiteral{Literal(1.0 / 3), "0.333333333333333"},
-        CasoLiteral{Literal(-2.0 / 3 * 100), "-66.6666666666667"},
-        CasoLiteral{Literal(Money::deUnidades(333333)), "33.3333"},
-        CasoLiteral{Literal(Money::deUnidades(-1)), "-0.0001"},
-        CasoLiteral{Literal(Money::deCentavos(10000)), "100"}, CasoLiteral{Literal(Money()), "0"},
-        CasoLiteral{Literal(bissexto), "'2024-02-29'"}, CasoLiteral{Literal(QDate()), "'0000-00-00'"},
-        CasoLiteral{Literal(QDateTime(bissexto, QTime(0, 0))), "'2024-02-29'"},
-        CasoLiteral{Literal(QDateTime(bissexto, QTime(13, 5, 9, 999))), "'2024-02-29 13:05:09'"},
-        CasoLiteral{Literal(QDateTime(bissexto, QTime(0, 0, 1))), "'2024-02-29 00:00:01'"},
-        CasoLiteral{Literal(QDateTime()), "'0000-00-00'"}, CasoLiteral{Literal(std::optional<int>()), "NULL"},
-        CasoLiteral{Literal(std::optional<Money>(Money::deCentavos(150))), "1.5"},
-        CasoLiteral{Literal(std::optional<QDate>()), "NULL"}));
+        CasoLiteral{"inteiro_zero", Literal(0), "0"}, CasoLiteral{"inteiro_negativo", Literal(-17), "-17"},
+        CasoLiteral{"inteiro_longo", Literal(qint64(123456789012345)), "123456789012345"},
+        CasoLiteral{"real_inteiro", Literal(100.0), "100"}, CasoLiteral{"real", Literal(12.5), "12.5"},
+        CasoLiteral{"real_binario", Literal(0.1 + 0.2), "0.3"},
+        CasoLiteral{"real_15_digitos", Literal(1.0 / 3), "0.333333333333333"},
+        CasoLiteral{"real_15_digitos_arredonda", Literal(-2.0 / 3 * 100), "-66.6666666666667"},
+        CasoLiteral{"dinheiro", Literal(Money::deUnidades(333333)), "33.3333"},
+        CasoLiteral{"dinheiro_minimo", Literal(Money::deUnidades(-1)), "-0.0001"},
+        CasoLiteral{"dinheiro_inteiro", Literal(Money::deCentavos(10000)), "100"},
+        CasoLiteral{"dinheiro_zero", Literal(Money()), "0"},
+        CasoLiteral{"data", Literal(bissexto), "'2024-02-29'"},
+        CasoLiteral{"data_zero", Literal(QDate()), "'0000-00-00'"},
+        CasoLiteral{"momento_meia_noite", Literal(QDateTime(bissexto, QTime(0, 0))), "'2024-02-29'"},
+        CasoLiteral{"momento_segundos_truncados", Literal(QDateTime(bissexto, QTime(13, 5, 9, 999))),
+                    "'2024-02-29 13:05:09'"},
+        CasoLiteral{"momento_um_segundo", Literal(QDateTime(bissexto, QTime(0, 0, 1))),
+                    "'2024-02-29 00:00:01'"},
+        CasoLiteral{"momento_zero", Literal(QDateTime()), "'0000-00-00'"},
+        CasoLiteral{"vazio_inteiro", Literal(std::optional<int>()), "NULL"},
+        CasoLiteral{"opcional_dinheiro", Literal(std::optional<Money>(Money::deCentavos(150))), "1.5"},
+        CasoLiteral{"vazio_data", Literal(std::optional<QDate>()), "NULL"}));
 
 TEST(LiteralTexto, EscapaComoOClienteEntreAspasSimples) {
     BancoDeTeste banco;

@@ -32,6 +32,9 @@ struct CasoDinheiro {
     const char *texto;
     std::int64_t unidades;
 };
+void PrintTo(const CasoDinheiro &c, std::ostream *os) {
+    *os << c.texto;
+}
 
 class DinheiroDoTexto : public testing::TestWithParam<CasoDinheiro> {};
 
