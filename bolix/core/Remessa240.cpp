@@ -81,9 +81,15 @@ public:
     QList<QByteArray> linhas(const QList<Documento> &docs) {
         linhas_.append(headerArquivo().linha());
         linhas_.append(headerLote().linha());
-        for (const Documento &doc : docs)
+        for (const Documento &doc : docs) {
+            // A lot numbers its records in five digits; a title takes at most three.
+            if (registrosLote_ + 3 > 99999) {
+                fechaLote();
+                linhas_.append(headerLote().linha());
+            }
             titulo(doc);
-        linhas_.append(trailerLote().linha());
+        }
+        fechaLote();
         linhas_.append(trailerArquivo().linha());
         return std::move(linhas_);
     }
@@ -122,8 +128,17 @@ private:
         return r;
     }
 
+    void fechaLote() {
+        linhas_.append(trailerLote().linha());
+        registrosArquivo_ += registrosLote_ + 2;
+        registrosLote_ = 0;
+        titulos_ = 0;
+        total_ = 0;
+        ++lote_;
+    }
+
     Registro headerLote() const {
-        Registro r = inicio(1, '1');
+        Registro r = inicio(lote_, '1');
         r.texto(9, 9, u"R").numero(10, 11, 1).digitos(14, 16, banco_.versaoLote240());
         empresa(r, 18, 15);
         r.numero(184, 191, sequencia_).data(192, geracao_.date()).numero(200, 207, 0);
@@ -131,7 +146,7 @@ private:
     }
 
     Registro detalhe(char segmento, const QString &movimento = QStringLiteral("01")) {
-        Registro r = inicio(1, '3');
+        Registro r = inicio(lote_, '3');
         r.numero(9, 13, ++registrosLote_)
             .texto(14, 14, QString(QLatin1Char(segmento)))
             .digitos(16, 17, movimento);
@@ -263,7 +278,7 @@ private:
     }
 
     Registro trailerLote() const {
-        Registro r = inicio(1, '5');
+        Registro r = inicio(lote_, '5');
         r.numero(18, 23, registrosLote_ + 2)
             .numero(24, 29, titulos_)
             .numero(30, 46, total_)
@@ -273,7 +288,7 @@ private:
 
     Registro trailerArquivo() const {
         Registro r = inicio(9999, '9');
-        r.numero(18, 23, 1).numero(24, 29, registrosLote_ + 4).numero(30, 35, 0);
+        r.numero(18, 23, lote_ - 1).numero(24, 29, registrosArquivo_ + 2).numero(30, 35, 0);
         return r;
     }
 
@@ -283,7 +298,9 @@ private:
     QDateTime geracao_;
     QString convenio_;
     QList<QByteArray> linhas_;
+    int lote_ = 1;
     int registrosLote_ = 0;
+    int registrosArquivo_ = 0;
     int titulos_ = 0;
     std::int64_t total_ = 0;
 };

@@ -50,22 +50,29 @@ class Retorno240 {
 public:
     Retorno240(const Pedido &pedido, const QDate &data) : pedido_(pedido), data_(data) {}
 
+    // Each lot of the remittance is answered by a lot of the return, with two segments per title.
     QList<QByteArray> responde(const QList<QByteArray> &remessa) {
         QList<QByteArray> saida;
         saida.append(Registro(remessa.first()).numero(143, 143, 2).data(144, data_).linha());
+        int lotes = 0;
         for (qsizetype i = 1; i < remessa.size(); ++i) {
             const QByteArray &linha = remessa[i];
-            if (linha[7] == '1')
+            if (linha[7] == '1') {
                 saida.append(Registro(linha).texto(9, 9, u"T").data(192, data_).data(200, data_).linha());
-            else if (linha[7] == '3' && linha[13] == 'P')
+                registros_ = pagos_ = 0;
+                totalPago_ = 0;
+            } else if (linha[7] == '3' && linha[13] == 'P') {
                 titulo(linha, i + 1 < remessa.size() ? remessa[i + 1] : QByteArray(), saida);
+            } else if (linha[7] == '5') {
+                saida.append(trailerLote(linha));
+                ++lotes;
+            }
         }
-        saida.append(trailerLote(remessa.first()));
         Registro arquivo(240);
         arquivo.digitos(1, 3, QString::fromLatin1(remessa.first().left(3)))
             .numero(4, 7, 9999)
             .numero(8, 8, 9)
-            .numero(18, 23, 1)
+            .numero(18, 23, lotes)
             .numero(24, 29, saida.size() + 1)
             .numero(30, 35, 0);
         saida.append(arquivo.linha());
@@ -83,8 +90,9 @@ private:
         const QString movimento = pago ? QStringLiteral("06") : QStringLiteral("02");
         const QString banco = QString::fromLatin1(p.left(3));
 
+        const QString lote = QString::fromLatin1(p.mid(3, 4));
         Registro t(240);
-        t.digitos(1, 3, banco).numero(4, 7, 1).numero(8, 8, 3).numero(9, 13, ++registros_);
+        t.digitos(1, 3, banco).digitos(4, 7, lote).numero(8, 8, 3).numero(9, 13, ++registros_);
         t.texto(14, 14, u"T").digitos(16, 17, movimento);
         t.texto(18, 57, QString::fromLatin1(p.mid(17, 40)))
             .texto(58, 58, QString::fromLatin1(p.mid(57, 1)))
@@ -100,7 +108,7 @@ private:
         saida.append(t.linha());
 
         Registro u(240);
-        u.digitos(1, 3, banco).numero(4, 7, 1).numero(8, 8, 3).numero(9, 13, ++registros_);
+        u.digitos(1, 3, banco).digitos(4, 7, lote).numero(8, 8, 3).numero(9, 13, ++registros_);
         u.texto(14, 14, u"U").digitos(16, 17, movimento);
         u.numero(18, 77, 0)
             .numero(78, 92, valorPago)
@@ -117,10 +125,10 @@ private:
         }
     }
 
-    QByteArray trailerLote(const QByteArray &header) const {
+    QByteArray trailerLote(const QByteArray &trailerRemessa) const {
         Registro r(240);
-        r.digitos(1, 3, QString::fromLatin1(header.left(3)))
-            .numero(4, 7, 1)
+        r.digitos(1, 3, QString::fromLatin1(trailerRemessa.left(3)))
+            .digitos(4, 7, QString::fromLatin1(trailerRemessa.mid(3, 4)))
             .numero(8, 8, 5)
             .numero(18, 23, registros_ + 2)
             .numero(24, 29, pagos_)

@@ -95,6 +95,28 @@ TEST_F(IdaEVolta, DebitoAutomaticoVoltaComOCodigoDeCadaDebito) {
     EXPECT_EQ(f[4].left(24), "Z00000500000000000147447");
 }
 
+TEST_F(IdaEVolta, LoteCheioContinuaEmOutroLote) {
+    // Three segments per title: a lot's five-digit record number holds 33333 of them.
+    Documento modelo = docs_[1];
+    docs_.clear();
+    for (int i = 1; i <= 33'334; ++i) {
+        modelo.numeroDocumento = QString::number(i).rightJustified(10, u'0');
+        modelo.nossoNumero = QString::number(i);
+        docs_.append(modelo);
+    }
+    const QList<QByteArray> remessa = remessa240(conta_, docs_, 1, geracao);
+    ASSERT_EQ(remessa.size(), 2 + 100'002 + 2 + 2);
+    EXPECT_EQ(remessa[100'000].left(14), "0010001399999R");
+    EXPECT_EQ(remessa[100'001].mid(0, 29), "00100015         100001033333");
+    EXPECT_EQ(remessa[100'002].left(9), "00100021R");
+    EXPECT_EQ(remessa[100'003].left(14), "0010002300001P");
+    EXPECT_EQ(remessa.last().mid(17, 12), "000002100008");
+
+    const QList<Ocorrencia> o = retorno({});
+    ASSERT_EQ(o.size(), docs_.size());
+    EXPECT_EQ(o.last().numeroDocumento, u"0000033334");
+}
+
 // A valid return to spoil one way at a time.
 QList<QByteArray> retornoValido() {
     const QByteArray remessa =
