@@ -1,6 +1,9 @@
 #include "Impressao.h"
 #include "JanelaVisualizador.h"
 #include "Paginas.h"
+#include "reports/ClassImpressao.h"
+#include "util/Clock.h"
+#include "util/Regional.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -151,6 +154,38 @@ TEST_F(VisualizadorPdf, WindowPreviewsAndPrintsTheSamePages) {
     impressora.setPageLayout(layoutPadrao());
     ASSERT_TRUE(imprime(*paginas, 132, impressora));
     confereRelatorio(caminho("impresso.pdf"));
+}
+
+TEST_F(VisualizadorPdf, ShowsTheReportBuilderPagesAsBuilt) {
+    Regional::definir(Regional::brasileiro());
+    Clock::fixar(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    QStringList corpo, iniciado;
+    TImpres impres;
+    impres.SetIniciador([&](const QString &programa, const QStringList &argumentos) {
+        iniciado = QStringList{programa} + argumentos;
+        return true;
+    });
+    for (int i = 1; i <= 200; ++i) {
+        corpo << QStringLiteral("linha %1").arg(i);
+        impres.Escreve(corpo.last(), 3);
+    }
+    impres.Visualiza(caminho("Relatorio.txt"));
+    Clock::fixar(std::nullopt);
+
+    // The viewer as the builder starts it, asked for a PDF instead of a window.
+    ASSERT_EQ(iniciado.size(), 3);
+    const QString pdf = caminho("relatorio.pdf");
+    int codigo = -1;
+    roda(iniciado[0], QStringList{"--pdf", pdf} + iniciado.mid(1), &codigo);
+    ASSERT_EQ(codigo, 0);
+    ASSERT_EQ(folhas(pdf), 4);
+    const auto pagina = [&](int n, int de, int ate) {
+        return QStringList{QStringLiteral("Data/Hora 09/12/2026 10:00 Pagina %1").arg(n)} +
+               corpo.mid(de - 1, ate - de + 1);
+    };
+    EXPECT_EQ(texto(pdf, 1), pagina(1, 1, 66));
+    EXPECT_EQ(texto(pdf, 2), pagina(2, 67, 130));
+    EXPECT_EQ(texto(pdf, 4), pagina(4, 195, 200));
 }
 
 } // namespace
