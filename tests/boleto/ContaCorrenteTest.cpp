@@ -2,9 +2,10 @@
 // registration and reached by member paths.
 #include "boleto/ObjetoBolix.h"
 
+#include "tests/support/ErroDe.h"
+
 #include <gtest/gtest.h>
 
-using automation::AutomationError;
 using automation::Currency;
 using automation::Variant;
 using boleto::ObjetoBolix;
@@ -12,15 +13,6 @@ using boleto::ObjetoBolix;
 namespace {
 
 const QString pastaDoPrograma = QStringLiteral(RUVENAL_BIN_DIR);
-
-QString erroDe(const std::function<void()> &f) {
-    try {
-        f();
-    } catch (const AutomationError &e) {
-        return e.text();
-    }
-    return {};
-}
 
 enum class Tipo { Texto, Data, Inteiro, Booleano, Moeda };
 

@@ -1,11 +1,12 @@
 #include "boleto/ObjetoBolix.h"
 #include "tests/support/RecordingDispatch.h"
 
+#include "tests/support/ErroDe.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
-using automation::AutomationError;
 using automation::Variant;
 using boleto::ObjetoBolix;
 
@@ -100,15 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
               Variant(),
               {"get ArquivoRemessa", "get Diretorio"}}),
     [](const testing::TestParamInfo<Passo> &info) { return std::string(info.param.name); });
-
-QString erroDe(const std::function<void()> &f) {
-    try {
-        f();
-    } catch (const AutomationError &e) {
-        return e.text();
-    }
-    return {};
-}
 
 TEST(ObjetoBolix, MembroQueNaoDaObjetoParaOCaminhoEEhNomeado) {
     Componente c;

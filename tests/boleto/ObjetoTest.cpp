@@ -2,23 +2,15 @@
 // program wrote late-bound.
 #include "bolix/objeto/ContaCorrente.h"
 
+#include "tests/support/ErroDe.h"
+
 #include <gtest/gtest.h>
 
-using automation::AutomationError;
 using automation::Currency;
 using automation::Variant;
 using namespace bolix::objeto;
 
 namespace {
-
-QString erroDe(const std::function<void()> &f) {
-    try {
-        f();
-    } catch (const AutomationError &e) {
-        return e.text();
-    }
-    return {};
-}
 
 TEST(ObjetoTipado, LeComoValorTipadoOQueFoiEscritoPorNome) {
     DocumentoCobranca doc;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "automation/Variant.h"
+
+#include <functional>
+
+// The text of the AutomationError that f raises, or empty when it raises none.
+inline QString erroDe(const std::function<void()> &f) {
+    try {
+        f();
+    } catch (const automation::AutomationError &e) {
+        return e.text();
+    }
+    return {};
+}
