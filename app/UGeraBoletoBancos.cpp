@@ -1,0 +1,447 @@
+#include "app/UGeraBoletoBancos.h"
+
+#include "app/CamposArquivo.h"
+#include "app/Guarda.h"
+#include "boleto/ObjetoBolix.h"
+#include "config/IniFile.h"
+#include "db/Connection.h"
+#include "selection/EscolhaEmpresa.h"
+#include "util/Clock.h"
+#include "util/Rotinas.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+
+const char *const avisoBolix = "É necessário que o Bolix esteja instalado neste computador.";
+
+// Windows colour numbers are $00BBGGRR.
+QColor corWindows(quint32 bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+template <typename W> W *cria(QWidget *pai, const char *nome, QRect geometria) {
+    auto *w = new W(pai);
+    w->setObjectName(QLatin1String(nome));
+    w->setGeometry(geometria);
+    return w;
+}
+
+QLabel *rotulo(QWidget *pai, const QString &texto, QRect geometria) {
+    auto *l = new QLabel(texto, pai);
+    l->setGeometry(geometria);
+    return l;
+}
+
+QDateEdit *campoData(QWidget *pai, const char *nome, QRect geometria) {
+    auto *d = cria<QDateEdit>(pai, nome, geometria);
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    d->setCalendarPopup(true);
+    d->setDate(Clock::hoje());
+    return d;
+}
+
+QLineEdit *campoHora(QWidget *pai, const char *nome, const QString &valor, QRect geometria) {
+    auto *e = cria<QLineEdit>(pai, nome, geometria);
+    e->setInputMask(QStringLiteral("90:00:00;_"));
+    e->setText(valor);
+    return e;
+}
+
+QLabel *total(QWidget *pai, const char *nome, QRect geometria) {
+    auto *l = cria<QLabel>(pai, nome, geometria);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    l->setText(QStringLiteral("R$ 0,00"));
+    return l;
+}
+
+QTableView *lista(QWidget *pai, const char *nome, QRect geometria, QColor corTitulo) {
+    auto *t = cria<QTableView>(pai, nome, geometria);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->verticalHeader()->setDefaultSectionSize(18);
+    t->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: %1; color: palette(window); }")
+            .arg(corTitulo.name()));
+    return t;
+}
+
+QFrame *amostra(QWidget *pai, QColor cor, QRect geometria) {
+    auto *f = new QFrame(pai);
+    f->setGeometry(geometria);
+    f->setFrameShape(QFrame::Box);
+    f->setAutoFillBackground(true);
+    f->setStyleSheet(QStringLiteral("background-color: %1;").arg(cor.name()));
+    return f;
+}
+
+} // namespace
+
+TFRuvenal::TFRuvenal(const QString &programDir, QWidget *parent) : QWidget(parent), programDir_(programDir) {
+    setObjectName(QStringLiteral("FRuvenal"));
+    setWindowTitle(QStringLiteral("Ruvenal 1.0.0.34"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(660, 526);
+
+    pcPrincipal = cria<QTabWidget>(this, "pcPrincipal", QRect(0, 0, 660, 526));
+    criaTabExporta();
+    criaTabImportar();
+    ligaEventos();
+    // Key preview: the window sees every key before the focused control.
+    qApp->installEventFilter(this);
+}
+
+TFRuvenal::~TFRuvenal() {
+    qApp->removeEventFilter(this);
+    FormClose();
+}
+
+void TFRuvenal::criaTabExporta() {
+    tabExporta = new QWidget;
+    tabExporta->setObjectName(QStringLiteral("tabExporta"));
+    pcPrincipal->addTab(tabExporta, QStringLiteral("Exporta Arquivo"));
+    criaPainelSuperior(tabExporta);
+    criaPainelMeio(tabExporta);
+
+    dbFuncs = lista(tabExporta, "dbFuncs", QRect(4, 212, 646, 222), corWindows(0x00804000));
+    dbEmpresas = lista(tabExporta, "dbEmpresas", QRect(4, 212, 646, 222), corWindows(0x00804000));
+    dbFuncs->setEnabled(false);
+    dbEmpresas->setEnabled(false);
+    dbEmpresas->hide();
+
+    criaPainelInferior(tabExporta);
+}
+
+void TFRuvenal::criaPainelSuperior(QWidget *p) {
+    rbCliente = cria<QRadioButton>(p, "rbCliente", QRect(8, 8, 140, 18));
+    rbCliente->setText(QStringLiteral("Boleto por Cliente"));
+    rbCliente->setChecked(true);
+    rbEmpresa = cria<QRadioButton>(p, "rbEmpresa", QRect(8, 28, 140, 18));
+    rbEmpresa->setText(QStringLiteral("Boleto por Empresa"));
+
+    cbDtVenc = cria<QCheckBox>(p, "cbDtVenc", QRect(8, 54, 140, 18));
+    cbDtVenc->setText(QStringLiteral("Data Vencimento"));
+    cbDtVenc->setChecked(true);
+    dtVencimento = campoData(p, "dtVencimento", QRect(8, 74, 110, 22));
+    dtVencimento->setStyleSheet(
+        QStringLiteral("QDateEdit:disabled { background-color: %1; }").arg(corWindows(0x00E0E0E0).name()));
+
+    rotulo(p, QStringLiteral("Destino do Arquivo"), QRect(8, 102, 140, 16));
+    DirFinal = new CampoPasta(p);
+    DirFinal->setObjectName(QStringLiteral("DirFinal"));
+    DirFinal->setGeometry(8, 118, 184, 22);
+
+    GBPeriodo = cria<QGroupBox>(p, "GBPeriodo", QRect(200, 4, 250, 140));
+    GBPeriodo->setTitle(QStringLiteral("Período"));
+    rotulo(GBPeriodo, QStringLiteral("Utilizar Data da:"), QRect(8, 20, 90, 18));
+    ComboBox1 = cria<QComboBox>(GBPeriodo, "ComboBox1", QRect(100, 18, 140, 22));
+    ComboBox1->setEditable(true);
+    ComboBox1->addItems({QStringLiteral("Venda"), QStringLiteral("Vencimento")});
+    ComboBox1->setCurrentIndex(0);
+    rotulo(GBPeriodo, QStringLiteral("Data Inicial"), QRect(8, 44, 110, 16));
+    dtDataInicial = campoData(GBPeriodo, "dtDataInicial", QRect(8, 60, 110, 22));
+    rotulo(GBPeriodo, QStringLiteral("Data Final"), QRect(128, 44, 110, 16));
+    dtDataFinal = campoData(GBPeriodo, "dtDataFinal", QRect(128, 60, 110, 22));
+    rotulo(GBPeriodo, QStringLiteral("Hora Inicial"), QRect(8, 84, 110, 16));
+    dtHoraInicial = campoHora(GBPeriodo, "dtHoraInicial", QStringLiteral("00:00:00"), QRect(8, 100, 70, 22));
+    rotulo(GBPeriodo, QStringLiteral("Hora Final"), QRect(128, 84, 110, 16));
+    dtHoraFinal = campoHora(GBPeriodo, "dtHoraFinal", QStringLiteral("23:59:59"), QRect(128, 100, 70, 22));
+    CheckBox1 = cria<QCheckBox>(p, "CheckBox1", QRect(208, 146, 180, 18));
+    CheckBox1->setText(QStringLiteral("Agrupar por vencimento"));
+
+    GBEmpresa = cria<QGroupBox>(p, "GBEmpresa", QRect(456, 4, 194, 84));
+    GBEmpresa->setTitle(QStringLiteral("Empresa"));
+    edCodEmpres = cria<QLineEdit>(GBEmpresa, "edCodEmpres", QRect(8, 20, 50, 22));
+    lkEmpresa = cria<QComboBox>(GBEmpresa, "lkEmpresa", QRect(8, 48, 178, 22));
+    lkEmpresa->setMaxVisibleItems(8);
+    sbListarFunc = cria<QToolButton>(GBEmpresa, "sbListarFunc", QRect(150, 16, 36, 28));
+    sbListarFunc->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    sbListarFunc->setToolTip(QStringLiteral("Iniciar pesquisa por contas abertas."));
+
+    auto *gbDebito = cria<QGroupBox>(p, "GBDebito", QRect(456, 92, 194, 48));
+    gbDebito->setTitle(QStringLiteral("Débito em conta corrente"));
+    checkDebitoCC = cria<QCheckBox>(gbDebito, "checkDebitoCC", QRect(8, 20, 180, 18));
+    checkDebitoCC->setText(QStringLiteral("Ativar débito em conta corrente"));
+}
+
+void TFRuvenal::criaPainelMeio(QWidget *p) {
+    cbImprimir = cria<QCheckBox>(p, "cbImprimir", QRect(8, 172, 120, 18));
+    cbImprimir->setText(QStringLiteral("Imprimir Boleto"));
+    bConfig = cria<QPushButton>(p, "bConfig", QRect(130, 168, 170, 26));
+    bConfig->setText(QStringLiteral("Configurações do Boleto..."));
+
+    auto *gbMarcado = cria<QGroupBox>(p, "GBTotalMarcado", QRect(310, 160, 166, 46));
+    gbMarcado->setTitle(QStringLiteral("Total Marcado"));
+    labTotMarc = total(gbMarcado, "labTotMarc", QRect(6, 18, 154, 22));
+    auto *gbGeral = cria<QGroupBox>(p, "GBTotalGeral", QRect(484, 160, 166, 46));
+    gbGeral->setTitle(QStringLiteral("Total Geral"));
+    labTotGeral = total(gbGeral, "labTotGeral", QRect(6, 18, 154, 22));
+}
+
+void TFRuvenal::criaPainelInferior(QWidget *p) {
+    rotulo(p, QStringLiteral("F5 - Marca / Desmarca   F6 - Todos   F7 - Nenhum"), QRect(8, 440, 300, 16));
+    amostra(p, corWindows(0x00B7B7FF), QRect(8, 460, 14, 14));
+    rotulo(p, QStringLiteral("Marcados para Seleção"), QRect(26, 459, 150, 16));
+    amostra(p, corWindows(0x00BFBF80), QRect(8, 478, 14, 14));
+    rotulo(p, QStringLiteral("Agencia / Conta Corrente Inválida"), QRect(26, 477, 190, 16));
+
+    Button1 = cria<QPushButton>(p, "Button1", QRect(330, 462, 100, 28));
+    Button1->setText(QStringLiteral("Relatório"));
+    bGerar = cria<QPushButton>(p, "bGerar", QRect(438, 462, 100, 28));
+    bGerar->setText(QStringLiteral("Gerar Arquivo"));
+    bCancelar = cria<QPushButton>(p, "bCancelar", QRect(546, 462, 100, 28));
+    bCancelar->setText(QStringLiteral("Cancelar"));
+}
+
+void TFRuvenal::criaTabImportar() {
+    tabImportarRet = new QWidget;
+    tabImportarRet->setObjectName(QStringLiteral("tabImportarRet"));
+    pcPrincipal->addTab(tabImportarRet, QStringLiteral("Importar Retorno"));
+    QWidget *p = tabImportarRet;
+
+    rotulo(p, QStringLiteral("Local do arquivo:"), QRect(8, 10, 120, 16))
+        ->setObjectName(QStringLiteral("Label4"));
+    fnLocalLeitura = new CampoArquivo(
+        p,
+        QStringLiteral("Arquivo Retorno (*.ret)|*.ret|Arquivo Texto (*.txt)|*.txt|Todos Arquivos (*.*)|*.*"));
+    fnLocalLeitura->setObjectName(QStringLiteral("fnLocalLeitura"));
+    fnLocalLeitura->setGeometry(8, 28, 400, 22);
+
+    // The totals panel: shown or hidden as one.
+    painelTotais = cria<QFrame>(p, "Bevel3", QRect(416, 4, 234, 72));
+    static_cast<QFrame *>(painelTotais)->setFrameShape(QFrame::StyledPanel);
+    rotulo(painelTotais, QStringLiteral("Total Debitado"), QRect(6, 4, 110, 18))
+        ->setObjectName(QStringLiteral("Label9"));
+    rotulo(painelTotais, QStringLiteral("Total não Debitado"), QRect(6, 26, 110, 18))
+        ->setObjectName(QStringLiteral("Label10"));
+    rotulo(painelTotais, QStringLiteral("Qtde de Registros"), QRect(6, 48, 110, 18))
+        ->setObjectName(QStringLiteral("Label11"));
+    rotulo(painelTotais, QStringLiteral("R$"), QRect(120, 4, 20, 18))
+        ->setObjectName(QStringLiteral("Label12"));
+    rotulo(painelTotais, QStringLiteral("R$"), QRect(120, 26, 20, 18))
+        ->setObjectName(QStringLiteral("Label16"));
+    QFont negrito = font();
+    negrito.setBold(true);
+    const auto valor = [&](const char *nome, const char *texto, int y) {
+        QLabel *l = cria<QLabel>(painelTotais, nome, QRect(140, y, 86, 18));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setFont(negrito);
+        l->setText(QLatin1String(texto));
+        return l;
+    };
+    lblTotDebitado = valor("lblTotDebitado", "0,00", 4);
+    lblTotNDebitado = valor("lblTotNDebitado", "0,00", 26);
+    lblQtdeReg = valor("lblQtdeReg", "0", 48);
+    painelTotais->hide();
+
+    dbLista = lista(p, "dbLista", QRect(4, 84, 646, 350), QColor(0, 64, 128));
+
+    amostra(p, QColor(255, 183, 183), QRect(8, 448, 14, 14))->setObjectName(QStringLiteral("Shape3"));
+    rotulo(p, QStringLiteral("Débitos não Efetuados"), QRect(26, 447, 150, 16))
+        ->setObjectName(QStringLiteral("Label8"));
+    butLerArquivo = cria<QPushButton>(p, "butLerArquivo", QRect(330, 462, 100, 28));
+    butLerArquivo->setText(QStringLiteral("Ler Arquivo"));
+    butProcessar = cria<QPushButton>(p, "butProcessar", QRect(438, 462, 100, 28));
+    butProcessar->setText(QStringLiteral("Processar"));
+    butProcessar->setEnabled(false);
+    butCancela = cria<QPushButton>(p, "butCancela", QRect(546, 462, 100, 28));
+    butCancela->setText(QStringLiteral("Cancelar"));
+}
+
+void TFRuvenal::ligaEventos() {
+    connect(bCancelar, &QPushButton::clicked, this, &QWidget::close);
+    connect(butCancela, &QPushButton::clicked, this, &QWidget::close);
+    connect(rbCliente, &QRadioButton::clicked, this, [this] { guarda([this] { rbClienteClick(); }); });
+    connect(rbEmpresa, &QRadioButton::clicked, this, [this] { guarda([this] { rbClienteClick(); }); });
+    connect(CheckBox1, &QCheckBox::clicked, this, [this] { guarda([this] { CheckBox1Click(); }); });
+    connect(cbDtVenc, &QCheckBox::toggled, this, [this] { guarda([this] { cbDtVencClick(); }); });
+    connect(edCodEmpres, &QLineEdit::textChanged, this, [this] { guarda([this] { edCodEmpresChange(); }); });
+    connect(lkEmpresa, &QComboBox::activated, this,
+            [this](int i) { guarda([this, i] { lkEmpresaChange(i); }); });
+    connect(bConfig, &QPushButton::clicked, this, [this] { guarda([this] { bConfigClick(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { guarda([this] { Button1Click(); }); });
+    // Only digits, Backspace and Enter reach the company code.
+    edCodEmpres->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edCodEmpres));
+}
+
+bool TFRuvenal::FormCreate() {
+    try {
+        executaInicio();
+        return true;
+    } catch (...) {
+        // Whatever failed, the operator sees the one warning; the error's own text is not shown.
+        Aviso(QString::fromUtf8(avisoBolix));
+        close();
+        return false;
+    }
+}
+
+void TFRuvenal::executaInicio() {
+    const IniFile ini(QDir(programDir_).filePath(QStringLiteral("sistema_zel.ini")));
+    const ConfiguracaoInicial cfg = leConfiguracaoInicial(ini, estado_);
+    DirFinal->setText(cfg.enderecoDestino);
+    fnLocalLeitura->setText(cfg.enderecoLeitura);
+
+    conexao_ = std::make_unique<Connection>();
+    conexao_->configura(cfg.host, cfg.database, cfg.senha);
+    conexao_->defineEspera([](bool emExecucao) {
+        if (emExecucao)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    atualizaTitulo();
+    conexao_->conecta();
+
+    ObjBolix = boleto::ObjetoBolix::cria(programDir_);
+
+    abreEmpresas(cfg.codEmpresa);
+    rbClienteClick();
+    pcPrincipal->setCurrentWidget(tabExporta);
+}
+
+void TFRuvenal::atualizaTitulo() {
+    QString descricao;
+    if (!estado_.banco.isEmpty()) {
+        const ResultSet QTemp = conexao_->abre(sqlDescricaoBanco(conexao_->escapa(estado_.banco)));
+        if (!QTemp.vazio())
+            descricao = QTemp.valor(0, QStringLiteral("descricao")).texto();
+    }
+    setWindowTitle(tituloJanela(estado_.banco, descricao));
+}
+
+void TFRuvenal::abreEmpresas(const QString &codEmpresa) {
+    empresas_ = std::make_unique<EscolhaEmpresa>(conexao_->abre(EscolhaEmpresa::sqlEmpresas()));
+    lkEmpresa->clear();
+    for (const EscolhaEmpresa::Empresa &e : empresas_->empresas())
+        lkEmpresa->addItem(e.nome, e.id);
+
+    // Opening positions on the first company, which is chosen; then the remembered code is
+    // written and chosen when it exists. Both happen even when the field already shows the code.
+    const QSignalBlocker bloqueio(edCodEmpres);
+    if (empresas_->posicionaPrimeira())
+        QEmpresasAfterScroll();
+    edCodEmpres->setText(codEmpresa);
+    edCodEmpresChange();
+}
+
+void TFRuvenal::QEmpresasAfterScroll() {
+    edCodEmpres->setText(QString::number(empresas_->atual().id));
+    edCodEmpresChange();
+}
+
+void TFRuvenal::edCodEmpresChange() {
+    if (!empresas_)
+        return;
+    const int antes = empresas_->posicao();
+    if (!empresas_->escolhePorCodigo(edCodEmpres->text()))
+        return;
+    mostraEmpresaEscolhida();
+    if (empresas_->posicao() != antes) {
+        const QSignalBlocker bloqueio(edCodEmpres);
+        edCodEmpres->setText(QString::number(empresas_->atual().id));
+    }
+}
+
+void TFRuvenal::lkEmpresaChange(int indice) {
+    empresas_->escolhe(lkEmpresa->itemData(indice).toInt());
+    mostraEmpresaEscolhida();
+}
+
+void TFRuvenal::mostraEmpresaEscolhida() {
+    lkEmpresa->setCurrentIndex(lkEmpresa->findData(empresas_->codempres()));
+}
+
+void TFRuvenal::rbClienteClick() {
+    HabilitaClienteEmpresa(rbEmpresa->isChecked());
+}
+
+void TFRuvenal::HabilitaClienteEmpresa(bool porEmpresa) {
+    dbFuncs->setVisible(!porEmpresa);
+    dbFuncs->setEnabled(!porEmpresa);
+    dbEmpresas->setVisible(porEmpresa);
+    dbEmpresas->setEnabled(porEmpresa);
+
+    edCodEmpres->setEnabled(!porEmpresa);
+    lkEmpresa->setEnabled(!porEmpresa);
+    CheckBox1->setEnabled(!porEmpresa);
+    const QString fundo = porEmpresa ? corWindows(0x00E0E0E0).name() : QStringLiteral("palette(base)");
+    edCodEmpres->setStyleSheet(QStringLiteral("background-color: %1;").arg(fundo));
+    lkEmpresa->setStyleSheet(QStringLiteral("background-color: %1;").arg(fundo));
+
+    labTotMarc->setText(QStringLiteral("R$ 0,00"));
+    labTotGeral->setText(QStringLiteral("R$ 0,00"));
+}
+
+void TFRuvenal::CheckBox1Click() {
+    cbDtVenc->setChecked(!CheckBox1->isChecked());
+}
+
+void TFRuvenal::cbDtVencClick() {
+    dtVencimento->setEnabled(cbDtVenc->isChecked());
+}
+
+void TFRuvenal::bConfigClick() {}
+
+void TFRuvenal::Button1Click() {}
+
+bool TFRuvenal::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == this)
+        return FormKeyDown(static_cast<QKeyEvent *>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TFRuvenal::FormKeyDown(QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        focusNextChild();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFRuvenal::closeEvent(QCloseEvent *event) {
+    FormClose();
+    event->accept();
+}
+
+void TFRuvenal::FormClose() {
+    if (fechado_)
+        return;
+    fechado_ = true;
+    // The component first, then the queries, then the connection.
+    ObjBolix = {};
+    empresas_.reset();
+    conexao_.reset();
+    qApp->quit();
+}

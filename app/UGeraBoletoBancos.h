@@ -1,0 +1,118 @@
+#pragma once
+
+#include "app/EstadoPrograma.h"
+#include "boleto/ObjetoBolix.h"
+
+#include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableView;
+class QToolButton;
+class CampoPasta;
+class CampoArquivo;
+class Connection;
+class EscolhaEmpresa;
+
+// The main window: the export tab (listing, marking, generation) and the import tab (return files).
+// It owns the connection, the component object and the program-wide state for the whole run.
+class TFRuvenal : public QWidget {
+    Q_OBJECT
+public:
+    // programDir holds sistema_zel.ini and the component's registration; the executable's folder
+    // in the program, a test's own folder in tests.
+    explicit TFRuvenal(const QString &programDir, QWidget *parent = nullptr);
+    ~TFRuvenal() override;
+
+    // Start-up. False when it failed: the warning has been shown and the window closed.
+    bool FormCreate();
+
+    const EstadoPrograma &estado() const { return estado_; }
+
+    // Export tab, top panel.
+    QTabWidget *pcPrincipal;
+    QWidget *tabExporta;
+    QWidget *tabImportarRet;
+    QRadioButton *rbCliente;
+    QRadioButton *rbEmpresa;
+    QCheckBox *cbDtVenc;
+    QDateEdit *dtVencimento;
+    CampoPasta *DirFinal;
+    QGroupBox *GBPeriodo;
+    QComboBox *ComboBox1;
+    QDateEdit *dtDataInicial;
+    QDateEdit *dtDataFinal;
+    QLineEdit *dtHoraInicial;
+    QLineEdit *dtHoraFinal;
+    QCheckBox *CheckBox1;
+    QGroupBox *GBEmpresa;
+    QLineEdit *edCodEmpres;
+    QComboBox *lkEmpresa;
+    QToolButton *sbListarFunc;
+    QCheckBox *checkDebitoCC;
+    // Export tab, middle panel.
+    QCheckBox *cbImprimir;
+    QPushButton *bConfig;
+    QLabel *labTotMarc;
+    QLabel *labTotGeral;
+    // Export tab, lists and bottom panel.
+    QTableView *dbFuncs;
+    QTableView *dbEmpresas;
+    QPushButton *Button1;
+    QPushButton *bGerar;
+    QPushButton *bCancelar;
+    // Import tab.
+    CampoArquivo *fnLocalLeitura;
+    QWidget *painelTotais;
+    QLabel *lblTotDebitado;
+    QLabel *lblTotNDebitado;
+    QLabel *lblQtdeReg;
+    QTableView *dbLista;
+    QPushButton *butLerArquivo;
+    QPushButton *butProcessar;
+    QPushButton *butCancela;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void criaTabExporta();
+    void criaPainelSuperior(QWidget *pagina);
+    void criaPainelMeio(QWidget *pagina);
+    void criaPainelInferior(QWidget *pagina);
+    void criaTabImportar();
+    void ligaEventos();
+
+    void executaInicio();
+    void atualizaTitulo();
+    void abreEmpresas(const QString &codEmpresa);
+    void FormClose();
+    bool FormKeyDown(QKeyEvent *event);
+
+    void edCodEmpresChange();
+    void lkEmpresaChange(int indice);
+    void QEmpresasAfterScroll();
+    void mostraEmpresaEscolhida();
+    void rbClienteClick();
+    void HabilitaClienteEmpresa(bool porEmpresa);
+    void CheckBox1Click();
+    void cbDtVencClick();
+    void bConfigClick();
+    void Button1Click();
+
+    QString programDir_;
+    EstadoPrograma estado_;
+    std::unique_ptr<Connection> conexao_;
+    boleto::ObjetoBolix ObjBolix;
+    std::unique_ptr<EscolhaEmpresa> empresas_;
+    bool fechado_ = false;
+};

@@ -1,0 +1,142 @@
+#include "tests/app/JanelaDeTeste.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A started main window, shown, over a database with the given companies.
+class JanelaIniciada : public testing::Test {
+protected:
+    void inicia(std::initializer_list<int> empresas, const QString &ruvenal = {}) {
+        for (int id : empresas)
+            banco.empresa(id);
+        programa.iniPara(banco, QStringLiteral("[Ruvenal]\n") + ruvenal);
+        bool ok = false;
+        janela = programa.inicia(&ok);
+        ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
+        janela->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+    }
+
+    BancoDeTeste banco;
+    MensagensGravadas mensagens;
+    PastaDoPrograma programa;
+    std::unique_ptr<TFRuvenal> janela;
+};
+
+TEST_F(JanelaIniciada, EstadoInicialDoModoPorCliente) {
+    inicia({1});
+    EXPECT_EQ(janela->size(), QSize(660, 526));
+    EXPECT_TRUE(janela->rbCliente->isChecked());
+    EXPECT_TRUE(janela->dbFuncs->isVisible());
+    EXPECT_FALSE(janela->dbEmpresas->isVisible());
+    EXPECT_TRUE(janela->cbDtVenc->isChecked());
+    EXPECT_TRUE(janela->dtVencimento->isEnabled());
+    EXPECT_FALSE(janela->CheckBox1->isChecked());
+    EXPECT_EQ(janela->ComboBox1->currentText(), QStringLiteral("Venda"));
+    EXPECT_EQ(janela->dtHoraInicial->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(janela->dtHoraFinal->text(), QStringLiteral("23:59:59"));
+    EXPECT_FALSE(janela->butProcessar->isEnabled());
+    EXPECT_FALSE(janela->painelTotais->isVisible());
+    EXPECT_EQ(janela->labTotMarc->text(), QStringLiteral("R$ 0,00"));
+    EXPECT_EQ(janela->labTotGeral->text(), QStringLiteral("R$ 0,00"));
+}
+
+TEST_F(JanelaIniciada, TrocaDeModoHabilitaAsListasEOsCamposDaEmpresa) {
+    inicia({1});
+    QTest::mouseClick(janela->rbEmpresa, Qt::LeftButton);
+    EXPECT_TRUE(janela->dbEmpresas->isVisible());
+    EXPECT_TRUE(janela->dbEmpresas->isEnabled());
+    EXPECT_FALSE(janela->dbFuncs->isVisible());
+    EXPECT_FALSE(janela->edCodEmpres->isEnabled());
+    EXPECT_FALSE(janela->lkEmpresa->isEnabled());
+    EXPECT_FALSE(janela->CheckBox1->isEnabled());
+
+    QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
+    EXPECT_TRUE(janela->dbFuncs->isVisible());
+    EXPECT_TRUE(janela->edCodEmpres->isEnabled());
+    EXPECT_TRUE(janela->CheckBox1->isEnabled());
+}
+
+TEST_F(JanelaIniciada, AgruparPorVencimentoInverteDataVencimento) {
+    inicia({1});
+    QTest::mouseClick(janela->CheckBox1, Qt::LeftButton);
+    EXPECT_FALSE(janela->cbDtVenc->isChecked());
+    EXPECT_FALSE(janela->dtVencimento->isEnabled());
+    QTest::mouseClick(janela->CheckBox1, Qt::LeftButton);
+    EXPECT_TRUE(janela->cbDtVenc->isChecked());
+    EXPECT_TRUE(janela->dtVencimento->isEnabled());
+}
+
+TEST_F(JanelaIniciada, EmpresaLembradaEscolhidaNoInicio) {
+    inicia({1, 2}, QStringLiteral("cod_empresa=2\n"));
+    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("2"));
+    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
+}
+
+TEST_F(JanelaIniciada, SemEmpresasNenhumaEscolhida) {
+    inicia({}, QStringLiteral("cod_empresa=5\n"));
+    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("5"));
+    EXPECT_EQ(janela->lkEmpresa->currentIndex(), -1);
+}
+
+TEST_F(JanelaIniciada, CodigoDigitadoEscolheAEmpresaQueExiste) {
+    inicia({1, 2});
+    janela->edCodEmpres->clear();
+    janela->edCodEmpres->setFocus();
+    QTest::keyClick(janela->edCodEmpres, Qt::Key_1);
+    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 1"));
+    // 13 does not exist: the choice stays on company 1 while the field shows what was typed.
+    QTest::keyClick(janela->edCodEmpres, Qt::Key_3);
+    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("13"));
+    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 1"));
+    // Letters never reach the field.
+    QTest::keyClicks(janela->edCodEmpres, QStringLiteral("a-"));
+    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("13"));
+    QTest::keyClick(janela->edCodEmpres, Qt::Key_Backspace);
+    QTest::keyClick(janela->edCodEmpres, Qt::Key_Backspace);
+    QTest::keyClick(janela->edCodEmpres, Qt::Key_2);
+    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
+}
+
+TEST_F(JanelaIniciada, EnterLevaOFocoAoProximoControle) {
+    inicia({1});
+    janela->activateWindow();
+    janela->dtHoraInicial->setFocus();
+    QTest::keyClick(janela->dtHoraInicial, Qt::Key_Return);
+    EXPECT_FALSE(janela->dtHoraInicial->hasFocus());
+    EXPECT_TRUE(janela->isVisible());
+}
+
+class EscFecha : public JanelaIniciada, public testing::WithParamInterface<int> {};
+
+// Esc in any field of either tab ends the program at once, without a question.
+TEST_P(EscFecha, EmQualquerAba) {
+    inicia({1});
+    janela->pcPrincipal->setCurrentIndex(GetParam());
+    QWidget *campo = GetParam() == 0 ? static_cast<QWidget *>(janela->edCodEmpres) : janela->fnLocalLeitura;
+    campo->setFocus();
+    QTest::keyClick(campo, Qt::Key_Escape);
+    EXPECT_FALSE(janela->isVisible());
+    EXPECT_TRUE(mensagens.mostradas.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Janela, EscFecha, testing::Values(0, 1));
+
+TEST_F(JanelaIniciada, CancelarFechaAJanela) {
+    inicia({1});
+    QTest::mouseClick(janela->bCancelar, Qt::LeftButton);
+    EXPECT_FALSE(janela->isVisible());
+}
+
+} // namespace
