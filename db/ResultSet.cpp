@@ -224,10 +224,16 @@ void ResultSet::vaiPara(int linha) {
 
 bool ResultSet::localiza(QAnyStringView campo, const QString &texto) {
     const int c = indice(campo);
+    // Whole-number fields compare as numbers ("013" finds 13); all others as the exact text.
+    const bool numerico = campos_[c].tipo == TipoCampo::Inteiro || campos_[c].tipo == TipoCampo::InteiroLongo;
+    bool ok = true;
+    const qint64 numero = numerico ? texto.trimmed().toLongLong(&ok) : 0;
+    if (!ok)
+        return false;
     const QByteArray procurado = texto.toUtf8();
     for (int l = 0; l < linhas_; ++l) {
         const Valor v = valor(l, c);
-        if (!v.nulo() && v.bytes() == procurado) {
+        if (!v.nulo() && (numerico ? v.inteiroLongo() == numero : v.bytes() == procurado)) {
             atual_ = l;
             return true;
         }

@@ -75,7 +75,7 @@ public:
     void primeiro() { atual_ = 0; }
     void proximo() { ++atual_; }
     bool fim() const { return atual_ >= linhas_; }
-    // Moves to the first row whose field holds this text; false, without moving, when none does.
+    // Moves to the first row whose field holds this value; false, without moving, when none does.
     bool localiza(QAnyStringView campo, const QString &texto);
 
     // Appends a row of NULLs and makes it the current one.

@@ -129,11 +129,12 @@ TEST(ResultSet, PercorreEEditaEmMemoriaSemTocarNoBanco) {
     EXPECT_EQ(ids, (QList<int>{1, 2, 3}));
     EXPECT_THROW(rs.valor("nome"), Erro); // past the last row
 
-    ASSERT_TRUE(rs.localiza("clientes_id", QStringLiteral("2")));
+    ASSERT_TRUE(rs.localiza("clientes_id", QStringLiteral("02")));
     EXPECT_EQ(rs.linha(), 1);
     rs.define("marcado", "S");
     rs.define("nome", QStringLiteral("Um nome bem mais comprido que o anterior"));
     EXPECT_FALSE(rs.localiza("clientes_id", QStringLiteral("9")));
+    EXPECT_FALSE(rs.localiza("nome", QStringLiteral("cliente 3")));
     EXPECT_EQ(rs.linha(), 1);
 
     const char *marcas[] = {"N", "S", "N"};
