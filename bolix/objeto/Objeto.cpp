@@ -1,5 +1,6 @@
 #include "bolix/objeto/Objeto.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace bolix::objeto {

@@ -40,7 +40,8 @@ public:
     std::int64_t moeda(const QString &membro) const; // ten-thousandths
     // Whether the caller ever wrote the property: some members mean "not given" until set.
     bool definido(const QString &membro) const;
-    // Writes a result of the component's own work, read-only members included, with the same coercion.
+    // Writes a result of the component's own work (a normalised account, an occurrence) into a
+    // property, with the same coercion as a caller's write.
     void define(const QString &membro, const Variant &valor);
 
 protected:
