@@ -103,6 +103,11 @@ TFRuvenal::TFRuvenal(const QString &programDir, QWidget *parent) : QWidget(paren
     setWindowTitle(QStringLiteral("Ruvenal 1.0.0.34"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    // The operators' font; where it is missing, the metric twin of Arial keeps captions inside their
+    // controls.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(660, 526);
 
@@ -183,7 +188,7 @@ void TFRuvenal::criaPainelSuperior(QWidget *p) {
 
     auto *gbDebito = cria<QGroupBox>(p, "GBDebito", QRect(456, 92, 194, 48));
     gbDebito->setTitle(QStringLiteral("Débito em conta corrente"));
-    checkDebitoCC = cria<QCheckBox>(gbDebito, "checkDebitoCC", QRect(8, 20, 180, 18));
+    checkDebitoCC = cria<QCheckBox>(gbDebito, "checkDebitoCC", QRect(6, 20, 186, 18));
     checkDebitoCC->setText(QStringLiteral("Ativar débito em conta corrente"));
 }
 
