@@ -59,12 +59,14 @@ TEST_F(Paginacao, BodyOf200LinesWithSettingsAsCreated) {
 }
 
 TEST_F(Paginacao, FormFeedInBodyBreaksThePage) {
+    // A form feed alone, or with only blanks and controls around it, adds nothing but the break.
     escreveCorpo({"antes", ff, "  \f\t", "\fdepois", "meio\fda linha"});
-    const QStringList esperado = {
-        topo, cabecalhoPagina(1), "antes",  ff, cabecalhoPagina(2), // a line of a form feed alone adds
-                                                                    // nothing else
-        ff,   cabecalhoPagina(3), // nor one with blanks and controls around it
-        ff,   cabecalhoPagina(4), "depois", ff, cabecalhoPagina(5), "meioda linha"};
+    QStringList esperado;
+    esperado << topo << cabecalhoPagina(1) << "antes";
+    esperado << ff << cabecalhoPagina(2);
+    esperado << ff << cabecalhoPagina(3);
+    esperado << ff << cabecalhoPagina(4) << "depois";
+    esperado << ff << cabecalhoPagina(5) << "meioda linha";
     EXPECT_EQ(monta(), esperado);
 }
 
