@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QtGlobal>
-#include <functional>
+#include <cmath>
 
 using automation::AutomationError;
 using automation::Currency;
