@@ -1,0 +1,24 @@
+#pragma once
+
+// Between the late-bound objects and the component's typed core.
+
+#include "bolix/core/Conta.h"
+#include "bolix/core/Documento.h"
+#include "bolix/core/Remessa.h"
+#include "bolix/core/Retorno.h"
+#include "bolix/objeto/ContaCorrente.h"
+
+namespace bolix::objeto {
+
+// "bolix.ini" beside the program; the variable BOLIX_INI names another file (tests, demo set-ups).
+QString caminhoConfiguracao();
+
+bolix::Conta contaDe(const ContaCorrente &objeto);
+// The account's normalised texts back into the object's members.
+void devolveConta(ContaCorrente &objeto, const bolix::Conta &conta);
+
+bolix::Documento documentoDe(const DocumentoCobranca &objeto);
+bolix::ArquivoRemessa destinoDe(const ArquivoRemessa &objeto);
+void preencheOcorrencia(OcorrenciaCobranca &objeto, const bolix::Ocorrencia &ocorrencia);
+
+} // namespace bolix::objeto

@@ -1,0 +1,158 @@
+// The component as the program reaches it: late-bound members of Bolix.ContaCorrente.
+
+#include "bolix/objeto/ContaCorrente.h"
+#include "bolix/simulador/Simulador.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using automation::AutomationError;
+using automation::Currency;
+using automation::DispatchPtr;
+using automation::Variant;
+
+namespace {
+
+class ObjetoBolix : public testing::Test {
+protected:
+    void SetUp() override {
+        ini_ = dir_.filePath(QStringLiteral("bolix.ini"));
+        QFile f(ini_);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
+                "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n");
+        f.close();
+        qputenv("BOLIX_INI", ini_.toLocal8Bit());
+    }
+    void TearDown() override { qunsetenv("BOLIX_INI"); }
+
+    // As the account set-up does it: members, then ConfiguraContaCorrente.
+    void configura() {
+        obj_->set(QStringLiteral("CodigoAgencia"), QStringLiteral("1584"));
+        obj_->set(QStringLiteral("NumeroContaCorrente"), QStringLiteral("210169"));
+        obj_->set(QStringLiteral("CodigoCedente"), QStringLiteral("1234567"));
+        obj_->set(QStringLiteral("OutroDadoConfiguracao1"), QStringLiteral("A"));
+        obj_->set(QStringLiteral("InicioNossoNumero"), QStringLiteral("0000000040"));
+        obj_->set(QStringLiteral("FimNossoNumero"), QStringLiteral("9999999999"));
+        obj_->call(QStringLiteral("ConfiguraContaCorrente"));
+    }
+
+    DispatchPtr de(const DispatchPtr &o, const char *membro) {
+        return o->get(QLatin1String(membro)).toObject();
+    }
+
+    void adicionaDocumento(const QString &numero, const QString &nossoNumero, Currency valor) {
+        const DispatchPtr doc = de(obj_, "DocumentosCobranca")->call(QStringLiteral("Add")).toObject();
+        doc->set(QStringLiteral("BancoGeraNossoNumero"), false);
+        doc->set(QStringLiteral("NumeroDocumento"), numero);
+        doc->set(QStringLiteral("NomeSacado"), QStringLiteral("Maria Antônia"));
+        doc->set(QStringLiteral("CPFSacado"), QStringLiteral("123.456.789-09"));
+        doc->set(QStringLiteral("EnderecoSacado"), QStringLiteral("Rua Um 10"));
+        doc->set(QStringLiteral("CidadeSacado"), QStringLiteral("Campinas"));
+        doc->set(QStringLiteral("EstadoSacado"), QStringLiteral("SP"));
+        doc->set(QStringLiteral("CepSacado"), QStringLiteral("13010000"));
+        doc->set(QStringLiteral("DataDocumento"), QStringLiteral("20/11/2025"));
+        doc->set(QStringLiteral("DataVencimento"), QStringLiteral("15/12/2025"));
+        doc->set(QStringLiteral("ValorDocumento"), valor);
+        doc->set(QStringLiteral("NossoNumero"), nossoNumero);
+        doc->set(QStringLiteral("AgenciaDebito"), QStringLiteral("0123"));
+        doc->set(QStringLiteral("ContaCorrenteDebito"), QStringLiteral("98765-4"));
+    }
+
+    QTemporaryDir dir_;
+    QString ini_;
+    DispatchPtr obj_ = std::make_shared<bolix::objeto::ContaCorrente>();
+};
+
+TEST_F(ObjetoBolix, ConfiguraContaNormalizaOsMembrosEInformaOBanco) {
+    configura();
+    EXPECT_EQ(obj_->get(QStringLiteral("CodigoAgencia")).toText(), u"1584-9");
+    EXPECT_EQ(obj_->get(QStringLiteral("NumeroContaCorrente")).toText(), u"00210169-6");
+    EXPECT_EQ(obj_->get(QStringLiteral("CodigoCedente")).toText(), u"1234567");
+    EXPECT_EQ(obj_->get(QStringLiteral("InicioNossoNumero")).toText(), u"0000000040");
+    EXPECT_EQ(obj_->get(QStringLiteral("NumeroBanco")).toText(), u"001");
+}
+
+TEST_F(ObjetoBolix, ConfiguracaoAusenteOuContaRuimSaoErrosComTexto) {
+    obj_->set(QStringLiteral("CodigoAgencia"), QStringLiteral("0548-8"));
+    obj_->set(QStringLiteral("NumeroContaCorrente"), QStringLiteral("1448"));
+    obj_->set(QStringLiteral("CodigoCedente"), QStringLiteral("1234567"));
+    obj_->set(QStringLiteral("InicioNossoNumero"), QStringLiteral("0"));
+    try {
+        obj_->call(QStringLiteral("ConfiguraContaCorrente"));
+        FAIL();
+    } catch (const AutomationError &e) {
+        EXPECT_EQ(e.text(), QStringLiteral("CodigoAgencia \"0548-8\" inválido: o dígito verificador é 7."));
+    }
+    EXPECT_EQ(obj_->get(QStringLiteral("CodigoAgencia")).toText(), u"0548-8");
+    QFile::remove(ini_);
+    try {
+        obj_->call(QStringLiteral("ConfiguraContaCorrente"));
+        FAIL();
+    } catch (const AutomationError &e) {
+        EXPECT_TRUE(e.text().contains(ini_)) << e.what();
+    }
+}
+
+TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
+    configura();
+    adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("0000000041"), Currency{1'500'000});
+    adicionaDocumento(QStringLiteral("0000004712"), QStringLiteral("0000000042"), Currency{899'000});
+    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
+    remessa->set(QStringLiteral("Diretorio"), dir_.path());
+    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    remessa->set(QStringLiteral("Sequencia"), 5);
+    const QString caminho = dir_.filePath(QStringLiteral("remessa.rem"));
+    EXPECT_EQ(obj_->call(QStringLiteral("GravaArquivoRemessa")).toText(),
+              QStringLiteral(": 2 títulos gravados em ") + caminho);
+
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    bolix::simulador::Pedido pedido;
+    pedido.todosPagos = false;
+    pedido.pagos = {2};
+    pedido.valores.insert(2, 900'000);
+    QFile ret(dir_.filePath(QStringLiteral("CB0101.ret")));
+    ASSERT_TRUE(ret.open(QIODevice::WriteOnly));
+    for (const QByteArray &linha :
+         bolix::simulador::retornoDaRemessa(f.readAll(), pedido, QDate(2025, 12, 10)))
+        ret.write(linha + "\r\n");
+    ret.close();
+
+    const DispatchPtr retorno = de(obj_, "ArquivoRetorno");
+    retorno->set(QStringLiteral("Diretorio"), dir_.path() + u'/');
+    retorno->set(QStringLiteral("Arquivo"), QStringLiteral("CB0101.ret"));
+    const DispatchPtr ocorrencias = de(obj_, "OcorrenciasCobranca");
+    ocorrencias->call(QStringLiteral("Clear"));
+    obj_->call(QStringLiteral("CarregaArquivosRetorno"));
+    // The unpaid title comes back as an entry confirmation, which is no payment to settle.
+    ASSERT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 1);
+    const DispatchPtr pago = ocorrencias->item(0).toObject();
+    EXPECT_EQ(pago->get(QStringLiteral("NumeroDocumento")).toText(), u"0000004712");
+    EXPECT_EQ(pago->get(QStringLiteral("ValorPago")).toCurrency(), Currency{900'000});
+    EXPECT_EQ(pago->get(QStringLiteral("ValorDocumento")).toCurrency(), Currency{899'000});
+    EXPECT_EQ(pago->get(QStringLiteral("DataOcorrencia")).toText(), u"10/12/2025");
+}
+
+TEST_F(ObjetoBolix, DebitoAutomaticoEOcorrenciasIntactasQuandoORetornoEhRuim) {
+    configura();
+    adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("41"), Currency{1'500'000});
+    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
+    remessa->set(QStringLiteral("Diretorio"), dir_.path());
+    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    remessa->set(QStringLiteral("Layout"), QStringLiteral("DebitoCC"));
+    obj_->call(QStringLiteral("GravaArquivoRemessa"));
+    QFile f(dir_.filePath(QStringLiteral("remessa.rem")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> linhas = f.readAll().split('\n');
+    EXPECT_EQ(linhas[1].mid(2, 8), "00004711");
+
+    const DispatchPtr retorno = de(obj_, "ArquivoRetorno");
+    retorno->set(QStringLiteral("Diretorio"), dir_.path());
+    retorno->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem")); // not a CNAB 240 return
+    EXPECT_THROW(obj_->call(QStringLiteral("CarregaArquivosRetorno")), AutomationError);
+    EXPECT_EQ(de(obj_, "OcorrenciasCobranca")->get(QStringLiteral("Count")).toInt(), 0);
+}
+
+} // namespace
