@@ -108,23 +108,32 @@ TEST_F(DialogoCedenteTest, ConfirmarGravaOsCamposDigitados) {
 
     EXPECT_TRUE(d->confirmado());
     EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(chave("nome_empresa"), QStringLiteral("Loja Modelo"));
-    EXPECT_EQ(chave("num_agencia"), QStringLiteral("3069"));
-    EXPECT_EQ(chave("configurado"), QStringLiteral("1"));
-    EXPECT_EQ(chave("valor_juros"), QStringLiteral("2,5"));
-    EXPECT_EQ(chave("valor_desconto"), QStringLiteral("0"));
-    EXPECT_EQ(chave("valor_taxa"), QStringLiteral("1,75"));
-    EXPECT_TRUE(conteudo().contains(
-        QStringLiteral("\r\ninstrucao=Instrução especial contida em manual do Banco \r\n").toLatin1()));
-    EXPECT_EQ(chave("codigo_instrucao"), QStringLiteral("7"));
-    EXPECT_EQ(chave("especie_titulo"), QStringLiteral("5"));
-    EXPECT_EQ(chave("margem_sup"), QStringLiteral("22"));
-    EXPECT_EQ(chave("dias_protesto"), QStringLiteral("-4"));
-    EXPECT_EQ(chave("num_linhas_demonstrativo"), QStringLiteral("2"));
-    EXPECT_EQ(chave("demonstrativo2"), QStringLiteral("Obrigado"));
-    EXPECT_EQ(chave("local_pgto_padrao"), QStringLiteral("0"));
-    EXPECT_EQ(chave("local_pgto"), QStringLiteral("Na loja"));
-    EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("12"));
+    // A new file holds the keys in the order they were written.
+    EXPECT_EQ(conteudo(), QStringLiteral("[Ruvenal]\r\n"
+                                         "nome_empresa=Loja Modelo\r\n"
+                                         "num_agencia=3069\r\n"
+                                         "conta_corrente=\r\n"
+                                         "identificacao_empresa=\r\n"
+                                         "configurado=1\r\n"
+                                         "valor_juros=2,5\r\n"
+                                         "valor_desconto=0\r\n"
+                                         "valor_acrescimo=0\r\n"
+                                         "valor_multa=0\r\n"
+                                         "valor_taxa=1,75\r\n"
+                                         "instrucao=Instrução especial contida em manual do Banco \r\n"
+                                         "codigo_instrucao=7\r\n"
+                                         "logotipo_banco=\r\n"
+                                         "margem_sup=22\r\n"
+                                         "local_pgto_padrao=0\r\n"
+                                         "local_pgto=Na loja\r\n"
+                                         "demonstrativo0=Parcela 1\r\n"
+                                         "demonstrativo1=Parcela 2\r\n"
+                                         "demonstrativo2=Obrigado\r\n"
+                                         "num_linhas_demonstrativo=2\r\n"
+                                         "sequencia_remessa=12\r\n"
+                                         "especie_titulo=5\r\n"
+                                         "dias_protesto=-4\r\n")
+                              .toLatin1());
     EXPECT_EQ(TFConfigCedente::LerEspecieTitulo(IniFile(arquivo)), QStringLiteral("DM"));
     EXPECT_EQ(TFConfigCedente::LerDiasProtesto(IniFile(arquivo)), -4);
 }
