@@ -6,7 +6,12 @@
 #include "config/IniFile.h"
 #include "db/Connection.h"
 #include "selection/EscolhaEmpresa.h"
+#include "selection/Listagem.h"
+#include "selection/Marcacao.h"
+#include "selection/ModeloListagem.h"
+#include "selection/Totais.h"
 #include "util/Clock.h"
+#include "util/Mensagens.h"
 #include "util/Rotinas.h"
 
 #include <QApplication>
@@ -25,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
@@ -33,11 +39,6 @@
 namespace {
 
 const char *const avisoBolix = "É necessário que o Bolix esteja instalado neste computador.";
-
-// Windows colour numbers are $00BBGGRR.
-QColor corWindows(quint32 bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 template <typename W> W *cria(QWidget *pai, const char *nome, QRect geometria) {
     auto *w = new W(pai);
@@ -80,12 +81,32 @@ QTableView *lista(QWidget *pai, const char *nome, QRect geometria, QColor corTit
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // No row indicator; rows of one height, so that long lists lay out and scroll at once.
+    t->verticalHeader()->hide();
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     t->verticalHeader()->setDefaultSectionSize(18);
     t->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: %1; color: palette(window); }")
             .arg(corTitulo.name()));
     return t;
 }
+
+// A listing grid over its model, painted with the row colours.
+ModeloListagem *ligaModelo(QTableView *grade, std::vector<ColunaLista> colunas,
+                           std::function<bool()> debito) {
+    auto *modelo = new ModeloListagem(std::move(colunas), grade);
+    grade->setModel(modelo);
+    grade->setItemDelegate(new PinturaLista(grade, std::move(debito)));
+    for (int i = 0; i < modelo->columnCount(); ++i)
+        grade->setColumnWidth(i, modelo->colunas()[size_t(i)].largura);
+    // The current row has its own colour: moving it repaints the rows.
+    QObject::connect(grade->selectionModel(), &QItemSelectionModel::currentRowChanged, grade,
+                     [grade] { grade->viewport()->update(); });
+    return modelo;
+}
+
+const char *const contaInvalidaTexto = "Esse cliente está com uma conta corrente ou agência inválida. \r"
+                                       "Defina os dados corretamente no Cadastro de Clientes no SistemaZEL";
 
 QFrame *amostra(QWidget *pai, QColor cor, QRect geometria) {
     auto *f = new QFrame(pai);
@@ -136,6 +157,8 @@ void TFRuvenal::criaTabExporta() {
     dbFuncs->setEnabled(false);
     dbEmpresas->setEnabled(false);
     dbEmpresas->hide();
+    modeloFuncs_ = ligaModelo(dbFuncs, colunasDbFuncs(), [this] { return checkDebitoCC->isChecked(); });
+    modeloEmpresas_ = ligaModelo(dbEmpresas, colunasDbEmpresas(), {});
 
     criaPainelInferior(tabExporta);
 }
@@ -286,6 +309,8 @@ void TFRuvenal::ligaEventos() {
     connect(edCodEmpres, &QLineEdit::textChanged, this, [this] { guarda([this] { edCodEmpresChange(); }); });
     connect(lkEmpresa, &QComboBox::activated, this,
             [this](int i) { guarda([this, i] { lkEmpresaChange(i); }); });
+    connect(sbListarFunc, &QToolButton::clicked, this, [this] { guarda([this] { sbListarFuncClick(); }); });
+    connect(checkDebitoCC, &QCheckBox::clicked, this, [this] { guarda([this] { checkDebitoCCClick(); }); });
     connect(bConfig, &QPushButton::clicked, this, [this] { guarda([this] { bConfigClick(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { guarda([this] { Button1Click(); }); });
     // Only digits, Backspace and Enter reach the company code.
@@ -391,6 +416,8 @@ void TFRuvenal::HabilitaClienteEmpresa(bool porEmpresa) {
     dbEmpresas->setVisible(porEmpresa);
     dbEmpresas->setEnabled(porEmpresa);
 
+    (porEmpresa ? modeloFuncs_ : modeloEmpresas_)->fecha();
+
     edCodEmpres->setEnabled(!porEmpresa);
     lkEmpresa->setEnabled(!porEmpresa);
     CheckBox1->setEnabled(!porEmpresa);
@@ -408,6 +435,90 @@ void TFRuvenal::CheckBox1Click() {
 
 void TFRuvenal::cbDtVencClick() {
     dtVencimento->setEnabled(cbDtVenc->isChecked());
+}
+
+ResultSet *TFRuvenal::QListaFunc() const {
+    return modeloFuncs_->lista();
+}
+
+ResultSet *TFRuvenal::QListEmpres() const {
+    return modeloEmpresas_->lista();
+}
+
+void TFRuvenal::sbListarFuncClick() {
+    estado_.CampoData = CampoDataDe(ComboBox1->currentText());
+    sbListarFunc->setEnabled(false);
+    const auto reabilita = qScopeGuard([this] { sbListarFunc->setEnabled(true); });
+
+    const ResultSet QTemp = conexao_->abre(sqlFilial(estado_.FilialAtual));
+    const std::optional<int> filial = aplicaFiltroFilial(QTemp, estado_.FilialAtual, estado_.FilialLogica)
+                                          ? std::optional(estado_.FilialLogica)
+                                          : std::nullopt;
+    const Periodo periodo{estado_.CampoData, dtDataInicial->date(), dtDataFinal->date(),
+                          dtHoraInicial->text(), dtHoraFinal->text()};
+    if (rbEmpresa->isChecked()) {
+        // A new statement closes the previous result, even when it then fails.
+        modeloEmpresas_->fecha();
+        abreLista(dbEmpresas, modeloEmpresas_, conexao_->abre(sqlListaEmpresas(*conexao_, periodo, filial)));
+    } else {
+        dbFuncs->setColumnHidden(modeloFuncs_->coluna(QStringLiteral("vencimento")), !CheckBox1->isChecked());
+        modeloFuncs_->fecha();
+        ResultSet lista = conexao_->abre(
+            sqlListaClientes(*conexao_, periodo, empresas_->codempres(), CheckBox1->isChecked(), filial));
+        acrescentaTotalComJuros(lista);
+        abreLista(dbFuncs, modeloFuncs_, std::move(lista));
+    }
+}
+
+void TFRuvenal::abreLista(QTableView *grade, ModeloListagem *modelo, ResultSet resultado) {
+    modelo->abre(std::move(resultado));
+    if (modelo->rowCount() > 0)
+        grade->setCurrentIndex(modelo->index(0, 0));
+    CalcularTotal();
+    if (modelo->rowCount() == 0)
+        Mensagens::atual().mensagem(QStringLiteral("Não existe dados na pesquisa efetuada nesse período."));
+}
+
+void TFRuvenal::marcaComTecla(int tecla) {
+    const bool porEmpresa = rbEmpresa->isChecked();
+    QTableView *grade = porEmpresa ? dbEmpresas : dbFuncs;
+    ModeloListagem *modelo = porEmpresa ? modeloEmpresas_ : modeloFuncs_;
+    ResultSet *lista = modelo->lista();
+    if (!lista)
+        return;
+    // Bank data only matter for a client's direct debit.
+    const bool exigeConta = !porEmpresa && checkDebitoCC->isChecked();
+    if (tecla == Qt::Key_F5) {
+        const int linha = grade->currentIndex().row();
+        if (linha < 0)
+            return;
+        if (alternaMarca(*lista, linha, exigeConta) == Marca::Recusou) {
+            Mensagens::atual().atencao(QString::fromUtf8(contaInvalidaTexto));
+            return;
+        }
+        modelo->marcasAlteradas(linha, linha);
+    } else {
+        if (tecla == Qt::Key_F6)
+            marcaTodas(*lista, exigeConta);
+        else
+            desmarcaTodas(*lista);
+        modelo->marcasAlteradas(0, lista->linhas() - 1);
+    }
+    CalcularTotal();
+}
+
+void TFRuvenal::CalcularTotal() {
+    const bool porEmpresa = rbEmpresa->isChecked();
+    const ResultSet *lista = (porEmpresa ? modeloEmpresas_ : modeloFuncs_)->lista();
+    const Totais t = lista ? somaTotais(*lista, porEmpresa ? "TOTAL" : "totalcomjuros") : Totais{};
+    labTotGeral->setText(textoTotal(t.geral));
+    labTotMarc->setText(textoTotal(t.marcado));
+    (porEmpresa ? dbEmpresas : dbFuncs)->viewport()->update();
+}
+
+void TFRuvenal::checkDebitoCCClick() {
+    const ResultSet *clientes = modeloFuncs_->lista();
+    (clientes && !clientes->vazio() ? dbFuncs : dbEmpresas)->viewport()->update();
 }
 
 void TFRuvenal::bConfigClick() {}
@@ -430,6 +541,13 @@ bool TFRuvenal::FormKeyDown(QKeyEvent *event) {
     case Qt::Key_Enter:
         focusNextChild();
         return true;
+    case Qt::Key_F5:
+    case Qt::Key_F6:
+    case Qt::Key_F7: {
+        const int tecla = event->key();
+        guarda([this, tecla] { marcaComTecla(tecla); });
+        return true;
+    }
     default:
         return false;
     }
@@ -446,6 +564,8 @@ void TFRuvenal::FormClose() {
     fechado_ = true;
     // The component first, then the queries, then the connection.
     ObjBolix = {};
+    modeloFuncs_->fecha();
+    modeloEmpresas_->fecha();
     empresas_.reset();
     conexao_.reset();
     qApp->quit();

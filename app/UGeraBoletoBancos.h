@@ -21,6 +21,8 @@ class CampoPasta;
 class CampoArquivo;
 class Connection;
 class EscolhaEmpresa;
+class ModeloListagem;
+class ResultSet;
 
 // The main window: the export tab (listing, marking, generation) and the import tab (return files).
 // It owns the connection, the component object and the program-wide state for the whole run.
@@ -36,6 +38,9 @@ public:
     bool FormCreate();
 
     const EstadoPrograma &estado() const { return estado_; }
+    // The listed results; nullptr while closed.
+    ResultSet *QListaFunc() const;
+    ResultSet *QListEmpres() const;
 
     // Export tab, top panel.
     QTabWidget *pcPrincipal;
@@ -106,6 +111,11 @@ private:
     void HabilitaClienteEmpresa(bool porEmpresa);
     void CheckBox1Click();
     void cbDtVencClick();
+    void sbListarFuncClick();
+    void abreLista(QTableView *grade, ModeloListagem *modelo, ResultSet resultado);
+    void marcaComTecla(int tecla);
+    void CalcularTotal();
+    void checkDebitoCCClick();
     void bConfigClick();
     void Button1Click();
 
@@ -114,5 +124,7 @@ private:
     std::unique_ptr<Connection> conexao_;
     boleto::ObjetoBolix ObjBolix;
     std::unique_ptr<EscolhaEmpresa> empresas_;
+    ModeloListagem *modeloFuncs_ = nullptr;
+    ModeloListagem *modeloEmpresas_ = nullptr;
     bool fechado_ = false;
 };
