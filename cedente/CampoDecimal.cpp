@@ -30,11 +30,13 @@ CampoDecimal::CampoDecimal(QWidget *parent) : QLineEdit(parent) {
 }
 
 Money CampoDecimal::valor() const {
-    return Regional::atual().leDecimal(text()).value_or(Money());
+    return text() == mostrado_ ? valor_ : Regional::atual().leDecimal(text()).value_or(Money());
 }
 
 void CampoDecimal::setValor(Money valor) {
+    valor_ = valor;
     setText(formata(valor));
+    mostrado_ = text();
 }
 
 void CampoDecimal::focusOutEvent(QFocusEvent *event) {

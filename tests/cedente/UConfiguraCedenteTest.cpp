@@ -19,6 +19,11 @@
 
 #include <memory>
 
+// Readable failures for texts.
+void PrintTo(const QString &texto, std::ostream *os) {
+    *os << '"' << texto.toStdString() << '"';
+}
+
 namespace {
 
 class DialogoCedenteTest : public testing::Test {
@@ -139,7 +144,8 @@ TEST_F(DialogoCedenteTest, ConfirmarGravaOsCamposDigitados) {
 }
 
 TEST_F(DialogoCedenteTest, ConfirmarDeNovoNaoMudaOArquivo) {
-    escreve("[Ruvenal]\r\nnome_empresa=Loja\r\nvalor_multa=2,5\r\ncodigo_instrucao=3\r\ninstrucao=x\r\n"
+    escreve("[Ruvenal]\r\nnome_empresa=Loja\r\nvalor_juros=0,0333\r\nvalor_multa=2,5\r\ncodigo_instrucao="
+            "3\r\ninstrucao=x\r\n"
             "num_linhas_demonstrativo=2\r\ndemonstrativo0=um\r\ndemonstrativo1=\r\ndemonstrativo2=tres\r\n"
             "demonstrativo3=antiga\r\nsequencia_remessa=41\r\nespecie_titulo=8\r\ndias_protesto=10\r\n");
     confirmaSemMudar();
@@ -147,6 +153,7 @@ TEST_F(DialogoCedenteTest, ConfirmarDeNovoNaoMudaOArquivo) {
     EXPECT_EQ(chave("num_linhas_demonstrativo"), QStringLiteral("2"));
     EXPECT_EQ(chave("instrucao"), QStringLiteral("Não cobrar juros de mora"));
     EXPECT_EQ(chave("valor_multa"), QStringLiteral("2,5"));
+    EXPECT_EQ(chave("valor_juros"), QStringLiteral("0,0333"));
     EXPECT_EQ(chave("demonstrativo3"), QStringLiteral("antiga"));
 
     confirmaSemMudar();
