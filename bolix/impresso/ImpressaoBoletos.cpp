@@ -1,0 +1,150 @@
+#include "ImpressaoBoletos.h"
+
+#include "ConteudoBoleto.h"
+#include "PaginaBoleto.h"
+
+#include "bolix/core/Boleto.h"
+#include "bolix/core/ErroBolix.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace bolix {
+
+namespace {
+
+void exigeAplicacaoGrafica() {
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        throw ErroBolix(
+            QStringLiteral("A impressão de boletos precisa de uma aplicação gráfica (QGuiApplication) "
+                           "em execução."));
+}
+
+// Texts of every page first: a refused document stops the batch before any file exists.
+QList<ConteudoBoleto> conteudos(const ContaConfigurada &conta, const QList<Documento> &docs) {
+    QList<ConteudoBoleto> paginas;
+    paginas.reserve(docs.size());
+    for (const Documento &doc : docs)
+        paginas.append(conteudoBoleto(conta, doc, calculaBoleto(conta, doc)));
+    return paginas;
+}
+
+QImage logotipo(const QString &caminho) {
+    QImage img;
+    if (!caminho.trimmed().isEmpty() && !img.load(caminho.trimmed()))
+        img.load(QString(caminho.trimmed()).replace(u'\\', u'/')); // a path written for Windows
+    return img;
+}
+
+[[noreturn]] void recusaPasta(const QString &pasta, const QString &motivo) {
+    throw ErroBolix(QStringLiteral("Não foi possível gravar o PDF dos boletos na pasta \"%1\": %2.")
+                        .arg(QDir::toNativeSeparators(pasta), motivo));
+}
+
+// Creates the batch's file under the first free name; NewOnly makes the check and the creation one step,
+// so two runs at the same moment cannot take the same name.
+void abreArquivoNovo(QFile &arquivo, const QString &pasta, const QDate &hoje) {
+    const QString dir = pasta.trimmed().isEmpty() ? QDir::currentPath() : pasta.trimmed();
+    if (!QDir().mkpath(dir))
+        recusaPasta(dir, QStringLiteral("a pasta não existe e não pôde ser criada"));
+    const QString dia = hoje.toString(QStringLiteral("yyyyMMdd"));
+    for (int sequencia = 1;; ++sequencia) {
+        const QString nome =
+            QStringLiteral("boletos_%1_%2.pdf").arg(dia).arg(sequencia, 3, 10, QLatin1Char('0'));
+        arquivo.setFileName(QDir(dir).filePath(nome));
+        if (arquivo.exists())
+            continue;
+        if (arquivo.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return;
+        if (!arquivo.exists())
+            recusaPasta(dir, arquivo.errorString());
+    }
+}
+
+// Draws every page on an open painter; `primeira` and `ultima` count from 1.
+void desenhaPaginas(QPainter &painter, QPagedPaintDevice &dispositivo, const QList<ConteudoBoleto> &paginas,
+                    const QImage &logo, int margem, int primeira, int ultima) {
+    for (int i = primeira; i <= ultima; ++i) {
+        if (i > primeira)
+            dispositivo.newPage();
+        desenhaBoleto(painter, paginas[i - 1], logo, margem);
+    }
+}
+
+const QPageLayout a4SemMargens(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+
+bool haTela() {
+    const QString plataforma = QGuiApplication::platformName();
+    return qobject_cast<QApplication *>(QCoreApplication::instance()) && plataforma != u"offscreen" &&
+           plataforma != u"minimal";
+}
+
+void ofereceImpressora(const QList<ConteudoBoleto> &paginas, const QImage &logo, int margem) {
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setPageLayout(a4SemMargens);
+    impressora.setFullPage(true);
+    impressora.setDocName(QStringLiteral("Boletos"));
+    impressora.setFromTo(1, static_cast<int>(paginas.size()));
+    QPrintDialog dialogo(&impressora);
+    dialogo.setMinMax(1, static_cast<int>(paginas.size()));
+    if (dialogo.exec() != QDialog::Accepted)
+        return;
+    int primeira = 1, ultima = static_cast<int>(paginas.size());
+    if (impressora.printRange() == QPrinter::PageRange) {
+        primeira = std::max(1, impressora.fromPage());
+        ultima = std::min(ultima, impressora.toPage());
+    }
+    QPainter painter;
+    if (primeira > ultima || !painter.begin(&impressora))
+        return;
+    desenhaPaginas(painter, impressora, paginas, logo, margem, primeira, ultima);
+    painter.end();
+}
+
+QString gravaPdf(const QList<ConteudoBoleto> &paginas, const QImage &logo, const OpcoesImpressao &opcoes,
+                 const QDate &hoje) {
+    QFile arquivo;
+    abreArquivoNovo(arquivo, opcoes.pasta, hoje);
+    {
+        QPdfWriter pdf(&arquivo);
+        pdf.setPageLayout(a4SemMargens);
+        pdf.setResolution(1200);
+        pdf.setCreator(QStringLiteral("Bolix"));
+        pdf.setTitle(QStringLiteral("Boletos"));
+        QPainter painter(&pdf);
+        desenhaPaginas(painter, pdf, paginas, logo, opcoes.margemSuperior, 1,
+                       static_cast<int>(paginas.size()));
+    }
+    arquivo.close();
+    if (arquivo.error() != QFileDevice::NoError) {
+        const QString motivo = arquivo.errorString();
+        arquivo.remove();
+        recusaPasta(QFileInfo(arquivo).absolutePath(), motivo);
+    }
+    return QFileInfo(arquivo).absoluteFilePath();
+}
+
+} // namespace
+
+QString imprimeBoletos(const ContaConfigurada &conta, const QList<Documento> &docs,
+                       const OpcoesImpressao &opcoes, const QDate &hoje) {
+    if (docs.isEmpty())
+        return {};
+    exigeAplicacaoGrafica();
+    const QList<ConteudoBoleto> paginas = conteudos(conta, docs);
+    const QImage logo = logotipo(opcoes.arquivoLogotipo);
+    const QString caminho = gravaPdf(paginas, logo, opcoes, hoje);
+    if (opcoes.impressora && haTela())
+        ofereceImpressora(paginas, logo, opcoes.margemSuperior);
+    return caminho;
+}
+
+} // namespace bolix
