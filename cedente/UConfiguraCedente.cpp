@@ -97,13 +97,13 @@ void TFConfigCedente::criaCampos() {
         campo<CampoDecimal>(this, "ValJuros", QStringLiteral("Valor de Juros"), QRect(8, 150, 170, 21));
     ValJuros->setToolTip(QStringLiteral("Valor do percentual de Juros a ser cobrado por dia de atraso."));
     ValDesconto =
-        campo<CampoDecimal>(this, "ValDesconto", QStringLiteral("Valor Desconto"), QRect(256, 150, 170, 21));
+        campo<CampoDecimal>(this, "ValDesconto", QStringLiteral("Valor Desconto"), QRect(256, 150, 200, 21));
     ValDesconto->setToolTip(QStringLiteral("Valor do percentual do desconto a ser concedido."));
     ValAcrescimo = campo<CampoDecimal>(this, "ValAcrescimo", QStringLiteral("Valor de Acréscimo"),
                                        QRect(8, 192, 170, 21));
     ValAcrescimo->setToolTip(QStringLiteral("Valor a ser aumentado no valor cobrado."));
     ValMulta = campo<CampoDecimal>(this, "ValMulta", QStringLiteral("Valor Multa de Atraso"),
-                                   QRect(256, 192, 170, 21));
+                                   QRect(256, 192, 200, 21));
     ValMulta->setToolTip(QStringLiteral("Valor do percentual a ser aplicado de multa em caso de atraso."));
 
     cbInstruc =
@@ -124,7 +124,7 @@ void TFConfigCedente::criaCampos() {
                                QRect(8, 318, 170, 21));
     spMargem->setRange(INT_MIN, INT_MAX);
     EditDiasProtesto = campo<QLineEdit>(this, "EditDiasProtesto", QStringLiteral("Dias para Protesto"),
-                                        QRect(256, 318, 170, 21));
+                                        QRect(256, 318, 200, 21));
 
     memDemonstrativo = campo<QPlainTextEdit>(this, "memDemonstrativo", QStringLiteral("Demonstrativo"),
                                              QRect(8, 360, 500, 84));
@@ -142,7 +142,7 @@ void TFConfigCedente::criaCampos() {
                                        QRect(8, 520, 170, 21));
     EditSequencialRemessa =
         campo<CampoDecimal>(this, "EditSequencialRemessa", QStringLiteral("Sequência Arquivo de Remessa"),
-                            QRect(256, 520, 170, 21));
+                            QRect(256, 520, 200, 21));
     EditSequencialRemessa->setToolTip(QStringLiteral("Último Número de Sequência do Arquivo de Remessa"));
 }
 
