@@ -8,14 +8,19 @@ namespace bolix {
 
 namespace {
 
+QString prefixo(const Documento &doc) {
+    return QStringLiteral("Documento %1: ").arg(doc.numeroDocumento);
+}
+
 [[noreturn]] void recusa(const Documento &doc, const QString &motivo) {
-    throw ErroBolix(prefixoDocumento(doc) + motivo);
+    throw ErroBolix(prefixo(doc) + motivo);
 }
 
 } // namespace
 
-QString prefixoDocumento(const Documento &doc) {
-    return QStringLiteral("Documento %1: ").arg(doc.numeroDocumento);
+void recusaDocumento(const Documento &doc, const QString &membro, const QString &valor,
+                     const QString &motivo) {
+    recusa(doc, QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
 }
 
 std::int64_t centavos(Dinheiro valor) {
@@ -32,17 +37,27 @@ Dinheiro valorCobrado(const Documento &doc) {
     return doc.valorDocumento + doc.valorOutrosAcrescimos;
 }
 
+std::int64_t centavosCobrados(const Documento &doc) {
+    const std::int64_t valor = centavos(valorCobrado(doc));
+    if (valor <= 0)
+        recusaDocumento(doc, QStringLiteral("ValorDocumento"),
+                        QString::number(double(doc.valorDocumento) / 10000),
+                        QStringLiteral("deve ser maior que zero"));
+    return valor;
+}
+
 NossoNumero nossoNumeroDoDocumento(const ContaConfigurada &conta, const Documento &doc) {
     const RegraBanco &banco = regraDoBanco(conta.configuracao.banco);
     const QString informado = doc.nossoNumero.trimmed();
     if (!soTemDigitos(informado))
-        recusa(doc, QStringLiteral("NossoNumero \"%1\" inválido: use só dígitos.").arg(doc.nossoNumero));
+        recusaDocumento(doc, QStringLiteral("NossoNumero"), doc.nossoNumero,
+                        QStringLiteral("use só dígitos"));
     const QString sequencia = semZerosEsquerda(banco.sequenciaInformada(informado));
     const int largura = banco.larguraSequencia(conta);
     if (sequencia.size() > largura)
-        recusa(doc, QStringLiteral("NossoNumero \"%1\" inválido: o banco %2 aceita até %3 dígitos.")
-                        .arg(informado, conta.configuracao.banco)
-                        .arg(largura));
+        recusaDocumento(
+            doc, QStringLiteral("NossoNumero"), informado,
+            QStringLiteral("o banco %1 aceita até %2 dígitos").arg(conta.configuracao.banco).arg(largura));
     const std::uint64_t valor = sequencia.toULongLong();
     if (valor < conta.inicioNossoNumero || valor > conta.fimNossoNumero)
         recusa(doc, QStringLiteral("NossoNumero %1 fora da faixa configurada (%2 a %3).")
@@ -56,9 +71,7 @@ Boleto calculaBoleto(const ContaConfigurada &conta, const Documento &doc) {
     const RegraBanco &banco = regraDoBanco(conta.configuracao.banco);
     Boleto b;
     b.nossoNumero = nossoNumeroDoDocumento(conta, doc);
-    b.centavos = centavos(valorCobrado(doc));
-    if (b.centavos <= 0)
-        recusa(doc, QStringLiteral("ValorDocumento deve ser maior que zero."));
+    b.centavos = centavosCobrados(doc);
     b.campoLivre = banco.campoLivre(conta, b.nossoNumero);
     try {
         const QString fator = fatorVencimento(conta.naoUsarFatorVencimento ? QDate() : doc.dataVencimento);

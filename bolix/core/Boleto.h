@@ -22,6 +22,8 @@ struct Boleto {
 std::int64_t centavos(Dinheiro valor);
 // The amount the payer is charged: the document's value plus other additions.
 Dinheiro valorCobrado(const Documento &doc);
+// The charged amount in cents; refuses a document that charges nothing.
+std::int64_t centavosCobrados(const Documento &doc);
 
 // The document's nosso número at its bank. Refuses a number that is not digits, wider than the
 // bank's sequence or outside the account's range, naming the document.
@@ -29,7 +31,8 @@ NossoNumero nossoNumeroDoDocumento(const ContaConfigurada &conta, const Document
 
 Boleto calculaBoleto(const ContaConfigurada &conta, const Documento &doc);
 
-// Prefix of every refusal about one document: "Documento 0000004711: ".
-QString prefixoDocumento(const Documento &doc);
+// Refuses a member of one document: "Documento 0000004711: CepSacado "0491" inválido: <motivo>.".
+[[noreturn]] void recusaDocumento(const Documento &doc, const QString &membro, const QString &valor,
+                                  const QString &motivo);
 
 } // namespace bolix

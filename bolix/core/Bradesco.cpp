@@ -11,14 +11,7 @@ public:
     QString nome() const override { return QStringLiteral("BRADESCO"); }
 
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
-        const QString comP = QStringLiteral("0123456789P");
-        const auto agencia = separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, 4, true, comP);
-        c.agencia = agencia.numero;
-        c.dvAgencia = agencia.digito;
-        const auto conta =
-            separaDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente, 7, true, comP);
-        c.conta = conta.numero;
-        c.dvConta = conta.digito;
+        agenciaEContaInformadas(e, c, 4, 7, QStringLiteral("0123456789P"));
         c.cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 20, false, {}).numero;
     }
 

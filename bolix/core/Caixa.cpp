@@ -13,13 +13,7 @@ public:
     QString nome() const override { return QStringLiteral("CAIXA ECONOMICA FEDERAL"); }
 
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
-        const auto agencia = separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, 4, true);
-        c.agencia = agencia.numero;
-        c.dvAgencia = agencia.digito;
-        const auto conta =
-            separaDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente, 12, true);
-        c.conta = conta.numero;
-        c.dvConta = conta.digito;
+        agenciaEContaInformadas(e, c, 4, 12);
         const auto cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 6, true);
         c.cedente = cedente.numero;
         c.dvCedente = confereDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, cedente.digito,

@@ -32,7 +32,7 @@ QString semAspas(QString valor) {
     return valor;
 }
 
-// The keys of section [Bolix], lower-cased; nullopt-like empty hash when the section is absent.
+// The keys of section [Bolix], lower-cased; `achou` tells whether the section was there at all.
 QHash<QString, QString> secaoBolix(const QString &texto, bool &achou) {
     QHash<QString, QString> chaves;
     bool dentro = false;

@@ -88,6 +88,18 @@ NumeroComDigito separaDigito(const QString &membro, const QString &valor, int la
     return r;
 }
 
+void agenciaEContaInformadas(const Conta &e, ContaConfigurada &c, int larguraAgencia, int larguraConta,
+                             const QString &digitosAceitos) {
+    const auto agencia =
+        separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, larguraAgencia, true, digitosAceitos);
+    c.agencia = agencia.numero;
+    c.dvAgencia = agencia.digito;
+    const auto conta = separaDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente,
+                                    larguraConta, true, digitosAceitos);
+    c.conta = conta.numero;
+    c.dvConta = conta.digito;
+}
+
 QString confereDigito(const QString &membro, const QString &valor, const QString &informado,
                       const QString &calculado) {
     if (!informado.isEmpty() && informado != calculado)

@@ -63,6 +63,10 @@ struct NumeroComDigito {
 // once leading zeros are dropped. `digitosAceitos` lists the characters a check digit may be.
 NumeroComDigito separaDigito(const QString &membro, const QString &valor, int largura, bool obrigatorio,
                              const QString &digitosAceitos = QStringLiteral("0123456789"));
+// Branch and account for banks whose check digits the component does not compute: a digit given
+// after '-' is kept as typed.
+void agenciaEContaInformadas(const Conta &entrada, ContaConfigurada &saida, int larguraAgencia,
+                             int larguraConta, const QString &digitosAceitos = QStringLiteral("0123456789"));
 // Refuses a given check digit that differs from the computed one; returns the computed one.
 QString confereDigito(const QString &membro, const QString &valor, const QString &informado,
                       const QString &calculado);

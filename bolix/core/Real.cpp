@@ -12,13 +12,7 @@ public:
     QString nome() const override { return QStringLiteral("BANCO REAL"); }
 
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
-        const auto agencia = separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, 4, true);
-        c.agencia = agencia.numero;
-        c.dvAgencia = agencia.digito;
-        const auto conta =
-            separaDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente, 7, true);
-        c.conta = conta.numero;
-        c.dvConta = conta.digito;
+        agenciaEContaInformadas(e, c, 4, 7);
         c.cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 20, false, {}).numero;
     }
 

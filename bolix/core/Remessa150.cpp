@@ -9,19 +9,13 @@ namespace bolix {
 
 namespace {
 
-[[noreturn]] void recusa(const Documento &doc, const QString &membro, const QString &valor,
-                         const QString &motivo) {
-    throw ErroBolix(prefixoDocumento(doc) +
-                    QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
-}
-
 // Digits of a branch or account that must hold a non-zero number of at most `largura` digits.
 QString numeroObrigatorio(const Documento &doc, const QString &membro, const QString &valor, int largura) {
     const QString digitos = soDigitos(valor);
     if (digitos.isEmpty() || digitos.toULongLong() == 0)
-        recusa(doc, membro, valor, QStringLiteral("informe um número diferente de zero"));
+        recusaDocumento(doc, membro, valor, QStringLiteral("informe um número diferente de zero"));
     if (semZerosEsquerda(digitos).size() > largura)
-        recusa(doc, membro, valor, QStringLiteral("até %1 dígitos").arg(largura));
+        recusaDocumento(doc, membro, valor, QStringLiteral("até %1 dígitos").arg(largura));
     return semZerosEsquerda(digitos);
 }
 
@@ -46,9 +40,11 @@ Registro registroA(const ContaConfigurada &conta, int sequencia, const QDate &ge
 Registro registroE(const Documento &doc, std::int64_t valor) {
     const QString numero = doc.numeroDocumento.trimmed();
     if (!soTemDigitos(numero))
-        recusa(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento, QStringLiteral("use só dígitos"));
+        recusaDocumento(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento,
+                        QStringLiteral("use só dígitos"));
     if (doc.dataVencimento.isNull())
-        recusa(doc, QStringLiteral("DataVencimento"), QString(), QStringLiteral("o débito precisa de data"));
+        recusaDocumento(doc, QStringLiteral("DataVencimento"), QString(),
+                        QStringLiteral("o débito precisa de data"));
     Registro r(150);
     r.texto(1, 1, u"E")
         .digitos(2, 10, zerosEsquerda(numero, 9).right(9))
@@ -71,10 +67,7 @@ QList<QByteArray> remessa150(const ContaConfigurada &conta, const QList<Document
     linhas.append(registroA(conta, sequencia, geracao.date()).linha());
     std::int64_t total = 0;
     for (const Documento &doc : docs) {
-        const std::int64_t valor = centavos(valorCobrado(doc));
-        if (valor <= 0)
-            recusa(doc, QStringLiteral("ValorDocumento"), QString::number(double(doc.valorDocumento) / 10000),
-                   QStringLiteral("deve ser maior que zero"));
+        const std::int64_t valor = centavosCobrados(doc);
         linhas.append(registroE(doc, valor).linha());
         total += valor;
     }

@@ -11,12 +11,6 @@ namespace bolix {
 
 namespace {
 
-[[noreturn]] void recusa(const Documento &doc, const QString &membro, const QString &valor,
-                         const QString &motivo) {
-    throw ErroBolix(prefixoDocumento(doc) +
-                    QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
-}
-
 // FEBRABAN's species codes.
 QString codigoEspecie(const Documento &doc) {
     static const QHash<QString, QString> codigos = {
@@ -29,8 +23,8 @@ QString codigoEspecie(const Documento &doc) {
         return QStringLiteral("99");
     const auto codigo = codigos.constFind(especie);
     if (codigo == codigos.cend())
-        recusa(doc, QStringLiteral("TipoDocumentoCobranca"), doc.tipoDocumentoCobranca,
-               QStringLiteral("espécie desconhecida"));
+        recusaDocumento(doc, QStringLiteral("TipoDocumentoCobranca"), doc.tipoDocumentoCobranca,
+                        QStringLiteral("espécie desconhecida"));
     return *codigo;
 }
 
@@ -42,7 +36,7 @@ QChar aceite(const ContaConfigurada &conta, const Documento &doc) {
         return u'A';
     if (a == u"N" || a == u"0")
         return u'N';
-    recusa(doc, QStringLiteral("Aceite"), doc.aceite, QStringLiteral("use A ou N"));
+    recusaDocumento(doc, QStringLiteral("Aceite"), doc.aceite, QStringLiteral("use A ou N"));
 }
 
 struct Inscricao {
@@ -58,15 +52,16 @@ Inscricao inscricaoSacado(const Documento &doc) {
         return {1, digitos};
     if (digitos.size() == 14)
         return {2, digitos};
-    recusa(doc,
-           doc.cnpjSacado.trimmed().isEmpty() ? QStringLiteral("CPFSacado") : QStringLiteral("CNPJSacado"),
-           texto, QStringLiteral("informe 11 dígitos (CPF) ou 14 (CNPJ)"));
+    recusaDocumento(
+        doc, doc.cnpjSacado.trimmed().isEmpty() ? QStringLiteral("CPFSacado") : QStringLiteral("CNPJSacado"),
+        texto, QStringLiteral("informe 11 dígitos (CPF) ou 14 (CNPJ)"));
 }
 
 QString cepSacado(const Documento &doc) {
     const QString cep = soDigitos(doc.cepSacado);
     if (cep.size() != 8)
-        recusa(doc, QStringLiteral("CepSacado"), doc.cepSacado, QStringLiteral("informe os 8 dígitos"));
+        recusaDocumento(doc, QStringLiteral("CepSacado"), doc.cepSacado,
+                        QStringLiteral("informe os 8 dígitos"));
     return cep;
 }
 
@@ -155,12 +150,9 @@ private:
 
     void titulo(const Documento &doc) {
         if (doc.numeroDocumento.trimmed().isEmpty() || doc.numeroDocumento.size() > 15)
-            recusa(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento,
-                   QStringLiteral("informe até 15 caracteres"));
-        const std::int64_t valor = centavos(valorCobrado(doc));
-        if (valor <= 0)
-            recusa(doc, QStringLiteral("ValorDocumento"), QString::number(double(doc.valorDocumento) / 10000),
-                   QStringLiteral("deve ser maior que zero"));
+            recusaDocumento(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento,
+                            QStringLiteral("informe até 15 caracteres"));
+        const std::int64_t valor = centavosCobrados(doc);
         linhas_.append(segmentoP(doc, valor).linha());
         linhas_.append(segmentoQ(doc).linha());
         if (temMulta(doc) || doc.valorDesconto > 0 || doc.percentualDesconto > 0)
@@ -186,8 +178,8 @@ private:
         const bool escritural = valorDe(doc.meusDados, u"TipoDocumentoEscritural") == u"2";
         const bool bancoDistribui = valorDe(doc.meusDados, u"BancoDistribuiBoleto").toUpper() == u"S";
         if (doc.diasProtesto < 0 || doc.diasProtesto > 99)
-            recusa(doc, QStringLiteral("DiasProtesto"), QString::number(doc.diasProtesto),
-                   QStringLiteral("use de 0 a 99"));
+            recusaDocumento(doc, QStringLiteral("DiasProtesto"), QString::number(doc.diasProtesto),
+                            QStringLiteral("use de 0 a 99"));
 
         Registro r = detalhe('P');
         r.digitos(18, 22, conta_.agencia)

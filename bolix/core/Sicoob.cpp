@@ -12,13 +12,7 @@ public:
 
     // The client code stays digits only: the program reads it back as a whole number.
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
-        const auto agencia = separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, 4, true);
-        c.agencia = agencia.numero;
-        c.dvAgencia = agencia.digito;
-        const auto conta =
-            separaDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente, 12, true);
-        c.conta = conta.numero;
-        c.dvConta = conta.digito;
+        agenciaEContaInformadas(e, c, 4, 12);
         c.cedente = separaDigito(QStringLiteral("CodigoCedente"), soDigitos(e.codigoCedente), 7, true).numero;
     }
 
