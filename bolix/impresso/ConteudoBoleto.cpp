@@ -32,11 +32,13 @@ QString comDigito(const QString &numero, const QString &digito) {
     return digito.isEmpty() ? numero : numero + u'-' + digito;
 }
 
-// Caixa and Sicoob identify the payee by its code; the others by the account.
+// Caixa and Sicoob identify the payee by its code; the others by the account. Banco do Brasil
+// spaces the slash.
 QString agenciaCodigo(const ContaConfigurada &c) {
     const QString &banco = c.configuracao.banco;
     const bool peloCodigo = banco == u"104" || banco == u"756";
-    return comDigito(c.agencia, c.dvAgencia) + QStringLiteral(" / ") +
+    return comDigito(c.agencia, c.dvAgencia) +
+           (banco == u"001" ? QStringLiteral(" / ") : QStringLiteral("/")) +
            (peloCodigo ? comDigito(c.cedente, c.dvCedente) : comDigito(c.conta, c.dvConta));
 }
 

@@ -105,17 +105,20 @@ public:
         for (const QString &texto : textos) {
             QTextLayout layout(texto, f, p_.device());
             layout.beginLayout();
+            int cabem = 0;
             for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
                 l.setLineWidth(area.width());
-                if (y + l.height() > area.bottom()) {
-                    layout.endLayout();
-                    return;
-                }
                 l.setPosition(QPointF(0, y - area.top()));
+                if (y + l.height() > area.bottom())
+                    break;
                 y += l.height();
+                ++cabem;
             }
             layout.endLayout();
-            layout.draw(&p_, area.topLeft());
+            for (int i = 0; i < cabem; ++i)
+                layout.lineAt(i).draw(&p_, area.topLeft());
+            if (cabem < layout.lineCount())
+                return;
         }
     }
 

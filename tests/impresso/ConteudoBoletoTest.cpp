@@ -1,0 +1,115 @@
+#include "Exemplos.h"
+
+#include "bolix/core/Boleto.h"
+#include "bolix/impresso/ConteudoBoleto.h"
+
+#include <gtest/gtest.h>
+
+using namespace bolix;
+
+namespace {
+
+TEST(FormataCentavos, UsaOFormatoBrasileiroQualquerQueSejaALocalidade) {
+    const std::pair<std::int64_t, const char *> casos[] = {
+        {0, "0,00"},
+        {5, "0,05"},
+        {99999, "999,99"},
+        {100000, "1.000,00"},
+        {123456789, "1.234.567,89"},
+        {-150, "-1,50"},
+        {999999999999, "9.999.999.999,99"},
+    };
+    for (const auto &[centavos, esperado] : casos)
+        EXPECT_EQ(formataCentavos(centavos), QString::fromLatin1(esperado)) << centavos;
+}
+
+struct CasoInstrucao {
+    const char *nome;
+    void (*prepara)(Documento &);
+    std::vector<const char *> linhas;
+};
+
+const CasoInstrucao instrucoes[] = {
+    {"Nenhuma", [](Documento &) {}, {}},
+    {"DoCaixaPorLinha",
+     [](Documento &d) {
+         d.instrucoesCaixa = QStringLiteral("Não receber após 30 dias.<br>Não aceitar cheque.<br>");
+     },
+     {"Não receber após 30 dias.", "Não aceitar cheque."}},
+    {"ValoresEmReais",
+     [](Documento &d) {
+         d.valorJurosDiaAtraso = 3'300;
+         d.valorMultaAtraso = 20'000;
+         d.valorDesconto = 123'456'789;
+     },
+     {"Após o vencimento, cobrar juros de R$ 0,33 por dia de atraso.",
+      "Após o vencimento, cobrar multa de R$ 2,00.", "Até o vencimento, conceder desconto de R$ 12.345,68."}},
+    {"Percentuais",
+     [](Documento &d) {
+         d.percentualJurosDiaAtraso = 3'300;
+         d.percentualMultaAtraso = 20'000;
+         d.percentualDesconto = 12'345;
+     },
+     {"Após o vencimento, cobrar juros de 0,33% por dia de atraso.",
+      "Após o vencimento, cobrar multa de 2,00%.", "Até o vencimento, conceder desconto de 1,2345%."}},
+    {"ValorPrevaleceSobrePercentual",
+     [](Documento &d) {
+         d.valorMultaAtraso = 50'000;
+         d.percentualMultaAtraso = 20'000;
+     },
+     {"Após o vencimento, cobrar multa de R$ 5,00."}},
+    {"CaixaAntesDasRegrasEProtestoPorUltimo",
+     [](Documento &d) {
+         d.instrucoesCaixa = QStringLiteral("Sr. Caixa, atenção.");
+         d.diasProtesto = 1;
+         d.valorJurosDiaAtraso = 100;
+     },
+     {"Sr. Caixa, atenção.", "Após o vencimento, cobrar juros de R$ 0,01 por dia de atraso.",
+      "Protestar 1 dia após o vencimento."}},
+    {"ProtestoEmDias", [](Documento &d) { d.diasProtesto = 10; }, {"Protestar 10 dias após o vencimento."}},
+};
+
+class Instrucoes : public testing::TestWithParam<CasoInstrucao> {};
+
+TEST_P(Instrucoes, ComJurosMultaDescontoEProtestoPorExtenso) {
+    const ContaConfigurada conta = exemplos::contaBancoDoBrasil();
+    Documento d = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("89"));
+    GetParam().prepara(d);
+    QStringList esperado;
+    for (const char *l : GetParam().linhas)
+        esperado.append(QString::fromUtf8(l));
+    EXPECT_EQ(conteudoBoleto(conta, d, calculaBoleto(conta, d)).instrucoes, esperado);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Instrucoes, testing::ValuesIn(instrucoes),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
+TEST(ConteudoBoleto, OutrosAcrescimosAparecemComOValorCobradoDoCodigoDeBarras) {
+    const ContaConfigurada conta = exemplos::contaBancoDoBrasil();
+    Documento d = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("89"));
+    d.valorOutrosAcrescimos = 25'000;
+    const Boleto b = calculaBoleto(conta, d);
+    const ConteudoBoleto c = conteudoBoleto(conta, d, b);
+    EXPECT_EQ(c.valorDocumento, u"R$ 150,00");
+    EXPECT_EQ(c.outrosAcrescimos, u"R$ 2,50");
+    EXPECT_EQ(c.valorCobrado, u"R$ 152,50");
+    EXPECT_EQ(b.codigoBarras.mid(9, 10), u"0000015250");
+}
+
+TEST(ConteudoBoleto, PagadorEmTresLinhasSemPartesVazias) {
+    const ContaConfigurada conta = exemplos::contaBancoDoBrasil();
+    Documento d = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("89"));
+    d.cepSacado = QStringLiteral("04913010");
+    EXPECT_EQ(conteudoBoleto(conta, d, calculaBoleto(conta, d)).pagador,
+              (QStringList{QStringLiteral("José da Conceição - CNPJ: 11.222.333/0001-81"),
+                           QStringLiteral("Rua das Acácias 120 - Jardim São Luís"),
+                           QStringLiteral("CEP 04913-010 - São Paulo/SP")}));
+    d.cnpjSacado.clear();
+    d.bairroSacado.clear();
+    d.cepSacado.clear();
+    EXPECT_EQ(conteudoBoleto(conta, d, calculaBoleto(conta, d)).pagador,
+              (QStringList{QStringLiteral("José da Conceição"), QStringLiteral("Rua das Acácias 120"),
+                           QStringLiteral("São Paulo/SP")}));
+}
+
+} // namespace

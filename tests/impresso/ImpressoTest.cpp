@@ -1,0 +1,323 @@
+#include "Exemplos.h"
+#include "LeituraPdf.h"
+
+#include "bolix/core/Boleto.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/impresso/ImpressaoBoletos.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace bolix;
+
+namespace {
+
+const QDate hoje(2025, 11, 20);
+
+struct CasoBanco {
+    const char *nome;
+    const char *banco;
+    const char *carteira;
+    int tamanhoConvenio;
+    const char *agencia;
+    const char *conta;
+    const char *cedente;
+    const char *nossoNumero;
+    QDate vencimento;
+    Dinheiro valor;
+    // As printed and as the bar code reader reads them.
+    const char *codigoBanco;
+    const char *agenciaCodigo;
+    const char *valorImpresso;
+    const char *vencimentoImpresso;
+    const char *codigoBarras;
+    const char *linha;
+};
+
+const CasoBanco casos[] = {
+    {"BancoDoBrasil", "001", "17", 7, "1584", "00210169", "1234567", "0000000089", QDate(2025, 3, 10),
+     12'345'600, "001-9", "1584-9 / 00210169-6", "R$ 1.234,56", "10/03/2025",
+     "00191101600001234560000001234567000000008917",
+     "00190.00009 01234.567004 00000.089177 1 10160000123456"},
+    {"Caixa", "104", "", 0, "0001", "123", "123456", "00000123", QDate(2026, 3, 31), 5'000'000, "104-0",
+     "0001/123456-0", "R$ 500,00", "31/03/2026", "10491140200000500001234560000100040000001230",
+     "10491.23456 60000.100044 00000.012302 1 14020000050000"},
+    {"Bradesco", "237", "09", 0, "3380", "0012345", "", "00012345", QDate(2024, 12, 20), 899'000, "237-2",
+     "3380/0012345", "R$ 89,90", "20/12/2024", "23791993600000089903380090000001234500123450",
+     "23793.38003 90000.001231 45001.234504 1 99360000008990"},
+    {"Real", "356", "20", 0, "0501", "6703255", "", "00003020", QDate(2009, 6, 30), 350'000, "356-5",
+     "0501/6703255", "R$ 35,00", "30/06/2009", "35692428400000035000501670325510000000003020",
+     "35690.50168 70325.510009 00000.030205 2 42840000003500"},
+    {"Sicoob", "756", "1", 0, "3069", "12345-6", "0123456", "00000019", QDate(2025, 12, 15), 10'000'000,
+     "756-0", "3069/0123456", "R$ 1.000,00", "15/12/2025", "75699129600001000001306901012345600000010001",
+     "75691.30698 01012.345607 00000.100016 9 12960000100000"},
+};
+
+ContaConfigurada configura(const CasoBanco &c) {
+    Conta conta;
+    conta.codigoAgencia = QString::fromLatin1(c.agencia);
+    conta.numeroContaCorrente = QString::fromLatin1(c.conta);
+    conta.codigoCedente = QString::fromLatin1(c.cedente);
+    conta.inicioNossoNumero = QStringLiteral("0");
+    conta.localPagamento =
+        QStringLiteral("Até o vencimento pagável em qualquer banco do sistema de compensação.");
+    return configuraConta(conta, exemplos::configuracao(QString::fromLatin1(c.banco),
+                                                        QString::fromLatin1(c.carteira), c.tamanhoConvenio));
+}
+
+Documento documento(const CasoBanco &c) {
+    Documento d = exemplos::documento(QStringLiteral("0000004711"), QString::fromLatin1(c.nossoNumero));
+    d.dataVencimento = c.vencimento;
+    d.valorDocumento = c.valor;
+    return d;
+}
+
+// A second charge of the same account: another payer, value and due date.
+Documento outroDocumento(const CasoBanco &c) {
+    Documento d = documento(c);
+    d.numeroDocumento = QStringLiteral("0000004712");
+    d.nomeSacado = QStringLiteral("Maria Antônia Gonçalves");
+    d.cnpjSacado.clear();
+    d.cpfSacado = QStringLiteral("123.456.789-09");
+    d.dataVencimento = c.vencimento.addDays(1);
+    d.valorDocumento = c.valor + 100'000;
+    return d;
+}
+
+OpcoesImpressao opcoes(const QTemporaryDir &pasta) {
+    OpcoesImpressao o;
+    o.pasta = pasta.path();
+    return o;
+}
+
+const ContaConfigurada &bancoDoBrasil() {
+    static const ContaConfigurada conta = configura(casos[0]);
+    return conta;
+}
+
+QStringList arquivos(const QTemporaryDir &pasta) {
+    return QDir(pasta.path()).entryList(QDir::Files, QDir::Name);
+}
+
+class BoletoDoBanco : public testing::TestWithParam<CasoBanco> {};
+
+TEST_P(BoletoDoBanco, CadaPaginaMostraOsDadosEOCodigoDeBarrasDoSeuDocumento) {
+    const CasoBanco &c = GetParam();
+    const ContaConfigurada conta = configura(c);
+    const Documento segundo = outroDocumento(c);
+    const Boleto boletoSegundo = calculaBoleto(conta, segundo);
+    QTemporaryDir pasta;
+    const QString pdf = imprimeBoletos(conta, {documento(c), segundo}, opcoes(pasta), hoje);
+    ASSERT_EQ(leitura::paginas(pdf), 2);
+
+    struct Esperado {
+        QString linha, vencimento, pagador, codigoBarras;
+    };
+    const Esperado paginas[] = {
+        {QString::fromLatin1(c.linha), QString::fromLatin1(c.vencimentoImpresso),
+         QStringLiteral("José da Conceição"), QString::fromLatin1(c.codigoBarras)},
+        {boletoSegundo.linhaDigitavel, segundo.dataVencimento.toString(QStringLiteral("dd/MM/yyyy")),
+         segundo.nomeSacado, boletoSegundo.codigoBarras},
+    };
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i + 1);
+        const QString texto = leitura::texto(pdf, i + 1);
+        EXPECT_TRUE(texto.contains(QString::fromLatin1(c.codigoBanco))) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(QString::fromLatin1(c.agenciaCodigo))) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(paginas[i].linha)) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(paginas[i].vencimento)) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(paginas[i].pagador)) << texto.toStdString();
+        EXPECT_EQ(leitura::codigosDeBarras(pdf, i + 1), QStringList{paginas[i].codigoBarras});
+    }
+    // The second page's value is in its bar code; the first one's as printed.
+    EXPECT_TRUE(leitura::texto(pdf, 1).contains(QString::fromUtf8(c.valorImpresso)));
+}
+
+INSTANTIATE_TEST_SUITE_P(CincoBancos, BoletoDoBanco, testing::ValuesIn(casos),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
+TEST(LoteDeBoletos, CadaLoteGanhaUmArquivoNovoSemTocarOsAnteriores) {
+    QTemporaryDir pasta;
+    const QList<Documento> docs = {documento(casos[0])};
+    const QString primeiro = imprimeBoletos(bancoDoBrasil(), docs, opcoes(pasta), hoje);
+    QFile f(primeiro);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray conteudo = f.readAll();
+    f.close();
+    // A name taken by someone else is skipped, not overwritten.
+    QFile alheio(QDir(pasta.path()).filePath(QStringLiteral("boletos_20251120_002.pdf")));
+    ASSERT_TRUE(alheio.open(QIODevice::WriteOnly));
+    alheio.write("alheio");
+    alheio.close();
+
+    const QString terceiro = imprimeBoletos(bancoDoBrasil(), docs, opcoes(pasta), hoje);
+    const QString outroDia = imprimeBoletos(bancoDoBrasil(), docs, opcoes(pasta), hoje.addDays(1));
+
+    EXPECT_EQ(QFileInfo(primeiro).fileName(), u"boletos_20251120_001.pdf");
+    EXPECT_EQ(QFileInfo(terceiro).fileName(), u"boletos_20251120_003.pdf");
+    EXPECT_EQ(QFileInfo(outroDia).fileName(), u"boletos_20251121_001.pdf");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), conteudo);
+    ASSERT_TRUE(alheio.open(QIODevice::ReadOnly));
+    EXPECT_EQ(alheio.readAll(), "alheio");
+}
+
+TEST(LoteDeBoletos, SemDocumentosNaoImprimeNadaNemDaErro) {
+    QTemporaryDir pasta;
+    EXPECT_EQ(imprimeBoletos(bancoDoBrasil(), {}, opcoes(pasta), hoje), QString());
+    EXPECT_TRUE(arquivos(pasta).isEmpty());
+}
+
+TEST(LoteDeBoletos, PastaQueNaoPodeSerGravadaDaErroComONomeDela) {
+    QTemporaryDir pasta;
+    QFile arquivo(pasta.filePath(QStringLiteral("arquivo")));
+    ASSERT_TRUE(arquivo.open(QIODevice::WriteOnly));
+    arquivo.close();
+    OpcoesImpressao o = opcoes(pasta);
+    o.pasta = arquivo.fileName() + QStringLiteral("/boletos"); // below a file: cannot exist
+    try {
+        imprimeBoletos(bancoDoBrasil(), {documento(casos[0])}, o, hoje);
+        FAIL() << "no error for a folder below a file";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(QDir::toNativeSeparators(o.pasta))) << e.what();
+    }
+}
+
+TEST(LoteDeBoletos, DocumentoRecusadoNaoDeixaArquivoPelaMetade) {
+    QTemporaryDir pasta;
+    Documento semValor = documento(casos[0]);
+    semValor.numeroDocumento = QStringLiteral("0000004799");
+    semValor.valorDocumento = 0;
+    try {
+        imprimeBoletos(bancoDoBrasil(), {documento(casos[0]), semValor}, opcoes(pasta), hoje);
+        FAIL() << "a document without value was printed";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(u"0000004799")) << e.what();
+    }
+    EXPECT_TRUE(arquivos(pasta).isEmpty());
+}
+
+struct CasoLogotipo {
+    const char *nome;
+    const char *arquivo;  // written into the folder; "" for no file
+    const char *conteudo; // "imagem" for a real PNG
+    bool mostraImagem;
+};
+
+const CasoLogotipo logotipos[] = {
+    {"SemArquivo", "", "", false},
+    {"ArquivoQueNaoExiste", "001.jpg", nullptr, false},
+    {"ArquivoQueNaoEhImagem", "001.jpg", "texto", false},
+    {"Imagem", "001.png", "imagem", true},
+};
+
+class Logotipo : public testing::TestWithParam<CasoLogotipo> {};
+
+TEST_P(Logotipo, SemImagemUtilizavelOBancoApareceComCodigoENome) {
+    const CasoLogotipo &c = GetParam();
+    QTemporaryDir pasta, imagens;
+    OpcoesImpressao o = opcoes(pasta);
+    if (*c.arquivo) {
+        o.arquivoLogotipo = imagens.filePath(QString::fromLatin1(c.arquivo));
+        if (c.conteudo && std::string_view(c.conteudo) == "imagem") {
+            QImage logo(300, 80, QImage::Format_RGB32);
+            logo.fill(Qt::darkBlue);
+            ASSERT_TRUE(logo.save(o.arquivoLogotipo));
+        } else if (c.conteudo) {
+            QFile f(o.arquivoLogotipo);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.conteudo);
+        }
+    }
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), {documento(casos[0])}, o, hoje);
+    const QString texto = leitura::texto(pdf, 1);
+    EXPECT_TRUE(texto.contains(u"001-9")) << texto.toStdString();
+    EXPECT_EQ(texto.contains(u"Banco do Brasil"), !c.mostraImagem) << texto.toStdString();
+    EXPECT_EQ(leitura::imagens(pdf) > 0, c.mostraImagem);
+    EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(casos[0].codigoBarras)});
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Logotipo, testing::ValuesIn(logotipos),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
+// The words of the page that contain `marca`.
+QList<QRectF> caixasDe(const QList<leitura::Palavra> &palavras, QStringView marca) {
+    QList<QRectF> caixas;
+    for (const auto &p : palavras)
+        if (p.texto.contains(marca))
+            caixas.append(p.caixa);
+    return caixas;
+}
+
+TEST(TextoLongo, FicaDentroDaSuaCaixa) {
+    Documento d = documento(casos[0]);
+    d.nomeSacado = QStringLiteral("Longonome ").repeated(40).trimmed();
+    d.instrucoesCaixa = QStringLiteral("Instrulonga ").repeated(300);
+    d.demonstrativo = QStringLiteral("Demolonga ").repeated(60) + QStringLiteral("<br>") +
+                      QStringLiteral("Demolinha<br>").repeated(40);
+    QTemporaryDir pasta;
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), {d}, opcoes(pasta), hoje);
+    const auto palavras = leitura::palavras(pdf, 1);
+
+    const QList<QRectF> nome = caixasDe(palavras, u"Longonome");
+    const QList<QRectF> instrucoes = caixasDe(palavras, u"Instrulonga");
+    const QList<QRectF> demonstrativo = caixasDe(palavras, u"Demol");
+    ASSERT_FALSE(nome.isEmpty());
+    ASSERT_FALSE(instrucoes.isEmpty());
+    ASSERT_FALSE(demonstrativo.isEmpty());
+    // The boxes that follow each text: the right column, the ficha's payer box, the recibo's foot.
+    const double colunaDosValores = caixasDe(palavras, u"Desconto").first().left();
+    const double pagadorDaFicha = caixasDe(palavras, u"Pagador").last().top();
+    const double rodapeDoRecibo = caixasDe(palavras, u"Recibo").first().top();
+    const double margemDireita = 200.0 / 25.4 * 72.0;
+    for (const QRectF &r : nome)
+        EXPECT_LE(r.right(), margemDireita);
+    for (const QRectF &r : instrucoes) {
+        EXPECT_LT(r.right(), colunaDosValores);
+        EXPECT_LT(r.bottom(), pagadorDaFicha);
+    }
+    for (const QRectF &r : demonstrativo) {
+        EXPECT_LE(r.right(), margemDireita);
+        EXPECT_LT(r.bottom(), rodapeDoRecibo);
+    }
+    EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(casos[0].codigoBarras)});
+}
+
+TEST(MargemSuperior, DesceOFormularioAteOLimiteDaFolha) {
+    const Documento d = documento(casos[0]);
+    const double mm = 72.0 / 25.4;
+    double topo[3] = {};
+    const int margens[] = {0, 40, 500};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(margens[i]);
+        QTemporaryDir pasta;
+        OpcoesImpressao o = opcoes(pasta);
+        o.margemSuperior = margens[i];
+        const QString pdf = imprimeBoletos(bancoDoBrasil(), {d}, o, hoje);
+        const auto palavras = leitura::palavras(pdf, 1);
+        topo[i] = caixasDe(palavras, u"Beneficiário").first().top();
+        for (const auto &p : palavras)
+            EXPECT_LT(p.caixa.bottom(), 297.0 * mm) << p.texto.toStdString();
+        EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(casos[0].codigoBarras)});
+    }
+    EXPECT_NEAR(topo[1] - topo[0], 40.0 * mm, 0.5);
+    EXPECT_GT(topo[2], topo[1]);
+}
+
+TEST(SemVencimento, ImprimeContraApresentacaoEOCodigoSemFator) {
+    Documento d = documento(casos[0]);
+    d.dataVencimento = QDate();
+    QTemporaryDir pasta;
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), {d}, opcoes(pasta), hoje);
+    EXPECT_TRUE(leitura::texto(pdf, 1).contains(u"Contra-apresentação"));
+    const QStringList codigos = leitura::codigosDeBarras(pdf, 1);
+    ASSERT_EQ(codigos.size(), 1);
+    EXPECT_EQ(codigos[0].mid(5, 4), u"0000");
+    EXPECT_EQ(codigos[0], calculaBoleto(bancoDoBrasil(), d).codigoBarras);
+}
+
+} // namespace

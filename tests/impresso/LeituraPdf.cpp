@@ -1,0 +1,73 @@
+#include "LeituraPdf.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace leitura {
+
+namespace {
+
+QString executa(const QString &programa, const QStringList &argumentos) {
+    QProcess p;
+    p.start(programa, argumentos);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << programa.toStdString() << " did not run: " << p.errorString().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList pagina(int n) {
+    return {QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"), QString::number(n)};
+}
+
+} // namespace
+
+QString texto(const QString &pdf, int n) {
+    return executa(QStringLiteral("pdftotext"), pagina(n) + QStringList{pdf, QStringLiteral("-")})
+        .simplified();
+}
+
+QList<Palavra> palavras(const QString &pdf, int n) {
+    static const QRegularExpression palavra(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    const QString html = executa(QStringLiteral("pdftotext"),
+                                 pagina(n) + QStringList{QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QList<Palavra> saida;
+    for (const auto &m : palavra.globalMatch(html)) {
+        const QPointF de(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF ate(m.captured(3).toDouble(), m.captured(4).toDouble());
+        saida.append({m.captured(5), QRectF(de, ate)});
+    }
+    return saida;
+}
+
+QStringList codigosDeBarras(const QString &pdf, int n) {
+    QTemporaryDir pasta;
+    const QString base = pasta.filePath(QStringLiteral("pagina"));
+    executa(QStringLiteral("pdftoppm"),
+            pagina(n) + QStringList{QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                    QStringLiteral("-singlefile"), pdf, base});
+    return executa(QStringLiteral("zbarimg"),
+                   {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sdisable"),
+                    QStringLiteral("-Si25.enable"), base + QStringLiteral(".png")})
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
+int paginas(const QString &pdf) {
+    static const QRegularExpression linha(QStringLiteral(R"(Pages:\s+(\d+))"));
+    return linha.match(executa(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+}
+
+int imagens(const QString &pdf) {
+    // Two heading lines, then one line per image.
+    return static_cast<int>(executa(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                .split(u'\n', Qt::SkipEmptyParts)
+                                .size() -
+                            2);
+}
+
+} // namespace leitura
