@@ -5,6 +5,6 @@
 class Connection;
 
 // Creates (or recreates) the database `banco` with the schema of the tables as used and fills it with
-// `clientes` clients and `receber` receivables. The connection must reach the server; it is left
-// using that database.
-void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, int receber);
+// `clientes` clients of `empresas` companies and `receber` receivables. The connection must reach the
+// server; it is left using that database.
+void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, int receber, int empresas = 50);

@@ -1,4 +1,4 @@
--- A large database for the listing benchmarks: {CLIENTES} clients of 50 companies and {RECEBER}
+-- A large database for the listing benchmarks: {CLIENTES} clients of {EMPRESAS} companies and {RECEBER}
 -- receivables spread over the last two years (dates relative to CURDATE()), on two branches.
 -- Deterministic: the same counts give the same rows. Runs after db/schema.sql.
 
@@ -13,11 +13,11 @@ INSERT INTO empresa (empresa_id, nome, cgc, inscr, endereco, bairro, cidade, est
 SELECT seq, concat('EMPRESA ', seq, ' LTDA'), lpad(seq * 7919, 14, '0'), lpad(seq * 104729, 12, '0'),
        concat('AV. INDUSTRIAL, ', seq * 10), 'DISTRITO INDUSTRIAL', 'SÃO PAULO', 'SP', '04000-000',
        seq mod 6, 2, 0.0333
-FROM seq_1_to_50;
+FROM seq_1_to_{EMPRESAS};
 
 INSERT INTO clientes (clientes_id, empresa_id, chapa, nome, cgc, cpf, endereco, numero1, bairro, cidade, uf, cep,
                       agencia, cc, cobra_juros, multa, juros, saldomes)
-SELECT seq, 1 + seq mod 50, 100000 + seq, concat('CLIENTE NÚMERO ', seq, ' DA SILVA'),
+SELECT seq, 1 + seq mod {EMPRESAS}, 100000 + seq, concat('CLIENTE NÚMERO ', seq, ' DA SILVA'),
        IF(seq mod 10 = 0, lpad(seq, 14, '0'), ''), lpad(seq * 31, 11, '0'),
        concat('RUA ', seq mod 997, ' DE JANEIRO'), seq mod 2000, 'CENTRO', 'SÃO PAULO', 'SP', '01000-000',
        IF(seq mod 4 = 0, '00000', lpad(seq mod 9999, 4, '0')), IF(seq mod 6 = 0, '', lpad(seq * 13, 8, '0')),

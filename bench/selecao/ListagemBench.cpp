@@ -1,0 +1,161 @@
+// The per-client listing of one company with 20,000 clients over 500,000 receivables: the time from the
+// click on the list button to the totals shown and painted, beside the server's time for the same
+// statement read by the client library alone; then scrolling the 20,000 listed rows a page at a time.
+// Medians of single runs. Needs MYSQL_UNIX_PORT; the database is generated once and kept.
+#include "app/UGeraBoletoBancos.h"
+#include "bench/dados/BaseGrande.h"
+#include "db/Connection.h"
+#include "selection/Listagem.h"
+#include "tests/support/MensagensGravadas.h"
+#include "util/Regional.h"
+#include "util/Rotinas.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <benchmark/benchmark.h>
+#include <mysql.h>
+
+#include <cstdio>
+
+namespace {
+
+const QString banco = QStringLiteral("ruvenal_bench_selecao");
+constexpr int Clientes = 20000;
+constexpr int Receber = 500000;
+
+QByteArray senha() {
+    return CifraBytes(QStringLiteral("D"), QStringLiteral("7C05E19B3A62F0D84E21"), QStringLiteral("QRX"));
+}
+
+// Every client in company 1, so that its listing has one row per client.
+void preparaBase() {
+    Connection c;
+    c.configura(QString(), QString(), senha());
+    const bool existe =
+        !c.abre(QStringLiteral("select 1 from information_schema.tables where table_schema = '%1' "
+                               "and table_name = 'receber'")
+                    .arg(banco))
+             .vazio();
+    if (existe &&
+        c.abre(QStringLiteral("select count(*) from %1.receber").arg(banco)).valor(0, 0).inteiro() == Receber)
+        return;
+    std::fprintf(stderr, "generating %s...\n", qPrintable(banco));
+    criaBaseGrande(c, banco, Clientes, Receber, 1);
+}
+
+void grava(const QString &caminho, const QByteArray &conteudo) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(caminho));
+    f.write(conteudo);
+}
+
+// The started window of an installation over the large database, its period covering every sale.
+struct Programa {
+    Programa() {
+        grava(QDir(pasta.path()).filePath(QStringLiteral("automation.ini")),
+              "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
+        grava(QDir(pasta.path()).filePath(QStringLiteral("sistema_zel.ini")),
+              "[ip]\r\ndatabase=" + banco.toUtf8() + "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\n");
+        janela = std::make_unique<TFRuvenal>(pasta.path());
+        if (!janela->FormCreate())
+            qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
+        janela->show();
+        janela->dtDataInicial->setDate(QDate::currentDate().addDays(-800));
+        janela->dtDataFinal->setDate(QDate::currentDate());
+    }
+    // The statement the window sends for this listing.
+    QString comando(Connection &c) const {
+        const Periodo p{QStringLiteral("datahora"), janela->dtDataInicial->date(),
+                        janela->dtDataFinal->date(), janela->dtHoraInicial->text(),
+                        janela->dtHoraFinal->text()};
+        return sqlListaClientes(c, p, 1, false, {});
+    }
+
+    QTemporaryDir pasta;
+    MensagensGravadas mensagens;
+    std::unique_ptr<TFRuvenal> janela;
+};
+
+Programa &programa() {
+    static Programa p;
+    return p;
+}
+
+void Servidor(benchmark::State &state) {
+    MYSQL *m = mysql_init(nullptr);
+    mysql_optionsv(m, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    const QByteArray s = senha(), b = banco.toUtf8();
+    if (!mysql_real_connect(m, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
+        mysql_query(m, "set session sql_mode = ''")) {
+        state.SkipWithError(mysql_error(m));
+        mysql_close(m);
+        return;
+    }
+    Connection escapa;
+    escapa.configura(QString(), banco, senha());
+    const QByteArray sql = programa().comando(escapa).toUtf8();
+    qint64 linhas = 0;
+    for (auto _ : state) {
+        if (mysql_real_query(m, sql.constData(), sql.size())) {
+            state.SkipWithError(mysql_error(m));
+            break;
+        }
+        MYSQL_RES *r = mysql_store_result(m);
+        linhas = qint64(mysql_num_rows(r));
+        mysql_free_result(r);
+    }
+    state.counters["linhas"] = double(linhas);
+    mysql_close(m);
+}
+
+void Janela(benchmark::State &state) {
+    TFRuvenal &j = *programa().janela;
+    for (auto _ : state) {
+        j.sbListarFunc->click();
+        // Painted as the operator sees it.
+        QApplication::processEvents();
+    }
+    state.counters["linhas"] = j.dbFuncs->model()->rowCount();
+    if (!programa().mensagens.mostradas.isEmpty())
+        state.SkipWithError(qPrintable(programa().mensagens.mostradas.join('\n')));
+    std::fprintf(stderr, "Total Geral %s\n", qPrintable(j.labTotGeral->text()));
+}
+
+// One page down and its repaint, through the whole listing.
+void Rolagem(benchmark::State &state) {
+    TFRuvenal &j = *programa().janela;
+    if (j.dbFuncs->model()->rowCount() < Clientes)
+        j.sbListarFunc->click();
+    QScrollBar *barra = j.dbFuncs->verticalScrollBar();
+    for (auto _ : state) {
+        const int proxima = barra->value() + barra->pageStep();
+        barra->setValue(proxima > barra->maximum() ? 0 : proxima);
+        j.dbFuncs->viewport()->repaint();
+    }
+    state.counters["linhas"] = j.dbFuncs->model()->rowCount();
+}
+
+} // namespace
+
+BENCHMARK(Servidor)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(9);
+BENCHMARK(Janela)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(9);
+BENCHMARK(Rolagem)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Regional::definir(Regional::brasileiro());
+    preparaBase();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

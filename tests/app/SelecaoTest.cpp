@@ -1,0 +1,252 @@
+#include "db/ResultSet.h"
+#include "tests/app/JanelaDeTeste.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString recusa =
+    QStringLiteral("atencao: Esse cliente está com uma conta corrente ou agência inválida. \r"
+                   "Defina os dados corretamente no Cadastro de Clientes no SistemaZEL");
+
+// A started window over company 1 (2 % fine, 0.5 % a day) and three clients sold today:
+// client 1 owes 100 due yesterday (102,50 with fine and interest), client 2 owes 200 and has no usable
+// account, client 3 owes 1.000,10.
+class Selecao : public testing::Test {
+protected:
+    void SetUp() override {
+        hoje = banco.conexao().abre(QStringLiteral("select curdate()")).valor(0, 0).data();
+        banco.empresa(1, {{"multa", 2}, {"jurosdia", 0.5}});
+        banco.cliente(1, {{"agencia", "1234"}, {"cc", "5678-9"}});
+        banco.cliente(2, {{"agencia", "0000"}, {"cc", "1"}});
+        banco.cliente(3, {{"agencia", "12-3"}, {"cc", "45.678-9"}});
+        recebe(1, 100, -1);
+        recebe(2, 200, 0);
+        recebe(3, 1000.10, 0);
+        programa.iniPara(banco, QStringLiteral("[Ruvenal]\ncod_empresa=1\n"));
+        bool ok = false;
+        janela = programa.inicia(&ok);
+        ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
+        janela->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+        janela->dtDataInicial->setDate(hoje);
+        janela->dtDataFinal->setDate(hoje);
+    }
+
+    void recebe(int cliente, double valor, int diasParaVencer) {
+        banco.receber({{"clientes_id", cliente},
+                       {"valortotal", valor},
+                       {"datahora", QDateTime(hoje, QTime(10, 0))},
+                       {"vencimento", hoje.addDays(diasParaVencer)}});
+    }
+    void lista() { QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton); }
+    void tecla(Qt::Key k) {
+        QWidget *grade = janela->rbEmpresa->isChecked() ? janela->dbEmpresas : janela->dbFuncs;
+        QTest::keyClick(grade, k);
+    }
+    // The grid row of a client in the per-client listing.
+    int linhaDoCliente(int cliente) const {
+        const ResultSet *r = janela->QListaFunc();
+        for (int l = 0; r && l < r->linhas(); ++l)
+            if (r->valor(l, "clientes_id").inteiro() == cliente)
+                return l;
+        return -1;
+    }
+    QString marcas() const {
+        QString m;
+        for (int c = 1; c <= 3; ++c)
+            m += janela->QListaFunc()->valor(linhaDoCliente(c), "marcado").texto();
+        return m;
+    }
+    void vaiParaCliente(int cliente) {
+        janela->dbFuncs->setCurrentIndex(janela->dbFuncs->model()->index(linhaDoCliente(cliente), 0));
+    }
+    QString totais() const { return janela->labTotGeral->text() + " / " + janela->labTotMarc->text(); }
+
+    BancoDeTeste banco;
+    MensagensGravadas mensagens;
+    PastaDoPrograma programa;
+    std::unique_ptr<TFRuvenal> janela;
+    QDate hoje;
+};
+
+TEST_F(Selecao, ListagemPorClienteMostraColunasETotais) {
+    lista();
+    ASSERT_NE(janela->QListaFunc(), nullptr);
+    EXPECT_EQ(janela->QListaFunc()->linhas(), 3);
+    EXPECT_TRUE(mensagens.mostradas.isEmpty()) << mensagens.mostradas.join('\n').toStdString();
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 0,00"));
+    EXPECT_EQ(janela->estado().CampoData, QStringLiteral("datahora"));
+    EXPECT_EQ(janela->dbFuncs->currentIndex().row(), 0);
+    EXPECT_TRUE(janela->sbListarFunc->isEnabled());
+
+    QAbstractItemModel *m = janela->dbFuncs->model();
+    QStringList colunas;
+    for (int c = 0; c < m->columnCount(); ++c)
+        colunas << m->headerData(c, Qt::Horizontal).toString() + QLatin1Char(' ') +
+                       (janela->dbFuncs->isColumnHidden(c)
+                            ? QStringLiteral("oculta")
+                            : QString::number(janela->dbFuncs->columnWidth(c)));
+    EXPECT_EQ(colunas.join(QStringLiteral(", ")).toStdString(),
+              "Código 77, Nome 200, Cidade 98, CPF 94, Valor Total 90, Vencimento oculta");
+    EXPECT_EQ(m->index(linhaDoCliente(1), 4).data().toString(), QStringLiteral("R$ 102,50"));
+
+    // Grouped by due date the due date shows.
+    QTest::mouseClick(janela->CheckBox1, Qt::LeftButton);
+    janela->ComboBox1->setCurrentIndex(1);
+    lista();
+    EXPECT_FALSE(janela->dbFuncs->isColumnHidden(5));
+    EXPECT_EQ(janela->dbFuncs->columnWidth(5), 70);
+    EXPECT_EQ(janela->estado().CampoData, QStringLiteral("vencimento"));
+    // By due date the period (today) leaves client 1, due yesterday, out.
+    EXPECT_EQ(janela->QListaFunc()->linhas(), 2);
+    EXPECT_EQ(m->index(0, 5).data().toString(), hoje.toString(u"dd/MM/yyyy"));
+}
+
+TEST_F(Selecao, F5ComDebitoRecusaContaInvalidaESemDebitoMarca) {
+    lista();
+    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    vaiParaCliente(2);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(mensagens.mostradas, QStringList{recusa});
+    EXPECT_EQ(marcas(), QStringLiteral("NNN"));
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 0,00"));
+
+    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(marcas(), QStringLiteral("NSN"));
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 200,00"));
+    EXPECT_EQ(mensagens.mostradas.size(), 1);
+}
+
+TEST_F(Selecao, F6ComDebitoMarcaSoAsContasValidasEF7DesmarcaTodas) {
+    lista();
+    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    vaiParaCliente(3);
+    tecla(Qt::Key_F6);
+    EXPECT_EQ(marcas(), QStringLiteral("SNS"));
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.102,60"));
+    EXPECT_EQ(janela->dbFuncs->currentIndex().row(), linhaDoCliente(3));
+    EXPECT_TRUE(mensagens.mostradas.isEmpty());
+
+    tecla(Qt::Key_F7);
+    EXPECT_EQ(marcas(), QStringLiteral("NNN"));
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 0,00"));
+}
+
+TEST_F(Selecao, PorEmpresaF5DuasVezesDesmarca) {
+    QTest::mouseClick(janela->rbEmpresa, Qt::LeftButton);
+    lista();
+    ASSERT_NE(janela->QListEmpres(), nullptr);
+    ASSERT_EQ(janela->QListEmpres()->linhas(), 1);
+    // Per company there is no fine or interest.
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.300,10 / R$ 0,00"));
+    EXPECT_EQ(janela->dbEmpresas->model()->index(0, 4).data().toString(), QStringLiteral("1.300,10"));
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.300,10 / R$ 1.300,10"));
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.300,10 / R$ 0,00"));
+    EXPECT_EQ(janela->QListEmpres()->valor(0, "marcado").texto(), QStringLiteral("N"));
+}
+
+TEST_F(Selecao, TrocaDeModoZeraTotaisEFechaAOutraListagem) {
+    lista();
+    tecla(Qt::Key_F6);
+    ASSERT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
+    QTest::mouseClick(janela->rbEmpresa, Qt::LeftButton);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
+    EXPECT_EQ(janela->QListaFunc(), nullptr);
+    for (Qt::Key k : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7})
+        tecla(k);
+    QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
+    for (Qt::Key k : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7})
+        tecla(k);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
+    EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
+    EXPECT_TRUE(mensagens.mostradas.isEmpty());
+}
+
+TEST_F(Selecao, PeriodoSemContasAvisaEMostraAListaVazia) {
+    lista();
+    janela->dtDataInicial->setDate(hoje.addDays(-10));
+    janela->dtDataFinal->setDate(hoje.addDays(-5));
+    lista();
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("mensagem: Não existe dados na pesquisa efetuada nesse período.")});
+    ASSERT_NE(janela->QListaFunc(), nullptr);
+    EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
+    tecla(Qt::Key_F5);
+    EXPECT_EQ(mensagens.mostradas.size(), 1);
+}
+
+TEST_F(Selecao, ComandoRecusadoDeixaAListaVaziaEOsTotaisComoEstavam) {
+    lista();
+    tecla(Qt::Key_F6);
+    ASSERT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
+
+    janela->dtHoraFinal->setText(QStringLiteral("25:00:00"));
+    lista();
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(QStringLiteral("erro: Incorrect datetime value: '")))
+        << mensagens.mostradas[0].toStdString();
+    EXPECT_EQ(janela->QListaFunc(), nullptr);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
+    EXPECT_TRUE(janela->sbListarFunc->isEnabled());
+
+    janela->dtHoraFinal->setText(QStringLiteral("23:59:59"));
+    banco.conexao().executa(QStringLiteral("drop table empresa"));
+    lista();
+    ASSERT_EQ(mensagens.mostradas.size(), 2);
+    EXPECT_TRUE(mensagens.mostradas[1].contains(QStringLiteral("empresa' doesn't exist")))
+        << mensagens.mostradas[1].toStdString();
+    EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
+    EXPECT_TRUE(janela->sbListarFunc->isEnabled());
+    tecla(Qt::Key_F6);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
+}
+
+// Windows colour numbers are $00BBGGRR.
+QRgb rgb(quint32 bgr) {
+    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+TEST_F(Selecao, CoresDasLinhasNaOrdemDePrecedencia) {
+    lista();
+    const auto fundo = [&](int cliente) {
+        QTableView *g = janela->dbFuncs;
+        const QImage img = g->viewport()->grab().toImage();
+        // Right end of the first cell: background, no text.
+        const int y = g->rowViewportPosition(linhaDoCliente(cliente)) + g->rowHeight(0) / 2;
+        return img.pixel(g->columnWidth(0) - 6, y) & 0xFFFFFF;
+    };
+    const QRgb comum = fundo(3);
+    tecla(Qt::Key_F6);
+    vaiParaCliente(1);
+    EXPECT_EQ(fundo(1), rgb(0x00CA6500) & 0xFFFFFF);
+    EXPECT_EQ(fundo(2), rgb(0x008A8AFF) & 0xFFFFFF);
+    EXPECT_EQ(fundo(3), rgb(0x008A8AFF) & 0xFFFFFF);
+
+    // Direct debit shows the unusable account over the mark; the marks stay.
+    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    EXPECT_EQ(fundo(2), rgb(0x00BFBF80) & 0xFFFFFF);
+    EXPECT_EQ(marcas(), QStringLiteral("SSS"));
+    vaiParaCliente(2);
+    EXPECT_EQ(fundo(2), rgb(0x00CA6500) & 0xFFFFFF);
+    EXPECT_EQ(fundo(1), rgb(0x008A8AFF) & 0xFFFFFF);
+
+    tecla(Qt::Key_F7);
+    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    EXPECT_EQ(fundo(1), comum);
+}
+
+} // namespace
