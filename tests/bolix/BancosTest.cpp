@@ -25,6 +25,10 @@ struct CasoBanco {
     const char *linha;
 };
 
+void PrintTo(const CasoBanco &c, std::ostream *os) {
+    *os << c.nome;
+}
+
 // The worked examples of each bank, from the account texts and the document the program passes.
 const CasoBanco casos[] = {
     {"BB4", "001", "18", 4, "1584", "00210169", "1234", "0000000123", QDate(2025, 12, 15), 1'500'000,

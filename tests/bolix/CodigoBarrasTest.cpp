@@ -12,6 +12,10 @@ struct CasoFator {
     const char *fator;
 };
 
+void PrintTo(const CasoFator &c, std::ostream *os) {
+    *os << c.vencimento.toString(Qt::ISODate).toStdString();
+}
+
 const CasoFator fatores[] = {
     {QDate(2000, 7, 3), "1000"},
     {QDate(2012, 4, 27), "5316"},
@@ -48,6 +52,10 @@ struct CasoCodigo {
     const char *codigoBarras;
     const char *linha;
 };
+
+void PrintTo(const CasoCodigo &c, std::ostream *os) {
+    *os << c.nome;
+}
 
 // Worked examples: BB convênio 7, Bradesco, Caixa (general digit 0 → 1), no due date.
 const CasoCodigo codigos[] = {

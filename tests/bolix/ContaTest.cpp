@@ -16,6 +16,10 @@ struct CasoConta {
     const char *agenciaNorm, *contaNorm, *cedenteNorm; // as the bank writes them
 };
 
+void PrintTo(const CasoConta &c, std::ostream *os) {
+    *os << c.nome;
+}
+
 const CasoConta casos[] = {
     {"BBSemDigitos", "001", 7, "548", "1448", "1234567", "0548-7", "00001448-6", "1234567"},
     {"BBComDigitosEPontos", "001", 6, "0548-7", "1.448-6", "123456", "0548-7", "00001448-6", "123456"},
@@ -63,6 +67,10 @@ struct CasoRecusa {
     Conta conta;
     const char *membro; // the refusal starts with the member's name and the value
 };
+
+void PrintTo(const CasoRecusa &c, std::ostream *os) {
+    *os << c.nome;
+}
 
 Conta contaBB() {
     Conta c;

@@ -15,6 +15,10 @@ struct CasoDigito {
     const char *esperado;
 };
 
+void PrintTo(const CasoDigito &c, std::ostream *os) {
+    *os << c.rotina << " " << c.entrada;
+}
+
 QString numero(int d) {
     return QString::number(d);
 }

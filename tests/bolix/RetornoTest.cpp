@@ -131,6 +131,10 @@ struct Estrago {
     const char *trecho2;
 };
 
+void PrintTo(const Estrago &c, std::ostream *os) {
+    *os << c.nome;
+}
+
 const Estrago estragos[] = {
     {"LinhaCurta", [](auto &l) { l[2].chop(1); }, "linha 3:", "tamanho 239"},
     {"RegistroDesconhecido", [](auto &l) { l[2][7] = '7'; }, "linha 3:", "tipo de registro"},
