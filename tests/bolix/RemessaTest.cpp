@@ -121,6 +121,7 @@ TEST_F(Remessa, DebitoAutomaticoComNumeroDoDocumentoNasPosicoes3a10) {
     EXPECT_EQ(gravaArquivoRemessa(conta_, docs_, destino, geracao),
               QStringLiteral("2 títulos gravados em ") + dir_.filePath(QStringLiteral("debito.rem")));
     const QByteArray bytes = leArquivo(dir_.filePath(QStringLiteral("debito.rem")));
+    EXPECT_EQ(bytes, leArquivo(QStringLiteral(DADOS_BOLIX "/remessa150_bb.rem")));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
     QList<QByteArray> l = bytes.split('\n');
     ASSERT_EQ(l.takeLast(), "");
