@@ -205,12 +205,6 @@ TEST_F(Bolix, CadaDocumentoTemSeusProprioPadroesEMeusDados) {
     EXPECT_EQ(primeiro.get(QStringLiteral("MeusDados.Count")), Variant(1));
 }
 
-TEST_F(Bolix, ImpressaoAindaIndisponivelDizPorQue) {
-    const QString erro = erroDe([&] { bolix.call(QStringLiteral("ImprimeBoletos")); });
-    EXPECT_TRUE(erro.startsWith(QLatin1String("ImprimeBoletos"))) << erro.toStdString();
-    EXPECT_TRUE(erro.contains(QStringLiteral("não está disponível"))) << erro.toStdString();
-}
-
 TEST_F(Bolix, MetodoComArgumentosDemaisEhRecusado) {
     EXPECT_TRUE(erroDe([&] {
                     bolix.call(QStringLiteral("DocumentosCobranca.Clear"), {Variant(1)});
