@@ -13,7 +13,7 @@ QByteArray textoBancario(QStringView texto) {
     for (QChar c : texto)
         simples = simples && c.unicode() < 0x80;
     const QString decomposto =
-        simples ? texto.toString() : texto.toString().normalized(QString::NormalizationForm_D);
+        simples ? texto.toString() : texto.toString().normalized(QString::NormalizationForm_KD);
     for (QChar c : decomposto) {
         if (c.category() == QChar::Mark_NonSpacing)
             continue;

@@ -11,7 +11,7 @@
 
 namespace bolix {
 
-// Upper case, accents dropped, anything outside printable ASCII as a blank.
+// Upper case, accents dropped ("Nº" as "NO"), anything else outside printable ASCII as a blank.
 QByteArray textoBancario(QStringView texto);
 
 class Registro {

@@ -1,6 +1,7 @@
 #include "Exemplos.h"
 
 #include "bolix/core/ErroBolix.h"
+#include "bolix/core/Registro.h"
 #include "bolix/core/Remessa.h"
 
 #include <QDir>
@@ -31,6 +32,11 @@ void confereCampos(const QList<QByteArray> &linhas, const std::vector<Campo> &ca
         EXPECT_EQ(linhas[c.linha - 1].mid(c.inicio - 1, c.fim - c.inicio + 1), QByteArray(c.esperado))
             << "line " << c.linha << " positions " << c.inicio << "-" << c.fim;
     }
+}
+
+TEST(TextoBancario, MaiusculasSemAcentoEEmAscii) {
+    EXPECT_EQ(textoBancario(u"José da Conceição, nº 5"), "JOSE DA CONCEICAO, NO 5");
+    EXPECT_EQ(textoBancario(u"Ação\t€ À Ü"), "ACAO   A U");
 }
 
 class Remessa : public testing::Test {
