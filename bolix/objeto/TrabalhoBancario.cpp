@@ -1,17 +1,13 @@
 #include "bolix/core/ErroBolix.h"
+#include "bolix/impresso/ImpressaoBoletos.h"
 #include "bolix/objeto/Conversao.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace bolix::objeto {
 
 namespace {
-
-[[noreturn]] void indisponivel(const char *metodo) {
-    throw automation::AutomationError(
-        QStringLiteral("%1: o trabalho bancário ainda não está disponível nesta versão do Bolix.")
-            .arg(QLatin1String(metodo)));
-}
 
 // The core's refusals reach the caller as automation errors with the same text.
 template <class F> auto comErroDeAutomacao(F trabalho) {
@@ -29,6 +25,13 @@ bolix::ContaConfigurada contaConfigurada(const ContaCorrente &objeto) {
     return bolix::configuraConta(conta, bolix::lerConfiguracao(caminhoConfiguracao()));
 }
 
+QList<bolix::Documento> documentosDe(const ContaCorrente &objeto) {
+    QList<bolix::Documento> docs;
+    for (const auto &doc : objeto.documentos().itens())
+        docs.append(documentoDe(*doc));
+    return docs;
+}
+
 } // namespace
 
 QString ContaCorrente::numeroBanco() const {
@@ -43,16 +46,27 @@ void ContaCorrente::configuraContaCorrente() {
     });
 }
 
+// The batch's PDF goes beside the remittance file. An empty list prints nothing, even before the
+// account is set up.
 void ContaCorrente::imprimeBoletos() {
-    indisponivel("ImprimeBoletos");
+    comErroDeAutomacao([this] {
+        const QList<bolix::Documento> docs = documentosDe(*this);
+        if (docs.isEmpty())
+            return;
+        const PadroesBoletoImpresso &impresso = padroesBoleto().impresso();
+        bolix::OpcoesImpressao opcoes;
+        opcoes.pasta = arquivoRemessa().texto(QStringLiteral("Diretorio"));
+        opcoes.arquivoLogotipo = impresso.texto(QStringLiteral("ArquivoLogotipo"));
+        if (impresso.definido(QStringLiteral("MargemSuperior")))
+            opcoes.margemSuperior = static_cast<int>(
+                std::clamp<std::int64_t>(impresso.inteiro(QStringLiteral("MargemSuperior")), 0, 1000));
+        bolix::imprimeBoletos(contaConfigurada(*this), docs, opcoes, QDate::currentDate());
+    });
 }
 
 QString ContaCorrente::gravaArquivoRemessa() {
     return comErroDeAutomacao([this] {
-        QList<bolix::Documento> docs;
-        for (const auto &doc : documentos().itens())
-            docs.append(documentoDe(*doc));
-        return QStringLiteral(": ") + bolix::gravaArquivoRemessa(contaConfigurada(*this), docs,
+        return QStringLiteral(": ") + bolix::gravaArquivoRemessa(contaConfigurada(*this), documentosDe(*this),
                                                                  destinoDe(arquivoRemessa()),
                                                                  QDateTime::currentDateTime());
     });

@@ -1,0 +1,94 @@
+// ImprimeBoletos as the program calls it: late-bound members, then the call.
+
+#include "LeituraPdf.h"
+
+#include "automation/Variant.h"
+#include "bolix/objeto/ContaCorrente.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using automation::Currency;
+using automation::DispatchPtr;
+
+namespace {
+
+class ImprimeBoletos : public testing::Test {
+protected:
+    void SetUp() override {
+        QFile f(dir_.filePath(QStringLiteral("bolix.ini")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
+                "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n");
+        f.close();
+        qputenv("BOLIX_INI", f.fileName().toLocal8Bit());
+        remessa_ = dir_.filePath(QStringLiteral("remessa"));
+    }
+    void TearDown() override { qunsetenv("BOLIX_INI"); }
+
+    DispatchPtr de(const DispatchPtr &o, const char *membro) {
+        return o->get(QLatin1String(membro)).toObject();
+    }
+
+    // As the program's account set-up leaves the object, with a logo file that does not exist.
+    void configura() {
+        obj_->set(QStringLiteral("CodigoAgencia"), QStringLiteral("1584"));
+        obj_->set(QStringLiteral("NumeroContaCorrente"), QStringLiteral("210169"));
+        obj_->set(QStringLiteral("CodigoCedente"), QStringLiteral("1234567"));
+        obj_->set(QStringLiteral("InicioNossoNumero"), QStringLiteral("0000000040"));
+        obj_->set(QStringLiteral("LocalPagamento"), QStringLiteral("Pagável em qualquer banco"));
+        de(obj_, "ArquivoRemessa")->set(QStringLiteral("Diretorio"), remessa_);
+        const DispatchPtr impresso = de(de(obj_, "PadroesBoleto"), "PadroesBoletoImpresso");
+        impresso->set(QStringLiteral("ArquivoLogotipo"), dir_.filePath(QStringLiteral("imagens/11.jpg")));
+        impresso->set(QStringLiteral("MargemSuperior"), 15);
+        obj_->call(QStringLiteral("ConfiguraContaCorrente"));
+    }
+
+    void adiciona(const QString &nome, const QString &vencimento, std::int64_t valor) {
+        const DispatchPtr doc = de(obj_, "DocumentosCobranca")->call(QStringLiteral("Add")).toObject();
+        doc->set(QStringLiteral("NumeroDocumento"), QStringLiteral("0000004711"));
+        doc->set(QStringLiteral("NomeSacado"), nome);
+        doc->set(QStringLiteral("CPFSacado"), QStringLiteral("123.456.789-09"));
+        doc->set(QStringLiteral("DataDocumento"), QStringLiteral("01/03/2025"));
+        doc->set(QStringLiteral("DataVencimento"), vencimento);
+        doc->set(QStringLiteral("ValorDocumento"), Currency{valor});
+        doc->set(QStringLiteral("NossoNumero"), QStringLiteral("0000000089"));
+        de(doc, "PadroesBoleto")->set(QStringLiteral("Demonstrativo"), QStringLiteral("Parcela única<br>"));
+    }
+
+    QTemporaryDir dir_;
+    QString remessa_;
+    DispatchPtr obj_ = std::make_shared<bolix::objeto::ContaCorrente>();
+};
+
+TEST_F(ImprimeBoletos, UmPdfAoLadoDaRemessaComUmaPaginaPorDocumento) {
+    configura();
+    adiciona(QStringLiteral("Maria Antônia"), QStringLiteral("10/03/2025"), 12'345'600);
+    adiciona(QStringLiteral("João Gonçalves"), QStringLiteral("11/03/2025"), 12'345'600);
+    obj_->call(QStringLiteral("ImprimeBoletos"));
+
+    const QStringList pdfs = QDir(remessa_).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    ASSERT_EQ(pdfs.size(), 1);
+    const QString pdf = QDir(remessa_).filePath(pdfs[0]);
+    ASSERT_EQ(leitura::paginas(pdf), 2);
+    const QString primeira = leitura::texto(pdf, 1);
+    EXPECT_TRUE(primeira.contains(u"Maria Antônia")) << primeira.toStdString();
+    EXPECT_TRUE(primeira.contains(u"Banco do Brasil")) << "the logo file is missing";
+    EXPECT_TRUE(primeira.contains(u"Parcela única"));
+    EXPECT_EQ(leitura::codigosDeBarras(pdf, 1),
+              QStringList{QStringLiteral("00191101600001234560000001234567000000008917")});
+    EXPECT_TRUE(leitura::texto(pdf, 2).contains(u"João Gonçalves"));
+    EXPECT_EQ(leitura::codigosDeBarras(pdf, 2).value(0).mid(5, 4), u"1017");
+}
+
+// The program calls it after clearing the list too, possibly before any settings exist.
+TEST_F(ImprimeBoletos, SemDocumentosNadaAconteceNemSemConfiguracao) {
+    qputenv("BOLIX_INI", dir_.filePath(QStringLiteral("nao_existe.ini")).toLocal8Bit());
+    de(obj_, "ArquivoRemessa")->set(QStringLiteral("Diretorio"), remessa_);
+    EXPECT_NO_THROW(obj_->call(QStringLiteral("ImprimeBoletos")));
+    EXPECT_FALSE(QDir(remessa_).exists());
+}
+
+} // namespace
