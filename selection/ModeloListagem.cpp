@@ -38,12 +38,15 @@ ModeloListagem::ModeloListagem(std::vector<ColunaLista> colunas, QObject *parent
     : QAbstractTableModel(parent), colunas_(std::move(colunas)) {}
 
 void ModeloListagem::abre(ResultSet lista) {
+    // Fields first: a result without them leaves the model as it was.
+    std::vector<int> campos;
+    for (const ColunaLista &c : colunas_)
+        campos.push_back(lista.indice(c.campo));
+    const int marcado = lista.indice("marcado");
     beginResetModel();
     lista_ = std::move(lista);
-    campos_.clear();
-    for (const ColunaLista &c : colunas_)
-        campos_.push_back(lista_->indice(c.campo));
-    marcado_ = lista_->indice("marcado");
+    campos_ = std::move(campos);
+    marcado_ = marcado;
     temConta_ = lista_->procura("agencia") >= 0 && lista_->procura("cc") >= 0;
     lista_->primeiro();
     endResetModel();
