@@ -20,12 +20,13 @@ const QString recusa =
 
 // A started window over company 1 (2 % fine, 0.5 % a day) and three clients sold today:
 // client 1 owes 100 due yesterday (102,50 with fine and interest), client 2 owes 200 and has no usable
-// account, client 3 owes 1.000,10.
+// account, client 3 owes 1.000,10. Company 2 has no clients yet.
 class Selecao : public testing::Test {
 protected:
     void SetUp() override {
         hoje = banco.conexao().abre(QStringLiteral("select curdate()")).valor(0, 0).data();
         banco.empresa(1, {{"multa", 2}, {"jurosdia", 0.5}});
+        banco.empresa(2);
         banco.cliente(1, {{"agencia", "1234"}, {"cc", "5678-9"}});
         banco.cliente(2, {{"agencia", "0000"}, {"cc", "1"}});
         banco.cliente(3, {{"agencia", "12-3"}, {"cc", "45.678-9"}});
@@ -110,6 +111,16 @@ TEST_F(Selecao, ListagemPorClienteMostraColunasETotais) {
     // By due date the period (today) leaves client 1, due yesterday, out.
     EXPECT_EQ(janela->QListaFunc()->linhas(), 2);
     EXPECT_EQ(m->index(0, 5).data().toString(), hoje.toString(u"dd/MM/yyyy"));
+}
+
+TEST_F(Selecao, ListaOsClientesDaEmpresaEscolhida) {
+    banco.cliente(4, {{"empresa_id", 2}});
+    recebe(4, 44, 0);
+    janela->edCodEmpres->setText(QStringLiteral("2"));
+    lista();
+    ASSERT_EQ(janela->QListaFunc()->linhas(), 1);
+    EXPECT_EQ(janela->QListaFunc()->valor(0, "clientes_id").inteiro(), 4);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 44,00 / R$ 0,00"));
 }
 
 TEST_F(Selecao, F5ComDebitoRecusaContaInvalidaESemDebitoMarca) {
