@@ -2,6 +2,7 @@
 
 #include "db/Connection.h"
 #include "db/Script.h"
+#include "util/Rotinas.h"
 
 void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, int receber, int empresas) {
     servidor.executa(QStringLiteral("drop database if exists ") + banco);
@@ -12,4 +13,8 @@ void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, in
                                 .replace(QStringLiteral("{CLIENTES}"), QString::number(clientes))
                                 .replace(QStringLiteral("{RECEBER}"), QString::number(receber))
                                 .replace(QStringLiteral("{EMPRESAS}"), QString::number(empresas)));
+}
+
+QByteArray senhaPadrao() {
+    return CifraBytes(QStringLiteral("D"), QStringLiteral("7C05E19B3A62F0D84E21"), QStringLiteral("QRX"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class Connection;
@@ -8,3 +9,7 @@ class Connection;
 // `clientes` clients of `empresas` companies and `receber` receivables. The connection must reach the
 // server; it is left using that database.
 void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, int receber, int empresas = 50);
+
+// The password of a server started by scripts/mariadb: what the program's default enciphered text deciphers
+// to.
+QByteArray senhaPadrao();

@@ -2,7 +2,6 @@
 // reads every field the per-client list shows and marks every row. Needs MYSQL_UNIX_PORT.
 #include "bench/dados/BaseGrande.h"
 #include "db/Connection.h"
-#include "util/Rotinas.h"
 
 #include <benchmark/benchmark.h>
 #include <mysql.h>
@@ -10,10 +9,6 @@
 namespace {
 
 const QString banco = QStringLiteral("ruvenal_bench_resultset");
-
-QByteArray senha() {
-    return CifraBytes(QStringLiteral("D"), QStringLiteral("7C05E19B3A62F0D84E21"), QStringLiteral("QRX"));
-}
 
 // The per-client listing over every company: one row per client.
 const QString listagem = QStringLiteral(
@@ -29,7 +24,7 @@ Connection &conexao() {
     static Connection c;
     static bool pronta = false;
     if (!pronta) {
-        c.configura(QString(), QString(), senha());
+        c.configura(QString(), QString(), senhaPadrao());
         // Every client has receivables, so the listing has one row per client.
         criaBaseGrande(c, banco, 20000, 60000);
         pronta = true;
@@ -50,7 +45,7 @@ void CarregaResultado(benchmark::State &state) {
     conexao();
     MYSQL *m = mysql_init(nullptr);
     mysql_optionsv(m, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-    const QByteArray s = senha(), b = banco.toUtf8(), q = listagem.toUtf8();
+    const QByteArray s = senhaPadrao(), b = banco.toUtf8(), q = listagem.toUtf8();
     if (!mysql_real_connect(m, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
         mysql_real_query(m, q.constData(), q.size())) {
         state.SkipWithError(mysql_error(m));

@@ -3,7 +3,6 @@
 // names.
 #include "bench/dados/BaseGrande.h"
 #include "db/Connection.h"
-#include "util/Rotinas.h"
 
 #include <QElapsedTimer>
 #include <cstdio>
@@ -17,9 +16,7 @@ int main(int argc, char **argv) {
     const int empresas = argc > 4 ? std::atoi(argv[4]) : 50;
     try {
         Connection servidor;
-        servidor.configura(
-            QString(), QString(),
-            CifraBytes(QStringLiteral("D"), QStringLiteral("7C05E19B3A62F0D84E21"), QStringLiteral("QRX")));
+        servidor.configura(QString(), QString(), senhaPadrao());
         QElapsedTimer tempo;
         tempo.start();
         criaBaseGrande(servidor, banco, clientes, receber, empresas);
