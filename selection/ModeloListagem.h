@@ -3,6 +3,7 @@
 #include "db/ResultSet.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QStyledItemDelegate>
 #include <functional>
 #include <optional>
