@@ -8,7 +8,6 @@
 #include "selection/Listagem.h"
 #include "tests/support/MensagensGravadas.h"
 #include "util/Regional.h"
-#include "util/Rotinas.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -33,14 +32,10 @@ const QString banco = QStringLiteral("ruvenal_bench_selecao");
 constexpr int Clientes = 22500;
 constexpr int Receber = 500000;
 
-QByteArray senha() {
-    return CifraBytes(QStringLiteral("D"), QStringLiteral("7C05E19B3A62F0D84E21"), QStringLiteral("QRX"));
-}
-
 // Every client in company 1, so that its listing has one row per client.
 void preparaBase() {
     Connection c;
-    c.configura(QString(), QString(), senha());
+    c.configura(QString(), QString(), senhaPadrao());
     const bool existe =
         !c.abre(QStringLiteral("select 1 from information_schema.tables where table_schema = '%1' "
                                "and table_name = 'receber'")
@@ -102,7 +97,7 @@ class SoServidor {
 public:
     SoServidor() : m_(mysql_init(nullptr)) {
         mysql_optionsv(m_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-        const QByteArray s = senha(), b = banco.toUtf8();
+        const QByteArray s = senhaPadrao(), b = banco.toUtf8();
         if (!mysql_real_connect(m_, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
             mysql_query(m_, "set session sql_mode = ''"))
             qFatal("%s", mysql_error(m_));
@@ -127,7 +122,7 @@ void ListagemPorCliente(benchmark::State &state) {
     TFRuvenal &j = *programa().janela;
     SoServidor servidor;
     Connection escapa;
-    escapa.configura(QString(), banco, senha());
+    escapa.configura(QString(), banco, senhaPadrao());
     const QByteArray sql = programa().comando(escapa).toUtf8();
     double soServidor = 0, naJanela = 0;
     // Whichever runs second finds the server's caches warmer; the order alternates between runs.
