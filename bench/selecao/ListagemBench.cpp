@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QWindow>
 #include <benchmark/benchmark.h>
 #include <mysql.h>
 
@@ -71,6 +72,9 @@ struct Programa {
         if (!janela->FormCreate())
             qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
         janela->show();
+        // Painting starts once the window is on screen.
+        while (!janela->windowHandle()->isExposed())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         janela->dtDataInicial->setDate(QDate::currentDate().addDays(-800));
         janela->dtDataFinal->setDate(QDate::currentDate());
     }
