@@ -130,6 +130,11 @@ ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
         l.recusa(QStringLiteral("inscricao_beneficiario"),
                  QStringLiteral("\"%1\" inválido: informe o CNPJ ou o CPF")
                      .arg(l.texto(QStringLiteral("inscricao_beneficiario"))));
+    c.pastaPdf = l.texto(QStringLiteral("pasta_pdf"));
+    const QString imprimir = l.texto(QStringLiteral("imprimir")).toUpper();
+    if (!imprimir.isEmpty() && imprimir != u"S" && imprimir != u"N")
+        l.recusa(QStringLiteral("imprimir"), QStringLiteral("\"%1\" inválido: use S ou N").arg(imprimir));
+    c.imprimir = imprimir != u"N";
     return c;
 }
 

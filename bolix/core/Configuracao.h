@@ -11,6 +11,8 @@
 //   codigo_beneficiario    optional: the payee code when it differs from CodigoCedente (Caixa's code)
 //   nome_beneficiario      the payee's name as the bank registered it
 //   inscricao_beneficiario the payee's CNPJ or CPF (punctuation allowed)
+//   pasta_pdf              optional: folder of the printed boletos (default: the remittance folder)
+//   imprimir               optional: S (default) the print dialog after the PDF, N the PDF alone
 
 #include <QString>
 
@@ -25,6 +27,8 @@ struct ConfiguracaoBolix {
     QString codigoBeneficiario;
     QString nomeBeneficiario;
     QString inscricaoBeneficiario; // digits only, 11 (CPF) or 14 (CNPJ)
+    QString pastaPdf;              // empty: beside the remittance file
+    bool imprimir = true;          // false: the PDF alone, no print dialog
 };
 
 inline const char *const nomeArquivoConfiguracao = "bolix.ini";

@@ -46,21 +46,25 @@ void ContaCorrente::configuraContaCorrente() {
     });
 }
 
-// The batch's PDF goes beside the remittance file. An empty list prints nothing, even before the
-// account is set up.
+// The batch's PDF goes into the settings' folder, or else beside the remittance file. An empty list
+// prints nothing, even before the account is set up.
 void ContaCorrente::imprimeBoletos() {
     comErroDeAutomacao([this] {
         const QList<bolix::Documento> docs = documentosDe(*this);
         if (docs.isEmpty())
             return;
+        const bolix::ContaConfigurada conta = contaConfigurada(*this);
         const PadroesBoletoImpresso &impresso = padroesBoleto().impresso();
         bolix::OpcoesImpressao opcoes;
-        opcoes.pasta = arquivoRemessa().texto(QStringLiteral("Diretorio"));
+        opcoes.pasta = conta.configuracao.pastaPdf.isEmpty()
+                           ? arquivoRemessa().texto(QStringLiteral("Diretorio"))
+                           : conta.configuracao.pastaPdf;
+        opcoes.impressora = conta.configuracao.imprimir;
         opcoes.arquivoLogotipo = impresso.texto(QStringLiteral("ArquivoLogotipo"));
         if (impresso.definido(QStringLiteral("MargemSuperior")))
             opcoes.margemSuperior = static_cast<int>(
                 std::clamp<std::int64_t>(impresso.inteiro(QStringLiteral("MargemSuperior")), 0, 1000));
-        bolix::imprimeBoletos(contaConfigurada(*this), docs, opcoes, QDate::currentDate());
+        bolix::imprimeBoletos(conta, docs, opcoes, QDate::currentDate());
     });
 }
 

@@ -18,13 +18,20 @@ namespace {
 class ImprimeBoletos : public testing::Test {
 protected:
     void SetUp() override {
+        escreveConfiguracao({});
+        remessa_ = dir_.filePath(QStringLiteral("remessa"));
+    }
+    void escreveConfiguracao(const QByteArray &mais) {
         QFile f(dir_.filePath(QStringLiteral("bolix.ini")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
-                "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n");
+                "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n" +
+                mais);
         f.close();
         qputenv("BOLIX_INI", f.fileName().toLocal8Bit());
-        remessa_ = dir_.filePath(QStringLiteral("remessa"));
+    }
+    QStringList pdfs(const QString &pasta) {
+        return QDir(pasta).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     }
     void TearDown() override { qunsetenv("BOLIX_INI"); }
 
@@ -69,9 +76,9 @@ TEST_F(ImprimeBoletos, UmPdfAoLadoDaRemessaComUmaPaginaPorDocumento) {
     adiciona(QStringLiteral("João Gonçalves"), QStringLiteral("11/03/2025"), 12'345'600);
     obj_->call(QStringLiteral("ImprimeBoletos"));
 
-    const QStringList pdfs = QDir(remessa_).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    ASSERT_EQ(pdfs.size(), 1);
-    const QString pdf = QDir(remessa_).filePath(pdfs[0]);
+    const QStringList gravados = pdfs(remessa_);
+    ASSERT_EQ(gravados.size(), 1);
+    const QString pdf = QDir(remessa_).filePath(gravados[0]);
     ASSERT_EQ(leitura::paginas(pdf), 2);
     const QString primeira = leitura::texto(pdf, 1);
     EXPECT_TRUE(primeira.contains(u"Maria Antônia")) << primeira.toStdString();
@@ -81,6 +88,29 @@ TEST_F(ImprimeBoletos, UmPdfAoLadoDaRemessaComUmaPaginaPorDocumento) {
               QStringList{QStringLiteral("00191101600001234560000001234567000000008917")});
     EXPECT_TRUE(leitura::texto(pdf, 2).contains(u"João Gonçalves"));
     EXPECT_EQ(leitura::codigosDeBarras(pdf, 2).value(0).mid(5, 4), u"1017");
+}
+
+TEST_F(ImprimeBoletos, PastaDasConfiguracoesTemPrecedenciaSobreADaRemessa) {
+    const QString pasta = dir_.filePath(QStringLiteral("Boletos impressos"));
+    escreveConfiguracao("pasta_pdf=" + pasta.toLocal8Bit() + "\r\nimprimir=N\r\n");
+    configura();
+    adiciona(QStringLiteral("Maria Antônia"), QStringLiteral("10/03/2025"), 12'345'600);
+    obj_->call(QStringLiteral("ImprimeBoletos"));
+    EXPECT_EQ(pdfs(pasta).size(), 1);
+    EXPECT_TRUE(pdfs(remessa_).isEmpty());
+}
+
+TEST_F(ImprimeBoletos, ValorRuimDeImprimirEhErroQueNomeiaAChave) {
+    configura();
+    adiciona(QStringLiteral("Maria Antônia"), QStringLiteral("10/03/2025"), 12'345'600);
+    escreveConfiguracao("imprimir=talvez\r\n");
+    try {
+        obj_->call(QStringLiteral("ImprimeBoletos"));
+        FAIL() << "accepted imprimir=talvez";
+    } catch (const automation::AutomationError &e) {
+        EXPECT_TRUE(e.text().contains(u"imprimir")) << e.text().toStdString();
+    }
+    EXPECT_TRUE(pdfs(remessa_).isEmpty());
 }
 
 // The program calls it after clearing the list too, possibly before any settings exist.
