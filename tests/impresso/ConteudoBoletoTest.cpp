@@ -69,6 +69,10 @@ const CasoInstrucao instrucoes[] = {
     {"ProtestoEmDias", [](Documento &d) { d.diasProtesto = 10; }, {"Protestar 10 dias após o vencimento."}},
 };
 
+void PrintTo(const CasoInstrucao &c, std::ostream *os) {
+    *os << c.nome;
+}
+
 class Instrucoes : public testing::TestWithParam<CasoInstrucao> {};
 
 TEST_P(Instrucoes, ComJurosMultaDescontoEProtestoPorExtenso) {

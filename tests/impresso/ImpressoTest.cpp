@@ -57,6 +57,10 @@ const CasoBanco casos[] = {
      "75691.30698 01012.345607 00000.100016 9 12960000100000"},
 };
 
+void PrintTo(const CasoBanco &c, std::ostream *os) {
+    *os << c.nome;
+}
+
 ContaConfigurada configura(const CasoBanco &c) {
     Conta conta;
     conta.codigoAgencia = QString::fromLatin1(c.agencia);
@@ -214,6 +218,10 @@ const CasoLogotipo logotipos[] = {
     {"ArquivoQueNaoEhImagem", "001.jpg", "texto", false},
     {"Imagem", "001.png", "imagem", true},
 };
+
+void PrintTo(const CasoLogotipo &c, std::ostream *os) {
+    *os << c.nome;
+}
 
 class Logotipo : public testing::TestWithParam<CasoLogotipo> {};
 
