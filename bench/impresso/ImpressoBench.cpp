@@ -1,5 +1,7 @@
 // A large store's batch of boletos printed to PDF.
 
+#include "Exemplos.h"
+
 #include "bolix/impresso/ImpressaoBoletos.h"
 
 #include <QDir>
@@ -14,44 +16,17 @@ namespace {
 
 const QDate hoje(2025, 11, 20);
 
-ContaConfigurada conta() {
-    ConfiguracaoBolix cfg;
-    cfg.banco = QStringLiteral("001");
-    cfg.carteira = QStringLiteral("17");
-    cfg.tamanhoConvenio = 7;
-    cfg.nomeBeneficiario = QStringLiteral("Loja Exemplo Ltda");
-    cfg.inscricaoBeneficiario = QStringLiteral("12345678000195");
-    Conta c;
-    c.codigoAgencia = QStringLiteral("1584");
-    c.numeroContaCorrente = QStringLiteral("210169");
-    c.codigoCedente = QStringLiteral("1234567");
-    c.inicioNossoNumero = QStringLiteral("0");
-    c.localPagamento =
-        QStringLiteral("Até o vencimento pagável em qualquer banco do sistema de compensação.");
-    return configuraConta(c, cfg);
-}
-
+// The shared test payer, varied per document so no two pages are alike.
 QList<Documento> documentos(int quantidade) {
     QList<Documento> docs;
     docs.reserve(quantidade);
     for (int i = 0; i < quantidade; ++i) {
-        Documento d;
-        d.numeroDocumento = QString::number(i + 1).rightJustified(10, u'0');
-        d.nossoNumero = QString::number(i + 1);
-        d.nomeSacado = QStringLiteral("José da Conceição %1").arg(i);
-        d.cnpjSacado = QStringLiteral("11.222.333/0001-81");
-        d.enderecoSacado = QStringLiteral("Rua das Acácias %1").arg(i);
-        d.bairroSacado = QStringLiteral("Jardim São Luís");
-        d.cidadeSacado = QStringLiteral("São Paulo");
-        d.estadoSacado = QStringLiteral("SP");
-        d.cepSacado = QStringLiteral("04913010");
-        d.dataDocumento = hoje;
-        d.dataProcessamento = hoje;
-        d.dataVencimento = QDate(2025, 12, 15);
-        d.valorDocumento = 1'500'000 + i * 100;
+        Documento d =
+            exemplos::documento(QString::number(i + 1).rightJustified(10, u'0'), QString::number(i + 1));
+        d.nomeSacado += QStringLiteral(" %1").arg(i);
+        d.valorDocumento += i * 100;
         d.valorJurosDiaAtraso = 3'300;
         d.valorMultaAtraso = i % 2 ? 20'000 : 0;
-        d.tipoDocumentoCobranca = QStringLiteral("DM");
         d.instrucoesCaixa = QStringLiteral("Não receber após 30 dias do vencimento.");
         d.demonstrativo = QStringLiteral("Compras do mês<br>Parcela 1 de 1<br>");
         docs.append(d);
@@ -60,7 +35,9 @@ QList<Documento> documentos(int quantidade) {
 }
 
 void MilBoletosEmPdf(benchmark::State &state) {
-    const ContaConfigurada c = conta();
+    ContaConfigurada c = exemplos::contaBancoDoBrasil();
+    c.localPagamento =
+        QStringLiteral("Até o vencimento pagável em qualquer banco do sistema de compensação.");
     const QList<Documento> docs = documentos(1'000);
     QTemporaryDir pasta;
     OpcoesImpressao opcoes;
