@@ -10,8 +10,13 @@ QString tituloAplicacao() {
     return QStringLiteral("Ruvenal");
 }
 
+// Messages break lines with CR alone, as the Windows boxes show them; Qt breaks only at LF.
+QString quebrasDeLinha(const QString &texto) {
+    return QString(texto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
 void mostra(QWidget *dono, QMessageBox::Icon icone, const QString &titulo, const QString &texto) {
-    QMessageBox caixa(icone, titulo, texto, QMessageBox::Ok, dono);
+    QMessageBox caixa(icone, titulo, quebrasDeLinha(texto), QMessageBox::Ok, dono);
     caixa.exec();
 }
 
@@ -26,13 +31,14 @@ void MensagensQt::atencao(const QString &texto) {
 }
 
 Mensagens::Resposta MensagensQt::pergunta(const QString &texto) {
-    QMessageBox caixa(QMessageBox::Information, QStringLiteral("Atenção"), texto,
+    QMessageBox caixa(QMessageBox::Information, QStringLiteral("Atenção"), quebrasDeLinha(texto),
                       QMessageBox::Yes | QMessageBox::No, dono_);
     return caixa.exec() == QMessageBox::Yes ? Resposta::Sim : Resposta::Nao;
 }
 
 Mensagens::Resposta MensagensQt::perguntaSimNao(const QString &texto) {
-    QMessageBox caixa(QMessageBox::Warning, QStringLiteral("Atenção"), texto, QMessageBox::NoButton, dono_);
+    QMessageBox caixa(QMessageBox::Warning, QStringLiteral("Atenção"), quebrasDeLinha(texto),
+                      QMessageBox::NoButton, dono_);
     QAbstractButton *sim = caixa.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
     caixa.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
     caixa.exec();

@@ -1,10 +1,13 @@
 #include "app/UGeraBoletoBancos.h"
 
 #include "app/CamposArquivo.h"
+#include "app/CriaWidget.h"
 #include "app/Guarda.h"
 #include "boleto/ObjetoBolix.h"
+#include "cedente/UConfiguraCedente.h"
 #include "config/IniFile.h"
 #include "db/Connection.h"
+#include "reports/URelBoletos.h"
 #include "selection/EscolhaEmpresa.h"
 #include "selection/Listagem.h"
 #include "selection/Marcacao.h"
@@ -39,13 +42,6 @@
 namespace {
 
 const char *const avisoBolix = "É necessário que o Bolix esteja instalado neste computador.";
-
-template <typename W> W *cria(QWidget *pai, const char *nome, QRect geometria) {
-    auto *w = new W(pai);
-    w->setObjectName(QLatin1String(nome));
-    w->setGeometry(geometria);
-    return w;
-}
 
 QLabel *rotulo(QWidget *pai, const QString &texto, QRect geometria) {
     auto *l = new QLabel(texto, pai);
@@ -330,9 +326,12 @@ bool TFRuvenal::FormCreate() {
     }
 }
 
+IniFile TFRuvenal::configuracao() const {
+    return IniFile(QDir(programDir_).filePath(QStringLiteral("sistema_zel.ini")));
+}
+
 void TFRuvenal::executaInicio() {
-    const IniFile ini(QDir(programDir_).filePath(QStringLiteral("sistema_zel.ini")));
-    const ConfiguracaoInicial cfg = leConfiguracaoInicial(ini, estado_);
+    const ConfiguracaoInicial cfg = leConfiguracaoInicial(configuracao(), estado_);
     DirFinal->setText(cfg.enderecoDestino);
     fnLocalLeitura->setText(cfg.enderecoLeitura);
 
@@ -521,9 +520,15 @@ void TFRuvenal::checkDebitoCCClick() {
     (clientes && !clientes->vazio() ? dbFuncs : dbEmpresas)->viewport()->update();
 }
 
-void TFRuvenal::bConfigClick() {}
+void TFRuvenal::bConfigClick() {
+    TFConfigCedente dialogo(configuracao(), estado_.banco, estado_.carteira, this);
+    dialogo.exec();
+}
 
-void TFRuvenal::Button1Click() {}
+void TFRuvenal::Button1Click() {
+    TFRelBoletos dialogo(*conexao_);
+    dialogo.exec();
+}
 
 bool TFRuvenal::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&

@@ -21,6 +21,7 @@ class CampoPasta;
 class CampoArquivo;
 class Connection;
 class EscolhaEmpresa;
+class IniFile;
 class ModeloListagem;
 class ResultSet;
 
@@ -97,6 +98,7 @@ private:
     void criaTabImportar();
     void ligaEventos();
 
+    IniFile configuracao() const;
     void executaInicio();
     void atualizaTitulo();
     void abreEmpresas(const QString &codEmpresa);

@@ -1,6 +1,7 @@
 #include "cedente/UConfiguraCedente.h"
 
 #include "app/CamposArquivo.h"
+#include "app/CriaWidget.h"
 #include "app/Guarda.h"
 #include "cedente/CampoDecimal.h"
 #include "cedente/ConfiguracaoCedente.h"
@@ -23,13 +24,6 @@ namespace {
 constexpr int Largura = 516;
 constexpr int AlturaCampos = 552;
 constexpr int AlturaPainel = 44;
-
-template <typename W> W *cria(QWidget *pai, const char *nome, QRect geometria) {
-    auto *w = new W(pai);
-    w->setObjectName(QLatin1String(nome));
-    w->setGeometry(geometria);
-    return w;
-}
 
 void rotulo(QWidget *pai, const QString &texto, QRect campo) {
     auto *l = new QLabel(texto, pai);

@@ -1,5 +1,6 @@
 #include "reports/URelBoletos.h"
 
+#include "app/CriaWidget.h"
 #include "app/Guarda.h"
 #include "reports/RelatorioBoletos.h"
 #include "util/Clock.h"
@@ -15,13 +16,6 @@
 #include <QRadioButton>
 
 namespace {
-
-template <typename W> W *cria(QWidget *pai, const char *nome, QRect geometria) {
-    auto *w = new W(pai);
-    w->setObjectName(QLatin1String(nome));
-    w->setGeometry(geometria);
-    return w;
-}
 
 QDateEdit *campoData(QWidget *pai, const char *nome, const QString &rotulo, QRect geometria) {
     auto *l = new QLabel(rotulo, pai);

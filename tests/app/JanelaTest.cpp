@@ -1,8 +1,13 @@
 #include "tests/app/JanelaDeTeste.h"
 
+#include "cedente/UConfiguraCedente.h"
+#include "reports/URelBoletos.h"
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +15,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -137,6 +144,43 @@ TEST_F(JanelaIniciada, CancelarFechaAJanela) {
     inicia({1});
     QTest::mouseClick(janela->bCancelar, Qt::LeftButton);
     EXPECT_FALSE(janela->isVisible());
+}
+
+// Clicks the button and hands the modal dialog it opens to `olha`, which must close it.
+void abreDialogo(QPushButton *botao, const std::function<void(QDialog *)> &olha) {
+    bool aberto = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialogo = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialogo, nullptr);
+        aberto = true;
+        olha(dialogo);
+        if (dialogo->isVisible())
+            dialogo->reject();
+    });
+    QTest::mouseClick(botao, Qt::LeftButton);
+    EXPECT_TRUE(aberto);
+}
+
+TEST_F(JanelaIniciada, ConfiguracoesDoBoletoAbreOCedenteComOsDadosDaInstalacao) {
+    inicia({1}, QStringLiteral("banco=756\ncarteira=1\nnome_empresa=Loja Modelo\n"));
+    abreDialogo(janela->bConfig, [&](QDialog *d) {
+        auto *cedente = qobject_cast<TFConfigCedente *>(d);
+        ASSERT_NE(cedente, nullptr);
+        EXPECT_EQ(cedente->parentWidget(), janela.get());
+        EXPECT_EQ(cedente->edCodBanco->text(), QStringLiteral("756"));
+        EXPECT_EQ(cedente->edNomeEmpres->text(), QStringLiteral("Loja Modelo"));
+    });
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_TRUE(mensagens.mostradas.isEmpty());
+}
+
+TEST_F(JanelaIniciada, RelatorioAbreOsBoletosImpressosSemDono) {
+    inicia({1});
+    abreDialogo(janela->Button1, [](QDialog *d) {
+        EXPECT_NE(qobject_cast<TFRelBoletos *>(d), nullptr);
+        EXPECT_EQ(d->parentWidget(), nullptr);
+    });
+    EXPECT_TRUE(janela->isVisible());
 }
 
 } // namespace
