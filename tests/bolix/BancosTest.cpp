@@ -9,75 +9,25 @@ using namespace bolix;
 
 namespace {
 
-struct CasoBanco {
-    const char *nome;
-    const char *banco;
-    const char *carteira;
-    int tamanhoConvenio;
-    const char *agencia;
-    const char *conta;
-    const char *cedente;
-    const char *nossoNumero; // as the program hands it over
-    QDate vencimento;
-    Dinheiro valor;
-    const char *nossoNumeroImpresso;
-    const char *codigoBarras;
-    const char *linha;
-};
+using exemplos::ExemploBanco;
 
-void PrintTo(const CasoBanco &c, std::ostream *os) {
-    *os << c.nome;
-}
-
-// The worked examples of each bank, from the account texts and the document the program passes.
-const CasoBanco casos[] = {
-    {"BB4", "001", "18", 4, "1584", "00210169", "1234", "0000000123", QDate(2025, 12, 15), 1'500'000,
-     "12340000123-9", "00199129600000150001234000012315840021016918",
-     "00191.23405 00012.315842 00210.169181 9 12960000015000"},
-    {"BB6", "001", "18", 6, "1584", "00210169", "123456", "00123", QDate(2026, 1, 15), 2'500'000,
-     "12345600123-4", "00195132700000250001234560012315840021016918",
-     "00191.23454 60012.315846 00210.169181 5 13270000025000"},
-    {"BB7", "001", "17", 7, "1584", "00210169", "1234567", "0000000089", QDate(2025, 3, 10), 12'345'600,
-     "12345670000000089", "00191101600001234560000001234567000000008917",
-     "00190.00009 01234.567004 00000.089177 1 10160000123456"},
-    {"Caixa", "104", "", 0, "0001", "123", "123456", "00000123", QDate(2026, 3, 31), 5'000'000,
-     "14000000000000123-1", "10491140200000500001234560000100040000001230",
-     "10491.23456 60000.100044 00000.012302 1 14020000050000"},
-    {"Bradesco", "237", "09", 0, "3380", "0012345", "", "00012345", QDate(2024, 12, 20), 899'000,
-     "09/00000012345-8", "23791993600000089903380090000001234500123450",
-     "23793.38003 90000.001231 45001.234504 1 99360000008990"},
-    {"Real", "356", "20", 0, "0501", "6703255", "", "00003020", QDate(2009, 6, 30), 350'000, "0000000003020",
-     "35692428400000035000501670325510000000003020",
-     "35690.50168 70325.510009 00000.030205 2 42840000003500"},
-    // The program appends its own digit (here 9); the bank's digit is recomputed.
-    {"Sicoob", "756", "1", 0, "3069", "12345-6", "0123456", "00000019", QDate(2025, 12, 15), 10'000'000,
-     "0000001-0", "75699129600001000001306901012345600000010001",
-     "75691.30698 01012.345607 00000.100016 9 12960000100000"},
-};
-
-ContaConfigurada configura(const CasoBanco &c, const QString &inicio = QStringLiteral("0"),
+ContaConfigurada configura(const ExemploBanco &e, const QString &inicio = QStringLiteral("0"),
                            const QString &fim = QString()) {
-    Conta conta;
-    conta.codigoAgencia = QString::fromLatin1(c.agencia);
-    conta.numeroContaCorrente = QString::fromLatin1(c.conta);
-    conta.codigoCedente = QString::fromLatin1(c.cedente);
+    Conta conta = exemplos::conta(e);
     conta.inicioNossoNumero = inicio;
     conta.fimNossoNumero = fim;
-    return configuraConta(conta, exemplos::configuracao(QString::fromLatin1(c.banco),
-                                                        QString::fromLatin1(c.carteira), c.tamanhoConvenio));
+    return exemplos::configura(e, conta);
 }
 
-Documento documento(const CasoBanco &c) {
-    Documento d = exemplos::documento(QStringLiteral("0000004711"), QString::fromLatin1(c.nossoNumero));
-    d.dataVencimento = c.vencimento;
-    d.valorDocumento = c.valor;
-    return d;
-}
+using exemplos::documento;
 
-class RegraDoBanco : public testing::TestWithParam<CasoBanco> {};
+const ExemploBanco &bb6 = exemplos::exemploBanco("BB6");
+const ExemploBanco &bb7 = exemplos::exemploBanco("BB7");
+
+class RegraDoBanco : public testing::TestWithParam<ExemploBanco> {};
 
 TEST_P(RegraDoBanco, CalculaNossoNumeroCodigoDeBarrasELinhaDigitavel) {
-    const CasoBanco &c = GetParam();
+    const ExemploBanco &c = GetParam();
     const Boleto b = calculaBoleto(configura(c), documento(c));
     EXPECT_EQ(b.nossoNumero.impresso, QString::fromLatin1(c.nossoNumeroImpresso));
     EXPECT_EQ(b.codigoBarras, QString::fromLatin1(c.codigoBarras));
@@ -85,7 +35,7 @@ TEST_P(RegraDoBanco, CalculaNossoNumeroCodigoDeBarrasELinhaDigitavel) {
 }
 
 TEST_P(RegraDoBanco, SemFatorDeVencimentoQuandoAContaPede) {
-    const CasoBanco &c = GetParam();
+    const ExemploBanco &c = GetParam();
     ContaConfigurada conta = configura(c);
     conta.naoUsarFatorVencimento = true;
     const QString codigo = calculaBoleto(conta, documento(c)).codigoBarras;
@@ -94,7 +44,7 @@ TEST_P(RegraDoBanco, SemFatorDeVencimentoQuandoAContaPede) {
 }
 
 TEST_P(RegraDoBanco, RecusaNossoNumeroForaDaFaixaNomeandoODocumento) {
-    const CasoBanco &c = GetParam();
+    const ExemploBanco &c = GetParam();
     const ContaConfigurada conta = configura(c, QStringLiteral("2"), QStringLiteral("10"));
     try {
         calculaBoleto(conta, documento(c));
@@ -105,11 +55,10 @@ TEST_P(RegraDoBanco, RecusaNossoNumeroForaDaFaixaNomeandoODocumento) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Exemplos, RegraDoBanco, testing::ValuesIn(casos),
+INSTANTIATE_TEST_SUITE_P(Exemplos, RegraDoBanco, testing::ValuesIn(exemplos::exemplosBancos()),
                          [](const auto &info) { return std::string(info.param.nome); });
 
 TEST(NossoNumero, RecusaOQueNaoCabeNoBancoOuNaoEhNumero) {
-    const CasoBanco &bb6 = casos[1];
     Documento d = documento(bb6);
     d.nossoNumero = QStringLiteral("0000123456"); // six significant digits, convênio 6 holds five
     EXPECT_THROW(calculaBoleto(configura(bb6), d), ErroBolix);
@@ -123,12 +72,12 @@ TEST(Boleto, ArredondaParaCentavosComOsAcrescimosERecusaValorZero) {
     EXPECT_EQ(centavos(12'345'650), 123'456); // half cent to the even cent
     EXPECT_EQ(centavos(12'345'750), 123'458);
     EXPECT_EQ(centavos(12'345'651), 123'457);
-    Documento d = documento(casos[2]);
+    Documento d = documento(bb7);
     d.valorOutrosAcrescimos = 10'000;
-    EXPECT_EQ(calculaBoleto(configura(casos[2]), d).centavos, 123'556);
+    EXPECT_EQ(calculaBoleto(configura(bb7), d).centavos, 123'556);
     d.valorDocumento = 0;
     d.valorOutrosAcrescimos = 0;
-    EXPECT_THROW(calculaBoleto(configura(casos[2]), d), ErroBolix);
+    EXPECT_THROW(calculaBoleto(configura(bb7), d), ErroBolix);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "Exemplos.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace exemplos {
 
 bolix::ConfiguracaoBolix configuracao(const QString &banco, const QString &carteira, int tamanhoConvenio) {
@@ -57,6 +60,63 @@ QList<bolix::Documento> tresDocumentos() {
     docs[2].tipoDocumentoCobranca.clear();
     docs[2].percentualJurosDiaAtraso = 3'300;
     return docs;
+}
+
+// Built on first use: tests take these while static objects are being initialised.
+std::span<const ExemploBanco> exemplosBancos() {
+    static const ExemploBanco bancos[] = {
+        {"BB4", "001", "18", 4, "1584", "00210169", "1234", "0000000123", QDate(2025, 12, 15), 1'500'000,
+         "12340000123-9", "00199129600000150001234000012315840021016918",
+         "00191.23405 00012.315842 00210.169181 9 12960000015000"},
+        {"BB6", "001", "18", 6, "1584", "00210169", "123456", "00123", QDate(2026, 1, 15), 2'500'000,
+         "12345600123-4", "00195132700000250001234560012315840021016918",
+         "00191.23454 60012.315846 00210.169181 5 13270000025000"},
+        {"BB7", "001", "17", 7, "1584", "00210169", "1234567", "0000000089", QDate(2025, 3, 10), 12'345'600,
+         "12345670000000089", "00191101600001234560000001234567000000008917",
+         "00190.00009 01234.567004 00000.089177 1 10160000123456"},
+        {"Caixa", "104", "", 0, "0001", "123", "123456", "00000123", QDate(2026, 3, 31), 5'000'000,
+         "14000000000000123-1", "10491140200000500001234560000100040000001230",
+         "10491.23456 60000.100044 00000.012302 1 14020000050000"},
+        {"Bradesco", "237", "09", 0, "3380", "0012345", "", "00012345", QDate(2024, 12, 20), 899'000,
+         "09/00000012345-8", "23791993600000089903380090000001234500123450",
+         "23793.38003 90000.001231 45001.234504 1 99360000008990"},
+        {"Real", "356", "20", 0, "0501", "6703255", "", "00003020", QDate(2009, 6, 30), 350'000,
+         "0000000003020", "35692428400000035000501670325510000000003020",
+         "35690.50168 70325.510009 00000.030205 2 42840000003500"},
+        // The program appends its own digit (here 9); the bank's digit is recomputed.
+        {"Sicoob", "756", "1", 0, "3069", "12345-6", "0123456", "00000019", QDate(2025, 12, 15), 10'000'000,
+         "0000001-0", "75699129600001000001306901012345600000010001",
+         "75691.30698 01012.345607 00000.100016 9 12960000100000"},
+    };
+    return bancos;
+}
+
+const ExemploBanco &exemploBanco(std::string_view nome) {
+    for (const ExemploBanco &e : exemplosBancos())
+        if (nome == e.nome)
+            return e;
+    throw std::invalid_argument(std::string(nome));
+}
+
+bolix::Conta conta(const ExemploBanco &e) {
+    bolix::Conta conta;
+    conta.codigoAgencia = QString::fromLatin1(e.agencia);
+    conta.numeroContaCorrente = QString::fromLatin1(e.conta);
+    conta.codigoCedente = QString::fromLatin1(e.cedente);
+    conta.inicioNossoNumero = QStringLiteral("0");
+    return conta;
+}
+
+bolix::ContaConfigurada configura(const ExemploBanco &e, bolix::Conta conta) {
+    return bolix::configuraConta(conta, configuracao(QString::fromLatin1(e.banco),
+                                                     QString::fromLatin1(e.carteira), e.tamanhoConvenio));
+}
+
+bolix::Documento documento(const ExemploBanco &e) {
+    bolix::Documento d = documento(QStringLiteral("0000004711"), QString::fromLatin1(e.nossoNumero));
+    d.dataVencimento = e.vencimento;
+    d.valorDocumento = e.valor;
+    return d;
 }
 
 } // namespace exemplos

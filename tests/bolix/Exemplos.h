@@ -5,7 +5,11 @@
 #include "bolix/core/Conta.h"
 #include "bolix/core/Documento.h"
 
+#include <QDate>
 #include <QList>
+#include <ostream>
+#include <span>
+#include <string_view>
 
 namespace exemplos {
 
@@ -21,5 +25,36 @@ bolix::Documento documento(const QString &numero, const QString &nossoNumero);
 
 // Three documents: the second with fine and discount, the third with a CPF payer.
 QList<bolix::Documento> tresDocumentos();
+
+// A worked example of one bank: the account texts and the document the program passes, and what the
+// bank's rules make of them.
+struct ExemploBanco {
+    const char *nome;
+    const char *banco;
+    const char *carteira;
+    int tamanhoConvenio;
+    const char *agencia;
+    const char *conta;
+    const char *cedente;
+    const char *nossoNumero; // as the program hands it over
+    QDate vencimento;
+    bolix::Dinheiro valor;
+    const char *nossoNumeroImpresso;
+    const char *codigoBarras;
+    const char *linha;
+};
+
+inline void PrintTo(const ExemploBanco &e, std::ostream *os) {
+    *os << e.nome;
+}
+
+std::span<const ExemploBanco> exemplosBancos();
+const ExemploBanco &exemploBanco(std::string_view nome);
+
+// The example's account texts, nosso número from 0 on.
+bolix::Conta conta(const ExemploBanco &e);
+bolix::ContaConfigurada configura(const ExemploBanco &e, bolix::Conta conta);
+// Document 0000004711 with the example's nosso número, due date and value.
+bolix::Documento documento(const ExemploBanco &e);
 
 } // namespace exemplos

@@ -18,70 +18,42 @@ namespace {
 
 const QDate hoje(2025, 11, 20);
 
-struct CasoBanco {
-    const char *nome;
-    const char *banco;
-    const char *carteira;
-    int tamanhoConvenio;
-    const char *agencia;
-    const char *conta;
-    const char *cedente;
-    const char *nossoNumero;
-    QDate vencimento;
-    Dinheiro valor;
-    // As printed and as the bar code reader reads them.
+using exemplos::documento;
+using exemplos::ExemploBanco;
+
+// How each bank's worked example is printed.
+struct CasoImpresso {
+    const char *nome; // of the example
     const char *codigoBanco;
     const char *agenciaCodigo;
     const char *valorImpresso;
     const char *vencimentoImpresso;
-    const char *codigoBarras;
-    const char *linha;
+    const ExemploBanco &exemplo() const { return exemplos::exemploBanco(nome); }
 };
 
-const CasoBanco casos[] = {
-    {"BancoDoBrasil", "001", "17", 7, "1584", "00210169", "1234567", "0000000089", QDate(2025, 3, 10),
-     12'345'600, "001-9", "1584-9 / 00210169-6", "R$ 1.234,56", "10/03/2025",
-     "00191101600001234560000001234567000000008917",
-     "00190.00009 01234.567004 00000.089177 1 10160000123456"},
-    {"Caixa", "104", "", 0, "0001", "123", "123456", "00000123", QDate(2026, 3, 31), 5'000'000, "104-0",
-     "0001/123456-0", "R$ 500,00", "31/03/2026", "10491140200000500001234560000100040000001230",
-     "10491.23456 60000.100044 00000.012302 1 14020000050000"},
-    {"Bradesco", "237", "09", 0, "3380", "0012345", "", "00012345", QDate(2024, 12, 20), 899'000, "237-2",
-     "3380/0012345", "R$ 89,90", "20/12/2024", "23791993600000089903380090000001234500123450",
-     "23793.38003 90000.001231 45001.234504 1 99360000008990"},
-    {"Real", "356", "20", 0, "0501", "6703255", "", "00003020", QDate(2009, 6, 30), 350'000, "356-5",
-     "0501/6703255", "R$ 35,00", "30/06/2009", "35692428400000035000501670325510000000003020",
-     "35690.50168 70325.510009 00000.030205 2 42840000003500"},
-    {"Sicoob", "756", "1", 0, "3069", "12345-6", "0123456", "00000019", QDate(2025, 12, 15), 10'000'000,
-     "756-0", "3069/0123456", "R$ 1.000,00", "15/12/2025", "75699129600001000001306901012345600000010001",
-     "75691.30698 01012.345607 00000.100016 9 12960000100000"},
+const CasoImpresso casos[] = {
+    {"BB7", "001-9", "1584-9 / 00210169-6", "R$ 1.234,56", "10/03/2025"},
+    {"Caixa", "104-0", "0001/123456-0", "R$ 500,00", "31/03/2026"},
+    {"Bradesco", "237-2", "3380/0012345", "R$ 89,90", "20/12/2024"},
+    {"Real", "356-5", "0501/6703255", "R$ 35,00", "30/06/2009"},
+    {"Sicoob", "756-0", "3069/0123456", "R$ 1.000,00", "15/12/2025"},
 };
 
-void PrintTo(const CasoBanco &c, std::ostream *os) {
+void PrintTo(const CasoImpresso &c, std::ostream *os) {
     *os << c.nome;
 }
 
-ContaConfigurada configura(const CasoBanco &c) {
-    Conta conta;
-    conta.codigoAgencia = QString::fromLatin1(c.agencia);
-    conta.numeroContaCorrente = QString::fromLatin1(c.conta);
-    conta.codigoCedente = QString::fromLatin1(c.cedente);
-    conta.inicioNossoNumero = QStringLiteral("0");
+const ExemploBanco &bb7 = exemplos::exemploBanco("BB7");
+
+ContaConfigurada configura(const ExemploBanco &e) {
+    Conta conta = exemplos::conta(e);
     conta.localPagamento =
         QStringLiteral("Até o vencimento pagável em qualquer banco do sistema de compensação.");
-    return configuraConta(conta, exemplos::configuracao(QString::fromLatin1(c.banco),
-                                                        QString::fromLatin1(c.carteira), c.tamanhoConvenio));
-}
-
-Documento documento(const CasoBanco &c) {
-    Documento d = exemplos::documento(QStringLiteral("0000004711"), QString::fromLatin1(c.nossoNumero));
-    d.dataVencimento = c.vencimento;
-    d.valorDocumento = c.valor;
-    return d;
+    return exemplos::configura(e, conta);
 }
 
 // A second charge of the same account: another payer, value and due date.
-Documento outroDocumento(const CasoBanco &c) {
+Documento outroDocumento(const ExemploBanco &c) {
     Documento d = documento(c);
     d.numeroDocumento = QStringLiteral("0000004712");
     d.nomeSacado = QStringLiteral("Maria Antônia Gonçalves");
@@ -99,7 +71,7 @@ OpcoesImpressao opcoes(const QTemporaryDir &pasta) {
 }
 
 const ContaConfigurada &bancoDoBrasil() {
-    static const ContaConfigurada conta = configura(casos[0]);
+    static const ContaConfigurada conta = configura(bb7);
     return conta;
 }
 
@@ -107,23 +79,24 @@ QStringList arquivos(const QTemporaryDir &pasta) {
     return QDir(pasta.path()).entryList(QDir::Files, QDir::Name);
 }
 
-class BoletoDoBanco : public testing::TestWithParam<CasoBanco> {};
+class BoletoDoBanco : public testing::TestWithParam<CasoImpresso> {};
 
 TEST_P(BoletoDoBanco, CadaPaginaMostraOsDadosEOCodigoDeBarrasDoSeuDocumento) {
-    const CasoBanco &c = GetParam();
-    const ContaConfigurada conta = configura(c);
-    const Documento segundo = outroDocumento(c);
+    const CasoImpresso &c = GetParam();
+    const ExemploBanco &e = c.exemplo();
+    const ContaConfigurada conta = configura(e);
+    const Documento segundo = outroDocumento(e);
     const Boleto boletoSegundo = calculaBoleto(conta, segundo);
     QTemporaryDir pasta;
-    const QString pdf = imprimeBoletos(conta, {documento(c), segundo}, opcoes(pasta), hoje);
+    const QString pdf = imprimeBoletos(conta, {documento(e), segundo}, opcoes(pasta), hoje);
     ASSERT_EQ(leitura::paginas(pdf), 2);
 
     struct Esperado {
         QString linha, vencimento, pagador, codigoBarras;
     };
     const Esperado paginas[] = {
-        {QString::fromLatin1(c.linha), QString::fromLatin1(c.vencimentoImpresso),
-         QStringLiteral("José da Conceição"), QString::fromLatin1(c.codigoBarras)},
+        {QString::fromLatin1(e.linha), QString::fromLatin1(c.vencimentoImpresso),
+         QStringLiteral("José da Conceição"), QString::fromLatin1(e.codigoBarras)},
         {boletoSegundo.linhaDigitavel, segundo.dataVencimento.toString(QStringLiteral("dd/MM/yyyy")),
          segundo.nomeSacado, boletoSegundo.codigoBarras},
     };
@@ -146,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(CincoBancos, BoletoDoBanco, testing::ValuesIn(casos),
 
 TEST(LoteDeBoletos, CadaLoteGanhaUmArquivoNovoSemTocarOsAnteriores) {
     QTemporaryDir pasta;
-    const QList<Documento> docs = {documento(casos[0])};
+    const QList<Documento> docs = {documento(bb7)};
     const QString primeiro = imprimeBoletos(bancoDoBrasil(), docs, opcoes(pasta), hoje);
     QFile f(primeiro);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -184,7 +157,7 @@ TEST(LoteDeBoletos, PastaQueNaoPodeSerGravadaDaErroComONomeDela) {
     OpcoesImpressao o = opcoes(pasta);
     o.pasta = arquivo.fileName() + QStringLiteral("/boletos"); // below a file: cannot exist
     try {
-        imprimeBoletos(bancoDoBrasil(), {documento(casos[0])}, o, hoje);
+        imprimeBoletos(bancoDoBrasil(), {documento(bb7)}, o, hoje);
         FAIL() << "no error for a folder below a file";
     } catch (const ErroBolix &e) {
         EXPECT_TRUE(e.texto().contains(QDir::toNativeSeparators(o.pasta))) << e.what();
@@ -193,11 +166,11 @@ TEST(LoteDeBoletos, PastaQueNaoPodeSerGravadaDaErroComONomeDela) {
 
 TEST(LoteDeBoletos, DocumentoRecusadoNaoDeixaArquivoPelaMetade) {
     QTemporaryDir pasta;
-    Documento semValor = documento(casos[0]);
+    Documento semValor = documento(bb7);
     semValor.numeroDocumento = QStringLiteral("0000004799");
     semValor.valorDocumento = 0;
     try {
-        imprimeBoletos(bancoDoBrasil(), {documento(casos[0]), semValor}, opcoes(pasta), hoje);
+        imprimeBoletos(bancoDoBrasil(), {documento(bb7), semValor}, opcoes(pasta), hoje);
         FAIL() << "a document without value was printed";
     } catch (const ErroBolix &e) {
         EXPECT_TRUE(e.texto().contains(u"0000004799")) << e.what();
@@ -241,12 +214,12 @@ TEST_P(Logotipo, SemImagemUtilizavelOBancoApareceComCodigoENome) {
             f.write(c.conteudo);
         }
     }
-    const QString pdf = imprimeBoletos(bancoDoBrasil(), {documento(casos[0])}, o, hoje);
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), {documento(bb7)}, o, hoje);
     const QString texto = leitura::texto(pdf, 1);
     EXPECT_TRUE(texto.contains(u"001-9")) << texto.toStdString();
     EXPECT_EQ(texto.contains(u"Banco do Brasil"), !c.mostraImagem) << texto.toStdString();
     EXPECT_EQ(leitura::imagens(pdf) > 0, c.mostraImagem);
-    EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(casos[0].codigoBarras)});
+    EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(bb7.codigoBarras)});
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, Logotipo, testing::ValuesIn(logotipos),
@@ -262,7 +235,7 @@ QList<QRectF> caixasDe(const QList<leitura::Palavra> &palavras, QStringView marc
 }
 
 TEST(TextoLongo, FicaDentroDaSuaCaixa) {
-    Documento d = documento(casos[0]);
+    Documento d = documento(bb7);
     d.nomeSacado = QStringLiteral("Longonome ").repeated(40).trimmed();
     d.instrucoesCaixa = QStringLiteral("Instrulonga ").repeated(300);
     d.demonstrativo = QStringLiteral("Demolonga ").repeated(60) + QStringLiteral("<br>") +
@@ -292,11 +265,11 @@ TEST(TextoLongo, FicaDentroDaSuaCaixa) {
         EXPECT_LE(r.right(), margemDireita);
         EXPECT_LT(r.bottom(), rodapeDoRecibo);
     }
-    EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(casos[0].codigoBarras)});
+    EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(bb7.codigoBarras)});
 }
 
 TEST(MargemSuperior, DesceOFormularioAteOLimiteDaFolha) {
-    const Documento d = documento(casos[0]);
+    const Documento d = documento(bb7);
     const double mm = 72.0 / 25.4;
     double topo[3] = {};
     const int margens[] = {0, 40, 500};
@@ -310,14 +283,14 @@ TEST(MargemSuperior, DesceOFormularioAteOLimiteDaFolha) {
         topo[i] = caixasDe(palavras, u"Beneficiário").first().top();
         for (const auto &p : palavras)
             EXPECT_LT(p.caixa.bottom(), 297.0 * mm) << p.texto.toStdString();
-        EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(casos[0].codigoBarras)});
+        EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(bb7.codigoBarras)});
     }
     EXPECT_NEAR(topo[1] - topo[0], 40.0 * mm, 0.5);
     EXPECT_GT(topo[2], topo[1]);
 }
 
 TEST(SemVencimento, ImprimeContraApresentacaoEOCodigoSemFator) {
-    Documento d = documento(casos[0]);
+    Documento d = documento(bb7);
     d.dataVencimento = QDate();
     QTemporaryDir pasta;
     const QString pdf = imprimeBoletos(bancoDoBrasil(), {d}, opcoes(pasta), hoje);
