@@ -47,6 +47,9 @@ void Connection::conecta() {
     if (!m)
         throw Erro(QStringLiteral("Sem memória para a conexão com o banco de dados."));
     mysql_optionsv(m, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+    // A server that is switched off must not freeze start-up for the system's TCP timeout.
+    const unsigned int segundos = 15;
+    mysql_optionsv(m, MYSQL_OPT_CONNECT_TIMEOUT, &segundos);
     const QByteArray host = host_.toUtf8();
     const QByteArray banco = banco_.toUtf8();
     Espera espera(espera_);
