@@ -1,6 +1,5 @@
 #include "BancosConhecidos.h"
 #include "Digitos.h"
-#include "ErroBolix.h"
 
 namespace bolix {
 
@@ -25,20 +24,23 @@ public:
         const int tamanho = c.configuracao.tamanhoConvenio;
         c.cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, tamanho, true, {}).numero;
         if (tamanho == 7 && c.cedente.startsWith(u'0'))
-            throw ErroBolix(QStringLiteral("CodigoCedente \"%1\" inválido: um convênio de 7 dígitos vai de "
-                                           "1000000 a 9999999.")
-                                .arg(e.codigoCedente));
+            recusaConta(QStringLiteral("CodigoCedente"), e.codigoCedente,
+                        QStringLiteral("um convênio de 7 dígitos vai de 1000000 a 9999999"));
     }
 
     int larguraSequencia(const ContaConfigurada &c) const override {
+        if (c.configuracao.nossoNumeroLivre)
+            return 17;
         return c.configuracao.tamanhoConvenio == 4 ? 7 : c.configuracao.tamanhoConvenio == 6 ? 5 : 10;
     }
 
+    // Convênios of 4 and 6 digits prefix the sequence and add a digit; 7 digits and the free 17 add none.
     NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia) const override {
         NossoNumero nn;
-        nn.numero = c.cedente + zerosEsquerda(sequencia, larguraSequencia(c));
+        const QString prefixo = c.configuracao.nossoNumeroLivre ? QString() : c.cedente;
+        nn.numero = prefixo + zerosEsquerda(sequencia, larguraSequencia(c));
         nn.impresso = nn.numero;
-        if (c.configuracao.tamanhoConvenio != 7) {
+        if (nn.numero.size() == 11) {
             nn.digito = modulo11BancoDoBrasil(nn.numero);
             nn.impresso += u'-' + nn.digito;
         }
@@ -46,7 +48,10 @@ public:
         return nn;
     }
 
+    // Without the closing "21" the bank would read a free number as the 11-digit layout.
     QString campoLivre(const ContaConfigurada &c, const NossoNumero &nn) const override {
+        if (c.configuracao.nossoNumeroLivre)
+            return c.cedente + nn.numero + QStringLiteral("21");
         if (c.configuracao.tamanhoConvenio == 7)
             return QStringLiteral("000000") + nn.numero + c.configuracao.carteira;
         return nn.numero + c.agencia + c.conta + c.configuracao.carteira;

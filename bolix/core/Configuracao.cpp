@@ -80,6 +80,18 @@ private:
     QHash<QString, QString> chaves_;
 };
 
+// The bank reads the free layout only for convênios of 6 digits in the unregistered carteiras.
+void leNossoNumeroLivre(const Leitor &l, ConfiguracaoBolix &c) {
+    const QString livre = l.texto(QStringLiteral("nosso_numero_livre")).toUpper();
+    if (!livre.isEmpty() && livre != u"S" && livre != u"N")
+        l.recusa(QStringLiteral("nosso_numero_livre"),
+                 QStringLiteral("\"%1\" inválido: use S ou N").arg(livre));
+    c.nossoNumeroLivre = livre == u"S";
+    if (c.nossoNumeroLivre && (c.tamanhoConvenio != 6 || (c.carteira != u"16" && c.carteira != u"18")))
+        l.recusa(QStringLiteral("nosso_numero_livre"),
+                 QStringLiteral("só vale para convênio de 6 dígitos nas carteiras 16 e 18"));
+}
+
 void leDadosDoBanco(const Leitor &l, ConfiguracaoBolix &c) {
     if (c.banco == u"001") {
         c.carteira = l.digitos(QStringLiteral("carteira"), 2);
@@ -90,6 +102,7 @@ void leDadosDoBanco(const Leitor &l, ConfiguracaoBolix &c) {
         c.tamanhoConvenio = tamanho.toInt();
         if (!l.texto(QStringLiteral("variacao")).isEmpty())
             c.variacao = l.digitos(QStringLiteral("variacao"), 3);
+        leNossoNumeroLivre(l, c);
     } else if (c.banco == u"237") {
         c.carteira = l.digitos(QStringLiteral("carteira"), 2);
     } else if (c.banco == u"356") {

@@ -7,6 +7,7 @@
 //   carteira               001 and 237: 2 digits; 756: 1 digit (default 1); 356: 2 digits (default 20)
 //   tamanho_convenio       001 only: 4, 6 or 7
 //   variacao               001 only, optional: 3 digits (the carteira's variation in the file headers)
+//   nosso_numero_livre     001 only, optional: S for the 17 free digits of convênio 6, carteiras 16 and 18
 //   modalidade             756 only: 2 digits (default 01)
 //   codigo_beneficiario    optional: the payee code when it differs from CodigoCedente (Caixa's code)
 //   nome_beneficiario      the payee's name as the bank registered it
@@ -23,6 +24,7 @@ struct ConfiguracaoBolix {
     QString carteira;
     int tamanhoConvenio = 0;
     QString variacao;
+    bool nossoNumeroLivre = false; // 001, convênio 6: 17 free digits without a check digit
     QString modalidade;
     QString codigoBeneficiario;
     QString nomeBeneficiario;

@@ -8,10 +8,6 @@ namespace bolix {
 
 namespace {
 
-[[noreturn]] void recusa(const QString &membro, const QString &valor, const QString &motivo) {
-    throw ErroBolix(QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
-}
-
 QString comDigito(const QString &numero, const QString &digito) {
     return digito.isEmpty() ? numero : numero + u'-' + digito;
 }
@@ -19,7 +15,7 @@ QString comDigito(const QString &numero, const QString &digito) {
 // Range limits fit an unsigned 64-bit number; 18 digits keep every sum below its top.
 std::uint64_t limiteNossoNumero(const QString &membro, const QString &valor) {
     if (!soTemDigitos(valor) || semZerosEsquerda(valor).size() > 18)
-        recusa(membro, valor, QStringLiteral("informe um número inteiro de até 18 dígitos"));
+        recusaConta(membro, valor, QStringLiteral("informe um número inteiro de até 18 dígitos"));
     return valor.toULongLong();
 }
 
@@ -31,8 +27,8 @@ void configuraFaixa(Conta &conta, ContaConfigurada &c) {
                            ? UINT64_MAX
                            : limiteNossoNumero(QStringLiteral("FimNossoNumero"), conta.fimNossoNumero);
     if (c.inicioNossoNumero > c.fimNossoNumero)
-        recusa(QStringLiteral("InicioNossoNumero"), conta.inicioNossoNumero,
-               QStringLiteral("maior que FimNossoNumero %1").arg(conta.fimNossoNumero));
+        recusaConta(QStringLiteral("InicioNossoNumero"), conta.inicioNossoNumero,
+                    QStringLiteral("maior que FimNossoNumero %1").arg(conta.fimNossoNumero));
 }
 
 void configuraOutrosDados(Conta &conta, ContaConfigurada &c) {
@@ -40,20 +36,24 @@ void configuraOutrosDados(Conta &conta, ContaConfigurada &c) {
     if (aceite.isEmpty())
         aceite = QStringLiteral("A");
     if (aceite != u"A" && aceite != u"N")
-        recusa(QStringLiteral("OutroDadoConfiguracao1"), conta.outroDadoConfiguracao1,
-               QStringLiteral("use A (aceite) ou N (não aceite)"));
+        recusaConta(QStringLiteral("OutroDadoConfiguracao1"), conta.outroDadoConfiguracao1,
+                    QStringLiteral("use A (aceite) ou N (não aceite)"));
     conta.outroDadoConfiguracao1 = aceite;
     c.aceite = aceite[0];
 
     const QString convenio = conta.outroDadoConfiguracao2.trimmed().toUpper();
     if (convenio.size() > 20)
-        recusa(QStringLiteral("OutroDadoConfiguracao2"), conta.outroDadoConfiguracao2,
-               QStringLiteral("o código do convênio nos arquivos tem até 20 caracteres"));
+        recusaConta(QStringLiteral("OutroDadoConfiguracao2"), conta.outroDadoConfiguracao2,
+                    QStringLiteral("o código do convênio nos arquivos tem até 20 caracteres"));
     conta.outroDadoConfiguracao2 = convenio;
     c.convenioArquivo = convenio;
 }
 
 } // namespace
+
+void recusaConta(const QString &membro, const QString &valor, const QString &motivo) {
+    throw ErroBolix(QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
+}
 
 QString valorDe(const QList<DadoNomeValor> &dados, QStringView nome) {
     for (auto i = dados.crbegin(); i != dados.crend(); ++i)
@@ -73,17 +73,17 @@ NumeroComDigito separaDigito(const QString &membro, const QString &valor, int la
     if (traco >= 0) {
         r.digito = limpo.mid(traco + 1);
         if (r.digito.size() != 1 || !digitosAceitos.contains(r.digito))
-            recusa(membro, valor, QStringLiteral("dígito verificador \"%1\" não aceito").arg(r.digito));
+            recusaConta(membro, valor, QStringLiteral("dígito verificador \"%1\" não aceito").arg(r.digito));
     }
     if (r.numero.isEmpty()) {
         if (obrigatorio || !r.digito.isEmpty())
-            recusa(membro, valor, QStringLiteral("não informado"));
+            recusaConta(membro, valor, QStringLiteral("não informado"));
         return r;
     }
     if (!soTemDigitos(r.numero))
-        recusa(membro, valor, QStringLiteral("use só dígitos, com o dígito verificador após \"-\""));
+        recusaConta(membro, valor, QStringLiteral("use só dígitos, com o dígito verificador após \"-\""));
     if (semZerosEsquerda(r.numero).size() > largura)
-        recusa(membro, valor, QStringLiteral("até %1 dígitos").arg(largura));
+        recusaConta(membro, valor, QStringLiteral("até %1 dígitos").arg(largura));
     r.numero = zerosEsquerda(semZerosEsquerda(r.numero), largura);
     return r;
 }
@@ -103,7 +103,7 @@ void agenciaEContaInformadas(const Conta &e, ContaConfigurada &c, int larguraAge
 QString confereDigito(const QString &membro, const QString &valor, const QString &informado,
                       const QString &calculado) {
     if (!informado.isEmpty() && informado != calculado)
-        recusa(membro, valor, QStringLiteral("o dígito verificador é %1").arg(calculado));
+        recusaConta(membro, valor, QStringLiteral("o dígito verificador é %1").arg(calculado));
     return calculado;
 }
 

@@ -54,6 +54,9 @@ struct ContaConfigurada {
 // a refused account keeps its texts.
 ContaConfigurada configuraConta(Conta &conta, const ConfiguracaoBolix &configuracao);
 
+// Refuses an account member: "<membro> "<valor>" inválido: <motivo>.".
+[[noreturn]] void recusaConta(const QString &membro, const QString &valor, const QString &motivo);
+
 // A number with an optional check digit after a '-' ("0548-7"); blanks and dots are ignored.
 struct NumeroComDigito {
     QString numero; // zero-filled to the width

@@ -46,6 +46,11 @@ TEST_F(ArquivoConfiguracao, LeOBancoEODaPaginaDeCodigoDoWindows) {
     EXPECT_EQ(c.variacao, u"019");
     EXPECT_EQ(c.nomeBeneficiario, QString::fromUtf8("Calçados José – Matriz"));
     EXPECT_EQ(c.inscricaoBeneficiario, u"12345678000195");
+    EXPECT_FALSE(c.nossoNumeroLivre);
+    EXPECT_TRUE(lerConfiguracao(grava("[Bolix]\nbanco=001\ncarteira=16\ntamanho_convenio=6\n"
+                                      "nosso_numero_livre=s\nnome_beneficiario=X\n"
+                                      "inscricao_beneficiario=12345678909\n"))
+                    .nossoNumeroLivre);
 }
 
 TEST_F(ArquivoConfiguracao, SicoobTemCarteiraEModalidadePadrao) {
@@ -80,6 +85,12 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
         {"[Bolix]\nbanco=756\nmodalidade=123\n" + dono, "modalidade"},
         {"[Bolix]\nbanco=104\ninscricao_beneficiario=123\nnome_beneficiario=X\n", "inscricao_beneficiario"},
         {"[Bolix]\nbanco=104\ninscricao_beneficiario=12345678909\n", "nome_beneficiario"},
+        {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=6\nnosso_numero_livre=S\n" + dono,
+         "nosso_numero_livre"},
+        {"[Bolix]\nbanco=001\ncarteira=18\ntamanho_convenio=7\nnosso_numero_livre=S\n" + dono,
+         "nosso_numero_livre"},
+        {"[Bolix]\nbanco=001\ncarteira=18\ntamanho_convenio=6\nnosso_numero_livre=talvez\n" + dono,
+         "nosso_numero_livre"},
     };
     for (const auto &c : casos) {
         const QString texto = recusa(c.conteudo);

@@ -71,6 +71,9 @@ std::span<const ExemploBanco> exemplosBancos() {
         {"BB6", "001", "18", 6, "1584", "00210169", "123456", "00123", QDate(2026, 1, 15), 2'500'000,
          "12345600123-4", "00195132700000250001234560012315840021016918",
          "00191.23454 60012.315846 00210.169181 5 13270000025000"},
+        {"BB6Livre", "001", "18", 6, "1584", "00210169", "123456", "0000012345", QDate(2026, 1, 15), 999'900,
+         "00000000000012345", "00199132700000099991234560000000000001234521",
+         "00191.23454 60000.000004 00012.345211 9 13270000009999", true},
         {"BB7", "001", "17", 7, "1584", "00210169", "1234567", "0000000089", QDate(2025, 3, 10), 12'345'600,
          "12345670000000089", "00191101600001234560000001234567000000008917",
          "00190.00009 01234.567004 00000.089177 1 10160000123456"},
@@ -108,8 +111,10 @@ bolix::Conta conta(const ExemploBanco &e) {
 }
 
 bolix::ContaConfigurada configura(const ExemploBanco &e, bolix::Conta conta) {
-    return bolix::configuraConta(conta, configuracao(QString::fromLatin1(e.banco),
-                                                     QString::fromLatin1(e.carteira), e.tamanhoConvenio));
+    bolix::ConfiguracaoBolix c =
+        configuracao(QString::fromLatin1(e.banco), QString::fromLatin1(e.carteira), e.tamanhoConvenio);
+    c.nossoNumeroLivre = e.nossoNumeroLivre;
+    return bolix::configuraConta(conta, c);
 }
 
 bolix::Documento documento(const ExemploBanco &e) {

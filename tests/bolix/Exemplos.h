@@ -42,6 +42,7 @@ struct ExemploBanco {
     const char *nossoNumeroImpresso;
     const char *codigoBarras;
     const char *linha;
+    bool nossoNumeroLivre = false; // BB convênio 6, carteiras 16 and 18
 };
 
 inline void PrintTo(const ExemploBanco &e, std::ostream *os) {
