@@ -33,8 +33,8 @@ public:
     virtual QString campoLivre(const ContaConfigurada &conta, const NossoNumero &nn) const = 0;
     // Payee code of the CNAB 240 file and lot headers (20 positions).
     virtual QString convenioCnab(const ContaConfigurada &conta) const;
-    virtual QString versaoArquivo240() const { return QStringLiteral("087"); }
-    virtual QString versaoLote240() const { return QStringLiteral("045"); }
+    virtual QString versaoArquivo240(const ContaConfigurada &) const { return QStringLiteral("087"); }
+    virtual QString versaoLote240(const ContaConfigurada &) const { return QStringLiteral("045"); }
 };
 
 // The rules of a supported bank ("001", "104", "237", "356", "756"); ErroBolix for any other code.

@@ -5,8 +5,8 @@ namespace bolix {
 
 namespace {
 
-// Caixa's SIGCB: a 6-digit código do beneficiário and a 17-digit nosso número starting with 14
-// (registered, issued by the payee).
+// Caixa's SIGCB: a código do beneficiário of 6 digits and its check digit, or of 7 digits without one,
+// and a 17-digit nosso número starting with 14 (registered, issued by the payee).
 class Caixa : public RegraBanco {
 public:
     QString codigo() const override { return QStringLiteral("104"); }
@@ -14,10 +14,18 @@ public:
 
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
         agenciaEContaInformadas(e, c, 4, 12);
-        const auto cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 6, true);
-        c.cedente = cedente.numero;
-        c.dvCedente = confereDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, cedente.digito,
-                                    QString::number(modulo11Caixa(cedente.numero)));
+        const QString membro = QStringLiteral("CodigoCedente");
+        const auto cedente = separaDigito(membro, e.codigoCedente, 7, true);
+        if (codigoDeSete(cedente.numero)) {
+            if (!cedente.digito.isEmpty())
+                recusaConta(membro, e.codigoCedente,
+                            QStringLiteral("o código de 7 dígitos não tem dígito verificador"));
+            c.cedente = cedente.numero;
+            return;
+        }
+        c.cedente = cedente.numero.right(6);
+        c.dvCedente =
+            confereDigito(membro, e.codigoCedente, cedente.digito, QString::number(modulo11Caixa(c.cedente)));
     }
 
     int larguraSequencia(const ContaConfigurada &) const override { return 15; }
@@ -31,7 +39,8 @@ public:
         return nn;
     }
 
-    // Código and its digit, then the nosso número interleaved 3-1-3-1-9 with its two leading constants.
+    // Code and its digit (a 7-digit code alone), then the nosso número interleaved 3-1-3-1-9 with its two
+    // leading constants.
     QString campoLivre(const ContaConfigurada &c, const NossoNumero &nn) const override {
         const QString &n = nn.numero;
         const QString semDigito =
@@ -39,8 +48,20 @@ public:
         return semDigito + QString::number(modulo11Caixa(semDigito));
     }
 
-    QString versaoArquivo240() const override { return QStringLiteral("101"); }
-    QString versaoLote240() const override { return QStringLiteral("060"); }
+    // The code fills a field of seven: a 6-digit code is followed by a fixed 0.
+    QString convenioCnab(const ContaConfigurada &c) const override {
+        return c.cedente.size() == 7 ? c.cedente : c.cedente + u'0';
+    }
+    QString versaoArquivo240(const ContaConfigurada &c) const override {
+        return c.cedente.size() == 7 ? QStringLiteral("107") : QStringLiteral("101");
+    }
+    QString versaoLote240(const ContaConfigurada &c) const override {
+        return c.cedente.size() == 7 ? QStringLiteral("067") : QStringLiteral("060");
+    }
+
+private:
+    // Codes of up to six digits keep the older form; leading zeros only pad them.
+    static bool codigoDeSete(const QString &sete) { return !sete.startsWith(u'0'); }
 };
 
 } // namespace

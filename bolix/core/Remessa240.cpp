@@ -118,7 +118,7 @@ private:
             .data(144, geracao_.date())
             .digitos(152, 157, geracao_.time().toString(QStringLiteral("HHmmss")))
             .numero(158, 163, sequencia_)
-            .digitos(164, 166, banco_.versaoArquivo240())
+            .digitos(164, 166, banco_.versaoArquivo240(conta_))
             .numero(167, 171, 0);
         return r;
     }
@@ -134,7 +134,7 @@ private:
 
     Registro headerLote() const {
         Registro r = inicio(lote_, '1');
-        r.texto(9, 9, u"R").numero(10, 11, 1).digitos(14, 16, banco_.versaoLote240());
+        r.texto(9, 9, u"R").numero(10, 11, 1).digitos(14, 16, banco_.versaoLote240(conta_));
         empresa(r, 18, 15);
         r.numero(184, 191, sequencia_).data(192, geracao_.date()).numero(200, 207, 0);
         return r;

@@ -1,6 +1,7 @@
 #include "Exemplos.h"
 
 #include "bolix/core/Boleto.h"
+#include "bolix/core/Digitos.h"
 #include "bolix/core/ErroBolix.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,15 @@ TEST(NossoNumero, RecusaOQueNaoCabeNoBancoOuNaoEhNumero) {
     EXPECT_THROW(calculaBoleto(configura(bb6), d), ErroBolix);
     d.nossoNumero = QStringLiteral("00099"); // zeros on the left are only width
     EXPECT_EQ(calculaBoleto(configura(bb6), d).nossoNumero.impresso, u"12345600099-8");
+}
+
+TEST(Caixa, CodigoDeSeteOcupaOsSeteDigitosDoCodigoEDoSeuDigito) {
+    const ExemploBanco &caixa = exemplos::exemploBanco("Caixa");
+    Conta conta = exemplos::conta(caixa);
+    conta.codigoCedente = QStringLiteral("1234567");
+    const QString campoLivre = calculaBoleto(exemplos::configura(caixa, conta), documento(caixa)).campoLivre;
+    EXPECT_EQ(campoLivre.left(24), u"123456700010004000000123");
+    EXPECT_EQ(campoLivre.right(1), QString::number(modulo11Caixa(campoLivre.left(24))));
 }
 
 TEST(Boleto, ArredondaParaCentavosComOsAcrescimosERecusaValorZero) {

@@ -26,6 +26,8 @@ const CasoConta casos[] = {
     {"BBConvenio4", "001", 4, "1584", "210169", "0001234", "1584-9", "00210169-6", "1234"},
     {"Caixa", "104", 0, "1", "0001234-5", "123456", "0001", "000000001234-5", "123456-0"},
     {"CaixaDigitoConferido", "104", 0, "0001", "1234", "123456-0", "0001", "000000001234", "123456-0"},
+    // Seven-digit codes carry no check digit of their own.
+    {"CaixaCodigoDeSete", "104", 0, "1", "1234", "1234567", "0001", "000000001234", "1234567"},
     {"BradescoComP", "237", 0, "3380-p", "12345-P", "", "3380-P", "0012345-P", ""},
     {"Real", "356", 0, "501", "6703255", "", "0501", "6703255", ""},
     // The client code stays digits only: the program reads it back as a whole number.
@@ -130,6 +132,20 @@ TEST_P(RecusaConta, NomeiaOMembroEOValor) {
 
 INSTANTIATE_TEST_SUITE_P(Bancos, RecusaConta, testing::ValuesIn(recusas),
                          [](const auto &info) { return std::string(info.param.nome); });
+
+TEST(ConfiguraConta, CaixaRecusaDigitoNoCodigoDeSete) {
+    Conta conta;
+    conta.codigoAgencia = QStringLiteral("1");
+    conta.numeroContaCorrente = QStringLiteral("1");
+    conta.codigoCedente = QStringLiteral("1234567-0");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    try {
+        configuraConta(conta, exemplos::configuracao(QStringLiteral("104")));
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().startsWith(u"CodigoCedente \"1234567-0\" inválido")) << e.what();
+    }
+}
 
 TEST(ConfiguraConta, CodigoDoBeneficiarioDoArquivoDeConfiguracaoPrevalece) {
     ConfiguracaoBolix cfg = exemplos::configuracao(QStringLiteral("104"));

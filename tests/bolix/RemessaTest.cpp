@@ -116,6 +116,29 @@ TEST_F(Remessa, Cnab240CamposNasPosicoesDoLeiaute) {
         });
 }
 
+// Caixa tells its two code sizes apart by the layout versions and the form of the code.
+TEST(RemessaCaixa, VersaoEFormaDoCodigoPeloTamanhoDoCodigo) {
+    const struct {
+        const char *cedente, *versaoArquivo, *versaoLote, *codigo;
+    } casos[] = {{"123456", "101", "060", "1234560             "},
+                 {"1234567", "107", "067", "1234567             "}};
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.cedente);
+        Conta conta;
+        conta.codigoAgencia = QStringLiteral("1");
+        conta.numeroContaCorrente = QStringLiteral("1234");
+        conta.codigoCedente = QString::fromLatin1(c.cedente);
+        conta.inicioNossoNumero = QStringLiteral("0");
+        const ContaConfigurada caixa = configuraConta(conta, exemplos::configuracao(QStringLiteral("104")));
+        const QList<QByteArray> l = remessa240(caixa, {}, 1, geracao);
+        confereCampos(l, {{1, 1, 8, "10400000"},
+                          {1, 33, 52, c.codigo},
+                          {1, 164, 166, c.versaoArquivo},
+                          {2, 14, 16, c.versaoLote},
+                          {2, 34, 53, c.codigo}});
+    }
+}
+
 TEST_F(Remessa, DebitoAutomaticoComNumeroDoDocumentoNasPosicoes3a10) {
     docs_[0].agenciaDebito = QStringLiteral("0123");
     docs_[0].contaCorrenteDebito = QStringLiteral("45.678-9");
