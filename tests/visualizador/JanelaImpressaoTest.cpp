@@ -1,0 +1,169 @@
+// The viewer on a real display (run under Xvfb): a report built by TImpres opens in the window, and the
+// print action, answered in the system's print dialog with printing to a file, gives its pages as PDF.
+
+#include "JanelaVisualizador.h"
+#include "Paginas.h"
+#include "reports/ClassImpressao.h"
+#include "util/Clock.h"
+#include "util/Regional.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace visualizador;
+
+namespace {
+
+QByteArray roda(const QString &programa, const QStringList &args) {
+    QProcess p;
+    p.start(programa, args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << programa.toStdString();
+    return p.readAllStandardOutput();
+}
+
+int folhas(const QString &pdf) {
+    const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(roda("pdfinfo", {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The lines with words of one PDF page, blanks collapsed.
+QStringList texto(const QString &pdf, int folha) {
+    const QString n = QString::number(folha);
+    QStringList linhas;
+    for (const QString &linha :
+         QString::fromUtf8(roda("pdftotext", {"-layout", "-f", n, "-l", n, pdf, "-"})).split(u'\n')) {
+        const QString limpa = linha.simplified().remove(u'\f');
+        if (!limpa.isEmpty())
+            linhas << limpa;
+    }
+    return linhas;
+}
+
+// Answers the modal print dialog the moment it shows, printing to the file; never to a real printer.
+class Atendente {
+public:
+    explicit Atendente(const QString &pdf) {
+        QObject::connect(&relogio_, &QTimer::timeout, [this, pdf] {
+            auto *dialogo = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            if (!dialogo)
+                return;
+            ++vezes;
+            if (!dialogo->printer()->printerName().isEmpty()) {
+                ADD_FAILURE() << "a real printer is installed; not printing on it";
+                dialogo->reject();
+                return;
+            }
+            dialogo->findChild<QLineEdit *>(QStringLiteral("filename"))->setText(pdf);
+            dialogo->accept();
+        });
+        relogio_.start(100);
+    }
+    int vezes = 0;
+
+private:
+    QTimer relogio_;
+};
+
+class JanelaImpressao : public testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
+            QStandardPaths::findExecutable("pdfinfo").isEmpty())
+            GTEST_SKIP() << "poppler-utils not installed";
+        ASSERT_TRUE(dir.isValid());
+        Regional::definir(Regional::brasileiro());
+        Clock::fixar(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+        impres.SetIniciador([this](const QString &programa, const QStringList &argumentos) {
+            iniciado = QStringList{programa} + argumentos;
+            return true;
+        });
+        // 200 body lines: four pages of 66, 64, 64 and 6 lines under their page headers.
+        for (int i = 1; i <= 200; ++i) {
+            corpo << QStringLiteral("linha %1").arg(i);
+            impres.Escreve(corpo.last(), 3);
+        }
+        impres.Visualiza(dir.filePath("Relatorio.txt"));
+        ASSERT_EQ(iniciado.size(), 3);
+    }
+    void TearDown() override { Clock::fixar(std::nullopt); }
+
+    QStringList pagina(int n, int de, int ate) const {
+        return QStringList{QStringLiteral("Data/Hora 09/12/2026 10:00 Pagina %1").arg(n)} +
+               corpo.mid(de - 1, ate - de + 1);
+    }
+
+    QTemporaryDir dir;
+    TImpres impres;
+    QStringList corpo;
+    // The viewer, the report file and the column count, as the builder starts it.
+    QStringList iniciado;
+};
+
+TEST_F(JanelaImpressao, PrintActionPrintsTheReportPagesThroughThePrintDialog) {
+    const auto paginas = lePaginas(iniciado[1]);
+    ASSERT_TRUE(paginas);
+    JanelaVisualizador janela(iniciado[1], *paginas, iniciado[2].toInt());
+    janela.showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    EXPECT_EQ(janela.folhas(), 4);
+
+    QAction *imprimir = nullptr;
+    for (QAction *acao : janela.findChildren<QAction *>())
+        if (acao->text() == QStringLiteral("&Imprimir..."))
+            imprimir = acao;
+    ASSERT_NE(imprimir, nullptr);
+    const QString pdf = dir.filePath("impresso.pdf");
+    Atendente atendente(pdf);
+    imprimir->trigger();
+
+    EXPECT_EQ(atendente.vezes, 1);
+    ASSERT_EQ(folhas(pdf), 4);
+    EXPECT_EQ(texto(pdf, 1), pagina(1, 1, 66));
+    EXPECT_EQ(texto(pdf, 2), pagina(2, 67, 130));
+    EXPECT_EQ(texto(pdf, 3), pagina(3, 131, 194));
+    EXPECT_EQ(texto(pdf, 4), pagina(4, 195, 200));
+}
+
+// The program itself, started as the builder starts it, opens its window over the whole screen.
+TEST_F(JanelaImpressao, ProgramOpensTheReportInAWindowFillingTheScreen) {
+    if (QStandardPaths::findExecutable("xwininfo").isEmpty())
+        GTEST_SKIP() << "x11-utils not installed";
+    QProcess programa;
+    programa.start(iniciado[0], iniciado.mid(1));
+    ASSERT_TRUE(programa.waitForStarted());
+
+    const QString titulo = QStringLiteral("\"Relatorio.txt - Visualizador\"");
+    const QRegularExpression tamanho(QRegularExpression::escape(titulo) + R"(.*\)\s+(\d+)x(\d+)\+)");
+    QRegularExpressionMatch janela;
+    for (QDeadlineTimer prazo(20000); !janela.hasMatch() && !prazo.hasExpired(); QTest::qWait(200))
+        janela = tamanho.match(QString::fromUtf8(roda("xwininfo", {"-root", "-tree"})));
+    const bool rodando = programa.state() == QProcess::Running;
+    programa.kill();
+    programa.waitForFinished();
+
+    ASSERT_TRUE(janela.hasMatch()) << "no viewer window; stderr: " << programa.readAllStandardError().data();
+    EXPECT_TRUE(rodando);
+    const QSize tela = QApplication::primaryScreen()->availableSize();
+    EXPECT_GE(janela.captured(1).toInt(), tela.width() * 9 / 10);
+    EXPECT_GE(janela.captured(2).toInt(), tela.height() * 8 / 10);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    // A real display: the print dialog and the program's window need one.
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
