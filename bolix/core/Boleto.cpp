@@ -37,7 +37,27 @@ Dinheiro valorCobrado(const Documento &doc) {
     return doc.valorDocumento + doc.valorOutrosAcrescimos;
 }
 
+namespace {
+
+void recusaValoresNegativos(const Documento &doc) {
+    const std::pair<const char *, Dinheiro> valores[] = {
+        {"ValorJurosDiaAtraso", doc.valorJurosDiaAtraso},
+        {"ValorMultaAtraso", doc.valorMultaAtraso},
+        {"ValorDesconto", doc.valorDesconto},
+        {"ValorOutrosAcrescimos", doc.valorOutrosAcrescimos},
+        {"PercentualJurosDiaAtraso", doc.percentualJurosDiaAtraso},
+        {"PercentualMultaAtraso", doc.percentualMultaAtraso},
+        {"PercentualDesconto", doc.percentualDesconto}};
+    for (const auto &[membro, valor] : valores)
+        if (valor < 0)
+            recusaDocumento(doc, QLatin1String(membro), QString::number(double(valor) / 10000),
+                            QStringLiteral("não pode ser negativo"));
+}
+
+} // namespace
+
 std::int64_t centavosCobrados(const Documento &doc) {
+    recusaValoresNegativos(doc);
     const std::int64_t valor = centavos(valorCobrado(doc));
     if (valor <= 0)
         recusaDocumento(doc, QStringLiteral("ValorDocumento"),

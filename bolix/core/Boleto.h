@@ -22,7 +22,8 @@ struct Boleto {
 std::int64_t centavos(Dinheiro valor);
 // The amount the payer is charged: the document's value plus other additions.
 Dinheiro valorCobrado(const Documento &doc);
-// The charged amount in cents; refuses a document that charges nothing.
+// The charged amount in cents; refuses a document that charges nothing or has a negative amount or
+// percentage.
 std::int64_t centavosCobrados(const Documento &doc);
 
 // The document's nosso número at its bank. Refuses a number that is not digits, wider than the

@@ -39,6 +39,18 @@ QChar aceite(const ContaConfigurada &conta, const Documento &doc) {
     recusaDocumento(doc, QStringLiteral("Aceite"), doc.aceite, QStringLiteral("use A ou N"));
 }
 
+// Instruction 3 tells how the protest days count: 1 calendar days, 2 working days, 3 no protest.
+QChar codigoProtesto(const Documento &doc) {
+    const QString codigo = doc.instrucaoCobranca3.trimmed();
+    if (!codigo.isEmpty() && codigo != u"1" && codigo != u"2" && codigo != u"3")
+        recusaDocumento(
+            doc, QStringLiteral("InstrucaoCobranca3"), doc.instrucaoCobranca3,
+            QStringLiteral("use 1 (protesto em dias corridos), 2 (em dias úteis) ou 3 (não protestar)"));
+    if (doc.diasProtesto == 0 || codigo == u"3")
+        return u'3';
+    return codigo.isEmpty() ? u'1' : codigo[0];
+}
+
 struct Inscricao {
     int tipo = 0; // 1 CPF, 2 CNPJ
     QString numero;
@@ -55,6 +67,14 @@ Inscricao inscricaoSacado(const Documento &doc) {
     recusaDocumento(
         doc, doc.cnpjSacado.trimmed().isEmpty() ? QStringLiteral("CPFSacado") : QStringLiteral("CNPJSacado"),
         texto, QStringLiteral("informe 11 dígitos (CPF) ou 14 (CNPJ)"));
+}
+
+QString estadoSacado(const Documento &doc) {
+    const QString uf = doc.estadoSacado.trimmed();
+    if (!uf.isEmpty() && (uf.size() != 2 || !uf[0].isLetter() || !uf[1].isLetter()))
+        recusaDocumento(doc, QStringLiteral("EstadoSacado"), doc.estadoSacado,
+                        QStringLiteral("informe a sigla de 2 letras"));
+    return uf;
 }
 
 QString cepSacado(const Documento &doc) {
@@ -203,11 +223,15 @@ private:
         juros(r, doc, diaSeguinte);
         desconto(r, doc);
         const QString controle =
-            doc.numeroControle.trimmed().isEmpty() ? doc.numeroDocumento : doc.numeroControle;
+            (doc.numeroControle.trimmed().isEmpty() ? doc.numeroDocumento : doc.numeroControle).trimmed();
+        if (controle.size() > 25)
+            recusaDocumento(doc, QStringLiteral("NumeroControle"), controle,
+                            QStringLiteral("até 25 caracteres"));
+        const QChar protesto = codigoProtesto(doc);
         r.numero(166, 195, 0)
-            .texto(196, 220, controle.trimmed())
-            .numero(221, 221, doc.diasProtesto > 0 ? 1 : 3)
-            .numero(222, 223, doc.diasProtesto)
+            .texto(196, 220, controle)
+            .digitos(221, 221, QString(protesto))
+            .numero(222, 223, protesto == u'3' ? 0 : doc.diasProtesto)
             .numero(224, 224, 1)
             .digitos(225, 227, u"030")
             .digitos(228, 229, u"09")
@@ -249,7 +273,7 @@ private:
             .texto(114, 128, doc.bairroSacado.trimmed())
             .digitos(129, 136, cep)
             .texto(137, 151, doc.cidadeSacado.trimmed())
-            .texto(152, 153, doc.estadoSacado.trimmed())
+            .texto(152, 153, estadoSacado(doc))
             .numero(154, 169, 0)
             .numero(210, 212, 0);
         return r;

@@ -215,6 +215,23 @@ TEST_F(Remessa, RecusasNomeiamDocumentoMembroOuCaminho) {
     QList<Documento> especie = docs_;
     especie[1].tipoDocumentoCobranca = QStringLiteral("XYZ");
     EXPECT_TRUE(recusa(especie, normal).startsWith(u"Documento 0000004712: TipoDocumentoCobranca \"XYZ\""));
+    const auto comDocumento = [&](auto muda) {
+        QList<Documento> docs = docs_;
+        muda(docs[1]);
+        return recusa(docs, normal);
+    };
+    EXPECT_TRUE(comDocumento([](Documento &d) {
+                    d.instrucaoCobranca3 = QStringLiteral("9");
+                }).startsWith(u"Documento 0000004712: InstrucaoCobranca3 \"9\""));
+    EXPECT_TRUE(comDocumento([](Documento &d) {
+                    d.estadoSacado = QStringLiteral("São Paulo");
+                }).startsWith(u"Documento 0000004712: EstadoSacado \"São Paulo\""));
+    EXPECT_TRUE(comDocumento([](Documento &d) {
+                    d.numeroControle = QString(26, u'7');
+                }).startsWith(u"Documento 0000004712: NumeroControle"));
+    EXPECT_TRUE(comDocumento([](Documento &d) {
+                    d.valorJurosDiaAtraso = -3'300;
+                }).startsWith(u"Documento 0000004712: ValorJurosDiaAtraso \"-0.33\""));
     QList<Documento> foraDaFaixa = docs_;
     foraDaFaixa[0].nossoNumero = QStringLiteral("99999999999");
     EXPECT_TRUE(recusa(foraDaFaixa, normal).startsWith(u"Documento 0000004711: NossoNumero"));
@@ -225,6 +242,22 @@ TEST_F(Remessa, RecusasNomeiamDocumentoMembroOuCaminho) {
     EXPECT_TRUE(recusa(docs_, {dir_.filePath(QStringLiteral("falta")), QStringLiteral("r.rem"), {}, 1})
                     .contains(semPasta));
     EXPECT_FALSE(QFile::exists(semPasta));
+}
+
+// Instruction 3 says how the protest days count; without days there is no protest.
+TEST_F(Remessa, InstrucaoTresDaOCodigoDoProtesto) {
+    const struct {
+        const char *instrucao;
+        int dias;
+        const char *posicoes221a223;
+    } casos[] = {{"", 5, "105"}, {"1", 5, "105"}, {"2", 5, "205"}, {"3", 5, "300"}, {"2", 0, "300"}};
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.instrucao);
+        Documento d = docs_[0];
+        d.instrucaoCobranca3 = QString::fromLatin1(c.instrucao);
+        d.diasProtesto = c.dias;
+        EXPECT_EQ(remessa240(conta_, {d}, 1, geracao)[2].mid(220, 3), c.posicoes221a223);
+    }
 }
 
 TEST_F(Remessa, SemDocumentosGravaSoCabecalhosETrailers) {
