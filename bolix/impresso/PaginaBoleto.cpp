@@ -97,13 +97,17 @@ public:
         this->texto(mm, texto, f, alinhamento);
     }
 
-    // Paragraphs wrapped at the box's width; lines that would cross its bottom are left out.
+    // Paragraphs wrapped at the box's width, a word too long for it broken anywhere; lines that would
+    // cross its bottom are left out.
     void paragrafos(const QRectF &mm, const QStringList &textos, const QFont &f) {
         const QRectF area = emPontos(mm);
         p_.setPen(Qt::black);
+        QTextOption quebra;
+        quebra.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         double y = area.top();
         for (const QString &texto : textos) {
             QTextLayout layout(texto, f, p_.device());
+            layout.setTextOption(quebra);
             layout.beginLayout();
             int cabem = 0;
             for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {

@@ -237,8 +237,11 @@ QList<QRectF> caixasDe(const QList<leitura::Palavra> &palavras, QStringView marc
 TEST(TextoLongo, FicaDentroDaSuaCaixa) {
     Documento d = documento(bb7);
     d.nomeSacado = QStringLiteral("Longonome ").repeated(40).trimmed();
-    d.instrucoesCaixa = QStringLiteral("Instrulonga ").repeated(300);
-    d.demonstrativo = QStringLiteral("Demolonga ").repeated(60) + QStringLiteral("<br>") +
+    // Each starts with one word longer than its box, then more words than the box holds.
+    d.instrucoesCaixa = QStringLiteral("Instrulonga").repeated(40) + QStringLiteral("<br>") +
+                        QStringLiteral("Instrulonga ").repeated(300);
+    d.demonstrativo = QStringLiteral("Demolonga").repeated(60) + QStringLiteral("<br>") +
+                      QStringLiteral("Demolonga ").repeated(60) + QStringLiteral("<br>") +
                       QStringLiteral("Demolinha<br>").repeated(40);
     QTemporaryDir pasta;
     const QString pdf = imprimeBoletos(bancoDoBrasil(), {d}, opcoes(pasta), hoje);
