@@ -87,13 +87,16 @@ void TRelatorio::AddObject(const QString &linha, QObject *objeto) {
                   nullptr);
     }
     TListaLinhas::AddObject(linha, objeto);
-    if (LinhaAtual == LinhasPorPagina)
+    // A page too short for its own top lines would otherwise break again inside every break, without
+    // end; such a page then takes one body line below its top lines.
+    if (LinhaAtual >= LinhasPorPagina && !quebrando_)
         NovaPagina();
     ++LinhaAtual;
 }
 
 void TRelatorio::NovaPagina() {
     LinhaAtual = 0;
+    quebrando_ = true;
     AddObject(QString(avancoPagina), nullptr);
     ++NumeroPagina;
     if (ImprimeDataPagina)
@@ -102,6 +105,7 @@ void TRelatorio::NovaPagina() {
         AddStrings(*Titulo);
     if (RepeteCabecalho && Cabecalho && !Cabecalho->isEmpty())
         AddStrings(*Cabecalho);
+    quebrando_ = false;
 }
 
 QString TRelatorio::LinhaDataPagina(int largura) const {

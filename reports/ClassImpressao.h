@@ -53,6 +53,9 @@ public:
 private:
     // "  Data/Hora " with the current date and time, then "Pagina n" right-aligned in the given width.
     QString LinhaDataPagina(int largura) const;
+
+    // Set while a page break adds the new page's top lines.
+    bool quebrando_ = false;
 };
 
 // Collects a report's title, header and body lines and turns them into a paginated text file that the

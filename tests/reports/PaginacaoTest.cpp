@@ -104,6 +104,35 @@ TEST_F(Paginacao, RepeatIsSkippedForEmptyBlocks) {
                         QStringList{ff, cabecalhoPagina(2), "cabecalho"}));
 }
 
+// A page shorter than the lines a break adds itself: every page takes its top lines and one body line,
+// instead of breaking inside the break without end.
+TEST_F(Paginacao, PageShorterThanItsTopLinesTakesOneBodyLineEach) {
+    const struct {
+        int linhasPorPagina;
+        bool dataPagina;
+        bool repeteCabecalho;
+        QStringList esperado;
+    } casos[] = {
+        {1, true, false,
+         QStringList{topo, cabecalhoPagina(1), "linha 1", ff, cabecalhoPagina(2), "linha 2", ff,
+                     cabecalhoPagina(3)}},
+        {0, false, false, QStringList{"cabecalho", ff, "linha 1", ff, "linha 2", ff}},
+        {1, false, true, QStringList{"cabecalho", "linha 1", ff, "cabecalho", "linha 2", ff, "cabecalho"}},
+    };
+    for (const auto &c : casos) {
+        TImpres impres;
+        impres.SetLinhasPorPagina(c.linhasPorPagina);
+        impres.SetImprimeDataPagina(c.dataPagina);
+        impres.SetRepeteCabecalho(c.repeteCabecalho);
+        if (!c.dataPagina)
+            impres.EscreveCabecalho("cabecalho", 1);
+        impres.Escreve("linha 1", 1);
+        impres.Escreve("linha 2", 1);
+        impres.MontaRelatorio();
+        EXPECT_EQ(impres.Corpo().Linhas(), c.esperado) << c.linhasPorPagina;
+    }
+}
+
 class Visualiza : public Paginacao {
 protected:
     void SetUp() override {
