@@ -59,10 +59,11 @@ void recusaValoresNegativos(const Documento &doc) {
 std::int64_t centavosCobrados(const Documento &doc) {
     recusaValoresNegativos(doc);
     const std::int64_t valor = centavos(valorCobrado(doc));
-    if (valor <= 0)
+    // The bar code's ten digits set the ceiling: R$ 99.999.999,99.
+    if (valor <= 0 || valor > 9'999'999'999LL)
         recusaDocumento(doc, QStringLiteral("ValorDocumento"),
-                        QString::number(double(doc.valorDocumento) / 10000),
-                        QStringLiteral("deve ser maior que zero"));
+                        QString::number(double(doc.valorDocumento) / 10000, 'f', 2),
+                        QStringLiteral("deve ser maior que zero e no máximo 99999999,99"));
     return valor;
 }
 

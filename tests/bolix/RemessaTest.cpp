@@ -230,6 +230,9 @@ TEST_F(Remessa, RecusasNomeiamDocumentoMembroOuCaminho) {
                     d.numeroControle = QString(26, u'7');
                 }).startsWith(u"Documento 0000004712: NumeroControle"));
     EXPECT_TRUE(comDocumento([](Documento &d) {
+                    d.valorDocumento = 1'000'000'000'000;
+                }).startsWith(u"Documento 0000004712: ValorDocumento \"100000000.00\""));
+    EXPECT_TRUE(comDocumento([](Documento &d) {
                     d.valorJurosDiaAtraso = -3'300;
                 }).startsWith(u"Documento 0000004712: ValorJurosDiaAtraso \"-0.33\""));
     QList<Documento> foraDaFaixa = docs_;
