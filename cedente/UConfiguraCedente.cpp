@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <climits>
@@ -62,6 +63,8 @@ TFConfigCedente::TFConfigCedente(const IniFile &ini, const QString &banco, const
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Largura, AlturaCampos + AlturaPainel);
+    // On the desktop's centre, not over wherever the main window has been moved.
+    move(screen()->availableGeometry().center() - rect().center());
     criaCampos();
     criaBotoes();
 }

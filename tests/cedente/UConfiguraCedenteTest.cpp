@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,6 +93,17 @@ TEST_F(DialogoCedenteTest, SemArquivoMostraOsPadroes) {
     EXPECT_FALSE(d->edLocalPagamento->isEnabled());
     EXPECT_EQ(d->memDemonstrativo->toPlainText(), QStringLiteral("\n"));
     EXPECT_EQ(d->EditDiasProtesto->text(), QStringLiteral("0"));
+}
+
+TEST_F(DialogoCedenteTest, AbreNoCentroDaTelaMesmoComAJanelaPrincipalNoCanto) {
+    QWidget principal;
+    principal.setGeometry(0, 0, 200, 150);
+    principal.show();
+    TFConfigCedente d(IniFile(arquivo), QString(), QString(), &principal);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    const QPoint centro = d.screen()->availableGeometry().center();
+    EXPECT_LE((d.geometry().center() - centro).manhattanLength(), 10); // window frame aside
 }
 
 TEST_F(DialogoCedenteTest, ConfirmarGravaOsCamposDigitados) {
