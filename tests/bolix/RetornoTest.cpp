@@ -117,6 +117,35 @@ TEST_F(IdaEVolta, LoteCheioContinuaEmOutroLote) {
     EXPECT_EQ(o.last().numeroDocumento, u"0000033334");
 }
 
+// Every bank's example goes through the simulator and comes back with its number, value and nosso número.
+class IdaEVoltaPorBanco : public testing::TestWithParam<exemplos::ExemploBanco> {};
+
+TEST_P(IdaEVoltaPorBanco, DevolveCadaDocumentoComSeuValor) {
+    const exemplos::ExemploBanco &e = GetParam();
+    const ContaConfigurada conta = exemplos::configura(e, exemplos::conta(e));
+    Documento segundo = exemplos::documento(e);
+    segundo.numeroDocumento = QStringLiteral("0000004712");
+    segundo.valorDocumento += 1'230'000;
+    const QList<Documento> docs = {exemplos::documento(e), segundo};
+    simulador::Pedido pedido;
+    pedido.valores.insert(2, 1'000'000);
+    const QByteArray remessa = junta(remessa240(conta, docs, 1, geracao));
+    const QList<Ocorrencia> o = leRetorno240(junta(simulador::retornoDaRemessa(remessa, pedido, pagamento)),
+                                             QStringLiteral("retorno.ret"), QString::fromLatin1(e.banco));
+    ASSERT_EQ(o.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(o[i].numeroDocumento, docs[i].numeroDocumento);
+        EXPECT_EQ(o[i].valorTitulo, docs[i].valorDocumento);
+        EXPECT_EQ(o[i].nossoNumero, nossoNumeroDoDocumento(conta, docs[i]).campoCnab.trimmed());
+    }
+    EXPECT_EQ(o[0].valorPago, docs[0].valorDocumento);
+    EXPECT_EQ(o[1].valorPago, 1'000'000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Exemplos, IdaEVoltaPorBanco, testing::ValuesIn(exemplos::exemplosBancos()),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
 // A valid return to spoil one way at a time.
 QList<QByteArray> retornoValido() {
     const QByteArray remessa =
