@@ -81,8 +81,11 @@ QTableView *lista(QWidget *pai, const char *nome, QRect geometria, QColor corTit
     t->verticalHeader()->hide();
     t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     t->verticalHeader()->setDefaultSectionSize(18);
+    // The Windows window colour is the background of edits and grids, Qt's base colour.
     t->horizontalHeader()->setStyleSheet(
-        QStringLiteral("QHeaderView::section { background-color: %1; color: palette(window); }")
+        // With a border of its own the title is filled flat, not shaded by the style.
+        QStringLiteral("QHeaderView::section { background-color: %1; color: palette(base); border: 0px; "
+                       "border-right: 1px solid palette(mid); }")
             .arg(corTitulo.name()));
     return t;
 }
@@ -421,8 +424,10 @@ void TFRuvenal::HabilitaClienteEmpresa(bool porEmpresa) {
     lkEmpresa->setEnabled(!porEmpresa);
     CheckBox1->setEnabled(!porEmpresa);
     const QString fundo = porEmpresa ? corWindows(0x00E0E0E0).name() : QStringLiteral("palette(base)");
-    edCodEmpres->setStyleSheet(QStringLiteral("background-color: %1;").arg(fundo));
-    lkEmpresa->setStyleSheet(QStringLiteral("background-color: %1;").arg(fundo));
+    // A border of their own keeps the style from shading the drop-down like a button.
+    const QString folha = QStringLiteral("background-color: %1; border: 1px solid palette(mid);").arg(fundo);
+    edCodEmpres->setStyleSheet(folha);
+    lkEmpresa->setStyleSheet(folha);
 
     labTotMarc->setText(QStringLiteral("R$ 0,00"));
     labTotGeral->setText(QStringLiteral("R$ 0,00"));

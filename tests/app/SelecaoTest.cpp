@@ -231,6 +231,48 @@ QRgb rgb(quint32 bgr) {
     return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+// Whether a colour is painted anywhere on the widget.
+bool pintado(QWidget *w, QRgb cor) {
+    const QImage img = w->grab().toImage();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) == (cor & 0xFFFFFF))
+                return true;
+    return false;
+}
+
+// The colour in the middle of a widget, clear of its frame and of short texts.
+QRgb meio(QWidget *w) {
+    return w->grab().toImage().pixel(w->width() / 2, w->height() / 2) & 0xFFFFFF;
+}
+
+// Title rows dark blue with titles in the window colour, which the company fields also take per
+// client; per company those are grey.
+TEST_F(Selecao, CoresDosTitulosEDosCamposDaEmpresa) {
+    const QRgb corJanela = janela->edCodEmpres->palette().color(QPalette::Base).rgb() & 0xFFFFFF;
+    const auto titulos = [&](QTableView *grade) {
+        QHeaderView *h = grade->horizontalHeader();
+        EXPECT_EQ(h->grab().toImage().pixel(1, 1) & 0xFFFFFF, rgb(0x00804000) & 0xFFFFFF)
+            << grade->objectName().toStdString();
+        EXPECT_TRUE(pintado(h, corJanela)) << grade->objectName().toStdString();
+    };
+    const QList<QWidget *> campos{janela->edCodEmpres, janela->lkEmpresa};
+    lista();
+    titulos(janela->dbFuncs);
+    for (QWidget *campo : campos)
+        EXPECT_EQ(meio(campo), corJanela) << campo->objectName().toStdString();
+
+    QTest::mouseClick(janela->rbEmpresa, Qt::LeftButton);
+    lista();
+    titulos(janela->dbEmpresas);
+    for (QWidget *campo : campos)
+        EXPECT_EQ(meio(campo), rgb(0x00E0E0E0) & 0xFFFFFF) << campo->objectName().toStdString();
+
+    QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
+    for (QWidget *campo : campos)
+        EXPECT_EQ(meio(campo), corJanela) << campo->objectName().toStdString();
+}
+
 TEST_F(Selecao, CoresDasLinhasNaOrdemDePrecedencia) {
     lista();
     const auto fundo = [&](int cliente) {
