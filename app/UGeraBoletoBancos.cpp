@@ -158,6 +158,8 @@ void TFRuvenal::criaTabExporta() {
     dbEmpresas->hide();
     modeloFuncs_ = ligaModelo(dbFuncs, colunasDbFuncs(), [this] { return checkDebitoCC->isChecked(); });
     modeloEmpresas_ = ligaModelo(dbEmpresas, colunasDbEmpresas(), {});
+    // The due date shows only once a listing is grouped by it.
+    dbFuncs->setColumnHidden(modeloFuncs_->coluna(QStringLiteral("vencimento")), true);
 
     criaPainelInferior(tabExporta);
 }

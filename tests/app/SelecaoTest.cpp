@@ -81,6 +81,7 @@ protected:
 };
 
 TEST_F(Selecao, ListagemPorClienteMostraColunasETotais) {
+    EXPECT_TRUE(janela->dbFuncs->isColumnHidden(5));
     lista();
     ASSERT_NE(janela->QListaFunc(), nullptr);
     EXPECT_EQ(janela->QListaFunc()->linhas(), 3);
