@@ -2,10 +2,9 @@
 // print action, answered in the system's print dialog with printing to a file, gives its pages as PDF.
 
 #include "JanelaVisualizador.h"
+#include "LeituraPdf.h"
 #include "Paginas.h"
-#include "reports/ClassImpressao.h"
-#include "util/Clock.h"
-#include "util/Regional.h"
+#include "RelatorioDeTeste.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,35 +19,12 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace visualizador;
+using namespace leituraPdf;
 
 namespace {
-
-QByteArray roda(const QString &programa, const QStringList &args) {
-    QProcess p;
-    p.start(programa, args);
-    EXPECT_TRUE(p.waitForFinished(60000)) << programa.toStdString();
-    return p.readAllStandardOutput();
-}
-
-int folhas(const QString &pdf) {
-    const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(roda("pdfinfo", {pdf}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// The lines with words of one PDF page, blanks collapsed.
-QStringList texto(const QString &pdf, int folha) {
-    const QString n = QString::number(folha);
-    QStringList linhas;
-    for (const QString &linha :
-         QString::fromUtf8(roda("pdftotext", {"-layout", "-f", n, "-l", n, pdf, "-"})).split(u'\n')) {
-        const QString limpa = linha.simplified().remove(u'\f');
-        if (!limpa.isEmpty())
-            linhas << limpa;
-    }
-    return linhas;
-}
 
 // Answers the modal print dialog the moment it shows, printing to the file; never to a real printer.
 class Atendente {
@@ -78,42 +54,21 @@ private:
 class JanelaImpressao : public testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
-            QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        if (!disponivel())
             GTEST_SKIP() << "poppler-utils not installed";
         ASSERT_TRUE(dir.isValid());
-        Regional::definir(Regional::brasileiro());
-        Clock::fixar(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-        impres.SetIniciador([this](const QString &programa, const QStringList &argumentos) {
-            iniciado = QStringList{programa} + argumentos;
-            return true;
-        });
-        // 200 body lines: four pages of 66, 64, 64 and 6 lines under their page headers.
-        for (int i = 1; i <= 200; ++i) {
-            corpo << QStringLiteral("linha %1").arg(i);
-            impres.Escreve(corpo.last(), 3);
-        }
-        impres.Visualiza(dir.filePath("Relatorio.txt"));
-        ASSERT_EQ(iniciado.size(), 3);
-    }
-    void TearDown() override { Clock::fixar(std::nullopt); }
-
-    QStringList pagina(int n, int de, int ate) const {
-        return QStringList{QStringLiteral("Data/Hora 09/12/2026 10:00 Pagina %1").arg(n)} +
-               corpo.mid(de - 1, ate - de + 1);
+        relatorio = std::make_unique<RelatorioDeTeste>(dir.filePath("Relatorio.txt"));
+        ASSERT_EQ(relatorio->iniciado.size(), 3);
     }
 
     QTemporaryDir dir;
-    TImpres impres;
-    QStringList corpo;
-    // The viewer, the report file and the column count, as the builder starts it.
-    QStringList iniciado;
+    std::unique_ptr<RelatorioDeTeste> relatorio;
 };
 
 TEST_F(JanelaImpressao, PrintActionPrintsTheReportPagesThroughThePrintDialog) {
-    const auto paginas = lePaginas(iniciado[1]);
+    const auto paginas = lePaginas(relatorio->iniciado[1]);
     ASSERT_TRUE(paginas);
-    JanelaVisualizador janela(iniciado[1], *paginas, iniciado[2].toInt());
+    JanelaVisualizador janela(relatorio->iniciado[1], *paginas, relatorio->iniciado[2].toInt());
     janela.showMaximized();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
     EXPECT_EQ(janela.folhas(), 4);
@@ -129,10 +84,10 @@ TEST_F(JanelaImpressao, PrintActionPrintsTheReportPagesThroughThePrintDialog) {
 
     EXPECT_EQ(atendente.vezes, 1);
     ASSERT_EQ(folhas(pdf), 4);
-    EXPECT_EQ(texto(pdf, 1), pagina(1, 1, 66));
-    EXPECT_EQ(texto(pdf, 2), pagina(2, 67, 130));
-    EXPECT_EQ(texto(pdf, 3), pagina(3, 131, 194));
-    EXPECT_EQ(texto(pdf, 4), pagina(4, 195, 200));
+    EXPECT_EQ(texto(pdf, 1), relatorio->pagina(1, 1, 66));
+    EXPECT_EQ(texto(pdf, 2), relatorio->pagina(2, 67, 130));
+    EXPECT_EQ(texto(pdf, 3), relatorio->pagina(3, 131, 194));
+    EXPECT_EQ(texto(pdf, 4), relatorio->pagina(4, 195, 200));
 }
 
 // The program itself, started as the builder starts it, opens its window over the whole screen.
@@ -140,7 +95,7 @@ TEST_F(JanelaImpressao, ProgramOpensTheReportInAWindowFillingTheScreen) {
     if (QStandardPaths::findExecutable("xwininfo").isEmpty())
         GTEST_SKIP() << "x11-utils not installed";
     QProcess programa;
-    programa.start(iniciado[0], iniciado.mid(1));
+    programa.start(relatorio->iniciado[0], relatorio->iniciado.mid(1));
     ASSERT_TRUE(programa.waitForStarted());
 
     const QString titulo = QStringLiteral("\"Relatorio.txt - Visualizador\"");

@@ -1,19 +1,17 @@
 #include "Impressao.h"
 #include "JanelaVisualizador.h"
+#include "LeituraPdf.h"
 #include "Paginas.h"
-#include "reports/ClassImpressao.h"
-#include "util/Clock.h"
-#include "util/Regional.h"
+#include "RelatorioDeTeste.h"
 
 #include <QFile>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace visualizador;
+using namespace leituraPdf;
 
 namespace {
 
@@ -37,8 +35,7 @@ constexpr double larguraA4 = 595.28, margem = 28.35; // points
 class VisualizadorPdf : public testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
-            QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        if (!disponivel())
             GTEST_SKIP() << "poppler-utils not installed";
         ASSERT_TRUE(dir.isValid());
     }
@@ -52,36 +49,10 @@ protected:
         return f.fileName();
     }
 
-    static QByteArray roda(const QString &programa, const QStringList &args, int *codigo = nullptr) {
-        QProcess p;
-        p.start(programa, args);
-        EXPECT_TRUE(p.waitForFinished(60000)) << programa.toStdString();
-        if (codigo)
-            *codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        return p.readAllStandardOutput();
-    }
-
     static int visualizador(const QStringList &args) {
         int codigo = -1;
         roda(VISUALIZADOR_EXE, args, &codigo);
         return codigo;
-    }
-
-    static int folhas(const QString &pdf) {
-        const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(roda("pdfinfo", {pdf}));
-        return m.hasMatch() ? m.captured(1).toInt() : -1;
-    }
-
-    static QStringList texto(const QString &pdf, int folha) {
-        const QString n = QString::number(folha);
-        QStringList linhas;
-        for (const QString &linha :
-             QString::fromUtf8(roda("pdftotext", {"-layout", "-f", n, "-l", n, pdf, "-"})).split(u'\n')) {
-            const QString limpa = linha.simplified().remove(u'\f');
-            if (!limpa.isEmpty())
-                linhas << limpa;
-        }
-        return linhas;
     }
 
     void confereRelatorio(const QString &pdf) const {
@@ -157,35 +128,18 @@ TEST_F(VisualizadorPdf, WindowPreviewsAndPrintsTheSamePages) {
 }
 
 TEST_F(VisualizadorPdf, ShowsTheReportBuilderPagesAsBuilt) {
-    Regional::definir(Regional::brasileiro());
-    Clock::fixar(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-    QStringList corpo, iniciado;
-    TImpres impres;
-    impres.SetIniciador([&](const QString &programa, const QStringList &argumentos) {
-        iniciado = QStringList{programa} + argumentos;
-        return true;
-    });
-    for (int i = 1; i <= 200; ++i) {
-        corpo << QStringLiteral("linha %1").arg(i);
-        impres.Escreve(corpo.last(), 3);
-    }
-    impres.Visualiza(caminho("Relatorio.txt"));
-    Clock::fixar(std::nullopt);
+    const RelatorioDeTeste relatorio(caminho("Relatorio.txt"));
 
     // The viewer as the builder starts it, asked for a PDF instead of a window.
-    ASSERT_EQ(iniciado.size(), 3);
+    ASSERT_EQ(relatorio.iniciado.size(), 3);
     const QString pdf = caminho("relatorio.pdf");
     int codigo = -1;
-    roda(iniciado[0], QStringList{"--pdf", pdf} + iniciado.mid(1), &codigo);
+    roda(relatorio.iniciado[0], QStringList{"--pdf", pdf} + relatorio.iniciado.mid(1), &codigo);
     ASSERT_EQ(codigo, 0);
     ASSERT_EQ(folhas(pdf), 4);
-    const auto pagina = [&](int n, int de, int ate) {
-        return QStringList{QStringLiteral("Data/Hora 09/12/2026 10:00 Pagina %1").arg(n)} +
-               corpo.mid(de - 1, ate - de + 1);
-    };
-    EXPECT_EQ(texto(pdf, 1), pagina(1, 1, 66));
-    EXPECT_EQ(texto(pdf, 2), pagina(2, 67, 130));
-    EXPECT_EQ(texto(pdf, 4), pagina(4, 195, 200));
+    EXPECT_EQ(texto(pdf, 1), relatorio.pagina(1, 1, 66));
+    EXPECT_EQ(texto(pdf, 2), relatorio.pagina(2, 67, 130));
+    EXPECT_EQ(texto(pdf, 4), relatorio.pagina(4, 195, 200));
 }
 
 } // namespace
