@@ -404,6 +404,8 @@ void TFRuvenal::edCodEmpresChange() {
 void TFRuvenal::lkEmpresaChange(int indice) {
     empresas_->escolhe(lkEmpresa->itemData(indice).toInt());
     mostraEmpresaEscolhida();
+    // The drop-down moves QEmpresas to the company picked, so the code field follows the name.
+    edCodEmpres->setText(QString::number(empresas_->codempres()));
 }
 
 void TFRuvenal::mostraEmpresaEscolhida() {

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -114,14 +115,22 @@ TEST_F(Selecao, ListagemPorClienteMostraColunasETotais) {
     EXPECT_EQ(m->index(0, 5).data().toString(), hoje.toString(u"dd/MM/yyyy"));
 }
 
-TEST_F(Selecao, ListaOsClientesDaEmpresaEscolhida) {
+TEST_F(Selecao, ListaOsClientesDaEmpresaEscolhidaPorCodigoOuPorNome) {
     banco.cliente(4, {{"empresa_id", 2}});
     recebe(4, 44, 0);
-    janela->edCodEmpres->setText(QStringLiteral("2"));
-    lista();
-    ASSERT_EQ(janela->QListaFunc()->linhas(), 1);
-    EXPECT_EQ(janela->QListaFunc()->valor(0, "clientes_id").inteiro(), 4);
-    EXPECT_EQ(totais(), QStringLiteral("R$ 44,00 / R$ 0,00"));
+    const std::function<void()> escolhas[] = {
+        [&] { janela->edCodEmpres->setText(QStringLiteral("2")); },
+        [&] { emit janela->lkEmpresa->activated(janela->lkEmpresa->findText(QStringLiteral("Empresa 2"))); }};
+    for (const auto &escolhe : escolhas) {
+        janela->edCodEmpres->setText(QStringLiteral("1"));
+        escolhe();
+        EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("2"));
+        EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
+        lista();
+        ASSERT_EQ(janela->QListaFunc()->linhas(), 1);
+        EXPECT_EQ(janela->QListaFunc()->valor(0, "clientes_id").inteiro(), 4);
+        EXPECT_EQ(totais(), QStringLiteral("R$ 44,00 / R$ 0,00"));
+    }
 }
 
 TEST_F(Selecao, F5ComDebitoRecusaContaInvalidaESemDebitoMarca) {
