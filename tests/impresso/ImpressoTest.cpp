@@ -178,6 +178,71 @@ TEST(LoteDeBoletos, DocumentoRecusadoNaoDeixaArquivoPelaMetade) {
     EXPECT_TRUE(arquivos(pasta).isEmpty());
 }
 
+// Dark runs of one pixel row: [start, end) columns.
+QList<std::pair<int, int>> trechosEscuros(const QImage &cinza, int y) {
+    QList<std::pair<int, int>> trechos;
+    const uchar *linha = cinza.constScanLine(y);
+    for (int x = 0; x < cinza.width(); ++x) {
+        if (linha[x] >= 128)
+            continue;
+        if (trechos.isEmpty() || trechos.last().second != x)
+            trechos.append({x, x + 1});
+        else
+            trechos.last().second = x + 1;
+    }
+    return trechos;
+}
+
+// A row crosses the symbol where its first 114 runs and the 113 gaps between them are all narrow
+// (0.254 mm, 3 pixels) or wide (three times that); no line of text looks like that.
+bool cruzaOSimbolo(const QList<std::pair<int, int>> &trechos) {
+    const auto elemento = [](int largura) {
+        return std::abs(largura - 3) <= 1 || std::abs(largura - 9) <= 1;
+    };
+    if (trechos.size() < 114)
+        return false;
+    for (int i = 0; i < 114; ++i)
+        if (!elemento(trechos[i].second - trechos[i].first) ||
+            (i > 0 && !elemento(trechos[i].first - trechos[i - 1].second)))
+            return false;
+    return true;
+}
+
+// Read off the rendered page: 103 mm by 13 mm, and 5 mm of blank paper before the first bar (from the
+// form's edge) and after the last one, along the symbol's whole height.
+TEST(CodigoDeBarras, TemAsMedidasEAsZonasDeSilencioDoPadraoNaPagina) {
+    QTemporaryDir pasta;
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), {documento(bb7)}, opcoes(pasta), hoje);
+    const QImage cinza = leitura::imagem(pdf, 1).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(cinza.isNull());
+    const double mm = leitura::pixelsPorMm;
+    int bordaDoFormulario = cinza.width(), linhasDoSimbolo = 0;
+    for (int y = 0; y < cinza.height(); ++y) {
+        const auto trechos = trechosEscuros(cinza, y);
+        if (!trechos.isEmpty())
+            bordaDoFormulario = std::min(bordaDoFormulario, trechos.first().first);
+    }
+    // The narrowest margins and the extreme lengths over every row of the symbol, in pixels.
+    int antes = cinza.width(), depois = cinza.width(), menor = cinza.width(), maior = 0;
+    for (int y = 0; y < cinza.height(); ++y) {
+        const auto trechos = trechosEscuros(cinza, y);
+        if (!cruzaOSimbolo(trechos))
+            continue;
+        ++linhasDoSimbolo;
+        const int inicio = trechos.first().first, fim = trechos[113].second;
+        antes = std::min(antes, inicio - bordaDoFormulario);
+        if (trechos.size() > 114)
+            depois = std::min(depois, trechos[114].first - fim);
+        menor = std::min(menor, fim - inicio);
+        maior = std::max(maior, fim - inicio);
+    }
+    EXPECT_NEAR(linhasDoSimbolo / mm, 13.0, 0.3);
+    EXPECT_NEAR(menor / mm, 103.0, 0.5);
+    EXPECT_NEAR(maior / mm, 103.0, 0.5);
+    EXPECT_GE(antes / mm, 5.0 - 0.1);
+    EXPECT_GE(depois / mm, 5.0 - 0.1);
+}
+
 struct CasoLogotipo {
     const char *nome;
     const char *arquivo;  // written into the folder; "" for no file

@@ -45,16 +45,30 @@ QList<Palavra> palavras(const QString &pdf, int n) {
     return saida;
 }
 
-QStringList codigosDeBarras(const QString &pdf, int n) {
-    QTemporaryDir pasta;
+namespace {
+
+// The page rendered at 300 dpi into a PNG file in `pasta`.
+QString png(const QString &pdf, int n, const QTemporaryDir &pasta) {
     const QString base = pasta.filePath(QStringLiteral("pagina"));
     executa(QStringLiteral("pdftoppm"),
             pagina(n) + QStringList{QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
                                     QStringLiteral("-singlefile"), pdf, base});
+    return base + QStringLiteral(".png");
+}
+
+} // namespace
+
+QStringList codigosDeBarras(const QString &pdf, int n) {
+    QTemporaryDir pasta;
     return executa(QStringLiteral("zbarimg"),
                    {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sdisable"),
-                    QStringLiteral("-Si25.enable"), base + QStringLiteral(".png")})
+                    QStringLiteral("-Si25.enable"), png(pdf, n, pasta)})
         .split(u'\n', Qt::SkipEmptyParts);
+}
+
+QImage imagem(const QString &pdf, int n) {
+    QTemporaryDir pasta;
+    return QImage(png(pdf, n, pasta));
 }
 
 int paginas(const QString &pdf) {

@@ -3,6 +3,7 @@
 // A printed PDF read back with independent tools: poppler's pdftotext, pdftoppm and pdfimages, and
 // zbarimg for the bar codes.
 
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -21,6 +22,10 @@ QList<Palavra> palavras(const QString &pdf, int pagina);
 
 // The Interleaved 2 of 5 symbols zbarimg finds on the page rendered at 300 dpi.
 QStringList codigosDeBarras(const QString &pdf, int pagina);
+
+// The page as pdftoppm renders it at 300 dpi.
+inline constexpr double pixelsPorMm = 300 / 25.4;
+QImage imagem(const QString &pdf, int pagina);
 
 int paginas(const QString &pdf);
 int imagens(const QString &pdf);
