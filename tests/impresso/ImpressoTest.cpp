@@ -338,6 +338,63 @@ TEST(TextoLongo, FicaDentroDaSuaCaixa) {
     EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(bb7.codigoBarras)});
 }
 
+// Each part of the page, read apart from the other: the ficha with every box of the standard form,
+// the recibo with what the payer keeps; both headed by the bank and the linha digitável.
+TEST(Formulario, CadaParteTemAsLegendasDoPadrao) {
+    QTemporaryDir pasta;
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), {documento(bb7)}, opcoes(pasta), hoje);
+    const double corte = caixasDe(leitura::palavras(pdf, 1), u"Corte").first().bottom();
+    const double larguraA4 = 595, alturaA4 = 842; // points
+    const QString recibo = leitura::texto(pdf, 1, QRectF(0, 0, larguraA4, corte));
+    const QString ficha = leitura::texto(pdf, 1, QRectF(0, corte, larguraA4, alturaA4 - corte));
+    const char *cabecalho[] = {"001-9", bb7.linha};
+    const char *doRecibo[] = {"Recibo do Pagador",
+                              "Beneficiário",
+                              "Agência/Código do beneficiário",
+                              "Vencimento",
+                              "Pagador",
+                              "Nº do documento",
+                              "Nosso número",
+                              "(=) Valor do documento",
+                              "Demonstrativo",
+                              "Autenticação mecânica"};
+    const char *daFicha[] = {"Local de pagamento",
+                             "Vencimento",
+                             "Beneficiário",
+                             "Agência/Código do beneficiário",
+                             "Data do documento",
+                             "Nº do documento",
+                             "Espécie doc.",
+                             "Aceite",
+                             "Data processamento",
+                             "Nosso número",
+                             "Uso do banco",
+                             "Carteira",
+                             "Espécie",
+                             "Quantidade",
+                             "(x) Valor",
+                             "(=) Valor do documento",
+                             "Instruções (texto de responsabilidade do beneficiário)",
+                             "(-) Desconto / Abatimento",
+                             "(-) Outras deduções",
+                             "(+) Mora / Multa",
+                             "(+) Outros acréscimos",
+                             "(=) Valor cobrado",
+                             "Pagador",
+                             "Sacador/Avalista",
+                             "Autenticação mecânica - Ficha de Compensação"};
+    EXPECT_FALSE(recibo.contains(u"Ficha de Compensação"));
+    EXPECT_FALSE(ficha.contains(u"Recibo do Pagador"));
+    for (const char *t : cabecalho) {
+        EXPECT_TRUE(recibo.contains(QString::fromUtf8(t))) << t;
+        EXPECT_TRUE(ficha.contains(QString::fromUtf8(t))) << t;
+    }
+    for (const char *legenda : doRecibo)
+        EXPECT_TRUE(recibo.contains(QString::fromUtf8(legenda))) << legenda;
+    for (const char *legenda : daFicha)
+        EXPECT_TRUE(ficha.contains(QString::fromUtf8(legenda))) << legenda;
+}
+
 TEST(MargemSuperior, DesceOFormularioAteOLimiteDaFolha) {
     const Documento d = documento(bb7);
     const double mm = 72.0 / 25.4;

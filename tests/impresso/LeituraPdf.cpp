@@ -31,6 +31,15 @@ QString texto(const QString &pdf, int n) {
         .simplified();
 }
 
+QString texto(const QString &pdf, int n, const QRectF &regiao) {
+    const QRect r = regiao.toAlignedRect();
+    const QStringList recorte = {
+        QStringLiteral("-x"), QString::number(r.x()),     QStringLiteral("-y"), QString::number(r.y()),
+        QStringLiteral("-W"), QString::number(r.width()), QStringLiteral("-H"), QString::number(r.height())};
+    return executa(QStringLiteral("pdftotext"), pagina(n) + recorte + QStringList{pdf, QStringLiteral("-")})
+        .simplified();
+}
+
 QList<Palavra> palavras(const QString &pdf, int n) {
     static const QRegularExpression palavra(QStringLiteral(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));

@@ -13,6 +13,8 @@ namespace leitura {
 
 // The page's text with every run of white space made one blank.
 QString texto(const QString &pdf, int pagina);
+// The same for the part of the page inside `regiao` (points, origin at the top left).
+QString texto(const QString &pdf, int pagina, const QRectF &regiao);
 
 struct Palavra {
     QString texto;
