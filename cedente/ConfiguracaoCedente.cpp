@@ -1,6 +1,6 @@
 #include "cedente/ConfiguracaoCedente.h"
 
-#include "cedente/EspeciesTitulo.h"
+#include "cedente/TabelasCobranca.h"
 
 #include <QStringList>
 

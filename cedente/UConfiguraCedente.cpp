@@ -5,7 +5,7 @@
 #include "app/Guarda.h"
 #include "cedente/CampoDecimal.h"
 #include "cedente/ConfiguracaoCedente.h"
-#include "cedente/EspeciesTitulo.h"
+#include "cedente/TabelasCobranca.h"
 #include "util/Mensagens.h"
 
 #include <QCheckBox>

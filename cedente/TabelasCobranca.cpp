@@ -1,4 +1,4 @@
-#include "cedente/EspeciesTitulo.h"
+#include "cedente/TabelasCobranca.h"
 
 #include "util/Erro.h"
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// The tables the cedente dialog offers and the configuration stores positions of: title species and
+// charge instructions.
+
 #include <QString>
 #include <QStringView>
 #include <array>
