@@ -23,6 +23,28 @@ void recusaDocumento(const Documento &doc, const QString &membro, const QString 
     recusa(doc, QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
 }
 
+QChar aceiteDoDocumento(const ContaConfigurada &conta, const Documento &doc) {
+    const QString a = doc.aceite.trimmed().toUpper();
+    if (a.isEmpty())
+        return conta.aceite;
+    if (a == u"A" || a == u"S" || a == u"1")
+        return u'A';
+    if (a == u"N" || a == u"0")
+        return u'N';
+    recusaDocumento(doc, QStringLiteral("Aceite"), doc.aceite, QStringLiteral("use A ou N"));
+}
+
+QChar codigoProtesto(const Documento &doc) {
+    const QString codigo = doc.instrucaoCobranca3.trimmed();
+    if (!codigo.isEmpty() && codigo != u"1" && codigo != u"2" && codigo != u"3")
+        recusaDocumento(
+            doc, QStringLiteral("InstrucaoCobranca3"), doc.instrucaoCobranca3,
+            QStringLiteral("use 1 (protesto em dias corridos), 2 (em dias úteis) ou 3 (não protestar)"));
+    if (doc.diasProtesto <= 0 || codigo == u"3")
+        return u'3';
+    return codigo.isEmpty() ? u'1' : codigo[0];
+}
+
 std::int64_t centavos(Dinheiro valor) {
     std::int64_t inteiros = valor / 100;
     const std::int64_t resto = valor % 100;

@@ -32,6 +32,12 @@ NossoNumero nossoNumeroDoDocumento(const ContaConfigurada &conta, const Document
 
 Boleto calculaBoleto(const ContaConfigurada &conta, const Documento &doc);
 
+// The document's acceptance, A or N (also S, 1 and 0); empty takes the account's default.
+QChar aceiteDoDocumento(const ContaConfigurada &conta, const Documento &doc);
+// How the protest days count, from instruction 3: 1 calendar days (default), 2 working days, 3 no
+// protest (also when there are no protest days).
+QChar codigoProtesto(const Documento &doc);
+
 // Refuses a member of one document: "Documento 0000004711: CepSacado "0491" inválido: <motivo>.".
 [[noreturn]] void recusaDocumento(const Documento &doc, const QString &membro, const QString &valor,
                                   const QString &motivo);

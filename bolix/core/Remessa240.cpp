@@ -28,29 +28,6 @@ QString codigoEspecie(const Documento &doc) {
     return *codigo;
 }
 
-QChar aceite(const ContaConfigurada &conta, const Documento &doc) {
-    const QString a = doc.aceite.trimmed().toUpper();
-    if (a.isEmpty())
-        return conta.aceite;
-    if (a == u"A" || a == u"S" || a == u"1")
-        return u'A';
-    if (a == u"N" || a == u"0")
-        return u'N';
-    recusaDocumento(doc, QStringLiteral("Aceite"), doc.aceite, QStringLiteral("use A ou N"));
-}
-
-// Instruction 3 tells how the protest days count: 1 calendar days, 2 working days, 3 no protest.
-QChar codigoProtesto(const Documento &doc) {
-    const QString codigo = doc.instrucaoCobranca3.trimmed();
-    if (!codigo.isEmpty() && codigo != u"1" && codigo != u"2" && codigo != u"3")
-        recusaDocumento(
-            doc, QStringLiteral("InstrucaoCobranca3"), doc.instrucaoCobranca3,
-            QStringLiteral("use 1 (protesto em dias corridos), 2 (em dias úteis) ou 3 (não protestar)"));
-    if (doc.diasProtesto == 0 || codigo == u"3")
-        return u'3';
-    return codigo.isEmpty() ? u'1' : codigo[0];
-}
-
 struct Inscricao {
     int tipo = 0; // 1 CPF, 2 CNPJ
     QString numero;
@@ -218,7 +195,7 @@ private:
             .numero(101, 105, 0)
             .numero(106, 106, 0)
             .digitos(107, 108, codigoEspecie(doc))
-            .texto(109, 109, QString(aceite(conta_, doc)))
+            .texto(109, 109, QString(aceiteDoDocumento(conta_, doc)))
             .data(110, doc.dataDocumento);
         juros(r, doc, diaSeguinte);
         desconto(r, doc);

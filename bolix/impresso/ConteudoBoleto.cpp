@@ -1,5 +1,6 @@
 #include "ConteudoBoleto.h"
 
+#include "bolix/core/Boleto.h"
 #include "bolix/core/Digitos.h"
 
 namespace bolix {
@@ -115,21 +116,15 @@ QStringList instrucoes(const Documento &d) {
     const QString desconto = valorOuPercentual(d.valorDesconto, d.percentualDesconto);
     if (!desconto.isEmpty())
         saida.append(QStringLiteral("Até o vencimento, conceder desconto de %1.").arg(desconto));
-    if (d.diasProtesto > 0)
-        saida.append(d.diasProtesto == 1
-                         ? QStringLiteral("Protestar 1 dia após o vencimento.")
-                         : QStringLiteral("Protestar %1 dias após o vencimento.").arg(d.diasProtesto));
+    const QChar protesto = codigoProtesto(d);
+    if (protesto != u'3') {
+        const bool um = d.diasProtesto == 1;
+        const QString dias = protesto == u'2'
+                                 ? (um ? QStringLiteral("dia útil") : QStringLiteral("dias úteis"))
+                                 : (um ? QStringLiteral("dia") : QStringLiteral("dias"));
+        saida.append(QStringLiteral("Protestar %1 %2 após o vencimento.").arg(d.diasProtesto).arg(dias));
+    }
     return saida;
-}
-
-// The same reading of the acceptance as the remittance file's.
-QString aceite(const ContaConfigurada &c, const Documento &d) {
-    const QString a = d.aceite.trimmed().toUpper();
-    if (a == u"A" || a == u"S" || a == u"1")
-        return QStringLiteral("A");
-    if (a == u"N" || a == u"0")
-        return QStringLiteral("N");
-    return QString(c.aceite);
 }
 
 } // namespace
@@ -162,7 +157,7 @@ ConteudoBoleto conteudoBoleto(const ContaConfigurada &conta, const Documento &do
     c.dataDocumento = doc.dataDocumento.toString(formatoData);
     c.numeroDocumento = doc.numeroDocumento.trimmed();
     c.especieDoc = doc.tipoDocumentoCobranca.trimmed().toUpper();
-    c.aceite = aceite(conta, doc);
+    c.aceite = QString(aceiteDoDocumento(conta, doc));
     c.dataProcessamento = doc.dataProcessamento.toString(formatoData);
     c.nossoNumero = boleto.nossoNumero.impresso;
     c.carteira = conta.configuracao.carteira;

@@ -67,6 +67,24 @@ const CasoInstrucao instrucoes[] = {
      {"Sr. Caixa, atenção.", "Após o vencimento, cobrar juros de R$ 0,01 por dia de atraso.",
       "Protestar 1 dia após o vencimento."}},
     {"ProtestoEmDias", [](Documento &d) { d.diasProtesto = 10; }, {"Protestar 10 dias após o vencimento."}},
+    {"ProtestoEmDiasUteis",
+     [](Documento &d) {
+         d.diasProtesto = 5;
+         d.instrucaoCobranca3 = QStringLiteral("2");
+     },
+     {"Protestar 5 dias úteis após o vencimento."}},
+    {"UmDiaUtil",
+     [](Documento &d) {
+         d.diasProtesto = 1;
+         d.instrucaoCobranca3 = QStringLiteral("2");
+     },
+     {"Protestar 1 dia útil após o vencimento."}},
+    {"NaoProtestar",
+     [](Documento &d) {
+         d.diasProtesto = 5;
+         d.instrucaoCobranca3 = QStringLiteral("3");
+     },
+     {}},
 };
 
 void PrintTo(const CasoInstrucao &c, std::ostream *os) {
