@@ -1,7 +1,7 @@
 #include "app/UGeraBoletoBancos.h"
 
 #include "app/CamposArquivo.h"
-#include "app/CriaWidget.h"
+#include "app/Formulario.h"
 #include "app/Guarda.h"
 #include "boleto/ObjetoBolix.h"
 #include "cedente/UConfiguraCedente.h"
@@ -123,12 +123,7 @@ TFRuvenal::TFRuvenal(const QString &programDir, QWidget *parent) : QWidget(paren
     setWindowTitle(QStringLiteral("Ruvenal 1.0.0.34"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    // The operators' font; where it is missing, the metric twin of Arial keeps captions inside their
-    // controls.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(fonteFormulario());
     setFixedSize(660, 526);
 
     pcPrincipal = cria<QTabWidget>(this, "pcPrincipal", QRect(0, 0, 660, 526));

@@ -1,7 +1,7 @@
 #include "cedente/UConfiguraCedente.h"
 
 #include "app/CamposArquivo.h"
-#include "app/CriaWidget.h"
+#include "app/Formulario.h"
 #include "app/Guarda.h"
 #include "cedente/CampoDecimal.h"
 #include "cedente/ConfiguracaoCedente.h"
@@ -63,6 +63,7 @@ TFConfigCedente::TFConfigCedente(const IniFile &ini, const QString &banco, const
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Largura, AlturaCampos + AlturaPainel);
+    setFont(fonteFormulario());
     // On the desktop's centre, not over wherever the main window has been moved.
     move(screen()->availableGeometry().center() - rect().center());
     criaCampos();

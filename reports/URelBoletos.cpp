@@ -1,6 +1,6 @@
 #include "reports/URelBoletos.h"
 
-#include "app/CriaWidget.h"
+#include "app/Formulario.h"
 #include "app/Guarda.h"
 #include "reports/RelatorioBoletos.h"
 #include "util/Clock.h"
@@ -47,6 +47,7 @@ TFRelBoletos::TFRelBoletos(Connection &conexao, QWidget *parent) : QDialog(paren
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(268, 176);
+    setFont(fonteFormulario());
 
     dtInicial = campoData(this, "dtInicial", QStringLiteral("Data Inicial"), QRect(8, 24, 120, 22));
     dtFinal = campoData(this, "dtFinal", QStringLiteral("Data Final"), QRect(140, 24, 120, 22));
