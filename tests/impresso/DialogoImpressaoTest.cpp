@@ -1,7 +1,7 @@
 // The print dialog on a real display (run under Xvfb): answered by the test the moment it shows.
 
 #include "Exemplos.h"
-#include "LeituraPdf.h"
+#include "tests/support/LeituraPdf.h"
 
 #include "bolix/core/Boleto.h"
 #include "bolix/impresso/ImpressaoBoletos.h"

@@ -1,5 +1,5 @@
 #include "Exemplos.h"
-#include "LeituraPdf.h"
+#include "tests/support/LeituraPdf.h"
 
 #include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"

@@ -1,9 +1,8 @@
 // ImprimeBoletos as the program calls it: late-bound members, then the call.
 
-#include "LeituraPdf.h"
-
 #include "automation/Variant.h"
 #include "bolix/objeto/ContaCorrente.h"
+#include "tests/support/LeituraPdf.h"
 
 #include <QDir>
 #include <QFile>

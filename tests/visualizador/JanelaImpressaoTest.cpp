@@ -2,9 +2,9 @@
 // print action, answered in the system's print dialog with printing to a file, gives its pages as PDF.
 
 #include "JanelaVisualizador.h"
-#include "LeituraPdf.h"
 #include "Paginas.h"
 #include "RelatorioDeTeste.h"
+#include "tests/support/LeituraPdf.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,7 +22,6 @@
 #include <memory>
 
 using namespace visualizador;
-using namespace leituraPdf;
 
 namespace {
 
@@ -54,7 +53,7 @@ private:
 class JanelaImpressao : public testing::Test {
 protected:
     void SetUp() override {
-        if (!disponivel())
+        if (!leitura::disponivel())
             GTEST_SKIP() << "poppler-utils not installed";
         ASSERT_TRUE(dir.isValid());
         relatorio = std::make_unique<RelatorioDeTeste>(dir.filePath("Relatorio.txt"));
@@ -83,11 +82,11 @@ TEST_F(JanelaImpressao, PrintActionPrintsTheReportPagesThroughThePrintDialog) {
     imprimir->trigger();
 
     EXPECT_EQ(atendente.vezes, 1);
-    ASSERT_EQ(folhas(pdf), 4);
-    EXPECT_EQ(texto(pdf, 1), relatorio->pagina(1, 1, 66));
-    EXPECT_EQ(texto(pdf, 2), relatorio->pagina(2, 67, 130));
-    EXPECT_EQ(texto(pdf, 3), relatorio->pagina(3, 131, 194));
-    EXPECT_EQ(texto(pdf, 4), relatorio->pagina(4, 195, 200));
+    ASSERT_EQ(leitura::paginas(pdf), 4);
+    EXPECT_EQ(leitura::linhas(pdf, 1), relatorio->pagina(1, 1, 66));
+    EXPECT_EQ(leitura::linhas(pdf, 2), relatorio->pagina(2, 67, 130));
+    EXPECT_EQ(leitura::linhas(pdf, 3), relatorio->pagina(3, 131, 194));
+    EXPECT_EQ(leitura::linhas(pdf, 4), relatorio->pagina(4, 195, 200));
 }
 
 // The program itself, started as the builder starts it, opens its window over the whole screen.
@@ -102,7 +101,7 @@ TEST_F(JanelaImpressao, ProgramOpensTheReportInAWindowFillingTheScreen) {
     const QRegularExpression tamanho(QRegularExpression::escape(titulo) + R"(.*\)\s+(\d+)x(\d+)\+)");
     QRegularExpressionMatch janela;
     for (QDeadlineTimer prazo(20000); !janela.hasMatch() && !prazo.hasExpired(); QTest::qWait(200))
-        janela = tamanho.match(QString::fromUtf8(roda("xwininfo", {"-root", "-tree"})));
+        janela = tamanho.match(QString::fromUtf8(leitura::roda("xwininfo", {"-root", "-tree"})));
     const bool rodando = programa.state() == QProcess::Running;
     programa.kill();
     programa.waitForFinished();

@@ -1,8 +1,8 @@
 #include "Impressao.h"
 #include "JanelaVisualizador.h"
-#include "LeituraPdf.h"
 #include "Paginas.h"
 #include "RelatorioDeTeste.h"
+#include "tests/support/LeituraPdf.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 using namespace visualizador;
-using namespace leituraPdf;
 
 namespace {
 
@@ -35,7 +34,7 @@ constexpr double larguraA4 = 595.28, margem = 28.35; // points
 class VisualizadorPdf : public testing::Test {
 protected:
     void SetUp() override {
-        if (!disponivel())
+        if (!leitura::disponivel())
             GTEST_SKIP() << "poppler-utils not installed";
         ASSERT_TRUE(dir.isValid());
     }
@@ -51,14 +50,14 @@ protected:
 
     static int visualizador(const QStringList &args) {
         int codigo = -1;
-        roda(VISUALIZADOR_EXE, args, &codigo);
+        leitura::roda(VISUALIZADOR_EXE, args, &codigo);
         return codigo;
     }
 
     void confereRelatorio(const QString &pdf) const {
-        ASSERT_EQ(folhas(pdf), textoEsperado.size());
+        ASSERT_EQ(leitura::paginas(pdf), textoEsperado.size());
         for (int i = 0; i < textoEsperado.size(); ++i)
-            EXPECT_EQ(texto(pdf, i + 1), textoEsperado[i]) << "page " << i + 1;
+            EXPECT_EQ(leitura::linhas(pdf, i + 1), textoEsperado[i]) << "page " << i + 1;
     }
 
     QTemporaryDir dir;
@@ -73,7 +72,8 @@ TEST_F(VisualizadorPdf, EachReportPageBecomesOnePdfPage) {
 TEST_F(VisualizadorPdf, ColumnCountSpansThePrintableWidth) {
     const QString pdf = caminho("saida.pdf");
     ASSERT_EQ(visualizador({"--pdf", pdf, grava(relatorio), "132"}), 0);
-    const QString caixas = QString::fromUtf8(roda("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
+    const QString caixas =
+        QString::fromUtf8(leitura::roda("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
     const auto m =
         QRegularExpression(R"re(xMin="([\d.]+)"[^>]*xMax="([\d.]+)"[^>]*>&lt;=+&gt;<)re").match(caixas);
     ASSERT_TRUE(m.hasMatch()) << caixas.toStdString();
@@ -93,13 +93,13 @@ TEST_F(VisualizadorPdf, PageLongerThanASheetContinuesWithoutLosingLines) {
     }
     const QString pdf = caminho("longa.pdf");
     ASSERT_EQ(visualizador({"--pdf", pdf, grava(bytes + "\ffim\r\n"), "132"}), 0);
-    const int n = folhas(pdf);
+    const int n = leitura::paginas(pdf);
     ASSERT_GT(n, 2);
     QStringList lidas;
     for (int i = 1; i < n; ++i)
-        lidas += texto(pdf, i);
+        lidas += leitura::linhas(pdf, i);
     EXPECT_EQ(lidas, linhas);
-    EXPECT_EQ(texto(pdf, n), QStringList{"fim"});
+    EXPECT_EQ(leitura::linhas(pdf, n), QStringList{"fim"});
 }
 
 TEST_F(VisualizadorPdf, BadInputEndsWithFailure) {
@@ -134,12 +134,12 @@ TEST_F(VisualizadorPdf, ShowsTheReportBuilderPagesAsBuilt) {
     ASSERT_EQ(relatorio.iniciado.size(), 3);
     const QString pdf = caminho("relatorio.pdf");
     int codigo = -1;
-    roda(relatorio.iniciado[0], QStringList{"--pdf", pdf} + relatorio.iniciado.mid(1), &codigo);
+    leitura::roda(relatorio.iniciado[0], QStringList{"--pdf", pdf} + relatorio.iniciado.mid(1), &codigo);
     ASSERT_EQ(codigo, 0);
-    ASSERT_EQ(folhas(pdf), 4);
-    EXPECT_EQ(texto(pdf, 1), relatorio.pagina(1, 1, 66));
-    EXPECT_EQ(texto(pdf, 2), relatorio.pagina(2, 67, 130));
-    EXPECT_EQ(texto(pdf, 4), relatorio.pagina(4, 195, 200));
+    ASSERT_EQ(leitura::paginas(pdf), 4);
+    EXPECT_EQ(leitura::linhas(pdf, 1), relatorio.pagina(1, 1, 66));
+    EXPECT_EQ(leitura::linhas(pdf, 2), relatorio.pagina(2, 67, 130));
+    EXPECT_EQ(leitura::linhas(pdf, 4), relatorio.pagina(4, 195, 200));
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #pragma once
 
-// A printed PDF read back with independent tools: poppler's pdftotext, pdftoppm and pdfimages, and
-// zbarimg for the bar codes.
+// A PDF read back with independent tools, as a reader finds it: poppler's pdfinfo, pdftotext, pdftoppm
+// and pdfimages, and zbarimg for the bar codes.
 
+#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QRectF>
@@ -11,10 +12,21 @@
 
 namespace leitura {
 
+// pdfinfo and pdftotext are on the PATH.
+bool disponivel();
+
+// Runs a program to its end and returns what it wrote; its exit code in `codigo` (-1 after a crash).
+QByteArray roda(const QString &programa, const QStringList &argumentos, int *codigo = nullptr);
+
+// Pages of the PDF, -1 when it cannot be read.
+int paginas(const QString &pdf);
+
 // The page's text with every run of white space made one blank.
 QString texto(const QString &pdf, int pagina);
 // The same for the part of the page inside `regiao` (points, origin at the top left).
 QString texto(const QString &pdf, int pagina, const QRectF &regiao);
+// The page's lines that hold words, as laid out, blanks collapsed.
+QStringList linhas(const QString &pdf, int pagina);
 
 struct Palavra {
     QString texto;
@@ -29,7 +41,6 @@ QStringList codigosDeBarras(const QString &pdf, int pagina);
 inline constexpr double pixelsPorMm = 300 / 25.4;
 QImage imagem(const QString &pdf, int pagina);
 
-int paginas(const QString &pdf);
 int imagens(const QString &pdf);
 
 } // namespace leitura

@@ -3,21 +3,36 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace leitura {
 
-namespace {
+bool disponivel() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
 
-QString executa(const QString &programa, const QStringList &argumentos) {
+QByteArray roda(const QString &programa, const QStringList &argumentos, int *codigo) {
     QProcess p;
     p.start(programa, argumentos);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << programa.toStdString() << " did not run: " << p.errorString().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const bool terminou = p.waitForFinished(60000);
+    EXPECT_TRUE(terminou) << programa.toStdString() << ": " << p.errorString().toStdString();
+    if (codigo)
+        *codigo = terminou && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return p.readAllStandardOutput();
+}
+
+namespace {
+
+// A reading tool's output; a tool that crashes fails the test.
+QString executa(const QString &programa, const QStringList &argumentos) {
+    int codigo = 0;
+    const QByteArray saida = roda(programa, argumentos, &codigo);
+    if (codigo == -1)
+        ADD_FAILURE() << programa.toStdString() << " did not run";
+    return QString::fromUtf8(saida);
 }
 
 QStringList pagina(int n) {
@@ -38,6 +53,19 @@ QString texto(const QString &pdf, int n, const QRectF &regiao) {
         QStringLiteral("-W"), QString::number(r.width()), QStringLiteral("-H"), QString::number(r.height())};
     return executa(QStringLiteral("pdftotext"), pagina(n) + recorte + QStringList{pdf, QStringLiteral("-")})
         .simplified();
+}
+
+QStringList linhas(const QString &pdf, int n) {
+    QStringList saida;
+    const QString texto =
+        executa(QStringLiteral("pdftotext"),
+                pagina(n) + QStringList{QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    for (const QString &linha : texto.split(u'\n')) {
+        const QString limpa = linha.simplified().remove(u'\f');
+        if (!limpa.isEmpty())
+            saida << limpa;
+    }
+    return saida;
 }
 
 QList<Palavra> palavras(const QString &pdf, int n) {
@@ -82,7 +110,8 @@ QImage imagem(const QString &pdf, int n) {
 
 int paginas(const QString &pdf) {
     static const QRegularExpression linha(QStringLiteral(R"(Pages:\s+(\d+))"));
-    return linha.match(executa(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+    const auto m = linha.match(executa(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 int imagens(const QString &pdf) {
