@@ -20,7 +20,7 @@ QString prefixo(const Documento &doc) {
 
 void recusaDocumento(const Documento &doc, const QString &membro, const QString &valor,
                      const QString &motivo) {
-    recusa(doc, QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
+    recusa(doc, textoInvalido(membro, valor, motivo));
 }
 
 QChar aceiteDoDocumento(const ContaConfigurada &conta, const Documento &doc) {

@@ -52,7 +52,7 @@ void configuraOutrosDados(Conta &conta, ContaConfigurada &c) {
 } // namespace
 
 void recusaConta(const QString &membro, const QString &valor, const QString &motivo) {
-    throw ErroBolix(QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo));
+    throw ErroBolix(textoInvalido(membro, valor, motivo));
 }
 
 QString valorDe(const QList<DadoNomeValor> &dados, QStringView nome) {

@@ -12,4 +12,9 @@ public:
     QString texto() const { return QString::fromUtf8(what()); }
 };
 
+// The one form of a refused member: "<membro> "<valor>" inválido: <motivo>.".
+inline QString textoInvalido(const QString &membro, const QString &valor, const QString &motivo) {
+    return QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo);
+}
+
 } // namespace bolix
