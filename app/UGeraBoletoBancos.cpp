@@ -1,12 +1,11 @@
 #include "app/UGeraBoletoBancos.h"
 
-#include "app/CamposArquivo.h"
-#include "app/Formulario.h"
-#include "app/Guarda.h"
 #include "boleto/ObjetoBolix.h"
 #include "cedente/UConfiguraCedente.h"
 #include "config/IniFile.h"
 #include "db/Connection.h"
+#include "forms/CamposArquivo.h"
+#include "forms/Formulario.h"
 #include "reports/URelBoletos.h"
 #include "selection/EscolhaEmpresa.h"
 #include "selection/Listagem.h"
@@ -14,6 +13,7 @@
 #include "selection/ModeloListagem.h"
 #include "selection/Totais.h"
 #include "util/Clock.h"
+#include "util/Guarda.h"
 #include "util/Mensagens.h"
 #include "util/Rotinas.h"
 
@@ -30,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -534,6 +535,22 @@ void TFRuvenal::Button1Click() {
     dialogo.exec();
 }
 
+std::shared_ptr<void> TFRuvenal::iniciaExecucao() {
+    emExecucao_ = true;
+    std::vector<std::pair<QPointer<QWidget>, bool>> estados;
+    for (QWidget *w : std::initializer_list<QWidget *>{bGerar, sbListarFunc, rbCliente, rbEmpresa, bConfig,
+                                                       Button1, butLerArquivo, butProcessar}) {
+        estados.emplace_back(w, w->isEnabled());
+        w->setEnabled(false);
+    }
+    return std::shared_ptr<void>(nullptr, [this, estados = std::move(estados)](void *) {
+        for (const auto &[w, habilitado] : estados)
+            if (w)
+                w->setEnabled(habilitado);
+        emExecucao_ = false;
+    });
+}
+
 bool TFRuvenal::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget *>(watched)->window() == this)
@@ -553,6 +570,9 @@ bool TFRuvenal::FormKeyDown(QKeyEvent *event) {
     case Qt::Key_F5:
     case Qt::Key_F6:
     case Qt::Key_F7: {
+        // Marks change the listing that a run is walking.
+        if (emExecucao_)
+            return true;
         const int tecla = event->key();
         guarda([this, tecla] { marcaComTecla(tecla); });
         return true;
@@ -563,6 +583,12 @@ bool TFRuvenal::FormKeyDown(QKeyEvent *event) {
 }
 
 void TFRuvenal::closeEvent(QCloseEvent *event) {
+    if (emExecucao_) {
+        Mensagens::atual().atencao(QStringLiteral(
+            "Existe um processamento em andamento. Aguarde o seu término para fechar o programa."));
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/EstadoPrograma.h"
 #include "boleto/ObjetoBolix.h"
+#include "config/EstadoPrograma.h"
 
 #include <QWidget>
 #include <memory>
@@ -39,6 +39,14 @@ public:
     bool FormCreate();
 
     const EstadoPrograma &estado() const { return estado_; }
+    // True while a generation, a return loading or a settlement runs.
+    bool emExecucao() const { return emExecucao_; }
+    // Starts a run (generation, return loading, settlement): until the returned guard is released the
+    // controls that would start another run or change the listing under it are disabled, the marking
+    // keys do nothing and the window refuses to close. Each control gets back the state it had; a run
+    // that leaves a control otherwise sets it after releasing the guard.
+    [[nodiscard]] std::shared_ptr<void> iniciaExecucao();
+
     // The listed results; nullptr while closed.
     ResultSet *QListaFunc() const;
     ResultSet *QListEmpres() const;
@@ -129,4 +137,5 @@ private:
     ModeloListagem *modeloFuncs_ = nullptr;
     ModeloListagem *modeloEmpresas_ = nullptr;
     bool fechado_ = false;
+    bool emExecucao_ = false;
 };

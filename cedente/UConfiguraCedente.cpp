@@ -1,8 +1,8 @@
 #include "cedente/UConfiguraCedente.h"
 
-#include "app/CamposArquivo.h"
-#include "app/Formulario.h"
-#include "app/Guarda.h"
+#include "forms/CamposArquivo.h"
+#include "forms/Formulario.h"
+#include "util/Guarda.h"
 #include "cedente/CampoDecimal.h"
 #include "cedente/ConfiguracaoCedente.h"
 #include "cedente/TabelasCobranca.h"

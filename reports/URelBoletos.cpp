@@ -1,7 +1,7 @@
 #include "reports/URelBoletos.h"
 
-#include "app/Formulario.h"
-#include "app/Guarda.h"
+#include "forms/Formulario.h"
+#include "util/Guarda.h"
 #include "reports/RelatorioBoletos.h"
 #include "util/Clock.h"
 #include "util/Mensagens.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CamposArquivo.h"
+#include "forms/CamposArquivo.h"
 #include "app/UGeraBoletoBancos.h"
 #include "tests/support/BancoDeTeste.h"
 #include "tests/support/MensagensGravadas.h"

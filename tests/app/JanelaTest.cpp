@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -181,6 +182,26 @@ TEST_F(JanelaIniciada, RelatorioAbreOsBoletosImpressosSemDono) {
         EXPECT_EQ(d->parentWidget(), nullptr);
     });
     EXPECT_TRUE(janela->isVisible());
+}
+
+TEST_F(JanelaIniciada, DuranteUmaExecucaoNadaIniciaOutraNemFechaAJanela) {
+    inicia({1});
+    janela->butProcessar->setEnabled(false);
+    {
+        const auto execucao = janela->iniciaExecucao();
+        for (QWidget *w :
+             {static_cast<QWidget *>(janela->bGerar), static_cast<QWidget *>(janela->sbListarFunc),
+              static_cast<QWidget *>(janela->bConfig), static_cast<QWidget *>(janela->Button1),
+              static_cast<QWidget *>(janela->butLerArquivo)})
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_FALSE(janela->close());
+        EXPECT_TRUE(janela->isVisible());
+        ASSERT_EQ(mensagens.mostradas.size(), 1);
+    }
+    EXPECT_TRUE(janela->bGerar->isEnabled());
+    EXPECT_TRUE(janela->butLerArquivo->isEnabled());
+    EXPECT_FALSE(janela->butProcessar->isEnabled());
+    EXPECT_TRUE(janela->close());
 }
 
 } // namespace

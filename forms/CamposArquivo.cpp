@@ -1,4 +1,4 @@
-#include "app/CamposArquivo.h"
+#include "forms/CamposArquivo.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/EstadoPrograma.h"
+#include "config/EstadoPrograma.h"
 
 #include "config/IniFile.h"
 #include "util/Rotinas.h"

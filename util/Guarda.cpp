@@ -1,4 +1,4 @@
-#include "app/Guarda.h"
+#include "util/Guarda.h"
 
 #include "util/Erro.h"
 #include "util/Mensagens.h"
