@@ -33,8 +33,9 @@ struct Ocorrencia {
 };
 
 // Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is
-// not a number or a date, another bank's file or a missing trailer is an ErroBolix naming the file,
-// the line and the field.
+// not a number or a date, another bank's file, a record out of its lot or out of sequence, a title
+// paid twice, or a lot or file trailer whose counts and totals do not add up is an ErroBolix naming
+// the file, the line and the field.
 QList<Ocorrencia> leRetorno240(const QString &caminho, QStringView banco);
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco);
 

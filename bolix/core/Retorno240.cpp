@@ -2,6 +2,10 @@
 #include "Retorno.h"
 
 #include <QFile>
+#include <QHash>
+
+#include <algorithm>
+#include <optional>
 
 namespace bolix {
 
@@ -23,8 +27,6 @@ public:
             fechado = registro();
         }
         --numeroLinha_;
-        if (pendente_)
-            recusa(QStringLiteral("segmento T sem o segmento U que o completa"));
         if (!fechado)
             recusa(QStringLiteral("falta o trailer de arquivo (registro 9); o arquivo está incompleto"));
         return std::move(ocorrencias_);
@@ -104,42 +106,120 @@ private:
                         QStringLiteral("no lugar do header de arquivo (0)"));
         switch (tipo) {
         case '0':
-            if (numeroLinha_ != 1)
-                recusa(QStringLiteral("header de arquivo fora da primeira linha"));
-            if (linha_[142] != '2')
-                recusaCampo(QStringLiteral("código remessa/retorno"), 143, 143,
-                            QStringLiteral("não indica um retorno (2)"));
+            headerArquivo();
             return false;
         case '1':
-        case '5':
-            if (pendente_)
-                recusa(QStringLiteral("segmento T sem o segmento U que o completa"));
+            headerLote();
             return false;
         case '3':
             detalhe();
             return false;
+        case '5':
+            trailerLote();
+            return false;
         case '9':
-            if (pendente_)
-                recusa(QStringLiteral("segmento T sem o segmento U que o completa"));
+            trailerArquivo();
             return true;
         default:
             recusaCampo(QStringLiteral("tipo de registro"), 8, 8, QStringLiteral("desconhecido"));
         }
     }
 
+    void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
+                 const QString &porque) const {
+        if (numero(campo, inicio, fim) != esperado)
+            recusaCampo(campo, inicio, fim, QStringLiteral("não confere: %1").arg(porque));
+    }
+
+    void confereLote(std::int64_t esperado) const {
+        confere(QStringLiteral("lote de serviço"), 4, 7, esperado,
+                QStringLiteral("esperado %1").arg(esperado, 4, 10, QLatin1Char('0')));
+    }
+
+    void fechaPar() const {
+        if (pendente_)
+            recusa(QStringLiteral("segmento T sem o segmento U que o completa"));
+    }
+
+    void headerArquivo() {
+        if (numeroLinha_ != 1)
+            recusa(QStringLiteral("header de arquivo fora da primeira linha"));
+        confereLote(0);
+        if (linha_[142] != '2')
+            recusaCampo(QStringLiteral("código remessa/retorno"), 143, 143,
+                        QStringLiteral("não indica um retorno (2)"));
+    }
+
+    void headerLote() {
+        if (lote_)
+            recusa(QStringLiteral("header de lote com o lote %1 ainda aberto: falta o trailer de lote")
+                       .arg(lote_->numero));
+        confereLote(lotes_ + 1);
+        lote_ = Lote{lotes_ + 1};
+    }
+
     void detalhe() {
+        if (!lote_)
+            recusa(QStringLiteral("detalhe fora de um lote: falta o header de lote antes dele"));
+        confereLote(lote_->numero);
         const char segmento = linha_[13];
         if (segmento == 'T') {
-            if (pendente_)
-                recusa(QStringLiteral("segmento T sem o segmento U que o completa"));
-            segmentoT();
+            fechaPar();
         } else if (segmento == 'U') {
             if (!pendente_)
                 recusa(QStringLiteral("segmento U sem o segmento T que o precede"));
-            segmentoU();
         } else {
             recusaCampo(QStringLiteral("segmento"), 14, 14, QStringLiteral("desconhecido num retorno"));
         }
+        // A doubled or lost segment shows here, as the sequence restarts at 1 in each lot.
+        confere(QStringLiteral("número sequencial do registro no lote"), 9, 13, lote_->detalhes + 1,
+                QStringLiteral("esperado %1").arg(lote_->detalhes + 1));
+        ++lote_->detalhes;
+        if (segmento == 'T')
+            segmentoT();
+        else
+            segmentoU();
+    }
+
+    // The bank counts every title of the lot and their face values, whatever happened to them; the
+    // four carteira kinds are added up, as a bank may report its titles under any of them.
+    void trailerLote() {
+        if (!lote_)
+            recusa(QStringLiteral("trailer de lote sem o header de lote que o abre"));
+        fechaPar();
+        confereLote(lote_->numero);
+        confere(QStringLiteral("quantidade de registros do lote"), 18, 23, lote_->detalhes + 2,
+                QStringLiteral("o lote tem %1").arg(lote_->detalhes + 2));
+        std::int64_t titulos = 0;
+        std::int64_t centavos = 0;
+        for (const int inicio : {24, 47, 70, 93}) {
+            titulos += numero(QStringLiteral("quantidade de títulos"), inicio, inicio + 5);
+            centavos += numero(QStringLiteral("valor dos títulos"), inicio + 6, inicio + 22);
+        }
+        if (titulos != lote_->titulos)
+            recusa(
+                QStringLiteral("o trailer de lote informa %1 títulos (posições 24 a 29, 47 a 52, 70 a 75 e "
+                               "93 a 98), o lote tem %2")
+                    .arg(titulos)
+                    .arg(lote_->titulos));
+        if (centavos != lote_->centavos)
+            recusa(QStringLiteral("o trailer de lote informa %1 em valor dos títulos (posições 30 a 46, 53 a "
+                                  "69, 76 a 92 e 99 a 115), os títulos do lote somam %2")
+                       .arg(centavos)
+                       .arg(lote_->centavos));
+        lote_.reset();
+        ++lotes_;
+    }
+
+    void trailerArquivo() {
+        if (lote_)
+            recusa(QStringLiteral("trailer de arquivo com o lote %1 aberto: falta o trailer de lote")
+                       .arg(lote_->numero));
+        confereLote(9999);
+        confere(QStringLiteral("quantidade de lotes do arquivo"), 18, 23, lotes_,
+                QStringLiteral("o arquivo tem %1").arg(lotes_));
+        confere(QStringLiteral("quantidade de registros do arquivo"), 24, 29, numeroLinha_,
+                QStringLiteral("o arquivo tem %1").arg(numeroLinha_));
     }
 
     void segmentoT() {
@@ -149,13 +229,18 @@ private:
         o.nossoNumero = texto(38, 57);
         o.numeroDocumento = texto(59, 73);
         o.dataVencimento = data(QStringLiteral("data de vencimento"), 74);
-        o.valorTitulo = dinheiro(QStringLiteral("valor do título"), 82, 96);
+        const std::int64_t centavos = numero(QStringLiteral("valor do título"), 82, 96);
+        o.valorTitulo = centavos * 100;
         o.identificacaoTitulo = texto(106, 130);
         o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), 199, 213);
         o.motivos = texto(214, 223);
         if (o.numeroDocumento.isEmpty())
             recusaCampo(QStringLiteral("número do documento"), 59, 73, QStringLiteral("vazio"));
+        ++lote_->titulos;
+        // Capped above any trailer's total, so that a huge lot cannot overflow.
+        lote_->centavos = std::min(lote_->centavos + centavos, tetoCentavos);
         atual_ = o;
+        linhaT_ = numeroLinha_;
         pendente_ = true;
     }
 
@@ -166,16 +251,42 @@ private:
         atual_.valorLiquido = dinheiro(QStringLiteral("valor líquido"), 93, 107);
         atual_.dataOcorrencia = data(QStringLiteral("data da ocorrência"), 138);
         atual_.dataCredito = data(QStringLiteral("data do crédito"), 146);
+        if (atual_.pagamento())
+            pagamentoUnico();
         ocorrencias_.append(atual_);
         pendente_ = false;
     }
+
+    // The caller settles every payment it is given: the same title paid twice in one file would be
+    // settled twice.
+    void pagamentoUnico() {
+        const QString chave = atual_.nossoNumero + u'\n' + atual_.numeroDocumento;
+        const auto anterior = pagamentos_.constFind(chave);
+        if (anterior != pagamentos_.cend())
+            recusa(QStringLiteral("pagamento do título %1 (nosso número %2) já informado na linha %3")
+                       .arg(atual_.numeroDocumento, atual_.nossoNumero)
+                       .arg(*anterior));
+        pagamentos_.insert(chave, linhaT_);
+    }
+
+    struct Lote {
+        int numero = 0;
+        int detalhes = 0; // segments so far
+        int titulos = 0;
+        std::int64_t centavos = 0;
+    };
+    static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 
     QString nome_;
     QByteArray banco_;
     QByteArrayView linha_;
     qsizetype numeroLinha_ = 0;
     Ocorrencia atual_;
+    qsizetype linhaT_ = 0;
     bool pendente_ = false;
+    std::optional<Lote> lote_;
+    int lotes_ = 0;
+    QHash<QString, qsizetype> pagamentos_; // line of each title's payment
     QList<Ocorrencia> ocorrencias_;
 };
 

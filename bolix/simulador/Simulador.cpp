@@ -59,8 +59,8 @@ public:
             const QByteArray &linha = remessa[i];
             if (linha[7] == '1') {
                 saida.append(Registro(linha).texto(9, 9, u"T").data(192, data_).data(200, data_).linha());
-                registros_ = pagos_ = 0;
-                totalPago_ = 0;
+                registros_ = titulosLote_ = 0;
+                valorLote_ = 0;
             } else if (linha[7] == '3' && linha[13] == 'P') {
                 titulo(linha, i + 1 < remessa.size() ? remessa[i + 1] : QByteArray(), saida);
             } else if (linha[7] == '5') {
@@ -119,20 +119,19 @@ private:
             .numero(158, 180, 0)
             .numero(211, 213, 0);
         saida.append(u.linha());
-        if (pago) {
-            ++pagos_;
-            totalPago_ += valorPago;
-        }
+        ++titulosLote_;
+        valorLote_ += valorTitulo;
     }
 
+    // Like a bank, counts every title of the lot with its face value, paid or not.
     QByteArray trailerLote(const QByteArray &trailerRemessa) const {
         Registro r(240);
         r.digitos(1, 3, QString::fromLatin1(trailerRemessa.left(3)))
             .digitos(4, 7, QString::fromLatin1(trailerRemessa.mid(3, 4)))
             .numero(8, 8, 5)
             .numero(18, 23, registros_ + 2)
-            .numero(24, 29, pagos_)
-            .numero(30, 46, totalPago_)
+            .numero(24, 29, titulosLote_)
+            .numero(30, 46, valorLote_)
             .numero(47, 115, 0);
         return r.linha();
     }
@@ -141,8 +140,8 @@ private:
     QDate data_;
     int titulos_ = 0;
     int registros_ = 0;
-    int pagos_ = 0;
-    std::int64_t totalPago_ = 0;
+    int titulosLote_ = 0;
+    std::int64_t valorLote_ = 0; // cents
 };
 
 QList<QByteArray> retorno150(const QList<QByteArray> &remessa, const Pedido &pedido) {

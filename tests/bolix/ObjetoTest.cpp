@@ -133,6 +133,16 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     EXPECT_EQ(pago->get(QStringLiteral("ValorPago")).toCurrency(), Currency{900'000});
     EXPECT_EQ(pago->get(QStringLiteral("ValorDocumento")).toCurrency(), Currency{899'000});
     EXPECT_EQ(pago->get(QStringLiteral("DataOcorrencia")).toText(), u"10/12/2025");
+
+    // A file refused at its trailer, after its payments were read, adds none of them.
+    ASSERT_TRUE(ret.open(QIODevice::ReadWrite));
+    QByteArray conteudo = ret.readAll();
+    conteudo[conteudo.lastIndexOf("\r\n", conteudo.size() - 3) + 2 + 28] = '9';
+    ret.seek(0);
+    ret.write(conteudo);
+    ret.close();
+    EXPECT_THROW(obj_->call(QStringLiteral("CarregaArquivosRetorno")), AutomationError);
+    EXPECT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 1);
 }
 
 TEST_F(ObjetoBolix, DebitoAutomaticoEOcorrenciasIntactasQuandoORetornoEhRuim) {

@@ -71,6 +71,25 @@ TEST_F(IdaEVolta, AlgunsPagosEOutroValor) {
     EXPECT_EQ(o[2].valorTitulo, 12'345'700);
 }
 
+// A bank's lot trailer counts every title of the lot with its face value, paid or not.
+TEST_F(IdaEVolta, TrailerDoLoteContaTodosOsTitulosComSeuValorDeFace) {
+    simulador::Pedido pedido;
+    pedido.todosPagos = false;
+    pedido.pagos = {2};
+    pedido.valores.insert(2, 10'000);
+    const QList<QByteArray> linhas =
+        simulador::retornoDaRemessa(junta(remessa240(conta_, docs_, 1, geracao)), pedido, pagamento);
+    std::int64_t face = 0;
+    for (const Documento &d : docs_)
+        face += centavos(valorCobrado(d));
+    const QByteArray &trailer = linhas[linhas.size() - 2];
+    EXPECT_EQ(trailer.mid(7, 1), "5");
+    EXPECT_EQ(trailer.mid(17, 6), "000008");
+    EXPECT_EQ(trailer.mid(23, 6), "000003");
+    EXPECT_EQ(trailer.mid(29, 17), QByteArray::number(face).rightJustified(17, '0'));
+    EXPECT_EQ(trailer.mid(46, 69), QByteArray(69, '0'));
+}
+
 TEST_F(IdaEVolta, DebitoAutomaticoVoltaComOCodigoDeCadaDebito) {
     docs_[0].agenciaDebito = docs_[1].agenciaDebito = docs_[2].agenciaDebito = QStringLiteral("123");
     docs_[0].contaCorrenteDebito = docs_[1].contaCorrenteDebito = docs_[2].contaCorrenteDebito =
@@ -153,6 +172,44 @@ QList<QByteArray> retornoValido() {
     return simulador::retornoDaRemessa(remessa, {}, pagamento);
 }
 
+// Makes a spoiled file add up again as far as a careless editor would: renumbers the segments of each
+// lot and rewrites the record counts of both trailers, and with `totais` the lot's titles and values.
+void refazContagens(QList<QByteArray> &linhas, bool totais) {
+    int segmentos = 0, titulos = 0;
+    std::int64_t centavos = 0;
+    for (QByteArray &l : linhas) {
+        if (l[7] == '1') {
+            segmentos = titulos = 0;
+            centavos = 0;
+        } else if (l[7] == '3') {
+            l.replace(8, 5, QByteArray::number(++segmentos).rightJustified(5, '0'));
+            if (l[13] == 'T') {
+                ++titulos;
+                centavos += l.mid(81, 15).toLongLong();
+            }
+        } else if (l[7] == '5') {
+            l.replace(17, 6, QByteArray::number(segmentos + 2).rightJustified(6, '0'));
+            if (totais)
+                l.replace(23, 23,
+                          QByteArray::number(titulos).rightJustified(6, '0') +
+                              QByteArray::number(centavos).rightJustified(17, '0'));
+        } else if (l[7] == '9') {
+            l.replace(23, 6, QByteArray::number(linhas.size()).rightJustified(6, '0'));
+        }
+    }
+}
+
+// The first title's pair (lines 3 and 4) again, as the lines from `onde` on (counted from 0).
+void copiaPrimeiroTitulo(QList<QByteArray> &l, qsizetype onde) {
+    const QByteArray t = l[2], u = l[3];
+    l.insert(onde, u);
+    l.insert(onde, t);
+}
+
+void dobraPrimeiroTitulo(QList<QByteArray> &l) {
+    copiaPrimeiroTitulo(l, 4);
+}
+
 struct Estrago {
     const char *nome;
     std::function<void(QList<QByteArray> &)> estraga;
@@ -176,6 +233,45 @@ const Estrago estragos[] = {
     {"USemT", [](auto &l) { l.removeAt(2); }, "linha 3:", "segmento U sem"},
     {"TSemU", [](auto &l) { l.removeAt(3); }, "linha 4:", "segmento T sem"},
     {"DepoisDoTrailer", [](auto &l) { l.append(l[2]); }, "linha 11:", "após o trailer"},
+    // Lines: 1 file header, 2 lot header, 3 to 8 three T and U pairs, 9 lot trailer, 10 file trailer.
+    {"TituloRemovidoNoMeio", [](auto &l) { l.remove(4, 2); }, "linha 5:",
+     "número sequencial do registro no lote (posições 9 a 13) com \"00005\" não confere: esperado 3"},
+    {"TituloRemovidoNoFim", [](auto &l) { l.remove(6, 2); }, "linha 7:",
+     "quantidade de registros do lote (posições 18 a 23) com \"000008\" não confere: o lote tem 6"},
+    {"TituloRemovidoComContagensRefeitas",
+     [](auto &l) {
+         l.remove(4, 2);
+         refazContagens(l, false);
+     },
+     "linha 7:", "informa 3 títulos"},
+    {"TituloDobrado", dobraPrimeiroTitulo, "linha 5:", "número sequencial"},
+    {"PagamentoDobradoComTotaisRefeitos",
+     [](auto &l) {
+         dobraPrimeiroTitulo(l);
+         refazContagens(l, true);
+     },
+     "linha 6:", "pagamento do título 0000004711 (nosso número 12345670000000041) já informado na linha 3"},
+    {"ParDepoisDoLote", [](auto &l) { copiaPrimeiroTitulo(l, 9); }, "linha 10:", "fora de um lote"},
+    {"ParAntesDoLote", [](auto &l) { copiaPrimeiroTitulo(l, 1); }, "linha 2:", "fora de um lote"},
+    {"LoteSemTrailer", [](auto &l) { l.removeAt(8); }, "linha 9:", "falta o trailer de lote"},
+    {"LoteSemHeader", [](auto &l) { l.removeAt(1); }, "linha 2:", "fora de um lote"},
+    {"HeaderDeLoteDentroDoLote", [](auto &l) { l.insert(4, l[1]); }, "linha 5:", "lote 1 ainda aberto"},
+    {"LoteForaDeOrdem", [](auto &l) { l[1].replace(3, 4, "0002"); }, "linha 2:", "esperado 0001"},
+    {"DetalheDeOutroLote", [](auto &l) { l[4].replace(3, 4, "0002"); }, "linha 5:", "lote de serviço"},
+    {"HeaderDeArquivoComLote", [](auto &l) { l[0].replace(3, 4, "0001"); }, "linha 1:", "esperado 0000"},
+    {"TrailerDeLoteComOutrosRegistros", [](auto &l) { l[8].replace(17, 6, "000009"); },
+     "linha 9:", "quantidade de registros do lote"},
+    {"TrailerDeLoteComOutrosTitulos", [](auto &l) { l[8].replace(23, 6, "000002"); },
+     "linha 9:", "informa 2 títulos"},
+    {"TrailerDeLoteComOutroValor", [](auto &l) { l[8][45] = '9'; }, "linha 9:", "valor dos títulos"},
+    {"TrailerDeLoteComTitulosNaCarteiraVinculada", [](auto &l) { l[8].replace(51, 1, "1"); },
+     "linha 9:", "informa 4 títulos"},
+    {"TrailerDeArquivoComOutrosLotes", [](auto &l) { l[9].replace(17, 6, "000002"); }, "linha 10:",
+     "quantidade de lotes do arquivo (posições 18 a 23) com \"000002\" não confere: o arquivo tem 1"},
+    {"TrailerDeArquivoComOutrosRegistros", [](auto &l) { l[9].replace(23, 6, "000011"); },
+     "linha 10:", "quantidade de registros do arquivo"},
+    {"TrailerDeArquivoDeOutroLote", [](auto &l) { l[9].replace(3, 4, "0001"); },
+     "linha 10:", "esperado 9999"},
 };
 
 class RetornoMalFormado : public testing::TestWithParam<Estrago> {};
