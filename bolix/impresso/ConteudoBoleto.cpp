@@ -29,6 +29,14 @@ BancoImpresso bancoImpresso(const QString &codigo) {
 
 const QString formatoData = QStringLiteral("dd/MM/yyyy");
 
+// The ficha's first box is never blank: a payee that sets no place of payment gets the usual one.
+QString localPagamento(const ContaConfigurada &conta) {
+    const QString dado = conta.localPagamento.trimmed();
+    if (!dado.isEmpty())
+        return dado;
+    return QStringLiteral("Até o vencimento pagável em qualquer banco do sistema de compensação.");
+}
+
 QString comDigito(const QString &numero, const QString &digito) {
     return digito.isEmpty() ? numero : numero + u'-' + digito;
 }
@@ -147,7 +155,7 @@ ConteudoBoleto conteudoBoleto(const ContaConfigurada &conta, const Documento &do
     c.nomeBanco = banco.nome.toString();
     c.linhaDigitavel = boleto.linhaDigitavel;
     c.codigoBarras = boleto.codigoBarras;
-    c.localPagamento = conta.localPagamento.trimmed();
+    c.localPagamento = localPagamento(conta);
     c.vencimento = doc.dataVencimento.isValid() ? doc.dataVencimento.toString(formatoData)
                                                 : QStringLiteral("Contra-apresentação");
     c.beneficiario = juntaNaoVazios(

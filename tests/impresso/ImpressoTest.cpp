@@ -416,6 +416,41 @@ TEST(MargemSuperior, DesceOFormularioAteOLimiteDaFolha) {
     EXPECT_GT(topo[2], topo[1]);
 }
 
+// The text inside the ficha's first box, between its caption, the due date's column and the next row.
+QString textoDoLocalDePagamento(const QString &pdf) {
+    const auto palavras = leitura::palavras(pdf, 1);
+    const QRectF legenda = caixasDe(palavras, u"Local").first();
+    double colunaDireita = 595, proximaLinha = 842;
+    for (const QRectF &r : caixasDe(palavras, u"Vencimento"))
+        if (std::abs(r.top() - legenda.top()) < 1.0)
+            colunaDireita = r.left();
+    for (const QRectF &r : caixasDe(palavras, u"Beneficiário"))
+        if (r.top() > legenda.bottom())
+            proximaLinha = std::min(proximaLinha, r.top());
+    return leitura::texto(pdf, 1,
+                          QRectF(legenda.left() - 1, legenda.bottom(), colunaDireita - legenda.left(),
+                                 proximaLinha - legenda.bottom() - 0.5));
+}
+
+TEST(LocalDePagamento, SemTextoDoBeneficiarioImprimeOPadrao) {
+    const QString padrao =
+        QStringLiteral("Até o vencimento pagável em qualquer banco do sistema de compensação.");
+    const std::pair<QString, QString> casos[] = {
+        {QString(), padrao},
+        {QStringLiteral("   "), padrao},
+        {QStringLiteral("Pagável somente na loja"), QStringLiteral("Pagável somente na loja")},
+    };
+    for (const auto &[dado, impresso] : casos) {
+        SCOPED_TRACE(dado.toStdString());
+        Conta conta = exemplos::conta(bb7);
+        conta.localPagamento = dado;
+        QTemporaryDir pasta;
+        const QString pdf =
+            imprimeBoletos(exemplos::configura(bb7, conta), {documento(bb7)}, opcoes(pasta), hoje);
+        EXPECT_EQ(textoDoLocalDePagamento(pdf), impresso);
+    }
+}
+
 TEST(SemVencimento, ImprimeContraApresentacaoEOCodigoSemFator) {
     Documento d = documento(bb7);
     d.dataVencimento = QDate();
