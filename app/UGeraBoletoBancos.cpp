@@ -6,6 +6,7 @@
 #include "db/Connection.h"
 #include "forms/CamposArquivo.h"
 #include "forms/Formulario.h"
+#include "generation/ConfigurarConta.h"
 #include "reports/URelBoletos.h"
 #include "selection/EscolhaEmpresa.h"
 #include "selection/Listagem.h"
@@ -15,6 +16,7 @@
 #include "util/Clock.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
+#include "util/RegistroDeFalhas.h"
 #include "util/Rotinas.h"
 
 #include <QApplication>
@@ -319,12 +321,15 @@ bool TFRuvenal::FormCreate() {
     try {
         executaInicio();
         return true;
+    } catch (const ErroNaEtapa &e) {
+        registraFalha(programDir_, e.etapa(), e.texto());
     } catch (...) {
-        // Whatever failed, the operator sees the one warning; the error's own text is not shown.
-        Aviso(QString::fromUtf8(avisoBolix));
-        close();
-        return false;
+        registraFalha(programDir_, QStringLiteral("início"), QStringLiteral("erro desconhecido"));
     }
+    // Whatever failed, the operator sees the one warning; the error's own text goes to the log only.
+    Aviso(QString::fromUtf8(avisoBolix));
+    close();
+    return false;
 }
 
 IniFile TFRuvenal::configuracao() const {
@@ -332,7 +337,8 @@ IniFile TFRuvenal::configuracao() const {
 }
 
 void TFRuvenal::executaInicio() {
-    const ConfiguracaoInicial cfg = leConfiguracaoInicial(configuracao(), estado_);
+    const ConfiguracaoInicial cfg = naEtapa(QStringLiteral("sistema_zel.ini"),
+                                            [this] { return leConfiguracaoInicial(configuracao(), estado_); });
     DirFinal->setText(cfg.enderecoDestino);
     fnLocalLeitura->setText(cfg.enderecoLeitura);
 
@@ -344,24 +350,21 @@ void TFRuvenal::executaInicio() {
         else
             QApplication::restoreOverrideCursor();
     });
-    atualizaTitulo();
-    conexao_->conecta();
+    // Connecting on its own, just before the caption's statement would, so that the log tells a
+    // connection refused from a statement refused.
+    naEtapa(QStringLiteral("conexão com o banco de dados"), [this] { conexao_->conecta(); });
+    naEtapa(QStringLiteral("título da janela (tabela bancos)"), [this] { atualizaTitulo(); });
 
-    ObjBolix = boleto::ObjetoBolix::cria(programDir_);
+    naEtapa(QStringLiteral("componente Bolix.ContaCorrente"),
+            [this] { ObjBolix = boleto::ObjetoBolix::cria(programDir_); });
 
-    abreEmpresas(cfg.codEmpresa);
+    naEtapa(QStringLiteral("empresas"), [&] { abreEmpresas(cfg.codEmpresa); });
     rbClienteClick();
     pcPrincipal->setCurrentWidget(tabExporta);
 }
 
 void TFRuvenal::atualizaTitulo() {
-    QString descricao;
-    if (!estado_.banco.isEmpty()) {
-        const ResultSet QTemp = conexao_->abre(sqlDescricaoBanco(conexao_->escapa(estado_.banco)));
-        if (!QTemp.vazio())
-            descricao = QTemp.valor(0, QStringLiteral("descricao")).texto();
-    }
-    setWindowTitle(tituloJanela(estado_.banco, descricao));
+    setWindowTitle(TituloComBanco(*conexao_, estado_.banco));
 }
 
 void TFRuvenal::abreEmpresas(const QString &codEmpresa) {
@@ -461,12 +464,14 @@ void TFRuvenal::sbListarFuncClick() {
     const Periodo periodo{estado_.CampoData, dtDataInicial->date(), dtDataFinal->date(),
                           dtHoraInicial->text(), dtHoraFinal->text()};
     if (rbEmpresa->isChecked()) {
-        // A new statement closes the previous result, even when it then fails.
+        // A new statement closes the previous result and its totals, even when it then fails.
         modeloEmpresas_->fecha();
+        CalcularTotal();
         abreLista(dbEmpresas, modeloEmpresas_, conexao_->abre(sqlListaEmpresas(*conexao_, periodo, filial)));
     } else {
         dbFuncs->setColumnHidden(modeloFuncs_->coluna(QStringLiteral("vencimento")), !CheckBox1->isChecked());
         modeloFuncs_->fecha();
+        CalcularTotal();
         ResultSet lista = conexao_->abre(
             sqlListaClientes(*conexao_, periodo, empresas_->codempres(), CheckBox1->isChecked(), filial));
         acrescentaTotalComJuros(lista);
@@ -478,7 +483,13 @@ void TFRuvenal::abreLista(QTableView *grade, ModeloListagem *modelo, ResultSet r
     modelo->abre(std::move(resultado));
     if (modelo->rowCount() > 0)
         grade->setCurrentIndex(modelo->index(0, 0));
-    CalcularTotal();
+    // A listing whose totals cannot be summed fails whole: its grid closes with the totals at zero.
+    try {
+        CalcularTotal();
+    } catch (...) {
+        modelo->fecha();
+        throw;
+    }
     if (modelo->rowCount() == 0)
         Mensagens::atual().mensagem(QStringLiteral("Não existe dados na pesquisa efetuada nesse período."));
 }
@@ -514,9 +525,14 @@ void TFRuvenal::marcaComTecla(int tecla) {
 void TFRuvenal::CalcularTotal() {
     const bool porEmpresa = rbEmpresa->isChecked();
     const ResultSet *lista = (porEmpresa ? modeloEmpresas_ : modeloFuncs_)->lista();
-    const Totais t = lista ? somaTotais(*lista, porEmpresa ? "TOTAL" : "totalcomjuros") : Totais{};
-    labTotGeral->setText(textoTotal(t.geral));
-    labTotMarc->setText(textoTotal(t.marcado));
+    const auto mostra = [this](const Totais &t) {
+        labTotGeral->setText(textoTotal(t.geral));
+        labTotMarc->setText(textoTotal(t.marcado));
+    };
+    // Zero until the sums are known: a sum that fails never leaves an old or wrong amount shown.
+    mostra({});
+    if (lista)
+        mostra(somaTotais(*lista, porEmpresa ? "TOTAL" : "totalcomjuros"));
     (porEmpresa ? dbEmpresas : dbFuncs)->viewport()->update();
 }
 
