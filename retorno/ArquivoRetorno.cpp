@@ -1,0 +1,125 @@
+#include "retorno/ArquivoRetorno.h"
+
+#include "boleto/ObjetoBolix.h"
+#include "util/Erro.h"
+#include "util/Windows1252.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+namespace {
+
+constexpr int TamanhoLinhaDebito = 150;
+
+bool soDigitos(QStringView texto) {
+    if (texto.isEmpty())
+        return false;
+    for (QChar c : texto)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+// Positions count from 1, as the layout gives them.
+QString campo(const QString &linha, int de, int ate) {
+    return linha.mid(de - 1, ate - de + 1);
+}
+
+Erro erroNaLinha(int numero, const QString &texto) {
+    return Erro(QStringLiteral("Arquivo retorno, linha %1: %2").arg(numero).arg(texto));
+}
+
+Ocorrencia ocorrenciaDebito(const QString &linha, int numero, Money taxaBoleto) {
+    if (linha.size() != TamanhoLinhaDebito)
+        throw erroNaLinha(numero, QStringLiteral("a linha tem %1 posições; o retorno de débito automático "
+                                                 "tem %2 em cada linha.")
+                                      .arg(linha.size())
+                                      .arg(TamanhoLinhaDebito));
+    const QString valor = campo(linha, 53, 67).trimmed();
+    if (!soDigitos(valor) || valor.size() > 15)
+        throw erroNaLinha(numero,
+                          QStringLiteral("o valor (posições 53 a 67) \"%1\" não é um número.").arg(valor));
+    const QString codigo = campo(linha, 68, 69);
+    if (!soDigitos(codigo))
+        throw erroNaLinha(
+            numero,
+            QStringLiteral("o código de retorno (posições 68 e 69) \"%1\" não é um número.").arg(codigo));
+    return {campo(linha, 3, 10), Money::deCentavos(valor.toLongLong()) - taxaBoleto, codigo.toInt(),
+            QStringLiteral("linha %1").arg(numero)};
+}
+
+} // namespace
+
+QStringList LinhasDoArquivo(QByteArrayView bytes) {
+    const QString texto = windows1252::decodifica(bytes);
+    QStringList linhas;
+    qsizetype inicio = 0;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        linhas << texto.mid(inicio, i - inicio);
+        if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
+            ++i;
+        inicio = i + 1;
+    }
+    if (inicio < texto.size())
+        linhas << texto.mid(inicio);
+    return linhas;
+}
+
+ModoRetorno ModoDoRetorno(const QString &primeiraLinha) {
+    return primeiraLinha.contains(QLatin1String("DEBITO AUTOMATICO")) ? ModoRetorno::Debito
+                                                                      : ModoRetorno::Boleto;
+}
+
+QByteArray ImpressaoDoArquivo(QByteArrayView bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+ArquivoRetorno LeArquivoRetorno(const QString &caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw Erro(QStringLiteral("Não foi possível ler o arquivo retorno %1: %2.")
+                       .arg(caminho, arquivo.errorString()));
+    const QByteArray bytes = arquivo.readAll();
+    ArquivoRetorno r;
+    r.linhas = LinhasDoArquivo(bytes);
+    if (r.linhas.isEmpty())
+        throw Erro(QStringLiteral("O arquivo retorno %1 está vazio.").arg(caminho));
+    r.impressao = ImpressaoDoArquivo(bytes);
+    r.modo = ModoDoRetorno(r.linhas.first());
+    return r;
+}
+
+std::vector<Ocorrencia> OcorrenciasDebito(const QStringList &linhas, Money taxaBoleto) {
+    std::vector<Ocorrencia> ocorrencias;
+    // The header and the trailer carry no debit.
+    for (qsizetype i = 1; i + 1 < linhas.size(); ++i)
+        ocorrencias.push_back(ocorrenciaDebito(linhas[i], int(i + 1), taxaBoleto));
+    return ocorrencias;
+}
+
+std::vector<Ocorrencia> OcorrenciasBoleto(const boleto::ObjetoBolix &ObjBolix, Money taxaBoleto) {
+    ObjBolix.call(QStringLiteral("OcorrenciasCobranca.Clear"));
+    ObjBolix.call(QStringLiteral("CarregaArquivosRetorno"));
+    const auto quantas = ObjBolix.get(QStringLiteral("OcorrenciasCobranca.Count")).toInt();
+    std::vector<Ocorrencia> ocorrencias;
+    ocorrencias.reserve(size_t(std::max<std::int64_t>(quantas, 0)));
+    for (int i = 0; i < quantas; ++i) {
+        const boleto::ObjetoBolix item(ObjBolix.item(QStringLiteral("OcorrenciasCobranca"), i).toObject());
+        ocorrencias.push_back(
+            {item.get(QStringLiteral("NumeroDocumento")).toText(),
+             Money::deCurrency(item.get(QStringLiteral("ValorPago")).toCurrency()) - taxaBoleto, 0,
+             QStringLiteral("ocorrência %1").arg(i + 1)});
+    }
+    return ocorrencias;
+}
+
+qint64 CodIdDaChave(const QString &chave, const QString &origem) {
+    // Eighteen digits always fit the integer field.
+    if (!soDigitos(chave) || chave.size() > 18)
+        throw Erro(QStringLiteral("Arquivo retorno, %1: \"%2\" não é um número válido para o campo codID.")
+                       .arg(origem, chave));
+    return chave.toLongLong();
+}

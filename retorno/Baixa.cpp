@@ -1,0 +1,259 @@
+#include "retorno/Baixa.h"
+
+#include "config/EstadoPrograma.h"
+#include "db/Connection.h"
+#include "db/Literal.h"
+#include "db/ResultSet.h"
+#include "retorno/ListaOcorrencias.h"
+#include "util/Clock.h"
+#include "util/Erro.h"
+#include "util/Rotinas.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+const Money Cem = Money::deCentavos(10000);
+
+// The current receivable of the settlement selection, as settlement reads it.
+struct Receber {
+    int filial_id = 0;
+    int receber_id = 0;
+    int clientes_id = 0;
+    int quantidade = 0;
+    int produto_id = 0;
+    int usuario_id = 0;
+    int numnota = 0;
+    Money valor;
+    Money amort;
+    Money valortotal;
+    QDateTime datahora;
+
+    static Receber de(const ResultSet &q) {
+        return {q.valor("filial_id").inteiro(),   q.valor("receber_id").inteiro(),
+                q.valor("clientes_id").inteiro(), q.valor("quantidade").inteiro(),
+                q.valor("produto_id").inteiro(),  q.valor("usuario_id").inteiro(),
+                q.valor("numnota").inteiro(),     q.valor("valor").dinheiro(),
+                q.valor("amort").dinheiro(),      q.valor("valortotal").dinheiro(),
+                q.valor("datahora").dataHora()};
+    }
+    Money bruto() const { return Money::deUnidades(valor.unidades() * quantidade); }
+    QString nome() const { return QStringLiteral("a conta %1 da filial %2").arg(receber_id).arg(filial_id); }
+};
+
+QString sqlAlteraAmort(const Receber &r, Money amort, Money valortotal, const QString &lojas,
+                       const QDate &hoje) {
+    return QStringLiteral("Update receber set valor = %1, amort = %2, valortotal = %3, lojas_leram = \"%4\", "
+                          "dtalteracao = %5 where filial_id = %6 and receber_id = %7")
+        .arg(Literal(r.valor), Literal(amort), Literal(valortotal), lojas, Literal(hoje))
+        .arg(r.filial_id)
+        .arg(r.receber_id);
+}
+
+QString sqlMovimento(const Receber &r, const EstadoPrograma &estado, const QString &lojasLiteral,
+                     qint64 numlanc, Money quantia, const QDateTime &quando) {
+    const QStringList valores = {QString::number(estado.FilialAtual),
+                                 QString::number(r.filial_id),
+                                 Literal(quando),
+                                 QString::number(r.produto_id),
+                                 QString::number(r.quantidade),
+                                 QString::number(r.usuario_id),
+                                 Literal(r.valor),
+                                 Literal(quantia),
+                                 QString::number(numlanc),
+                                 QStringLiteral("9"),
+                                 QString::number(r.numnota),
+                                 QString::number(r.clientes_id),
+                                 lojasLiteral,
+                                 lojasLiteral,
+                                 QStringLiteral("''"),
+                                 QString::number(estado.NumCaixa)};
+    return QStringLiteral(
+               " Insert into movment (filial_id, dafilial_id, data_hora, produto_id, quanti_uni, "
+               "usuario_id, preco_unit, valor_tot, numlanc, \n"
+               " oper, numnota, clientes_id, lojas_leram, lojas_leram2, lib_usuario_id, num_caixa) "
+               "Values (\n") +
+           valores.join(QStringLiteral(",\n")) + u')';
+}
+
+QString sqlSaldoCliente(const Receber &r, Money quantia, const QString &lojas) {
+    return QStringLiteral(
+               "Update clientes set saldomes = saldomes - %1, lojas_leram = \"%2\", lojas_leram2 = "
+               "\"%2\" where clientes_id = %3")
+        .arg(Literal(quantia), lojas)
+        .arg(r.clientes_id);
+}
+
+// Runs the statements of one receivable as a whole: on any error none of them stays.
+template <typename F> void emTransacao(Connection &conexao, F &&corpo) {
+    conexao.executa(QStringLiteral("start transaction"));
+    try {
+        corpo();
+        conexao.executa(QStringLiteral("commit"));
+    } catch (...) {
+        try {
+            conexao.executa(QStringLiteral("rollback"));
+        } catch (const std::exception &) {
+            // A server that is gone rolls the transaction back itself.
+        }
+        throw;
+    }
+}
+
+// Half to even, as the processor rounds currency.
+std::int64_t divideArredondando(std::int64_t numerador, std::int64_t divisor) {
+    std::int64_t q = numerador / divisor;
+    const std::int64_t resto = numerador % divisor;
+    const std::int64_t dobro = 2 * (resto < 0 ? -resto : resto);
+    if (dobro > divisor || (dobro == divisor && q % 2 != 0))
+        q += numerador < 0 ? -1 : 1;
+    return q;
+}
+
+class Baixa {
+public:
+    Baixa(Connection &conexao, const EstadoPrograma &estado, ModoRetorno modo)
+        : conexao_(conexao), estado_(estado), modo_(modo), lojas_(conexao.escapa(estado.LojasLeramAtual)),
+          lojasLiteral_(Literal(conexao, estado.LojasLeramAtual)) {}
+
+    void linha(const ResultSet &lista, int l, ResultadoBaixa &resultado) {
+        if (lista.valor(l, "debito").nulo() || lista.valor(l, "valortotal").nulo())
+            return;
+        const qint64 codID = lista.valor(l, "codID").inteiroLongo();
+        if (modo_ == ModoRetorno::Debito && lista.valor(l, "CodOcorrencia").inteiro() != 0) {
+            conexao_.executa(
+                sqlLiberaDebito(lojas_, Clock::hoje(), conexao_.escapa(ChaveDaLinha(modo_, codID))));
+            ++resultado.recusados;
+            return;
+        }
+        baixaDocumento(codID, lista.valor(l, "debito").dinheiro(), resultado);
+    }
+
+private:
+    // Spreads the paid amount over the charge's receivables, oldest first; what is left over when they
+    // run out is recorded nowhere.
+    void baixaDocumento(qint64 codID, Money pago, ResultadoBaixa &resultado) {
+        ResultSet QMovment =
+            conexao_.abre(sqlSelecaoBaixa(modo_, conexao_.escapa(ChaveDaLinha(modo_, codID))));
+        Money espalhado;
+        for (QMovment.primeiro();
+             Arredonda(espalhado) < Arredonda(pago) && !QMovment.fim() && pago != Money();
+             QMovment.proximo()) {
+            const Receber r = Receber::de(QMovment);
+            try {
+                espalhado += baixaConta(r, pago - espalhado);
+            } catch (const std::exception &e) {
+                throw Erro(QStringLiteral("Ao baixar %1 (documento %2): %3")
+                               .arg(r.nome(), ChaveDaLinha(modo_, codID), textoDoErro(e)));
+            }
+            ++resultado.contas;
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // Settles the receivable in full when the rest covers it, in part otherwise; returns how much of
+    // the rest it took.
+    Money baixaConta(const Receber &r, Money resto) {
+        if (Arredonda(r.valortotal) > Arredonda(resto)) {
+            registra(r, AmortParcial(r.amort, resto, r.bruto()), Arredonda(resto));
+            return resto;
+        }
+        registra(r, Cem, r.valortotal);
+        return r.valortotal;
+    }
+
+    void registra(const Receber &r, Money amort, Money quantia) {
+        emTransacao(conexao_, [&] {
+            conexao_.executa(
+                sqlAlteraAmort(r, amort, ValorEmAberto(r.bruto(), amort), lojas_, Clock::hoje()));
+            const qint64 numlanc = PegaNumLanc();
+            const QDateTime quando = Clock::agora();
+            conexao_.executa(sqlMovimento(r, estado_, lojasLiteral_, numlanc, quantia, quando));
+            if (NoMesCorrente(r.datahora, quando.date()))
+                conexao_.executa(sqlSaldoCliente(r, quantia, lojas_));
+        });
+    }
+
+    qint64 PegaNumLanc() {
+        conexao_.executa(QStringLiteral("insert into nlanc () values ()"));
+        return conexao_.ultimoId();
+    }
+
+    Connection &conexao_;
+    const EstadoPrograma &estado_;
+    ModoRetorno modo_;
+    QString lojas_;
+    QString lojasLiteral_;
+};
+
+} // namespace
+
+ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, ResultSet &QListaTemp,
+                               ModoRetorno modo, const Progresso::Mostra &mostra) {
+    Baixa baixa(conexao, estado, modo);
+    ResultadoBaixa resultado;
+    Progresso progresso(QListaTemp.linhas(), mostra);
+    for (int l = 0; l < QListaTemp.linhas(); ++l) {
+        try {
+            baixa.linha(QListaTemp, l, resultado);
+        } catch (const std::exception &e) {
+            throw Erro(textoDoErro(e) + u'\r' +
+                       QStringLiteral("O processamento parou na linha %1 da lista; as %2 linhas anteriores "
+                                      "foram processadas.")
+                           .arg(l + 1)
+                           .arg(l));
+        }
+        ++resultado.linhas;
+        progresso.avanca();
+    }
+    return resultado;
+}
+
+QString MensagemDebitosRecusados(int recusados) {
+    return QStringLiteral("Existem ") + QString::number(recusados) +
+           QStringLiteral(" registro de débitos automático que não foram creditados em sua conta,\r"
+                          "por isso não serão baixados as contas deste clientes. Gere novamente o arquivo "
+                          "de débito em conta para estes clientes.");
+}
+
+QString MensagemProcessoConcluido() {
+    return QStringLiteral("Processo concluído.");
+}
+
+Money ValorEmAberto(Money bruto, Money amort) {
+    // bruto x amort / 100, on the four-decimal values: the product is split so that it cannot overflow.
+    constexpr std::int64_t divisor = 100 * Money::Escala;
+    const std::int64_t alto = bruto.unidades() / divisor;
+    const std::int64_t baixo = bruto.unidades() % divisor;
+    const std::int64_t pago = alto * amort.unidades() + divideArredondando(baixo * amort.unidades(), divisor);
+    return bruto - Money::deUnidades(pago);
+}
+
+Money AmortParcial(Money amort, Money resto, Money bruto) {
+    if (bruto == Money())
+        throw Erro(
+            QStringLiteral("O valor vezes a quantidade da conta é zero: não há como baixá-la em parte."));
+    return Money::deDouble(amort.toDouble() + resto.toDouble() / bruto.toDouble() * 100);
+}
+
+bool NoMesCorrente(const QDateTime &datahora, const QDate &hoje) {
+    return datahora.isValid() && datahora.date().year() == hoje.year() &&
+           datahora.date().month() == hoje.month();
+}
+
+QString sqlSelecaoBaixa(ModoRetorno modo, const QString &chaveEscapada) {
+    const QString onde = modo == ModoRetorno::Boleto
+                             ? QStringLiteral("where receber.numero_documento = \"%1\"")
+                             : QStringLiteral("where receber.lojas_leram2 = \"%1\"");
+    return QStringLiteral(" select receber.* from receber \n") + onde.arg(chaveEscapada) +
+           QStringLiteral("\n and receber.apagado <> \"S\" \n and receber.quantidade > 0 \norder by "
+                          "receber.datahora");
+}
+
+QString sqlLiberaDebito(const QString &lojasLeram, const QDate &hoje, const QString &chaveEscapada) {
+    return QStringLiteral(
+               "update receber set lojas_leram2 = \"\", tipo = 0, lojas_leram = \"%1\", dtalteracao = "
+               "%2 where lojas_leram2 = \"%3\"")
+        .arg(lojasLeram, Literal(hoje), chaveEscapada);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "retorno/ArquivoRetorno.h"
+#include "util/Money.h"
+#include "util/Progresso.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+class Connection;
+class ResultSet;
+struct EstadoPrograma;
+
+// Settlement of a loaded return list: every paid row is spread over its receivables, oldest first;
+// every refused direct debit is released for the next debit file.
+
+struct ResultadoBaixa {
+    // List rows done (settled, released or left alone) and refused debits released among them.
+    int linhas = 0;
+    int recusados = 0;
+    // Receivables settled, each with its movement.
+    int contas = 0;
+};
+
+// Walks the whole list in the mode it was loaded in. Each receivable is settled in one transaction
+// (its update, its movement number, its movement and its balance update), so an error leaves it
+// untouched; the error stops the run and its text tells how many rows were done before it.
+ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, ResultSet &QListaTemp,
+                               ModoRetorno modo, const Progresso::Mostra &mostra = {});
+
+// The messages that close a run.
+QString MensagemDebitosRecusados(int recusados);
+QString MensagemProcessoConcluido();
+
+// The arithmetic of one receivable. `bruto` is valor x quantidade.
+// The open amount left at a given percentage paid, rounded to four decimals.
+Money ValorEmAberto(Money bruto, Money amort);
+// The percentage paid after a part `resto` of the gross value is paid on top of `amort`. Throws Erro
+// when the gross value is zero.
+Money AmortParcial(Money amort, Money resto, Money bruto);
+// Whether the balance of the client is lowered: the sale lies in the current month.
+bool NoMesCorrente(const QDateTime &datahora, const QDate &hoje);
+
+// The statements of a settlement. Texts from outside come escaped by the caller's connection.
+QString sqlSelecaoBaixa(ModoRetorno modo, const QString &chaveEscapada);
+QString sqlLiberaDebito(const QString &lojasLeram, const QDate &hoje, const QString &chaveEscapada);

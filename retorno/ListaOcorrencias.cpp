@@ -1,0 +1,84 @@
+#include "retorno/ListaOcorrencias.h"
+
+#include "db/Connection.h"
+#include "retorno/MotivoDebito.h"
+
+namespace {
+
+// The list row for one occurrence whose receivables the statement found.
+void acrescentaLinha(ListaRetorno &lista, const ResultSet &pesquisa, const Ocorrencia &o) {
+    Money soma;
+    for (int l = 0; l < pesquisa.linhas(); ++l)
+        soma += pesquisa.valor(l, "total").dinheiro();
+    const qint64 codID = CodIdDaChave(o.chave, o.origem);
+
+    ResultSet &t = lista.QListaTemp;
+    t.acrescenta();
+    t.define("codID", codID);
+    // Receivables charged to the client's company show the company.
+    const bool empresa = pesquisa.valor(0, "tipo").inteiro() == 99;
+    t.define("nome", pesquisa.valor(0, empresa ? "nempresa" : "nome").texto());
+    t.define("codigo", pesquisa.valor(0, empresa ? "empresa_id" : "clientes_id").inteiro());
+    t.define("cliente", !empresa);
+    t.define("valortotal", soma);
+    t.define("debito", o.pago);
+    if (lista.modo == ModoRetorno::Boleto)
+        return;
+    t.define("CodOcorrencia", o.codigo);
+    t.define("MotivoOcorrencia", MotivoDebito(o.codigo));
+    (o.codigo <= 0 ? lista.totalDebitado : lista.totalNaoDebitado) += o.pago;
+    ++lista.registros;
+}
+
+} // namespace
+
+ResultSet NovaListaOcorrencias() {
+    return ResultSet({{QStringLiteral("codigo"), TipoCampo::Inteiro, 0},
+                      {QStringLiteral("nome"), TipoCampo::Texto, 50},
+                      {QStringLiteral("valortotal"), TipoCampo::Decimal, 0},
+                      {QStringLiteral("debito"), TipoCampo::Decimal, 0},
+                      {QStringLiteral("datavenc"), TipoCampo::DataHora, 0},
+                      {QStringLiteral("cliente"), TipoCampo::Logico, 0},
+                      {QStringLiteral("codID"), TipoCampo::InteiroLongo, 0},
+                      {QStringLiteral("CodOcorrencia"), TipoCampo::Inteiro, 0},
+                      {QStringLiteral("MotivoOcorrencia"), TipoCampo::Texto, 80}});
+}
+
+QString sqlPesquisaDeb(ModoRetorno modo, const QString &chaveEscapada) {
+    const QString onde = modo == ModoRetorno::Boleto
+                             ? QStringLiteral("where receber.numero_documento = \"%1\"")
+                             : QStringLiteral("where receber.lojas_leram2 = \"%1\"");
+    return QStringLiteral("Select Sum(valortotal) as total, clientes.clientes_id, clientes.nome, "
+                          "empresa.empresa_id, empresa.nome as nempresa, receber.tipo from receber\n"
+                          "left join clientes on (clientes.clientes_id = receber.clientes_id)\n"
+                          "left join empresa on (empresa.empresa_id = clientes.empresa_id)\n") +
+           onde.arg(chaveEscapada) +
+           QStringLiteral("\ngroup by clientes.clientes_id, clientes.nome, empresa.empresa_id, empresa.nome");
+}
+
+ListaRetorno ListaOcorrencias(Connection &conexao, ModoRetorno modo,
+                              const std::vector<Ocorrencia> &ocorrencias, const Progresso::Mostra &mostra) {
+    ListaRetorno lista{NovaListaOcorrencias(), modo, {}, {}, 0};
+    Progresso progresso(qint64(ocorrencias.size()), mostra);
+    for (const Ocorrencia &o : ocorrencias) {
+        const ResultSet pesquisa = conexao.abre(sqlPesquisaDeb(modo, conexao.escapa(o.chave)));
+        if (!pesquisa.vazio() && !pesquisa.valor(0, "total").nulo())
+            acrescentaLinha(lista, pesquisa, o);
+        progresso.avanca();
+    }
+    lista.QListaTemp.primeiro();
+    return lista;
+}
+
+QString ChaveDaLinha(ModoRetorno modo, qint64 codID) {
+    return QStringLiteral("%1").arg(codID, modo == ModoRetorno::Boleto ? 10 : 8, 10, QLatin1Char('0'));
+}
+
+CorOcorrencia CorDaOcorrencia(int linha, int CodOcorrencia, bool selecionada) {
+    if (selecionada)
+        return CorOcorrencia::Selecionada;
+    if (CodOcorrencia != 0)
+        return CorOcorrencia::NaoDebitado;
+    // Rows count from 1 on screen: the first row is odd.
+    return linha % 2 == 0 ? CorOcorrencia::Impar : CorOcorrencia::Normal;
+}

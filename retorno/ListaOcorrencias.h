@@ -1,0 +1,41 @@
+#pragma once
+
+#include "db/ResultSet.h"
+#include "retorno/ArquivoRetorno.h"
+#include "util/Progresso.h"
+
+#include <vector>
+
+class Connection;
+
+// The occurrence list QListaTemp: one row per charge the bank reported on that matched receivables.
+struct ListaRetorno {
+    ResultSet QListaTemp;
+    // The mode the list was loaded in; settlement follows it.
+    ModoRetorno modo = ModoRetorno::Boleto;
+    // Direct debit: amounts of the rows debited (code 0 or less) and not debited, and the rows listed.
+    Money totalDebitado;
+    Money totalNaoDebitado;
+    int registros = 0;
+};
+
+// The empty list with its fields.
+ResultSet NovaListaOcorrencias();
+
+// The receivables of one charge summed per client: by document number for a boleto, by the debit
+// identifier for a direct debit. The key is escaped by the caller's connection.
+QString sqlPesquisaDeb(ModoRetorno modo, const QString &chaveEscapada);
+
+// Matches every occurrence to its receivables and builds the list; occurrences that match nothing add
+// no row. A key that is no whole number throws Erro once it matched, and the list is not built.
+ListaRetorno ListaOcorrencias(Connection &conexao, ModoRetorno modo,
+                              const std::vector<Ocorrencia> &ocorrencias,
+                              const Progresso::Mostra &mostra = {});
+
+// The key by which settlement finds the receivables of a row: the document number with ten digits
+// (boleto) or the eight characters of the debit identifier, as the list matched them.
+QString ChaveDaLinha(ModoRetorno modo, qint64 codID);
+
+// The colour of a list row (`linha` from 0), later causes overriding earlier ones.
+enum class CorOcorrencia { Normal, Impar, NaoDebitado, Selecionada };
+CorOcorrencia CorDaOcorrencia(int linha, int CodOcorrencia, bool selecionada);
