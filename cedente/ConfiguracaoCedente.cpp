@@ -3,6 +3,8 @@
 #include "cedente/TabelasCobranca.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,10 +18,13 @@ QString chaveDemonstrativo(qint64 i) {
     return QStringLiteral("demonstrativo") + QString::number(i);
 }
 
-QString textoInstrucao(qint64 posicao) {
+// The list entry at the stored position; with none, the text typed by hand, which confirming again would
+// otherwise erase.
+QString textoInstrucao(const IniFileLido &ini) {
+    const qint64 posicao = ini.lerInteiro(Secao, chave("codigo_instrucao"), -1);
     return posicao >= 0 && posicao < qint64(InstrucoesCobranca.size())
                ? InstrucoesCobranca[posicao].toString()
-               : QString();
+               : ini.lerTexto(Secao, chave("instrucao"), QString());
 }
 
 int posicaoEspecie(qint64 posicao) {
@@ -31,12 +36,12 @@ qint64 sequenciaTruncada(Money valor) {
     return valor.unidades() / Money::Escala;
 }
 
-QStringList leDemonstrativo(const IniFile &ini) {
-    QStringList linhas;
-    const qint64 ultima = ini.lerInteiro(Secao, chave("num_linhas_demonstrativo"), 0);
-    for (qint64 i = 0; i <= ultima; ++i)
-        linhas << ini.lerTexto(Secao, chaveDemonstrativo(i), QString());
-    return linhas;
+int diasProtesto(const IniFileLido &ini) {
+    return ini.lerInteiro32(Secao, chave("dias_protesto"), 0);
+}
+
+int posicaoEspecieGravada(const IniFileLido &ini) {
+    return posicaoEspecie(ini.lerInteiro(Secao, chave("especie_titulo"), 21));
 }
 
 void gravaDemonstrativo(const IniFile &ini, const QString &texto) {
@@ -48,7 +53,8 @@ void gravaDemonstrativo(const IniFile &ini, const QString &texto) {
 
 } // namespace
 
-ConfiguracaoCedente CarregaConfiguracaoCedente(const IniFile &ini) {
+ConfiguracaoCedente CarregaConfiguracaoCedente(const IniFile &arquivo) {
+    const IniFileLido ini = arquivo.leTudo();
     ConfiguracaoCedente c;
     c.nomeEmpresa = ini.lerTexto(Secao, chave("nome_empresa"), QString());
     c.numAgencia = ini.lerTexto(Secao, chave("num_agencia"), QString());
@@ -59,16 +65,18 @@ ConfiguracaoCedente CarregaConfiguracaoCedente(const IniFile &ini) {
     c.valorAcrescimo = ini.lerDecimal(Secao, chave("valor_acrescimo"), Money());
     c.valorMulta = ini.lerDecimal(Secao, chave("valor_multa"), Money());
     c.valorTaxa = ini.lerDecimal(Secao, chave("valor_taxa"), Money());
-    c.instrucao = textoInstrucao(ini.lerInteiro(Secao, chave("codigo_instrucao"), -1));
+    c.instrucao = textoInstrucao(ini);
     c.logotipoBanco = ini.lerTexto(Secao, chave("logotipo_banco"), QString());
-    c.margemSup = int(ini.lerInteiro(Secao, chave("margem_sup"), 15));
+    c.margemSup = ini.lerInteiro32(Secao, chave("margem_sup"), 15);
     c.localPgtoPadrao = ini.lerFlag(Secao, chave("local_pgto_padrao"), true);
     c.localPgto = ini.lerTexto(Secao, chave("local_pgto"), QString());
-    c.demonstrativo = TextoDemonstrativo(leDemonstrativo(ini));
+    const Demonstrativo demonstrativo = LerDemonstrativo(ini);
+    c.demonstrativo = TextoDemonstrativo(demonstrativo.linhas);
+    c.demonstrativoCortado = demonstrativo.cortado;
     c.sequenciaRemessa =
         Money::deUnidades(ini.lerInteiro(Secao, chave("sequencia_remessa"), 0) * Money::Escala);
-    c.especieTitulo = posicaoEspecie(ini.lerInteiro(Secao, chave("especie_titulo"), 21));
-    c.diasProtesto = LerDiasProtesto(ini);
+    c.especieTitulo = posicaoEspecieGravada(ini);
+    c.diasProtesto = diasProtesto(ini);
     return c;
 }
 
@@ -102,7 +110,47 @@ std::optional<int> ConverteDiasProtesto(const QString &texto) {
         return 0;
     bool ok = false;
     const int valor = dias.toInt(&ok, 10);
-    return ok ? std::optional<int>(valor) : std::nullopt;
+    return ok && valor >= 0 ? std::optional<int>(valor) : std::nullopt;
+}
+
+std::optional<Recusa> ConfereValores(const ConfiguracaoCedente &c) {
+    const std::pair<bool, Recusa> valores[] = {
+        {c.valorJuros < Money(), {CampoRecusado::Juros, QStringLiteral("Valor de Juros inválido!")}},
+        {c.valorDesconto < Money(), {CampoRecusado::Desconto, QStringLiteral("Valor Desconto inválido!")}},
+        {c.valorAcrescimo < Money(),
+         {CampoRecusado::Acrescimo, QStringLiteral("Valor de Acréscimo inválido!")}},
+        {c.valorMulta < Money(), {CampoRecusado::Multa, QStringLiteral("Valor Multa de Atraso inválido!")}},
+        {c.margemSup < 0, {CampoRecusado::Margem, QStringLiteral("Margem Superior Impressão inválida!")}},
+        {LinhasDemonstrativo(c.demonstrativo).size() > LinhasDemonstrativoMaximo,
+         {CampoRecusado::Demonstrativo,
+          QStringLiteral("Demonstrativo com mais de %1 linhas!").arg(LinhasDemonstrativoMaximo)}},
+        {c.valorTaxa < Money(), {CampoRecusado::Taxa, QStringLiteral("Taxa do Boleto inválida!")}},
+        {c.sequenciaRemessa < Money(),
+         {CampoRecusado::Sequencia, QStringLiteral("Sequência Arquivo de Remessa inválida!")}},
+    };
+    for (const auto &[recusado, recusa] : valores)
+        if (recusado)
+            return recusa;
+    return std::nullopt;
+}
+
+Demonstrativo LerDemonstrativo(const IniFileLido &ini) {
+    Demonstrativo d;
+    const qint64 ultima = ini.lerInteiro(Secao, chave("num_linhas_demonstrativo"), 0);
+    d.cortado = ultima >= LinhasDemonstrativoMaximo;
+    for (qint64 i = 0; i <= std::min<qint64>(ultima, LinhasDemonstrativoMaximo - 1); ++i)
+        d.linhas << ini.lerTexto(Secao, chaveDemonstrativo(i), QString());
+    return d;
+}
+
+Demonstrativo LerDemonstrativo(const IniFile &ini) {
+    return LerDemonstrativo(ini.leTudo());
+}
+
+QString AvisoDemonstrativoCortado() {
+    return QStringLiteral("O demonstrativo do arquivo de configuração passa de %1 linhas: só as %1 "
+                          "primeiras foram lidas.")
+        .arg(LinhasDemonstrativoMaximo);
 }
 
 QString TextoDemonstrativo(const QStringList &linhas) {
@@ -121,10 +169,9 @@ QStringList LinhasDemonstrativo(QString texto) {
 QString LerEspecieTitulo(const IniFile &ini) {
     // Outside the table, position 0 raises CodigoEspecie's error; adding one to the stored value could
     // overflow.
-    const int posicao = posicaoEspecie(ini.lerInteiro(Secao, chave("especie_titulo"), 21));
-    return CodigoEspecie(posicao + 1);
+    return CodigoEspecie(posicaoEspecieGravada(ini.leTudo()) + 1);
 }
 
 int LerDiasProtesto(const IniFile &ini) {
-    return int(ini.lerInteiro(Secao, chave("dias_protesto"), 0));
+    return diasProtesto(ini.leTudo());
 }

@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <QTextDocument>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -45,12 +47,23 @@ QLineEdit *display(QWidget *pai, const char *nome, const QString &rotulo, int ta
     return e;
 }
 
+// A stored text shown whole: the field's limit restricts typing, as on Windows, and never cuts what the
+// file holds, or confirming without a change would rewrite it.
+void mostraInteiro(QLineEdit *campo, const QString &texto) {
+    campo->setMaxLength(std::max(campo->maxLength(), int(texto.size())));
+    campo->setText(texto);
+}
+
 // The memo holds LF line breaks; the stored form is the Windows text with CR LF.
 QString paraMemo(const QString &texto) {
     return QString(texto).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
-QString doMemo(const QString &texto) {
-    return QString(texto).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+// The memo's text as typed: toPlainText() would turn a non-breaking space into a blank.
+QString doMemo(const QPlainTextEdit *memo) {
+    QString texto = memo->document()->toRawText();
+    texto.replace(QChar::ParagraphSeparator, QLatin1Char('\n'))
+        .replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return texto.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -165,11 +178,11 @@ void TFConfigCedente::showEvent(QShowEvent *event) {
 }
 
 void TFConfigCedente::FormShow() {
-    edCodBanco->setText(banco_);
-    edCodCarteira->setText(carteira_);
+    mostraInteiro(edCodBanco, banco_);
+    mostraInteiro(edCodCarteira, carteira_);
     const ConfiguracaoCedente c = CarregaConfiguracaoCedente(ini_);
-    edNomeEmpres->setText(c.nomeEmpresa);
-    edNAgencia->setText(c.numAgencia);
+    mostraInteiro(edNomeEmpres, c.nomeEmpresa);
+    mostraInteiro(edNAgencia, c.numAgencia);
     edNConta->setText(c.contaCorrente);
     edIDEmpresa->setText(c.identificacaoEmpresa);
     ValJuros->setValor(c.valorJuros);
@@ -188,6 +201,8 @@ void TFConfigCedente::FormShow() {
     EditSequencialRemessa->setValor(c.sequenciaRemessa);
     ComboEspecie->setCurrentIndex(c.especieTitulo);
     EditDiasProtesto->setText(QString::number(c.diasProtesto));
+    if (c.demonstrativoCortado)
+        Mensagens::atual().mensagem(AvisoDemonstrativoCortado());
 }
 
 void TFConfigCedente::butConfirmarClick() {
@@ -212,12 +227,39 @@ void TFConfigCedente::butConfirmarClick() {
     c.margemSup = spMargem->value();
     c.localPgtoPadrao = cbLocPadrao->isChecked();
     c.localPgto = edLocalPagamento->text();
-    c.demonstrativo = doMemo(memDemonstrativo->toPlainText());
+    c.demonstrativo = doMemo(memDemonstrativo);
     c.sequenciaRemessa = EditSequencialRemessa->valor();
     c.especieTitulo = ComboEspecie->currentIndex();
     c.diasProtesto = *dias;
+    if (const std::optional<Recusa> recusa = ConfereValores(c)) {
+        Mensagens::atual().mensagem(recusa->mensagem);
+        campoRecusado(recusa->campo)->setFocus();
+        return;
+    }
     GravaConfiguracaoCedente(ini_, c);
     accept();
+}
+
+QWidget *TFConfigCedente::campoRecusado(CampoRecusado campo) const {
+    switch (campo) {
+    case CampoRecusado::Juros:
+        return ValJuros;
+    case CampoRecusado::Desconto:
+        return ValDesconto;
+    case CampoRecusado::Acrescimo:
+        return ValAcrescimo;
+    case CampoRecusado::Multa:
+        return ValMulta;
+    case CampoRecusado::Margem:
+        return spMargem;
+    case CampoRecusado::Demonstrativo:
+        return memDemonstrativo;
+    case CampoRecusado::Taxa:
+        return JvTaxaBoleto;
+    case CampoRecusado::Sequencia:
+        return EditSequencialRemessa;
+    }
+    return nullptr;
 }
 
 void TFConfigCedente::cbLocPadraoClick() {

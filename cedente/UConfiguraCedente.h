@@ -12,6 +12,7 @@ class QPushButton;
 class QSpinBox;
 class CampoArquivo;
 class CampoDecimal;
+enum class CampoRecusado;
 
 // The payee data and charge settings, loaded from the configuration file at every show and written
 // back on confirmation. The main window runs the account set-up when the result is Accepted.
@@ -60,6 +61,7 @@ private:
     void FormShow();
     void butConfirmarClick();
     void cbLocPadraoClick();
+    QWidget *campoRecusado(CampoRecusado campo) const;
 
     IniFile ini_;
     QString banco_;

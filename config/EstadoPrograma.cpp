@@ -11,9 +11,9 @@ ConfiguracaoInicial leConfiguracaoInicial(const IniFile &ini, EstadoPrograma &es
         ini.lerTexto(QStringLiteral("ip"), QStringLiteral("senha"), QStringLiteral("7C05E19B3A62F0D84E21"));
     cfg.senha = CifraBytes(QStringLiteral("D"), senha, QStringLiteral("QRX"));
 
-    estado.FilialAtual = int(ini.lerInteiro(QStringLiteral("FilialMatriz"), QStringLiteral("CodFisica"), 0));
-    estado.FilialLogica = int(ini.lerInteiro(QStringLiteral("FilialMatriz"), QStringLiteral("CodLogica"), 0));
-    estado.NumCaixa = int(ini.lerInteiro(QStringLiteral("venda"), QStringLiteral("numcaixa"), 0));
+    estado.FilialAtual = ini.lerInteiro32(QStringLiteral("FilialMatriz"), QStringLiteral("CodFisica"), 0);
+    estado.FilialLogica = ini.lerInteiro32(QStringLiteral("FilialMatriz"), QStringLiteral("CodLogica"), 0);
+    estado.NumCaixa = ini.lerInteiro32(QStringLiteral("venda"), QStringLiteral("numcaixa"), 0);
     estado.LojasLeramAtual = FilialParaLojasLeram(estado.FilialAtual);
     estado.Configurado = ini.lerFlag(QStringLiteral("Ruvenal"), QStringLiteral("configurado"), false);
 

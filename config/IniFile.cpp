@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QList>
 #include <QSaveFile>
+#include <limits>
 
 namespace {
 
@@ -168,6 +169,17 @@ void gravaConteudo(const QString &caminho, const QByteArray &conteudo) {
         recusada(caminho);
 }
 
+// The key of a line as it stands in the file, without the blanks around it. The whole line is rewritten:
+// keeping the old blanks after "=" would add to a value's own leading blanks at every write.
+QByteArray nomeDaChave(const QByteArray &linha) {
+    QByteArrayView nome = QByteArrayView(linha).first(linha.indexOf('='));
+    while (!nome.isEmpty() && ehBranco(QChar::fromLatin1(nome.front())))
+        nome = nome.sliced(1);
+    while (!nome.isEmpty() && ehBranco(QChar::fromLatin1(nome.back())))
+        nome.chop(1);
+    return nome.toByteArray();
+}
+
 void insereApos(QList<Linha> &linhas, qsizetype i, const QByteArray &texto) {
     if (i >= 0 && linhas[i].fim.isEmpty())
         linhas[i].fim = fimNovo;
@@ -187,10 +199,7 @@ void grava(const QString &caminho, const QString &secao, const QString &chave, c
     const QByteArray novo = windows1252::codifica(umaLinha(valor));
     if (local.chave >= 0) {
         QByteArray &texto = linhas[local.chave].texto;
-        qsizetype inicioDoValor = texto.indexOf('=') + 1;
-        while (inicioDoValor < texto.size() && (texto[inicioDoValor] == ' ' || texto[inicioDoValor] == '\t'))
-            ++inicioDoValor;
-        texto = texto.left(inicioDoValor) + novo;
+        texto = nomeDaChave(texto) + '=' + novo;
     } else if (local.secao >= 0) {
         insereApos(linhas, local.ultimaChave, windows1252::codifica(chave) + '=' + novo);
     } else {
@@ -209,31 +218,60 @@ IniFile::IniFile()
 
 IniFile::IniFile(QString caminho) : caminho_(std::move(caminho)) {}
 
-std::optional<QString> IniFile::le(const QString &secao, const QString &chave) const {
+IniFileLido IniFile::leTudo() const {
     QFile arquivo(caminho_);
     if (!arquivo.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QList<QString> linhas = decodifica(separaLinhas(arquivo.readAll()));
-    const Local local = localiza(linhas, secao, chave);
-    if (local.chave < 0)
-        return std::nullopt;
-    return valorDaLinha(linhas[local.chave]);
+        return IniFileLido({});
+    return IniFileLido(decodifica(separaLinhas(arquivo.readAll())));
 }
 
 QString IniFile::lerTexto(const QString &secao, const QString &chave, const QString &padrao) const {
-    return le(secao, chave).value_or(padrao);
+    return leTudo().lerTexto(secao, chave, padrao);
 }
 
 qint64 IniFile::lerInteiro(const QString &secao, const QString &chave, qint64 padrao) const {
+    return leTudo().lerInteiro(secao, chave, padrao);
+}
+
+int IniFile::lerInteiro32(const QString &secao, const QString &chave, int padrao) const {
+    return leTudo().lerInteiro32(secao, chave, padrao);
+}
+
+bool IniFile::lerFlag(const QString &secao, const QString &chave, bool padrao) const {
+    return leTudo().lerFlag(secao, chave, padrao);
+}
+
+Money IniFile::lerDecimal(const QString &secao, const QString &chave, Money padrao) const {
+    return leTudo().lerDecimal(secao, chave, padrao);
+}
+
+std::optional<QString> IniFileLido::le(const QString &secao, const QString &chave) const {
+    const Local local = localiza(linhas_, secao, chave);
+    if (local.chave < 0)
+        return std::nullopt;
+    return valorDaLinha(linhas_[local.chave]);
+}
+
+QString IniFileLido::lerTexto(const QString &secao, const QString &chave, const QString &padrao) const {
+    return le(secao, chave).value_or(padrao);
+}
+
+qint64 IniFileLido::lerInteiro(const QString &secao, const QString &chave, qint64 padrao) const {
     const auto texto = le(secao, chave);
     return texto ? inteiroDoPerfil(*texto).value_or(padrao) : padrao;
 }
 
-bool IniFile::lerFlag(const QString &secao, const QString &chave, bool padrao) const {
+int IniFileLido::lerInteiro32(const QString &secao, const QString &chave, int padrao) const {
+    const qint64 valor = lerInteiro(secao, chave, padrao);
+    return valor >= std::numeric_limits<int>::min() && valor <= std::numeric_limits<int>::max() ? int(valor)
+                                                                                                : padrao;
+}
+
+bool IniFileLido::lerFlag(const QString &secao, const QString &chave, bool padrao) const {
     return lerInteiro(secao, chave, padrao ? 1 : 0) != 0;
 }
 
-Money IniFile::lerDecimal(const QString &secao, const QString &chave, Money padrao) const {
+Money IniFileLido::lerDecimal(const QString &secao, const QString &chave, Money padrao) const {
     const auto texto = le(secao, chave);
     return texto ? Regional::atual().leDecimal(*texto).value_or(padrao) : padrao;
 }

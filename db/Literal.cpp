@@ -1,6 +1,9 @@
 #include "db/Literal.h"
 
 #include "db/Connection.h"
+#include "util/Erro.h"
+
+#include <cmath>
 
 QString Literal(int numero) {
     return QString::number(numero);
@@ -11,7 +14,22 @@ QString Literal(qint64 numero) {
 }
 
 QString Literal(double numero) {
-    return QString::number(numero, 'g', 15);
+    if (!std::isfinite(numero))
+        throw Erro(QStringLiteral("Número inválido para o banco de dados: %1").arg(numero));
+    // Fifteen significant digits, then written out in full: 'g' would give "1e-05" for small and large
+    // values.
+    const QString geral = QString::number(numero, 'g', 15);
+    const qsizetype e = geral.indexOf(u'e');
+    if (e < 0)
+        return geral;
+    const bool negativo = geral.startsWith(u'-');
+    const QString mantissa = geral.first(e).remove(u'-').remove(u'.');
+    // Digits before the point: the mantissa has one, the exponent moves it. 'g' takes the exponent form
+    // only below 0.0001 or from 15 integer digits on, so the point never falls inside the mantissa.
+    const int inteiros = 1 + geral.sliced(e + 1).toInt();
+    const QString texto = inteiros <= 0 ? QStringLiteral("0.") + QString(-inteiros, u'0') + mantissa
+                                        : mantissa + QString(inteiros - mantissa.size(), u'0');
+    return negativo ? u'-' + texto : texto;
 }
 
 QString Literal(Money dinheiro) {

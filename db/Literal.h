@@ -14,7 +14,8 @@ class Connection;
 // Whole numbers: decimal digits.
 QString Literal(int numero);
 QString Literal(qint64 numero);
-// Numbers with decimals: the shortest decimal text of up to 15 significant digits, "." as separator.
+// Numbers with decimals: the shortest decimal text of up to 15 significant digits, "." as separator,
+// written out in full, never with an exponent. Infinity and NaN have no literal: Erro.
 QString Literal(double numero);
 QString Literal(Money dinheiro);
 // Dates: 'yyyy-mm-dd', followed by ' hh:nn:ss' when the time of day is not zero; an invalid date is

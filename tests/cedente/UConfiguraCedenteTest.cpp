@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -115,7 +116,7 @@ TEST_F(DialogoCedenteTest, ConfirmarGravaOsCamposDigitados) {
     d->cbInstruc->setCurrentIndex(7);
     d->ComboEspecie->setCurrentIndex(5);
     d->spMargem->setValue(22);
-    digita(d->EditDiasProtesto, QStringLiteral(" -4 "));
+    digita(d->EditDiasProtesto, QStringLiteral(" 4 "));
     d->memDemonstrativo->setPlainText(QStringLiteral("Parcela 1\nParcela 2\nObrigado"));
     QTest::mouseClick(d->cbLocPadrao, Qt::LeftButton);
     EXPECT_TRUE(d->edLocalPagamento->isEnabled());
@@ -149,10 +150,10 @@ TEST_F(DialogoCedenteTest, ConfirmarGravaOsCamposDigitados) {
                                          "num_linhas_demonstrativo=2\r\n"
                                          "sequencia_remessa=12\r\n"
                                          "especie_titulo=5\r\n"
-                                         "dias_protesto=-4\r\n")
+                                         "dias_protesto=4\r\n")
                               .toLatin1());
     EXPECT_EQ(TFConfigCedente::LerEspecieTitulo(IniFile(arquivo)), QStringLiteral("DM"));
-    EXPECT_EQ(TFConfigCedente::LerDiasProtesto(IniFile(arquivo)), -4);
+    EXPECT_EQ(TFConfigCedente::LerDiasProtesto(IniFile(arquivo)), 4);
 }
 
 TEST_F(DialogoCedenteTest, ConfirmarDeNovoNaoMudaOArquivo) {
@@ -183,7 +184,7 @@ TEST_F(DialogoCedenteTest, SemArquivoConfirmarDuasVezesGuardaUmaLinhaVazia) {
     EXPECT_EQ(chave("local_pgto"), QStringLiteral("<none>"));
 }
 
-TEST_F(DialogoCedenteTest, InstrucaoDigitadaNaoVoltaNaProximaAbertura) {
+TEST_F(DialogoCedenteTest, InstrucaoDigitadaVoltaNasProximasAberturas) {
     {
         auto d = abre();
         d->cbInstruc->setCurrentIndex(1);
@@ -194,10 +195,115 @@ TEST_F(DialogoCedenteTest, InstrucaoDigitadaNaoVoltaNaProximaAbertura) {
     EXPECT_EQ(chave("instrucao"), QStringLiteral("Cobrar no caixa"));
     EXPECT_EQ(chave("codigo_instrucao"), QStringLiteral("-1"));
 
+    for (int abertura = 0; abertura < 2; ++abertura) {
+        auto d = abre();
+        EXPECT_EQ(d->cbInstruc->currentIndex(), -1);
+        EXPECT_EQ(d->cbInstruc->currentText(), QStringLiteral("Cobrar no caixa"));
+        QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+        EXPECT_EQ(chave("instrucao"), QStringLiteral("Cobrar no caixa"));
+        EXPECT_EQ(chave("codigo_instrucao"), QStringLiteral("-1"));
+    }
+}
+
+TEST_F(DialogoCedenteTest, ValoresNegativosSaoRecusadosSemGravarNada) {
+    const struct {
+        const char *campo, *texto, *mensagem;
+    } casos[] = {
+        {"ValJuros", "-1", "Valor de Juros inválido!"},
+        {"ValDesconto", "-0,01", "Valor Desconto inválido!"},
+        {"ValAcrescimo", "-2", "Valor de Acréscimo inválido!"},
+        {"ValMulta", "-3", "Valor Multa de Atraso inválido!"},
+        {"spMargem", "-1", "Margem Superior Impressão inválida!"},
+        {"EditDiasProtesto", "-4", "Dias para Protesto inválido!"},
+        {"JvTaxaBoleto", "-1,75", "Taxa do Boleto inválida!"},
+        {"EditSequencialRemessa", "-12", "Sequência Arquivo de Remessa inválida!"},
+    };
+    for (const auto &caso : casos) {
+        mensagens.mostradas.clear();
+        auto d = abre();
+        auto *campo = d->findChild<QWidget *>(QLatin1String(caso.campo));
+        ASSERT_NE(campo, nullptr) << caso.campo;
+        auto *texto = qobject_cast<QLineEdit *>(campo);
+        if (auto *spin = qobject_cast<QSpinBox *>(campo))
+            texto = spin->findChild<QLineEdit *>();
+        digita(texto, QString::fromUtf8(caso.texto));
+        d->edNomeEmpres->setFocus();
+        QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
+
+        EXPECT_EQ(mensagens.mostradas,
+                  QStringList{QStringLiteral("mensagem: ") + QString::fromUtf8(caso.mensagem)});
+        EXPECT_FALSE(d->confirmado()) << caso.campo;
+        EXPECT_TRUE(d->isVisible()) << caso.campo;
+        EXPECT_EQ(QApplication::focusWidget(), campo) << caso.campo;
+        EXPECT_FALSE(QFile::exists(arquivo)) << caso.campo;
+    }
+}
+
+// What the file holds is shown whole and goes back unchanged: the fields' limits are for typing only.
+TEST_F(DialogoCedenteTest, ConfirmarSemMudarGravaOsMesmosBytes) {
+    const QByteArray nomeLongo = QByteArray(35, 'N') + QByteArray(35, 'n');
+    const QByteArray arquivoCompleto = "[Ruvenal]\r\n"
+                                       "nome_empresa=" +
+                                       nomeLongo +
+                                       "\r\n"
+                                       "num_agencia=123456789012345678901234\r\n"
+                                       "conta_corrente=0001234-5\r\n"
+                                       "identificacao_empresa=99\r\n"
+                                       "configurado=1\r\n"
+                                       "valor_juros=0,0333\r\n"
+                                       "valor_desconto=1,5\r\n"
+                                       "valor_acrescimo=0\r\n"
+                                       "valor_multa=2\r\n"
+                                       "valor_taxa=3,25\r\n"
+                                       "instrucao=Cobrar no caixa\r\n"
+                                       "codigo_instrucao=-1\r\n"
+                                       "logotipo_banco=C:\\imagens\\756.jpg\r\n"
+                                       "margem_sup=0\r\n"
+                                       "local_pgto_padrao=0\r\n"
+                                       "local_pgto=Na loja\r\n"
+                                       "demonstrativo0=Parcela\xA0\x31 de\xA0\x33\r\n"
+                                       "demonstrativo1=\xA0\r\n"
+                                       "demonstrativo2=Obrigado\r\n"
+                                       "num_linhas_demonstrativo=2\r\n"
+                                       "sequencia_remessa=41\r\n"
+                                       "especie_titulo=8\r\n"
+                                       "dias_protesto=0\r\n";
+    escreve(arquivoCompleto.constData());
+    {
+        TFConfigCedente d(IniFile(arquivo), QStringLiteral("237"), QStringLiteral("109"));
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        EXPECT_EQ(d.edCodCarteira->text(), QStringLiteral("109"));
+        EXPECT_EQ(d.edNomeEmpres->text().size(), 70);
+        EXPECT_EQ(d.edNAgencia->text().size(), 24);
+        QTest::mouseClick(d.butConfirmar, Qt::LeftButton);
+        ASSERT_TRUE(d.confirmado());
+    }
+    EXPECT_EQ(conteudo(), arquivoCompleto);
+    confirmaSemMudar();
+    EXPECT_EQ(conteudo(), arquivoCompleto);
+}
+
+TEST_F(DialogoCedenteTest, LimiteDeDigitacaoContinua) {
     auto d = abre();
-    EXPECT_EQ(d->cbInstruc->currentText(), QString());
-    QTest::mouseClick(d->butConfirmar, Qt::LeftButton);
-    EXPECT_EQ(chave("instrucao"), QString());
+    digita(d->edNomeEmpres, QString(70, u'x'));
+    EXPECT_EQ(d->edNomeEmpres->text().size(), 60);
+    digita(d->edNAgencia, QString(24, u'1'));
+    EXPECT_EQ(d->edNAgencia->text().size(), 20);
+}
+
+TEST_F(DialogoCedenteTest, DemonstrativoDeMilhoesDeLinhasParaNoLimite) {
+    escreve("[Ruvenal]\r\nnum_linhas_demonstrativo=5000000\r\ndemonstrativo0=um\r\n");
+    QElapsedTimer relogio;
+    relogio.start();
+    auto d = abre();
+    EXPECT_LT(relogio.elapsed(), 5000);
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("mensagem: O demonstrativo do arquivo de configuração passa de 1000 "
+                                         "linhas: só as 1000 primeiras foram lidas.")});
+    const QString memo = d->memDemonstrativo->toPlainText();
+    EXPECT_TRUE(memo.startsWith(QStringLiteral("um\n")));
+    EXPECT_EQ(memo.count(u'\n'), 1000);
 }
 
 TEST_F(DialogoCedenteTest, LocalDePagamentoSoGravadoSemOPadrao) {

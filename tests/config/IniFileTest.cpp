@@ -1,10 +1,12 @@
 #include "config/IniFile.h"
+#include "config/EstadoPrograma.h"
 #include "util/Erro.h"
 #include "util/Regional.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <climits>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -112,6 +114,37 @@ TEST_F(IniFileTest, ReadsIntegersFlagsAndDecimalsWithTheirDefaults) {
     EXPECT_EQ(ini.lerDecimal("Ruvenal", "juros", padrao), padrao);
 }
 
+TEST_F(IniFileTest, Integers32BitsTakeTheDefaultWhenTheyDoNotFit) {
+    escreve("[FilialMatriz]\r\nCodFisica=4294967297\r\nCodLogica=-2147483648\r\n"
+            "[venda]\r\nnumcaixa=0x7FFFFFFF\r\n"
+            "[Ruvenal]\r\nmargem_sup=2147483648\r\ndias_protesto=-2147483649\r\nhexa=0x80000000\r\n");
+    const struct {
+        const char *secao, *chave;
+        int esperado;
+    } casos[] = {{"FilialMatriz", "CodFisica", 42}, {"FilialMatriz", "CodLogica", INT_MIN},
+                 {"venda", "numcaixa", INT_MAX},    {"Ruvenal", "margem_sup", 42},
+                 {"Ruvenal", "dias_protesto", 42},  {"Ruvenal", "hexa", 42}};
+    for (const auto &c : casos)
+        EXPECT_EQ(ini.lerInteiro32(c.secao, c.chave, 42), c.esperado) << c.chave;
+
+    EstadoPrograma estado;
+    leConfiguracaoInicial(ini, estado);
+    EXPECT_EQ(estado.FilialAtual, 0);
+    EXPECT_EQ(estado.LojasLeramAtual, QStringLiteral("0"));
+    EXPECT_EQ(estado.FilialLogica, INT_MIN);
+    EXPECT_EQ(estado.NumCaixa, INT_MAX);
+}
+
+TEST_F(IniFileTest, OneReadingAnswersAsSeparateReads) {
+    escreve(arquivoDeOutros);
+    const IniFileLido lido = ini.leTudo();
+    escreve("[Ruvenal]\r\nhexa=1\r\n");
+    EXPECT_EQ(lido.lerTexto("ip", "database", {}), QStringLiteral("loja1"));
+    EXPECT_EQ(lido.lerInteiro("Ruvenal", "hexa", 0), 31);
+    EXPECT_EQ(lido.lerDecimal("Ruvenal", "juros", Money()), Money::deUnidades(15000));
+    EXPECT_EQ(ini.lerInteiro("Ruvenal", "hexa", 0), 1);
+}
+
 TEST_F(IniFileTest, LongValuesAreCutTo2047Characters) {
     escreve("[Ruvenal]\r\ninstrucao=" + QByteArray(3000, 'x') + "\r\n");
     EXPECT_EQ(ini.lerTexto("Ruvenal", "instrucao", {}), QString(2047, u'x'));
@@ -135,7 +168,7 @@ TEST_F(IniFileTest, WritesKeepEveryOtherLineByteForByte) {
     ini.gravarTexto("Cedente", "conta", "123");
 
     QByteArray esperado = arquivoDeOutros;
-    esperado.replace("Nome_Empresa = Padaria S\xE3o Jo\xE3o", "Nome_Empresa = Mercado A\xE7\xE3o");
+    esperado.replace("Nome_Empresa = Padaria S\xE3o Jo\xE3o", "Nome_Empresa=Mercado A\xE7\xE3o");
     esperado.replace("aspas=\"meia\r\n", "aspas=\"meia\r\nnovo=-3\r\n");
     esperado.replace("negativo=-15", "negativo=1");
     esperado.replace("juros_milhar=1.234,5\r\n", "juros_milhar=1.234,5\r\nvalor_taxa=2,5\r\n");
@@ -146,6 +179,18 @@ TEST_F(IniFileTest, WritesKeepEveryOtherLineByteForByte) {
     EXPECT_EQ(ini.lerTexto("ruvenal", "nome_empresa", {}), QStringLiteral("Mercado Ação"));
     EXPECT_EQ(ini.lerDecimal("Ruvenal", "valor_taxa", Money()), Money::deUnidades(25000));
     EXPECT_EQ(ini.lerInteiro("Ruvenal", "negativo", 0), 1);
+}
+
+// A rewritten line is "key=value" however often it is written; the blanks of a value are its own.
+TEST_F(IniFileTest, RewritingAValueNeverGrowsItsLine) {
+    escreve("[Ruvenal]\r\n  Instrucao =  antiga  \r\nnome_empresa=Loja\r\n");
+    for (int vez = 0; vez < 3; ++vez)
+        ini.gravarTexto("Ruvenal", "instrucao", QStringLiteral(" Protestar"));
+    EXPECT_EQ(conteudo(), "[Ruvenal]\r\nInstrucao= Protestar\r\nnome_empresa=Loja\r\n");
+    // Blanks around a value are dropped on reading, as the profile functions do.
+    EXPECT_EQ(ini.lerTexto("Ruvenal", "instrucao", {}), QStringLiteral("Protestar"));
+    ini.gravarTexto("Ruvenal", "instrucao", QString());
+    EXPECT_EQ(conteudo(), "[Ruvenal]\r\nInstrucao=\r\nnome_empresa=Loja\r\n");
 }
 
 TEST_F(IniFileTest, AppendsToASectionEndingTheFileWithoutALineEnd) {

@@ -1,7 +1,9 @@
 #include "db/Literal.h"
 #include "tests/support/BancoDeTeste.h"
+#include "util/Erro.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -31,6 +33,13 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLiteral{"real_binario", Literal(0.1 + 0.2), "0.3"},
         CasoLiteral{"real_15_digitos", Literal(1.0 / 3), "0.333333333333333"},
         CasoLiteral{"real_15_digitos_arredonda", Literal(-2.0 / 3 * 100), "-66.6666666666667"},
+        CasoLiteral{"real_pequeno_sem_expoente", Literal(1e-05), "0.00001"},
+        CasoLiteral{"real_pequeno_negativo", Literal(-1.5e-07), "-0.00000015"},
+        CasoLiteral{"real_pequeno_15_digitos", Literal(1.0 / 3 * 1e-6), "0.000000333333333333333"},
+        CasoLiteral{"real_menor_sem_expoente", Literal(0.0001), "0.0001"},
+        CasoLiteral{"real_grande_sem_expoente", Literal(123456789012345678.0), "123456789012346000"},
+        CasoLiteral{"real_16_digitos", Literal(1e15), "1000000000000000"},
+        CasoLiteral{"real_15_digitos_inteiros", Literal(999999999999999.0), "999999999999999"},
         CasoLiteral{"dinheiro", Literal(Money::deUnidades(333333)), "33.3333"},
         CasoLiteral{"dinheiro_minimo", Literal(Money::deUnidades(-1)), "-0.0001"},
         CasoLiteral{"dinheiro_inteiro", Literal(Money::deCentavos(10000)), "100"},
@@ -93,6 +102,30 @@ TEST(LiteralTexto, VoltaIgualDeUmaColunaLatin1) {
     EXPECT_EQ(
         hex.valor(0, 0).texto(),
         QStringLiteral("4A6FE36F20C7E36F209363697461E7E36F94209178922080209620972085208A209C209F20992095"));
+}
+
+TEST(LiteralNumero, InfinitoNaoTemLiteral) {
+    EXPECT_THROW(Literal(std::numeric_limits<double>::infinity()), Erro);
+    EXPECT_THROW(Literal(std::numeric_limits<double>::quiet_NaN()), Erro);
+}
+
+// Values that the general format would write with an exponent find their row on the server.
+TEST(LiteralNumero, ValoresExtremosAchamSuaLinha) {
+    BancoDeTeste banco;
+    Connection &c = banco.conexao();
+    const double valores[] = {1e-05, -1.5e-07, 123456789012345678.0, 1e15, 2.5};
+    c.executa(QStringLiteral("create temporary table extremos (id int, x double)"));
+    int id = 0;
+    for (const double v : valores)
+        c.executa(QStringLiteral("insert into extremos values (%1, %2)").arg(++id).arg(Literal(v)));
+    id = 0;
+    for (const double v : valores) {
+        const ResultSet rs =
+            c.abre(QStringLiteral("select id, x from extremos where x = %1").arg(Literal(v)));
+        ASSERT_EQ(rs.linhas(), 1) << Literal(v).toStdString();
+        EXPECT_EQ(rs.valor(0, "id").inteiro(), ++id);
+        EXPECT_EQ(Literal(rs.valor(0, "x").real()), Literal(v));
+    }
 }
 
 TEST(LiteralNumeroEData, ServidorLeOMesmoValor) {
