@@ -1,6 +1,7 @@
 #include "config/EstadoPrograma.h"
 
 #include "config/IniFile.h"
+#include "util/RegistroDeFalhas.h"
 #include "util/Rotinas.h"
 
 ConfiguracaoInicial leConfiguracaoInicial(const IniFile &ini, EstadoPrograma &estado) {
@@ -9,12 +10,14 @@ ConfiguracaoInicial leConfiguracaoInicial(const IniFile &ini, EstadoPrograma &es
     cfg.host = ini.lerTexto(QStringLiteral("ip"), QStringLiteral("local"), QString());
     const QString senha =
         ini.lerTexto(QStringLiteral("ip"), QStringLiteral("senha"), QStringLiteral("7C05E19B3A62F0D84E21"));
-    cfg.senha = CifraBytes(QStringLiteral("D"), senha, QStringLiteral("QRX"));
+    cfg.senha = naEtapa(QStringLiteral("[ip] senha"),
+                        [&] { return CifraBytes(QStringLiteral("D"), senha, QStringLiteral("QRX")); });
 
     estado.FilialAtual = ini.lerInteiro32(QStringLiteral("FilialMatriz"), QStringLiteral("CodFisica"), 0);
     estado.FilialLogica = ini.lerInteiro32(QStringLiteral("FilialMatriz"), QStringLiteral("CodLogica"), 0);
     estado.NumCaixa = ini.lerInteiro32(QStringLiteral("venda"), QStringLiteral("numcaixa"), 0);
-    estado.LojasLeramAtual = FilialParaLojasLeram(estado.FilialAtual);
+    estado.LojasLeramAtual = naEtapa(QStringLiteral("[FilialMatriz] CodFisica"),
+                                     [&] { return FilialParaLojasLeram(estado.FilialAtual); });
     estado.Configurado = ini.lerFlag(QStringLiteral("Ruvenal"), QStringLiteral("configurado"), false);
 
     cfg.codEmpresa =

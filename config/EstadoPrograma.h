@@ -29,8 +29,8 @@ struct ConfiguracaoInicial {
     QString enderecoLeitura;
 };
 
-// Reads the keys of start-up in their order and sets the state from them. Throws when the
-// password cannot be deciphered or the branch has no replication marker.
+// Reads the keys of start-up in their order and sets the state from them. Throws an ErroNaEtapa naming
+// the key when the password cannot be deciphered or the branch has no replication marker.
 ConfiguracaoInicial leConfiguracaoInicial(const IniFile &ini, EstadoPrograma &estado);
 
 // The window caption: "Ruvenal 1.0.0.34", with " - <bank> <name>" when the bank is known.

@@ -1,5 +1,7 @@
 #include "tests/app/JanelaDeTeste.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -107,12 +109,16 @@ struct CasoFalha {
     const char *nome;
     const char *ini;
     bool comRegistro;
+    // What ruvenal.log tells support: the step and a piece of the error's own text.
+    const char *etapa;
+    const char *motivo;
 };
 
 class FalhaNoInicio : public testing::TestWithParam<CasoFalha> {};
 
-// Whatever fails, the operator sees the one warning and the program ends without a window.
-TEST_P(FalhaNoInicio, MostraOAvisoEFecha) {
+// Whatever fails, the operator sees the one warning and the program ends without a window; the log
+// beside the program and standard error say which step failed and why.
+TEST_P(FalhaNoInicio, MostraOAvisoFechaERegistraOMotivo) {
     BancoDeTeste banco;
     MensagensGravadas mensagens;
     PastaDoPrograma programa;
@@ -121,22 +127,36 @@ TEST_P(FalhaNoInicio, MostraOAvisoEFecha) {
         programa.semRegistroDoComponente();
 
     bool ok = true;
+    testing::internal::CaptureStderr();
     auto janela = programa.inicia(&ok);
+    const QString erroPadrao = QString::fromStdString(testing::internal::GetCapturedStderr());
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(mensagens.mostradas, QStringList{avisoBolix});
     EXPECT_FALSE(janela->isVisible());
+    const QStringList registro = programa.registroDeFalhas();
+    ASSERT_EQ(registro.size(), 1);
+    EXPECT_TRUE(registro[0].contains(QStringLiteral(" %1: ").arg(QString::fromUtf8(GetParam().etapa))))
+        << registro[0].toStdString();
+    EXPECT_TRUE(registro[0].contains(QString::fromUtf8(GetParam().motivo))) << registro[0].toStdString();
+    EXPECT_TRUE(erroPadrao.contains(registro[0])) << erroPadrao.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Inicio, FalhaNoInicio,
-    testing::Values(CasoFalha{"SenhaMalFormada", "[ip]\ndatabase=%1\nsenha=7C05E1ZZ\n", true},
-                    CasoFalha{"SenhaCurta", "[ip]\ndatabase=%1\nsenha=7C\n", true},
-                    CasoFalha{"SenhaErrada", "[ip]\ndatabase=%1\nsenha=7C05E19B3A62F0D84E22\n", true},
-                    CasoFalha{"Filial80", "[ip]\ndatabase=%1\n[FilialMatriz]\nCodFisica=80\n", true},
-                    CasoFalha{"ServidorInalcancavel", "[ip]\ndatabase=%1\nlocal=127.0.0.1\n", true},
-                    CasoFalha{"BancoDeDadosInexistente", "[ip]\ndatabase=nao_existe_aqui\n", true},
-                    CasoFalha{"ComponenteNaoRegistrado", "[ip]\ndatabase=%1\n", false}),
+    testing::Values(CasoFalha{"SenhaMalFormada", "[ip]\ndatabase=%1\nsenha=7C05E1ZZ\n", true, "[ip] senha",
+                              "'7C05E1ZZ'"},
+                    CasoFalha{"SenhaCurta", "[ip]\ndatabase=%1\nsenha=7C\n", true, "[ip] senha", "'7C'"},
+                    CasoFalha{"SenhaErrada", "[ip]\ndatabase=%1\nsenha=7C05E19B3A62F0D84E22\n", true,
+                              "conexão com o banco de dados", "Access denied for user 'root'@'localhost'"},
+                    CasoFalha{"Filial80", "[ip]\ndatabase=%1\n[FilialMatriz]\nCodFisica=80\n", true,
+                              "[FilialMatriz] CodFisica", "80"},
+                    CasoFalha{"ServidorInalcancavel", "[ip]\ndatabase=%1\nlocal=127.0.0.1\n", true,
+                              "conexão com o banco de dados", "'127.0.0.1'"},
+                    CasoFalha{"BancoDeDadosInexistente", "[ip]\ndatabase=nao_existe_aqui\n", true,
+                              "conexão com o banco de dados", "Unknown database 'nao_existe_aqui'"},
+                    CasoFalha{"ComponenteNaoRegistrado", "[ip]\ndatabase=%1\n", false,
+                              "componente Bolix.ContaCorrente", "Bolix.ContaCorrente"}),
     [](const testing::TestParamInfo<CasoFalha> &info) { return std::string(info.param.nome); });
 
 TEST(Inicio, RegistroApontandoParaPluginAusente) {
@@ -151,6 +171,40 @@ TEST(Inicio, RegistroApontandoParaPluginAusente) {
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(mensagens.mostradas, QStringList{avisoBolix});
+    ASSERT_EQ(programa.registroDeFalhas().size(), 1);
+    EXPECT_TRUE(programa.registroDeFalhas()[0].contains(QStringLiteral("nao_existe/libbolix.so")));
+}
+
+// A failure of the statement after the connection names that statement's step, not the connection.
+TEST(Inicio, TabelaDeBancosAusenteRegistraOTitulo) {
+    BancoDeTeste banco;
+    banco.conexao().executa(QStringLiteral("drop table bancos"));
+    MensagensGravadas mensagens;
+    PastaDoPrograma programa;
+    programa.iniPara(banco, QStringLiteral("[Ruvenal]\nbanco=001\n"));
+
+    bool ok = true;
+    programa.inicia(&ok);
+
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(programa.registroDeFalhas().size(), 1);
+    EXPECT_TRUE(programa.registroDeFalhas()[0].contains(
+        QStringLiteral(" título da janela (tabela bancos): Table '%1.bancos' doesn't exist")
+            .arg(banco.nome())))
+        << programa.registroDeFalhas()[0].toStdString();
+}
+
+TEST(Inicio, InicioBemSucedidoNaoEscreveRegistro) {
+    BancoDeTeste banco;
+    MensagensGravadas mensagens;
+    PastaDoPrograma programa;
+    programa.iniPara(banco);
+
+    bool ok = false;
+    programa.inicia(&ok);
+
+    ASSERT_TRUE(ok);
+    EXPECT_FALSE(QFile::exists(QDir(programa.caminho()).filePath(QStringLiteral("ruvenal.log"))));
 }
 
 } // namespace

@@ -41,6 +41,13 @@ void PastaDoPrograma::semRegistroDoComponente() const {
     QFile::remove(QDir(caminho()).filePath(QStringLiteral("automation.ini")));
 }
 
+QStringList PastaDoPrograma::registroDeFalhas() const {
+    QFile f(QDir(caminho()).filePath(QStringLiteral("ruvenal.log")));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 std::unique_ptr<TFRuvenal> PastaDoPrograma::inicia(bool *ok) const {
     auto janela = std::make_unique<TFRuvenal>(caminho());
     const bool iniciou = janela->FormCreate();

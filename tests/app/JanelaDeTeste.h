@@ -6,6 +6,7 @@
 #include "tests/support/MensagensGravadas.h"
 
 #include <QComboBox>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <memory>
@@ -24,6 +25,9 @@ public:
     void semRegistroDoComponente() const;
     // Registers the component under this plugin file.
     void registro(const QString &plugin) const;
+
+    // The lines of ruvenal.log beside the program; none when there is no log.
+    QStringList registroDeFalhas() const;
 
     // Runs start-up; the window exists whether or not it succeeded.
     std::unique_ptr<TFRuvenal> inicia(bool *ok = nullptr) const;
