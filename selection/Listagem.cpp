@@ -11,22 +11,21 @@
 
 namespace {
 
-// One bound of the period: the date in "yyyy/mm/dd" with the regional separator, a blank, the time.
-QString limite(Connection &conexao, const QDate &dia, const QString &hora) {
+QString condicaoDoPeriodo(Connection &conexao, const Periodo &p) {
+    return QStringLiteral(" and receber.%1 between \"%2\" and \" %3\" ")
+        .arg(p.CampoData, LimiteDoPeriodo(conexao, p.dataInicial, p.horaInicial),
+             LimiteDoPeriodo(conexao, p.dataFinal, p.horaFinal));
+}
+
+} // namespace
+
+QString LimiteDoPeriodo(Connection &conexao, const QDate &dia, const QString &hora) {
     const QString texto = Regional::atual().formataData(dia, u"yyyy/mm/dd") + QLatin1Char(' ') + hora;
     // The server would compare against a truncated value and silently list another period.
     if (!QTime::fromString(hora.trimmed(), QStringLiteral("H:mm:ss")).isValid())
         throw Erro(QStringLiteral("Incorrect datetime value: '%1'").arg(texto));
     return conexao.escapa(texto);
 }
-
-QString condicaoDoPeriodo(Connection &conexao, const Periodo &p) {
-    return QStringLiteral(" and receber.%1 between \"%2\" and \" %3\" ")
-        .arg(p.CampoData, limite(conexao, p.dataInicial, p.horaInicial),
-             limite(conexao, p.dataFinal, p.horaFinal));
-}
-
-} // namespace
 
 QString CampoDataDe(const QString &utilizarDataDa) {
     return utilizarDataDa == QLatin1String("Venda") ? QStringLiteral("datahora")

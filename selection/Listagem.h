@@ -18,6 +18,10 @@ struct Periodo {
     QString horaFinal;
 };
 
+// One bound of a period as the statements on receber send it: the date in "yyyy/mm/dd" with the regional
+// separator, a blank, the time as typed; escaped. A time that forms no valid time is refused with Erro.
+QString LimiteDoPeriodo(Connection &conexao, const QDate &dia, const QString &hora);
+
 // The date column for the item of "Utilizar Data da:": "Venda" is the sale, anything else the due date.
 QString CampoDataDe(const QString &utilizarDataDa);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 namespace bolix {
@@ -15,6 +16,15 @@ public:
 // The one form of a refused member: "<membro> "<valor>" inválido: <motivo>.".
 inline QString textoInvalido(const QString &membro, const QString &valor, const QString &motivo) {
     return QStringLiteral("%1 \"%2\" inválido: %3.").arg(membro, valor, motivo);
+}
+
+// Runs one check and keeps the text of its refusal, if it refuses.
+template <class F> void anotaRecusa(QStringList &recusas, F verifica) {
+    try {
+        verifica();
+    } catch (const ErroBolix &e) {
+        recusas << e.texto();
+    }
 }
 
 } // namespace bolix

@@ -1,5 +1,6 @@
 #include "Remessa.h"
 
+#include "Boleto.h"
 #include "ErroBolix.h"
 #include "Registro.h"
 
@@ -9,6 +10,14 @@ QString caminhoDoArquivo(const QString &diretorio, const QString &arquivo) {
     if (diretorio.isEmpty() || diretorio.endsWith(u'/') || diretorio.endsWith(u'\\'))
         return diretorio + arquivo;
     return diretorio + u'/' + arquivo;
+}
+
+QStringList recusasDoDocumento(const Documento &doc, const QString &layout) {
+    QStringList recusas = layout.trimmed().compare(u"DebitoCC", Qt::CaseInsensitive) == 0
+                              ? recusasDoDebito(doc)
+                              : recusasDoSacado240(doc);
+    anotaRecusa(recusas, [&] { centavosCobrados(doc); });
+    return recusas;
 }
 
 QString gravaArquivoRemessa(const ContaConfigurada &conta, const QList<Documento> &docs,

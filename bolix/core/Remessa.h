@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace bolix {
 
@@ -24,6 +25,13 @@ QList<QByteArray> remessa240(const ContaConfigurada &conta, const QList<Document
                              const QDateTime &geracao);
 QList<QByteArray> remessa150(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,
                              const QDateTime &geracao);
+
+// What the remittance of the layout would refuse in one document's payer, amount and (direct debit) the
+// payer's account, each member checked on its own: the refusals' texts, none when the bank takes it.
+QStringList recusasDoDocumento(const Documento &doc, const QString &layout);
+// The payer checks of each layout's detail record.
+QStringList recusasDoSacado240(const Documento &doc);
+QStringList recusasDoDebito(const Documento &doc);
 
 // Directory and file name joined, whether or not the directory ends with a separator.
 QString caminhoDoArquivo(const QString &diretorio, const QString &arquivo);

@@ -61,6 +61,16 @@ Registro registroE(const Documento &doc, std::int64_t valor) {
 
 } // namespace
 
+QStringList recusasDoDebito(const Documento &doc) {
+    QStringList recusas;
+    anotaRecusa(recusas,
+                [&] { numeroObrigatorio(doc, QStringLiteral("AgenciaDebito"), doc.agenciaDebito, 4); });
+    anotaRecusa(recusas, [&] {
+        numeroObrigatorio(doc, QStringLiteral("ContaCorrenteDebito"), doc.contaCorrenteDebito, 14);
+    });
+    return recusas;
+}
+
 QList<QByteArray> remessa150(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,
                              const QDateTime &geracao) {
     QList<QByteArray> linhas;

@@ -62,6 +62,18 @@ QString cepSacado(const Documento &doc) {
     return cep;
 }
 
+} // namespace
+
+QStringList recusasDoSacado240(const Documento &doc) {
+    QStringList recusas;
+    anotaRecusa(recusas, [&] { inscricaoSacado(doc); });
+    anotaRecusa(recusas, [&] { estadoSacado(doc); });
+    anotaRecusa(recusas, [&] { cepSacado(doc); });
+    return recusas;
+}
+
+namespace {
+
 class Remessa240 {
 public:
     Remessa240(const ContaConfigurada &conta, int sequencia, const QDateTime &geracao)

@@ -1,5 +1,7 @@
 #include "bolix/objeto/DocumentoCobranca.h"
 
+#include "bolix/objeto/Conversao.h"
+
 namespace bolix::objeto {
 
 DocumentoCobranca::DocumentoCobranca() : Objeto(QStringLiteral("DocumentoCobranca")) {
@@ -19,6 +21,11 @@ DocumentoCobranca::DocumentoCobranca() : Objeto(QStringLiteral("DocumentoCobranc
     propriedade(QStringLiteral("BancoEmiteBoleto"), Tipo::Booleano);
     subObjeto(QStringLiteral("PadroesBoleto"), padroes_);
     subObjeto(QStringLiteral("MeusDados"), meusDados_);
+    // Lets the caller find, before anything is written, the documents that the remittance of the layout
+    // would refuse: one line per refused member, empty when the bank takes the document.
+    metodo(QStringLiteral("Recusas"), 1, [this](const QList<Variant> &args) {
+        return Variant(bolix::recusasDoDocumento(documentoDe(*this), args.at(0).toText()).join(u'\n'));
+    });
 }
 
 } // namespace bolix::objeto

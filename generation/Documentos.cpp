@@ -1,0 +1,288 @@
+#include "generation/Documentos.h"
+
+#include "cedente/ConfiguracaoCedente.h"
+#include "db/Connection.h"
+#include "db/ResultSet.h"
+#include "generation/RegrasBanco.h"
+#include "util/Clock.h"
+#include "util/Erro.h"
+#include "util/Rotinas.h"
+
+#include <QCoreApplication>
+
+using automation::Variant;
+using boleto::ObjetoBolix;
+
+namespace {
+
+const QString secao = QStringLiteral("Ruvenal");
+
+// The run settings, read once before the first row.
+struct Ajustes {
+    Money juros;
+    Money desconto;
+    Money acrescimo;
+    Money multa;
+    QString instrucao;
+    qint64 n = 0;
+    QString demonstrativo;
+    int diasProtesto = 0;
+    QString especie;
+};
+
+Ajustes leAjustes(const IniFile &ini) {
+    Ajustes a;
+    a.juros = ini.lerDecimal(secao, QStringLiteral("valor_juros"), Money());
+    a.desconto = ini.lerDecimal(secao, QStringLiteral("valor_desconto"), Money());
+    a.acrescimo = ini.lerDecimal(secao, QStringLiteral("valor_acrescimo"), Money());
+    a.multa = ini.lerDecimal(secao, QStringLiteral("valor_multa"), Money());
+    a.instrucao = ini.lerTexto(secao, QStringLiteral("instrucao"), QString());
+    a.n = LeNossoNumero(ini);
+    for (const QString &linha : LerDemonstrativo(ini).linhas)
+        a.demonstrativo += linha + QStringLiteral("<br>");
+    a.diasProtesto = LerDiasProtesto(ini);
+    a.especie = LerEspecieTitulo(ini);
+    return a;
+}
+
+QString textoData(const QDate &data) {
+    return data.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+Variant moeda(Money valor) {
+    return Variant(valor.toCurrency());
+}
+
+// One listed row as a document sees it, in either mode.
+class Linha {
+public:
+    Linha(const ResultSet &lista, int linha, bool porEmpresa)
+        : lista_(lista), linha_(linha), porEmpresa_(porEmpresa) {}
+
+    QString texto(const char *campo) const { return lista_.valor(linha_, QLatin1String(campo)).texto(); }
+    qint64 id() const {
+        return lista_
+            .valor(linha_, porEmpresa_ ? QStringLiteral("empresa_id") : QStringLiteral("clientes_id"))
+            .inteiroLongo();
+    }
+    QString numeroDocumento() const { return NumeroDocumento(texto("numlanc")); }
+    QString endereco() const {
+        return porEmpresa_ ? texto("endereco") : texto("endereco") + QLatin1Char(' ') + texto("numero1");
+    }
+    QString estado() const {
+        if (porEmpresa_)
+            return texto("estado");
+        const QString uf = texto("uf");
+        return uf.trimmed().isEmpty() ? QStringLiteral("SP") : uf;
+    }
+    Money valor() const {
+        return lista_.valor(linha_, porEmpresa_ ? QStringLiteral("TOTAL") : QStringLiteral("totalcomjuros"))
+            .dinheiro();
+    }
+
+private:
+    const ResultSet &lista_;
+    int linha_;
+    bool porEmpresa_;
+};
+
+// Payer: name, CPF or CNPJ by the text's length, address, district, city, state, CEP.
+void preenchePagador(const ObjetoBolix &doc, const Linha &l) {
+    doc.set(QStringLiteral("NomeSacado"), l.texto("nome"));
+    const QString cgc = l.texto("cgc");
+    doc.set(cgc.size() > 11 ? QStringLiteral("CNPJSacado") : QStringLiteral("CPFSacado"), cgc);
+    doc.set(QStringLiteral("EnderecoSacado"), l.endereco());
+    doc.set(QStringLiteral("BairroSacado"), l.texto("bairro"));
+    doc.set(QStringLiteral("CidadeSacado"), l.texto("cidade"));
+    doc.set(QStringLiteral("EstadoSacado"), l.estado());
+    doc.set(QStringLiteral("CepSacado"), SoNumeros(l.texto("cep")));
+}
+
+void preencheValor(const ObjetoBolix &doc, const Linha &l, Money taxa) {
+    doc.set(QStringLiteral("ValorDocumento"), moeda(l.valor() + taxa));
+}
+
+// The payer's branch and account for a client's direct debit, as stored.
+void preencheDebito(const ObjetoBolix &doc, const Linha &l) {
+    doc.set(QStringLiteral("AgenciaDebito"), l.texto("agencia"));
+    doc.set(QStringLiteral("ContaCorrenteDebito"), l.texto("cc"));
+}
+
+void preencheVencimento(const ObjetoBolix &doc, const Linha &l, const ControlesGeracao &c) {
+    if (!c.porEmpresa && c.agruparPorVencimento)
+        doc.set(QStringLiteral("DataVencimento"), l.texto("vencimento"));
+    else if (c.cbDtVenc)
+        doc.set(QStringLiteral("DataVencimento"), textoData(c.dtVencimento));
+}
+
+// The species decides whether the settings are amounts or percentages.
+void preencheCobranca(const ObjetoBolix &doc, const Ajustes &a) {
+    if (a.especie == u"DM") {
+        doc.set(QStringLiteral("TipoDocumentoCobranca"), a.especie);
+        doc.set(QStringLiteral("DiasProtesto"), a.diasProtesto);
+        doc.set(QStringLiteral("ValorJurosDiaAtraso"), moeda(a.juros));
+        doc.set(QStringLiteral("ValorMultaAtraso"), moeda(a.multa));
+        doc.set(QStringLiteral("ValorDesconto"), moeda(a.desconto));
+        doc.set(QStringLiteral("ValorOutrosAcrescimos"), moeda(a.acrescimo));
+        doc.set(QStringLiteral("InstrucaoCobranca3"), QStringLiteral("2"));
+        return;
+    }
+    doc.set(QStringLiteral("PercentualJurosDiaAtraso"), moeda(a.juros));
+    doc.set(QStringLiteral("PercentualMultaAtraso"), moeda(a.multa));
+    doc.set(QStringLiteral("PercentualDesconto"), moeda(a.desconto));
+    doc.set(QStringLiteral("ValorOutrosAcrescimos"), moeda(a.acrescimo));
+}
+
+QString periodoDaBaixa(Connection &conexao, const Periodo &p, const char *antesDoFim) {
+    return QStringLiteral("receber.%1 between \"%2\" and \"%3%4\"")
+        .arg(p.CampoData, LimiteDoPeriodo(conexao, p.dataInicial, p.horaInicial), QLatin1String(antesDoFim),
+             LimiteDoPeriodo(conexao, p.dataFinal, p.horaFinal));
+}
+
+QString filtroFilial(std::optional<int> filialLogica) {
+    return filialLogica ? QStringLiteral(" and receber.filial_id = %1").arg(*filialLogica) : QString();
+}
+
+// The branch setting, read again before every write-back.
+std::optional<int> filialDaBaixa(AmbienteGeracao &amb) {
+    const ResultSet filial = amb.conexao.abre(sqlFilial(amb.estado.FilialAtual));
+    return aplicaFiltroFilial(filial, amb.estado.FilialAtual, amb.estado.FilialLogica)
+               ? std::optional(amb.estado.FilialLogica)
+               : std::nullopt;
+}
+
+int marcadas(const ResultSet &lista) {
+    int total = 0;
+    for (int i = 0; i < lista.linhas(); ++i)
+        total += lista.valor(i, QStringLiteral("marcado")).texto() == u"S";
+    return total;
+}
+
+// Walks the listing in order: `trata` for each marked row, window events after every row.
+template <class F> void percorreMarcadas(const ResultSet &lista, AmbienteGeracao &amb, F trata) {
+    Progresso progresso(marcadas(lista), amb.progresso);
+    for (int i = 0; i < lista.linhas(); ++i) {
+        if (lista.valor(i, QStringLiteral("marcado")).texto() == u"S") {
+            trata(i);
+            progresso.avanca();
+        } else {
+            QCoreApplication::processEvents();
+        }
+    }
+}
+
+} // namespace
+
+qint64 LeNossoNumero(const IniFile &ini) {
+    const QString texto = ini.lerTexto(secao, QStringLiteral("nossonumero"), QString()).trimmed();
+    if (texto.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 n = texto.toLongLong(&ok);
+    if (!ok)
+        throw Erro(
+            QStringLiteral("O valor \"%1\" da chave nossonumero (seção [Ruvenal] de sistema_zel.ini) não "
+                           "é um número inteiro. Corrija-o antes de gerar os boletos.")
+                .arg(texto));
+    return n;
+}
+
+QString NumeroDocumento(const QString &numlanc) {
+    return PreencheEsquerda(numlanc.right(10), QStringLiteral("0"), 10);
+}
+
+QString sqlNumeroDocumentoCliente(Connection &conexao, const Periodo &periodo, const QString &numero,
+                                  qint64 clientesId, std::optional<int> filialLogica) {
+    return QStringLiteral(
+               "update receber set numero_documento = \"%1\" where receber.apagado <> \"S\" and "
+               "receber.amort < 100 and receber.quantidade > 0  and %2  and receber.clientes_id = %3")
+               .arg(conexao.escapa(numero), periodoDaBaixa(conexao, periodo, ""),
+                    QString::number(clientesId)) +
+           filtroFilial(filialLogica);
+}
+
+QString sqlNumeroDocumentoEmpresa(Connection &conexao, const Periodo &periodo, const QString &numero,
+                                  qint64 empresaId, std::optional<int> filialLogica) {
+    return QStringLiteral(
+               "update receber, clientes, empresa set numero_documento = \"%1\" where "
+               "(clientes.clientes_id = receber.clientes_id) and (empresa.empresa_id = "
+               "clientes.empresa_id) and clientes.empresa_id = %2 and receber.apagado <> \"S\"  and "
+               "receber.amort < 100 and receber.quantidade > 0  and %3 ")
+               .arg(conexao.escapa(numero), QString::number(empresaId),
+                    periodoDaBaixa(conexao, periodo, " ")) +
+           filtroFilial(filialLogica);
+}
+
+int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGeracao &campos,
+                    AmbienteGeracao &amb) {
+    const ObjetoBolix &bolix = amb.bolix;
+    bolix.call(QStringLiteral("DocumentosCobranca.Clear"));
+    Ajustes a = leAjustes(amb.ini);
+    const InstalacaoBanco inst{amb.estado.banco, amb.estado.carteira};
+    const QString hoje = textoData(Clock::hoje());
+    int k = 0;
+
+    percorreMarcadas(lista, amb, [&](int i) {
+        const Linha l(lista, i, c.porEmpresa);
+        const QString numero = l.numeroDocumento();
+        if (k++ == 0)
+            campos.CodigosMarcados.clear();
+        campos.CodigosMarcados.append(l.id());
+
+        const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
+        if (!c.porEmpresa)
+            doc.set(QStringLiteral("BancoGeraNossoNumero"), false);
+        DadosDoBanco(doc, inst.banco, numero, amb.ini);
+        doc.set(QStringLiteral("NumeroDocumento"), numero);
+        preenchePagador(doc, l);
+        doc.set(QStringLiteral("DataDocumento"), hoje);
+        preencheVencimento(doc, l, c);
+        doc.set(QStringLiteral("DataProcessamento"), hoje);
+        preencheValor(doc, l, campos.TaxaBoleto);
+        preencheCobranca(doc, a);
+        doc.set(QStringLiteral("PadroesBoleto.InstrucoesCaixa"), a.instrucao);
+        doc.set(QStringLiteral("PadroesBoleto.Demonstrativo"), a.demonstrativo);
+        if (c.porEmpresa) {
+            NossoNumeroPorEmpresa(bolix, doc, inst, a.n, amb.ini);
+            amb.conexao.executa(
+                sqlNumeroDocumentoEmpresa(amb.conexao, c.periodo, numero, l.id(), filialDaBaixa(amb)));
+        } else {
+            NossoNumeroPorCliente(doc, inst, a.n, amb.ini);
+            if (c.checkDebitoCC)
+                preencheDebito(doc, l);
+            amb.conexao.executa(
+                sqlNumeroDocumentoCliente(amb.conexao, c.periodo, numero, l.id(), filialDaBaixa(amb)));
+        }
+        ++a.n;
+    });
+
+    amb.ini.gravarInteiro(secao, QStringLiteral("nossonumero"), a.n);
+    if (c.cbImprimir)
+        bolix.call(QStringLiteral("ImprimeBoletos"));
+    return k;
+}
+
+QStringList RecusasDoBanco(const ControlesGeracao &c, const ResultSet &lista, Money taxaBoleto,
+                           AmbienteGeracao &amb) {
+    const ObjetoBolix &bolix = amb.bolix;
+    const bool debito = !c.porEmpresa && c.checkDebitoCC;
+    const QString layout = debito ? QStringLiteral("DebitoCC") : QStringLiteral("FEBRABAN240");
+    QStringList recusas;
+    bolix.call(QStringLiteral("DocumentosCobranca.Clear"));
+    percorreMarcadas(lista, amb, [&](int i) {
+        const Linha l(lista, i, c.porEmpresa);
+        const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
+        doc.set(QStringLiteral("NumeroDocumento"), l.numeroDocumento());
+        preenchePagador(doc, l);
+        preencheValor(doc, l, taxaBoleto);
+        if (debito)
+            preencheDebito(doc, l);
+        const QString texto = doc.call(QStringLiteral("Recusas"), {layout}).toText();
+        if (!texto.isEmpty())
+            recusas << QStringLiteral("%1 %2: %3")
+                           .arg(QString::number(l.id()), l.texto("nome"),
+                                texto.split(u'\n').join(QStringLiteral(" ")));
+    });
+    bolix.call(QStringLiteral("DocumentosCobranca.Clear"));
+    return recusas;
+}

@@ -1,0 +1,153 @@
+#include "generation/GerarArquivo.h"
+
+#include "automation/Variant.h"
+#include "db/ResultSet.h"
+#include "generation/ConfigurarConta.h"
+#include "generation/Documentos.h"
+#include "generation/RemessaDebito.h"
+#include "selection/Marcacao.h"
+#include "util/Erro.h"
+#include "util/Mensagens.h"
+#include "util/Regional.h"
+#include "util/Rotinas.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+const QString secao = QStringLiteral("Ruvenal");
+
+// A long refusal list would not fit on the screen; the first rows tell the operator what to do.
+constexpr int recusasMostradas = 30;
+
+bool vazia(const ResultSet *lista) {
+    return !lista || lista->vazio();
+}
+
+// Steps 1 to 3: something to charge, no direct debit for companies, the first run confirmed.
+bool podeGerar(const ControlesGeracao &c, const ListagensGeracao &l, const EstadoPrograma &estado) {
+    Mensagens &m = Mensagens::atual();
+    if (vazia(l.clientes) && vazia(l.empresas)) {
+        m.atencao(QStringLiteral("Define uma pesquisa para gerar os boletos."));
+        return false;
+    }
+    if (vazia(l.clientes) && c.checkDebitoCC) {
+        m.atencao(QStringLiteral("Você não pode gerar débito em conta corrente para empresas. Opção válida "
+                                 "somente para clientes."));
+        return false;
+    }
+    return estado.Configurado || m.perguntaSimNao(QStringLiteral(
+                                     "A primeira vez que o boleto será gerado!\rAs configurações do boleto "
+                                     "já estão corretas?")) == Mensagens::Resposta::Sim;
+}
+
+// Step 5: with direct debit, no marked client may have an unusable account.
+bool contasValidas(const ControlesGeracao &c, const ResultSet &clientes) {
+    for (int i = 0; i < clientes.linhas(); ++i) {
+        if (c.checkDebitoCC && marcada(clientes, i) &&
+            !ContaCorrenteValida(clientes.valor(i, QStringLiteral("agencia")).texto(),
+                                 clientes.valor(i, QStringLiteral("cc")).texto())) {
+            Mensagens::atual().atencao(QStringLiteral(
+                "Existem registros marcado com conta e agencia inválida. Desmarque-os e gere os "
+                "boletos, ou arrume o cadastro e gere novamente."));
+            return false;
+        }
+        QCoreApplication::processEvents();
+    }
+    return true;
+}
+
+// Rows the bank would refuse are found before anything is written.
+bool semRecusas(const ControlesGeracao &c, const ResultSet &lista, Money taxa, AmbienteGeracao &amb) {
+    const QStringList recusas = RecusasDoBanco(c, lista, taxa, amb);
+    if (recusas.isEmpty())
+        return true;
+    QStringList linhas = recusas.mid(0, recusasMostradas);
+    if (recusas.size() > recusasMostradas)
+        linhas << QStringLiteral("... e mais %1.").arg(recusas.size() - recusasMostradas);
+    Mensagens::atual().atencao(
+        QStringLiteral("O banco recusaria os boletos destes registros. Arrume o cadastro ou "
+                       "desmarque-os e gere novamente:\r") +
+        linhas.join(u'\r'));
+    return false;
+}
+
+void anunciaTaxa(Money taxa) {
+    if (taxa > Money())
+        Mensagens::atual().mensagem(QStringLiteral("Será adicionado a taxa do boleto no valor de R$ ") +
+                                    Regional::atual().formataValor(taxa) +
+                                    QStringLiteral(" para cada cliente!"));
+}
+
+// Step 11.1: false when the component did not write the file; the operator is told why.
+bool gravaRemessa(const boleto::ObjetoBolix &bolix) {
+    try {
+        const QString resposta = bolix.call(QStringLiteral("GravaArquivoRemessa")).toText();
+        Mensagens::atual().mensagem(QStringLiteral("Arquivo de Remessa gerado") + resposta);
+        return true;
+    } catch (const automation::AutomationError &e) {
+        Mensagens::atual().erro(QStringLiteral("O arquivo de remessa não foi gerado.\r") + e.text());
+        return false;
+    }
+}
+
+} // namespace
+
+int PegaSequenciaRemessa(const IniFile &ini) {
+    try {
+        const qint64 sequencia = ini.lerInteiro(secao, QStringLiteral("sequencia_remessa"), 0) + 1;
+        ini.gravarInteiro(secao, QStringLiteral("sequencia_remessa"), sequencia);
+        return int(sequencia);
+    } catch (const std::exception &e) {
+        Mensagens::atual().mensagem(textoDoErro(e));
+        return -1;
+    }
+}
+
+Money LeTaxaBoleto(const IniFile &ini) {
+    return ini.lerDecimal(secao, QStringLiteral("valor_taxa"), Money());
+}
+
+void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGeracao &campos,
+                  AmbienteGeracao &amb, const std::function<void(const QString &)> &mostraTitulo) {
+    if (!podeGerar(c, l, amb.estado))
+        return;
+    campos.SequenciaRemessa = PegaSequenciaRemessa(amb.ini);
+    if (campos.SequenciaRemessa == -1) {
+        Mensagens::atual().mensagem(
+            QStringLiteral("Não foi possível obter a sequência para o arquivo de remessa!"));
+        return;
+    }
+    const ResultSet *lista = c.porEmpresa ? l.empresas : l.clientes;
+    if (!lista) {
+        Mensagens::atual().atencao(QStringLiteral("Define uma pesquisa para gerar os boletos."));
+        return;
+    }
+    if (!c.porEmpresa && !contasValidas(c, *lista))
+        return;
+    const Money taxa = LeTaxaBoleto(amb.ini);
+    if (!semRecusas(c, *lista, taxa, amb))
+        return;
+
+    campos.TaxaBoleto = taxa;
+    anunciaTaxa(taxa);
+    // A counter that is no whole number would hand out numbers the bank already has.
+    LeNossoNumero(amb.ini);
+    const ControlesConta conta{true,      c.DirFinal, c.checkDebitoCC,
+                               QString(), c.cbDtVenc, campos.SequenciaRemessa};
+    mostraTitulo(ConfigurarConta(conta, {amb.programDir, amb.estado.banco}, amb.bolix, amb.ini, amb.conexao));
+    const int documentos = GerarDocumentos(c, *lista, campos, amb);
+    amb.ini.gravarTexto(secao, QStringLiteral("endereco_destino"), c.DirFinal);
+    amb.ini.gravarTexto(secao, QStringLiteral("cod_empresa"), c.edCodEmpres);
+
+    if (Mensagens::atual().pergunta(QStringLiteral("Deseja gerar o arquivo de remessa para o banco?")) !=
+        Mensagens::Resposta::Sim)
+        return;
+    if (!gravaRemessa(amb.bolix))
+        return;
+    if (c.checkDebitoCC && amb.estado.banco.left(3) == u"356")
+        CompletaRemessaDebito(QDir(RemoveAspas(c.DirFinal)).filePath(QStringLiteral("remessa.rem")),
+                              documentos, campos.CodigosMarcados, amb.estado.LojasLeramAtual, c.periodo,
+                              amb.conexao);
+}
