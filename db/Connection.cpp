@@ -2,13 +2,57 @@
 
 #include "util/Erro.h"
 
+#include <errmsg.h>
 #include <mysql.h>
+#include <mysqld_error.h>
 
 #include <QStringList>
 
 namespace {
 
 constexpr int LimiteDosValores = 255;
+constexpr qint64 PausaAntesDeConfirmar = 1000; // milliseconds
+
+// The link itself is gone (server restarted, network dropped, session killed), not the statement refused.
+bool conexaoPerdida(unsigned int erro) {
+    return erro == CR_SERVER_GONE_ERROR || erro == CR_SERVER_LOST || erro == ER_CONNECTION_KILLED;
+}
+
+// Raised inside the connection when the link was lost; the public calls turn it into the operator's text.
+class ConexaoPerdida : public Erro {
+public:
+    ConexaoPerdida(const QString &motivo, bool executado) : Erro(motivo), podeTerSidoExecutado(executado) {}
+    // Lost while the server was running it: a change may have been made.
+    const bool podeTerSidoExecutado;
+};
+
+QString comMotivo(const QString &texto, const QString &motivo) {
+    return texto + QStringLiteral("\nMotivo: ") + motivo;
+}
+
+[[noreturn]] void perdidaNaTransacao(const ConexaoPerdida &p) {
+    throw Erro(comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida no meio da operação: o "
+                                        "banco de dados desfez o que ela ainda não tinha confirmado e nada "
+                                        "mais foi executado."),
+                         p.texto()));
+}
+
+[[noreturn]] void perdidaNaAlteracao(const ConexaoPerdida &p) {
+    throw Erro(
+        comMotivo(p.podeTerSidoExecutado
+                      ? QStringLiteral("A conexão com o banco de dados foi perdida durante a gravação: "
+                                       "não se sabe se a alteração foi gravada. Confira antes de "
+                                       "repetir a operação.")
+                      : QStringLiteral("A conexão com o banco de dados foi perdida e a alteração não "
+                                       "foi gravada."),
+                  p.texto()));
+}
+
+[[noreturn]] void perdidaNaConsulta(const ConexaoPerdida &p) {
+    throw Erro(comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida e a consulta não foi "
+                                        "feita."),
+                         p.texto()));
+}
 
 // Tells the window a statement is running for as long as this lives.
 class Espera {
@@ -43,6 +87,19 @@ void Connection::configura(const QString &host, const QString &banco, const QByt
 void Connection::conecta() {
     if (mysql_)
         return;
+    if (!perdida_)
+        return abreConexao();
+    try {
+        abreConexao();
+    } catch (const Erro &e) {
+        throw Erro(comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida e não pôde ser "
+                                            "restabelecida."),
+                             e.texto()));
+    }
+    perdida_ = false;
+}
+
+void Connection::abreConexao() {
     MYSQL *m = mysql_init(nullptr);
     if (!m)
         throw Erro(QStringLiteral("Sem memória para a conexão com o banco de dados."));
@@ -63,8 +120,9 @@ void Connection::conecta() {
     try {
         if (mysql_autocommit(mysql_, 1))
             falha();
-        const QString modo = abre(QStringLiteral("select @@session.sql_mode")).valor(0, 0).texto();
-        executa(QStringLiteral("set session sql_mode = '%1'").arg(modoSqlPermissivo(modo)));
+        if (modoSql_.isNull())
+            modoSql_ = modoSqlPermissivo(rodaLeitura("select @@session.sql_mode").valor(0, 0).texto());
+        rodaEscrita(QStringLiteral("set session sql_mode = '%1'").arg(modoSql_).toUtf8());
     } catch (...) {
         fecha();
         throw;
@@ -78,7 +136,22 @@ void Connection::fecha() {
 }
 
 void Connection::falha() {
-    throw Erro(QString::fromUtf8(mysql_error(mysql_)));
+    const unsigned int erro = mysql_errno(mysql_);
+    const QString texto = QString::fromUtf8(mysql_error(mysql_));
+    if (!conexaoPerdida(erro))
+        throw Erro(texto);
+    // The next statement connects again.
+    fecha();
+    perdida_ = true;
+    throw ConexaoPerdida(texto, erro != CR_SERVER_GONE_ERROR);
+}
+
+bool Connection::emTransacao() const {
+    if (!mysql_)
+        return false;
+    unsigned int estado = 0;
+    mariadb_get_infov(mysql_, MARIADB_CONNECTION_SERVER_STATUS, &estado);
+    return (estado & SERVER_STATUS_IN_TRANS) || !(estado & SERVER_STATUS_AUTOCOMMIT);
 }
 
 void Connection::roda(const QByteArray &sql) {
@@ -87,9 +160,8 @@ void Connection::roda(const QByteArray &sql) {
         falha();
 }
 
-qint64 Connection::executa(const QString &sql) {
-    Espera espera(espera_);
-    roda(sql.toUtf8());
+qint64 Connection::rodaEscrita(const QByteArray &sql) {
+    roda(sql);
     if (MYSQL_RES *sobra = mysql_store_result(mysql_))
         mysql_free_result(sobra);
     else if (mysql_errno(mysql_))
@@ -97,9 +169,8 @@ qint64 Connection::executa(const QString &sql) {
     return qint64(mysql_affected_rows(mysql_));
 }
 
-ResultSet Connection::abre(const QString &sql) {
-    Espera espera(espera_);
-    roda(sql.toUtf8());
+ResultSet Connection::rodaLeitura(const QByteArray &sql) {
+    roda(sql);
     MYSQL_RES *res = mysql_store_result(mysql_);
     if (!res) {
         if (mysql_errno(mysql_))
@@ -114,6 +185,50 @@ ResultSet Connection::abre(const QString &sql) {
         throw;
     }
     mysql_free_result(res);
+    return rs;
+}
+
+void Connection::confirmaViva() {
+    // After a pause the server may have restarted or dropped the session: a ping finds out without
+    // sending the change, so a change is never lost in a dead connection.
+    if (mysql_ && ociosa_.isValid() && ociosa_.hasExpired(PausaAntesDeConfirmar) && mysql_ping(mysql_))
+        falha();
+}
+
+template <typename Passo> auto Connection::comReconexao(bool consulta, Passo passo) {
+    const bool transacao = emTransacao();
+    try {
+        if (!consulta)
+            confirmaViva();
+        return passo();
+    } catch (const ConexaoPerdida &p) {
+        if (transacao)
+            perdidaNaTransacao(p);
+        if (!consulta && p.podeTerSidoExecutado)
+            perdidaNaAlteracao(p);
+    }
+    try {
+        return passo();
+    } catch (const ConexaoPerdida &p) {
+        if (consulta)
+            perdidaNaConsulta(p);
+        perdidaNaAlteracao(p);
+    }
+}
+
+qint64 Connection::executa(const QString &sql) {
+    Espera espera(espera_);
+    const QByteArray texto = sql.toUtf8();
+    const qint64 linhas = comReconexao(false, [&] { return rodaEscrita(texto); });
+    ociosa_.start();
+    return linhas;
+}
+
+ResultSet Connection::abre(const QString &sql) {
+    Espera espera(espera_);
+    const QByteArray texto = sql.toUtf8();
+    ResultSet rs = comReconexao(true, [&] { return rodaLeitura(texto); });
+    ociosa_.start();
     return rs;
 }
 

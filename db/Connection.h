@@ -3,6 +3,7 @@
 #include "db/ResultSet.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 
@@ -12,6 +13,10 @@ struct st_mysql;
 // utf8mb4 on the wire (the server converts to the latin1 columns). It opens on first use.
 // An empty host means the local server through its unix socket; the client library takes the socket's
 // path from MYSQL_UNIX_PORT when it is set.
+// A lost connection (server restarted, network drop, killed) is opened again by the next statement, with
+// the same settings and sql_mode. A query lost on the way is run once more; a change is never repeated
+// blindly, nor is anything reopened under an open transaction: the caller gets a Portuguese error saying
+// what was not done.
 class Connection {
 public:
     Connection();
@@ -32,6 +37,8 @@ public:
     qint64 executa(const QString &sql);
     // Runs a query and reads its whole result into memory.
     ResultSet abre(const QString &sql);
+    // True while a transaction that a caller started (or auto-commit switched off) is open.
+    bool emTransacao() const;
     // The auto-increment value that the last insert produced.
     qint64 ultimoId() const;
     // The client library's escaping of a text for use between quotes in a statement.
@@ -46,10 +53,21 @@ public:
     static QString modoSqlPermissivo(const QString &modoDoServidor);
 
 private:
+    void abreConexao();
     void roda(const QByteArray &sql);
+    qint64 rodaEscrita(const QByteArray &sql);
+    ResultSet rodaLeitura(const QByteArray &sql);
+    void confirmaViva();
+    template <typename Passo> auto comReconexao(bool consulta, Passo passo);
     [[noreturn]] void falha();
 
     st_mysql *mysql_ = nullptr;
+    // The session's sql_mode as first set; a reconnection sets the same.
+    QString modoSql_;
+    // The last connection was lost: the next connect is a reconnection.
+    bool perdida_ = false;
+    // Since the last statement.
+    QElapsedTimer ociosa_;
     QString host_;
     QString banco_;
     QByteArray senha_;
