@@ -1,10 +1,10 @@
 #include "reports/RelatorioBoletos.h"
 
 #include "db/Connection.h"
+#include "util/Erro.h"
 #include "util/Regional.h"
 
 #include <QStringList>
-#include <optional>
 
 namespace {
 
@@ -32,15 +32,6 @@ QString momentoDaConsulta(QDate data, QTime hora) {
 
 QString dataDoRelatorio(QDate data) {
     return Regional::atual().formataData(data, u"dd/mm/yyyy");
-}
-
-// Empty when the statement cannot be run: the operator sees one message whatever the cause.
-std::optional<ResultSet> abre(Connection &conexao, const QString &sql) {
-    try {
-        return conexao.abre(sql);
-    } catch (...) {
-        return std::nullopt;
-    }
 }
 
 QString tracos(const TImpres &impres) {
@@ -125,18 +116,21 @@ QString LinhaTotalBoletos(int quantidade, Money soma) {
            Regional::atual().formataValor(soma).rightJustified(12);
 }
 
-ResultadoRelatorio GeraRelatorioBoletos(Connection &conexao, const PeriodoBoletos &periodo,
-                                        OrdemBoletos ordem, const TImpres::Iniciador &iniciador) {
-    std::optional<ResultSet> linhas = abre(conexao, SqlRelatorioBoletos(periodo, ordem));
-    if (!linhas)
-        return ResultadoRelatorio::ErroSql;
-    if (linhas->vazio())
-        return ResultadoRelatorio::SemInformacao;
+RelatorioGerado GeraRelatorioBoletos(Connection &conexao, const PeriodoBoletos &periodo, OrdemBoletos ordem,
+                                     const TImpres::Iniciador &iniciador) {
+    ResultSet linhas;
+    try {
+        linhas = conexao.abre(SqlRelatorioBoletos(periodo, ordem));
+    } catch (const std::exception &e) {
+        return {ResultadoRelatorio::ErroSql, textoDoErro(e)};
+    }
+    if (linhas.vazio())
+        return {ResultadoRelatorio::SemInformacao, {}};
     TImpres impres;
     if (iniciador)
         impres.SetIniciador(iniciador);
     escreveCabecalho(impres, periodo);
-    escreveCorpo(impres, *linhas);
+    escreveCorpo(impres, linhas);
     impres.Visualiza(Arquivo);
-    return ResultadoRelatorio::Exibido;
+    return {ResultadoRelatorio::Exibido, {}};
 }

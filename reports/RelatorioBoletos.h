@@ -27,7 +27,13 @@ QString LinhaTotalBoletos(int quantidade, Money soma);
 
 enum class ResultadoRelatorio { Exibido, ErroSql, SemInformacao };
 
+struct RelatorioGerado {
+    ResultadoRelatorio resultado;
+    // The server's text when the statement could not be run.
+    QString motivo;
+};
+
 // Runs the statement and, when it has rows, writes "Relatorio.txt" in the working folder and starts the
 // viewer on it (through iniciador when one is given). An error writing the file is raised to the caller.
-ResultadoRelatorio GeraRelatorioBoletos(Connection &conexao, const PeriodoBoletos &periodo,
-                                        OrdemBoletos ordem, const TImpres::Iniciador &iniciador = {});
+RelatorioGerado GeraRelatorioBoletos(Connection &conexao, const PeriodoBoletos &periodo, OrdemBoletos ordem,
+                                     const TImpres::Iniciador &iniciador = {});

@@ -27,10 +27,11 @@ QDateEdit *campoData(QWidget *pai, const char *nome, const QString &rotulo, QRec
     return d;
 }
 
-QString mensagemDe(ResultadoRelatorio resultado) {
-    switch (resultado) {
+QString mensagemDe(const RelatorioGerado &relatorio) {
+    switch (relatorio.resultado) {
     case ResultadoRelatorio::ErroSql:
-        return QStringLiteral("Erro ao executar SQL.");
+        // The fixed text, then the server's reason, which tells the operator (and support) what to do.
+        return QStringLiteral("Erro ao executar SQL.\n") + relatorio.motivo;
     case ResultadoRelatorio::SemInformacao:
         return QStringLiteral("Sem informação para esta seleção.");
     case ResultadoRelatorio::Exibido:

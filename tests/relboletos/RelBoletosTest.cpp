@@ -161,7 +161,10 @@ TEST_F(RelBoletosTest, PeriodoInvertidoNaoTemInformacao) {
 TEST_F(RelBoletosTest, ConsultaQueFalhaMostraErroDeSql) {
     banco.conexao().executa(QStringLiteral("drop table clientes"));
     gera(Inicio, Fim);
-    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral("mensagem: Erro ao executar SQL.")});
+    // The fixed text, then the server's reason.
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("mensagem: Erro ao executar SQL.\nTable '%1.clientes' doesn't exist")
+                              .arg(banco.nome())});
     EXPECT_FALSE(QFile::exists(relatorio()));
     controlesHabilitados();
 
