@@ -4,6 +4,7 @@
 #include "cedente/UConfiguraCedente.h"
 #include "config/IniFile.h"
 #include "db/Connection.h"
+#include "forms/CampoData.h"
 #include "forms/CamposArquivo.h"
 #include "forms/Formulario.h"
 #include "generation/ConfigurarConta.h"
@@ -52,17 +53,10 @@ QLabel *rotulo(QWidget *pai, const QString &texto, QRect geometria) {
     return l;
 }
 
-QDateEdit *campoData(QWidget *pai, const char *nome, QRect geometria) {
-    auto *d = cria<QDateEdit>(pai, nome, geometria);
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    d->setCalendarPopup(true);
-    d->setDate(Clock::hoje());
-    return d;
-}
-
 QLineEdit *campoHora(QWidget *pai, const char *nome, const QString &valor, QRect geometria) {
     auto *e = cria<QLineEdit>(pai, nome, geometria);
-    e->setInputMask(QStringLiteral("90:00:00;_"));
+    // The first digit of the hour may be left out; every other digit is required.
+    e->setInputMask(QStringLiteral("09:99:99;_"));
     e->setText(valor);
     return e;
 }
@@ -172,7 +166,7 @@ void TFRuvenal::criaPainelSuperior(QWidget *p) {
     cbDtVenc = cria<QCheckBox>(p, "cbDtVenc", QRect(8, 54, 140, 18));
     cbDtVenc->setText(QStringLiteral("Data Vencimento"));
     cbDtVenc->setChecked(true);
-    dtVencimento = campoData(p, "dtVencimento", QRect(8, 74, 110, 22));
+    dtVencimento = cria<CampoData>(p, "dtVencimento", QRect(8, 74, 110, 22));
     dtVencimento->setStyleSheet(
         QStringLiteral("QDateEdit:disabled { background-color: %1; }").arg(corWindows(0x00E0E0E0).name()));
 
@@ -189,9 +183,9 @@ void TFRuvenal::criaPainelSuperior(QWidget *p) {
     ComboBox1->addItems({QStringLiteral("Venda"), QStringLiteral("Vencimento")});
     ComboBox1->setCurrentIndex(0);
     rotulo(GBPeriodo, QStringLiteral("Data Inicial"), QRect(8, 44, 110, 16));
-    dtDataInicial = campoData(GBPeriodo, "dtDataInicial", QRect(8, 60, 110, 22));
+    dtDataInicial = cria<CampoData>(GBPeriodo, "dtDataInicial", QRect(8, 60, 110, 22));
     rotulo(GBPeriodo, QStringLiteral("Data Final"), QRect(128, 44, 110, 16));
-    dtDataFinal = campoData(GBPeriodo, "dtDataFinal", QRect(128, 60, 110, 22));
+    dtDataFinal = cria<CampoData>(GBPeriodo, "dtDataFinal", QRect(128, 60, 110, 22));
     rotulo(GBPeriodo, QStringLiteral("Hora Inicial"), QRect(8, 84, 110, 16));
     dtHoraInicial = campoHora(GBPeriodo, "dtHoraInicial", QStringLiteral("00:00:00"), QRect(8, 100, 70, 22));
     rotulo(GBPeriodo, QStringLiteral("Hora Final"), QRect(128, 84, 110, 16));
@@ -301,8 +295,12 @@ void TFRuvenal::criaTabImportar() {
 void TFRuvenal::ligaEventos() {
     connect(bCancelar, &QPushButton::clicked, this, &QWidget::close);
     connect(butCancela, &QPushButton::clicked, this, &QWidget::close);
-    connect(rbCliente, &QRadioButton::clicked, this, [this] { guarda([this] { rbClienteClick(); }); });
-    connect(rbEmpresa, &QRadioButton::clicked, this, [this] { guarda([this] { rbClienteClick(); }); });
+    // The mode changes when a button becomes selected, not when the selected one is clicked again.
+    for (QRadioButton *modo : {rbCliente, rbEmpresa})
+        connect(modo, &QRadioButton::toggled, this, [this](bool selecionado) {
+            if (selecionado)
+                guarda([this] { rbClienteClick(); });
+        });
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { guarda([this] { CheckBox1Click(); }); });
     connect(cbDtVenc, &QCheckBox::toggled, this, [this] { guarda([this] { cbDtVencClick(); }); });
     connect(edCodEmpres, &QLineEdit::textChanged, this, [this] { guarda([this] { edCodEmpresChange(); }); });

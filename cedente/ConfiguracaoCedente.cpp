@@ -73,8 +73,7 @@ ConfiguracaoCedente CarregaConfiguracaoCedente(const IniFile &arquivo) {
     const Demonstrativo demonstrativo = LerDemonstrativo(ini);
     c.demonstrativo = TextoDemonstrativo(demonstrativo.linhas);
     c.demonstrativoCortado = demonstrativo.cortado;
-    c.sequenciaRemessa =
-        Money::deUnidades(ini.lerInteiro(Secao, chave("sequencia_remessa"), 0) * Money::Escala);
+    c.sequenciaRemessa = Money::deInteiro(ini.lerInteiro(Secao, chave("sequencia_remessa"), 0));
     c.especieTitulo = posicaoEspecieGravada(ini);
     c.diasProtesto = diasProtesto(ini);
     return c;

@@ -131,26 +131,23 @@ Money Valor::dinheiro() const {
     const bool negativo = p < fim && *p == '-';
     if (p < fim && (*p == '-' || *p == '+'))
         ++p;
-    const char *inicio = p;
-    std::int64_t inteiros = 0, fracao = 0;
-    int digitosInteiros = 0, casas = 0;
-    bool arredonda = false;
-    for (; p < fim && *p >= '0' && *p <= '9'; ++p, ++digitosInteiros)
-        inteiros = digitosInteiros < 15 ? inteiros * 10 + (*p - '0') : 0;
-    if (p < fim && *p == '.')
-        for (++p; p < fim && *p >= '0' && *p <= '9'; ++p, ++casas) {
-            if (casas < 4)
-                fracao = fracao * 10 + (*p - '0');
-            else if (casas == 4)
-                arredonda = *p >= '5';
-        }
-    // Exponents, blanks, NULL, empty cells and huge values go the general way.
-    if (p == inicio || p != fim || digitosInteiros >= 15)
+    const char *inteiros = p;
+    while (p < fim && *p >= '0' && *p <= '9')
+        ++p;
+    const QLatin1String inteiro(inteiros, p);
+    QLatin1String fracao;
+    if (p < fim && *p == '.') {
+        const char *casas = ++p;
+        while (p < fim && *p >= '0' && *p <= '9')
+            ++p;
+        fracao = QLatin1String(casas, p);
+    }
+    // Exponents, blanks, NULL and empty cells go the general way.
+    if ((inteiro.isEmpty() && fracao.isEmpty()) || p != fim)
         return Money::deDouble(real());
-    for (; casas < 4; ++casas)
-        fracao *= 10;
-    const std::int64_t u = inteiros * Money::Escala + fracao + (arredonda ? 1 : 0);
-    return Money::deUnidades(negativo ? -u : u);
+    if (const auto valor = Money::deDigitos(negativo, inteiro, fracao))
+        return *valor;
+    Money::foraDaFaixa(texto());
 }
 
 bool Valor::logico() const {

@@ -1,9 +1,9 @@
 #include "reports/URelBoletos.h"
 
+#include "forms/CampoData.h"
 #include "forms/Formulario.h"
 #include "util/Guarda.h"
 #include "reports/RelatorioBoletos.h"
-#include "util/Clock.h"
 #include "util/Mensagens.h"
 
 #include <QButtonGroup>
@@ -20,11 +20,7 @@ namespace {
 QDateEdit *campoData(QWidget *pai, const char *nome, const QString &rotulo, QRect geometria) {
     auto *l = new QLabel(rotulo, pai);
     l->setGeometry(geometria.x(), geometria.y() - 16, geometria.width(), 16);
-    auto *d = cria<QDateEdit>(pai, nome, geometria);
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    d->setCalendarPopup(true);
-    d->setDate(Clock::hoje());
-    return d;
+    return cria<CampoData>(pai, nome, geometria);
 }
 
 QString mensagemDe(const RelatorioGerado &relatorio) {

@@ -17,13 +17,6 @@ QString separadorDoPadrao(const QString &padrao, const QString &senaoHouver) {
     return senaoHouver;
 }
 
-bool soDigitos(QStringView texto) {
-    for (QChar c : texto)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
 QString doisDigitos(int n) {
     return QString::number(n).rightJustified(2, u'0');
 }
@@ -70,20 +63,7 @@ QString Regional::formataValor(Money valor) const {
 }
 
 QString Regional::formataGeral(Money valor) const {
-    const std::int64_t u = valor.unidades();
-    std::uint64_t absoluto = u < 0 ? 0 - std::uint64_t(u) : std::uint64_t(u);
-    // Fifteen significant digits at most; the integer part of money never needs more.
-    std::uint64_t corte = 1;
-    for (auto n = QString::number(absoluto).size(); n > 15; --n)
-        corte *= 10;
-    absoluto = (absoluto + corte / 2) / corte * corte;
-    QString texto = QString::number(absoluto / Money::Escala);
-    QString fracao = QString::number(absoluto % Money::Escala).rightJustified(4, u'0');
-    while (fracao.endsWith(u'0'))
-        fracao.chop(1);
-    if (!fracao.isEmpty())
-        texto += separadorDecimal + fracao;
-    return u < 0 ? QLatin1Char('-') + texto : texto;
+    return valor.toDecimalText().replace(u'.', separadorDecimal);
 }
 
 std::optional<Money> Regional::leDecimal(QStringView texto) const {
@@ -94,16 +74,9 @@ std::optional<Money> Regional::leDecimal(QStringView texto) const {
     const qsizetype sep = separadorDecimal.isEmpty() ? -1 : texto.indexOf(separadorDecimal);
     const QStringView inteiro = sep < 0 ? texto : texto.first(sep);
     const QStringView fracao = sep < 0 ? QStringView() : texto.sliced(sep + separadorDecimal.size());
-    if ((inteiro.isEmpty() && fracao.isEmpty()) || !soDigitos(inteiro) || !soDigitos(fracao))
+    if (inteiro.isEmpty() && fracao.isEmpty())
         return std::nullopt;
-    const QString digitos = inteiro.toString() + fracao.left(4).toString().leftJustified(4, u'0');
-    bool ok = false;
-    std::int64_t unidades = digitos.toLongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    if (fracao.size() > 4 && fracao[4] >= u'5')
-        ++unidades;
-    return Money::deUnidades(negativo ? -unidades : unidades);
+    return Money::deDigitos(negativo, inteiro, fracao);
 }
 
 QString Regional::formataDataHora(const QDateTime &momento, QStringView padrao) const {

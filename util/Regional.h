@@ -27,12 +27,14 @@ public:
 
     // "###,###,##0.00": "1.234,56", "-0,50"; a half cent rounds away from zero, as shown amounts do.
     QString formataValor(Money valor) const;
-    // General number form: up to fifteen significant digits, no thousands separator, no trailing
-    // zeros: "2,5", "0", "-0,0001".
+    // General number form: no thousands separator, no trailing zeros: "2,5", "0", "-0,0001". Every
+    // digit of the value is written, so that leDecimal reads back the same amount; amounts of up to
+    // fifteen significant digits come out as the usual fifteen-digit general form.
     QString formataGeral(Money valor) const;
     // A decimal with an optional sign and the regional decimal separator, blanks around allowed;
-    // anything else (thousands separators, the other separator, letters) is no number. Beyond four
-    // decimals the value rounds to the nearest ten-thousandth, half away from zero.
+    // anything else (thousands separators, the other separator, letters) is no number, and so is a
+    // value beyond the range of money. Beyond four decimals the value rounds to the nearest
+    // ten-thousandth, half away from zero.
     std::optional<Money> leDecimal(QStringView texto) const;
 
     // Pattern letters in either case: d dd, m mm (minutes right after an hour), yy yyyy, h hh, n nn,

@@ -1,4 +1,5 @@
 #include "tests/app/JanelaDeTeste.h"
+#include "tests/support/DigitaData.h"
 
 #include "cedente/UConfiguraCedente.h"
 #include "reports/URelBoletos.h"
@@ -202,6 +203,58 @@ TEST_F(JanelaIniciada, DuranteUmaExecucaoNadaIniciaOutraNemFechaAJanela) {
     EXPECT_TRUE(janela->butLerArquivo->isEnabled());
     EXPECT_FALSE(janela->butProcessar->isEnabled());
     EXPECT_TRUE(janela->close());
+}
+
+TEST_F(JanelaIniciada, DataDigitadaEAQueFoiDigitadaOuERecusada) {
+    inicia({1});
+    const QString invalida = QStringLiteral("erro: '%1' não é uma data válida");
+    const struct {
+        int posicao; // character clicked in "30/06/2026"; -1: Tab into the field
+        const char *teclas;
+        const char *data;
+        const char *recusada;
+    } casos[] = {
+        {-1, "31072026", "31/07/2026", nullptr},
+        {1, "31072026", "31/07/2026", nullptr},
+        {1, "15", "15/06/2026", nullptr},
+        {4, "07", "30/07/2026", nullptr},
+        {8, "2027", "30/06/2027", nullptr},
+        {-1, "4", "04/06/2026", nullptr}, // no day begins with 4 and a second digit
+        {-1, "29022028", "29/02/2028", nullptr},
+        {-1, "31062026", "30/06/2026", "31/06/2026"},
+        {-1, "29022027", "30/06/2026", "29/02/2027"},
+        {-1, "31", "30/06/2026", "31/06/2026"},
+        {4, "13", "30/06/2026", "30/13/2026"},
+        {-1, "0000", "30/06/2026", "00/00/2026"},
+        {8, "20", "30/06/2026", "30/06/0020"},
+    };
+    for (QDateEdit *campo : {janela->dtDataInicial, janela->dtVencimento})
+        for (const auto &c : casos) {
+            campo->setDate(QDate(2026, 6, 30));
+            mensagens.mostradas.clear();
+            digitaData(campo, c.posicao, QString::fromLatin1(c.teclas));
+            const QString onde = campo->objectName() + QLatin1Char(' ') + QLatin1String(c.teclas);
+            EXPECT_EQ(campo->date().toString(u"dd/MM/yyyy"), QLatin1String(c.data)) << onde.toStdString();
+            EXPECT_EQ(campo->text(), QLatin1String(c.data)) << onde.toStdString();
+            EXPECT_EQ(mensagens.mostradas,
+                      c.recusada ? QStringList{invalida.arg(QLatin1String(c.recusada))} : QStringList{})
+                << onde.toStdString();
+        }
+}
+
+TEST_F(JanelaIniciada, HoraExigeTodosOsDigitosMenosOPrimeiro) {
+    inicia({1});
+    const struct {
+        const char *teclas;
+        bool aceita;
+    } casos[] = {{"1:2:3", false}, {"12::", false}, {"123456", true}, {"09:30:00", true}, {"23:59:59", true}};
+    for (const auto &c : casos) {
+        janela->dtHoraInicial->selectAll();
+        QTest::keyClick(janela->dtHoraInicial, Qt::Key_Delete);
+        janela->dtHoraInicial->home(false);
+        QTest::keyClicks(janela->dtHoraInicial, QString::fromLatin1(c.teclas));
+        EXPECT_EQ(janela->dtHoraInicial->hasAcceptableInput(), c.aceita) << c.teclas;
+    }
 }
 
 } // namespace

@@ -210,7 +210,7 @@ TEST_F(Selecao, PeriodoSemContasAvisaEMostraAListaVazia) {
     EXPECT_EQ(mensagens.mostradas.size(), 1);
 }
 
-TEST_F(Selecao, ComandoRecusadoDeixaAListaVaziaEOsTotaisComoEstavam) {
+TEST_F(Selecao, ComandoRecusadoEsvaziaAListaEZeraOsTotais) {
     lista();
     tecla(Qt::Key_F6);
     ASSERT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
@@ -221,7 +221,8 @@ TEST_F(Selecao, ComandoRecusadoDeixaAListaVaziaEOsTotaisComoEstavam) {
     EXPECT_TRUE(mensagens.mostradas[0].startsWith(QStringLiteral("erro: Incorrect datetime value: '")))
         << mensagens.mostradas[0].toStdString();
     EXPECT_EQ(janela->QListaFunc(), nullptr);
-    EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
+    // The totals go with the rows they summed.
+    EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
     EXPECT_TRUE(janela->sbListarFunc->isEnabled());
 
     janela->dtHoraFinal->setText(QStringLiteral("23:59:59"));
@@ -233,7 +234,51 @@ TEST_F(Selecao, ComandoRecusadoDeixaAListaVaziaEOsTotaisComoEstavam) {
     EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
     EXPECT_TRUE(janela->sbListarFunc->isEnabled());
     tecla(Qt::Key_F6);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
+}
+
+// Client 4 of company 1 at an absurd interest rate: 90.000.000.000,00 overdue by `dias` days.
+TEST_F(Selecao, TotalQueNaoCabeEmDinheiroRecusaAListagemENomeiaOCliente) {
+    const auto absurdo = [&](int cliente, int dias) {
+        banco.cliente(cliente, {{"cobra_juros", "S"}, {"juros", 99999.9999}});
+        recebe(cliente, 9e10, -dias);
+    };
+    lista();
+    ASSERT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 0,00"));
+    const QString limite = QStringLiteral("ultrapassa o limite dos valores monetários.");
+
+    // One row whose interest alone passes the range.
+    absurdo(4, 30);
+    lista();
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_TRUE(
+        mensagens.mostradas[0].startsWith(QStringLiteral("erro: Não foi possível totalizar a linha ")));
+    EXPECT_TRUE(
+        mensagens.mostradas[0].contains(QStringLiteral(", do cliente Cliente 4 (código 4): O valor ")));
+    EXPECT_TRUE(mensagens.mostradas[0].endsWith(limite)) << mensagens.mostradas[0].toStdString();
+    EXPECT_EQ(janela->QListaFunc(), nullptr);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
+
+    // Rows that fit one by one and whose sum does not.
+    banco.conexao().executa(QStringLiteral("delete from receber where clientes_id = 4"));
+    absurdo(5, 7);
+    absurdo(6, 7);
+    lista();
+    ASSERT_EQ(mensagens.mostradas.size(), 2);
+    EXPECT_TRUE(mensagens.mostradas[1].contains(QStringLiteral(": A soma de ")))
+        << mensagens.mostradas[1].toStdString();
+    EXPECT_TRUE(mensagens.mostradas[1].endsWith(limite));
+    EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
+    EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
+}
+
+TEST_F(Selecao, CliqueNoModoJaEscolhidoNaoMudaNada) {
+    lista();
+    tecla(Qt::Key_F6);
+    QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
+    EXPECT_EQ(marcas(), QStringLiteral("SSS"));
+    EXPECT_TRUE(janela->dbFuncs->isVisible());
 }
 
 // Windows colour numbers are $00BBGGRR.

@@ -48,7 +48,24 @@ INSTANTIATE_TEST_SUITE_P(Casos, DinheiroDoTexto,
                                          CasoDinheiro{"0.30000000000000004", 3000},
                                          CasoDinheiro{"2.00005", 20001}, CasoDinheiro{"-2.00005", -20001},
                                          CasoDinheiro{"2.00004999", 20000}, CasoDinheiro{"1e3", 10000000},
-                                         CasoDinheiro{"99999999999999.9999", 999999999999999999}));
+                                         CasoDinheiro{"99999999999999.9999", 999999999999999999},
+                                         // Fifteen integer digits and more convert exactly to the edges.
+                                         CasoDinheiro{"123456789012345.6789", 1234567890123456789},
+                                         CasoDinheiro{"922337203685477.5807", INT64_MAX},
+                                         CasoDinheiro{"-922337203685477.5808", INT64_MIN},
+                                         CasoDinheiro{"000000000000000000001.5", 15000}));
+
+TEST(Valor, DinheiroForaDaFaixaERecusado) {
+    for (const char *texto : {"922337203685477.5808", "922337203685478", "-922337203685477.58085",
+                              "1000000000000000000000", "1e300", "-1e16"}) {
+        try {
+            de(texto).dinheiro();
+            ADD_FAILURE() << texto;
+        } catch (const Erro &e) {
+            EXPECT_TRUE(e.texto().endsWith("ultrapassa o limite dos valores monetários.")) << e.what();
+        }
+    }
+}
 
 TEST(Valor, NumerosDatasELogicos) {
     EXPECT_EQ(de("-42").inteiro(), -42);

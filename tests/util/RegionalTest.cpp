@@ -49,12 +49,24 @@ TEST(Regional, GeneralFormRoundTripsThroughTheDecimalReader) {
     }
 }
 
-TEST(Regional, GeneralFormKeepsFifteenSignificantDigits) {
+TEST(Regional, GeneralFormOfTheLargestAmountsReadsBackExactly) {
     const Regional br = Regional::brasileiro();
-    EXPECT_EQ(br.formataGeral(reais(1234567890123456)), "123456789012,346");
-    EXPECT_EQ(br.formataGeral(reais(-1234567890123449)), "-123456789012,345");
-    EXPECT_EQ(br.formataGeral(reais(std::numeric_limits<std::int64_t>::max())), "922337203685478");
-    EXPECT_EQ(br.formataGeral(reais(std::numeric_limits<std::int64_t>::min())), "-922337203685478");
+    EXPECT_EQ(br.formataGeral(reais(std::numeric_limits<std::int64_t>::max())), "922337203685477,5807");
+    EXPECT_EQ(br.formataGeral(reais(std::numeric_limits<std::int64_t>::min())), "-922337203685477,5808");
+    for (std::int64_t u :
+         {std::int64_t(1234567890123456), std::int64_t(-1234567890123449),
+          std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::min()})
+        EXPECT_EQ(br.leDecimal(br.formataGeral(reais(u))), reais(u)) << u;
+}
+
+TEST(Regional, DecimalsBeyondTheRangeOfMoneyAreNoNumber) {
+    const Regional br = Regional::brasileiro();
+    EXPECT_EQ(br.leDecimal(u"922337203685477,58074"), reais(std::numeric_limits<std::int64_t>::max()));
+    // Rounding the fifth decimal up would pass the top of the range.
+    EXPECT_FALSE(br.leDecimal(u"922337203685477,58075").has_value());
+    EXPECT_FALSE(br.leDecimal(u"922337203685477,5808").has_value());
+    EXPECT_FALSE(br.leDecimal(u"922337203685478").has_value());
+    EXPECT_EQ(br.leDecimal(u"-922337203685477,5808"), reais(std::numeric_limits<std::int64_t>::min()));
 }
 
 TEST(Regional, ReadsOnlyTheRegionalDecimalForm) {
