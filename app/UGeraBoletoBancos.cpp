@@ -9,6 +9,10 @@
 #include "forms/Formulario.h"
 #include "generation/ConfigurarConta.h"
 #include "reports/URelBoletos.h"
+#include "retorno/Baixa.h"
+#include "retorno/ListaOcorrencias.h"
+#include "retorno/ModeloOcorrencias.h"
+#include "retorno/RetornosBaixados.h"
 #include "selection/EscolhaEmpresa.h"
 #include "selection/Listagem.h"
 #include "selection/Marcacao.h"
@@ -17,6 +21,7 @@
 #include "util/Clock.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
+#include "util/Regional.h"
 #include "util/RegistroDeFalhas.h"
 #include "util/Rotinas.h"
 
@@ -26,6 +31,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -34,6 +40,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -279,6 +286,7 @@ void TFRuvenal::criaTabImportar() {
     painelTotais->hide();
 
     dbLista = lista(p, "dbLista", QRect(4, 84, 646, 350), QColor(0, 64, 128));
+    modeloLista_ = ligaListaOcorrencias(dbLista);
 
     amostra(p, QColor(255, 183, 183), QRect(8, 448, 14, 14))->setObjectName(QStringLiteral("Shape3"));
     rotulo(p, QStringLiteral("Débitos não Efetuados"), QRect(26, 447, 150, 16))
@@ -290,11 +298,16 @@ void TFRuvenal::criaTabImportar() {
     butProcessar->setEnabled(false);
     butCancela = cria<QPushButton>(p, "butCancela", QRect(546, 462, 100, 28));
     butCancela->setText(QStringLiteral("Cancelar"));
+    pbRetorno = cria<QProgressBar>(p, "pbRetorno", QRect(180, 467, 140, 18));
+    pbRetorno->setFormat(QStringLiteral("%v de %m"));
+    pbRetorno->hide();
 }
 
 void TFRuvenal::ligaEventos() {
     connect(bCancelar, &QPushButton::clicked, this, &QWidget::close);
     connect(butCancela, &QPushButton::clicked, this, &QWidget::close);
+    connect(butLerArquivo, &QPushButton::clicked, this, [this] { guarda([this] { butLerArquivoClick(); }); });
+    connect(butProcessar, &QPushButton::clicked, this, [this] { guarda([this] { butProcessarClick(); }); });
     // The mode changes when a button becomes selected, not when the selected one is clicked again.
     for (QRadioButton *modo : {rbCliente, rbEmpresa})
         connect(modo, &QRadioButton::toggled, this, [this](bool selecionado) {
@@ -547,6 +560,125 @@ void TFRuvenal::bConfigClick() {
 void TFRuvenal::Button1Click() {
     TFRelBoletos dialogo(*conexao_);
     dialogo.exec();
+}
+
+void TFRuvenal::butLerArquivoClick() {
+    bool terminou = false;
+    {
+        const auto execucao = iniciaExecucao();
+        terminou = carregaRetorno();
+    }
+    butProcessar->setEnabled(podeProcessar());
+    if (!terminou)
+        return;
+    configuracao().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("endereco_leitura"),
+                               fnLocalLeitura->text());
+    Mensagens::atual().atencao(modeloLista_->rowCount() == 0
+                                   ? QStringLiteral("Não existem registro de boletos enviado pelo banco.")
+                                   : QStringLiteral("Pagamentos Carregados"));
+}
+
+// False when the click ended at the message that the file is not there.
+bool TFRuvenal::carregaRetorno() {
+    const Money TaxaBoleto =
+        configuracao().lerDecimal(QStringLiteral("Ruvenal"), QStringLiteral("valor_taxa"), Money());
+    const QString caminho = CaminhoDoRetorno(fnLocalLeitura->text());
+    if (!QFileInfo(caminho).isFile())
+        return true;
+    ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
+    const auto escondeProgresso = qScopeGuard([this] { pbRetorno->hide(); });
+    if (arquivo.modo == ModoRetorno::Debito) {
+        painelTotais->show();
+        ListaRetornoDebito(std::move(arquivo), TaxaBoleto);
+        return true;
+    }
+    painelTotais->hide();
+    return ListaOcorrenciasBoleto(std::move(arquivo), TaxaBoleto);
+}
+
+bool TFRuvenal::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBoleto) {
+    fnLocalLeitura->setText(RemoveAspas(fnLocalLeitura->text()));
+    // Tested before the component reads it, so that a name it cannot open gets this message.
+    if (!QFileInfo(fnLocalLeitura->text()).isFile()) {
+        Mensagens::atual().mensagem(QStringLiteral("Arquivo: ") + fnLocalLeitura->text() +
+                                    QStringLiteral(" não encontrado.\rInsira o diretório correto."));
+        return false;
+    }
+    const ControlesConta controles{pcPrincipal->currentWidget() == tabExporta,
+                                   DirFinal->text(),
+                                   checkDebitoCC->isChecked(),
+                                   fnLocalLeitura->text(),
+                                   cbDtVenc->isChecked(),
+                                   0};
+    setWindowTitle(
+        ConfigurarConta(controles, {programDir_, estado_.banco}, ObjBolix, configuracao(), *conexao_));
+    const std::vector<Ocorrencia> ocorrencias = OcorrenciasBoleto(ObjBolix, TaxaBoleto);
+    abreOcorrencias(
+        ListaOcorrencias(*conexao_, ModoRetorno::Boleto, ocorrencias, progressoRetorno()).QListaTemp,
+        std::move(arquivo));
+    return true;
+}
+
+void TFRuvenal::ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto) {
+    const std::vector<Ocorrencia> ocorrencias = OcorrenciasDebito(arquivo.linhas, TaxaBoleto);
+    ListaRetorno lista = ListaOcorrencias(*conexao_, ModoRetorno::Debito, ocorrencias, progressoRetorno());
+    lblTotDebitado->setText(Regional::atual().formataGeral(lista.totalDebitado));
+    lblTotNDebitado->setText(Regional::atual().formataGeral(lista.totalNaoDebitado));
+    lblQtdeReg->setText(QString::number(lista.registros));
+    abreOcorrencias(std::move(lista.QListaTemp), std::move(arquivo));
+}
+
+void TFRuvenal::abreOcorrencias(ResultSet lista, ArquivoRetorno arquivo) {
+    modeloLista_->abre(std::move(lista));
+    if (modeloLista_->rowCount() > 0)
+        dbLista->setCurrentIndex(modeloLista_->index(0, 0));
+    // The lines are done with; the mode and the fingerprint stay for the settlement.
+    arquivo.linhas.clear();
+    retorno_ = std::move(arquivo);
+    listaProcessada_ = false;
+}
+
+bool TFRuvenal::podeProcessar() {
+    return modeloLista_->rowCount() > 0 && !listaProcessada_;
+}
+
+void TFRuvenal::butProcessarClick() {
+    ResultSet *lista = modeloLista_->lista();
+    if (!podeProcessar())
+        return;
+    const RetornosBaixados baixados(QDir(programDir_).filePath(RetornosBaixados::nomeArquivo()));
+    if (const auto quando = baixados.baixadoEm(retorno_.impressao);
+        quando && Mensagens::atual().pergunta(PerguntaRetornoJaBaixado(*quando)) != Mensagens::Resposta::Sim)
+        return;
+    // Recorded before the first change: a run that stops half-way has settled part of the file too.
+    baixados.registra(retorno_.impressao, Clock::agora(), retorno_.caminho);
+
+    // Settled once per loading, whether the run ends or stops with an error.
+    const auto desabilita = qScopeGuard([this] { butProcessar->setEnabled(false); });
+    ResultadoBaixa resultado;
+    {
+        const auto execucao = iniciaExecucao();
+        listaProcessada_ = true;
+        const int atual = dbLista->currentIndex().row();
+        dbLista->setUpdatesEnabled(false);
+        const auto repinta = qScopeGuard([this, atual] {
+            pbRetorno->hide();
+            dbLista->setCurrentIndex(modeloLista_->index(atual, 0));
+            dbLista->setUpdatesEnabled(true);
+        });
+        resultado = ProcessaRetorno(*conexao_, estado_, *lista, retorno_.modo, progressoRetorno());
+    }
+    if (resultado.recusados > 0)
+        Mensagens::atual().atencao(MensagemDebitosRecusados(resultado.recusados));
+    Mensagens::atual().atencao(MensagemProcessoConcluido());
+}
+
+Progresso::Mostra TFRuvenal::progressoRetorno() {
+    return [this](qint64 feitas, qint64 total) {
+        pbRetorno->setMaximum(int(total));
+        pbRetorno->setValue(int(feitas));
+        pbRetorno->show();
+    };
 }
 
 std::shared_ptr<void> TFRuvenal::iniciaExecucao() {

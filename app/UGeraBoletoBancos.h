@@ -2,6 +2,8 @@
 
 #include "boleto/ObjetoBolix.h"
 #include "config/EstadoPrograma.h"
+#include "retorno/ArquivoRetorno.h"
+#include "util/Progresso.h"
 
 #include <QWidget>
 #include <memory>
@@ -12,6 +14,7 @@ class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -23,6 +26,7 @@ class Connection;
 class EscolhaEmpresa;
 class IniFile;
 class ModeloListagem;
+class ModeloOcorrencias;
 class ResultSet;
 
 // The main window: the export tab (listing, marking, generation) and the import tab (return files).
@@ -93,6 +97,8 @@ public:
     QPushButton *butLerArquivo;
     QPushButton *butProcessar;
     QPushButton *butCancela;
+    // Rows done out of rows while a return loads or settles.
+    QProgressBar *pbRetorno;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -129,6 +135,15 @@ private:
     void bConfigClick();
     void Button1Click();
 
+    void butLerArquivoClick();
+    bool carregaRetorno();
+    bool ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBoleto);
+    void ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto);
+    void abreOcorrencias(ResultSet lista, ArquivoRetorno arquivo);
+    bool podeProcessar();
+    void butProcessarClick();
+    Progresso::Mostra progressoRetorno();
+
     QString programDir_;
     EstadoPrograma estado_;
     std::unique_ptr<Connection> conexao_;
@@ -138,4 +153,8 @@ private:
     ModeloListagem *modeloEmpresas_ = nullptr;
     bool fechado_ = false;
     bool emExecucao_ = false;
+    // The occurrence list and the return it was loaded from; settled at most once per loading.
+    ModeloOcorrencias *modeloLista_ = nullptr;
+    ArquivoRetorno retorno_;
+    bool listaProcessada_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "boleto/ObjetoBolix.h"
 #include "util/Erro.h"
+#include "util/Rotinas.h"
 #include "util/Windows1252.h"
 
 #include <QCryptographicHash>
@@ -77,6 +78,16 @@ QByteArray ImpressaoDoArquivo(QByteArrayView bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
+QString CaminhoDoRetorno(const QString &texto) {
+    qsizetype inicio = 0;
+    qsizetype fim = texto.size();
+    while (inicio < fim && texto[inicio] <= u' ')
+        ++inicio;
+    while (fim > inicio && texto[fim - 1] <= u' ')
+        --fim;
+    return LimpaAspas(texto.mid(inicio, fim - inicio));
+}
+
 ArquivoRetorno LeArquivoRetorno(const QString &caminho) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
@@ -84,6 +95,7 @@ ArquivoRetorno LeArquivoRetorno(const QString &caminho) {
                        .arg(caminho, arquivo.errorString()));
     const QByteArray bytes = arquivo.readAll();
     ArquivoRetorno r;
+    r.caminho = caminho;
     r.linhas = LinhasDoArquivo(bytes);
     if (r.linhas.isEmpty())
         throw Erro(QStringLiteral("O arquivo retorno %1 está vazio.").arg(caminho));

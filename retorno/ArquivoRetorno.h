@@ -17,11 +17,14 @@ enum class ModoRetorno { Boleto, Debito };
 
 // A return file as it was loaded: its lines and the fingerprint of its bytes.
 struct ArquivoRetorno {
+    QString caminho;
     QStringList linhas;
     QByteArray impressao;
     ModoRetorno modo = ModoRetorno::Boleto;
 };
 
+// The file that the name edit names: blanks and control characters around it and every quote removed.
+QString CaminhoDoRetorno(const QString &texto);
 // Reads the whole file. Throws Erro when it cannot be read or holds nothing at all.
 ArquivoRetorno LeArquivoRetorno(const QString &caminho);
 // Windows-1252 text; lines end at CR, LF or CR LF, and a break at the very end starts no line.

@@ -46,6 +46,11 @@ TEST(ModoDoRetorno, DebitoAutomaticoEmQualquerPosicaoEMaiusculas) {
     EXPECT_EQ(ModoDoRetorno(QStringLiteral("DEBITO  AUTOMATICO")), ModoRetorno::Boleto);
 }
 
+TEST(CaminhoDoRetorno, SemBrancosControlesNemAspas) {
+    EXPECT_EQ(CaminhoDoRetorno(QStringLiteral(" \t\"/tmp/o'k.ret\"\r\n")), QStringLiteral("/tmp/ok.ret"));
+    EXPECT_EQ(CaminhoDoRetorno(QStringLiteral("/a b/c.ret ")), QStringLiteral("/a b/c.ret"));
+}
+
 TEST(LeArquivoRetorno, LinhasModoEImpressao) {
     QTemporaryDir pasta;
     const QString caminho = pasta.filePath(QStringLiteral("r.ret"));
@@ -55,6 +60,7 @@ TEST(LeArquivoRetorno, LinhasModoEImpressao) {
     f.write(bytes);
     f.close();
     const ArquivoRetorno r = LeArquivoRetorno(caminho);
+    EXPECT_EQ(r.caminho, caminho);
     EXPECT_EQ(r.linhas.size(), 3);
     EXPECT_EQ(r.modo, ModoRetorno::Debito);
     EXPECT_EQ(r.impressao, ImpressaoDoArquivo(bytes));
