@@ -1,0 +1,87 @@
+#include "tests/generation/GeracaoDeTeste.h"
+
+#include "db/Connection.h"
+#include "selection/Listagem.h"
+#include "selection/Totais.h"
+#include "util/Rotinas.h"
+
+#include <QDir>
+
+void GeracaoDeTeste::SetUp() {
+    estado.FilialAtual = 1;
+    estado.FilialLogica = 1;
+    estado.LojasLeramAtual = FilialParaLojasLeram(1);
+    estado.Configurado = true;
+    estado.CampoData = QStringLiteral("datahora");
+    estado.banco = QStringLiteral("11");
+    estado.carteira = QStringLiteral("17");
+    instalacao.ruvenal(
+        {"num_agencia=1584", "conta_corrente=210169", "identificacao_empresa=1234567", "nossonumero=41"});
+    bolix = instalacao.componente();
+    controles.periodo = {QStringLiteral("datahora"), hoje, hoje, QStringLiteral("00:00:00"),
+                         QStringLiteral("23:59:59")};
+    controles.dtVencimento = hoje.addDays(10);
+    controles.DirFinal = destino.path();
+    controles.edCodEmpres = QStringLiteral("1");
+    banco.insere(QStringLiteral("filial"), {{"filial_id", 1}, {"relreceberunificado", "S"}});
+    banco.empresa(1, {{"cgc", "12.345.678/0001-95"},
+                      {"endereco", "Av. Paulista 1000"},
+                      {"bairro", "Bela Vista"},
+                      {"cidade", "São Paulo"},
+                      {"estado", "SP"},
+                      {"cep", "01310-100"}});
+}
+
+void GeracaoDeTeste::cliente(int id, Colunas colunas) {
+    banco.cliente(id, {{"cpf", "12345678909"},
+                       {"endereco", "Rua das Flores"},
+                       {"numero1", "12"},
+                       {"bairro", "Centro"},
+                       {"cidade", "Campinas"},
+                       {"uf", "SP"},
+                       {"cep", "13010-000"},
+                       {"agencia", "1234"},
+                       {"cc", "56789-0"}});
+    // Later columns replace the defaults above.
+    for (const ColunaDeTeste &c : colunas)
+        banco.conexao().executa(QStringLiteral("update clientes set %1 = %2 where clientes_id = %3")
+                                    .arg(c.nome, c.valor.literal(banco.conexao()))
+                                    .arg(id));
+}
+
+void GeracaoDeTeste::listaClientes() {
+    clientes =
+        banco.conexao().abre(sqlListaClientes(banco.conexao(), controles.periodo, 1, false, std::nullopt));
+    acrescentaTotalComJuros(*clientes);
+}
+
+void GeracaoDeTeste::listaEmpresas() {
+    controles.porEmpresa = true;
+    empresas = banco.conexao().abre(sqlListaEmpresas(banco.conexao(), controles.periodo, std::nullopt));
+}
+
+void GeracaoDeTeste::marca(ResultSet &lista, std::initializer_list<qint64> ids) {
+    const int id =
+        lista.procura("clientes_id") >= 0 ? lista.indice("clientes_id") : lista.indice("empresa_id");
+    for (int i = 0; i < lista.linhas(); ++i)
+        if (std::find(ids.begin(), ids.end(), lista.valor(i, id).inteiroLongo()) != ids.end())
+            lista.define(i, lista.indice("marcado"), QStringLiteral("S"));
+}
+
+void GeracaoDeTeste::gera() {
+    AmbienteGeracao ambiente{estado, instalacao.pasta(), bolix, instalacao.ini(), banco.conexao(), {}};
+    GerarArquivo(controles, {clientes ? &*clientes : nullptr, empresas ? &*empresas : nullptr}, campos,
+                 ambiente, [this](const QString &t) { titulo = t; });
+}
+
+QString GeracaoDeTeste::chave(const char *nome) const {
+    return instalacao.ini().lerTexto(QStringLiteral("Ruvenal"), QLatin1String(nome),
+                                     QStringLiteral("(nenhum)"));
+}
+
+QString GeracaoDeTeste::numeroDocumento(int receberId) {
+    const ResultSet r = banco.conexao().abre(
+        QStringLiteral("select numero_documento from receber where receber_id = %1").arg(receberId));
+    return r.valor(0, "numero_documento").nulo() ? QStringLiteral("NULL")
+                                                 : r.valor(0, "numero_documento").texto();
+}

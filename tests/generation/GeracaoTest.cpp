@@ -1,0 +1,263 @@
+// Whole generation runs: the documents handed to the component, the receivables that get their number,
+// the stored settings, the remittance file, and the stops before anything is written.
+#include "tests/generation/GeracaoDeTeste.h"
+
+#include "db/Connection.h"
+#include "generation/Documentos.h"
+#include "util/Erro.h"
+
+#include <QDir>
+#include <QFile>
+
+using automation::Currency;
+
+namespace {
+
+class GeracaoTest : public GeracaoDeTeste {
+protected:
+    QString doc(int i, const char *membro) const {
+        return boleto::ObjetoBolix(bolix.item(QStringLiteral("DocumentosCobranca"), i).toObject())
+            .get(QLatin1String(membro))
+            .toText();
+    }
+    int documentos() const { return int(bolix.get(QStringLiteral("DocumentosCobranca.Count")).toInt()); }
+};
+
+TEST_F(GeracaoTest, PorClienteGeraOsMarcadosGravaONumeroEARemessa) {
+    cliente(1);
+    cliente(2);
+    cliente(3, {{"cgc", "11.222.333/0001-81"}, {"uf", " "}, {"endereco", "Rua \"Aspas\" \\ Barra"}});
+    banco.receber({{"clientes_id", 1}, {"numlanc", 123456789012}});                               // 1
+    banco.receber({{"clientes_id", 1}, {"valortotal", 50}});                                      // 2
+    banco.receber({{"clientes_id", 1}, {"datahora", QDateTime(hoje.addDays(-1), QTime(10, 0))}}); // 3
+    banco.receber({{"clientes_id", 1}, {"apagado", "S"}});                                        // 4
+    banco.receber({{"clientes_id", 1}, {"amort", 100}});                                          // 5
+    banco.receber({{"clientes_id", 2}});                                                          // 6
+    banco.receber({{"clientes_id", 3}, {"numlanc", 4711}});                                       // 7
+    instalacao.ruvenal({"num_agencia=1584", "conta_corrente=210169", "identificacao_empresa=1234567",
+                        "nossonumero=41", "valor_taxa=1,5", "especie_titulo=5", "valor_juros=0,33"});
+    listaClientes();
+    marca(*clientes, {1, 3});
+
+    gera();
+
+    const QString arquivo = QDir(destino.path()).filePath(QStringLiteral("remessa.rem"));
+    EXPECT_EQ(
+        mensagens.mostradas,
+        (QStringList{"mensagem: Será adicionado a taxa do boleto no valor de R$ 1,50 para cada cliente!",
+                     "pergunta: Deseja gerar o arquivo de remessa para o banco?",
+                     "mensagem: Arquivo de Remessa gerado: 2 títulos gravados em " + arquivo}));
+    EXPECT_EQ(titulo, QStringLiteral("Ruvenal 1.0.0.34 - 11 "));
+    EXPECT_EQ(campos.CodigosMarcados, (QList<qint64>{1, 3}));
+    EXPECT_EQ(campos.SequenciaRemessa, 1);
+
+    ASSERT_EQ(documentos(), 2);
+    const QString numlanc = clientes->valor(0, "numlanc").texto();
+    EXPECT_EQ(doc(0, "NumeroDocumento"), QStringLiteral("%1").arg(numlanc.right(10), 10, QLatin1Char('0')));
+    EXPECT_EQ(doc(0, "NossoNumero"), QStringLiteral("0000000041"));
+    EXPECT_EQ(doc(1, "NossoNumero"), QStringLiteral("0000000042"));
+    EXPECT_EQ(doc(0, "CPFSacado"), QStringLiteral("12345678909"));
+    EXPECT_EQ(doc(1, "CNPJSacado"), QStringLiteral("11.222.333/0001-81"));
+    EXPECT_EQ(doc(0, "EnderecoSacado"), QStringLiteral("Rua das Flores 12"));
+    EXPECT_EQ(doc(1, "EnderecoSacado"), QStringLiteral("Rua \"Aspas\" \\ Barra 12"));
+    EXPECT_EQ(doc(1, "EstadoSacado"), QStringLiteral("SP"));
+    EXPECT_EQ(doc(0, "CepSacado"), QStringLiteral("13010000"));
+    EXPECT_EQ(doc(0, "DataVencimento"), hoje.addDays(10).toString(QStringLiteral("dd/MM/yyyy")));
+    EXPECT_EQ(doc(0, "TipoDocumentoCobranca"), QStringLiteral("DM"));
+    EXPECT_EQ(doc(0, "ValorJurosDiaAtraso"), QStringLiteral("0.33"));
+    // 100 + 50 + the fee, in the component's currency.
+    EXPECT_EQ(boleto::ObjetoBolix(bolix.item(QStringLiteral("DocumentosCobranca"), 0).toObject())
+                  .get(QStringLiteral("ValorDocumento")),
+              automation::Variant(Currency{1'515'000}));
+
+    // Only the open receivables of the period of the marked clients.
+    const QString n1 = doc(0, "NumeroDocumento");
+    for (const auto &[receber, esperado] : {std::pair{1, n1},
+                                            {2, n1},
+                                            {3, QStringLiteral("NULL")},
+                                            {4, QStringLiteral("NULL")},
+                                            {5, QStringLiteral("NULL")},
+                                            {6, QStringLiteral("NULL")},
+                                            {7, QStringLiteral("0000004711")}})
+        EXPECT_EQ(numeroDocumento(receber), esperado) << receber;
+
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("43"));
+    EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("1"));
+    EXPECT_EQ(chave("endereco_destino"), destino.path());
+    EXPECT_EQ(chave("cod_empresa"), QStringLiteral("1"));
+
+    QFile f(arquivo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> linhas = f.readAll().split('\n');
+    EXPECT_GE(linhas.size(), 7);
+    for (const QByteArray &l : linhas.mid(0, linhas.size() - 1))
+        EXPECT_EQ(l.size(), 241) << "240 characters and CR: " << l.constData();
+}
+
+TEST_F(GeracaoTest, PorEmpresaNumeraOsRecebiveisDaEmpresaEImprime) {
+    banco.empresa(2);
+    cliente(1);
+    cliente(2, {{"empresa_id", 2}});
+    banco.receber({{"clientes_id", 1}, {"numlanc", 4711}});
+    banco.receber({{"clientes_id", 2}});
+    listaEmpresas();
+    marca(*empresas, {1});
+    controles.cbImprimir = true;
+    mensagens.respostas = {Mensagens::Resposta::Nao};
+
+    gera();
+
+    ASSERT_EQ(documentos(), 1);
+    EXPECT_EQ(doc(0, "CNPJSacado"), QStringLiteral("12.345.678/0001-95"));
+    EXPECT_EQ(doc(0, "EnderecoSacado"), QStringLiteral("Av. Paulista 1000"));
+    EXPECT_EQ(doc(0, "NossoNumero"), QStringLiteral("0000000041")); // component bank 001, installation 11
+    EXPECT_EQ(numeroDocumento(1), doc(0, "NumeroDocumento"));
+    EXPECT_EQ(numeroDocumento(2), QStringLiteral("NULL"));
+    EXPECT_EQ(campos.CodigosMarcados, QList<qint64>{1});
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("42"));
+    // No remittance; the printed boletos lie beside where it would go.
+    EXPECT_FALSE(QFile::exists(remessa()));
+    EXPECT_FALSE(QDir(destino.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+}
+
+TEST_F(GeracaoTest, SemMarcadosAindaUsaASequenciaEGravaONossoNumero) {
+    cliente(1);
+    banco.receber();
+    listaClientes();
+    campos.CodigosMarcados = {7, 8};
+    gera();
+    EXPECT_EQ(documentos(), 0);
+    EXPECT_EQ(campos.CodigosMarcados, (QList<qint64>{7, 8}));
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("41"));
+    EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("1"));
+    EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
+}
+
+// The stops before the account set-up: their message, and nothing written but, from step 4 on, the sequence.
+TEST_F(GeracaoTest, ParadasAntesDeGerar) {
+    cliente(1, {{"agencia", "0"}});
+    banco.receber();
+    const QString debitoEmpresa =
+        "atencao: Você não pode gerar débito em conta corrente para empresas. Opção "
+        "válida somente para clientes.";
+    struct Caso {
+        std::function<void()> prepara;
+        QStringList mensagens;
+        const char *sequencia;
+    };
+    const Caso casos[] = {
+        {[] {}, {"atencao: Define uma pesquisa para gerar os boletos."}, "(nenhum)"},
+        {[this] {
+             listaEmpresas();
+             controles.checkDebitoCC = true;
+         },
+         {debitoEmpresa},
+         "(nenhum)"},
+        {[this] {
+             listaClientes();
+             estado.Configurado = false;
+             mensagens.respostas = {Mensagens::Resposta::Nao};
+         },
+         {"perguntaSimNao: A primeira vez que o boleto será gerado!\rAs configurações do boleto já estão "
+          "corretas?"},
+         "(nenhum)"},
+        {[this] {
+             listaClientes();
+             marca(*clientes, {1});
+             controles.checkDebitoCC = true;
+         },
+         {"atencao: Existem registros marcado com conta e agencia inválida. Desmarque-os e gere os boletos, "
+          "ou "
+          "arrume o cadastro e gere novamente."},
+         "1"},
+    };
+    for (const Caso &c : casos) {
+        clientes.reset();
+        empresas.reset();
+        controles = {.periodo = controles.periodo, .DirFinal = destino.path()};
+        estado.Configurado = true;
+        mensagens.mostradas.clear();
+        QFile::remove(instalacao.arquivo(QStringLiteral("sistema_zel.ini")));
+        c.prepara();
+        gera();
+        EXPECT_EQ(mensagens.mostradas, c.mensagens);
+        EXPECT_EQ(chave("sequencia_remessa"), QLatin1String(c.sequencia));
+        EXPECT_EQ(chave("nossonumero"), QStringLiteral("(nenhum)"));
+        EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
+    }
+}
+
+TEST_F(GeracaoTest, SequenciaQueNaoSeGravaParaARodada) {
+    cliente(1);
+    banco.receber();
+    listaClientes();
+    AmbienteGeracao ambiente{estado,          instalacao.pasta(),
+                             bolix,           IniFile(QStringLiteral("/nao/existe/sistema_zel.ini")),
+                             banco.conexao(), {}};
+    GerarArquivo(controles, {&*clientes, nullptr}, campos, ambiente, [](const QString &) {});
+    ASSERT_EQ(mensagens.mostradas.size(), 2);
+    EXPECT_TRUE(mensagens.mostradas[0].contains(QStringLiteral("/nao/existe/sistema_zel.ini")));
+    EXPECT_EQ(mensagens.mostradas[1],
+              QStringLiteral("mensagem: Não foi possível obter a sequência para o arquivo de remessa!"));
+}
+
+TEST_F(GeracaoTest, RegistrosQueOBancoRecusariaParamAntesDeGravar) {
+    cliente(1, {{"cep", nullptr}});
+    cliente(2, {{"cpf", ""}, {"uf", "S"}});
+    cliente(3);
+    for (int c : {1, 2, 3})
+        banco.receber({{"clientes_id", c}});
+    listaClientes();
+    marca(*clientes, {1, 2, 3});
+
+    gera();
+
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    const QStringList linhas = mensagens.mostradas[0].split(u'\r');
+    ASSERT_EQ(linhas.size(), 3) << mensagens.mostradas[0].toStdString();
+    EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("1 Cliente 1: "))) << linhas[1].toStdString();
+    EXPECT_TRUE(linhas[1].contains(QStringLiteral("CepSacado")));
+    EXPECT_TRUE(linhas[2].startsWith(QStringLiteral("2 Cliente 2: ")));
+    EXPECT_TRUE(linhas[2].contains(QStringLiteral("CPFSacado")) &&
+                linhas[2].contains(QStringLiteral("EstadoSacado")))
+        << linhas[2].toStdString();
+    EXPECT_EQ(documentos(), 0);
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("41"));
+    for (int r : {1, 2, 3})
+        EXPECT_EQ(numeroDocumento(r), QStringLiteral("NULL"));
+}
+
+TEST_F(GeracaoTest, NossoNumeroDeMaisDe32Bits) {
+    cliente(1);
+    banco.receber();
+    instalacao.ruvenal({"nossonumero=5000000000", "num_agencia=1584", "conta_corrente=210169",
+                        "identificacao_empresa=1234567"});
+    listaClientes();
+    marca(*clientes, {1});
+    mensagens.respostas = {Mensagens::Resposta::Nao};
+    gera();
+    EXPECT_EQ(doc(0, "NossoNumero"), QStringLiteral("5000000000"));
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("5000000001"));
+}
+
+TEST_F(GeracaoTest, NossoNumeroQueNaoEhInteiroParaAntesDaConta) {
+    cliente(1);
+    banco.receber();
+    instalacao.ruvenal({"nossonumero=12.5"});
+    listaClientes();
+    marca(*clientes, {1});
+    try {
+        gera();
+        ADD_FAILURE() << "the run must stop";
+    } catch (const Erro &e) {
+        EXPECT_EQ(e.texto(),
+                  QStringLiteral("O valor \"12.5\" da chave nossonumero (seção [Ruvenal] de "
+                                 "sistema_zel.ini) não é um número inteiro. Corrija-o antes de gerar "
+                                 "os boletos."));
+    }
+    EXPECT_TRUE(titulo.isEmpty());
+    EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("12.5"));
+}
+
+} // namespace
