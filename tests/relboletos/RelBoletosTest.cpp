@@ -1,6 +1,7 @@
 #include "reports/RelatorioBoletos.h"
 #include "reports/URelBoletos.h"
 #include "tests/support/BancoDeTeste.h"
+#include "tests/support/DigitaData.h"
 #include "tests/support/MensagensGravadas.h"
 #include "util/Clock.h"
 #include "util/Regional.h"
@@ -209,6 +210,22 @@ TEST(SqlRelatorioBoletos, HoraComOSeparadorRegional) {
     EXPECT_EQ(SqlRelatorioBoletos({}, OrdemBoletos::Cliente).split(QLatin1Char('\n'))[20],
               QStringLiteral("Order by nome"));
     Regional::definir(Regional::brasileiro());
+}
+
+TEST_F(RelBoletosTest, DatasDigitadasSaoAsDoRelatorio) {
+    boletos(3);
+    dialogo.dtInicial->setDate(QDate(2026, 12, 9));
+    // November has no 31st.
+    digitaData(dialogo.dtInicial, -1, QStringLiteral("31112026"));
+    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral("erro: '31/11/2026' não é uma data válida")});
+    EXPECT_EQ(dialogo.dtInicial->date(), QDate(2026, 12, 9));
+    digitaData(dialogo.dtInicial, -1, QStringLiteral("02112026"));
+    digitaData(dialogo.dtFinal, 1, QStringLiteral("06112026"));
+    EXPECT_EQ(dialogo.dtInicial->date(), Inicio);
+    EXPECT_EQ(dialogo.dtFinal->date(), Fim);
+    QTest::mouseClick(dialogo.btnOK, Qt::LeftButton);
+    EXPECT_EQ(visualizados.size(), 1);
+    EXPECT_EQ(mensagens.mostradas.size(), 1);
 }
 
 } // namespace

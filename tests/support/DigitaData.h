@@ -7,7 +7,10 @@
 // Types into a date field as an operator does: a click on the character at `posicao` of the text
 // shown (Tab into the field when it is negative), the keys, then Tab out of the field.
 inline void digitaData(QDateEdit *campo, int posicao, const QString &teclas) {
+    // Focus moves, and the field sees it, only in the active window.
     campo->window()->activateWindow();
+    if (!QTest::qWaitForWindowActive(campo->window()))
+        qWarning("the window of %s is not active", qPrintable(campo->objectName()));
     if (posicao < 0) {
         campo->setFocus(Qt::TabFocusReason);
     } else {
