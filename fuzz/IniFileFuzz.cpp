@@ -7,14 +7,23 @@
 #include "util/Regional.h"
 #include "util/Windows1252.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
 
+// In memory where the system has it: every write of the file is synced to disk.
+QString modeloDaPasta() {
+    return QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+               ? QStringLiteral("/dev/shm/ruvenal-fuzz-XXXXXX")
+               : QDir::tempPath() + QStringLiteral("/ruvenal-fuzz-XXXXXX");
+}
+
 const QString &caminho() {
-    static const QTemporaryDir pasta;
+    static const QTemporaryDir pasta(modeloDaPasta());
     static const QString arquivo = pasta.filePath(QStringLiteral("sistema_zel.ini"));
     return arquivo;
 }

@@ -47,7 +47,8 @@ void textoRegional(const Regional &regional, const QString &texto) {
     if (!lido)
         return;
     const QString geral = regional.formataGeral(*lido);
-    exige(regional.leDecimal(geral) == lido, "the general form reads back", texto + u" -> " + geral);
+    exige(regional.leDecimal(geral) == lido, "the general form reads back",
+          texto + QStringLiteral(" -> ") + geral);
     regional.formataValor(*lido);
 }
 
