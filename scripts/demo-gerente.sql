@@ -55,3 +55,13 @@ FROM (
          IF((c.clientes_id + s.seq * 3) mod 7 = 0, 'S', 'N') AS apagado
   FROM clientes c JOIN seq_1_to_8 s
 ) r;
+
+-- Charges made before and not yet paid: the open receivables of the clients with usable bank data sold
+-- more than a month ago went out by direct debit, so "Relatório" has boletos to list (set its "Data
+-- Inicial" some months back). Each carries the document number of its charge (ten digits of the launch
+-- number) and the identifier under which the debit was sent (eight digits), as a generation run leaves
+-- them.
+UPDATE receber
+SET numero_documento = lpad(numlanc, 10, '0'), lojas_leram2 = lpad(numlanc, 8, '0')
+WHERE clientes_id IN (1, 2, 5, 6, 9) AND datahora < curdate() - interval 30 day
+  AND apagado <> 'S' AND quantidade > 0 AND amort < 100;
