@@ -38,7 +38,7 @@ struct Receber {
                 q.valor("amort").dinheiro(),      q.valor("valortotal").dinheiro(),
                 q.valor("datahora").dataHora()};
     }
-    Money bruto() const { return Money::deUnidades(valor.unidades() * quantidade); }
+    Money bruto() const { return valor * quantidade; }
     QString nome() const { return QStringLiteral("a conta %1 da filial %2").arg(receber_id).arg(filial_id); }
 };
 
@@ -222,12 +222,13 @@ QString MensagemProcessoConcluido() {
 }
 
 Money ValorEmAberto(Money bruto, Money amort) {
-    // bruto x amort / 100, on the four-decimal values: the product is split so that it cannot overflow.
+    // bruto x amort / 100 on the four-decimal values, split so that only a result out of range fails.
     constexpr std::int64_t divisor = 100 * Money::Escala;
     const std::int64_t alto = bruto.unidades() / divisor;
     const std::int64_t baixo = bruto.unidades() % divisor;
-    const std::int64_t pago = alto * amort.unidades() + divideArredondando(baixo * amort.unidades(), divisor);
-    return bruto - Money::deUnidades(pago);
+    const Money pago = Money::deUnidades(alto) * amort.unidades() +
+                       Money::deUnidades(divideArredondando(baixo * amort.unidades(), divisor));
+    return bruto - pago;
 }
 
 Money AmortParcial(Money amort, Money resto, Money bruto) {

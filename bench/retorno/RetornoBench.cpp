@@ -1,0 +1,315 @@
+// "Ler Arquivo" of a boleto return with 20,000 paid titles (two receivables each) and "Processar" of a
+// direct-debit return with 5,000 paid debits over 10,000 receivables, on the large database (22,500
+// clients, 500,000 receivables), each clicked in the started window. Beside each, its floor: the statements
+// that the click sent, taken from the server's general log of a first run, replayed through the client
+// library alone in the same process. Medians of single runs. Needs MYSQL_UNIX_PORT.
+#include "app/UGeraBoletoBancos.h"
+#include "bench/dados/BaseGrande.h"
+#include "boleto/ObjetoBolix.h"
+#include "db/Connection.h"
+#include "forms/CamposArquivo.h"
+#include "tests/support/MensagensGravadas.h"
+#include "util/Regional.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+#include <mysql.h>
+
+#include <cstdio>
+
+namespace {
+
+const QString banco = QStringLiteral("ruvenal_bench_retorno");
+constexpr int Clientes = 22500;
+constexpr int Receber = 500000;
+// Receivables 1 to 40,000 carry the documents 1 to 20,000, two each; 40,001 to 50,000 the debits 20,001 to
+// 25,000, two each.
+constexpr int Titulos = 20000;
+constexpr int Debitos = 5000;
+constexpr int PrimeiroDebito = 2 * Titulos + 1;
+constexpr int UltimoDebito = PrimeiroDebito + 2 * Debitos - 1;
+
+void grava(const QString &caminho, const QByteArray &conteudo) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(caminho));
+    f.write(conteudo);
+}
+
+Connection &servidor() {
+    static Connection c;
+    static bool pronta = false;
+    if (!pronta) {
+        c.configura(QString(), QString(), senhaPadrao());
+        pronta = true;
+    }
+    return c;
+}
+
+void preparaBase() {
+    Connection &c = servidor();
+    const bool existe = !c.abre(QStringLiteral("select 1 from information_schema.tables where table_schema = "
+                                               "'%1' and table_name = 'receber'")
+                                    .arg(banco))
+                             .vazio();
+    if (!existe ||
+        c.abre(QStringLiteral("select count(*) from %1.receber").arg(banco)).valor(0, 0).inteiro() !=
+            Receber) {
+        std::fprintf(stderr, "generating %s...\n", qPrintable(banco));
+        criaBaseGrande(c, banco, Clientes, Receber);
+    }
+    c.executa(QStringLiteral("use ") + banco);
+    // The charges as the generation run leaves them: document numbers and debit identifiers, open
+    // receivables of one unit.
+    c.executa(
+        QStringLiteral("update receber set numero_documento = lpad(ceil(receber_id / 2), 10, '0'), "
+                       "apagado = 'N', quantidade = 1, amort = 0, valortotal = valor where receber_id <= %1")
+            .arg(2 * Titulos));
+    c.executa(QStringLiteral("update receber set lojas_leram2 = lpad(ceil(receber_id / 2), 8, '0'), "
+                             "apagado = 'N', quantidade = 1 where receber_id between %1 and %2")
+                  .arg(PrimeiroDebito)
+                  .arg(UltimoDebito));
+}
+
+// Back to the state before a settlement: the debits' receivables open, no movements, no balances.
+void desfazBaixa() {
+    Connection &c = servidor();
+    c.executa(QStringLiteral("update receber set amort = 0, valortotal = valor, lojas_leram = null, "
+                             "dtalteracao = null where receber_id between %1 and %2")
+                  .arg(PrimeiroDebito)
+                  .arg(UltimoDebito));
+    c.executa(QStringLiteral("delete from movment"));
+    c.executa(QStringLiteral("delete from nlanc"));
+    c.executa(QStringLiteral("update clientes set saldomes = 0, lojas_leram = null, lojas_leram2 = null "
+                             "where saldomes <> 0"));
+}
+
+QString linhaDebito(int chave, qint64 centavos) {
+    return (QStringLiteral("F ") + QStringLiteral("%1").arg(chave, 8, 10, QLatin1Char('0')) +
+            QString(42, u' ') + QStringLiteral("%1").arg(centavos, 15, 10, QLatin1Char('0')) +
+            QStringLiteral("00"))
+        .leftJustified(150);
+}
+
+// Each debit pays its two receivables in full.
+QByteArray retornoDebito() {
+    const ResultSet r = servidor().abre(
+        QStringLiteral(
+            "select lojas_leram2, round(sum(valor) * 100) from receber where receber_id between %1 and "
+            "%2 group by lojas_leram2 order by lojas_leram2")
+            .arg(PrimeiroDebito)
+            .arg(UltimoDebito));
+    QStringList linhas{
+        (QStringLiteral("A2") + QString(79, u' ') + QStringLiteral("DEBITO AUTOMATICO")).leftJustified(150)};
+    for (int l = 0; l < r.linhas(); ++l)
+        linhas << linhaDebito(r.valor(l, 0).inteiro(), r.valor(l, 1).inteiroLongo());
+    linhas << QStringLiteral("Z").leftJustified(150);
+    return (linhas.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+// The remittance of the 20,000 documents through the component, answered by the bank simulator.
+void retornoBoleto(const QString &pasta) {
+    const boleto::ObjetoBolix bolix = boleto::ObjetoBolix::cria(pasta);
+    for (auto [membro, valor] : {std::pair{"CodigoAgencia", "1584"},
+                                 {"NumeroContaCorrente", "210169"},
+                                 {"CodigoCedente", "1234567"},
+                                 {"OutroDadoConfiguracao1", "A"},
+                                 {"InicioNossoNumero", "0000000000"},
+                                 {"FimNossoNumero", "9999999999"}})
+        bolix.set(QLatin1String(membro), QString::fromLatin1(valor));
+    bolix.call(QStringLiteral("ConfiguraContaCorrente"));
+    const ResultSet r =
+        servidor().abre(QStringLiteral("select numero_documento, sum(valor) from receber where "
+                                       "receber_id <= %1 group by numero_documento")
+                            .arg(2 * Titulos));
+    const QString vencimento = QDate::currentDate().addDays(10).toString(QStringLiteral("dd/MM/yyyy"));
+    for (int l = 0; l < r.linhas(); ++l) {
+        const boleto::ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
+        const QString numero = r.valor(l, 0).texto();
+        doc.set(QStringLiteral("NumeroDocumento"), numero);
+        doc.set(QStringLiteral("NossoNumero"), numero);
+        doc.set(QStringLiteral("NomeSacado"), QStringLiteral("CLIENTE ") + numero);
+        doc.set(QStringLiteral("CPFSacado"), QStringLiteral("123.456.789-09"));
+        doc.set(QStringLiteral("EnderecoSacado"), QStringLiteral("RUA UM 10"));
+        doc.set(QStringLiteral("CidadeSacado"), QStringLiteral("SAO PAULO"));
+        doc.set(QStringLiteral("EstadoSacado"), QStringLiteral("SP"));
+        doc.set(QStringLiteral("CepSacado"), QStringLiteral("01000000"));
+        doc.set(QStringLiteral("DataDocumento"), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+        doc.set(QStringLiteral("DataVencimento"), vencimento);
+        doc.set(QStringLiteral("ValorDocumento"), r.valor(l, 1).dinheiro().toCurrency());
+    }
+    bolix.set(QStringLiteral("ArquivoRemessa.Diretorio"), pasta);
+    bolix.set(QStringLiteral("ArquivoRemessa.Arquivo"), QStringLiteral("remessa.rem"));
+    bolix.set(QStringLiteral("ArquivoRemessa.Sequencia"), 1);
+    bolix.call(QStringLiteral("GravaArquivoRemessa"));
+    QProcess simulador;
+    simulador.start(QStringLiteral(RUVENAL_SIMULADOR), {QDir(pasta).filePath(QStringLiteral("remessa.rem")),
+                                                        QDir(pasta).filePath(QStringLiteral("CB.ret"))});
+    if (!simulador.waitForFinished(600000) || simulador.exitCode() != 0)
+        qFatal("simulador_banco: %s", simulador.readAllStandardError().constData());
+}
+
+// The started window of an installation of Banco do Brasil over the large database.
+struct Programa {
+    Programa() {
+        const QString p = pasta.path();
+        grava(QDir(p).filePath(QStringLiteral("automation.ini")),
+              "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
+        grava(QDir(p).filePath(QStringLiteral("bolix.ini")),
+              "[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\nnome_beneficiario=LOJA MODELO "
+              "LTDA\r\n"
+              "inscricao_beneficiario=12345678000195\r\nimprimir=N\r\n");
+        qputenv("BOLIX_INI", QDir(p).filePath(QStringLiteral("bolix.ini")).toLocal8Bit());
+        grava(QDir(p).filePath(QStringLiteral("sistema_zel.ini")),
+              "[ip]\r\ndatabase=" + banco.toUtf8() +
+                  "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\nbanco=11\r\nnum_agencia=1584\r\nconta_"
+                  "corrente=210169\r\n"
+                  "identificacao_empresa=1234567\r\nnossonumero=1\r\n");
+        std::fprintf(stderr, "writing the 20,000-title return...\n");
+        retornoBoleto(p);
+        grava(QDir(p).filePath(QStringLiteral("debito.ret")), retornoDebito());
+        janela = std::make_unique<TFRuvenal>(p);
+        if (!janela->FormCreate())
+            qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
+        janela->show();
+        while (!janela->windowHandle()->isExposed())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+    }
+    void le(const char *arquivo) {
+        janela->fnLocalLeitura->setText(QDir(pasta.path()).filePath(QLatin1String(arquivo)));
+        janela->butLerArquivo->click();
+    }
+    int linhas() const { return janela->dbLista->model()->rowCount(); }
+
+    QTemporaryDir pasta;
+    MensagensGravadas mensagens;
+    std::unique_ptr<TFRuvenal> janela;
+};
+
+Programa &programa() {
+    static Programa p;
+    return p;
+}
+
+// The statements one run of `clique` sent, in order, from the server's general log.
+QList<QByteArray> comandosDe(const std::function<void()> &clique, const char *marca) {
+    Connection &c = servidor();
+    c.executa(QStringLiteral("set global log_output = 'TABLE'"));
+    c.executa(QStringLiteral("truncate mysql.general_log"));
+    c.executa(QStringLiteral("set global general_log = 1"));
+    clique();
+    c.executa(QStringLiteral("set global general_log = 0"));
+    const ResultSet r = c.abre(
+        QStringLiteral("select argument from mysql.general_log where command_type = 'Query' and thread_id = "
+                       "(select thread_id from mysql.general_log where argument like '%1%' limit 1)")
+            .arg(QLatin1String(marca)));
+    QList<QByteArray> comandos;
+    for (int l = 0; l < r.linhas(); ++l)
+        comandos << r.valor(l, 0).texto().toUtf8();
+    return comandos;
+}
+
+// The statements through the client library alone: sent, answered and read, nothing else.
+class SoServidor {
+public:
+    SoServidor() : m_(mysql_init(nullptr)) {
+        mysql_optionsv(m_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+        const QByteArray s = senhaPadrao(), b = banco.toUtf8();
+        if (!mysql_real_connect(m_, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
+            mysql_query(m_, "set session sql_mode = ''"))
+            qFatal("%s", mysql_error(m_));
+    }
+    ~SoServidor() { mysql_close(m_); }
+    double roda(const QList<QByteArray> &comandos) {
+        QElapsedTimer t;
+        t.start();
+        for (const QByteArray &sql : comandos) {
+            if (mysql_real_query(m_, sql.constData(), sql.size()))
+                qFatal("%s: %s", mysql_error(m_), sql.constData());
+            if (MYSQL_RES *r = mysql_store_result(m_))
+                mysql_free_result(r);
+        }
+        return double(t.nsecsElapsed()) / 1e9;
+    }
+
+private:
+    MYSQL *m_;
+};
+
+// Each run measures the window and the floor, alternating which goes first.
+template <typename Clique, typename Prepara>
+void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique clique, Prepara prepara) {
+    SoServidor soServidor;
+    static int vez = 0;
+    const bool servidorPrimeiro = vez++ % 2 == 0;
+    double piso = 0, janela = 0;
+    for (auto _ : state) {
+        if (servidorPrimeiro) {
+            prepara();
+            piso = soServidor.roda(comandos);
+        }
+        prepara();
+        QElapsedTimer t;
+        t.start();
+        clique();
+        QApplication::processEvents();
+        janela = double(t.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(janela);
+        if (!servidorPrimeiro) {
+            prepara();
+            piso = soServidor.roda(comandos);
+        }
+    }
+    state.counters["piso_ms"] = piso * 1000;
+    state.counters["razao"] = janela / piso;
+    state.counters["comandos"] = double(comandos.size());
+}
+
+void LerArquivoBoleto(benchmark::State &state) {
+    Programa &p = programa();
+    static const QList<QByteArray> comandos = comandosDe([&] { p.le("CB.ret"); }, "Select Sum(valortotal)");
+    mede(
+        state, comandos, [&] { p.le("CB.ret"); }, [] {});
+    state.counters["linhas"] = p.linhas();
+}
+
+void ProcessarDebitos(benchmark::State &state) {
+    Programa &p = programa();
+    const auto carrega = [&] {
+        desfazBaixa();
+        p.le("debito.ret");
+    };
+    carrega();
+    static const QList<QByteArray> comandos =
+        comandosDe([&] { p.janela->butProcessar->click(); }, "Update receber set valor");
+    mede(
+        state, comandos, [&] { p.janela->butProcessar->click(); }, carrega);
+    state.counters["linhas"] = p.linhas();
+    state.counters["movimentos"] =
+        double(servidor().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiroLongo());
+}
+
+} // namespace
+
+BENCHMARK(LerArquivoBoleto)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
+BENCHMARK(ProcessarDebitos)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Regional::definir(Regional::brasileiro());
+    preparaBase();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

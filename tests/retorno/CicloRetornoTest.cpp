@@ -1,0 +1,191 @@
+// The whole cycle on the test database: the window lists and marks, the generation run writes the
+// remittance, the bank simulator answers it, the window loads the return, settles it and lists again.
+#include "generation/GerarArquivo.h"
+#include "tests/app/JanelaDeTeste.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CicloRetorno : public testing::Test {
+protected:
+    void SetUp() override {
+        hoje = banco.conexao().abre(QStringLiteral("select curdate()")).valor(0, 0).data();
+        banco.insere(QStringLiteral("filial"), {{"filial_id", 1}, {"relreceberunificado", "S"}});
+        banco.empresa(1, {{"cgc", "12.345.678/0001-95"},
+                          {"endereco", "Av. Paulista 1000"},
+                          {"bairro", "Bela Vista"},
+                          {"cidade", "São Paulo"},
+                          {"estado", "SP"},
+                          {"cep", "01310-100"}});
+        for (int c : {1, 2})
+            banco.cliente(c, {{"cpf", "12345678909"},
+                              {"endereco", "Rua das Flores"},
+                              {"numero1", "12"},
+                              {"bairro", "Centro"},
+                              {"cidade", "Campinas"},
+                              {"uf", "SP"},
+                              {"cep", "13010-000"},
+                              {"agencia", "1234"},
+                              {"cc", "56789-0"}});
+        // Client 1 owes 60 (older) and 40, client 2 owes 89,90.
+        vende(1, 60, 9);
+        vende(1, 40, 10);
+        vende(2, 89.90, 11);
+    }
+    void TearDown() override { qunsetenv("BOLIX_INI"); }
+
+    void vende(int cliente, double valor, int hora) {
+        banco.receber({{"clientes_id", cliente},
+                       {"valor", valor},
+                       {"valortotal", valor},
+                       {"datahora", QDateTime(hoje, QTime(hora, 0))},
+                       {"vencimento", hoje.addDays(10)}});
+    }
+    void instala(const QString &bolix, const QString &ruvenal) {
+        const QString ini = QDir(programa.caminho()).filePath(QStringLiteral("bolix.ini"));
+        QFile f(ini);
+        f.open(QIODevice::WriteOnly);
+        f.write(("[Bolix]\r\n" + bolix +
+                 "nome_beneficiario=LOJA MODELO LTDA\r\ninscricao_beneficiario=12345678000195\r\n"
+                 "imprimir=N\r\n")
+                    .toLatin1());
+        f.close();
+        qputenv("BOLIX_INI", ini.toLocal8Bit());
+        programa.iniPara(banco, QStringLiteral("[Ruvenal]\ncod_empresa=1\nvalor_taxa=2,5\n") + ruvenal);
+        bool ok = false;
+        janela = programa.inicia(&ok);
+        ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
+        janela->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+    }
+    // List today's sales per client, mark every row and generate the remittance.
+    void gera(bool debito) {
+        lista();
+        QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
+        const Periodo hojeTodo{QStringLiteral("datahora"), hoje, hoje, QStringLiteral("00:00:00"),
+                               QStringLiteral("23:59:59")};
+        ControlesGeracao controles{.periodo = hojeTodo,
+                                   .dtVencimento = hoje.addDays(10),
+                                   .checkDebitoCC = debito,
+                                   .DirFinal = programa.caminho(),
+                                   .edCodEmpres = QStringLiteral("1")};
+        CamposGeracao campos;
+        AmbienteGeracao ambiente{
+            janela->estado(),
+            programa.caminho(),
+            boleto::ObjetoBolix::cria(programa.caminho()),
+            IniFile(QDir(programa.caminho()).filePath(QStringLiteral("sistema_zel.ini"))),
+            banco.conexao(),
+            {}};
+        GerarArquivo(controles, {janela->QListaFunc(), nullptr}, campos, ambiente, [](const QString &) {});
+        ASSERT_TRUE(
+            mensagens.mostradas.last().startsWith(QStringLiteral("mensagem: Arquivo de Remessa gerado: 2")))
+            << mensagens.mostradas.join('\n').toStdString();
+    }
+    void lista() {
+        janela->pcPrincipal->setCurrentWidget(janela->tabExporta);
+        QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton);
+    }
+    void simula(const QStringList &opcoes) {
+        QProcess simulador;
+        simulador.start(
+            QStringLiteral(RUVENAL_SIMULADOR),
+            QStringList{QDir(programa.caminho()).filePath(QStringLiteral("remessa.rem")), retorno()} +
+                opcoes);
+        ASSERT_TRUE(simulador.waitForFinished(60000));
+        ASSERT_EQ(simulador.exitCode(), 0) << simulador.readAllStandardError().toStdString();
+    }
+    QString retorno() const { return QDir(programa.caminho()).filePath(QStringLiteral("CB0101.ret")); }
+    void carregaEProcessa() {
+        janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+        janela->fnLocalLeitura->setText(retorno());
+        mensagens.mostradas.clear();
+        QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+        ASSERT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Pagamentos Carregados")});
+        ASSERT_EQ(janela->dbLista->model()->rowCount(), 2);
+        mensagens.mostradas.clear();
+        QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+    }
+    std::vector<Money> coluna(const char *campo) {
+        const ResultSet r = banco.conexao().abre(
+            QStringLiteral("select %1 from receber order by receber_id").arg(QLatin1String(campo)));
+        std::vector<Money> v;
+        for (int l = 0; l < r.linhas(); ++l)
+            v.push_back(r.valor(l, 0).dinheiro());
+        return v;
+    }
+    // What the listing shows afterwards, per client id.
+    std::map<int, Money> listado() {
+        lista();
+        std::map<int, Money> m;
+        const ResultSet *r = janela->QListaFunc();
+        for (int l = 0; r && l < r->linhas(); ++l)
+            m[r->valor(l, "clientes_id").inteiro()] = r->valor(l, "TOTAL").dinheiro();
+        return m;
+    }
+
+    MensagensGravadas mensagens;
+    BancoDeTeste banco;
+    PastaDoPrograma programa;
+    std::unique_ptr<TFRuvenal> janela;
+    QDate hoje;
+};
+
+Money reais(double v) {
+    return Money::deDouble(v);
+}
+
+TEST_F(CicloRetorno, BoletoDoBancoDoBrasilComUmTituloPagoAMenos) {
+    instala(
+        QStringLiteral("banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"),
+        QStringLiteral("banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\n"
+                       "nossonumero=41\n"));
+    gera(false);
+    // Title 1 (client 1: 100 + the fee) is paid 80.
+    simula({QStringLiteral("--valor"), QStringLiteral("1=80,00")});
+    carregaEProcessa();
+    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Processo concluído.")});
+
+    // 77,50 over 60 and 40: the older in full, 17,50 of the newer; client 2 pays 92,40 - 2,50 = 89,90.
+    EXPECT_EQ(coluna("amort"), (std::vector<Money>{reais(100), reais(43.75), reais(100)}));
+    EXPECT_EQ(coluna("valortotal"), (std::vector<Money>{Money(), reais(22.5), Money()}));
+    const ResultSet m =
+        banco.conexao().abre(QStringLiteral("select valor_tot, oper from movment order by movment_id"));
+    ASSERT_EQ(m.linhas(), 3);
+    EXPECT_EQ(m.valor(1, "valor_tot").dinheiro(), reais(17.5));
+    EXPECT_EQ(listado(), (std::map<int, Money>{{1, reais(22.5)}}));
+    EXPECT_FALSE(janela->butProcessar->isEnabled());
+}
+
+TEST_F(CicloRetorno, DebitoDoBanco356ComUmDebitoRecusado) {
+    instala(QStringLiteral("banco=356\r\ncarteira=20\r\n"),
+            QStringLiteral("banco=356\nnum_agencia=0501\nconta_corrente=6703255\nnossonumero=3020\n"));
+    gera(true);
+    // Debit 2 (client 2) comes back with code 01, insufficient funds.
+    simula({QStringLiteral("--codigo"), QStringLiteral("2=01")});
+    carregaEProcessa();
+    ASSERT_EQ(mensagens.mostradas.size(), 2);
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(
+        QStringLiteral("atencao: Existem 1 registro de débitos automático")));
+    EXPECT_EQ(janela->lblQtdeReg->text(), QStringLiteral("2"));
+    EXPECT_EQ(janela->lblTotNDebitado->text(), QStringLiteral("89,9"));
+
+    EXPECT_EQ(coluna("amort"), (std::vector<Money>{reais(100), reais(100), Money()}));
+    const ResultSet r =
+        banco.conexao().abre(QStringLiteral("select lojas_leram2 from receber order by receber_id"));
+    EXPECT_FALSE(r.valor(0, 0).texto().isEmpty());
+    // Released for the next debit file.
+    EXPECT_EQ(r.valor(2, 0).texto(), QString());
+    EXPECT_EQ(listado(), (std::map<int, Money>{{2, reais(89.9)}}));
+}
+
+} // namespace
