@@ -203,8 +203,8 @@ private:
                     .arg(titulos)
                     .arg(lote_->titulos));
         if (centavos != lote_->centavos)
-            recusa(QStringLiteral("o trailer de lote informa %1 em valor dos títulos (posições 30 a 46, 53 a "
-                                  "69, 76 a 92 e 99 a 115), os títulos do lote somam %2")
+            recusa(QStringLiteral("o trailer de lote informa %1 centavos em valor dos títulos (posições 30 a "
+                                  "46, 53 a 69, 76 a 92 e 99 a 115), os títulos do lote somam %2")
                        .arg(centavos)
                        .arg(lote_->centavos));
         lote_.reset();
