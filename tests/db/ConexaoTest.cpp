@@ -123,6 +123,8 @@ TEST(Conexao, EsperaAcompanhaCadaComandoMesmoQuandoFalha) {
     c.abre(QStringLiteral("select 1"));
     EXPECT_THROW(c.executa(QStringLiteral("select * from naoexiste")), Erro);
     EXPECT_EQ(avisos, (QList<bool>{true, false, true, false}));
+    // The database is dropped after avisos has gone.
+    c.defineEspera({});
 }
 
 } // namespace
