@@ -8,6 +8,7 @@
 #include "forms/CamposArquivo.h"
 #include "forms/Formulario.h"
 #include "generation/ConfigurarConta.h"
+#include "generation/GerarArquivo.h"
 #include "reports/URelBoletos.h"
 #include "retorno/Baixa.h"
 #include "retorno/ListaOcorrencias.h"
@@ -30,6 +31,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -242,6 +244,9 @@ void TFRuvenal::criaPainelInferior(QWidget *p) {
     bGerar->setText(QStringLiteral("Gerar Arquivo"));
     bCancelar = cria<QPushButton>(p, "bCancelar", QRect(546, 462, 100, 28));
     bCancelar->setText(QStringLiteral("Cancelar"));
+    pbGeracao = cria<QProgressBar>(p, "pbGeracao", QRect(330, 440, 316, 18));
+    pbGeracao->setFormat(QStringLiteral("%v de %m"));
+    pbGeracao->hide();
 }
 
 void TFRuvenal::criaTabImportar() {
@@ -322,6 +327,7 @@ void TFRuvenal::ligaEventos() {
     connect(sbListarFunc, &QToolButton::clicked, this, [this] { guarda([this] { sbListarFuncClick(); }); });
     connect(checkDebitoCC, &QCheckBox::clicked, this, [this] { guarda([this] { checkDebitoCCClick(); }); });
     connect(bConfig, &QPushButton::clicked, this, [this] { guarda([this] { bConfigClick(); }); });
+    connect(bGerar, &QPushButton::clicked, this, [this] { guarda([this] { bGerarClick(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { guarda([this] { Button1Click(); }); });
     // Only digits, Backspace and Enter reach the company code.
     edCodEmpres->setValidator(
@@ -554,7 +560,56 @@ void TFRuvenal::checkDebitoCCClick() {
 
 void TFRuvenal::bConfigClick() {
     TFConfigCedente dialogo(configuracao(), estado_.banco, estado_.carteira, this);
-    dialogo.exec();
+    if (dialogo.exec() == QDialog::Accepted)
+        ConfigurarConta();
+}
+
+void TFRuvenal::ConfigurarConta() {
+    setWindowTitle(::ConfigurarConta(controlesConta(), {programDir_, estado_.banco}, ObjBolix, configuracao(),
+                                     *conexao_));
+}
+
+ControlesConta TFRuvenal::controlesConta() const {
+    return {pcPrincipal->currentWidget() == tabExporta,
+            DirFinal->text(),
+            checkDebitoCC->isChecked(),
+            fnLocalLeitura->text(),
+            cbDtVenc->isChecked(),
+            geracao_.SequenciaRemessa};
+}
+
+ControlesGeracao TFRuvenal::controlesGeracao() const {
+    ControlesGeracao c;
+    c.porEmpresa = rbEmpresa->isChecked();
+    c.periodo = {CampoDataDe(ComboBox1->currentText()), dtDataInicial->date(), dtDataFinal->date(),
+                 dtHoraInicial->text(), dtHoraFinal->text()};
+    c.agruparPorVencimento = CheckBox1->isChecked() && CheckBox1->isEnabled();
+    c.cbDtVenc = cbDtVenc->isChecked();
+    c.dtVencimento = dtVencimento->date();
+    c.checkDebitoCC = checkDebitoCC->isChecked();
+    c.cbImprimir = cbImprimir->isChecked();
+    c.DirFinal = DirFinal->text();
+    c.edCodEmpres = edCodEmpres->text();
+    return c;
+}
+
+// The listing is walked in memory and never moves its grid's current row, so the grid needs no detaching
+// and shows the same row after the run, whether it ends or stops with an error.
+void TFRuvenal::bGerarClick() {
+    const ControlesGeracao controles = controlesGeracao();
+    const auto execucao = iniciaExecucao();
+    const auto esconde = qScopeGuard([this] {
+        pbGeracao->hide();
+        (rbEmpresa->isChecked() ? dbEmpresas : dbFuncs)->viewport()->update();
+    });
+    AmbienteGeracao ambiente{
+        estado_, programDir_, ObjBolix, configuracao(), *conexao_, [this](qint64 feitas, qint64 total) {
+            pbGeracao->setMaximum(int(total));
+            pbGeracao->setValue(int(feitas));
+            pbGeracao->show();
+        }};
+    GerarArquivo(controles, {QListaFunc(), QListEmpres()}, geracao_, ambiente,
+                 [this](const QString &titulo) { setWindowTitle(titulo); });
 }
 
 void TFRuvenal::Button1Click() {
@@ -604,14 +659,7 @@ bool TFRuvenal::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBoleto)
                                     QStringLiteral(" não encontrado.\rInsira o diretório correto."));
         return false;
     }
-    const ControlesConta controles{pcPrincipal->currentWidget() == tabExporta,
-                                   DirFinal->text(),
-                                   checkDebitoCC->isChecked(),
-                                   fnLocalLeitura->text(),
-                                   cbDtVenc->isChecked(),
-                                   0};
-    setWindowTitle(
-        ConfigurarConta(controles, {programDir_, estado_.banco}, ObjBolix, configuracao(), *conexao_));
+    ConfigurarConta();
     const std::vector<Ocorrencia> ocorrencias = OcorrenciasBoleto(ObjBolix, TaxaBoleto);
     abreOcorrencias(
         ListaOcorrencias(*conexao_, ModoRetorno::Boleto, ocorrencias, progressoRetorno()).QListaTemp,

@@ -2,6 +2,8 @@
 
 #include "boleto/ObjetoBolix.h"
 #include "config/EstadoPrograma.h"
+#include "generation/ConfigurarConta.h"
+#include "generation/Geracao.h"
 #include "retorno/ArquivoRetorno.h"
 #include "util/Progresso.h"
 
@@ -99,6 +101,11 @@ public:
     QPushButton *butCancela;
     // Rows done out of rows while a return loads or settles.
     QProgressBar *pbRetorno;
+    // Marked rows done out of rows marked while a generation runs; hidden otherwise.
+    QProgressBar *pbGeracao;
+
+    // SequenciaRemessa, TaxaBoleto and CodigosMarcados of the last generation run.
+    const CamposGeracao &camposGeracao() const { return geracao_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -133,6 +140,11 @@ private:
     void CalcularTotal();
     void checkDebitoCCClick();
     void bConfigClick();
+    void bGerarClick();
+    ControlesGeracao controlesGeracao() const;
+    // The component's account set-up in the mode of the page shown; refreshes the caption.
+    void ConfigurarConta();
+    ControlesConta controlesConta() const;
     void Button1Click();
 
     void butLerArquivoClick();
@@ -157,4 +169,5 @@ private:
     ModeloOcorrencias *modeloLista_ = nullptr;
     ArquivoRetorno retorno_;
     bool listaProcessada_ = false;
+    CamposGeracao geracao_;
 };

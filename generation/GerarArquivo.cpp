@@ -146,8 +146,12 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
         return;
     if (!gravaRemessa(amb.bolix))
         return;
-    if (c.checkDebitoCC && amb.estado.banco.left(3) == u"356")
+    if (c.checkDebitoCC && amb.estado.banco.left(3) == u"356") {
+        // The debit identification goes by the date column of the last listing, not of the combo box now.
+        Periodo listado = c.periodo;
+        listado.CampoData = amb.estado.CampoData;
         CompletaRemessaDebito(QDir(RemoveAspas(c.DirFinal)).filePath(QStringLiteral("remessa.rem")),
-                              documentos, campos.CodigosMarcados, amb.estado.LojasLeramAtual, c.periodo,
+                              documentos, campos.CodigosMarcados, amb.estado.LojasLeramAtual, listado,
                               amb.conexao);
+    }
 }

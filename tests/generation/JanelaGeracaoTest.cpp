@@ -1,0 +1,114 @@
+// "Gerar Arquivo" in the window: the run's controls, its progress, nothing else started and no closing
+// while it runs, everything back once it ends.
+#include "tests/app/JanelaDeTeste.h"
+
+#include "util/Windows1252.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Looks at the window when the run asks whether to write the remittance, half-way through.
+class MensagensNoMeio : public MensagensGravadas {
+public:
+    std::function<void()> noMeio;
+    Resposta pergunta(const QString &texto) override {
+        if (noMeio)
+            noMeio();
+        return MensagensGravadas::pergunta(texto);
+    }
+};
+
+class JanelaGeracao : public testing::Test {
+protected:
+    BancoDeTeste banco;
+    MensagensNoMeio mensagens;
+    PastaDoPrograma programa;
+    std::unique_ptr<TFRuvenal> janela;
+
+    void SetUp() override {
+        const QDate hoje = QDate::currentDate();
+        banco.empresa(1);
+        for (int c : {1, 2}) {
+            banco.cliente(c, {{"cpf", "12345678909"}, {"uf", "SP"}, {"cep", "13010-000"}});
+            banco.receber({{"clientes_id", c}, {"datahora", QDateTime(hoje, QTime(10, 0))}});
+        }
+        QFile bolix(QDir(programa.caminho()).filePath(QStringLiteral("bolix.ini")));
+        ASSERT_TRUE(bolix.open(QIODevice::WriteOnly));
+        bolix.write("[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\nnome_beneficiario=LOJA\r\n"
+                    "inscricao_beneficiario=12345678000195\r\nimprimir=N\r\n");
+        qputenv("BOLIX_INI", bolix.fileName().toLocal8Bit());
+        programa.iniPara(
+            banco, QStringLiteral("[Ruvenal]\ncod_empresa=1\nbanco=11\nconfigurado=1\nnum_agencia=1584\n"
+                                  "conta_corrente=210169\nidentificacao_empresa=1234567\n"
+                                  "endereco_destino=%1\n")
+                       .arg(programa.caminho()));
+        bool ok = false;
+        janela = programa.inicia(&ok);
+        ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
+        janela->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+    }
+    void TearDown() override { qunsetenv("BOLIX_INI"); }
+};
+
+TEST_F(JanelaGeracao, GeraComOsBotoesDesabilitadosEOsDevolveNoFim) {
+    QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton);
+    QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
+    janela->dbFuncs->setCurrentIndex(janela->dbFuncs->model()->index(1, 0));
+    bool visto = false;
+    mensagens.noMeio = [&] {
+        visto = true;
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{janela->bGerar, janela->sbListarFunc, janela->bConfig,
+                                              janela->Button1, janela->butLerArquivo})
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_TRUE(janela->pbGeracao->isVisible());
+        EXPECT_EQ(janela->pbGeracao->value(), 2);
+        EXPECT_EQ(janela->pbGeracao->maximum(), 2);
+        EXPECT_FALSE(janela->close());
+    };
+
+    QTest::mouseClick(janela->bGerar, Qt::LeftButton);
+
+    EXPECT_TRUE(visto);
+    const QString remessa = QDir(programa.caminho()).filePath(QStringLiteral("remessa.rem"));
+    EXPECT_TRUE(QFile::exists(remessa));
+    EXPECT_EQ(mensagens.mostradas.last(),
+              QStringLiteral("mensagem: Arquivo de Remessa gerado: 2 títulos gravados em ") + remessa);
+    EXPECT_EQ(janela->camposGeracao().CodigosMarcados, (QList<qint64>{1, 2}));
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Ruvenal 1.0.0.34 - 11 "));
+    EXPECT_FALSE(janela->pbGeracao->isVisible());
+    EXPECT_TRUE(janela->bGerar->isEnabled());
+    EXPECT_TRUE(janela->sbListarFunc->isEnabled());
+    // The grid kept its row.
+    EXPECT_EQ(janela->dbFuncs->currentIndex().row(), 1);
+}
+
+TEST_F(JanelaGeracao, ErroDepoisDaContaDevolveAJanela) {
+    QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton);
+    QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
+    // A file where the printed boletos' folder should be makes printing fail after the numbers were written.
+    janela->cbImprimir->setChecked(true);
+    janela->DirFinal->setText(QDir(programa.caminho()).filePath(QStringLiteral("sistema_zel.ini/x")));
+
+    QTest::mouseClick(janela->bGerar, Qt::LeftButton);
+
+    ASSERT_FALSE(mensagens.mostradas.isEmpty());
+    EXPECT_TRUE(mensagens.mostradas.last().startsWith(QStringLiteral("erro: ")))
+        << mensagens.mostradas.last().toStdString();
+    EXPECT_FALSE(janela->pbGeracao->isVisible());
+    EXPECT_TRUE(janela->bGerar->isEnabled());
+    EXPECT_TRUE(janela->close());
+}
+
+} // namespace
