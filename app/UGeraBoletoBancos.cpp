@@ -635,8 +635,7 @@ void TFRuvenal::butLerArquivoClick() {
 
 // False when the click ended at the message that the file is not there.
 bool TFRuvenal::carregaRetorno() {
-    const Money TaxaBoleto =
-        configuracao().lerDecimal(QStringLiteral("Ruvenal"), QStringLiteral("valor_taxa"), Money());
+    const Money TaxaBoleto = LeTaxaBoleto(configuracao());
     const QString caminho = CaminhoDoRetorno(fnLocalLeitura->text());
     if (!QFileInfo(caminho).isFile())
         return true;

@@ -196,9 +196,16 @@ struct Programa {
     std::unique_ptr<TFRuvenal> janela;
 };
 
-Programa &programa() {
-    static Programa p;
+// Made on first use, gone before the application object.
+std::unique_ptr<Programa> &instalado() {
+    static std::unique_ptr<Programa> p;
     return p;
+}
+
+Programa &programa() {
+    if (!instalado())
+        instalado() = std::make_unique<Programa>();
+    return *instalado();
 }
 
 // The statements one run of `clique` sent, in order, from the server's general log.
@@ -312,4 +319,5 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    instalado().reset();
 }

@@ -1,8 +1,10 @@
-// The whole cycle on the test database: the window lists and marks, the generation run writes the
-// remittance, the bank simulator answers it, the window loads the return, settles it and lists again.
-#include "generation/GerarArquivo.h"
+// The whole cycle on the test database: the window lists, marks and writes the remittance, the bank simulator
+// answers it, the window loads the return, settles it and lists again.
+#include "forms/CamposArquivo.h"
 #include "tests/app/JanelaDeTeste.h"
 
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -67,26 +69,17 @@ protected:
         janela->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
     }
-    // List today's sales per client, mark every row and generate the remittance.
+    // List today's sales per client, mark every row and generate the remittance, as the operator does.
     void gera(bool debito) {
+        janela->dtDataInicial->setDate(hoje);
+        janela->dtDataFinal->setDate(hoje);
+        janela->dtVencimento->setDate(hoje.addDays(10));
+        janela->DirFinal->setText(programa.caminho());
+        janela->cbImprimir->setChecked(false);
+        janela->checkDebitoCC->setChecked(debito);
         lista();
         QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
-        const Periodo hojeTodo{QStringLiteral("datahora"), hoje, hoje, QStringLiteral("00:00:00"),
-                               QStringLiteral("23:59:59")};
-        ControlesGeracao controles{.periodo = hojeTodo,
-                                   .dtVencimento = hoje.addDays(10),
-                                   .checkDebitoCC = debito,
-                                   .DirFinal = programa.caminho(),
-                                   .edCodEmpres = QStringLiteral("1")};
-        CamposGeracao campos;
-        AmbienteGeracao ambiente{
-            janela->estado(),
-            programa.caminho(),
-            boleto::ObjetoBolix::cria(programa.caminho()),
-            IniFile(QDir(programa.caminho()).filePath(QStringLiteral("sistema_zel.ini"))),
-            banco.conexao(),
-            {}};
-        GerarArquivo(controles, {janela->QListaFunc(), nullptr}, campos, ambiente, [](const QString &) {});
+        QTest::mouseClick(janela->bGerar, Qt::LeftButton);
         ASSERT_TRUE(
             mensagens.mostradas.last().startsWith(QStringLiteral("mensagem: Arquivo de Remessa gerado: 2")))
             << mensagens.mostradas.join('\n').toStdString();
