@@ -191,8 +191,14 @@ ResultSet Connection::rodaLeitura(const QByteArray &sql) {
 void Connection::confirmaViva() {
     // After a pause the server may have restarted or dropped the session: a ping finds out without
     // sending the change, so a change is never lost in a dead connection.
-    if (mysql_ && ociosa_.isValid() && ociosa_.hasExpired(PausaAntesDeConfirmar) && mysql_ping(mysql_))
-        falha();
+    if (!mysql_ || !ociosa_.isValid() || !ociosa_.hasExpired(PausaAntesDeConfirmar))
+        return;
+    try {
+        if (mysql_ping(mysql_))
+            falha();
+    } catch (const ConexaoPerdida &p) {
+        throw ConexaoPerdida(p.texto(), false);
+    }
 }
 
 template <typename Passo> auto Connection::comReconexao(bool consulta, Passo passo) {

@@ -77,6 +77,15 @@ TEST_F(Reconexao, AlteracaoDepoisDeKillRodaNaNovaConexao) {
     EXPECT_EQ(lancamentos(), 1);
 }
 
+// After a pause the connection is checked before a change is sent, so a session gone in the meantime
+// (over TCP the first write to it would seem to go through) costs the change nothing.
+TEST_F(Reconexao, AlteracaoDepoisDeUmaPausaConfirmaAConexaoAntes) {
+    mata(idDe(c));
+    QThread::msleep(1100);
+    EXPECT_EQ(c.executa(QStringLiteral("insert into nlanc () values ()")), 1);
+    EXPECT_EQ(lancamentos(), 1);
+}
+
 // A change cut while the server ran it is never sent again: the operator learns the connection was lost
 // and that the change may not have been made.
 TEST_F(Reconexao, AlteracaoCortadaNaoSeRepete) {
