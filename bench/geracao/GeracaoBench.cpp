@@ -1,0 +1,227 @@
+// "Gerar Arquivo" for 2,000 marked clients of one company on a generated database (bank 001, no printing,
+// remittance written): the time from the click to the remittance message, beside the floor measured in the
+// same process: the run's own statements replayed through the client library alone, plus the component's
+// typed core building and writing the same documents alone. Medians of single runs. Needs MYSQL_UNIX_PORT;
+// the database is generated once and kept.
+#include "app/UGeraBoletoBancos.h"
+#include "bench/dados/BaseGrande.h"
+#include "bolix/core/Configuracao.h"
+#include "bolix/core/Remessa.h"
+#include "db/Connection.h"
+#include "generation/Documentos.h"
+#include "selection/Listagem.h"
+#include "tests/support/MensagensGravadas.h"
+#include "util/Regional.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <benchmark/benchmark.h>
+#include <mysql.h>
+
+#include <cstdio>
+
+namespace {
+
+const QString banco = QStringLiteral("ruvenal_bench_geracao");
+// All in company 1; about 2,200 clients have open receivables in the period.
+constexpr int Clientes = 2400;
+constexpr int Receber = 60000;
+constexpr int Marcados = 2000;
+
+void preparaBase() {
+    Connection c;
+    c.configura(QString(), QString(), senhaPadrao());
+    const bool existe = !c.abre(QStringLiteral("select 1 from information_schema.tables where table_schema = "
+                                               "'%1' and table_name = 'receber'")
+                                    .arg(banco))
+                             .vazio();
+    if (existe && c.abre(QStringLiteral("select (select count(*) from %1.clientes) = %2 and "
+                                        "(select count(*) from %1.receber) = %3")
+                             .arg(banco)
+                             .arg(Clientes)
+                             .arg(Receber))
+                          .valor(0, 0)
+                          .inteiro() == 1)
+        return;
+    std::fprintf(stderr, "generating %s...\n", qPrintable(banco));
+    criaBaseGrande(c, banco, Clientes, Receber, 1);
+}
+
+void grava(const QString &caminho, const QByteArray &conteudo) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(caminho));
+    f.write(conteudo);
+}
+
+// The started window over the generated database, its period covering every sale, the first 2,000 clients
+// of its listing marked.
+struct Programa {
+    Programa() {
+        const QByteArray dir = pasta.path().toUtf8();
+        grava(arquivo("automation.ini"), "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
+        grava(arquivo("bolix.ini"),
+              "[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
+              "nome_beneficiario=LOJA\r\ninscricao_beneficiario=12345678000195\r\nimprimir=N\r\n");
+        qputenv("BOLIX_INI", arquivo("bolix.ini").toLocal8Bit());
+        grava(arquivo("sistema_zel.ini"), "[ip]\r\ndatabase=" + banco.toUtf8() +
+                                              "\r\nlocal=\r\n[FilialMatriz]\r\nCodFisica=1\r\nCodLogica=1\r\n"
+                                              "[Ruvenal]\r\ncod_empresa=1\r\nbanco=11\r\ncarteira=17\r\n"
+                                              "configurado=1\r\nnum_agencia=1584\r\nconta_corrente=210169\r\n"
+                                              "identificacao_empresa=1234567\r\nnossonumero=1\r\n"
+                                              "endereco_destino=" +
+                                              dir + "\r\n");
+        janela = std::make_unique<TFRuvenal>(pasta.path());
+        if (!janela->FormCreate())
+            qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
+        janela->show();
+        janela->dtDataInicial->setDate(QDate::currentDate().addDays(-800));
+        janela->dtDataFinal->setDate(QDate::currentDate());
+        janela->sbListarFunc->click();
+        ResultSet &lista = *janela->QListaFunc();
+        if (lista.linhas() < Marcados)
+            qFatal("only %d clients listed", lista.linhas());
+        for (int i = 0; i < Marcados; ++i)
+            lista.define(i, lista.indice("marcado"), QStringLiteral("S"));
+    }
+    QString arquivo(const char *nome) const { return QDir(pasta.path()).filePath(QLatin1String(nome)); }
+
+    QTemporaryDir pasta;
+    MensagensGravadas mensagens;
+    std::unique_ptr<TFRuvenal> janela;
+};
+
+Programa &programa() {
+    static Programa p;
+    return p;
+}
+
+// The client library alone: each statement sent and its answer read, nothing else.
+class SoServidor {
+public:
+    SoServidor() : m_(mysql_init(nullptr)) {
+        mysql_optionsv(m_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+        const QByteArray s = senhaPadrao(), b = banco.toUtf8();
+        if (!mysql_real_connect(m_, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
+            mysql_query(m_, "set session sql_mode = ''"))
+            qFatal("%s", mysql_error(m_));
+    }
+    ~SoServidor() { mysql_close(m_); }
+    void roda(const QByteArray &sql) {
+        if (mysql_real_query(m_, sql.constData(), sql.size()))
+            qFatal("%s", mysql_error(m_));
+        mysql_free_result(mysql_store_result(m_));
+    }
+
+private:
+    MYSQL *m_;
+};
+
+// What the run sends: the caption's statement, then per marked row the branch setting and the write-back.
+QList<QByteArray> comandosDaRodada(const ResultSet &lista, const Periodo &periodo) {
+    Connection escapa;
+    escapa.configura(QString(), banco, senhaPadrao());
+    QList<QByteArray> sql{sqlDescricaoBanco(QStringLiteral("11")).toUtf8()};
+    for (int i = 0; i < Marcados; ++i) {
+        sql << sqlFilial(1).toUtf8();
+        sql << sqlNumeroDocumentoCliente(escapa, periodo, NumeroDocumento(lista.valor(i, "numlanc").texto()),
+                                         lista.valor(i, "clientes_id").inteiroLongo(), std::nullopt)
+                   .toUtf8();
+    }
+    return sql;
+}
+
+// The component's core alone: the same account and documents, typed, and the same remittance written.
+void documentosNoNucleo(const ResultSet &lista, const QString &pasta, int sequencia) {
+    bolix::Conta conta;
+    conta.codigoAgencia = QStringLiteral("1584");
+    conta.numeroContaCorrente = QStringLiteral("210169");
+    conta.codigoCedente = QStringLiteral("1234567");
+    conta.inicioNossoNumero = QStringLiteral("0000000001");
+    conta.fimNossoNumero = QStringLiteral("9999999999");
+    const bolix::ContaConfigurada configurada =
+        bolix::configuraConta(conta, bolix::lerConfiguracao(qEnvironmentVariable("BOLIX_INI")));
+    QList<bolix::Documento> docs;
+    const QDate hoje = QDate::currentDate();
+    for (int i = 0; i < Marcados; ++i) {
+        bolix::Documento d;
+        d.numeroDocumento = NumeroDocumento(lista.valor(i, "numlanc").texto());
+        d.nomeSacado = lista.valor(i, "nome").texto();
+        const QString cgc = lista.valor(i, "cgc").texto();
+        (cgc.size() > 11 ? d.cnpjSacado : d.cpfSacado) = cgc;
+        d.enderecoSacado = lista.valor(i, "endereco").texto() + u' ' + lista.valor(i, "numero1").texto();
+        d.bairroSacado = lista.valor(i, "bairro").texto();
+        d.cidadeSacado = lista.valor(i, "cidade").texto();
+        d.estadoSacado = lista.valor(i, "uf").texto();
+        d.cepSacado = lista.valor(i, "cep").texto();
+        d.dataDocumento = d.dataProcessamento = hoje;
+        d.dataVencimento = hoje;
+        d.valorDocumento = lista.valor(i, "totalcomjuros").dinheiro().unidades();
+        d.tipoDocumentoCobranca = QStringLiteral("RC");
+        d.nossoNumero = QStringLiteral("%1").arg(i + 1, 10, 10, QLatin1Char('0'));
+        docs << d;
+    }
+    bolix::gravaArquivoRemessa(configurada, docs,
+                               {pasta, QStringLiteral("piso.rem"), QStringLiteral("FEBRABAN240"), sequencia},
+                               QDateTime::currentDateTime());
+}
+
+// Each repetition runs the window and the floor, in alternating order so that neither always finds the
+// server's caches warmer; the run's time is the window's, the counters give the floor and the ratio.
+void GeracaoPorCliente(benchmark::State &state) {
+    Programa &p = programa();
+    TFRuvenal &j = *p.janela;
+    const Periodo periodo{QStringLiteral("datahora"), j.dtDataInicial->date(), j.dtDataFinal->date(),
+                          j.dtHoraInicial->text(), j.dtHoraFinal->text()};
+    const QList<QByteArray> sql = comandosDaRodada(*j.QListaFunc(), periodo);
+    SoServidor servidor;
+    double piso = 0, rodada = 0;
+    static int vez = 0;
+    const bool pisoPrimeiro = vez++ % 2 == 0;
+    const auto mede = [&] {
+        QElapsedTimer t;
+        t.start();
+        for (const QByteArray &s : sql)
+            servidor.roda(s);
+        documentosNoNucleo(*j.QListaFunc(), p.pasta.path(), vez);
+        piso = double(t.nsecsElapsed()) / 1e9;
+    };
+    for (auto _ : state) {
+        if (pisoPrimeiro)
+            mede();
+        p.mensagens.mostradas.clear();
+        QElapsedTimer t;
+        t.start();
+        j.bGerar->click();
+        rodada = double(t.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(rodada);
+        if (!pisoPrimeiro)
+            mede();
+    }
+    state.counters["piso_ms"] = piso * 1000;
+    state.counters["razao"] = rodada / piso;
+    if (p.mensagens.mostradas.isEmpty() || !p.mensagens.mostradas.last().startsWith(
+                                               QStringLiteral("mensagem: Arquivo de Remessa gerado: 2000 ")))
+        state.SkipWithError(qPrintable(p.mensagens.mostradas.join('\n')));
+}
+
+} // namespace
+
+BENCHMARK(GeracaoPorCliente)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Regional::definir(Regional::brasileiro());
+    preparaBase();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
