@@ -91,9 +91,14 @@ struct Programa {
     std::unique_ptr<TFRuvenal> janela;
 };
 
+// Made on first use and destroyed by main while the application object still exists: a window
+// destroyed after it (as a function's static would be, at exit) crashes.
+std::unique_ptr<Programa> programaAtual;
+
 Programa &programa() {
-    static Programa p;
-    return p;
+    if (!programaAtual)
+        programaAtual = std::make_unique<Programa>();
+    return *programaAtual;
 }
 
 // The statement through the client library alone: sent, answered and read, nothing else.
@@ -179,4 +184,5 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    programaAtual.reset();
 }
