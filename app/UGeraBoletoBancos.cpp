@@ -48,6 +48,7 @@
 #include <QRegularExpressionValidator>
 #include <QScopeGuard>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -207,6 +208,9 @@ void TFRuvenal::criaPainelSuperior(QWidget *p) {
     edCodEmpres = cria<QLineEdit>(GBEmpresa, "edCodEmpres", QRect(8, 20, 50, 22));
     lkEmpresa = cria<QComboBox>(GBEmpresa, "lkEmpresa", QRect(8, 48, 178, 22));
     lkEmpresa->setMaxVisibleItems(8);
+    // Under a style sheet the drop-down's own item painter draws the highlighted entry white on white;
+    // the grid's painter gives it the selection colours.
+    lkEmpresa->setItemDelegate(new QStyledItemDelegate(lkEmpresa));
     sbListarFunc = cria<QToolButton>(GBEmpresa, "sbListarFunc", QRect(150, 16, 36, 28));
     sbListarFunc->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     sbListarFunc->setToolTip(QStringLiteral("Iniciar pesquisa por contas abertas."));

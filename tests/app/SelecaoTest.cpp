@@ -1,7 +1,9 @@
 #include "db/ResultSet.h"
 #include "tests/app/JanelaDeTeste.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
@@ -326,6 +328,32 @@ TEST_F(Selecao, CoresDosTitulosEDosCamposDaEmpresa) {
     QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
     for (QWidget *campo : campos)
         EXPECT_EQ(meio(campo), corJanela) << campo->objectName().toStdString();
+}
+
+// The drop-down's highlighted company shows in the selection colours.
+TEST_F(Selecao, EmpresaDestacadaNaListaDaEmpresaTemAsCoresDeSelecao) {
+    janela->lkEmpresa->showPopup();
+    QAbstractItemView *lista = janela->lkEmpresa->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(lista->window()));
+    lista->setCurrentIndex(lista->model()->index(1, 0));
+    const QImage img = lista->viewport()->grab().toImage().copy(lista->visualRect(lista->currentIndex()));
+    const QPalette cores = janela->lkEmpresa->palette();
+    // The style may shade the selection and smooth the text: near the colours, not equal to them.
+    const auto perto = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) <
+               60;
+    };
+    EXPECT_TRUE(perto(img.pixelColor(img.width() - 3, img.height() / 2), cores.color(QPalette::Highlight)));
+    // The name is written over it in the light highlighted-text colour.
+    const int claro =
+        (cores.color(QPalette::Highlight).lightness() + cores.color(QPalette::HighlightedText).lightness()) /
+        2;
+    int pontosDoTexto = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            pontosDoTexto += img.pixelColor(x, y).lightness() > claro;
+    EXPECT_GT(pontosDoTexto, 20);
+    janela->lkEmpresa->hidePopup();
 }
 
 TEST_F(Selecao, CoresDasLinhasNaOrdemDePrecedencia) {
