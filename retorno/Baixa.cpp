@@ -189,7 +189,7 @@ private:
 
 } // namespace
 
-ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, ResultSet &QListaTemp,
+ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, const ResultSet &QListaTemp,
                                ModoRetorno modo, const Progresso::Mostra &mostra) {
     Baixa baixa(conexao, estado, modo);
     ResultadoBaixa resultado;

@@ -26,7 +26,7 @@ struct ResultadoBaixa {
 // Walks the whole list in the mode it was loaded in. Each receivable is settled in one transaction
 // (its update, its movement number, its movement and its balance update), so an error leaves it
 // untouched; the error stops the run and its text tells how many rows were done before it.
-ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, ResultSet &QListaTemp,
+ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, const ResultSet &QListaTemp,
                                ModoRetorno modo, const Progresso::Mostra &mostra = {});
 
 // The messages that close a run.

@@ -176,6 +176,20 @@ TEST_F(ImportarRetorno, ProcessaUmaVezPorCarga) {
     EXPECT_FALSE(janela->butProcessar->isEnabled());
 }
 
+TEST_F(ImportarRetorno, ArquivoQueSumiuDepoisDeCarregarAindaRecusaOsDebitos) {
+    le(debitos());
+    ASSERT_TRUE(QFile::remove(QDir(programa.caminho()).filePath(QStringLiteral("debito.ret"))));
+    processa();
+    EXPECT_EQ(mensagens.mostradas.size(), 2);
+    // Settled as the direct-debit list it was loaded as: the refused debit is released, not paid.
+    EXPECT_EQ(movimentos(), 1);
+    EXPECT_EQ(banco.conexao()
+                  .abre(QStringLiteral("select amort from receber where receber_id = 2"))
+                  .valor(0, 0)
+                  .dinheiro(),
+              Money());
+}
+
 TEST_F(ImportarRetorno, ArquivoVazioDizQueEstaVazioENadaMuda) {
     le(debitos());
     le(arquivo(QStringLiteral("vazio.ret"), {}));
