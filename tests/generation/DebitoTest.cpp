@@ -132,6 +132,26 @@ TEST_F(DebitoTest, ContagemDiferenteNaoMudaNada) {
     EXPECT_EQ(debito(5).lojasLeram2, QStringLiteral("00000002"));
 }
 
+TEST_F(DebitoTest, ContaQueOBancoRecusariaParaAntesDeGravar) {
+    // Five digits of branch pass the listing's rule but not the bank's layout; the amount passes the ceiling.
+    banco.conexao().executa(QStringLiteral("update clientes set agencia = '12345' where clientes_id = 2"));
+    banco.conexao().executa(QStringLiteral("update receber set valortotal = 100000000 where receber_id = 1"));
+    listaClientes();
+    marca(*clientes, {1, 2});
+    gera();
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    const QStringList linhas = mensagens.mostradas[0].split(u'\r');
+    ASSERT_EQ(linhas.size(), 3) << mensagens.mostradas[0].toStdString();
+    EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("1 Cliente 1: ")) &&
+                linhas[1].contains(QStringLiteral("ValorDocumento")))
+        << linhas[1].toStdString();
+    EXPECT_TRUE(linhas[2].startsWith(QStringLiteral("2 Cliente 2: ")) &&
+                linhas[2].contains(QStringLiteral("AgenciaDebito")))
+        << linhas[2].toStdString();
+    EXPECT_EQ(debito(1).lojasLeram2, QStringLiteral("NULL"));
+    EXPECT_EQ(numeroDocumento(5), QStringLiteral("NULL"));
+}
+
 TEST(CabecalhoDebito, TrocaAsPosicoes3A11) {
     EXPECT_EQ(CabecalhoDebito("ABxxxxxxxxxREST"), QByteArray("AB1278     REST"));
     EXPECT_EQ(CabecalhoDebito("ABxxx"), QByteArray("AB1278     "));
