@@ -1,7 +1,7 @@
 #include "cedente/CampoDecimal.h"
 #include "cedente/ConfiguracaoCedente.h"
 #include "config/IniFile.h"
-#include "util/Erro.h"
+#include "tests/support/ErroDe.h"
 #include "util/Regional.h"
 
 #include <QFile>
@@ -64,13 +64,9 @@ TEST_F(DinheiroNoLimite, ValoresForaDaFaixaSaoRecusados) {
     // A decimal beyond money is unconvertible and takes the default.
     EXPECT_EQ(CarregaConfiguracaoCedente(ini("valor_juros=922337203685477,58075\r\n")).valorJuros, Money());
     // A sequence that does not fit as money stops the reading: restarting it at 0 would repeat file numbers.
-    try {
-        CarregaConfiguracaoCedente(ini("sequencia_remessa=922337203685478\r\n"));
-        ADD_FAILURE() << "sequência aceita";
-    } catch (const Erro &e) {
-        EXPECT_EQ(e.texto(),
-                  QStringLiteral("O valor 922337203685478 ultrapassa o limite dos valores monetários."));
-    }
+    EXPECT_EQ(
+        erroDoPrograma([&] { CarregaConfiguracaoCedente(ini("sequencia_remessa=922337203685478\r\n")); }),
+        QStringLiteral("O valor 922337203685478 ultrapassa o limite dos valores monetários."));
 }
 
 } // namespace

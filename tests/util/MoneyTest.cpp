@@ -1,5 +1,5 @@
 #include "util/Money.h"
-#include "util/Erro.h"
+#include "tests/support/ErroDe.h"
 
 #include <cmath>
 #include <functional>
@@ -13,16 +13,6 @@ constexpr std::int64_t minimo = std::numeric_limits<std::int64_t>::min();
 
 Money m(std::int64_t unidades) {
     return Money::deUnidades(unidades);
-}
-
-// The text of the Erro that f raises, or empty when it raises none.
-QString erroDe(const std::function<void()> &f) {
-    try {
-        f();
-    } catch (const Erro &e) {
-        return e.texto();
-    }
-    return {};
 }
 
 TEST(Money, SumsAndProductsThatDoNotFitAreRefused) {
@@ -54,8 +44,8 @@ TEST(Money, SumsAndProductsThatDoNotFitAreRefused) {
         {"double inf", [] { Money::deDouble(INFINITY); }},
     };
     for (const auto &c : casos)
-        EXPECT_TRUE(erroDe(c.f).endsWith("ultrapassa o limite dos valores monetários.")) << c.conta;
-    EXPECT_EQ(erroDe([] { m(maximo) + m(1); }),
+        EXPECT_TRUE(erroDoPrograma(c.f).endsWith("ultrapassa o limite dos valores monetários.")) << c.conta;
+    EXPECT_EQ(erroDoPrograma([] { m(maximo) + m(1); }),
               "A soma de 922337203685477.5807 e 0.0001 ultrapassa o limite dos valores monetários.");
 }
 
