@@ -12,13 +12,8 @@ namespace {
 
 constexpr int TamanhoLinhaDebito = 150;
 
-bool soDigitos(QStringView texto) {
-    if (texto.isEmpty())
-        return false;
-    for (QChar c : texto)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
+bool soDigitos(const QString &texto) {
+    return !texto.isEmpty() && SoNumeros(texto) == texto;
 }
 
 // Positions count from 1, as the layout gives them.

@@ -5,6 +5,7 @@
 // library alone in the same process. Medians of single runs. Needs MYSQL_UNIX_PORT.
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/BaseGrande.h"
+#include "bench/dados/SoServidor.h"
 #include "boleto/ObjetoBolix.h"
 #include "db/Connection.h"
 #include "forms/CamposArquivo.h"
@@ -22,7 +23,6 @@
 #include <QTemporaryDir>
 #include <QWindow>
 #include <benchmark/benchmark.h>
-#include <mysql.h>
 
 #include <cstdio>
 
@@ -226,44 +226,26 @@ QList<QByteArray> comandosDe(const std::function<void()> &clique, const char *ma
     return comandos;
 }
 
-// The statements through the client library alone: sent, answered and read, nothing else.
-class SoServidor {
-public:
-    SoServidor() : m_(mysql_init(nullptr)) {
-        mysql_optionsv(m_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-        const QByteArray s = senhaPadrao(), b = banco.toUtf8();
-        if (!mysql_real_connect(m_, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
-            mysql_query(m_, "set session sql_mode = ''"))
-            qFatal("%s", mysql_error(m_));
-    }
-    ~SoServidor() { mysql_close(m_); }
-    double roda(const QList<QByteArray> &comandos) {
-        QElapsedTimer t;
-        t.start();
-        for (const QByteArray &sql : comandos) {
-            if (mysql_real_query(m_, sql.constData(), sql.size()))
-                qFatal("%s: %s", mysql_error(m_), sql.constData());
-            if (MYSQL_RES *r = mysql_store_result(m_))
-                mysql_free_result(r);
-        }
-        return double(t.nsecsElapsed()) / 1e9;
-    }
-
-private:
-    MYSQL *m_;
-};
+// The statements through the client library alone.
+double replay(SoServidor &servidor, const QList<QByteArray> &comandos) {
+    QElapsedTimer t;
+    t.start();
+    for (const QByteArray &sql : comandos)
+        servidor.roda(sql);
+    return double(t.nsecsElapsed()) / 1e9;
+}
 
 // Each run measures the window and the floor, alternating which goes first.
 template <typename Clique, typename Prepara>
 void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique clique, Prepara prepara) {
-    SoServidor soServidor;
+    SoServidor soServidor(banco);
     static int vez = 0;
     const bool servidorPrimeiro = vez++ % 2 == 0;
     double piso = 0, janela = 0;
     for (auto _ : state) {
         if (servidorPrimeiro) {
             prepara();
-            piso = soServidor.roda(comandos);
+            piso = replay(soServidor, comandos);
         }
         prepara();
         QElapsedTimer t;
@@ -274,7 +256,7 @@ void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique cli
         state.SetIterationTime(janela);
         if (!servidorPrimeiro) {
             prepara();
-            piso = soServidor.roda(comandos);
+            piso = replay(soServidor, comandos);
         }
     }
     state.counters["piso_ms"] = piso * 1000;
