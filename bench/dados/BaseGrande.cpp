@@ -4,6 +4,8 @@
 #include "db/Script.h"
 #include "util/Rotinas.h"
 
+#include <cstdio>
+
 void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, int receber, int empresas) {
     servidor.executa(QStringLiteral("drop database if exists ") + banco);
     servidor.executa(QStringLiteral("create database %1 default character set latin1").arg(banco));
@@ -13,6 +15,25 @@ void criaBaseGrande(Connection &servidor, const QString &banco, int clientes, in
                                 .replace(QStringLiteral("{CLIENTES}"), QString::number(clientes))
                                 .replace(QStringLiteral("{RECEBER}"), QString::number(receber))
                                 .replace(QStringLiteral("{EMPRESAS}"), QString::number(empresas)));
+}
+
+void garanteBaseGrande(const QString &banco, int clientes, int receber, int empresas) {
+    Connection c;
+    c.configura(QString(), QString(), senhaPadrao());
+    const bool existe = !c.abre(QStringLiteral("select 1 from information_schema.tables where table_schema = "
+                                               "'%1' and table_name = 'receber'")
+                                    .arg(banco))
+                             .vazio();
+    if (existe && c.abre(QStringLiteral("select (select count(*) from %1.clientes) = %2 and "
+                                        "(select count(*) from %1.receber) = %3")
+                             .arg(banco)
+                             .arg(clientes)
+                             .arg(receber))
+                          .valor(0, 0)
+                          .inteiro() == 1)
+        return;
+    std::fprintf(stderr, "generating %s...\n", qPrintable(banco));
+    criaBaseGrande(c, banco, clientes, receber, empresas);
 }
 
 QByteArray senhaPadrao() {

@@ -5,6 +5,7 @@
 // the database is generated once and kept.
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/BaseGrande.h"
+#include "bench/dados/SoServidor.h"
 #include "bolix/core/Configuracao.h"
 #include "bolix/core/Remessa.h"
 #include "db/Connection.h"
@@ -23,9 +24,6 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <benchmark/benchmark.h>
-#include <mysql.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -34,25 +32,6 @@ const QString banco = QStringLiteral("ruvenal_bench_geracao");
 constexpr int Clientes = 2400;
 constexpr int Receber = 60000;
 constexpr int Marcados = 2000;
-
-void preparaBase() {
-    Connection c;
-    c.configura(QString(), QString(), senhaPadrao());
-    const bool existe = !c.abre(QStringLiteral("select 1 from information_schema.tables where table_schema = "
-                                               "'%1' and table_name = 'receber'")
-                                    .arg(banco))
-                             .vazio();
-    if (existe && c.abre(QStringLiteral("select (select count(*) from %1.clientes) = %2 and "
-                                        "(select count(*) from %1.receber) = %3")
-                             .arg(banco)
-                             .arg(Clientes)
-                             .arg(Receber))
-                          .valor(0, 0)
-                          .inteiro() == 1)
-        return;
-    std::fprintf(stderr, "generating %s...\n", qPrintable(banco));
-    criaBaseGrande(c, banco, Clientes, Receber, 1);
-}
 
 void grava(const QString &caminho, const QByteArray &conteudo) {
     QFile f(caminho);
@@ -102,27 +81,6 @@ Programa &programa() {
     static Programa p;
     return p;
 }
-
-// The client library alone: each statement sent and its answer read, nothing else.
-class SoServidor {
-public:
-    SoServidor() : m_(mysql_init(nullptr)) {
-        mysql_optionsv(m_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-        const QByteArray s = senhaPadrao(), b = banco.toUtf8();
-        if (!mysql_real_connect(m_, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
-            mysql_query(m_, "set session sql_mode = ''"))
-            qFatal("%s", mysql_error(m_));
-    }
-    ~SoServidor() { mysql_close(m_); }
-    void roda(const QByteArray &sql) {
-        if (mysql_real_query(m_, sql.constData(), sql.size()))
-            qFatal("%s", mysql_error(m_));
-        mysql_free_result(mysql_store_result(m_));
-    }
-
-private:
-    MYSQL *m_;
-};
 
 // What the run sends: the caption's statement, then per marked row the branch setting and the write-back.
 QList<QByteArray> comandosDaRodada(const ResultSet &lista, const Periodo &periodo) {
@@ -181,7 +139,7 @@ void GeracaoPorCliente(benchmark::State &state) {
     const Periodo periodo{QStringLiteral("datahora"), j.dtDataInicial->date(), j.dtDataFinal->date(),
                           j.dtHoraInicial->text(), j.dtHoraFinal->text()};
     const QList<QByteArray> sql = comandosDaRodada(*j.QListaFunc(), periodo);
-    SoServidor servidor;
+    SoServidor servidor(banco);
     double piso = 0, rodada = 0;
     static int vez = 0;
     const bool pisoPrimeiro = vez++ % 2 == 0;
@@ -220,7 +178,7 @@ int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Regional::definir(Regional::brasileiro());
-    preparaBase();
+    garanteBaseGrande(banco, Clientes, Receber, 1);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
