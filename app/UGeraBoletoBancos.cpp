@@ -340,7 +340,8 @@ void TFRuvenal::ligaEventos() {
 
 bool TFRuvenal::FormCreate() {
     try {
-        executaInicio();
+        // A failure outside the named steps is logged under start-up as a whole.
+        naEtapa(QStringLiteral("início"), [this] { executaInicio(); });
         return true;
     } catch (const ErroNaEtapa &e) {
         registraFalha(programDir_, e.etapa(), e.texto());
@@ -704,10 +705,11 @@ void TFRuvenal::butProcessarClick() {
     // Recorded before the first change: a run that stops half-way has settled part of the file too.
     baixados.registra(retorno_.impressao, Clock::agora(), retorno_.caminho);
 
-    // Settled once per loading, whether the run ends or stops with an error.
-    const auto desabilita = qScopeGuard([this] { butProcessar->setEnabled(false); });
     ResultadoBaixa resultado;
     {
+        // Settled once per loading, whether the run ends or stops with an error: disabled again once the
+        // guard below has given the buttons back.
+        const auto desabilita = qScopeGuard([this] { butProcessar->setEnabled(false); });
         const auto execucao = iniciaExecucao();
         listaProcessada_ = true;
         const int atual = dbLista->currentIndex().row();
