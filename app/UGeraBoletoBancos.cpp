@@ -48,6 +48,7 @@
 #include <QRegularExpressionValidator>
 #include <QScopeGuard>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -207,6 +208,9 @@ void TFRuvenal::criaPainelSuperior(QWidget *p) {
     edCodEmpres = cria<QLineEdit>(GBEmpresa, "edCodEmpres", QRect(8, 20, 50, 22));
     lkEmpresa = cria<QComboBox>(GBEmpresa, "lkEmpresa", QRect(8, 48, 178, 22));
     lkEmpresa->setMaxVisibleItems(8);
+    // Under a style sheet the drop-down's own item painter draws the highlighted entry white on white;
+    // the grid's painter gives it the selection colours.
+    lkEmpresa->setItemDelegate(new QStyledItemDelegate(lkEmpresa));
     sbListarFunc = cria<QToolButton>(GBEmpresa, "sbListarFunc", QRect(150, 16, 36, 28));
     sbListarFunc->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     sbListarFunc->setToolTip(QStringLiteral("Iniciar pesquisa por contas abertas."));
@@ -336,7 +340,8 @@ void TFRuvenal::ligaEventos() {
 
 bool TFRuvenal::FormCreate() {
     try {
-        executaInicio();
+        // A failure outside the named steps is logged under start-up as a whole.
+        naEtapa(QStringLiteral("início"), [this] { executaInicio(); });
         return true;
     } catch (const ErroNaEtapa &e) {
         registraFalha(programDir_, e.etapa(), e.texto());
@@ -700,10 +705,11 @@ void TFRuvenal::butProcessarClick() {
     // Recorded before the first change: a run that stops half-way has settled part of the file too.
     baixados.registra(retorno_.impressao, Clock::agora(), retorno_.caminho);
 
-    // Settled once per loading, whether the run ends or stops with an error.
-    const auto desabilita = qScopeGuard([this] { butProcessar->setEnabled(false); });
     ResultadoBaixa resultado;
     {
+        // Settled once per loading, whether the run ends or stops with an error: disabled again once the
+        // guard below has given the buttons back.
+        const auto desabilita = qScopeGuard([this] { butProcessar->setEnabled(false); });
         const auto execucao = iniciaExecucao();
         listaProcessada_ = true;
         const int atual = dbLista->currentIndex().row();
