@@ -1,8 +1,10 @@
 #include "db/Connection.h"
+#include "reports/URelBoletos.h"
 #include "tests/app/JanelaDeTeste.h"
 #include "tests/reconexao/ServidorProprio.h"
 #include "util/Erro.h"
 
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
@@ -174,6 +176,23 @@ TEST_F(Reconexao, ServidorReiniciadoAProximaListagemFunciona) {
 
     EXPECT_EQ(lista(), 1);
     EXPECT_TRUE(mensagens.mostradas.isEmpty()) << mensagens.mostradas.join('\n').toStdString();
+}
+
+// The report dialog shows why the statement failed, in the operator's language, after its fixed text.
+TEST_F(Reconexao, RelatorioComServidorParadoMostraOMotivo) {
+    MensagensGravadas mensagens;
+    TFRelBoletos dialogo{c};
+    idDe(c);
+    servidor.para();
+
+    QTest::mouseClick(dialogo.btnOK, Qt::LeftButton);
+
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(
+        QStringLiteral("mensagem: Erro ao executar SQL.\n") + Perdida +
+        QStringLiteral(" e não pôde ser restabelecida.\nMotivo: Can't connect to local server")))
+        << mensagens.mostradas[0].toStdString();
+    EXPECT_TRUE(dialogo.btnOK->isEnabled());
 }
 
 TEST_F(Reconexao, ServidorParadoNoInicioVaiParaORegistro) {
