@@ -7,7 +7,9 @@
 #include "util/Clock.h"
 #include "util/Erro.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -335,6 +337,28 @@ TEST_F(FalhaNoMeio, SaldoRecusadoDesfazContaNumeroEMovimento) {
     EXPECT_EQ(r.valor(0, "amort").dinheiro(), Money());
     EXPECT_EQ(r.valor(0, "valortotal").dinheiro(), reais(100));
     EXPECT_TRUE(r.valor(0, "lojas_leram").nulo());
+    EXPECT_EQ(quantos("movment"), 0);
+    EXPECT_EQ(quantos("nlanc"), 0);
+    EXPECT_EQ(saldomes(), reais(1000));
+}
+
+TEST_F(FalhaNoMeio, ConexaoDerrubadaNoMeioDaContaNaoDeixaMetade) {
+    conta(100, 1, 0, 100, 1);
+    // The movement insert waits; meanwhile another session kills the program's connection.
+    gatilho("movment", "insert", "sleep(2) = 0");
+    const qint64 id = consulta(QStringLiteral("select connection_id()")).valor(0, 0).inteiroLongo();
+    std::thread derruba([this, id] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        Connection outra;
+        outra.configura(QString(), banco.nome(), BancoDeTeste::senhaPadrao());
+        outra.executa(QStringLiteral("kill connection %1").arg(id));
+    });
+    ListaRetorno l = lista(ModoRetorno::Boleto, {{Documento, reais(100), 0, {}}});
+    const QString erro = erroAoProcessar(l);
+    derruba.join();
+    EXPECT_TRUE(erro.startsWith(QStringLiteral("Ao baixar a conta 1 da filial 1 (documento 0000000001): ")))
+        << erro.toStdString();
+    EXPECT_EQ(coluna(QStringLiteral("select amort from receber")), std::vector<Money>{Money()});
     EXPECT_EQ(quantos("movment"), 0);
     EXPECT_EQ(quantos("nlanc"), 0);
     EXPECT_EQ(saldomes(), reais(1000));
