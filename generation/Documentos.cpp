@@ -133,10 +133,9 @@ void preencheCobranca(const ObjetoBolix &doc, const Ajustes &a) {
     doc.set(QStringLiteral("ValorOutrosAcrescimos"), moeda(a.acrescimo));
 }
 
-QString periodoDaBaixa(Connection &conexao, const Periodo &p, const char *antesDoFim) {
+QString periodoDaBaixa(const LimitesPeriodo &p, const char *antesDoFim) {
     return QStringLiteral("receber.%1 between \"%2\" and \"%3%4\"")
-        .arg(p.CampoData, LimiteDoPeriodo(conexao, p.dataInicial, p.horaInicial), QLatin1String(antesDoFim),
-             LimiteDoPeriodo(conexao, p.dataFinal, p.horaFinal));
+        .arg(p.CampoData, p.inicio, QLatin1String(antesDoFim), p.fim);
 }
 
 QString filtroFilial(std::optional<int> filialLogica) {
@@ -191,25 +190,23 @@ QString NumeroDocumento(const QString &numlanc) {
     return PreencheEsquerda(numlanc.right(10), QStringLiteral("0"), 10);
 }
 
-QString sqlNumeroDocumentoCliente(Connection &conexao, const Periodo &periodo, const QString &numero,
+QString sqlNumeroDocumentoCliente(Connection &conexao, const LimitesPeriodo &periodo, const QString &numero,
                                   qint64 clientesId, std::optional<int> filialLogica) {
     return QStringLiteral(
                "update receber set numero_documento = \"%1\" where receber.apagado <> \"S\" and "
                "receber.amort < 100 and receber.quantidade > 0  and %2  and receber.clientes_id = %3")
-               .arg(conexao.escapa(numero), periodoDaBaixa(conexao, periodo, ""),
-                    QString::number(clientesId)) +
+               .arg(conexao.escapa(numero), periodoDaBaixa(periodo, ""), QString::number(clientesId)) +
            filtroFilial(filialLogica);
 }
 
-QString sqlNumeroDocumentoEmpresa(Connection &conexao, const Periodo &periodo, const QString &numero,
+QString sqlNumeroDocumentoEmpresa(Connection &conexao, const LimitesPeriodo &periodo, const QString &numero,
                                   qint64 empresaId, std::optional<int> filialLogica) {
     return QStringLiteral(
                "update receber, clientes, empresa set numero_documento = \"%1\" where "
                "(clientes.clientes_id = receber.clientes_id) and (empresa.empresa_id = "
                "clientes.empresa_id) and clientes.empresa_id = %2 and receber.apagado <> \"S\"  and "
                "receber.amort < 100 and receber.quantidade > 0  and %3 ")
-               .arg(conexao.escapa(numero), QString::number(empresaId),
-                    periodoDaBaixa(conexao, periodo, " ")) +
+               .arg(conexao.escapa(numero), QString::number(empresaId), periodoDaBaixa(periodo, " ")) +
            filtroFilial(filialLogica);
 }
 
@@ -220,6 +217,7 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
     Ajustes a = leAjustes(amb.ini);
     const InstalacaoBanco inst{amb.estado.banco, amb.estado.carteira};
     const QString hoje = textoData(Clock::hoje());
+    const LimitesPeriodo periodo = LimitesPeriodo::de(amb.conexao, c.periodo);
     int k = 0;
 
     percorreMarcadas(lista, amb, [&](int i) {
@@ -245,13 +243,13 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
         if (c.porEmpresa) {
             NossoNumeroPorEmpresa(bolix, doc, inst, a.n, amb.ini);
             amb.conexao.executa(
-                sqlNumeroDocumentoEmpresa(amb.conexao, c.periodo, numero, l.id(), filialDaBaixa(amb)));
+                sqlNumeroDocumentoEmpresa(amb.conexao, periodo, numero, l.id(), filialDaBaixa(amb)));
         } else {
             NossoNumeroPorCliente(doc, inst, a.n, amb.ini);
             if (c.checkDebitoCC)
                 preencheDebito(doc, l);
             amb.conexao.executa(
-                sqlNumeroDocumentoCliente(amb.conexao, c.periodo, numero, l.id(), filialDaBaixa(amb)));
+                sqlNumeroDocumentoCliente(amb.conexao, periodo, numero, l.id(), filialDaBaixa(amb)));
         }
         ++a.n;
     });
@@ -269,10 +267,13 @@ QStringList RecusasDoBanco(const ControlesGeracao &c, const ResultSet &lista, Mo
     const QString layout = debito ? QStringLiteral("DebitoCC") : QStringLiteral("FEBRABAN240");
     QStringList recusas;
     bolix.call(QStringLiteral("DocumentosCobranca.Clear"));
+    // One scratch document for every row: each row rewrites every member that the checks read.
+    const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
     percorreMarcadas(lista, amb, [&](int i) {
         const Linha l(lista, i, c.porEmpresa);
-        const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
         doc.set(QStringLiteral("NumeroDocumento"), l.numeroDocumento());
+        doc.set(QStringLiteral("CPFSacado"), QString());
+        doc.set(QStringLiteral("CNPJSacado"), QString());
         preenchePagador(doc, l);
         preencheValor(doc, l, taxaBoleto);
         if (debito)

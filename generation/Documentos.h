@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generation/Geracao.h"
+#include "generation/LimitesPeriodo.h"
 
 #include <QStringList>
 #include <optional>
@@ -16,9 +17,9 @@ QString NumeroDocumento(const QString &numlanc);
 
 // The receivables that a row's document charges get its number. The branch setting is read before each
 // statement; with the branch filter the statement keeps to the logical branch.
-QString sqlNumeroDocumentoCliente(Connection &conexao, const Periodo &periodo, const QString &numero,
+QString sqlNumeroDocumentoCliente(Connection &conexao, const LimitesPeriodo &periodo, const QString &numero,
                                   qint64 clientesId, std::optional<int> filialLogica);
-QString sqlNumeroDocumentoEmpresa(Connection &conexao, const Periodo &periodo, const QString &numero,
+QString sqlNumeroDocumentoEmpresa(Connection &conexao, const LimitesPeriodo &periodo, const QString &numero,
                                   qint64 empresaId, std::optional<int> filialLogica);
 
 // One document per marked row of the listing, in its order: the payer, dates, amounts and bank data given

@@ -28,13 +28,12 @@ QByteArray CabecalhoDebito(const QByteArray &cabecalho) {
 }
 
 QString sqlIdentificacaoDebito(Connection &conexao, const QString &identificacao, const QString &lojasLeram,
-                               qint64 clientesId, const Periodo &p) {
+                               qint64 clientesId, const LimitesPeriodo &p) {
     return QStringLiteral("Update receber set lojas_leram2 = \"%1\", tipo = 0,  lojas_leram = \"%2\",  "
                           "dtalteracao = %3 where clientes_id = %4 and amort < 100 and quantidade > 0 and %5 "
                           "between \"%6\" and \"%7\"")
         .arg(conexao.escapa(identificacao), conexao.escapa(lojasLeram), Literal(Clock::hoje()),
-             QString::number(clientesId), p.CampoData, LimiteDoPeriodo(conexao, p.dataInicial, p.horaInicial),
-             LimiteDoPeriodo(conexao, p.dataFinal, p.horaFinal));
+             QString::number(clientesId), p.CampoData, p.inicio, p.fim);
 }
 
 void CompletaRemessaDebito(const QString &arquivo, int documentos, const QList<qint64> &codigos,
@@ -56,17 +55,20 @@ void CompletaRemessaDebito(const QString &arquivo, int documentos, const QList<q
                 .arg(detalhes)
                 .arg(documentos));
     linhas[0] = CabecalhoDebito(linhas[0]);
+    const LimitesPeriodo limites = LimitesPeriodo::de(conexao, periodo);
 
     // The completed file goes beside the written one and replaces it only once every statement ran.
     QSaveFile novo(arquivo);
+    const auto recusada = [&] {
+        return Erro(QStringLiteral("Não foi possível gravar o arquivo de remessa %1: %2")
+                        .arg(arquivo, novo.errorString()));
+    };
     if (!novo.open(QIODevice::WriteOnly) ||
         novo.write(linhas.join(fimDeLinha) + (terminaComFim ? fimDeLinha : QByteArray())) < 0)
-        throw Erro(QStringLiteral("Não foi possível gravar o arquivo de remessa %1: %2")
-                       .arg(arquivo, novo.errorString()));
+        throw recusada();
     for (qsizetype i = 1; i <= detalhes; ++i)
         conexao.executa(sqlIdentificacaoDebito(conexao, windows1252::decodifica(linhas[i].mid(2, 8)),
-                                               lojasLeram, codigos[i - 1], periodo));
+                                               lojasLeram, codigos[i - 1], limites));
     if (!novo.commit())
-        throw Erro(QStringLiteral("Não foi possível gravar o arquivo de remessa %1: %2")
-                       .arg(arquivo, novo.errorString()));
+        throw recusada();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/Listagem.h"
+#include "generation/LimitesPeriodo.h"
 
 #include <QList>
 #include <QString>
@@ -17,7 +17,7 @@ QByteArray CabecalhoDebito(const QByteArray &cabecalho);
 // R1: the client's receivables of the listed period get the debit identification, type 0, the branch's
 // replication marker and today's change date.
 QString sqlIdentificacaoDebito(Connection &conexao, const QString &identificacao, const QString &lojasLeram,
-                               qint64 clientesId, const Periodo &periodo);
+                               qint64 clientesId, const LimitesPeriodo &periodo);
 
 // Completes the file that this run wrote with `documentos` documents, the i-th detail line belonging to
 // codigos[i]. When the file's detail lines are not exactly as many, nothing is changed and an error names
