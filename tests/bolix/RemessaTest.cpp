@@ -247,6 +247,40 @@ TEST_F(Remessa, RecusasNomeiamDocumentoMembroOuCaminho) {
     EXPECT_FALSE(QFile::exists(semPasta));
 }
 
+// What the program asks before it writes anything: every member the remittance would refuse, each with
+// the remittance's own text.
+TEST_F(Remessa, RecusasDoDocumentoSaoAsDaRemessaTodasDeUmaVez) {
+    const ArquivoRemessa normal{dir_.path(), QStringLiteral("r.rem"), {}, 1};
+    const auto textoDaRemessa = [&](const Documento &d, const ArquivoRemessa &destino) {
+        try {
+            gravaArquivoRemessa(conta_, {d}, destino, geracao);
+        } catch (const ErroBolix &e) {
+            return e.texto();
+        }
+        return QString();
+    };
+    Documento ruim = docs_[0];
+    ruim.cnpjSacado = QStringLiteral("123");
+    ruim.estadoSacado = QStringLiteral("São Paulo");
+    ruim.cepSacado = QStringLiteral("0491");
+    ruim.valorDocumento = 1'000'000'000'000;
+    const QStringList recusas = recusasDoDocumento(ruim, QStringLiteral("FEBRABAN240"));
+    ASSERT_EQ(recusas.size(), 4) << recusas.join(u'\n').toStdString();
+    Documento soCnpj = docs_[0];
+    soCnpj.cnpjSacado = ruim.cnpjSacado;
+    EXPECT_EQ(recusas[0], textoDaRemessa(soCnpj, normal));
+    EXPECT_TRUE(recusas[1].contains(u"EstadoSacado") && recusas[2].contains(u"CepSacado") &&
+                recusas[3].contains(u"ValorDocumento"));
+    EXPECT_TRUE(recusasDoDocumento(docs_[0], QStringLiteral("FEBRABAN240")).isEmpty());
+
+    // Direct debit: the payer's account instead of the address.
+    const QStringList debito = recusasDoDocumento(ruim, QStringLiteral("DebitoCC"));
+    ASSERT_EQ(debito.size(), 3) << debito.join(u'\n').toStdString();
+    EXPECT_EQ(debito[0], textoDaRemessa(docs_[0], {dir_.path(), QStringLiteral("r.rem"),
+                                                   QStringLiteral("DebitoCC"), 1}));
+    EXPECT_TRUE(debito[1].contains(u"ContaCorrenteDebito") && debito[2].contains(u"ValorDocumento"));
+}
+
 // Instruction 3 says how the protest days count; without days there is no protest.
 TEST_F(Remessa, InstrucaoTresDaOCodigoDoProtesto) {
     const struct {
