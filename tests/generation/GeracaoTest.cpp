@@ -227,6 +227,31 @@ TEST_F(GeracaoTest, RegistrosQueOBancoRecusariaParamAntesDeGravar) {
         EXPECT_EQ(numeroDocumento(r), QStringLiteral("NULL"));
 }
 
+// Empty names, the longest texts the columns hold, quotes and backslashes: the bank's file takes them as
+// its fields allow.
+TEST_F(GeracaoTest, TextosNulosOuLongosChegamAoArquivo) {
+    cliente(1, {{"nome", nullptr}, {"bairro", nullptr}, {"cidade", nullptr}});
+    cliente(2, {{"nome", QString(50, u'N')},
+                {"endereco", QStringLiteral("Rua \"O'Higgins\" \\ ") + QString(40, u'E')},
+                {"numero1", QString(20, u'9')},
+                {"cidade", QString(30, u'C')}});
+    for (int c : {1, 2})
+        banco.receber({{"clientes_id", c}});
+    listaClientes();
+    marca(*clientes, {1, 2});
+
+    gera();
+
+    ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join(u'|').toStdString();
+    EXPECT_TRUE(
+        mensagens.mostradas[1].startsWith(QStringLiteral("mensagem: Arquivo de Remessa gerado: 2 títulos")));
+    EXPECT_EQ(doc(0, "NomeSacado"), QString());
+    QFile f(remessa());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    for (const QByteArray &l : f.readAll().split('\n'))
+        EXPECT_TRUE(l.isEmpty() || l.size() == 241) << l.constData();
+}
+
 TEST_F(GeracaoTest, NossoNumeroDeMaisDe32Bits) {
     cliente(1);
     banco.receber();
