@@ -2,16 +2,19 @@
 // while it runs, everything back once it ends.
 #include "tests/app/JanelaDeTeste.h"
 
-#include "util/Windows1252.h"
+#include "config/IniFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -109,6 +112,33 @@ TEST_F(JanelaGeracao, ErroDepoisDaContaDevolveAJanela) {
     EXPECT_FALSE(janela->pbGeracao->isVisible());
     EXPECT_TRUE(janela->bGerar->isEnabled());
     EXPECT_TRUE(janela->close());
+}
+
+// The cedente dialog's confirmation sets the component's account up; closing it otherwise does not.
+TEST_F(JanelaGeracao, ConfiguracoesConfirmadasConfiguramAConta) {
+    const IniFile ini(QDir(programa.caminho()).filePath(QStringLiteral("sistema_zel.ini")));
+    const auto fechaDialogo = [](bool confirma) {
+        QTimer::singleShot(0, [confirma] {
+            auto *dialogo = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialogo, nullptr);
+            confirma ? dialogo->accept() : dialogo->reject();
+        });
+    };
+    fechaDialogo(false);
+    QTest::mouseClick(janela->bConfig, Qt::LeftButton);
+    EXPECT_EQ(ini.lerTexto(QStringLiteral("Ruvenal"), QStringLiteral("OutroDadoConfiguracao1"),
+                           QStringLiteral("-")),
+              QStringLiteral("-"));
+
+    janela->setWindowTitle(QString());
+    fechaDialogo(true);
+    QTest::mouseClick(janela->bConfig, Qt::LeftButton);
+    EXPECT_EQ(ini.lerTexto(QStringLiteral("Ruvenal"), QStringLiteral("OutroDadoConfiguracao1"),
+                           QStringLiteral("-")),
+              QStringLiteral("A"));
+    EXPECT_EQ(ini.lerTexto(QStringLiteral("Ruvenal"), QStringLiteral("num_agencia"), QString()),
+              QStringLiteral("1584-9"));
+    EXPECT_EQ(janela->windowTitle(), QStringLiteral("Ruvenal 1.0.0.34 - 11 "));
 }
 
 } // namespace
