@@ -25,7 +25,7 @@ bool vazia(const ResultSet *lista) {
     return !lista || lista->vazio();
 }
 
-// Steps 1 to 3: something to charge, no direct debit for companies, the first run confirmed.
+// Something to charge, no direct debit for companies, the first run confirmed.
 bool podeGerar(const ControlesGeracao &c, const ListagensGeracao &l, const EstadoPrograma &estado) {
     Mensagens &m = Mensagens::atual();
     if (vazia(l.clientes) && vazia(l.empresas)) {
@@ -42,7 +42,7 @@ bool podeGerar(const ControlesGeracao &c, const ListagensGeracao &l, const Estad
                                      "já estão corretas?")) == Mensagens::Resposta::Sim;
 }
 
-// Step 5: with direct debit, no marked client may have an unusable account.
+// With direct debit, no marked client may have an unusable account.
 bool contasValidas(const ControlesGeracao &c, const ResultSet &clientes) {
     for (int i = 0; i < clientes.linhas(); ++i) {
         if (c.checkDebitoCC && marcada(clientes, i) &&
@@ -80,7 +80,7 @@ void anunciaTaxa(Money taxa) {
                                     QStringLiteral(" para cada cliente!"));
 }
 
-// Step 11.1: false when the component did not write the file; the operator is told why.
+// False when the component did not write the file; the operator is told why.
 bool gravaRemessa(const boleto::ObjetoBolix &bolix) {
     try {
         const QString resposta = bolix.call(QStringLiteral("GravaArquivoRemessa")).toText();
@@ -119,15 +119,14 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
             QStringLiteral("Não foi possível obter a sequência para o arquivo de remessa!"));
         return;
     }
-    const ResultSet *lista = c.porEmpresa ? l.empresas : l.clientes;
-    if (!lista) {
-        Mensagens::atual().atencao(QStringLiteral("Define uma pesquisa para gerar os boletos."));
-        return;
-    }
-    if (!c.porEmpresa && !contasValidas(c, *lista))
+    // The window closes the other mode's listing; a closed one has no row to charge.
+    static const ResultSet fechada;
+    const ResultSet *aberta = c.porEmpresa ? l.empresas : l.clientes;
+    const ResultSet &lista = aberta ? *aberta : fechada;
+    if (!c.porEmpresa && !contasValidas(c, lista))
         return;
     const Money taxa = LeTaxaBoleto(amb.ini);
-    if (!semRecusas(c, *lista, taxa, amb))
+    if (!semRecusas(c, lista, taxa, amb))
         return;
 
     campos.TaxaBoleto = taxa;
@@ -137,7 +136,7 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
     const ControlesConta conta{true,      c.DirFinal, c.checkDebitoCC,
                                QString(), c.cbDtVenc, campos.SequenciaRemessa};
     mostraTitulo(ConfigurarConta(conta, {amb.programDir, amb.estado.banco}, amb.bolix, amb.ini, amb.conexao));
-    const int documentos = GerarDocumentos(c, *lista, campos, amb);
+    const int documentos = GerarDocumentos(c, lista, campos, amb);
     amb.ini.gravarTexto(secao, QStringLiteral("endereco_destino"), c.DirFinal);
     amb.ini.gravarTexto(secao, QStringLiteral("cod_empresa"), c.edCodEmpres);
 

@@ -133,7 +133,7 @@ TEST_F(GeracaoTest, SemMarcadosAindaUsaASequenciaEGravaONossoNumero) {
     EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
 }
 
-// The stops before the account set-up: their message, and nothing written but, from step 4 on, the sequence.
+// The stops before the account set-up: their message, and nothing written but, once taken, the sequence.
 TEST_F(GeracaoTest, ParadasAntesDeGerar) {
     cliente(1, {{"agencia", "0"}});
     banco.receber();
