@@ -4,6 +4,7 @@
 
 #include "db/Connection.h"
 #include "generation/Documentos.h"
+#include "tests/support/LeituraPdf.h"
 #include "util/Erro.h"
 
 #include <QDir>
@@ -115,9 +116,15 @@ TEST_F(GeracaoTest, PorEmpresaNumeraOsRecebiveisDaEmpresaEImprime) {
     EXPECT_EQ(numeroDocumento(2), QStringLiteral("NULL"));
     EXPECT_EQ(campos.CodigosMarcados, QList<qint64>{1});
     EXPECT_EQ(chave("nossonumero"), QStringLiteral("42"));
-    // No remittance; the printed boletos lie beside where it would go.
+    // No remittance; the printed boleto lies beside where it would go, for the company and its amount.
     EXPECT_FALSE(QFile::exists(remessa()));
-    EXPECT_FALSE(QDir(destino.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+    const QStringList pdfs = QDir(destino.path()).entryList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(pdfs.size(), 1);
+    const QString pdf = QDir(destino.path()).filePath(pdfs[0]);
+    ASSERT_EQ(leitura::paginas(pdf), 1);
+    const QString texto = leitura::texto(pdf, 1);
+    EXPECT_TRUE(texto.contains(QStringLiteral("Empresa 1")) && texto.contains(QStringLiteral("R$ 100,00")))
+        << texto.toStdString();
 }
 
 TEST_F(GeracaoTest, SemMarcadosAindaUsaASequenciaEGravaONossoNumero) {
