@@ -349,15 +349,20 @@ TEST_F(FalhaNoMeio, SaldoRecusadoDesfazContaNumeroEMovimento) {
 TEST_F(FalhaNoMeio, ConexaoDerrubadaNoMeioDaContaNaoDeixaMetade) {
     conta(100, 1, 0, 100, 1);
     // The movement insert waits; meanwhile another session kills the program's connection.
-    gatilho("movment", "insert", "sleep(2) = 0");
+    gatilho("movment", "insert", "sleep(3) = 0");
+    ListaRetorno l = lista(ModoRetorno::Boleto, {{Documento, reais(100), 0, {}}});
     const qint64 id = consulta(QStringLiteral("select connection_id()")).valor(0, 0).inteiroLongo();
     std::thread derruba([this, id] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
         Connection outra;
         outra.configura(QString(), banco.nome(), BancoDeTeste::senhaPadrao());
+        const QString noMovimento =
+            QStringLiteral("select count(*) from information_schema.processlist where id = "
+                           "%1 and info like '%Insert into movment%'")
+                .arg(id);
+        for (int i = 0; i < 200 && outra.abre(noMovimento).valor(0, 0).inteiro() == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         outra.executa(QStringLiteral("kill connection %1").arg(id));
     });
-    ListaRetorno l = lista(ModoRetorno::Boleto, {{Documento, reais(100), 0, {}}});
     const QString erro = erroAoProcessar(l);
     derruba.join();
     EXPECT_TRUE(erro.startsWith(QStringLiteral("Ao baixar a conta 1 da filial 1 (documento 0000000001): ")))
