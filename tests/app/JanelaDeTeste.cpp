@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,4 +55,13 @@ std::unique_ptr<TFRuvenal> PastaDoPrograma::inicia(bool *ok) const {
     if (ok)
         *ok = iniciou;
     return janela;
+}
+
+void PastaDoPrograma::iniciaEMostra(std::unique_ptr<TFRuvenal> &janela,
+                                    const MensagensGravadas &mensagens) const {
+    bool ok = false;
+    janela = inicia(&ok);
+    ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
+    janela->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
 }

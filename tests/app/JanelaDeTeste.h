@@ -31,6 +31,8 @@ public:
 
     // Runs start-up; the window exists whether or not it succeeded.
     std::unique_ptr<TFRuvenal> inicia(bool *ok = nullptr) const;
+    // Starts the program and shows its window; a failed start is a fatal failure naming the messages shown.
+    void iniciaEMostra(std::unique_ptr<TFRuvenal> &janela, const MensagensGravadas &mensagens) const;
 
 private:
     QTemporaryDir pasta_;

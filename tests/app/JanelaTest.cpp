@@ -30,11 +30,7 @@ protected:
         for (int id : empresas)
             banco.empresa(id);
         programa.iniPara(banco, QStringLiteral("[Ruvenal]\n") + ruvenal);
-        bool ok = false;
-        janela = programa.inicia(&ok);
-        ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
-        janela->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+        programa.iniciaEMostra(janela, mensagens);
     }
 
     BancoDeTeste banco;

@@ -23,30 +23,7 @@ void GeracaoDeTeste::SetUp() {
     controles.dtVencimento = hoje.addDays(10);
     controles.DirFinal = destino.path();
     controles.edCodEmpres = QStringLiteral("1");
-    banco.insere(QStringLiteral("filial"), {{"filial_id", 1}, {"relreceberunificado", "S"}});
-    banco.empresa(1, {{"cgc", "12.345.678/0001-95"},
-                      {"endereco", "Av. Paulista 1000"},
-                      {"bairro", "Bela Vista"},
-                      {"cidade", "São Paulo"},
-                      {"estado", "SP"},
-                      {"cep", "01310-100"}});
-}
-
-void GeracaoDeTeste::cliente(int id, Colunas colunas) {
-    banco.cliente(id, {{"cpf", "12345678909"},
-                       {"endereco", "Rua das Flores"},
-                       {"numero1", "12"},
-                       {"bairro", "Centro"},
-                       {"cidade", "Campinas"},
-                       {"uf", "SP"},
-                       {"cep", "13010-000"},
-                       {"agencia", "1234"},
-                       {"cc", "56789-0"}});
-    // Later columns replace the defaults above.
-    for (const ColunaDeTeste &c : colunas)
-        banco.conexao().executa(QStringLiteral("update clientes set %1 = %2 where clientes_id = %3")
-                                    .arg(c.nome, c.valor.literal(banco.conexao()))
-                                    .arg(id));
+    banco.empresaQueCobra();
 }
 
 void GeracaoDeTeste::listaClientes() {
@@ -72,6 +49,13 @@ void GeracaoDeTeste::gera() {
     AmbienteGeracao ambiente{estado, instalacao.pasta(), bolix, instalacao.ini(), banco.conexao(), {}};
     GerarArquivo(controles, {clientes ? &*clientes : nullptr, empresas ? &*empresas : nullptr}, campos,
                  ambiente, [this](const QString &t) { titulo = t; });
+}
+
+testing::AssertionResult GeracaoDeTeste::remessaGerada(int titulos) const {
+    const QString gravada = QStringLiteral("mensagem: Arquivo de Remessa gerado: %1 títulos").arg(titulos);
+    if (mensagens.mostradas.size() == 2 && mensagens.mostradas[1].startsWith(gravada))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << mensagens.mostradas.join(u'|').toStdString();
 }
 
 QString GeracaoDeTeste::chave(const char *nome) const {

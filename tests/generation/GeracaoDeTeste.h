@@ -30,13 +30,15 @@ protected:
     void SetUp() override;
 
     // A client of company 1 with a complete payer record.
-    void cliente(int id, Colunas colunas = {});
+    void cliente(int id, Colunas colunas = {}) { banco.pagador(id, colunas); }
     void listaClientes();
     void listaEmpresas();
     // Marks the rows whose id (clientes_id or empresa_id) is listed.
     static void marca(ResultSet &lista, std::initializer_list<qint64> ids);
 
     void gera();
+    // The run asked once and then wrote the remittance with that many titles.
+    testing::AssertionResult remessaGerada(int titulos) const;
     // A key of section [Ruvenal].
     QString chave(const char *nome) const;
     QString numeroDocumento(int receberId);

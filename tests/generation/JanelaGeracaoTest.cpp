@@ -55,11 +55,7 @@ protected:
                                   "conta_corrente=210169\nidentificacao_empresa=1234567\n"
                                   "endereco_destino=%1\n")
                        .arg(programa.caminho()));
-        bool ok = false;
-        janela = programa.inicia(&ok);
-        ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
-        janela->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+        programa.iniciaEMostra(janela, mensagens);
     }
     void TearDown() override { qunsetenv("BOLIX_INI"); }
 };

@@ -21,23 +21,9 @@ class CicloRetorno : public testing::Test {
 protected:
     void SetUp() override {
         hoje = banco.conexao().abre(QStringLiteral("select curdate()")).valor(0, 0).data();
-        banco.insere(QStringLiteral("filial"), {{"filial_id", 1}, {"relreceberunificado", "S"}});
-        banco.empresa(1, {{"cgc", "12.345.678/0001-95"},
-                          {"endereco", "Av. Paulista 1000"},
-                          {"bairro", "Bela Vista"},
-                          {"cidade", "São Paulo"},
-                          {"estado", "SP"},
-                          {"cep", "01310-100"}});
+        banco.empresaQueCobra();
         for (int c : {1, 2})
-            banco.cliente(c, {{"cpf", "12345678909"},
-                              {"endereco", "Rua das Flores"},
-                              {"numero1", "12"},
-                              {"bairro", "Centro"},
-                              {"cidade", "Campinas"},
-                              {"uf", "SP"},
-                              {"cep", "13010-000"},
-                              {"agencia", "1234"},
-                              {"cc", "56789-0"}});
+            banco.pagador(c);
         // Client 1 owes 60 (older) and 40, client 2 owes 89,90.
         vende(1, 60, 9);
         vende(1, 40, 10);
@@ -63,11 +49,7 @@ protected:
         f.close();
         qputenv("BOLIX_INI", ini.toLocal8Bit());
         programa.iniPara(banco, QStringLiteral("[Ruvenal]\ncod_empresa=1\nvalor_taxa=2,5\n") + ruvenal);
-        bool ok = false;
-        janela = programa.inicia(&ok);
-        ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
-        janela->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+        programa.iniciaEMostra(janela, mensagens);
     }
     // List today's sales per client, mark every row and generate the remittance, as the operator does.
     void gera(bool debito) {

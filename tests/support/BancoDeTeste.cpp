@@ -52,10 +52,10 @@ BancoDeTeste::~BancoDeTeste() {
 }
 
 void BancoDeTeste::insere(const QString &tabela, Colunas colunas) {
-    insere(tabela, {}, colunas);
+    insereEmCamadas(tabela, {colunas});
 }
 
-void BancoDeTeste::insere(const QString &tabela, Colunas padroes, Colunas colunas) {
+void BancoDeTeste::insereEmCamadas(const QString &tabela, std::initializer_list<Colunas> camadas) {
     QStringList nomes, valores;
     auto acrescenta = [&](const ColunaDeTeste &c) {
         const qsizetype i = nomes.indexOf(c.nome.toLower());
@@ -66,49 +66,74 @@ void BancoDeTeste::insere(const QString &tabela, Colunas padroes, Colunas coluna
             valores << c.valor.literal(conexao_);
         }
     };
-    for (const ColunaDeTeste &c : padroes)
-        acrescenta(c);
-    for (const ColunaDeTeste &c : colunas)
-        acrescenta(c);
+    for (Colunas camada : camadas)
+        for (const ColunaDeTeste &c : camada)
+            acrescenta(c);
     conexao_.executa(QStringLiteral("insert into %1 (%2) values (%3)")
                          .arg(tabela, nomes.join(QStringLiteral(", ")), valores.join(QStringLiteral(", "))));
 }
 
 void BancoDeTeste::empresa(int empresaId, Colunas colunas) {
-    insere(QStringLiteral("empresa"),
-           {{"empresa_id", empresaId},
-            {"nome", QStringLiteral("Empresa %1").arg(empresaId)},
-            {"diasjur", 0},
-            {"multa", 0},
-            {"jurosdia", 0}},
-           colunas);
+    insereEmCamadas(QStringLiteral("empresa"), {{{"empresa_id", empresaId},
+                                                 {"nome", QStringLiteral("Empresa %1").arg(empresaId)},
+                                                 {"diasjur", 0},
+                                                 {"multa", 0},
+                                                 {"jurosdia", 0}},
+                                                colunas});
+}
+
+void BancoDeTeste::empresaQueCobra() {
+    insere(QStringLiteral("filial"), {{"filial_id", 1}, {"relreceberunificado", "S"}});
+    empresa(1, {{"cgc", "12.345.678/0001-95"},
+                {"endereco", "Av. Paulista 1000"},
+                {"bairro", "Bela Vista"},
+                {"cidade", "São Paulo"},
+                {"estado", "SP"},
+                {"cep", "01310-100"}});
 }
 
 void BancoDeTeste::cliente(int clientesId, Colunas colunas) {
-    insere(QStringLiteral("clientes"),
-           {{"clientes_id", clientesId},
-            {"empresa_id", 1},
-            {"chapa", clientesId},
-            {"nome", QStringLiteral("Cliente %1").arg(clientesId)},
-            {"cobra_juros", "N"}},
-           colunas);
+    cliente(clientesId, {}, colunas);
+}
+
+void BancoDeTeste::pagador(int clientesId, Colunas colunas) {
+    cliente(clientesId,
+            {{"cpf", "12345678909"},
+             {"endereco", "Rua das Flores"},
+             {"numero1", "12"},
+             {"bairro", "Centro"},
+             {"cidade", "Campinas"},
+             {"uf", "SP"},
+             {"cep", "13010-000"},
+             {"agencia", "1234"},
+             {"cc", "56789-0"}},
+            colunas);
+}
+
+void BancoDeTeste::cliente(int clientesId, Colunas padroes, Colunas colunas) {
+    insereEmCamadas(QStringLiteral("clientes"), {{{"clientes_id", clientesId},
+                                                  {"empresa_id", 1},
+                                                  {"chapa", clientesId},
+                                                  {"nome", QStringLiteral("Cliente %1").arg(clientesId)},
+                                                  {"cobra_juros", "N"}},
+                                                 padroes,
+                                                 colunas});
 }
 
 void BancoDeTeste::receber(Colunas colunas) {
     const int id = proximoReceber_++;
     const QDate hoje = QDate::currentDate();
-    insere(QStringLiteral("receber"),
-           {{"filial_id", 1},
-            {"receber_id", id},
-            {"clientes_id", 1},
-            {"numlanc", id},
-            {"datahora", QDateTime(hoje, QTime(10, 0))},
-            {"vencimento", hoje},
-            {"valor", 100},
-            {"quantidade", 1},
-            {"amort", 0},
-            {"valortotal", 100},
-            {"apagado", "N"},
-            {"tipo", 0}},
-           colunas);
+    insereEmCamadas(QStringLiteral("receber"), {{{"filial_id", 1},
+                                                 {"receber_id", id},
+                                                 {"clientes_id", 1},
+                                                 {"numlanc", id},
+                                                 {"datahora", QDateTime(hoje, QTime(10, 0))},
+                                                 {"vencimento", hoje},
+                                                 {"valor", 100},
+                                                 {"quantidade", 1},
+                                                 {"amort", 0},
+                                                 {"valortotal", 100},
+                                                 {"apagado", "N"},
+                                                 {"tipo", 0}},
+                                                colunas});
 }

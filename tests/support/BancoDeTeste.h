@@ -55,14 +55,20 @@ public:
 
     // Company 1 "Empresa 1" with no fine or interest, unless told otherwise.
     void empresa(int empresaId, Colunas colunas = {});
+    // Branch 1 listing every store's receivables, and company 1 with the CNPJ and address a remittance needs.
+    void empresaQueCobra();
     // A client of company 1 named "Cliente <id>", chapa = id.
     void cliente(int clientesId, Colunas colunas = {});
+    // A client as above with the payer record a remittance needs: CPF, address in Campinas, bank account.
+    void pagador(int clientesId, Colunas colunas = {});
     // An open receivable of branch 1 for client 1: receber_id numbered from 1, valor 100, quantidade 1,
     // amort 0, valortotal 100, sold and due today, apagado "N", tipo 0.
     void receber(Colunas colunas = {});
 
 private:
-    void insere(const QString &tabela, Colunas padroes, Colunas colunas);
+    // Each layer's columns replace those of the same name in the layers before it.
+    void insereEmCamadas(const QString &tabela, std::initializer_list<Colunas> camadas);
+    void cliente(int clientesId, Colunas padroes, Colunas colunas);
 
     QString nome_;
     Connection conexao_;
