@@ -37,6 +37,13 @@ QString comMotivo(const QString &texto, const QString &motivo) {
                          p.texto()));
 }
 
+[[noreturn]] void perdidaNaConfirmacao(const ConexaoPerdida &p) {
+    throw Erro(
+        comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida ao confirmar a operação: "
+                                 "não se sabe se ela foi gravada. Confira antes de repetir a operação."),
+                  p.texto()));
+}
+
 [[noreturn]] void perdidaNaAlteracao(const ConexaoPerdida &p) {
     throw Erro(
         comMotivo(p.podeTerSidoExecutado
@@ -201,13 +208,16 @@ void Connection::confirmaViva() {
     }
 }
 
-template <typename Passo> auto Connection::comReconexao(bool consulta, Passo passo) {
+template <typename Passo> auto Connection::comReconexao(bool consulta, bool confirmacao, Passo passo) {
     const bool transacao = emTransacao();
     try {
         if (!consulta)
             confirmaViva();
         return passo();
     } catch (const ConexaoPerdida &p) {
+        // A commit cut while the server ran it may have been made: only the server knows now.
+        if (transacao && confirmacao && p.podeTerSidoExecutado)
+            perdidaNaConfirmacao(p);
         if (transacao)
             perdidaNaTransacao(p);
         if (!consulta && p.podeTerSidoExecutado)
@@ -225,7 +235,9 @@ template <typename Passo> auto Connection::comReconexao(bool consulta, Passo pas
 qint64 Connection::executa(const QString &sql) {
     Espera espera(espera_);
     const QByteArray texto = sql.toUtf8();
-    const qint64 linhas = comReconexao(false, [&] { return rodaEscrita(texto); });
+    const bool confirmacao =
+        QStringView(sql).trimmed().startsWith(QLatin1String("commit"), Qt::CaseInsensitive);
+    const qint64 linhas = comReconexao(false, confirmacao, [&] { return rodaEscrita(texto); });
     ociosa_.start();
     return linhas;
 }
@@ -233,7 +245,7 @@ qint64 Connection::executa(const QString &sql) {
 ResultSet Connection::abre(const QString &sql) {
     Espera espera(espera_);
     const QByteArray texto = sql.toUtf8();
-    ResultSet rs = comReconexao(true, [&] { return rodaLeitura(texto); });
+    ResultSet rs = comReconexao(true, false, [&] { return rodaLeitura(texto); });
     ociosa_.start();
     return rs;
 }

@@ -58,7 +58,7 @@ private:
     qint64 rodaEscrita(const QByteArray &sql);
     ResultSet rodaLeitura(const QByteArray &sql);
     void confirmaViva();
-    template <typename Passo> auto comReconexao(bool consulta, Passo passo);
+    template <typename Passo> auto comReconexao(bool consulta, bool confirmacao, Passo passo);
     [[noreturn]] void falha();
 
     st_mysql *mysql_ = nullptr;
