@@ -109,7 +109,7 @@ QString ConfigurarConta(const ControlesConta &c, const InstalacaoConta &inst,
                                                     ? localPadrao
                                                     : le("local_pgto", localPadrao));
     bolix.set(QStringLiteral("PadroesBoleto.PadroesBoletoImpresso.MargemSuperior"),
-              ini.lerInteiro(secao, QStringLiteral("margem_sup"), 15));
+              ini.lerInteiro32(secao, QStringLiteral("margem_sup"), 15));
     const QString titulo = TituloComBanco(conexao, inst.banco);
 
     bolix.call(QStringLiteral("ConfiguraContaCorrente"));

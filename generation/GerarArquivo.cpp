@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <limits>
 
 namespace {
 
@@ -96,9 +97,16 @@ bool gravaRemessa(const boleto::ObjetoBolix &bolix) {
 
 int PegaSequenciaRemessa(const IniFile &ini) {
     try {
-        const qint64 sequencia = ini.lerInteiro(secao, QStringLiteral("sequencia_remessa"), 0) + 1;
+        const qint64 guardada = ini.lerInteiro(secao, QStringLiteral("sequencia_remessa"), 0);
+        // The component numbers the file with 32 bits; -1 is the failure answer.
+        if (guardada < 0 || guardada >= std::numeric_limits<int>::max())
+            throw Erro(QStringLiteral("A sequência do arquivo de remessa (chave sequencia_remessa) vale %1: "
+                                      "ela deve ficar entre 0 e %2.")
+                           .arg(guardada)
+                           .arg(std::numeric_limits<int>::max() - 1));
+        const int sequencia = int(guardada) + 1;
         ini.gravarInteiro(secao, QStringLiteral("sequencia_remessa"), sequencia);
-        return int(sequencia);
+        return sequencia;
     } catch (const std::exception &e) {
         Mensagens::atual().mensagem(textoDoErro(e));
         return -1;

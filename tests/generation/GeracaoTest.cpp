@@ -208,6 +208,24 @@ TEST_F(GeracaoTest, SequenciaQueNaoSeGravaParaARodada) {
               QStringLiteral("mensagem: Não foi possível obter a sequência para o arquivo de remessa!"));
 }
 
+// The component numbers the file with 32 bits: a stored sequence at that limit, or below zero, would wrap
+// and repeat the bank's file numbers, so it is refused and kept.
+TEST_F(GeracaoTest, SequenciaNoLimiteNaoDaVolta) {
+    for (const char *guardada : {"2147483647", "-5"}) {
+        mensagens.mostradas.clear();
+        instalacao.ini().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("sequencia_remessa"),
+                                     QLatin1String(guardada));
+        EXPECT_EQ(PegaSequenciaRemessa(instalacao.ini()), -1);
+        ASSERT_EQ(mensagens.mostradas.size(), 1);
+        EXPECT_TRUE(mensagens.mostradas[0].contains(QLatin1String(guardada)))
+            << mensagens.mostradas[0].toStdString();
+        EXPECT_EQ(chave("sequencia_remessa"), QLatin1String(guardada));
+    }
+    instalacao.ini().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("sequencia_remessa"),
+                                 QStringLiteral("2147483646"));
+    EXPECT_EQ(PegaSequenciaRemessa(instalacao.ini()), 2147483647);
+}
+
 TEST_F(GeracaoTest, RegistrosQueOBancoRecusariaParamAntesDeGravar) {
     cliente(1, {{"cep", nullptr}});
     cliente(2, {{"cpf", ""}, {"uf", "S"}});
