@@ -14,7 +14,8 @@ QString Literal(qint64 numero) {
 }
 
 QString Literal(double numero) {
-    if (!std::isfinite(numero))
+    // The server reads at most 65 digits of a decimal literal and silently clamps a longer one.
+    if (!std::isfinite(numero) || std::fabs(numero) >= 1e65)
         throw Erro(QStringLiteral("Número inválido para o banco de dados: %1").arg(numero));
     // Fifteen significant digits, then written out in full: 'g' would give "1e-05" for small and large
     // values.

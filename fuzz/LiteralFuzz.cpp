@@ -49,10 +49,20 @@ void dinheiro(Money m) {
         exige(consulta(literal).valor(0, 0).dinheiro() == m, "money comes back from the server", literal);
 }
 
-// Within what the server's DECIMAL holds, 65 digits: a plain literal beyond it is clamped by the server,
-// and no statement carries such numbers.
+// Within what the server's DECIMAL holds, 65 digits; beyond it the server would clamp the literal, so
+// there is none.
 void real(double d) {
-    if (!std::isfinite(d) || std::abs(d) >= 1e65 || (d != 0 && std::abs(d) < 1e-40))
+    if (!std::isfinite(d) || std::abs(d) >= 1e65) {
+        bool recusado = false;
+        try {
+            Literal(d);
+        } catch (const Erro &) {
+            recusado = true;
+        }
+        exige(recusado, "a number beyond the server's range has no literal", QString::number(d));
+        return;
+    }
+    if (d != 0 && std::abs(d) < 1e-40)
         return;
     const QString literal = Literal(d);
     bool ok = false;

@@ -104,9 +104,13 @@ TEST(LiteralTexto, VoltaIgualDeUmaColunaLatin1) {
         QStringLiteral("4A6FE36F20C7E36F209363697461E7E36F94209178922080209620972085208A209C209F20992095"));
 }
 
-TEST(LiteralNumero, InfinitoNaoTemLiteral) {
+// The server reads at most 65 digits of a decimal literal and silently takes 65 nines for more.
+TEST(LiteralNumero, SemLiteralForaDoAlcanceDoServidor) {
     EXPECT_THROW(Literal(std::numeric_limits<double>::infinity()), Erro);
     EXPECT_THROW(Literal(std::numeric_limits<double>::quiet_NaN()), Erro);
+    EXPECT_THROW(Literal(1e65), Erro);
+    EXPECT_THROW(Literal(-std::numeric_limits<double>::max()), Erro);
+    EXPECT_EQ(Literal(9.99999999999999e64).size(), 65);
 }
 
 // Values that the general format would write with an exponent find their row on the server.
