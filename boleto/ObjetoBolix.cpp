@@ -63,6 +63,10 @@ Variant ObjetoBolix::item(const QString &caminho, int indice) const {
 }
 
 ObjetoBolix::Alvo ObjetoBolix::alvo(const QString &caminho) const {
+    // Most paths are one plain name: nothing to split or trim.
+    if (!caminho.isEmpty() && !caminho.contains(u'.') && !caminho.front().isSpace() &&
+        !caminho.back().isSpace())
+        return {percorre({}, 0), caminho};
     const QStringList partes = separa(caminho);
     return {percorre(partes, partes.size() - 1), partes.last()};
 }

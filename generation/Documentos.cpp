@@ -3,6 +3,7 @@
 #include "cedente/ConfiguracaoCedente.h"
 #include "db/Connection.h"
 #include "db/ResultSet.h"
+#include "db/Transacao.h"
 #include "generation/RegrasBanco.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
@@ -170,6 +171,12 @@ template <class F> void percorreMarcadas(const ResultSet &lista, AmbienteGeracao
     }
 }
 
+// A built document's number and whose receivables get it.
+struct NumeroDaLinha {
+    QString numero;
+    qint64 id;
+};
+
 } // namespace
 
 qint64 LeNossoNumero(const IniFile &ini) {
@@ -210,6 +217,25 @@ QString sqlNumeroDocumentoEmpresa(Connection &conexao, const LimitesPeriodo &per
            filtroFilial(filialLogica);
 }
 
+namespace {
+
+// Every document number or none: a receivable must not carry a number whose boleto does not exist.
+void gravaNumeros(const QList<NumeroDaLinha> &numeros, bool porEmpresa, const LimitesPeriodo &periodo,
+                  AmbienteGeracao &amb) {
+    EmTransacao(amb.conexao, [&] {
+        Progresso progresso(numeros.size(), amb.progresso);
+        for (const NumeroDaLinha &n : numeros) {
+            const std::optional<int> filial = filialDaBaixa(amb);
+            amb.conexao.executa(
+                porEmpresa ? sqlNumeroDocumentoEmpresa(amb.conexao, periodo, n.numero, n.id, filial)
+                           : sqlNumeroDocumentoCliente(amb.conexao, periodo, n.numero, n.id, filial));
+            progresso.avanca();
+        }
+    });
+}
+
+} // namespace
+
 int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGeracao &campos,
                     AmbienteGeracao &amb) {
     const ObjetoBolix &bolix = amb.bolix;
@@ -218,46 +244,48 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
     const InstalacaoBanco inst{amb.estado.banco, amb.estado.carteira};
     const QString hoje = textoData(Clock::hoje());
     const LimitesPeriodo periodo = LimitesPeriodo::de(amb.conexao, c.periodo);
-    int k = 0;
+    QList<NumeroDaLinha> numeros;
 
     percorreMarcadas(lista, amb, [&](int i) {
         const Linha l(lista, i, c.porEmpresa);
         const QString numero = l.numeroDocumento();
-        if (k++ == 0)
+        if (numeros.isEmpty())
             campos.CodigosMarcados.clear();
         campos.CodigosMarcados.append(l.id());
-
-        const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
-        if (!c.porEmpresa)
-            doc.set(QStringLiteral("BancoGeraNossoNumero"), false);
-        DadosDoBanco(doc, inst.banco, numero, amb.ini);
-        doc.set(QStringLiteral("NumeroDocumento"), numero);
-        preenchePagador(doc, l);
-        doc.set(QStringLiteral("DataDocumento"), hoje);
-        preencheVencimento(doc, l, c);
-        doc.set(QStringLiteral("DataProcessamento"), hoje);
-        preencheValor(doc, l, campos.TaxaBoleto);
-        preencheCobranca(doc, a);
-        doc.set(QStringLiteral("PadroesBoleto.InstrucoesCaixa"), a.instrucao);
-        doc.set(QStringLiteral("PadroesBoleto.Demonstrativo"), a.demonstrativo);
-        if (c.porEmpresa) {
-            NossoNumeroPorEmpresa(bolix, doc, inst, a.n, amb.ini);
-            amb.conexao.executa(
-                sqlNumeroDocumentoEmpresa(amb.conexao, periodo, numero, l.id(), filialDaBaixa(amb)));
-        } else {
-            NossoNumeroPorCliente(doc, inst, a.n, amb.ini);
-            if (c.checkDebitoCC)
-                preencheDebito(doc, l);
-            amb.conexao.executa(
-                sqlNumeroDocumentoCliente(amb.conexao, periodo, numero, l.id(), filialDaBaixa(amb)));
+        try {
+            const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
+            if (!c.porEmpresa)
+                doc.set(QStringLiteral("BancoGeraNossoNumero"), false);
+            DadosDoBanco(doc, inst.banco, numero, amb.ini);
+            doc.set(QStringLiteral("NumeroDocumento"), numero);
+            preenchePagador(doc, l);
+            doc.set(QStringLiteral("DataDocumento"), hoje);
+            preencheVencimento(doc, l, c);
+            doc.set(QStringLiteral("DataProcessamento"), hoje);
+            preencheValor(doc, l, campos.TaxaBoleto);
+            preencheCobranca(doc, a);
+            doc.set(QStringLiteral("PadroesBoleto.InstrucoesCaixa"), a.instrucao);
+            doc.set(QStringLiteral("PadroesBoleto.Demonstrativo"), a.demonstrativo);
+            if (c.porEmpresa) {
+                NossoNumeroPorEmpresa(bolix, doc, inst, a.n, amb.ini);
+            } else {
+                NossoNumeroPorCliente(doc, inst, a.n, amb.ini);
+                if (c.checkDebitoCC)
+                    preencheDebito(doc, l);
+            }
+        } catch (const automation::AutomationError &e) {
+            throw Erro(QStringLiteral("O boleto do registro %1 %2 não foi gerado: %3\rNada foi gravado.")
+                           .arg(QString::number(l.id()), l.texto("nome"), e.text()));
         }
+        numeros.append({numero, l.id()});
         ++a.n;
     });
 
+    gravaNumeros(numeros, c.porEmpresa, periodo, amb);
     amb.ini.gravarInteiro(secao, QStringLiteral("nossonumero"), a.n);
     if (c.cbImprimir)
         bolix.call(QStringLiteral("ImprimeBoletos"));
-    return k;
+    return int(numeros.size());
 }
 
 QStringList RecusasDoBanco(const ControlesGeracao &c, const ResultSet &lista, Money taxaBoleto,

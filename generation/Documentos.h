@@ -24,7 +24,8 @@ QString sqlNumeroDocumentoEmpresa(Connection &conexao, const LimitesPeriodo &per
 
 // One document per marked row of the listing, in its order: the payer, dates, amounts and bank data given
 // to the component; the document number written back into the receivables; the advanced counter stored;
-// the boletos printed when asked. Errors travel up; what was done before stays done.
+// the boletos printed when asked. Every document is built before anything is written; a refused document
+// stops the run naming its row, with nothing written. The numbers are written in one transaction.
 // Returns the number of documents.
 int GerarDocumentos(const ControlesGeracao &controles, const ResultSet &lista, CamposGeracao &campos,
                     AmbienteGeracao &ambiente);

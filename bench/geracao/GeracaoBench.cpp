@@ -82,18 +82,21 @@ Programa &programa() {
     return p;
 }
 
-// What the run sends: the caption's statement, then per marked row the branch setting and the write-back.
+// What the run sends: the caption's statement, then in one transaction per marked row the branch setting
+// and the write-back.
 QList<QByteArray> comandosDaRodada(const ResultSet &lista, const Periodo &periodo) {
     Connection escapa;
     escapa.configura(QString(), banco, senhaPadrao());
     QList<QByteArray> sql{sqlDescricaoBanco(QStringLiteral("11")).toUtf8()};
     const LimitesPeriodo limites = LimitesPeriodo::de(escapa, periodo);
+    sql << "start transaction";
     for (int i = 0; i < Marcados; ++i) {
         sql << sqlFilial(1).toUtf8();
         sql << sqlNumeroDocumentoCliente(escapa, limites, NumeroDocumento(lista.valor(i, "numlanc").texto()),
                                          lista.valor(i, "clientes_id").inteiroLongo(), std::nullopt)
                    .toUtf8();
     }
+    sql << "commit";
     return sql;
 }
 

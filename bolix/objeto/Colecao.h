@@ -11,7 +11,11 @@ namespace bolix::objeto {
 // by 0-based index (indexed read or Item(i)).
 template <class T> class Colecao : public Objeto {
 public:
-    explicit Colecao(const QString &classe) : Objeto(classe) {
+    using Cria = std::function<std::shared_ptr<T>()>;
+
+    explicit Colecao(
+        const QString &classe, Cria cria = [] { return std::make_shared<T>(); })
+        : Objeto(classe), cria_(std::move(cria)) {
         leitura(QStringLiteral("Count"), Tipo::Inteiro, [this] { return Variant(itens_.size()); });
         metodo(QStringLiteral("Add"), 0,
                [this](const QList<Variant> &) { return Variant(DispatchPtr(adiciona())); });
@@ -26,7 +30,7 @@ public:
     Variant item(int indice) override { return itemEm(indice); }
 
     std::shared_ptr<T> adiciona() {
-        auto novo = std::make_shared<T>();
+        auto novo = cria_();
         itens_.append(novo);
         return novo;
     }
@@ -44,6 +48,7 @@ private:
         return Variant(DispatchPtr(itens_.at(qsizetype(indice))));
     }
 
+    Cria cria_;
     QList<std::shared_ptr<T>> itens_;
 };
 

@@ -36,4 +36,10 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
     metodo(QStringLiteral("CarregaArquivosRetorno"), 0, semResultado([this] { carregaArquivosRetorno(); }));
 }
 
+void ContaCorrente::set(const QString &membro, const Variant &valor) {
+    Objeto::set(membro, valor);
+    if (QStringView(membro).trimmed().compare(u"ProximoNossoNumero", Qt::CaseInsensitive) != 0)
+        configurada_->reset();
+}
+
 } // namespace bolix::objeto

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bolix/core/Conta.h"
 #include "bolix/objeto/Arquivos.h"
 #include "bolix/objeto/Colecao.h"
 #include "bolix/objeto/DocumentoCobranca.h"
@@ -17,6 +18,8 @@ using OcorrenciasCobranca = Colecao<OcorrenciaCobranca>;
 class ContaCorrente : public Objeto {
 public:
     ContaCorrente();
+    // A change to a member the account is configured from makes the last configuration stale.
+    void set(const QString &membro, const Variant &valor) override;
 
     ArquivoRemessa &arquivoRemessa() const { return *remessa_; }
     ArquivoRetorno &arquivoRetorno() const { return *retorno_; }
@@ -32,13 +35,19 @@ private:
     void imprimeBoletos();
     QString gravaArquivoRemessa();
     void carregaArquivosRetorno();
+    DocumentoCobranca::ConfereNossoNumero confereNossoNumero() const;
 
     std::shared_ptr<ArquivoRemessa> remessa_ = std::make_shared<ArquivoRemessa>();
     std::shared_ptr<ArquivoRetorno> retorno_ = std::make_shared<ArquivoRetorno>();
     std::shared_ptr<PadroesBoleto> padroes_ = std::make_shared<PadroesBoleto>();
     std::shared_ptr<MeusDados> meusDados_ = std::make_shared<MeusDados>();
-    std::shared_ptr<DocumentosCobranca> documentos_ =
-        std::make_shared<DocumentosCobranca>(QStringLiteral("DocumentosCobranca"));
+    // The account as the last ConfiguraContaCorrente left it, shared with the documents, which check their
+    // nosso número against it; empty until then and after a change to what it was configured from.
+    std::shared_ptr<std::optional<bolix::ContaConfigurada>> configurada_ =
+        std::make_shared<std::optional<bolix::ContaConfigurada>>();
+    std::shared_ptr<DocumentosCobranca> documentos_ = std::make_shared<DocumentosCobranca>(
+        QStringLiteral("DocumentosCobranca"),
+        [confere = confereNossoNumero()] { return std::make_shared<DocumentoCobranca>(confere); });
     std::shared_ptr<OcorrenciasCobranca> ocorrencias_ =
         std::make_shared<OcorrenciasCobranca>(QStringLiteral("OcorrenciasCobranca"));
 };

@@ -4,7 +4,8 @@
 
 namespace bolix::objeto {
 
-DocumentoCobranca::DocumentoCobranca() : Objeto(QStringLiteral("DocumentoCobranca")) {
+DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
+    : Objeto(QStringLiteral("DocumentoCobranca")), confere_(std::move(confere)) {
     for (const char *nome :
          {"NumeroDocumento", "NomeSacado", "CNPJSacado", "CPFSacado", "EnderecoSacado", "BairroSacado",
           "CidadeSacado", "EstadoSacado", "CepSacado", "TipoDocumentoCobranca", "InstrucaoCobranca3",
@@ -26,6 +27,12 @@ DocumentoCobranca::DocumentoCobranca() : Objeto(QStringLiteral("DocumentoCobranc
     metodo(QStringLiteral("Recusas"), 1, [this](const QList<Variant> &args) {
         return Variant(bolix::recusasDoDocumento(documentoDe(*this), args.at(0).toText()).join(u'\n'));
     });
+}
+
+// The nosso número is refused when given, before the document is printed or written.
+void DocumentoCobranca::confere(const QString &nome, const Variant &valor) const {
+    if (confere_ && nome == u"NossoNumero")
+        confere_(*this, valor.toText());
 }
 
 } // namespace bolix::objeto

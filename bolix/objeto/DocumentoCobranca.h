@@ -8,11 +8,17 @@ namespace bolix::objeto {
 // One charge: payer, dates, amounts, instructions, and its own texts and settings.
 class DocumentoCobranca : public Objeto {
 public:
-    DocumentoCobranca();
+    // Refuses a nosso número that the account would not take, with the core's text.
+    using ConfereNossoNumero = std::function<void(const DocumentoCobranca &, const QString &)>;
+
+    explicit DocumentoCobranca(ConfereNossoNumero confere = {});
     PadroesBoleto &padroesBoleto() const { return *padroes_; }
     MeusDados &meusDados() const { return *meusDados_; }
 
 private:
+    void confere(const QString &nome, const Variant &valor) const override;
+
+    ConfereNossoNumero confere_;
     std::shared_ptr<PadroesBoleto> padroes_ = std::make_shared<PadroesBoleto>();
     std::shared_ptr<MeusDados> meusDados_ = std::make_shared<MeusDados>();
 };

@@ -42,8 +42,23 @@ Variant valorInicial(Tipo tipo) {
     }
 }
 
+// The usual dd/mm/yyyy text is read directly; any other goes through Qt's parser, whose rules stay.
+QDate leData(const QString &texto) {
+    const auto digito = [&texto](int i) { return texto.at(i) >= u'0' && texto.at(i) <= u'9'; };
+    const auto numero = [&texto](int de, int ate) {
+        int n = 0;
+        for (int i = de; i < ate; ++i)
+            n = n * 10 + (texto.at(i).unicode() - u'0');
+        return n;
+    };
+    if (texto.size() == 10 && texto.at(2) == u'/' && texto.at(5) == u'/' && digito(0) && digito(1) &&
+        digito(3) && digito(4) && digito(6) && digito(7) && digito(8) && digito(9))
+        return QDate(numero(6, 10), numero(3, 5), numero(0, 2));
+    return QDate::fromString(texto, formatoData);
+}
+
 bool dataAceita(const QString &texto) {
-    return texto.isEmpty() || QDate::fromString(texto, formatoData).isValid();
+    return texto.isEmpty() || leData(texto).isValid();
 }
 
 } // namespace
@@ -76,7 +91,7 @@ QString Objeto::texto(const QString &membro) const {
 }
 
 QDate Objeto::data(const QString &membro) const {
-    return QDate::fromString(valorDe(tipado(membro, {Tipo::Data})).toText(), formatoData);
+    return leData(valorDe(tipado(membro, {Tipo::Data})).toText());
 }
 
 std::int64_t Objeto::inteiro(const QString &membro) const {
@@ -126,10 +141,21 @@ void Objeto::metodo(const QString &nome, int argumentos, Corpo corpo) {
     declara(std::move(m));
 }
 
+std::size_t Objeto::SemCaixa::operator()(QStringView nome) const noexcept {
+    std::size_t h = 0;
+    for (const QChar c : nome)
+        h = h * 31 + c.toCaseFolded().unicode();
+    return h;
+}
+
+bool Objeto::SemCaixa::operator()(QStringView a, QStringView b) const noexcept {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 void Objeto::declara(Membro m) {
-    const QString chave = m.nome.toLower();
-    Q_ASSERT(!membros_.contains(chave));
-    membros_.insert(chave, std::move(m));
+    const QString chave = m.nome;
+    [[maybe_unused]] const bool novo = membros_.emplace(chave, std::move(m)).second;
+    Q_ASSERT(novo);
 }
 
 Objeto::Membro &Objeto::procura(const QString &nome) {
@@ -137,10 +163,10 @@ Objeto::Membro &Objeto::procura(const QString &nome) {
 }
 
 const Objeto::Membro &Objeto::procura(const QString &nome) const {
-    const auto it = membros_.constFind(nome.trimmed().toLower());
-    if (it == membros_.constEnd())
+    const auto it = membros_.find(QStringView(nome).trimmed());
+    if (it == membros_.end())
         throw AutomationError(QStringLiteral("O objeto %1 não tem o membro %2.").arg(classe_, nome));
-    return *it;
+    return it->second;
 }
 
 const Objeto::Membro &Objeto::tipado(const QString &nome, std::initializer_list<Tipo> aceitos) const {
@@ -188,8 +214,12 @@ Variant Objeto::coage(const Membro &m, const Variant &valor) const {
                               .arg(classe_, m.nome, valor.describe(), nomeDoTipo(m.tipo)));
 }
 
+void Objeto::confere(const QString &, const Variant &) const {}
+
 void Objeto::grava(Membro &m, const Variant &valor) {
-    m.valor = coage(m, valor);
+    Variant coagido = coage(m, valor);
+    confere(m.nome, coagido);
+    m.valor = std::move(coagido);
     m.definido = true;
 }
 

@@ -3,8 +3,9 @@
 #include "automation/Dispatch.h"
 
 #include <QDate>
-#include <QHash>
+#include <QStringView>
 #include <functional>
+#include <unordered_map>
 
 namespace bolix::objeto {
 
@@ -49,6 +50,8 @@ protected:
     void leitura(const QString &nome, Tipo tipo, std::function<Variant()> valor);
     void subObjeto(const QString &nome, DispatchPtr objeto);
     void metodo(const QString &nome, int argumentos, Corpo corpo);
+    // Called with a property's declared name and its coerced value before it is kept; throwing refuses it.
+    virtual void confere(const QString &nome, const Variant &valor) const;
 
 private:
     enum class Genero { Propriedade, Leitura, Metodo };
@@ -72,8 +75,15 @@ private:
     void grava(Membro &m, const Variant &valor);
     Variant executa(Membro &m, const QList<Variant> &args);
 
+    // Hashes and compares names without regard to case, so a lookup builds no lower-case copy.
+    struct SemCaixa {
+        using is_transparent = void;
+        std::size_t operator()(QStringView nome) const noexcept;
+        bool operator()(QStringView a, QStringView b) const noexcept;
+    };
+
     QString classe_;
-    QHash<QString, Membro> membros_; // keyed by the lower-case name
+    std::unordered_map<QString, Membro, SemCaixa, SemCaixa> membros_;
 };
 
 } // namespace bolix::objeto

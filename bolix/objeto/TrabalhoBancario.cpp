@@ -1,3 +1,4 @@
+#include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"
 #include "bolix/impresso/ImpressaoBoletos.h"
 #include "bolix/objeto/Conversao.h"
@@ -39,11 +40,30 @@ QString ContaCorrente::numeroBanco() const {
 }
 
 void ContaCorrente::configuraContaCorrente() {
+    configurada_->reset();
     comErroDeAutomacao([this] {
         bolix::Conta conta = contaDe(*this);
-        bolix::configuraConta(conta, bolix::lerConfiguracao(caminhoConfiguracao()));
+        bolix::ContaConfigurada configurada =
+            bolix::configuraConta(conta, bolix::lerConfiguracao(caminhoConfiguracao()));
         devolveConta(*this, conta);
+        *configurada_ = std::move(configurada);
     });
+}
+
+// By the remittance's own rule, as soon as the number is given: a caller that records the document
+// elsewhere must not believe it will be written. Only once the account is configured, and not for the
+// direct-debit layout, which carries no nosso número.
+DocumentoCobranca::ConfereNossoNumero ContaCorrente::confereNossoNumero() const {
+    return [configurada = configurada_, remessa = remessa_](const DocumentoCobranca &doc,
+                                                            const QString &nossoNumero) {
+        if (!configurada->has_value() || nossoNumero.trimmed().isEmpty() ||
+            remessa->texto(QStringLiteral("Layout")).trimmed().compare(u"DebitoCC", Qt::CaseInsensitive) == 0)
+            return;
+        bolix::Documento d;
+        d.numeroDocumento = doc.texto(QStringLiteral("NumeroDocumento"));
+        d.nossoNumero = nossoNumero;
+        comErroDeAutomacao([&] { bolix::nossoNumeroDoDocumento(**configurada, d); });
+    };
 }
 
 // The batch's PDF goes into the settings' folder, or else beside the remittance file. An empty list

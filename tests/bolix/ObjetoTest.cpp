@@ -74,6 +74,33 @@ TEST_F(ObjetoBolix, ConfiguraContaNormalizaOsMembrosEInformaOBanco) {
     EXPECT_EQ(obj_->get(QStringLiteral("NumeroBanco")).toText(), u"001");
 }
 
+// A nosso número the remittance would refuse is refused as soon as it is given, once the account is
+// configured; the account as configured last is the one that counts, and the debit layout has none.
+TEST_F(ObjetoBolix, NossoNumeroForaDaFaixaEhRecusadoAoSerDado) {
+    const DispatchPtr doc = de(obj_, "DocumentosCobranca")->call(QStringLiteral("Add")).toObject();
+    const auto da = [&doc](const char *numero) { doc->set(QStringLiteral("NossoNumero"), Variant(numero)); };
+    doc->set(QStringLiteral("NumeroDocumento"), QStringLiteral("77"));
+    da("0000000001");
+    configura();
+    EXPECT_NO_THROW(da("0000000040"));
+    try {
+        da("0000000039");
+        FAIL();
+    } catch (const AutomationError &e) {
+        EXPECT_EQ(e.text(),
+                  QStringLiteral("Documento 77: NossoNumero 0000000039 fora da faixa configurada (40 a "
+                                 "9999999999)."));
+    }
+    EXPECT_EQ(doc->get(QStringLiteral("NossoNumero")).toText(), u"0000000040");
+
+    obj_->set(QStringLiteral("FimNossoNumero"), QStringLiteral("41"));
+    EXPECT_NO_THROW(da("0000000042"));
+    obj_->call(QStringLiteral("ConfiguraContaCorrente"));
+    EXPECT_THROW(da("0000000042"), AutomationError);
+    de(obj_, "ArquivoRemessa")->set(QStringLiteral("Layout"), QStringLiteral("DebitoCC"));
+    EXPECT_NO_THROW(da("0000000042"));
+}
+
 TEST_F(ObjetoBolix, ConfiguracaoAusenteOuContaRuimSaoErrosComTexto) {
     obj_->set(QStringLiteral("CodigoAgencia"), QStringLiteral("0548-8"));
     obj_->set(QStringLiteral("NumeroContaCorrente"), QStringLiteral("1448"));

@@ -275,6 +275,61 @@ TEST_F(GeracaoTest, TextosNulosOuLongosChegamAoArquivo) {
         EXPECT_TRUE(l.isEmpty() || l.size() == 241) << l.constData();
 }
 
+// Five marked clients with one receivable each; the counter at 8.
+class GeracaoQueParaNoMeio : public GeracaoTest {
+protected:
+    void SetUp() override {
+        GeracaoTest::SetUp();
+        for (int c = 1; c <= 5; ++c) {
+            cliente(c);
+            banco.receber({{"clientes_id", c}});
+        }
+    }
+    void listaEMarca() {
+        listaClientes();
+        marca(*clientes, {1, 2, 3, 4, 5});
+    }
+    QString erroDaRodada() {
+        try {
+            gera();
+        } catch (const std::exception &e) {
+            return textoDoErro(e);
+        }
+        ADD_FAILURE() << "the run must stop";
+        return {};
+    }
+    // No receivable numbered, the counter as it was, no transaction left open.
+    void nadaGravado() {
+        for (int r = 1; r <= 5; ++r)
+            EXPECT_EQ(numeroDocumento(r), QStringLiteral("NULL")) << r;
+        EXPECT_EQ(chave("nossonumero"), QStringLiteral("8"));
+        EXPECT_FALSE(banco.conexao().emTransacao());
+    }
+};
+
+TEST_F(GeracaoQueParaNoMeio, FaixaDoNossoNumeroQueAcabaNaTerceira) {
+    instalacao.ruvenal({"num_agencia=1584", "conta_corrente=210169", "identificacao_empresa=1234567",
+                        "nossonumero=8", "fim_nosso_numero=9"});
+    listaEMarca();
+    EXPECT_EQ(erroDaRodada().toStdString(),
+              QStringLiteral("O boleto do registro 3 Cliente 3 não foi gerado: Documento %1: NossoNumero "
+                             "0000000010 fora da faixa configurada (8 a 9).\rNada foi gravado.")
+                  .arg(clientes->valor(2, "numlanc").texto().right(10).rightJustified(10, u'0'))
+                  .toStdString());
+    nadaGravado();
+}
+
+TEST_F(GeracaoQueParaNoMeio, EscritaRecusadaNaTerceiraDesfazAsAnteriores) {
+    instalacao.ruvenal(
+        {"num_agencia=1584", "conta_corrente=210169", "identificacao_empresa=1234567", "nossonumero=8"});
+    banco.conexao().executa(QStringLiteral(
+        "create trigger falha before update on receber for each row begin if new.clientes_id = 3 then "
+        "signal sqlstate '45000' set message_text = 'falha simulada'; end if; end"));
+    listaEMarca();
+    EXPECT_TRUE(erroDaRodada().contains(QStringLiteral("falha simulada")));
+    nadaGravado();
+}
+
 TEST_F(GeracaoTest, NossoNumeroDeMaisDe32Bits) {
     cliente(1);
     banco.receber();
