@@ -7,6 +7,7 @@
 #include <mysqld_error.h>
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -59,6 +60,14 @@ QString comMotivo(const QString &texto, const QString &motivo) {
     throw Erro(comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida e a consulta não foi "
                                         "feita."),
                          p.texto()));
+}
+
+// Plain ASCII without a character that the client library escapes: the escaped text is the text itself.
+// Keys of every row of a return are such texts.
+bool nadaAEscapar(const QString &texto) {
+    return std::all_of(texto.cbegin(), texto.cend(), [](QChar c) {
+        return c.unicode() > 0 && c.unicode() < 0x80 && !QStringView(u"\\'\"\r\n\x1a").contains(c);
+    });
 }
 
 // Tells the window a statement is running for as long as this lives.
@@ -256,6 +265,8 @@ qint64 Connection::ultimoId() const {
 
 QString Connection::escapa(const QString &texto) {
     conecta();
+    if (nadaAEscapar(texto))
+        return texto;
     const QByteArray de = texto.toUtf8();
     QByteArray para(de.size() * 2 + 1, Qt::Uninitialized);
     const unsigned long n = mysql_real_escape_string(mysql_, para.data(), de.constData(), de.size());

@@ -28,7 +28,8 @@ struct Receber {
     Money valor;
     Money amort;
     Money valortotal;
-    QDateTime datahora;
+    // The day of the sale: only its month counts, so it is read without a time zone.
+    QDate dia;
 
     static Receber de(const ResultSet &q) {
         return {q.valor("filial_id").inteiro(),   q.valor("receber_id").inteiro(),
@@ -36,7 +37,7 @@ struct Receber {
                 q.valor("produto_id").inteiro(),  q.valor("usuario_id").inteiro(),
                 q.valor("numnota").inteiro(),     q.valor("valor").dinheiro(),
                 q.valor("amort").dinheiro(),      q.valor("valortotal").dinheiro(),
-                q.valor("datahora").dataHora()};
+                q.valor("datahora").data()};
     }
     Money bruto() const { return valor * quantidade; }
     QString nome() const { return QStringLiteral("a conta %1 da filial %2").arg(receber_id).arg(filial_id); }
@@ -164,13 +165,14 @@ private:
     }
 
     void registra(const Receber &r, Money amort, Money quantia) {
+        // One reading of the clock per receivable: the system's local time costs a look at the time zone.
+        const QDateTime quando = Clock::agora();
         emTransacao(conexao_, [&] {
             conexao_.executa(
-                sqlAlteraAmort(r, amort, ValorEmAberto(r.bruto(), amort), lojas_, Clock::hoje()));
+                sqlAlteraAmort(r, amort, ValorEmAberto(r.bruto(), amort), lojas_, quando.date()));
             const qint64 numlanc = PegaNumLanc();
-            const QDateTime quando = Clock::agora();
             conexao_.executa(sqlMovimento(r, estado_, lojasLiteral_, numlanc, quantia, quando));
-            if (NoMesCorrente(r.datahora, quando.date()))
+            if (NoMesCorrente(r.dia, quando.date()))
                 conexao_.executa(sqlSaldoCliente(r, quantia, lojas_));
         });
     }
@@ -238,9 +240,8 @@ Money AmortParcial(Money amort, Money resto, Money bruto) {
     return Money::deDouble(amort.toDouble() + resto.toDouble() / bruto.toDouble() * 100);
 }
 
-bool NoMesCorrente(const QDateTime &datahora, const QDate &hoje) {
-    return datahora.isValid() && datahora.date().year() == hoje.year() &&
-           datahora.date().month() == hoje.month();
+bool NoMesCorrente(const QDate &venda, const QDate &hoje) {
+    return venda.isValid() && venda.year() == hoje.year() && venda.month() == hoje.month();
 }
 
 QString sqlSelecaoBaixa(ModoRetorno modo, const QString &chaveEscapada) {

@@ -5,7 +5,6 @@
 #include "util/Progresso.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QString>
 
 class Connection;
@@ -39,8 +38,8 @@ Money ValorEmAberto(Money bruto, Money amort);
 // The percentage paid after a part `resto` of the gross value is paid on top of `amort`. Throws Erro
 // when the gross value is zero.
 Money AmortParcial(Money amort, Money resto, Money bruto);
-// Whether the balance of the client is lowered: the sale lies in the current month.
-bool NoMesCorrente(const QDateTime &datahora, const QDate &hoje);
+// Whether the balance of the client is lowered: the day of the sale lies in the current month.
+bool NoMesCorrente(const QDate &venda, const QDate &hoje);
 
 // The statements of a settlement. Texts from outside come escaped by the caller's connection.
 QString sqlSelecaoBaixa(ModoRetorno modo, const QString &chaveEscapada);

@@ -45,15 +45,20 @@ ResultSet NovaListaOcorrencias() {
 }
 
 QString sqlPesquisaDeb(ModoRetorno modo, const QString &chaveEscapada) {
-    const QString onde = modo == ModoRetorno::Boleto
-                             ? QStringLiteral("where receber.numero_documento = \"%1\"")
-                             : QStringLiteral("where receber.lojas_leram2 = \"%1\"");
-    return QStringLiteral("Select Sum(valortotal) as total, clientes.clientes_id, clientes.nome, "
-                          "empresa.empresa_id, empresa.nome as nempresa, receber.tipo from receber\n"
-                          "left join clientes on (clientes.clientes_id = receber.clientes_id)\n"
-                          "left join empresa on (empresa.empresa_id = clientes.empresa_id)\n") +
-           onde.arg(chaveEscapada) +
-           QStringLiteral("\ngroup by clientes.clientes_id, clientes.nome, empresa.empresa_id, empresa.nome");
+    // Built once: only the key changes from one occurrence to the next.
+    static const QString inicio =
+        QStringLiteral("Select Sum(valortotal) as total, clientes.clientes_id, clientes.nome, "
+                       "empresa.empresa_id, empresa.nome as nempresa, receber.tipo from receber\n"
+                       "left join clientes on (clientes.clientes_id = receber.clientes_id)\n"
+                       "left join empresa on (empresa.empresa_id = clientes.empresa_id)\n");
+    static const QString porDocumento = inicio + QStringLiteral("where receber.numero_documento = \"");
+    static const QString porDebito = inicio + QStringLiteral("where receber.lojas_leram2 = \"");
+    static const QString fim =
+        QStringLiteral("\"\ngroup by clientes.clientes_id, clientes.nome, empresa.empresa_id, empresa.nome");
+    const QString &onde = modo == ModoRetorno::Boleto ? porDocumento : porDebito;
+    QString sql;
+    sql.reserve(onde.size() + chaveEscapada.size() + fim.size());
+    return sql.append(onde).append(chaveEscapada).append(fim);
 }
 
 ListaRetorno ListaOcorrencias(Connection &conexao, ModoRetorno modo,

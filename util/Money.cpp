@@ -2,6 +2,7 @@
 
 #include "util/Erro.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -82,7 +83,23 @@ std::optional<Money> Money::deDigitos(bool negativo, QLatin1String inteiro, QLat
 }
 
 QString Money::toDecimalText() const {
-    return automation::Variant(toCurrency()).toText();
+    // The automation currency's text ("12.5", "-0.0001", "0"), written without its conversions: every
+    // amount of a statement or a stored cell goes through here.
+    const std::uint64_t abs = u_ < 0 ? 0 - std::uint64_t(u_) : std::uint64_t(u_);
+    char texto[32];
+    char *fim = texto;
+    if (u_ < 0)
+        *fim++ = '-';
+    fim = std::to_chars(fim, texto + sizeof texto, abs / Escala).ptr;
+    std::uint64_t fracao = abs % Escala;
+    if (fracao != 0) {
+        *fim++ = '.';
+        for (std::uint64_t casa = Escala / 10; fracao != 0; casa /= 10) {
+            *fim++ = char('0' + fracao / casa);
+            fracao %= casa;
+        }
+    }
+    return QString::fromLatin1(texto, fim - texto);
 }
 
 void Money::foraDaFaixa(const QString &valor) {

@@ -115,6 +115,20 @@ TEST(Conexao, ExecutaDizQuantasLinhasMudou) {
               3);
 }
 
+// Escaped text between double or single quotes reads back as it was, whether it needed escaping or not.
+TEST(Conexao, TextoEscapadoVoltaComoEra) {
+    BancoDeTeste banco;
+    Connection &c = banco.conexao();
+    for (const QString &texto : {QStringLiteral("0000001234"), QStringLiteral(""), QStringLiteral("a\"b"),
+                                 QStringLiteral("a'b"), QStringLiteral("c:\\pasta"), QStringLiteral("x\r\ny"),
+                                 QStringLiteral("fim\x1a"), QStringLiteral("ação \" or 1=1 -- ")}) {
+        SCOPED_TRACE(texto.toStdString());
+        const QString escapado = c.escapa(texto);
+        EXPECT_EQ(primeiro(c, QStringLiteral("select \"%1\"").arg(escapado)), texto);
+        EXPECT_EQ(primeiro(c, QStringLiteral("select '%1'").arg(escapado)), texto);
+    }
+}
+
 TEST(Conexao, EsperaAcompanhaCadaComandoMesmoQuandoFalha) {
     BancoDeTeste banco;
     Connection &c = banco.conexao();

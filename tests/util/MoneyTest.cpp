@@ -49,6 +49,18 @@ TEST(Money, SumsAndProductsThatDoNotFitAreRefused) {
               "A soma de 922337203685477.5807 e 0.0001 ultrapassa o limite dos valores monetários.");
 }
 
+// Statements and stored cells carry the automation currency's text: the shortest decimal form.
+TEST(Money, DecimalTextIsTheCurrencyText) {
+    for (const std::int64_t u : {std::int64_t(0), std::int64_t(1), std::int64_t(-1), std::int64_t(5000),
+                                 std::int64_t(-10500), std::int64_t(1000000), std::int64_t(123456789),
+                                 std::int64_t(-7), std::int64_t(10001), maximo, minimo, minimo + 1}) {
+        SCOPED_TRACE(u);
+        EXPECT_EQ(m(u).toDecimalText(), automation::Variant(automation::Currency{u}).toText());
+    }
+    EXPECT_EQ(m(-10500).toDecimalText(), QStringLiteral("-1.05"));
+    EXPECT_EQ(m(minimo).toDecimalText(), QStringLiteral("-922337203685477.5808"));
+}
+
 TEST(Money, TheWholeRangeStaysUsable) {
     EXPECT_EQ(m(maximo - 1) + m(1), m(maximo));
     EXPECT_EQ(m(minimo + 1) - m(1), m(minimo));
