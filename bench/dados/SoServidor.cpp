@@ -2,6 +2,7 @@
 
 #include "bench/dados/BaseGrande.h"
 
+#include <QElapsedTimer>
 #include <mysql.h>
 
 SoServidor::SoServidor(const QString &banco) : m_(mysql_init(nullptr)) {
@@ -21,4 +22,12 @@ void SoServidor::roda(const QByteArray &sql) {
         qFatal("%s: %s", mysql_error(m_), sql.constData());
     if (MYSQL_RES *r = mysql_store_result(m_))
         mysql_free_result(r);
+}
+
+double SoServidor::cronometra(const QList<QByteArray> &comandos) {
+    QElapsedTimer t;
+    t.start();
+    for (const QByteArray &sql : comandos)
+        roda(sql);
+    return double(t.nsecsElapsed()) / 1e9;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 struct st_mysql;
@@ -15,6 +16,8 @@ public:
     SoServidor &operator=(const SoServidor &) = delete;
 
     void roda(const QByteArray &sql);
+    // Each statement in order; the seconds they took.
+    double cronometra(const QList<QByteArray> &comandos);
 
 private:
     st_mysql *m_;

@@ -5,12 +5,12 @@
 // library alone in the same process. Medians of single runs. Needs MYSQL_UNIX_PORT.
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/BaseGrande.h"
+#include "bench/dados/Janela.h"
 #include "bench/dados/SoServidor.h"
 #include "boleto/ObjetoBolix.h"
 #include "db/Connection.h"
 #include "forms/CamposArquivo.h"
 #include "tests/support/MensagensGravadas.h"
-#include "util/Regional.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +25,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -56,17 +57,8 @@ Connection &servidor() {
 }
 
 void preparaBase() {
+    garanteBaseGrande(banco, Clientes, Receber);
     Connection &c = servidor();
-    const bool existe = !c.abre(QStringLiteral("select 1 from information_schema.tables where table_schema = "
-                                               "'%1' and table_name = 'receber'")
-                                    .arg(banco))
-                             .vazio();
-    if (!existe ||
-        c.abre(QStringLiteral("select count(*) from %1.receber").arg(banco)).valor(0, 0).inteiro() !=
-            Receber) {
-        std::fprintf(stderr, "generating %s...\n", qPrintable(banco));
-        criaBaseGrande(c, banco, Clientes, Receber);
-    }
     c.executa(QStringLiteral("use ") + banco);
     // The charges as the generation run leaves them: document numbers and debit identifiers, open
     // receivables of one unit.
@@ -226,13 +218,12 @@ QList<QByteArray> comandosDe(const std::function<void()> &clique, const char *ma
     return comandos;
 }
 
-// The statements through the client library alone.
-double replay(SoServidor &servidor, const QList<QByteArray> &comandos) {
-    QElapsedTimer t;
-    t.start();
-    for (const QByteArray &sql : comandos)
-        servidor.roda(sql);
-    return double(t.nsecsElapsed()) / 1e9;
+// Seconds of processor time this thread has used: unlike the elapsed time, it barely moves with the load
+// of the rest of the machine, so it tells the client's own work apart from waiting for the server.
+double cpuDaThread() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
 // Each run measures the window and the floor, alternating which goes first.
@@ -241,26 +232,32 @@ void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique cli
     SoServidor soServidor(banco);
     static int vez = 0;
     const bool servidorPrimeiro = vez++ % 2 == 0;
-    double piso = 0, janela = 0;
-    for (auto _ : state) {
-        if (servidorPrimeiro) {
-            prepara();
-            piso = replay(soServidor, comandos);
-        }
+    double piso = 0, janela = 0, cpuPiso = 0, cpuJanela = 0;
+    const auto medePiso = [&] {
         prepara();
+        const double cpu = cpuDaThread();
+        piso = soServidor.cronometra(comandos);
+        cpuPiso = cpuDaThread() - cpu;
+    };
+    for (auto _ : state) {
+        if (servidorPrimeiro)
+            medePiso();
+        prepara();
+        const double cpu = cpuDaThread();
         QElapsedTimer t;
         t.start();
         clique();
         QApplication::processEvents();
         janela = double(t.nsecsElapsed()) / 1e9;
+        cpuJanela = cpuDaThread() - cpu;
         state.SetIterationTime(janela);
-        if (!servidorPrimeiro) {
-            prepara();
-            piso = replay(soServidor, comandos);
-        }
+        if (!servidorPrimeiro)
+            medePiso();
     }
     state.counters["piso_ms"] = piso * 1000;
     state.counters["razao"] = janela / piso;
+    state.counters["cpu_piso_ms"] = cpuPiso * 1000;
+    state.counters["cpu_janela_ms"] = cpuJanela * 1000;
     state.counters["comandos"] = double(comandos.size());
 }
 
@@ -294,12 +291,5 @@ BENCHMARK(LerArquivoBoleto)->Unit(benchmark::kMillisecond)->UseManualTime()->Ite
 BENCHMARK(ProcessarDebitos)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Regional::definir(Regional::brasileiro());
-    preparaBase();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    instalado().reset();
+    return rodaBenchmarksDaJanela(argc, argv, preparaBase, [] { instalado().reset(); });
 }

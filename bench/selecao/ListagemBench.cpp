@@ -4,10 +4,11 @@
 // Medians of single runs. Needs MYSQL_UNIX_PORT; the database is generated once and kept.
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/BaseGrande.h"
+#include "bench/dados/Janela.h"
+#include "bench/dados/SoServidor.h"
 #include "db/Connection.h"
 #include "selection/Listagem.h"
 #include "tests/support/MensagensGravadas.h"
-#include "util/Regional.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -22,9 +23,6 @@
 #include <QToolButton>
 #include <QWindow>
 #include <benchmark/benchmark.h>
-#include <mysql.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -35,23 +33,7 @@ constexpr int Receber = 500000;
 
 // Every client in company 1, so that its listing has one row per client.
 void preparaBase() {
-    Connection c;
-    c.configura(QString(), QString(), senhaPadrao());
-    const bool existe =
-        !c.abre(QStringLiteral("select 1 from information_schema.tables where table_schema = '%1' "
-                               "and table_name = 'receber'")
-                    .arg(banco))
-             .vazio();
-    if (existe && c.abre(QStringLiteral("select (select count(*) from %1.clientes) = %2 and "
-                                        "(select count(*) from %1.receber) = %3")
-                             .arg(banco)
-                             .arg(Clientes)
-                             .arg(Receber))
-                          .valor(0, 0)
-                          .inteiro() == 1)
-        return;
-    std::fprintf(stderr, "generating %s...\n", qPrintable(banco));
-    criaBaseGrande(c, banco, Clientes, Receber, 1);
+    garanteBaseGrande(banco, Clientes, Receber, 1);
 }
 
 void grava(const QString &caminho, const QByteArray &conteudo) {
@@ -101,35 +83,11 @@ Programa &programa() {
     return *programaAtual;
 }
 
-// The statement through the client library alone: sent, answered and read, nothing else.
-class SoServidor {
-public:
-    SoServidor() : m_(mysql_init(nullptr)) {
-        mysql_optionsv(m_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-        const QByteArray s = senhaPadrao(), b = banco.toUtf8();
-        if (!mysql_real_connect(m_, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
-            mysql_query(m_, "set session sql_mode = ''"))
-            qFatal("%s", mysql_error(m_));
-    }
-    ~SoServidor() { mysql_close(m_); }
-    qint64 roda(const QByteArray &sql) {
-        QElapsedTimer t;
-        t.start();
-        if (mysql_real_query(m_, sql.constData(), sql.size()))
-            qFatal("%s", mysql_error(m_));
-        mysql_free_result(mysql_store_result(m_));
-        return t.nsecsElapsed();
-    }
-
-private:
-    MYSQL *m_;
-};
-
 // Each run lists twice, the server alone and the window, so that both see the same load; the run's
 // time is the window's, the counters give the server's and the ratio.
 void ListagemPorCliente(benchmark::State &state) {
     TFRuvenal &j = *programa().janela;
-    SoServidor servidor;
+    SoServidor servidor(banco);
     Connection escapa;
     escapa.configura(QString(), banco, senhaPadrao());
     const QByteArray sql = programa().comando(escapa).toUtf8();
@@ -139,7 +97,7 @@ void ListagemPorCliente(benchmark::State &state) {
     const bool servidorPrimeiro = vez++ % 2 == 0;
     for (auto _ : state) {
         if (servidorPrimeiro)
-            soServidor = double(servidor.roda(sql)) / 1e9;
+            soServidor = servidor.cronometra({sql});
         QElapsedTimer t;
         t.start();
         j.sbListarFunc->click();
@@ -148,7 +106,7 @@ void ListagemPorCliente(benchmark::State &state) {
         naJanela = double(t.nsecsElapsed()) / 1e9;
         state.SetIterationTime(naJanela);
         if (!servidorPrimeiro)
-            soServidor = double(servidor.roda(sql)) / 1e9;
+            soServidor = servidor.cronometra({sql});
     }
     state.counters["servidor_ms"] = soServidor * 1000;
     state.counters["razao"] = naJanela / soServidor;
@@ -177,12 +135,5 @@ BENCHMARK(ListagemPorCliente)->Unit(benchmark::kMillisecond)->UseManualTime()->I
 BENCHMARK(Rolagem)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Regional::definir(Regional::brasileiro());
-    preparaBase();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    programaAtual.reset();
+    return rodaBenchmarksDaJanela(argc, argv, preparaBase, [] { programaAtual.reset(); });
 }
