@@ -4,9 +4,12 @@
 
 #include <mysql.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -172,7 +175,7 @@ QDateTime Valor::dataHora() const {
 
 // ---- ResultSet
 
-ResultSet::ResultSet(std::vector<Campo> campos) : campos_(std::move(campos)), colunas_(campos_.size()) {}
+ResultSet::ResultSet(std::vector<Campo> campos) : campos_(std::move(campos)) {}
 
 ResultSet ResultSet::deResultado(MYSQL_RES *resultado) {
     ResultSet rs;
@@ -184,14 +187,15 @@ ResultSet ResultSet::deResultado(MYSQL_RES *resultado) {
     const auto linhas = mysql_num_rows(resultado);
     if (linhas > std::uint64_t(std::numeric_limits<int>::max()))
         throw Erro(QStringLiteral("Resultado grande demais para a memória."));
-    rs.colunas_.assign(n, std::vector<Celula>(linhas));
+    rs.celulas_.resize(size_t(n) * linhas);
     rs.linhas_ = int(linhas);
     for (int l = 0; l < rs.linhas_; ++l) {
         const MYSQL_ROW row = mysql_fetch_row(resultado);
         const unsigned long *tamanhos = mysql_fetch_lengths(resultado);
         for (unsigned c = 0; c < n; ++c)
             if (row[c])
-                rs.colunas_[c][l] = {rs.guarda(row[c], qsizetype(tamanhos[c])), std::int32_t(tamanhos[c])};
+                rs.celulas_[size_t(l) * n + c] = {rs.guarda(row[c], qsizetype(tamanhos[c])),
+                                                  std::int32_t(tamanhos[c])};
     }
     return rs;
 }
@@ -211,8 +215,13 @@ int ResultSet::indice(QAnyStringView nome) const {
 }
 
 void ResultSet::acrescentaCampo(Campo campo) {
+    const size_t antes = campos_.size();
+    std::vector<Celula> celulas(size_t(linhas_) * (antes + 1));
+    for (size_t l = 0; l < size_t(linhas_); ++l)
+        std::copy_n(celulas_.begin() + std::ptrdiff_t(l * antes), antes,
+                    celulas.begin() + std::ptrdiff_t(l * (antes + 1)));
     campos_.push_back(std::move(campo));
-    colunas_.emplace_back(size_t(linhas_));
+    celulas_ = std::move(celulas);
 }
 
 void ResultSet::vaiPara(int linha) {
@@ -239,8 +248,7 @@ bool ResultSet::localiza(QAnyStringView campo, const QString &texto) {
 }
 
 void ResultSet::acrescenta() {
-    for (auto &coluna : colunas_)
-        coluna.emplace_back();
+    celulas_.resize(celulas_.size() + campos_.size());
     atual_ = linhas_++;
 }
 
@@ -250,8 +258,18 @@ int ResultSet::linhaAtual() const {
     return atual_;
 }
 
+ResultSet::Celula &ResultSet::celula(int linha, int coluna) {
+    return const_cast<Celula &>(std::as_const(*this).celula(linha, coluna));
+}
+
+const ResultSet::Celula &ResultSet::celula(int linha, int coluna) const {
+    if (coluna < 0 || size_t(coluna) >= campos_.size() || linha < 0 || linha >= linhas_)
+        throw std::out_of_range("ResultSet: linha ou coluna fora dos limites");
+    return celulas_[size_t(linha) * campos_.size() + size_t(coluna)];
+}
+
 Valor ResultSet::valor(int linha, int coluna) const {
-    const Celula &c = colunas_.at(coluna).at(linha);
+    const Celula &c = celula(linha, coluna);
     return c.tamanho < 0 ? Valor() : Valor(dados_.data() + c.inicio, c.tamanho);
 }
 
@@ -264,7 +282,7 @@ std::uint32_t ResultSet::guarda(const char *dados, qsizetype tamanho) {
 }
 
 void ResultSet::grava(int linha, int coluna, const char *dados, qsizetype tamanho) {
-    Celula &c = colunas_.at(coluna).at(linha);
+    Celula &c = celula(linha, coluna);
     // Cells never share bytes, so a value that fits overwrites the old one in place.
     if (c.tamanho >= tamanho)
         std::memcpy(dados_.data() + c.inicio, dados, size_t(tamanho));
@@ -313,5 +331,5 @@ void ResultSet::define(int linha, int coluna, const QDateTime &momento) {
 }
 
 void ResultSet::defineNulo(int linha, int coluna) {
-    colunas_.at(coluna).at(linha).tamanho = -1;
+    celula(linha, coluna).tamanho = -1;
 }

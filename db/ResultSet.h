@@ -109,11 +109,14 @@ private:
     };
 
     int linhaAtual() const;
+    Celula &celula(int linha, int coluna);
+    const Celula &celula(int linha, int coluna) const;
     void grava(int linha, int coluna, const char *dados, qsizetype tamanho);
     std::uint32_t guarda(const char *dados, qsizetype tamanho);
 
     std::vector<Campo> campos_;
-    std::vector<std::vector<Celula>> colunas_;
+    // Row after row, a cell per field: one block however many fields a result has.
+    std::vector<Celula> celulas_;
     std::string dados_;
     int linhas_ = 0;
     int atual_ = 0;
