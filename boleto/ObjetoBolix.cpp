@@ -22,13 +22,14 @@ QStringList separa(const QString &caminho) {
     return partes;
 }
 
-// Reads one member that must give an object; the path so far names it in the error.
-DispatchPtr leObjeto(const DispatchPtr &dono, const QString &membro, const QString &ate) {
-    const Variant valor = dono->get(membro);
+// Reads the i-th name of the path, which must give an object; the path up to it names it in the error.
+DispatchPtr leObjeto(const DispatchPtr &dono, const QStringList &partes, qsizetype i) {
+    const Variant valor = dono->get(partes.at(i));
     try {
         return valor.toObject();
     } catch (const AutomationError &) {
-        throw AutomationError(QStringLiteral("%1 não é um objeto (%2)").arg(ate, valor.describe()));
+        throw AutomationError(QStringLiteral("%1 não é um objeto (%2)")
+                                  .arg(partes.mid(0, i + 1).join(QLatin1Char('.')), valor.describe()));
     }
 }
 
@@ -76,7 +77,7 @@ DispatchPtr ObjetoBolix::percorre(const QStringList &partes, qsizetype quantos) 
         throw AutomationError(QStringLiteral("O objeto %1 não foi criado.").arg(progIdBolix));
     DispatchPtr atual = objeto_;
     for (qsizetype i = 0; i < quantos; ++i)
-        atual = leObjeto(atual, partes.at(i), partes.mid(0, i + 1).join(QLatin1Char('.')));
+        atual = leObjeto(atual, partes, i);
     return atual;
 }
 

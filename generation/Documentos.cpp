@@ -11,6 +11,9 @@
 
 #include <QCoreApplication>
 
+#include <string_view>
+#include <unordered_map>
+
 using automation::Variant;
 using boleto::ObjetoBolix;
 
@@ -54,17 +57,35 @@ Variant moeda(Money valor) {
     return Variant(valor.toCurrency());
 }
 
+// A listing of either mode, each column looked up by its name once per run rather than for every row.
+class Listada {
+public:
+    Listada(const ResultSet &lista, bool porEmpresa) : lista_(lista), porEmpresa_(porEmpresa) {}
+
+    int linhas() const { return lista_.linhas(); }
+    bool porEmpresa() const { return porEmpresa_; }
+    Valor valor(int linha, const char *campo) const {
+        auto it = colunas_.find(campo);
+        if (it == colunas_.end())
+            it = colunas_.emplace(campo, lista_.indice(QLatin1String(campo))).first;
+        return lista_.valor(linha, it->second);
+    }
+    bool marcada(int linha) const { return valor(linha, "marcado").texto() == u"S"; }
+
+private:
+    const ResultSet &lista_;
+    bool porEmpresa_;
+    mutable std::unordered_map<std::string_view, int> colunas_;
+};
+
 // One listed row as a document sees it, in either mode.
 class Linha {
 public:
-    Linha(const ResultSet &lista, int linha, bool porEmpresa)
-        : lista_(lista), linha_(linha), porEmpresa_(porEmpresa) {}
+    Linha(const Listada &lista, int linha) : lista_(lista), linha_(linha), porEmpresa_(lista.porEmpresa()) {}
 
-    QString texto(const char *campo) const { return lista_.valor(linha_, QLatin1String(campo)).texto(); }
+    QString texto(const char *campo) const { return lista_.valor(linha_, campo).texto(); }
     qint64 id() const {
-        return lista_
-            .valor(linha_, porEmpresa_ ? QStringLiteral("empresa_id") : QStringLiteral("clientes_id"))
-            .inteiroLongo();
+        return lista_.valor(linha_, porEmpresa_ ? "empresa_id" : "clientes_id").inteiroLongo();
     }
     QString numeroDocumento() const { return NumeroDocumento(texto("numlanc")); }
     QString endereco() const {
@@ -76,13 +97,10 @@ public:
         const QString uf = texto("uf");
         return uf.trimmed().isEmpty() ? QStringLiteral("SP") : uf;
     }
-    Money valor() const {
-        return lista_.valor(linha_, porEmpresa_ ? QStringLiteral("TOTAL") : QStringLiteral("totalcomjuros"))
-            .dinheiro();
-    }
+    Money valor() const { return lista_.valor(linha_, porEmpresa_ ? "TOTAL" : "totalcomjuros").dinheiro(); }
 
 private:
-    const ResultSet &lista_;
+    const Listada &lista_;
     int linha_;
     bool porEmpresa_;
 };
@@ -151,19 +169,21 @@ std::optional<int> filialDaBaixa(AmbienteGeracao &amb) {
                : std::nullopt;
 }
 
-int marcadas(const ResultSet &lista) {
+int marcadas(const Listada &lista) {
     int total = 0;
     for (int i = 0; i < lista.linhas(); ++i)
-        total += lista.valor(i, QStringLiteral("marcado")).texto() == u"S";
+        total += lista.marcada(i);
     return total;
 }
 
 // Walks the listing in order: `trata` for each marked row, window events after every row.
-template <class F> void percorreMarcadas(const ResultSet &lista, AmbienteGeracao &amb, F trata) {
+template <class F>
+void percorreMarcadas(const ResultSet &resultado, bool porEmpresa, AmbienteGeracao &amb, F trata) {
+    const Listada lista(resultado, porEmpresa);
     Progresso progresso(marcadas(lista), amb.progresso);
     for (int i = 0; i < lista.linhas(); ++i) {
-        if (lista.valor(i, QStringLiteral("marcado")).texto() == u"S") {
-            trata(i);
+        if (lista.marcada(i)) {
+            trata(Linha(lista, i));
             progresso.avanca();
         } else {
             QCoreApplication::processEvents();
@@ -246,8 +266,7 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
     const LimitesPeriodo periodo = LimitesPeriodo::de(amb.conexao, c.periodo);
     QList<NumeroDaLinha> numeros;
 
-    percorreMarcadas(lista, amb, [&](int i) {
-        const Linha l(lista, i, c.porEmpresa);
+    percorreMarcadas(lista, c.porEmpresa, amb, [&](const Linha &l) {
         const QString numero = l.numeroDocumento();
         if (numeros.isEmpty())
             campos.CodigosMarcados.clear();
@@ -297,8 +316,7 @@ QStringList RecusasDoBanco(const ControlesGeracao &c, const ResultSet &lista, Mo
     bolix.call(QStringLiteral("DocumentosCobranca.Clear"));
     // One scratch document for every row: each row rewrites every member that the checks read.
     const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
-    percorreMarcadas(lista, amb, [&](int i) {
-        const Linha l(lista, i, c.porEmpresa);
+    percorreMarcadas(lista, c.porEmpresa, amb, [&](const Linha &l) {
         doc.set(QStringLiteral("NumeroDocumento"), l.numeroDocumento());
         doc.set(QStringLiteral("CPFSacado"), QString());
         doc.set(QStringLiteral("CNPJSacado"), QString());

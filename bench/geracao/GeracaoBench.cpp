@@ -4,6 +4,7 @@
 // typed core building and writing the same documents alone. Medians of single runs. Needs MYSQL_UNIX_PORT;
 // the database is generated once and kept.
 #include "app/UGeraBoletoBancos.h"
+#include "bench/dados/Arquivo.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/SoServidor.h"
 #include "bolix/core/Configuracao.h"
@@ -11,6 +12,7 @@
 #include "db/Connection.h"
 #include "generation/Documentos.h"
 #include "selection/Listagem.h"
+#include "tests/bolix/Exemplos.h"
 #include "tests/support/MensagensGravadas.h"
 #include "util/Regional.h"
 
@@ -18,7 +20,6 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -33,30 +34,26 @@ constexpr int Clientes = 2400;
 constexpr int Receber = 60000;
 constexpr int Marcados = 2000;
 
-void grava(const QString &caminho, const QByteArray &conteudo) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(caminho));
-    f.write(conteudo);
-}
-
 // The started window over the generated database, its period covering every sale, the first 2,000 clients
 // of its listing marked.
 struct Programa {
     Programa() {
         const QByteArray dir = pasta.path().toUtf8();
-        grava(arquivo("automation.ini"), "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
-        grava(arquivo("bolix.ini"),
-              "[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
-              "nome_beneficiario=LOJA\r\ninscricao_beneficiario=12345678000195\r\nimprimir=N\r\n");
+        gravaArquivoDoBench(arquivo("automation.ini"),
+                            "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
+        gravaArquivoDoBench(
+            arquivo("bolix.ini"),
+            "[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
+            "nome_beneficiario=LOJA\r\ninscricao_beneficiario=12345678000195\r\nimprimir=N\r\n");
         qputenv("BOLIX_INI", arquivo("bolix.ini").toLocal8Bit());
-        grava(arquivo("sistema_zel.ini"), "[ip]\r\ndatabase=" + banco.toUtf8() +
-                                              "\r\nlocal=\r\n[FilialMatriz]\r\nCodFisica=1\r\nCodLogica=1\r\n"
-                                              "[Ruvenal]\r\ncod_empresa=1\r\nbanco=11\r\ncarteira=17\r\n"
-                                              "configurado=1\r\nnum_agencia=1584\r\nconta_corrente=210169\r\n"
-                                              "identificacao_empresa=1234567\r\nnossonumero=1\r\n"
-                                              "endereco_destino=" +
-                                              dir + "\r\n");
+        gravaArquivoDoBench(arquivo("sistema_zel.ini"),
+                            "[ip]\r\ndatabase=" + banco.toUtf8() +
+                                "\r\nlocal=\r\n[FilialMatriz]\r\nCodFisica=1\r\nCodLogica=1\r\n"
+                                "[Ruvenal]\r\ncod_empresa=1\r\nbanco=11\r\ncarteira=17\r\n"
+                                "configurado=1\r\nnum_agencia=1584\r\nconta_corrente=210169\r\n"
+                                "identificacao_empresa=1234567\r\nnossonumero=1\r\n"
+                                "endereco_destino=" +
+                                dir + "\r\n");
         janela = std::make_unique<TFRuvenal>(pasta.path());
         if (!janela->FormCreate())
             qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
@@ -102,12 +99,8 @@ QList<QByteArray> comandosDaRodada(const ResultSet &lista, const Periodo &period
 
 // The component's core alone: the same account and documents, typed, and the same remittance written.
 void documentosNoNucleo(const ResultSet &lista, const QString &pasta, int sequencia) {
-    bolix::Conta conta;
-    conta.codigoAgencia = QStringLiteral("1584");
-    conta.numeroContaCorrente = QStringLiteral("210169");
-    conta.codigoCedente = QStringLiteral("1234567");
-    conta.inicioNossoNumero = QStringLiteral("0000000001");
-    conta.fimNossoNumero = QStringLiteral("9999999999");
+    // The run's account: Banco do Brasil, agency 1584, account 210169, convênio 1234567.
+    bolix::Conta conta = exemplos::conta(exemplos::exemploBanco("BB7"));
     const bolix::ContaConfigurada configurada =
         bolix::configuraConta(conta, bolix::lerConfiguracao(qEnvironmentVariable("BOLIX_INI")));
     QList<bolix::Documento> docs;

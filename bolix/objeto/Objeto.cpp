@@ -1,5 +1,9 @@
 #include "bolix/objeto/Objeto.h"
 
+#include <QHash>
+#include <QMutex>
+#include <QStringList>
+
 #include <algorithm>
 #include <limits>
 
@@ -55,6 +59,14 @@ QDate leData(const QString &texto) {
         digito(3) && digito(4) && digito(6) && digito(7) && digito(8) && digito(9))
         return QDate(numero(6, 10), numero(3, 5), numero(0, 2));
     return QDate::fromString(texto, formatoData);
+}
+
+// Names are ASCII: folding them needs no table; any other character goes through Qt's folding.
+char16_t dobrada(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? char16_t(u + 0x20) : u;
+    return c.toCaseFolded().unicode();
 }
 
 bool dataAceita(const QString &texto) {
@@ -141,21 +153,55 @@ void Objeto::metodo(const QString &nome, int argumentos, Corpo corpo) {
     declara(std::move(m));
 }
 
+// The length and three letters tell a class's few dozen names apart; equality settles the rest.
 std::size_t Objeto::SemCaixa::operator()(QStringView nome) const noexcept {
-    std::size_t h = 0;
-    for (const QChar c : nome)
-        h = h * 31 + c.toCaseFolded().unicode();
-    return h;
+    const qsizetype n = nome.size();
+    if (n == 0)
+        return 0;
+    return ((std::size_t(n) * 131 + dobrada(nome[0])) * 131 + dobrada(nome[n / 2])) * 131 +
+           dobrada(nome[n - 1]);
 }
 
 bool Objeto::SemCaixa::operator()(QStringView a, QStringView b) const noexcept {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (dobrada(a[i]) != dobrada(b[i]))
+            return false;
+    return true;
 }
 
 void Objeto::declara(Membro m) {
-    const QString chave = m.nome;
-    [[maybe_unused]] const bool novo = membros_.emplace(chave, std::move(m)).second;
-    Q_ASSERT(novo);
+    membros_.push_back(std::move(m));
+    indice_.reset();
+}
+
+// Every object of a class declares the same members in the same order, so they share one index; one that
+// declares others gets its own.
+const Objeto::Indice &Objeto::indice() const {
+    if (indice_)
+        return *indice_;
+    static QMutex guarda;
+    static QHash<QString, std::pair<QStringList, std::shared_ptr<const Indice>>> porClasse;
+    QStringList nomes;
+    nomes.reserve(qsizetype(membros_.size()));
+    for (const Membro &m : membros_)
+        nomes << m.nome;
+    const QMutexLocker trava(&guarda);
+    const auto conhecido = porClasse.constFind(classe_);
+    if (conhecido != porClasse.constEnd() && conhecido->first == nomes) {
+        indice_ = conhecido->second;
+        return *indice_;
+    }
+    auto novo = std::make_shared<Indice>();
+    for (std::size_t i = 0; i < membros_.size(); ++i) {
+        [[maybe_unused]] const bool unico = novo->emplace(membros_[i].nome, i).second;
+        Q_ASSERT(unico);
+    }
+    if (conhecido == porClasse.constEnd())
+        porClasse.insert(classe_, {nomes, novo});
+    indice_ = std::move(novo);
+    return *indice_;
 }
 
 Objeto::Membro &Objeto::procura(const QString &nome) {
@@ -163,10 +209,11 @@ Objeto::Membro &Objeto::procura(const QString &nome) {
 }
 
 const Objeto::Membro &Objeto::procura(const QString &nome) const {
-    const auto it = membros_.find(QStringView(nome).trimmed());
-    if (it == membros_.end())
+    const Indice &i = indice();
+    const auto it = i.find(QStringView(nome).trimmed());
+    if (it == i.end())
         throw AutomationError(QStringLiteral("O objeto %1 não tem o membro %2.").arg(classe_, nome));
-    return it->second;
+    return membros_[it->second];
 }
 
 const Objeto::Membro &Objeto::tipado(const QString &nome, std::initializer_list<Tipo> aceitos) const {

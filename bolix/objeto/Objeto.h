@@ -5,7 +5,9 @@
 #include <QDate>
 #include <QStringView>
 #include <functional>
+#include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace bolix::objeto {
 
@@ -81,9 +83,15 @@ private:
         std::size_t operator()(QStringView nome) const noexcept;
         bool operator()(QStringView a, QStringView b) const noexcept;
     };
+    // A member's position by its name.
+    using Indice = std::unordered_map<QString, std::size_t, SemCaixa, SemCaixa>;
+    const Indice &indice() const;
 
     QString classe_;
-    std::unordered_map<QString, Membro, SemCaixa, SemCaixa> membros_;
+    // In the order declared; none is added once the object is built.
+    std::vector<Membro> membros_;
+    // Built at the first lookup and shared by the objects of the class.
+    mutable std::shared_ptr<const Indice> indice_;
 };
 
 } // namespace bolix::objeto
