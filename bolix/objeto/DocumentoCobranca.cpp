@@ -6,17 +6,24 @@ namespace bolix::objeto {
 
 DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
     : Objeto(QStringLiteral("DocumentoCobranca")), confere_(std::move(confere)) {
-    for (const char *nome :
-         {"NumeroDocumento", "NomeSacado", "CNPJSacado", "CPFSacado", "EnderecoSacado", "BairroSacado",
-          "CidadeSacado", "EstadoSacado", "CepSacado", "TipoDocumentoCobranca", "InstrucaoCobranca3",
-          "NossoNumero", "Aceite", "NumeroControle", "AgenciaDebito", "ContaCorrenteDebito"})
-        propriedade(QLatin1String(nome), Tipo::Texto);
-    for (const char *nome : {"DataDocumento", "DataVencimento", "DataProcessamento"})
-        propriedade(QLatin1String(nome), Tipo::Data);
-    for (const char *nome :
-         {"ValorDocumento", "ValorJurosDiaAtraso", "ValorMultaAtraso", "ValorDesconto",
-          "ValorOutrosAcrescimos", "PercentualJurosDiaAtraso", "PercentualMultaAtraso", "PercentualDesconto"})
-        propriedade(QLatin1String(nome), Tipo::Moeda);
+    // Literal names: a run makes one document per charge, and these copy without allocating.
+    for (const QString &nome :
+         {QStringLiteral("NumeroDocumento"), QStringLiteral("NomeSacado"), QStringLiteral("CNPJSacado"),
+          QStringLiteral("CPFSacado"), QStringLiteral("EnderecoSacado"), QStringLiteral("BairroSacado"),
+          QStringLiteral("CidadeSacado"), QStringLiteral("EstadoSacado"), QStringLiteral("CepSacado"),
+          QStringLiteral("TipoDocumentoCobranca"), QStringLiteral("InstrucaoCobranca3"),
+          QStringLiteral("NossoNumero"), QStringLiteral("Aceite"), QStringLiteral("NumeroControle"),
+          QStringLiteral("AgenciaDebito"), QStringLiteral("ContaCorrenteDebito")})
+        propriedade(nome, Tipo::Texto);
+    for (const QString &nome : {QStringLiteral("DataDocumento"), QStringLiteral("DataVencimento"),
+                                QStringLiteral("DataProcessamento")})
+        propriedade(nome, Tipo::Data);
+    for (const QString &nome :
+         {QStringLiteral("ValorDocumento"), QStringLiteral("ValorJurosDiaAtraso"),
+          QStringLiteral("ValorMultaAtraso"), QStringLiteral("ValorDesconto"),
+          QStringLiteral("ValorOutrosAcrescimos"), QStringLiteral("PercentualJurosDiaAtraso"),
+          QStringLiteral("PercentualMultaAtraso"), QStringLiteral("PercentualDesconto")})
+        propriedade(nome, Tipo::Moeda);
     propriedade(QStringLiteral("DiasProtesto"), Tipo::Inteiro);
     propriedade(QStringLiteral("BancoGeraNossoNumero"), Tipo::Booleano);
     propriedade(QStringLiteral("BancoEmiteBoleto"), Tipo::Booleano);

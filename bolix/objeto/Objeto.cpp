@@ -48,6 +48,8 @@ Variant valorInicial(Tipo tipo) {
 
 // The usual dd/mm/yyyy text is read directly; any other goes through Qt's parser, whose rules stay.
 QDate leData(const QString &texto) {
+    if (texto.isEmpty())
+        return {};
     const auto digito = [&texto](int i) { return texto.at(i) >= u'0' && texto.at(i) <= u'9'; };
     const auto numero = [&texto](int de, int ate) {
         int n = 0;
@@ -165,6 +167,9 @@ std::size_t Objeto::SemCaixa::operator()(QStringView nome) const noexcept {
 bool Objeto::SemCaixa::operator()(QStringView a, QStringView b) const noexcept {
     if (a.size() != b.size())
         return false;
+    // Callers mostly spell the name as declared.
+    if (a == b)
+        return true;
     for (qsizetype i = 0; i < a.size(); ++i)
         if (dobrada(a[i]) != dobrada(b[i]))
             return false;
