@@ -5,6 +5,32 @@
 
 #include <cmath>
 
+namespace {
+
+// Dates and moments are written digit by digit: a long run sends one in every statement, and the
+// calendar's general formatting is costly there.
+bool anoDeQuatroDigitos(const QDate &data) {
+    return data.year() >= 1 && data.year() <= 9999;
+}
+
+char *escreveDigitos(char *p, int valor, int casas) {
+    for (int i = casas - 1; i >= 0; --i, valor /= 10)
+        p[i] = char('0' + valor % 10);
+    return p + casas;
+}
+
+// The opening quote and yyyy-MM-dd.
+char *escreveData(char *p, const QDate &data) {
+    *p++ = '\'';
+    p = escreveDigitos(p, data.year(), 4);
+    *p++ = '-';
+    p = escreveDigitos(p, data.month(), 2);
+    *p++ = '-';
+    return escreveDigitos(p, data.day(), 2);
+}
+
+} // namespace
+
 QString Literal(int numero) {
     return QString::number(numero);
 }
@@ -40,7 +66,12 @@ QString Literal(Money dinheiro) {
 QString Literal(const QDate &data) {
     if (!data.isValid())
         return QStringLiteral("'0000-00-00'");
-    return u'\'' + data.toString(u"yyyy-MM-dd") + u'\'';
+    if (!anoDeQuatroDigitos(data))
+        return u'\'' + data.toString(u"yyyy-MM-dd") + u'\'';
+    char texto[12];
+    char *fim = escreveData(texto, data);
+    *fim++ = '\'';
+    return QString::fromLatin1(texto, fim - texto);
 }
 
 QString Literal(const QDateTime &momento) {
@@ -50,7 +81,18 @@ QString Literal(const QDateTime &momento) {
     const QTime hora = momento.time();
     if (hora == QTime(0, 0))
         return Literal(momento.date());
-    return u'\'' + momento.toString(u"yyyy-MM-dd HH:mm:ss") + u'\'';
+    if (!anoDeQuatroDigitos(momento.date()))
+        return u'\'' + momento.toString(u"yyyy-MM-dd HH:mm:ss") + u'\'';
+    char texto[21];
+    char *fim = escreveData(texto, momento.date());
+    *fim++ = ' ';
+    fim = escreveDigitos(fim, hora.hour(), 2);
+    *fim++ = ':';
+    fim = escreveDigitos(fim, hora.minute(), 2);
+    *fim++ = ':';
+    fim = escreveDigitos(fim, hora.second(), 2);
+    *fim++ = '\'';
+    return QString::fromLatin1(texto, fim - texto);
 }
 
 QString Literal(Connection &conexao, const QString &texto) {

@@ -137,13 +137,16 @@ private:
     void baixaDocumento(qint64 codID, Money pago, ResultadoBaixa &resultado) {
         ResultSet QMovment =
             conexao_.abre(sqlSelecaoBaixa(modo_, conexao_.escapa(ChaveDaLinha(modo_, codID))));
+        // One reading of the clock per paid row, its receivables settled at that moment: the system's
+        // local time costs a look at the time zone.
+        const QDateTime quando = Clock::agora();
         Money espalhado;
         for (QMovment.primeiro();
              Arredonda(espalhado) < Arredonda(pago) && !QMovment.fim() && pago != Money();
              QMovment.proximo()) {
             const Receber r = Receber::de(QMovment);
             try {
-                espalhado += baixaConta(r, pago - espalhado);
+                espalhado += baixaConta(r, pago - espalhado, quando);
             } catch (const std::exception &e) {
                 throw Erro(QStringLiteral("Ao baixar %1 (documento %2): %3")
                                .arg(r.nome(), ChaveDaLinha(modo_, codID), textoDoErro(e)));
@@ -155,18 +158,16 @@ private:
 
     // Settles the receivable in full when the rest covers it, in part otherwise; returns how much of
     // the rest it took.
-    Money baixaConta(const Receber &r, Money resto) {
+    Money baixaConta(const Receber &r, Money resto, const QDateTime &quando) {
         if (Arredonda(r.valortotal) > Arredonda(resto)) {
-            registra(r, AmortParcial(r.amort, resto, r.bruto()), Arredonda(resto));
+            registra(r, AmortParcial(r.amort, resto, r.bruto()), Arredonda(resto), quando);
             return resto;
         }
-        registra(r, Cem, r.valortotal);
+        registra(r, Cem, r.valortotal, quando);
         return r.valortotal;
     }
 
-    void registra(const Receber &r, Money amort, Money quantia) {
-        // One reading of the clock per receivable: the system's local time costs a look at the time zone.
-        const QDateTime quando = Clock::agora();
+    void registra(const Receber &r, Money amort, Money quantia, const QDateTime &quando) {
         emTransacao(conexao_, [&] {
             conexao_.executa(
                 sqlAlteraAmort(r, amort, ValorEmAberto(r.bruto(), amort), lojas_, quando.date()));
