@@ -127,11 +127,13 @@ void preencheDebito(const ObjetoBolix &doc, const Linha &l) {
     doc.set(QStringLiteral("ContaCorrenteDebito"), l.texto("cc"));
 }
 
-void preencheVencimento(const ObjetoBolix &doc, const Linha &l, const ControlesGeracao &c) {
+// `vencimento`: the chosen due date as text, formed once per run.
+void preencheVencimento(const ObjetoBolix &doc, const Linha &l, const ControlesGeracao &c,
+                        const QString &vencimento) {
     if (!c.porEmpresa && c.agruparPorVencimento)
         doc.set(QStringLiteral("DataVencimento"), l.texto("vencimento"));
     else if (c.cbDtVenc)
-        doc.set(QStringLiteral("DataVencimento"), textoData(c.dtVencimento));
+        doc.set(QStringLiteral("DataVencimento"), vencimento);
 }
 
 // The species decides whether the settings are amounts or percentages.
@@ -263,6 +265,7 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
     Ajustes a = leAjustes(amb.ini);
     const InstalacaoBanco inst{amb.estado.banco, amb.estado.carteira};
     const QString hoje = textoData(Clock::hoje());
+    const QString vencimento = textoData(c.dtVencimento);
     const LimitesPeriodo periodo = LimitesPeriodo::de(amb.conexao, c.periodo);
     QList<NumeroDaLinha> numeros;
 
@@ -279,7 +282,7 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
             doc.set(QStringLiteral("NumeroDocumento"), numero);
             preenchePagador(doc, l);
             doc.set(QStringLiteral("DataDocumento"), hoje);
-            preencheVencimento(doc, l, c);
+            preencheVencimento(doc, l, c, vencimento);
             doc.set(QStringLiteral("DataProcessamento"), hoje);
             preencheValor(doc, l, campos.TaxaBoleto);
             preencheCobranca(doc, a);

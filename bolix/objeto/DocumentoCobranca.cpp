@@ -6,6 +6,7 @@ namespace bolix::objeto {
 
 DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
     : Objeto(QStringLiteral("DocumentoCobranca")), confere_(std::move(confere)) {
+    reserva(33);
     // Literal names: a run makes one document per charge, and these copy without allocating.
     for (const QString &nome :
          {QStringLiteral("NumeroDocumento"), QStringLiteral("NomeSacado"), QStringLiteral("CNPJSacado"),

@@ -48,6 +48,8 @@ public:
     void define(const QString &membro, const Variant &valor);
 
 protected:
+    // Room for the members about to be declared.
+    void reserva(std::size_t membros) { membros_.reserve(membros); }
     void propriedade(const QString &nome, Tipo tipo, const Variant &inicial = {});
     void leitura(const QString &nome, Tipo tipo, std::function<Variant()> valor);
     void subObjeto(const QString &nome, DispatchPtr objeto);
