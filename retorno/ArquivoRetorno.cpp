@@ -44,6 +44,14 @@ Ocorrencia ocorrenciaDebito(const QString &linha, int numero, Money taxaBoleto) 
             QStringLiteral("linha %1").arg(numero)};
 }
 
+// The first line alone, ended at CR or LF as LinhasDoArquivo ends it.
+QString primeiraLinha(QByteArrayView bytes) {
+    qsizetype fim = 0;
+    while (fim < bytes.size() && bytes[fim] != '\r' && bytes[fim] != '\n')
+        ++fim;
+    return windows1252::decodifica(bytes.first(fim));
+}
+
 } // namespace
 
 QStringList LinhasDoArquivo(QByteArrayView bytes) {
@@ -89,13 +97,15 @@ ArquivoRetorno LeArquivoRetorno(const QString &caminho) {
         throw Erro(QStringLiteral("Não foi possível ler o arquivo retorno %1: %2.")
                        .arg(caminho, arquivo.errorString()));
     const QByteArray bytes = arquivo.readAll();
+    if (bytes.isEmpty())
+        throw Erro(QStringLiteral("O arquivo retorno %1 está vazio.").arg(caminho));
     ArquivoRetorno r;
     r.caminho = caminho;
-    r.linhas = LinhasDoArquivo(bytes);
-    if (r.linhas.isEmpty())
-        throw Erro(QStringLiteral("O arquivo retorno %1 está vazio.").arg(caminho));
     r.impressao = ImpressaoDoArquivo(bytes);
-    r.modo = ModoDoRetorno(r.linhas.first());
+    r.modo = ModoDoRetorno(primeiraLinha(bytes));
+    // The component reads a boleto return itself.
+    if (r.modo == ModoRetorno::Debito)
+        r.linhas = LinhasDoArquivo(bytes);
     return r;
 }
 

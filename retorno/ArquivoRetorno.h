@@ -15,7 +15,7 @@ class ObjetoBolix;
 // A boleto return is read by the component; a direct-debit return, by the program itself.
 enum class ModoRetorno { Boleto, Debito };
 
-// A return file as it was loaded: its lines and the fingerprint of its bytes.
+// A return file as it was loaded: the fingerprint of its bytes and, for a direct debit, its lines.
 struct ArquivoRetorno {
     QString caminho;
     QStringList linhas;

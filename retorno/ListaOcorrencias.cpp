@@ -7,9 +7,10 @@ namespace {
 
 // The list row for one occurrence whose receivables the statement found.
 void acrescentaLinha(ListaRetorno &lista, const ResultSet &pesquisa, const Ocorrencia &o) {
+    const int total = pesquisa.indice("total");
     Money soma;
     for (int l = 0; l < pesquisa.linhas(); ++l)
-        soma += pesquisa.valor(l, "total").dinheiro();
+        soma += pesquisa.valor(l, total).dinheiro();
     const qint64 codID = CodIdDaChave(o.chave, o.origem);
 
     ResultSet &t = lista.QListaTemp;
