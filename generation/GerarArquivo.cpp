@@ -45,8 +45,10 @@ bool podeGerar(const ControlesGeracao &c, const ListagensGeracao &l, const Estad
 
 // With direct debit, no marked client may have an unusable account.
 bool contasValidas(const ControlesGeracao &c, const ResultSet &clientes) {
+    if (!c.checkDebitoCC)
+        return true;
     for (int i = 0; i < clientes.linhas(); ++i) {
-        if (c.checkDebitoCC && marcada(clientes, i) &&
+        if (marcada(clientes, i) &&
             !ContaCorrenteValida(clientes.valor(i, QStringLiteral("agencia")).texto(),
                                  clientes.valor(i, QStringLiteral("cc")).texto())) {
             Mensagens::atual().atencao(QStringLiteral(

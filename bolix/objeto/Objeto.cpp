@@ -183,9 +183,7 @@ void Objeto::declara(Membro m) {
 
 // Every object of a class declares the same members in the same order, so they share one index; one that
 // declares others gets its own.
-const Objeto::Indice &Objeto::indice() const {
-    if (indice_)
-        return *indice_;
+const Objeto::Indice &Objeto::constroiIndice() const {
     static QMutex guarda;
     static QHash<QString, std::pair<QStringList, std::shared_ptr<const Indice>>> porClasse;
     QStringList nomes;

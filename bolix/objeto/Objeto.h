@@ -87,7 +87,8 @@ private:
     };
     // A member's position by its name.
     using Indice = std::unordered_map<QString, std::size_t, SemCaixa, SemCaixa>;
-    const Indice &indice() const;
+    const Indice &indice() const { return indice_ ? *indice_ : constroiIndice(); }
+    const Indice &constroiIndice() const;
 
     QString classe_;
     // In the order declared; none is added once the object is built.
