@@ -9,8 +9,6 @@
 #include "util/Erro.h"
 #include "util/Rotinas.h"
 
-#include <QCoreApplication>
-
 #include <string_view>
 #include <unordered_map>
 
@@ -178,7 +176,8 @@ int marcadas(const Listada &lista) {
     return total;
 }
 
-// Walks the listing in order: `trata` for each marked row, window events after every row.
+// Walks the listing in order: `trata` for each marked row, the progress (and window events) after each;
+// skipping an unmarked row takes too little to wait for the window.
 template <class F>
 void percorreMarcadas(const ResultSet &resultado, bool porEmpresa, AmbienteGeracao &amb, F trata) {
     const Listada lista(resultado, porEmpresa);
@@ -187,8 +186,6 @@ void percorreMarcadas(const ResultSet &resultado, bool porEmpresa, AmbienteGerac
         if (lista.marcada(i)) {
             trata(Linha(lista, i));
             progresso.avanca();
-        } else {
-            QCoreApplication::processEvents();
         }
     }
 }

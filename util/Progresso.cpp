@@ -4,7 +4,10 @@
 
 namespace {
 constexpr qint64 intervaloMs = 100;
-}
+// Often enough for the window to answer at once; each look for events costs a system call, which a fast
+// run would otherwise pay on every row.
+constexpr qint64 eventosMs = 10;
+} // namespace
 
 Progresso::Progresso(qint64 total, Mostra mostra) : total_(total), mostra_(std::move(mostra)) {
     this->mostra();
@@ -20,7 +23,10 @@ void Progresso::avanca() {
     ++feitas_;
     if (desdeUltima_.elapsed() >= intervaloMs)
         mostra();
-    QCoreApplication::processEvents();
+    if (!desdeEventos_.isValid() || desdeEventos_.elapsed() >= eventosMs) {
+        QCoreApplication::processEvents();
+        desdeEventos_.start();
+    }
 }
 
 void Progresso::mostra() {

@@ -3,9 +3,9 @@
 #include <QElapsedTimer>
 #include <functional>
 
-// The progress of a long run (documents, return lines, settlements). After every row the window's
-// pending events are processed, so it repaints and answers; the count is shown at most every 100 ms,
-// since showing it for every row of a fast run would cost more than the run.
+// The progress of a long run (documents, return lines, settlements). The window's pending events are
+// processed at the first row and then every 10 ms at most, so it repaints and answers; the count is shown
+// at most every 100 ms, since doing either for every row of a fast run would cost more than the run.
 class Progresso {
 public:
     using Mostra = std::function<void(qint64 feitas, qint64 total)>;
@@ -27,4 +27,5 @@ private:
     qint64 feitas_ = 0;
     Mostra mostra_;
     QElapsedTimer desdeUltima_;
+    QElapsedTimer desdeEventos_;
 };
