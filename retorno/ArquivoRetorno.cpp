@@ -7,13 +7,16 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
 constexpr int TamanhoLinhaDebito = 150;
 
+// Every key of a return is tested: no copy is made.
 bool soDigitos(const QString &texto) {
-    return !texto.isEmpty() && SoNumeros(texto) == texto;
+    return !texto.isEmpty() &&
+           std::all_of(texto.cbegin(), texto.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 // Positions count from 1, as the layout gives them.
