@@ -4,6 +4,7 @@
 #include "db/Connection.h"
 #include "db/Literal.h"
 #include "db/ResultSet.h"
+#include "db/Transacao.h"
 #include "retorno/ListaOcorrencias.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
@@ -86,22 +87,6 @@ QString sqlSaldoCliente(const Receber &r, Money quantia, const QString &lojas) {
         .arg(r.clientes_id);
 }
 
-// Runs the statements of one receivable as a whole: on any error none of them stays.
-template <typename F> void emTransacao(Connection &conexao, F &&corpo) {
-    conexao.executa(QStringLiteral("start transaction"));
-    try {
-        corpo();
-        conexao.executa(QStringLiteral("commit"));
-    } catch (...) {
-        try {
-            conexao.executa(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-            // A server that is gone rolls the transaction back itself.
-        }
-        throw;
-    }
-}
-
 // Half to even, as the processor rounds currency.
 std::int64_t divideArredondando(std::int64_t numerador, std::int64_t divisor) {
     std::int64_t q = numerador / divisor;
@@ -168,7 +153,7 @@ private:
     }
 
     void registra(const Receber &r, Money amort, Money quantia, const QDateTime &quando) {
-        emTransacao(conexao_, [&] {
+        EmTransacao(conexao_, [&] {
             conexao_.executa(
                 sqlAlteraAmort(r, amort, ValorEmAberto(r.bruto(), amort), lojas_, quando.date()));
             const qint64 numlanc = PegaNumLanc();
