@@ -55,4 +55,14 @@ struct Documento {
     QList<DadoNomeValor> meusDados;
 };
 
+// The payer's registration as given, in CNPJSacado or else CPFSacado. The digit count tells a CPF (11)
+// from a CNPJ (14): a CPF stored with its punctuation may arrive as a CNPJ.
+struct InscricaoSacado {
+    int tipo = 0; // 1 CPF, 2 CNPJ, 0 neither
+    QString membro;
+    QString texto;
+    QString digitos;
+};
+InscricaoSacado inscricaoSacado(const Documento &doc);
+
 } // namespace bolix

@@ -1,6 +1,7 @@
 #include "Bancos.h"
 #include "Boleto.h"
 #include "Digitos.h"
+#include "Documento.h"
 #include "ErroBolix.h"
 #include "Registro.h"
 #include "Remessa.h"
@@ -28,22 +29,12 @@ QString codigoEspecie(const Documento &doc) {
     return *codigo;
 }
 
-struct Inscricao {
-    int tipo = 0; // 1 CPF, 2 CNPJ
-    QString numero;
-};
-
-// The digit count decides: a CPF typed with punctuation may arrive as a CNPJ.
-Inscricao inscricaoSacado(const Documento &doc) {
-    const QString &texto = doc.cnpjSacado.trimmed().isEmpty() ? doc.cpfSacado : doc.cnpjSacado;
-    const QString digitos = soDigitos(texto);
-    if (digitos.size() == 11)
-        return {1, digitos};
-    if (digitos.size() == 14)
-        return {2, digitos};
-    recusaDocumento(
-        doc, doc.cnpjSacado.trimmed().isEmpty() ? QStringLiteral("CPFSacado") : QStringLiteral("CNPJSacado"),
-        texto, QStringLiteral("informe 11 dígitos (CPF) ou 14 (CNPJ)"));
+InscricaoSacado inscricaoValida(const Documento &doc) {
+    const InscricaoSacado inscricao = inscricaoSacado(doc);
+    if (inscricao.tipo == 0)
+        recusaDocumento(doc, inscricao.membro, inscricao.texto,
+                        QStringLiteral("informe 11 dígitos (CPF) ou 14 (CNPJ)"));
+    return inscricao;
 }
 
 QString estadoSacado(const Documento &doc) {
@@ -66,7 +57,7 @@ QString cepSacado(const Documento &doc) {
 
 QStringList recusasDoSacado240(const Documento &doc) {
     QStringList recusas;
-    anotaRecusa(recusas, [&] { inscricaoSacado(doc); });
+    anotaRecusa(recusas, [&] { inscricaoValida(doc); });
     anotaRecusa(recusas, [&] { estadoSacado(doc); });
     anotaRecusa(recusas, [&] { cepSacado(doc); });
     return recusas;
@@ -252,11 +243,11 @@ private:
     }
 
     Registro segmentoQ(const Documento &doc) {
-        const Inscricao inscricao = inscricaoSacado(doc);
+        const InscricaoSacado inscricao = inscricaoValida(doc);
         const QString cep = cepSacado(doc);
         Registro r = detalhe('Q');
         r.numero(18, 18, inscricao.tipo)
-            .digitos(19, 33, inscricao.numero)
+            .digitos(19, 33, inscricao.digitos)
             .texto(34, 73, doc.nomeSacado.trimmed())
             .texto(74, 113, doc.enderecoSacado.trimmed())
             .texto(114, 128, doc.bairroSacado.trimmed())

@@ -70,10 +70,12 @@ QString juntaNaoVazios(const QStringList &partes, const QString &separador) {
 }
 
 QStringList pagador(const Documento &d) {
+    const InscricaoSacado dada = inscricaoSacado(d);
+    const bool cnpj = dada.tipo == 2 || (dada.tipo == 0 && dada.membro == u"CNPJSacado");
     const QString inscricao =
-        !d.cnpjSacado.trimmed().isEmpty()  ? QStringLiteral("CNPJ: ") + d.cnpjSacado.trimmed()
-        : !d.cpfSacado.trimmed().isEmpty() ? QStringLiteral("CPF: ") + d.cpfSacado.trimmed()
-                                           : QString();
+        dada.texto.trimmed().isEmpty()
+            ? QString()
+            : (cnpj ? QStringLiteral("CNPJ: ") : QStringLiteral("CPF: ")) + dada.texto.trimmed();
     const QString cep = soDigitos(d.cepSacado);
     const QString cepImpresso = cep.size() == 8 ? cep.left(5) + u'-' + cep.mid(5) : d.cepSacado.trimmed();
     const QString cidade = juntaNaoVazios({d.cidadeSacado, d.estadoSacado}, QStringLiteral("/"));

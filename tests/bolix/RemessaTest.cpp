@@ -117,6 +117,13 @@ TEST_F(Remessa, Cnab240CamposNasPosicoesDoLeiaute) {
 }
 
 // Caixa tells its two code sizes apart by the layout versions and the form of the code.
+// The store keeps a CPF with its punctuation, which arrives as a CNPJ: the digits tell what it is.
+TEST_F(Remessa, CpfPontuadoNoMembroDoCnpjSaiComoCpf) {
+    QList<Documento> docs = docs_;
+    docs[0].cnpjSacado = QStringLiteral("444.555.666-72");
+    confereCampos(remessa240(conta_, docs, 42, geracao), {{4, 18, 33, "1000044455566672"}});
+}
+
 TEST(RemessaCaixa, VersaoEFormaDoCodigoPeloTamanhoDoCodigo) {
     const struct {
         const char *cedente, *versaoArquivo, *versaoLote, *codigo;

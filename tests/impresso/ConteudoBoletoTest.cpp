@@ -126,6 +126,10 @@ TEST(ConteudoBoleto, PagadorEmTresLinhasSemPartesVazias) {
               (QStringList{QStringLiteral("José da Conceição - CNPJ: 11.222.333/0001-81"),
                            QStringLiteral("Rua das Acácias 120 - Jardim São Luís"),
                            QStringLiteral("CEP 04913-010 - São Paulo/SP")}));
+    // The digits tell a CPF stored with its punctuation, whichever member it came in.
+    d.cnpjSacado = QStringLiteral("444.555.666-72");
+    EXPECT_EQ(conteudoBoleto(conta, d, calculaBoleto(conta, d)).pagador.first(),
+              QStringLiteral("José da Conceição - CPF: 444.555.666-72"));
     d.cnpjSacado.clear();
     d.bairroSacado.clear();
     d.cepSacado.clear();
