@@ -22,6 +22,7 @@
 #include "util/Clock.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
+#include "util/Progresso.h"
 #include "util/Regional.h"
 #include "util/RegistroDeFalhas.h"
 #include "util/Rotinas.h"
@@ -121,6 +122,22 @@ QFrame *amostra(QWidget *pai, QColor cor, QRect geometria) {
     f->setAutoFillBackground(true);
     f->setStyleSheet(QStringLiteral("background-color: %1;").arg(cor.name()));
     return f;
+}
+
+// A run's count, "x de y", shown while the run goes on.
+QProgressBar *barraProgresso(QWidget *pai, const char *nome, QRect geometria) {
+    auto *barra = cria<QProgressBar>(pai, nome, geometria);
+    barra->setFormat(QStringLiteral("%v de %m"));
+    barra->hide();
+    return barra;
+}
+
+Progresso::Mostra mostraEm(QProgressBar *barra) {
+    return [barra](qint64 feitas, qint64 total) {
+        barra->setMaximum(int(total));
+        barra->setValue(int(feitas));
+        barra->show();
+    };
 }
 
 } // namespace
@@ -248,9 +265,7 @@ void TFRuvenal::criaPainelInferior(QWidget *p) {
     bGerar->setText(QStringLiteral("Gerar Arquivo"));
     bCancelar = cria<QPushButton>(p, "bCancelar", QRect(546, 462, 100, 28));
     bCancelar->setText(QStringLiteral("Cancelar"));
-    pbGeracao = cria<QProgressBar>(p, "pbGeracao", QRect(330, 440, 316, 18));
-    pbGeracao->setFormat(QStringLiteral("%v de %m"));
-    pbGeracao->hide();
+    pbGeracao = barraProgresso(p, "pbGeracao", QRect(330, 440, 316, 18));
 }
 
 void TFRuvenal::criaTabImportar() {
@@ -307,9 +322,7 @@ void TFRuvenal::criaTabImportar() {
     butProcessar->setEnabled(false);
     butCancela = cria<QPushButton>(p, "butCancela", QRect(546, 462, 100, 28));
     butCancela->setText(QStringLiteral("Cancelar"));
-    pbRetorno = cria<QProgressBar>(p, "pbRetorno", QRect(180, 467, 140, 18));
-    pbRetorno->setFormat(QStringLiteral("%v de %m"));
-    pbRetorno->hide();
+    pbRetorno = barraProgresso(p, "pbRetorno", QRect(180, 467, 140, 18));
 }
 
 void TFRuvenal::ligaEventos() {
@@ -359,8 +372,8 @@ IniFile TFRuvenal::configuracao() const {
 }
 
 void TFRuvenal::executaInicio() {
-    const ConfiguracaoInicial cfg = naEtapa(QStringLiteral("sistema_zel.ini"),
-                                            [this] { return leConfiguracaoInicial(configuracao(), estado_); });
+    const ConfiguracaoInicial cfg = naEtapa(
+        QStringLiteral("sistema_zel.ini"), [this] { return leConfiguracaoInicial(configuracao(), estado_); });
     DirFinal->setText(cfg.enderecoDestino);
     fnLocalLeitura->setText(cfg.enderecoLeitura);
 
@@ -607,12 +620,7 @@ void TFRuvenal::bGerarClick() {
         pbGeracao->hide();
         (rbEmpresa->isChecked() ? dbEmpresas : dbFuncs)->viewport()->update();
     });
-    AmbienteGeracao ambiente{
-        estado_, programDir_, ObjBolix, configuracao(), *conexao_, [this](qint64 feitas, qint64 total) {
-            pbGeracao->setMaximum(int(total));
-            pbGeracao->setValue(int(feitas));
-            pbGeracao->show();
-        }};
+    AmbienteGeracao ambiente{estado_, programDir_, ObjBolix, configuracao(), *conexao_, mostraEm(pbGeracao)};
     GerarArquivo(controles, {QListaFunc(), QListEmpres()}, geracao_, ambiente,
                  [this](const QString &titulo) { setWindowTitle(titulo); });
 }
@@ -666,14 +674,14 @@ bool TFRuvenal::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBoleto)
     ConfigurarConta();
     const std::vector<Ocorrencia> ocorrencias = OcorrenciasBoleto(ObjBolix, TaxaBoleto);
     abreOcorrencias(
-        ListaOcorrencias(*conexao_, ModoRetorno::Boleto, ocorrencias, progressoRetorno()).QListaTemp,
+        ListaOcorrencias(*conexao_, ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno)).QListaTemp,
         std::move(arquivo));
     return true;
 }
 
 void TFRuvenal::ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto) {
     const std::vector<Ocorrencia> ocorrencias = OcorrenciasDebito(arquivo.linhas, TaxaBoleto);
-    ListaRetorno lista = ListaOcorrencias(*conexao_, ModoRetorno::Debito, ocorrencias, progressoRetorno());
+    ListaRetorno lista = ListaOcorrencias(*conexao_, ModoRetorno::Debito, ocorrencias, mostraEm(pbRetorno));
     lblTotDebitado->setText(Regional::atual().formataGeral(lista.totalDebitado));
     lblTotNDebitado->setText(Regional::atual().formataGeral(lista.totalNaoDebitado));
     lblQtdeReg->setText(QString::number(lista.registros));
@@ -719,19 +727,11 @@ void TFRuvenal::butProcessarClick() {
             dbLista->setCurrentIndex(modeloLista_->index(atual, 0));
             dbLista->setUpdatesEnabled(true);
         });
-        resultado = ProcessaRetorno(*conexao_, estado_, *lista, retorno_.modo, progressoRetorno());
+        resultado = ProcessaRetorno(*conexao_, estado_, *lista, retorno_.modo, mostraEm(pbRetorno));
     }
     if (resultado.recusados > 0)
         Mensagens::atual().atencao(MensagemDebitosRecusados(resultado.recusados));
     Mensagens::atual().atencao(MensagemProcessoConcluido());
-}
-
-Progresso::Mostra TFRuvenal::progressoRetorno() {
-    return [this](qint64 feitas, qint64 total) {
-        pbRetorno->setMaximum(int(total));
-        pbRetorno->setValue(int(feitas));
-        pbRetorno->show();
-    };
 }
 
 std::shared_ptr<void> TFRuvenal::iniciaExecucao() {

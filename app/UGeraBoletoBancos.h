@@ -5,7 +5,6 @@
 #include "generation/ConfigurarConta.h"
 #include "generation/Geracao.h"
 #include "retorno/ArquivoRetorno.h"
-#include "util/Progresso.h"
 
 #include <QWidget>
 #include <memory>
@@ -154,7 +153,6 @@ private:
     void abreOcorrencias(ResultSet lista, ArquivoRetorno arquivo);
     bool podeProcessar();
     void butProcessarClick();
-    Progresso::Mostra progressoRetorno();
 
     QString programDir_;
     EstadoPrograma estado_;
