@@ -2,6 +2,7 @@
 
 #include "db/Connection.h"
 #include "db/Literal.h"
+#include "db/Transacao.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
 #include "util/Windows1252.h"
@@ -57,7 +58,8 @@ void CompletaRemessaDebito(const QString &arquivo, int documentos, const QList<q
     linhas[0] = CabecalhoDebito(linhas[0]);
     const LimitesPeriodo limites = LimitesPeriodo::de(conexao, periodo);
 
-    // The completed file goes beside the written one and replaces it only once every statement ran.
+    // The completed file goes beside the written one. The debits are recorded in one transaction, and the
+    // file replaces the written one inside it: both happen, or neither.
     QSaveFile novo(arquivo);
     const auto recusada = [&] {
         return Erro(QStringLiteral("Não foi possível gravar o arquivo de remessa %1: %2")
@@ -66,9 +68,11 @@ void CompletaRemessaDebito(const QString &arquivo, int documentos, const QList<q
     if (!novo.open(QIODevice::WriteOnly) ||
         novo.write(linhas.join(fimDeLinha) + (terminaComFim ? fimDeLinha : QByteArray())) < 0)
         throw recusada();
-    for (qsizetype i = 1; i <= detalhes; ++i)
-        conexao.executa(sqlIdentificacaoDebito(conexao, windows1252::decodifica(linhas[i].mid(2, 8)),
-                                               lojasLeram, codigos[i - 1], limites));
-    if (!novo.commit())
-        throw recusada();
+    EmTransacao(conexao, [&] {
+        for (qsizetype i = 1; i <= detalhes; ++i)
+            conexao.executa(sqlIdentificacaoDebito(conexao, windows1252::decodifica(linhas[i].mid(2, 8)),
+                                                   lojasLeram, codigos[i - 1], limites));
+        if (!novo.commit())
+            throw recusada();
+    });
 }

@@ -130,6 +130,31 @@ TEST_F(DebitoTest, ContagemDiferenteNaoMudaNada) {
     EXPECT_EQ(debito(5).lojasLeram2, QStringLiteral("00000002"));
 }
 
+// A debit that cannot be recorded leaves none recorded and the file as the component wrote it, so the two
+// never disagree.
+TEST_F(DebitoTest, RegistroRecusadoNoSegundoNaoDeixaNadaPelaMetade) {
+    const QByteArray original = "A1234567890REST\r\nEX00000001\r\nEX00000002\r\nZ\r\n";
+    {
+        QFile f(remessa());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(original);
+    }
+    banco.conexao().executa(QStringLiteral(
+        "create trigger falha before update on receber for each row begin if new.clientes_id = 2 then "
+        "signal sqlstate '45000' set message_text = 'falha simulada'; end if; end"));
+    try {
+        CompletaRemessaDebito(remessa(), 2, {1, 2}, QStringLiteral("*"), controles.periodo, banco.conexao());
+        ADD_FAILURE() << "the refused statement must stop the completion";
+    } catch (const Erro &e) {
+        EXPECT_TRUE(e.texto().contains(QStringLiteral("falha simulada"))) << e.texto().toStdString();
+    }
+    QFile f(remessa());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), original);
+    EXPECT_EQ(debito(1).lojasLeram2, QStringLiteral("NULL"));
+    EXPECT_EQ(QDir(destino.path()).entryList(QDir::Files), QStringList{QStringLiteral("remessa.rem")});
+}
+
 TEST_F(DebitoTest, ContaQueOBancoRecusariaParaAntesDeGravar) {
     // Five digits of branch pass the listing's rule but not the bank's layout; the amount passes the ceiling.
     banco.conexao().executa(QStringLiteral("update clientes set agencia = '12345' where clientes_id = 2"));
