@@ -65,6 +65,19 @@ protected:
     DispatchPtr obj_ = std::make_shared<bolix::objeto::ContaCorrente>();
 };
 
+// An amount handed over as text comes back as the same currency and the same text, at both ends of the range.
+TEST_F(ObjetoBolix, ValorDadoComoTextoVoltaExato) {
+    const DispatchPtr doc = de(obj_, "DocumentosCobranca")->call(QStringLiteral("Add")).toObject();
+    for (const char *valor : {"922337203685477", "922337203685477.5807", "-922337203685477.5808", "0.0001"}) {
+        doc->set(QStringLiteral("ValorDocumento"), QString::fromLatin1(valor));
+        const Variant lido = doc->get(QStringLiteral("ValorDocumento"));
+        EXPECT_EQ(lido.toText(), QLatin1String(valor));
+        EXPECT_EQ(lido.toCurrency(), Variant(QString::fromLatin1(valor)).toCurrency()) << valor;
+    }
+    EXPECT_THROW(doc->set(QStringLiteral("ValorDocumento"), QStringLiteral("922337203685477.5808")),
+                 AutomationError);
+}
+
 TEST_F(ObjetoBolix, ConfiguraContaNormalizaOsMembrosEInformaOBanco) {
     configura();
     EXPECT_EQ(obj_->get(QStringLiteral("CodigoAgencia")).toText(), u"1584-9");
