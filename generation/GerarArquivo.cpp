@@ -48,9 +48,8 @@ bool contasValidas(const ControlesGeracao &c, const ResultSet &clientes) {
     if (!c.checkDebitoCC)
         return true;
     for (int i = 0; i < clientes.linhas(); ++i) {
-        if (marcada(clientes, i) &&
-            !ContaCorrenteValida(clientes.valor(i, QStringLiteral("agencia")).texto(),
-                                 clientes.valor(i, QStringLiteral("cc")).texto())) {
+        if (marcada(clientes, i) && !ContaCorrenteValida(clientes.valor(i, QStringLiteral("agencia")).texto(),
+                                                         clientes.valor(i, QStringLiteral("cc")).texto())) {
             Mensagens::atual().atencao(QStringLiteral(
                 "Existem registros marcado com conta e agencia inválida. Desmarque-os e gere os "
                 "boletos, ou arrume o cadastro e gere novamente."));
@@ -123,12 +122,6 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
                   AmbienteGeracao &amb, const std::function<void(const QString &)> &mostraTitulo) {
     if (!podeGerar(c, l, amb.estado))
         return;
-    campos.SequenciaRemessa = PegaSequenciaRemessa(amb.ini);
-    if (campos.SequenciaRemessa == -1) {
-        Mensagens::atual().mensagem(
-            QStringLiteral("Não foi possível obter a sequência para o arquivo de remessa!"));
-        return;
-    }
     // The window closes the other mode's listing; a closed one has no row to charge.
     static const ResultSet fechada;
     const ResultSet *aberta = c.porEmpresa ? l.empresas : l.clientes;
@@ -138,6 +131,13 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
     const Money taxa = LeTaxaBoleto(amb.ini);
     if (!semRecusas(c, lista, taxa, amb))
         return;
+    // Drawn once nothing can stop the run before it writes: a run stopped by the checks uses no number.
+    campos.SequenciaRemessa = PegaSequenciaRemessa(amb.ini);
+    if (campos.SequenciaRemessa == -1) {
+        Mensagens::atual().mensagem(
+            QStringLiteral("Não foi possível obter a sequência para o arquivo de remessa!"));
+        return;
+    }
 
     campos.TaxaBoleto = taxa;
     anunciaTaxa(taxa);
