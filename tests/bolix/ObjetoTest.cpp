@@ -3,9 +3,15 @@
 #include "bolix/objeto/ContaCorrente.h"
 #include "bolix/simulador/Simulador.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 
 using automation::AutomationError;
 using automation::Currency;
@@ -183,6 +189,35 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     ret.close();
     EXPECT_THROW(obj_->call(QStringLiteral("CarregaArquivosRetorno")), AutomationError);
     EXPECT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 1);
+}
+
+// The system refuses the write, as a full disk does (here by the process's file-size limit, which needs no
+// special file system): the error names the system's reason, and no file is left, cut or whole.
+TEST_F(ObjetoBolix, RemessaQueNaoCabeDizPorque) {
+    configura();
+    adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("0000000041"), Currency{1'500'000});
+    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
+    remessa->set(QStringLiteral("Diretorio"), dir_.path());
+    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = antes;
+    limite.rlim_cur = 300;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    QString erro;
+    try {
+        obj_->call(QStringLiteral("GravaArquivoRemessa"));
+    } catch (const AutomationError &e) {
+        erro = e.text();
+    }
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, sinal);
+    EXPECT_TRUE(erro.startsWith(QStringLiteral("Não foi possível gravar o arquivo ") +
+                                dir_.filePath(QStringLiteral("remessa.rem"))))
+        << erro.toStdString();
+    EXPECT_TRUE(erro.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << erro.toStdString();
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("bolix.ini")});
 }
 
 TEST_F(ObjetoBolix, DebitoAutomaticoEOcorrenciasIntactasQuandoORetornoEhRuim) {
