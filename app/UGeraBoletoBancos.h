@@ -166,6 +166,8 @@ private:
     // The occurrence list and the return it was loaded from; settled at most once per loading.
     ModeloOcorrencias *modeloLista_ = nullptr;
     ArquivoRetorno retorno_;
+    // Rows of the loaded list settled before it was loaded.
+    int jaBaixadas_ = 0;
     bool listaProcessada_ = false;
     CamposGeracao geracao_;
 };

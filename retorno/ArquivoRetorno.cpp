@@ -6,6 +6,7 @@
 #include "util/Windows1252.h"
 
 #include <QCryptographicHash>
+#include <QDate>
 #include <QFile>
 #include <algorithm>
 
@@ -43,8 +44,13 @@ Ocorrencia ocorrenciaDebito(const QString &linha, int numero, Money taxaBoleto) 
         throw erroNaLinha(
             numero,
             QStringLiteral("o código de retorno (posições 68 e 69) \"%1\" não é um número.").arg(codigo));
-    return {campo(linha, 3, 10), Money::deCentavos(valor.toLongLong()) - taxaBoleto, codigo.toInt(),
-            QStringLiteral("linha %1").arg(numero)};
+    const QString data = campo(linha, 45, 52);
+    return {campo(linha, 3, 10),
+            Money::deCentavos(valor.toLongLong()) - taxaBoleto,
+            codigo.toInt(),
+            QStringLiteral("linha %1").arg(numero),
+            soDigitos(data) ? data : QString(),
+            Money()};
 }
 
 // The first line alone, ended at CR or LF as LinhasDoArquivo ends it.
@@ -128,10 +134,13 @@ std::vector<Ocorrencia> OcorrenciasBoleto(const boleto::ObjetoBolix &ObjBolix, M
     ocorrencias.reserve(size_t(std::max<std::int64_t>(quantas, 0)));
     for (int i = 0; i < quantas; ++i) {
         const boleto::ObjetoBolix item(ObjBolix.item(QStringLiteral("OcorrenciasCobranca"), i).toObject());
-        ocorrencias.push_back(
-            {item.get(QStringLiteral("NumeroDocumento")).toText(),
-             Money::deCurrency(item.get(QStringLiteral("ValorPago")).toCurrency()) - taxaBoleto, 0,
-             QStringLiteral("ocorrência %1").arg(i + 1)});
+        const Money valorPago = Money::deCurrency(item.get(QStringLiteral("ValorPago")).toCurrency());
+        const QDate data = QDate::fromString(item.get(QStringLiteral("DataOcorrencia")).toText(),
+                                             QStringLiteral("dd/MM/yyyy"));
+        ocorrencias.push_back({item.get(QStringLiteral("NumeroDocumento")).toText(), valorPago - taxaBoleto,
+                               0, QStringLiteral("ocorrência %1").arg(i + 1),
+                               data.isValid() ? data.toString(QStringLiteral("yyyyMMdd")) : QString(),
+                               valorPago});
     }
     return ocorrencias;
 }

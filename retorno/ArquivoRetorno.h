@@ -44,6 +44,11 @@ struct Ocorrencia {
     int codigo = 0;
     // Where it came from, for messages: "linha 3", "ocorrência 2".
     QString origem;
+    // The day of the payment as yyyymmdd (boleto: the occurrence date; direct debit: the date of the
+    // debit), empty when the bank gave none.
+    QString data;
+    // Boleto: the paid amount as the component gave it, before the fee.
+    Money valorPago;
 };
 
 // The detail lines of a direct-debit return (every line between the first and the last). Throws Erro

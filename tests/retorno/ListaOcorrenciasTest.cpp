@@ -135,12 +135,14 @@ TEST(ChaveDaLinha, DezDigitosNoBoletoOitoNoDebito) {
     EXPECT_EQ(ChaveDaLinha(ModoRetorno::Debito, 1234), QStringLiteral("00001234"));
 }
 
-TEST(CorDaOcorrencia, ImparesAzuisRecusadasVermelhasSelecionadaPorCima) {
-    EXPECT_EQ(CorDaOcorrencia(0, 0, false), CorOcorrencia::Impar);
-    EXPECT_EQ(CorDaOcorrencia(1, 0, false), CorOcorrencia::Normal);
-    EXPECT_EQ(CorDaOcorrencia(1, 1, false), CorOcorrencia::NaoDebitado);
-    EXPECT_EQ(CorDaOcorrencia(0, 99, false), CorOcorrencia::NaoDebitado);
-    EXPECT_EQ(CorDaOcorrencia(1, 1, true), CorOcorrencia::Selecionada);
+TEST(CorDaOcorrencia, ImparesAzuisRecusadasVermelhasBaixadasVerdesSelecionadaPorCima) {
+    EXPECT_EQ(CorDaOcorrencia(0, 0, false, false), CorOcorrencia::Impar);
+    EXPECT_EQ(CorDaOcorrencia(1, 0, false, false), CorOcorrencia::Normal);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, false, false), CorOcorrencia::NaoDebitado);
+    EXPECT_EQ(CorDaOcorrencia(0, 99, false, false), CorOcorrencia::NaoDebitado);
+    EXPECT_EQ(CorDaOcorrencia(0, 0, true, false), CorOcorrencia::JaBaixada);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, true, false), CorOcorrencia::JaBaixada);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, true, true), CorOcorrencia::Selecionada);
 }
 
 } // namespace

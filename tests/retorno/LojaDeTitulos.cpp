@@ -1,0 +1,112 @@
+#include "tests/retorno/LojaDeTitulos.h"
+
+#include "retorno/BaixasRegistradas.h"
+#include "tests/support/BancoDeTeste.h"
+
+namespace loja {
+
+const QDateTime Agora(QDate(2026, 3, 15), QTime(10, 30, 45));
+
+namespace {
+
+constexpr int Clientes = 5;
+
+QString documento(int d) {
+    return QStringLiteral("%1").arg(d, 10, 10, QLatin1Char('0'));
+}
+
+// One row per line, columns apart by blanks.
+QString linhas(Connection &conexao, const QString &sql) {
+    const ResultSet r = conexao.abre(sql);
+    QString texto;
+    for (int l = 0; l < r.linhas(); ++l) {
+        QStringList colunas;
+        for (int c = 0; c < r.quantidadeCampos(); ++c)
+            colunas << r.valor(l, c).texto();
+        texto += colunas.join(u' ') + u'\n';
+    }
+    return texto;
+}
+
+QStringList coluna(Connection &conexao, const QString &sql) {
+    const ResultSet r = conexao.abre(sql);
+    QStringList v;
+    for (int l = 0; l < r.linhas(); ++l)
+        v << r.valor(l, 0).texto();
+    return v;
+}
+
+} // namespace
+
+EstadoPrograma Estacao() {
+    EstadoPrograma e;
+    e.FilialAtual = 2;
+    e.NumCaixa = 7;
+    e.LojasLeramAtual = QStringLiteral("2");
+    return e;
+}
+
+void Prepara(BancoDeTeste &banco, int documentos) {
+    banco.empresa(1);
+    for (int c = 1; c <= Clientes; ++c)
+        banco.cliente(c, {{"saldomes", 10000}});
+    int id = 0;
+    for (int d = 1; d <= documentos; ++d) {
+        for (int valor : {60, 40}) {
+            ++id;
+            banco.receber({{"clientes_id", d % Clientes + 1},
+                           {"numero_documento", documento(d)},
+                           {"numnota", id},
+                           {"valor", valor},
+                           {"valortotal", valor},
+                           {"datahora", QDateTime(Agora.date().addDays(-10), QTime(8, 0).addSecs(id))}});
+        }
+    }
+    banco.conexao().executa(sqlCriaBaixasRegistradas());
+}
+
+std::vector<Ocorrencia> Pagamentos(int documentos) {
+    std::vector<Ocorrencia> p;
+    for (int d = 1; d <= documentos; ++d) {
+        const Money pago = Money::deInteiro(d % 3 == 0 ? 70 : d % 3 == 1 ? 100 : 150);
+        p.push_back({documento(d), pago, 0, QStringLiteral("ocorrência %1").arg(d),
+                     QStringLiteral("20260314"), pago});
+    }
+    return p;
+}
+
+ListaRetorno Carrega(Connection &conexao, const std::vector<Ocorrencia> &pagamentos,
+                     const QByteArray &impressao) {
+    ListaRetorno lista = ListaOcorrencias(conexao, ModoRetorno::Boleto, pagamentos);
+    MarcaJaBaixadas(conexao, lista.QListaTemp, lista.modo, impressao);
+    return lista;
+}
+
+QString Estado(Connection &conexao) {
+    return QStringLiteral("receber\n") +
+           linhas(conexao,
+                  QStringLiteral("select receber_id, amort, valortotal, lojas_leram from receber order by "
+                                 "receber_id")) +
+           QStringLiteral("movment\n") +
+           linhas(conexao, QStringLiteral(
+                               "select numnota, valor_tot, oper from movment order by numnota, movment_id")) +
+           QStringLiteral("nlanc\n") +
+           linhas(conexao,
+                  QStringLiteral("select count(*), count(distinct m.numlanc) from nlanc n left join movment "
+                                 "m on m.numlanc = n.nlanc_id")) +
+           QStringLiteral("clientes\n") +
+           linhas(conexao, QStringLiteral("select clientes_id, saldomes from clientes order by clientes_id"));
+}
+
+QStringList Registrados(Connection &conexao) {
+    return coluna(conexao,
+                  QStringLiteral("select chave from ruvenal_baixas where tipo = 'B' order by chave"));
+}
+
+QStringList Movimentados(Connection &conexao) {
+    return coluna(conexao,
+                  QStringLiteral("select distinct r.numero_documento from movment m join receber r on "
+                                 "r.numnota = m.numnota order by r.numero_documento"));
+}
+
+} // namespace loja
