@@ -1,7 +1,10 @@
 #include "db/Connection.h"
 #include "reports/URelBoletos.h"
+#include "retorno/Baixa.h"
 #include "tests/app/JanelaDeTeste.h"
 #include "tests/reconexao/ServidorProprio.h"
+#include "tests/retorno/LojaDeTitulos.h"
+#include "util/Clock.h"
 #include "util/Erro.h"
 
 #include <QPushButton>
@@ -193,6 +196,51 @@ TEST_F(Reconexao, RelatorioComServidorParadoMostraOMotivo) {
         QStringLiteral(" e não pôde ser restabelecida.\nMotivo: Can't connect to local server")))
         << mensagens.mostradas[0].toStdString();
     EXPECT_TRUE(dialogo.btnOK->isEnabled());
+}
+
+// The server stops while row 15 of a settlement is half done. Once it is back, rows 1 to 14 are settled and
+// recorded and row 15 neither; loaded and processed again, the store ends as one clean settlement.
+TEST_F(Reconexao, ServidorParadoNoMeioDaBaixaERefeitaIgualAUmaBaixaLimpa) {
+    constexpr int documentos = 40;
+    const QByteArray impressao = ImpressaoDoArquivo("retorno de 40 títulos");
+    Clock::fixar(loja::Agora);
+    const auto solta = qScopeGuard([] { Clock::fixar(std::nullopt); });
+    const EstadoPrograma estacao = loja::Estacao();
+    const auto processa = [&](ListaRetorno &l) {
+        return ProcessaRetorno(c, estacao, l.QListaTemp, l.modo, impressao);
+    };
+    QString limpa;
+    {
+        BancoDeTeste limpo;
+        loja::Prepara(limpo, documentos);
+        ListaRetorno l = loja::Carrega(limpo.conexao(), loja::Pagamentos(documentos), impressao);
+        ProcessaRetorno(limpo.conexao(), estacao, l.QListaTemp, l.modo, impressao);
+        limpa = loja::Estado(limpo.conexao());
+    }
+    loja::Prepara(banco, documentos);
+    loja::PausaNoDocumento(c, 15);
+    ListaRetorno l = loja::Carrega(c, loja::Pagamentos(documentos), impressao);
+    std::thread para =
+        loja::CortaNaPausa(banco.nome(), loja::Sessao(c), [this](Connection &) { servidor.para(); });
+    QString erro;
+    try {
+        processa(l);
+    } catch (const Erro &e) {
+        erro = e.texto();
+    }
+    para.join();
+    servidor.inicia();
+    EXPECT_TRUE(erro.contains(QStringLiteral("O processamento parou na linha 15 da lista")))
+        << erro.toStdString();
+    EXPECT_EQ(loja::Registrados(c), loja::Documentos(1, 14));
+    EXPECT_EQ(loja::Movimentados(c), loja::Documentos(1, 14));
+
+    c.executa(QStringLiteral("drop trigger pausa"));
+    ListaRetorno denovo = loja::Carrega(c, loja::Pagamentos(documentos), impressao);
+    const ResultadoBaixa r = processa(denovo);
+    EXPECT_EQ(r.baixadasAgora, documentos - 14);
+    EXPECT_EQ(r.baixadasAntes, 14);
+    EXPECT_EQ(loja::Estado(c), limpa);
 }
 
 TEST_F(Reconexao, ServidorParadoNoInicioVaiParaORegistro) {

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -40,37 +39,6 @@ protected:
     ResultadoBaixa processa(Connection &conexao, ListaRetorno &l, const QByteArray &impressao = Impressao) {
         return ProcessaRetorno(conexao, estacao, l.QListaTemp, l.modo, impressao);
     }
-    QStringList documentos(int de, int ate) {
-        QStringList v;
-        for (int d = de; d <= ate; ++d)
-            v << QStringLiteral("%1").arg(d, 10, 10, QLatin1Char('0'));
-        return v;
-    }
-    // The movement of the older receivable of document `d` waits three seconds.
-    void pausaNoDocumento(int d) {
-        banco.conexao().executa(
-            QStringLiteral("create trigger pausa before insert on movment for each row begin "
-                           "if new.numnota = %1 then set @p = sleep(3); end if; end")
-                .arg(2 * d - 1));
-    }
-    // Waits in another session until the station's session sleeps inside that movement, then calls `corta`.
-    template <typename Corta> std::thread cortaNaPausa(qint64 sessao, Corta corta) {
-        return std::thread([this, sessao, corta] {
-            Connection outra;
-            outra.configura(QString(), banco.nome(), BancoDeTeste::senhaPadrao());
-            const QString dormindo =
-                QStringLiteral("select count(*) from information_schema.processlist where id = "
-                               "%1 and state = 'User sleep'")
-                    .arg(sessao);
-            for (int i = 0; i < 500 && outra.abre(dormindo).valor(0, 0).inteiro() == 0; ++i)
-                QThread::msleep(10);
-            corta(outra, sessao);
-        });
-    }
-    qint64 sessao(Connection &c) {
-        return c.abre(QStringLiteral("select connection_id()")).valor(0, 0).inteiroLongo();
-    }
-
     BancoDeTeste banco;
     EstadoPrograma estacao = loja::Estacao();
 };
@@ -79,10 +47,11 @@ protected:
 // neither. Loaded and processed again, the store ends as one clean settlement.
 TEST_F(BaixaUmaVez, ConexaoDerrubadaNoMeioERefeitaIgualAUmaBaixaLimpa) {
     const QString limpa = baixaLimpa();
-    pausaNoDocumento(25);
     Connection &c = banco.conexao();
+    loja::PausaNoDocumento(c, 25);
     ListaRetorno l = loja::Carrega(c, loja::Pagamentos(Documentos), Impressao);
-    std::thread corta = cortaNaPausa(sessao(c), [](Connection &outra, qint64 id) {
+    const qint64 id = loja::Sessao(c);
+    std::thread corta = loja::CortaNaPausa(banco.nome(), id, [id](Connection &outra) {
         outra.executa(QStringLiteral("kill connection %1").arg(id));
     });
     QString erro;
@@ -94,8 +63,8 @@ TEST_F(BaixaUmaVez, ConexaoDerrubadaNoMeioERefeitaIgualAUmaBaixaLimpa) {
     corta.join();
     EXPECT_TRUE(erro.contains(QStringLiteral("O processamento parou na linha 25 da lista")))
         << erro.toStdString();
-    EXPECT_EQ(loja::Registrados(c), documentos(1, 24));
-    EXPECT_EQ(loja::Movimentados(c), documentos(1, 24));
+    EXPECT_EQ(loja::Registrados(c), loja::Documentos(1, 24));
+    EXPECT_EQ(loja::Movimentados(c), loja::Documentos(1, 24));
 
     c.executa(QStringLiteral("drop trigger pausa"));
     ListaRetorno denovo = loja::Carrega(c, loja::Pagamentos(Documentos), Impressao);
@@ -103,7 +72,7 @@ TEST_F(BaixaUmaVez, ConexaoDerrubadaNoMeioERefeitaIgualAUmaBaixaLimpa) {
     EXPECT_EQ(r.baixadasAgora, Documentos - 24);
     EXPECT_EQ(r.baixadasAntes, 24);
     EXPECT_EQ(loja::Estado(c), limpa);
-    EXPECT_EQ(loja::Registrados(c), documentos(1, Documentos));
+    EXPECT_EQ(loja::Registrados(c), loja::Documentos(1, Documentos));
 }
 
 // Two stations load the file; one settles it, then the other, whose list still shows nothing settled:

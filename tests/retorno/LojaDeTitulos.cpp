@@ -3,6 +3,8 @@
 #include "retorno/BaixasRegistradas.h"
 #include "tests/support/BancoDeTeste.h"
 
+#include <QThread>
+
 namespace loja {
 
 const QDateTime Agora(QDate(2026, 3, 15), QTime(10, 30, 45));
@@ -107,6 +109,37 @@ QStringList Movimentados(Connection &conexao) {
     return coluna(conexao,
                   QStringLiteral("select distinct r.numero_documento from movment m join receber r on "
                                  "r.numnota = m.numnota order by r.numero_documento"));
+}
+
+QStringList Documentos(int de, int ate) {
+    QStringList v;
+    for (int d = de; d <= ate; ++d)
+        v << documento(d);
+    return v;
+}
+
+void PausaNoDocumento(Connection &conexao, int d) {
+    conexao.executa(QStringLiteral("create trigger pausa before insert on movment for each row begin if "
+                                   "new.numnota = %1 then set @p = sleep(3); end if; end")
+                        .arg(2 * d - 1));
+}
+
+std::thread CortaNaPausa(const QString &banco, qint64 sessao, std::function<void(Connection &)> corta) {
+    return std::thread([banco, sessao, corta = std::move(corta)] {
+        Connection outra;
+        outra.configura(QString(), banco, BancoDeTeste::senhaPadrao());
+        const QString dormindo =
+            QStringLiteral("select count(*) from information_schema.processlist where id "
+                           "= %1 and state = 'User sleep'")
+                .arg(sessao);
+        for (int i = 0; i < 500 && outra.abre(dormindo).valor(0, 0).inteiro() == 0; ++i)
+            QThread::msleep(10);
+        corta(outra);
+    });
+}
+
+qint64 Sessao(Connection &conexao) {
+    return conexao.abre(QStringLiteral("select connection_id()")).valor(0, 0).inteiroLongo();
 }
 
 } // namespace loja

@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <thread>
 #include <vector>
 
 class BancoDeTeste;
@@ -36,5 +38,14 @@ QString Estado(Connection &conexao);
 // The documents recorded as settled, and those with a movement; both in order.
 QStringList Registrados(Connection &conexao);
 QStringList Movimentados(Connection &conexao);
+// The documents from `de` to `ate` as the list and the record carry them.
+QStringList Documentos(int de, int ate);
+
+// The movement of the older receivable of document `d` waits three seconds.
+void PausaNoDocumento(Connection &conexao, int d);
+// In another session of the database `banco`, waits until the session `sessao` sleeps in that movement and
+// then runs `corta` (kills the session, stops the server) with that other connection.
+std::thread CortaNaPausa(const QString &banco, qint64 sessao, std::function<void(Connection &)> corta);
+qint64 Sessao(Connection &conexao);
 
 } // namespace loja
