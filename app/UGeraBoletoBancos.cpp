@@ -19,7 +19,6 @@
 #include "selection/Marcacao.h"
 #include "selection/ModeloListagem.h"
 #include "selection/Totais.h"
-#include "util/Clock.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
 #include "util/Progresso.h"

@@ -109,7 +109,6 @@ ArquivoRetorno LeArquivoRetorno(const QString &caminho) {
     if (bytes.isEmpty())
         throw Erro(QStringLiteral("O arquivo retorno %1 está vazio.").arg(caminho));
     ArquivoRetorno r;
-    r.caminho = caminho;
     r.impressao = ImpressaoDoArquivo(bytes);
     r.modo = ModoDoRetorno(primeiraLinha(bytes));
     // The component reads a boleto return itself.

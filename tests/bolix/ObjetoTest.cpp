@@ -66,6 +66,14 @@ protected:
         doc->set(QStringLiteral("ContaCorrenteDebito"), QStringLiteral("98765-4"));
     }
 
+    // The remittance "remessa.rem" in the test's folder.
+    DispatchPtr remessaNaPasta() {
+        const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
+        remessa->set(QStringLiteral("Diretorio"), dir_.path());
+        remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+        return remessa;
+    }
+
     QTemporaryDir dir_;
     QString ini_;
     DispatchPtr obj_ = std::make_shared<bolix::objeto::ContaCorrente>();
@@ -145,9 +153,7 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     configura();
     adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("0000000041"), Currency{1'500'000});
     adicionaDocumento(QStringLiteral("0000004712"), QStringLiteral("0000000042"), Currency{899'000});
-    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
-    remessa->set(QStringLiteral("Diretorio"), dir_.path());
-    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    const DispatchPtr remessa = remessaNaPasta();
     remessa->set(QStringLiteral("Sequencia"), 5);
     const QString caminho = dir_.filePath(QStringLiteral("remessa.rem"));
     EXPECT_EQ(obj_->call(QStringLiteral("GravaArquivoRemessa")).toText(),
@@ -196,9 +202,7 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
 TEST_F(ObjetoBolix, RemessaQueNaoCabeDizPorque) {
     configura();
     adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("0000000041"), Currency{1'500'000});
-    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
-    remessa->set(QStringLiteral("Diretorio"), dir_.path());
-    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    remessaNaPasta();
     rlimit antes{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
     const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
@@ -223,9 +227,7 @@ TEST_F(ObjetoBolix, RemessaQueNaoCabeDizPorque) {
 TEST_F(ObjetoBolix, DebitoAutomaticoEOcorrenciasIntactasQuandoORetornoEhRuim) {
     configura();
     adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("41"), Currency{1'500'000});
-    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
-    remessa->set(QStringLiteral("Diretorio"), dir_.path());
-    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    const DispatchPtr remessa = remessaNaPasta();
     remessa->set(QStringLiteral("Layout"), QStringLiteral("DebitoCC"));
     obj_->call(QStringLiteral("GravaArquivoRemessa"));
     QFile f(dir_.filePath(QStringLiteral("remessa.rem")));

@@ -1,6 +1,6 @@
 #include "db/Connection.h"
 #include "reports/URelBoletos.h"
-#include "retorno/Baixa.h"
+#include "retorno/ArquivoRetorno.h"
 #include "tests/app/JanelaDeTeste.h"
 #include "tests/reconexao/ServidorProprio.h"
 #include "tests/retorno/LojaDeTitulos.h"
@@ -205,42 +205,11 @@ TEST_F(Reconexao, ServidorParadoNoMeioDaBaixaERefeitaIgualAUmaBaixaLimpa) {
     const QByteArray impressao = ImpressaoDoArquivo("retorno de 40 títulos");
     Clock::fixar(loja::Agora);
     const auto solta = qScopeGuard([] { Clock::fixar(std::nullopt); });
-    const EstadoPrograma estacao = loja::Estacao();
-    const auto processa = [&](ListaRetorno &l) {
-        return ProcessaRetorno(c, estacao, l.QListaTemp, l.modo, impressao);
-    };
-    QString limpa;
-    {
-        BancoDeTeste limpo;
-        loja::Prepara(limpo, documentos);
-        ListaRetorno l = loja::Carrega(limpo.conexao(), loja::Pagamentos(documentos), impressao);
-        ProcessaRetorno(limpo.conexao(), estacao, l.QListaTemp, l.modo, impressao);
-        limpa = loja::Estado(limpo.conexao());
-    }
+    const QString limpa = loja::BaixaLimpa(documentos, impressao);
     loja::Prepara(banco, documentos);
-    loja::PausaNoDocumento(c, 15);
-    ListaRetorno l = loja::Carrega(c, loja::Pagamentos(documentos), impressao);
-    std::thread para =
-        loja::CortaNaPausa(banco.nome(), loja::Sessao(c), [this](Connection &) { servidor.para(); });
-    QString erro;
-    try {
-        processa(l);
-    } catch (const Erro &e) {
-        erro = e.texto();
-    }
-    para.join();
-    servidor.inicia();
-    EXPECT_TRUE(erro.contains(QStringLiteral("O processamento parou na linha 15 da lista")))
-        << erro.toStdString();
-    EXPECT_EQ(loja::Registrados(c), loja::Documentos(1, 14));
-    EXPECT_EQ(loja::Movimentados(c), loja::Documentos(1, 14));
-
-    c.executa(QStringLiteral("drop trigger pausa"));
-    ListaRetorno denovo = loja::Carrega(c, loja::Pagamentos(documentos), impressao);
-    const ResultadoBaixa r = processa(denovo);
-    EXPECT_EQ(r.baixadasAgora, documentos - 14);
-    EXPECT_EQ(r.baixadasAntes, 14);
-    EXPECT_EQ(loja::Estado(c), limpa);
+    loja::CortaERefaz(
+        c, banco.nome(), documentos, 15, impressao, [this](Connection &, qint64) { servidor.para(); },
+        [this] { servidor.inicia(); }, limpa);
 }
 
 TEST_F(Reconexao, ServidorParadoNoInicioVaiParaORegistro) {

@@ -27,15 +27,6 @@ protected:
     }
     void TearDown() override { Clock::fixar(std::nullopt); }
 
-    // The same store settled once, from start to end, with nothing in the way.
-    QString baixaLimpa() {
-        BancoDeTeste limpo;
-        loja::Prepara(limpo, Documentos);
-        ListaRetorno l = loja::Carrega(limpo.conexao(), loja::Pagamentos(Documentos), Impressao);
-        const ResultadoBaixa r = ProcessaRetorno(limpo.conexao(), estacao, l.QListaTemp, l.modo, Impressao);
-        EXPECT_EQ(r.baixadasAgora, Documentos);
-        return loja::Estado(limpo.conexao());
-    }
     ResultadoBaixa processa(Connection &conexao, ListaRetorno &l, const QByteArray &impressao = Impressao) {
         return ProcessaRetorno(conexao, estacao, l.QListaTemp, l.modo, impressao);
     }
@@ -46,43 +37,33 @@ protected:
 // The connection is killed while row 25 is half settled: rows 1 to 24 are settled and recorded, row 25
 // neither. Loaded and processed again, the store ends as one clean settlement.
 TEST_F(BaixaUmaVez, ConexaoDerrubadaNoMeioERefeitaIgualAUmaBaixaLimpa) {
-    const QString limpa = baixaLimpa();
-    Connection &c = banco.conexao();
-    loja::PausaNoDocumento(c, 25);
-    ListaRetorno l = loja::Carrega(c, loja::Pagamentos(Documentos), Impressao);
-    const qint64 id = loja::Sessao(c);
-    std::thread corta = loja::CortaNaPausa(banco.nome(), id, [id](Connection &outra) {
-        outra.executa(QStringLiteral("kill connection %1").arg(id));
-    });
-    QString erro;
-    try {
-        processa(c, l);
-    } catch (const Erro &e) {
-        erro = e.texto();
-    }
-    corta.join();
-    EXPECT_TRUE(erro.contains(QStringLiteral("O processamento parou na linha 25 da lista")))
-        << erro.toStdString();
-    EXPECT_EQ(loja::Registrados(c), loja::Documentos(1, 24));
-    EXPECT_EQ(loja::Movimentados(c), loja::Documentos(1, 24));
-
-    c.executa(QStringLiteral("drop trigger pausa"));
-    ListaRetorno denovo = loja::Carrega(c, loja::Pagamentos(Documentos), Impressao);
-    const ResultadoBaixa r = processa(c, denovo);
-    EXPECT_EQ(r.baixadasAgora, Documentos - 24);
-    EXPECT_EQ(r.baixadasAntes, 24);
-    EXPECT_EQ(loja::Estado(c), limpa);
-    EXPECT_EQ(loja::Registrados(c), loja::Documentos(1, Documentos));
+    loja::CortaERefaz(
+        banco.conexao(), banco.nome(), Documentos, 25, Impressao,
+        [](Connection &outra, qint64 sessao) {
+            outra.executa(QStringLiteral("kill connection %1").arg(sessao));
+        },
+        [] {}, loja::BaixaLimpa(Documentos, Impressao));
 }
 
 // Two stations load the file; one settles it, then the other, whose list still shows nothing settled:
 // its inserts find every payment recorded and it settles nothing.
-TEST_F(BaixaUmaVez, DuasEstacoesUmaDepoisDaOutra) {
-    const QString limpa = baixaLimpa();
+class DuasEstacoes : public BaixaUmaVez {
+protected:
+    void SetUp() override {
+        BaixaUmaVez::SetUp();
+        limpa = loja::BaixaLimpa(Documentos, Impressao);
+        outra.configura(QString(), banco.nome(), BancoDeTeste::senhaPadrao());
+        primeira = loja::Carrega(banco.conexao(), loja::Pagamentos(Documentos), Impressao);
+        segunda = loja::Carrega(outra, loja::Pagamentos(Documentos), Impressao);
+    }
+
+    QString limpa;
     Connection outra;
-    outra.configura(QString(), banco.nome(), BancoDeTeste::senhaPadrao());
-    ListaRetorno primeira = loja::Carrega(banco.conexao(), loja::Pagamentos(Documentos), Impressao);
-    ListaRetorno segunda = loja::Carrega(outra, loja::Pagamentos(Documentos), Impressao);
+    ListaRetorno primeira;
+    ListaRetorno segunda;
+};
+
+TEST_F(DuasEstacoes, UmaDepoisDaOutra) {
 
     EXPECT_EQ(processa(banco.conexao(), primeira).baixadasAgora, Documentos);
     const ResultadoBaixa r = processa(outra, segunda);
@@ -96,12 +77,7 @@ TEST_F(BaixaUmaVez, DuasEstacoesUmaDepoisDaOutra) {
 }
 
 // Both at once: each row is settled by whichever station records it first, never by both.
-TEST_F(BaixaUmaVez, DuasEstacoesAoMesmoTempo) {
-    const QString limpa = baixaLimpa();
-    Connection outra;
-    outra.configura(QString(), banco.nome(), BancoDeTeste::senhaPadrao());
-    ListaRetorno primeira = loja::Carrega(banco.conexao(), loja::Pagamentos(Documentos), Impressao);
-    ListaRetorno segunda = loja::Carrega(outra, loja::Pagamentos(Documentos), Impressao);
+TEST_F(DuasEstacoes, AoMesmoTempo) {
 
     ResultadoBaixa a;
     std::thread estacaoA([&] { a = processa(banco.conexao(), primeira); });

@@ -1,9 +1,13 @@
 #include "tests/retorno/LojaDeTitulos.h"
 
+#include "retorno/Baixa.h"
 #include "retorno/BaixasRegistradas.h"
 #include "tests/support/BancoDeTeste.h"
+#include "util/Erro.h"
 
 #include <QThread>
+#include <gtest/gtest.h>
+#include <thread>
 
 namespace loja {
 
@@ -118,14 +122,26 @@ QStringList Documentos(int de, int ate) {
     return v;
 }
 
-void PausaNoDocumento(Connection &conexao, int d) {
-    conexao.executa(QStringLiteral("create trigger pausa before insert on movment for each row begin if "
-                                   "new.numnota = %1 then set @p = sleep(3); end if; end")
-                        .arg(2 * d - 1));
+QString BaixaLimpa(int documentos, const QByteArray &impressao) {
+    BancoDeTeste limpo;
+    Prepara(limpo, documentos);
+    ListaRetorno l = Carrega(limpo.conexao(), Pagamentos(documentos), impressao);
+    const ResultadoBaixa r = ProcessaRetorno(limpo.conexao(), Estacao(), l.QListaTemp, l.modo, impressao);
+    EXPECT_EQ(r.baixadasAgora, documentos);
+    return Estado(limpo.conexao());
 }
 
-std::thread CortaNaPausa(const QString &banco, qint64 sessao, std::function<void(Connection &)> corta) {
-    return std::thread([banco, sessao, corta = std::move(corta)] {
+void CortaERefaz(Connection &conexao, const QString &banco, int documentos, int cortada,
+                 const QByteArray &impressao, const std::function<void(Connection &, qint64)> &corta,
+                 const std::function<void()> &volta, const QString &limpa) {
+    const EstadoPrograma estacao = Estacao();
+    // The movement of the older receivable of that document waits three seconds.
+    conexao.executa(QStringLiteral("create trigger pausa before insert on movment for each row begin if "
+                                   "new.numnota = %1 then set @p = sleep(3); end if; end")
+                        .arg(2 * cortada - 1));
+    ListaRetorno l = Carrega(conexao, Pagamentos(documentos), impressao);
+    const qint64 sessao = conexao.abre(QStringLiteral("select connection_id()")).valor(0, 0).inteiroLongo();
+    std::thread cortador([&] {
         Connection outra;
         outra.configura(QString(), banco, BancoDeTeste::senhaPadrao());
         const QString dormindo =
@@ -134,12 +150,28 @@ std::thread CortaNaPausa(const QString &banco, qint64 sessao, std::function<void
                 .arg(sessao);
         for (int i = 0; i < 500 && outra.abre(dormindo).valor(0, 0).inteiro() == 0; ++i)
             QThread::msleep(10);
-        corta(outra);
+        corta(outra, sessao);
     });
-}
+    QString erro;
+    try {
+        ProcessaRetorno(conexao, estacao, l.QListaTemp, l.modo, impressao);
+    } catch (const Erro &e) {
+        erro = e.texto();
+    }
+    cortador.join();
+    volta();
+    EXPECT_TRUE(erro.contains(QStringLiteral("O processamento parou na linha %1 da lista").arg(cortada)))
+        << erro.toStdString();
+    EXPECT_EQ(Registrados(conexao), Documentos(1, cortada - 1));
+    EXPECT_EQ(Movimentados(conexao), Documentos(1, cortada - 1));
 
-qint64 Sessao(Connection &conexao) {
-    return conexao.abre(QStringLiteral("select connection_id()")).valor(0, 0).inteiroLongo();
+    conexao.executa(QStringLiteral("drop trigger pausa"));
+    ListaRetorno denovo = Carrega(conexao, Pagamentos(documentos), impressao);
+    const ResultadoBaixa r = ProcessaRetorno(conexao, estacao, denovo.QListaTemp, denovo.modo, impressao);
+    EXPECT_EQ(r.baixadasAgora, documentos - cortada + 1);
+    EXPECT_EQ(r.baixadasAntes, cortada - 1);
+    EXPECT_EQ(Estado(conexao), limpa);
+    EXPECT_EQ(Registrados(conexao), Documentos(1, documentos));
 }
 
 } // namespace loja

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <thread>
 #include <vector>
 
 class BancoDeTeste;
@@ -41,11 +40,17 @@ QStringList Movimentados(Connection &conexao);
 // The documents from `de` to `ate` as the list and the record carry them.
 QStringList Documentos(int de, int ate);
 
-// The movement of the older receivable of document `d` waits three seconds.
-void PausaNoDocumento(Connection &conexao, int d);
-// In another session of the database `banco`, waits until the session `sessao` sleeps in that movement and
-// then runs `corta` (kills the session, stops the server) with that other connection.
-std::thread CortaNaPausa(const QString &banco, qint64 sessao, std::function<void(Connection &)> corta);
-qint64 Sessao(Connection &conexao);
+// The store of `banco`, prepared as above in a database of its own and settled once from start to end with
+// nothing in the way: its end state.
+QString BaixaLimpa(int documentos, const QByteArray &impressao);
+
+// Settles the store of the database `banco` on `conexao`, which the run then loses half-way through the row
+// of document `cortada`: another session waits until the run sleeps there and calls `corta` (kills the
+// session, stops the server) with its own connection and the run's session id. Then, once `volta` has
+// brought the server back, checks that exactly the rows before `cortada` are settled and recorded, loads
+// the file again, processes it and checks that the store ends as `limpa`.
+void CortaERefaz(Connection &conexao, const QString &banco, int documentos, int cortada,
+                 const QByteArray &impressao, const std::function<void(Connection &, qint64)> &corta,
+                 const std::function<void()> &volta, const QString &limpa);
 
 } // namespace loja
