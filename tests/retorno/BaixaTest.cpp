@@ -1,6 +1,7 @@
 #include "retorno/Baixa.h"
 
 #include "config/EstadoPrograma.h"
+#include "retorno/BaixasRegistradas.h"
 #include "retorno/ListaOcorrencias.h"
 #include "tests/retorno/RetornoDeTeste.h"
 #include "tests/support/BancoDeTeste.h"
@@ -15,6 +16,7 @@ namespace {
 
 const QDateTime Agora(QDate(2026, 3, 15), QTime(10, 30, 45));
 const QString Documento = QStringLiteral("0000000001");
+const QByteArray Impressao = ImpressaoDoArquivo("retorno de teste");
 
 Money reais(double valor) {
     return Money::deDouble(valor);
@@ -30,6 +32,7 @@ protected:
         estado.FilialAtual = 2;
         estado.NumCaixa = 7;
         estado.LojasLeramAtual = QStringLiteral("2");
+        banco.conexao().executa(sqlCriaBaixasRegistradas());
     }
     void TearDown() override { Clock::fixar(std::nullopt); }
 
@@ -53,10 +56,16 @@ protected:
     ListaRetorno lista(ModoRetorno modo, std::vector<Ocorrencia> ocorrencias) {
         return ListaOcorrencias(banco.conexao(), modo, ocorrencias);
     }
+    // Each payment on a day of its own: two payments of one document are two payments.
     ResultadoBaixa paga(double valor, const QString &documento = Documento) {
+        const QDate dia = QDate(2026, 3, 1).addDays(pagamentos_++);
         ListaRetorno l =
-            lista(ModoRetorno::Boleto, {{documento, reais(valor), 0, QStringLiteral("ocorrência 1")}});
-        return ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo);
+            lista(ModoRetorno::Boleto,
+                  {{documento, reais(valor), 0, QStringLiteral("ocorrência 1"), reais(valor), dia}});
+        return processa(l);
+    }
+    ResultadoBaixa processa(ListaRetorno &l) {
+        return ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo, Impressao);
     }
     ResultSet consulta(const QString &sql) { return banco.conexao().abre(sql); }
     std::vector<Money> coluna(const QString &sql) {
@@ -80,6 +89,7 @@ protected:
     BancoDeTeste banco;
     EstadoPrograma estado;
     int contas_ = 0;
+    int pagamentos_ = 0;
 };
 
 struct Conta {
@@ -241,7 +251,7 @@ TEST_F(BaixaNoBanco, DebitoPagoBaixaAsContasQueAListaEncontrou) {
                                                                     LinhaDebito("00001235", 9000, "01")}),
                                                      Money()));
     ASSERT_EQ(l.QListaTemp.linhas(), 2);
-    const ResultadoBaixa r = ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo);
+    const ResultadoBaixa r = processa(l);
     EXPECT_EQ(r.recusados, 1);
     EXPECT_EQ(r.contas, 1);
     EXPECT_EQ(r.linhas, 2);
@@ -264,7 +274,7 @@ TEST_F(BaixaNoBanco, BoletoIgnoraOCodigoEBaixaTudo) {
     ListaRetorno l = lista(ModoRetorno::Boleto, {{Documento, reais(100), 0, {}}});
     // A boleto list never carries codes; even a stray one does not release anything.
     l.QListaTemp.define(0, l.QListaTemp.indice("CodOcorrencia"), 1);
-    EXPECT_EQ(ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo).recusados, 0);
+    EXPECT_EQ(processa(l).recusados, 0);
     EXPECT_EQ(quantos("movment"), 1);
 }
 
@@ -274,14 +284,19 @@ TEST(MensagensDaBaixa, TextosDeFechamento) {
         QStringLiteral("Existem 1 registro de débitos automático que não foram creditados em sua conta,\r"
                        "por isso não serão baixados as contas deste clientes. Gere novamente o arquivo de "
                        "débito em conta para estes clientes."));
-    EXPECT_EQ(MensagemProcessoConcluido(), QStringLiteral("Processo concluído."));
+    ResultadoBaixa r;
+    r.baixadasAgora = 3;
+    r.baixadasAntes = 12;
+    EXPECT_EQ(MensagemProcessoConcluido(r),
+              QStringLiteral("Processo concluído.\rBaixados agora: 3. Já baixados antes: 12."));
 }
 
 TEST(SqlDaBaixa, TextosComoOsProgramasDaLojaEsperam) {
-    EXPECT_EQ(sqlSelecaoBaixa(ModoRetorno::Boleto, Documento),
-              QStringLiteral(
-                  " select receber.* from receber \nwhere receber.numero_documento = \"0000000001\"\n"
-                  " and receber.apagado <> \"S\" \n and receber.quantidade > 0 \norder by receber.datahora"));
+    EXPECT_EQ(
+        sqlSelecaoBaixa(ModoRetorno::Boleto, Documento),
+        QStringLiteral(" select receber.* from receber \nwhere receber.numero_documento = \"0000000001\"\n"
+                       " and receber.apagado <> \"S\" \n and receber.quantidade > 0 \norder by "
+                       "receber.datahora for update"));
     EXPECT_EQ(
         sqlLiberaDebito(QStringLiteral("*"), QDate(2026, 3, 5), QStringLiteral("00001234")),
         QStringLiteral("update receber set lojas_leram2 = \"\", tipo = 0, lojas_leram = \"*\", dtalteracao = "
@@ -309,7 +324,7 @@ protected:
     }
     QString erroAoProcessar(ListaRetorno &l) {
         try {
-            ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo);
+            processa(l);
         } catch (const Erro &e) {
             return e.texto();
         }

@@ -128,7 +128,9 @@ TEST_F(CicloRetorno, BoletoDoBancoDoBrasilComUmTituloPagoAMenos) {
     // Title 1 (client 1: 100 + the fee) is paid 80.
     simula({QStringLiteral("--valor"), QStringLiteral("1=80,00")});
     carregaEProcessa();
-    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Processo concluído.")});
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{
+                  QStringLiteral("atencao: Processo concluído.\rBaixados agora: 2. Já baixados antes: 0.")});
 
     // 77,50 over 60 and 40: the older in full, 17,50 of the newer; client 2 pays 92,40 - 2,50 = 89,90.
     EXPECT_EQ(coluna("amort"), (std::vector<Money>{reais(100), reais(43.75), reais(100)}));
@@ -139,6 +141,26 @@ TEST_F(CicloRetorno, BoletoDoBancoDoBrasilComUmTituloPagoAMenos) {
     EXPECT_EQ(m.valor(1, "valor_tot").dinheiro(), reais(17.5));
     EXPECT_EQ(listado(), (std::map<int, Money>{{1, reais(22.5)}}));
     EXPECT_FALSE(janela->butProcessar->isEnabled());
+
+    // The same return again: the component's payments are recognised as settled, and nothing moves.
+    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+    mensagens.mostradas.clear();
+    QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("atencao: Pagamentos Carregados\rTodos os pagamentos "
+                                         "deste arquivo já foram baixados; \"Processar\" "
+                                         "não baixa nada.")});
+    mensagens.mostradas.clear();
+    QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{
+                  QStringLiteral("atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
+    EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(), 3);
+    // Each payment is recorded under the date the bank gave it.
+    const ResultSet b = banco.conexao().abre(
+        QStringLiteral("select data_pagamento from ruvenal_baixas where tipo = 'B' group by data_pagamento"));
+    ASSERT_EQ(b.linhas(), 1);
+    EXPECT_EQ(b.valor(0, 0).texto().size(), 8);
 }
 
 TEST_F(CicloRetorno, DebitoDoBanco356ComUmDebitoRecusado) {
