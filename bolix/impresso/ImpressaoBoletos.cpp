@@ -2,6 +2,8 @@
 
 #include "ConteudoBoleto.h"
 #include "PaginaBoleto.h"
+#include "PdfBoletos.h"
+#include "PinturaBoleto.h"
 
 #include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"
@@ -13,20 +15,12 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace bolix {
 
 namespace {
-
-void exigeAplicacaoGrafica() {
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        throw ErroBolix(
-            QStringLiteral("A impressão de boletos precisa de uma aplicação gráfica (QGuiApplication) "
-                           "em execução."));
-}
 
 // Texts of every page first: a refused document stops the batch before any file exists.
 QList<ConteudoBoleto> conteudos(const ContaConfigurada &conta, const QList<Documento> &docs) {
@@ -113,16 +107,11 @@ QString gravaPdf(const QList<ConteudoBoleto> &paginas, const QImage &logo, const
                  const QDate &hoje) {
     QFile arquivo;
     abreArquivoNovo(arquivo, opcoes.pasta, hoje);
-    {
-        QPdfWriter pdf(&arquivo);
-        pdf.setPageLayout(a4SemMargens);
-        pdf.setResolution(1200);
-        pdf.setCreator(QStringLiteral("Bolix"));
-        pdf.setTitle(QStringLiteral("Boletos"));
-        QPainter painter(&pdf);
-        desenhaPaginas(painter, pdf, paginas, logo, opcoes.margemSuperior, 1,
-                       static_cast<int>(paginas.size()));
-    }
+    PdfBoletos pdf(arquivo, logo);
+    for (const ConteudoBoleto &pagina : paginas)
+        pdf.pagina(formularioBoleto(pagina, logo.size(), opcoes.margemSuperior),
+                   camposBoleto(pagina, opcoes.margemSuperior));
+    pdf.termina();
     arquivo.close();
     if (arquivo.error() != QFileDevice::NoError) {
         const QString motivo = arquivo.errorString();
@@ -138,7 +127,6 @@ QString imprimeBoletos(const ContaConfigurada &conta, const QList<Documento> &do
                        const OpcoesImpressao &opcoes, const QDate &hoje) {
     if (docs.isEmpty())
         return {};
-    exigeAplicacaoGrafica();
     const QList<ConteudoBoleto> paginas = conteudos(conta, docs);
     const QImage logo = logotipo(opcoes.arquivoLogotipo);
     const QString caminho = gravaPdf(paginas, logo, opcoes, hoje);

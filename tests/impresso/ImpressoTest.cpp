@@ -3,12 +3,16 @@
 
 #include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"
+#include "bolix/impresso/ConteudoBoleto.h"
 #include "bolix/impresso/ImpressaoBoletos.h"
+#include "bolix/impresso/PinturaBoleto.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -461,6 +465,100 @@ TEST(SemVencimento, ImprimeContraApresentacaoEOCodigoSemFator) {
     ASSERT_EQ(codigos.size(), 1);
     EXPECT_EQ(codigos[0].mid(5, 4), u"0000");
     EXPECT_EQ(codigos[0], calculaBoleto(bancoDoBrasil(), d).codigoBarras);
+}
+
+// A page as `pdftotext -layout` puts it: each text in its column.
+QString textoEmColunas(const QString &pdf, int pagina) {
+    const QString n = QString::number(pagina);
+    return QString::fromUtf8(
+        leitura::roda(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                                    QStringLiteral("-l"), n, pdf, QStringLiteral("-")}));
+}
+
+// The Interleaved 2 of 5 symbols zbarimg finds on the page rendered at `dpi`.
+QStringList codigosDeBarras(const QString &pdf, int pagina, int dpi) {
+    QTemporaryDir pasta;
+    const QString n = QString::number(pagina), base = pasta.filePath(QStringLiteral("pagina"));
+    leitura::roda(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), n, QStringLiteral("-l"),
+                   n, QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, base});
+    return QString::fromLatin1(
+               leitura::roda(QStringLiteral("zbarimg"),
+                             {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sdisable"),
+                              QStringLiteral("-Si25.enable"), base + QStringLiteral(".png")}))
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
+// The printer draws the pages with Qt's painter from the same layout the PDF is written from: both show
+// the same texts in the same columns and bar codes that read at ordinary printer resolutions.
+TEST(ImpressoraEPdf, MostramOsMesmosTextosNasMesmasColunasEOMesmoCodigo) {
+    Documento longo = outroDocumento(bb7);
+    longo.nomeSacado = QStringLiteral("Longonome ").repeated(30).trimmed();
+    longo.instrucoesCaixa = QStringLiteral("<br>") + QStringLiteral("Instrulonga ").repeated(60);
+    longo.demonstrativo =
+        QStringLiteral("Compras do mês: € 1,00 «ação»<br>") + QStringLiteral("Demolonga ").repeated(40);
+    const QList<Documento> docs = {documento(bb7), longo};
+    QTemporaryDir pasta;
+    OpcoesImpressao o = opcoes(pasta);
+    o.arquivoLogotipo = pasta.filePath(QStringLiteral("001.png"));
+    QImage logo(300, 80, QImage::Format_ARGB32);
+    logo.fill(Qt::transparent);
+    ASSERT_TRUE(logo.save(o.arquivoLogotipo));
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), docs, o, hoje);
+
+    const QString impresso = pasta.filePath(QStringLiteral("impressora.pdf"));
+    {
+        QPdfWriter qt(impresso);
+        qt.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        qt.setResolution(1200);
+        QPainter painter(&qt);
+        for (qsizetype i = 0; i < docs.size(); ++i) {
+            if (i > 0)
+                qt.newPage();
+            const Boleto b = calculaBoleto(bancoDoBrasil(), docs[i]);
+            desenhaBoleto(painter, conteudoBoleto(bancoDoBrasil(), docs[i], b), logo, o.margemSuperior);
+        }
+    }
+    for (int pagina = 1; pagina <= 2; ++pagina) {
+        SCOPED_TRACE(pagina);
+        const QString texto = textoEmColunas(pdf, pagina);
+        EXPECT_EQ(texto.toStdString(), textoEmColunas(impresso, pagina).toStdString());
+        const QStringList codigo = {calculaBoleto(bancoDoBrasil(), docs[pagina - 1]).codigoBarras};
+        for (const int dpi : {150, 300})
+            for (const QString &arquivo : {pdf, impresso})
+                EXPECT_EQ(codigosDeBarras(arquivo, pagina, dpi), codigo) << dpi << arquivo.toStdString();
+    }
+    EXPECT_TRUE(textoEmColunas(pdf, 2).contains(u"Compras do mês: € 1,00 «ação»"));
+}
+
+// What the batch's file holds: the form once for all its pages, the logo once, and only the standard
+// faces, which every reader has, in the encoding that carries Portuguese accents.
+TEST(ArquivoPdf, GuardaOFormularioUmaVezEUsaAsFontesPadrao) {
+    QTemporaryDir pasta;
+    OpcoesImpressao o = opcoes(pasta);
+    o.arquivoLogotipo = pasta.filePath(QStringLiteral("001.png"));
+    QImage logo(300, 80, QImage::Format_RGB32);
+    logo.fill(Qt::darkBlue);
+    ASSERT_TRUE(logo.save(o.arquivoLogotipo));
+    const QString pdf =
+        imprimeBoletos(bancoDoBrasil(), {documento(bb7), outroDocumento(bb7), documento(bb7)}, o, hoje);
+    QFile arquivo(pdf);
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
+    const QByteArray bytes = arquivo.readAll();
+    EXPECT_EQ(bytes.count("/Subtype /Form"), 1);
+    EXPECT_EQ(bytes.count("/Subtype /Image"), 1);
+    ASSERT_EQ(leitura::paginas(pdf), 3);
+    for (int pagina = 1; pagina <= 3; ++pagina)
+        EXPECT_TRUE(leitura::texto(pdf, pagina).contains(u"Sacador/Avalista")) << pagina;
+
+    QStringList fontes = QString::fromLatin1(leitura::roda(QStringLiteral("pdffonts"), {pdf}))
+                             .split(u'\n', Qt::SkipEmptyParts)
+                             .mid(2); // two heading lines
+    for (QString &f : fontes)
+        f = f.simplified().section(u' ', 0, 3);
+    fontes.sort();
+    EXPECT_EQ(fontes, (QStringList{QStringLiteral("Helvetica Type 1 WinAnsi"),
+                                   QStringLiteral("Helvetica-Bold Type 1 WinAnsi")}));
 }
 
 } // namespace
