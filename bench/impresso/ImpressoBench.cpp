@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -108,13 +107,7 @@ void MilBoletosEmPdfDoQt(benchmark::State &state) {
         QPdfWriter pdf(caminho);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         pdf.setResolution(1200);
-        QPainter painter(&pdf);
-        for (qsizetype i = 0; i < paginas.size(); ++i) {
-            if (i > 0)
-                pdf.newPage();
-            desenhaBoleto(painter, paginas[i], logo, l.opcoes.margemSuperior);
-        }
-        painter.end();
+        desenhaBoletos(pdf, paginas, logo, l.opcoes.margemSuperior);
         return caminho;
     });
 }

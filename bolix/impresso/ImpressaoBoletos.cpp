@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -63,16 +62,6 @@ void abreArquivoNovo(QFile &arquivo, const QString &pasta, const QDate &hoje) {
     }
 }
 
-// Draws every page on an open painter; `primeira` and `ultima` count from 1.
-void desenhaPaginas(QPainter &painter, QPagedPaintDevice &dispositivo, const QList<ConteudoBoleto> &paginas,
-                    const QImage &logo, int margem, int primeira, int ultima) {
-    for (int i = primeira; i <= ultima; ++i) {
-        if (i > primeira)
-            dispositivo.newPage();
-        desenhaBoleto(painter, paginas[i - 1], logo, margem);
-    }
-}
-
 const QPageLayout a4SemMargens(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
 
 bool haTela() {
@@ -96,11 +85,8 @@ void ofereceImpressora(const QList<ConteudoBoleto> &paginas, const QImage &logo,
         primeira = std::max(1, impressora.fromPage());
         ultima = std::min(ultima, impressora.toPage());
     }
-    QPainter painter;
-    if (primeira > ultima || !painter.begin(&impressora))
-        return;
-    desenhaPaginas(painter, impressora, paginas, logo, margem, primeira, ultima);
-    painter.end();
+    if (primeira <= ultima)
+        desenhaBoletos(impressora, paginas.mid(primeira - 1, ultima - primeira + 1), logo, margem);
 }
 
 QString gravaPdf(const QList<ConteudoBoleto> &paginas, const QImage &logo, const OpcoesImpressao &opcoes,

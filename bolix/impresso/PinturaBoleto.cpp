@@ -1,6 +1,6 @@
 #include "PinturaBoleto.h"
 
-#include <QPaintDevice>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 namespace bolix {
@@ -45,10 +45,18 @@ void pintaDesenho(QPainter &painter, const Desenho &desenho, const QImage &logot
 
 } // namespace
 
-void desenhaBoleto(QPainter &painter, const ConteudoBoleto &conteudo, const QImage &logotipo,
-                   int margemSuperiorMm) {
-    pintaDesenho(painter, formularioBoleto(conteudo, logotipo.size(), margemSuperiorMm), logotipo);
-    pintaDesenho(painter, camposBoleto(conteudo, margemSuperiorMm), logotipo);
+bool desenhaBoletos(QPagedPaintDevice &dispositivo, const QList<ConteudoBoleto> &paginas,
+                    const QImage &logotipo, int margemSuperiorMm) {
+    QPainter painter;
+    if (!painter.begin(&dispositivo))
+        return false;
+    for (qsizetype i = 0; i < paginas.size(); ++i) {
+        if (i > 0)
+            dispositivo.newPage();
+        pintaDesenho(painter, formularioBoleto(paginas[i], logotipo.size(), margemSuperiorMm), logotipo);
+        pintaDesenho(painter, camposBoleto(paginas[i], margemSuperiorMm), logotipo);
+    }
+    return painter.end();
 }
 
 } // namespace bolix

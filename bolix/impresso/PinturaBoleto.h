@@ -5,14 +5,16 @@
 #include "PaginaBoleto.h"
 
 #include <QImage>
+#include <QList>
 
-class QPainter;
+class QPagedPaintDevice;
 
 namespace bolix {
 
-// One boleto's page, form and fields, on the page the painter is on; the painter's device covers the
-// whole A4 sheet. A null `logotipo` puts the bank's name in its place.
-void desenhaBoleto(QPainter &painter, const ConteudoBoleto &conteudo, const QImage &logotipo,
-                   int margemSuperiorMm);
+// One page per boleto, form and fields, on a device whose pages cover the whole A4 sheet (the printer,
+// or Qt's own PDF writer). A null `logotipo` puts the bank's name in its place. False when the device
+// cannot be painted on.
+bool desenhaBoletos(QPagedPaintDevice &dispositivo, const QList<ConteudoBoleto> &paginas,
+                    const QImage &logotipo, int margemSuperiorMm);
 
 } // namespace bolix

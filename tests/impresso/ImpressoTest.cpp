@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -467,6 +466,16 @@ TEST(SemVencimento, ImprimeContraApresentacaoEOCodigoSemFator) {
     EXPECT_EQ(codigos[0], calculaBoleto(bancoDoBrasil(), d).codigoBarras);
 }
 
+// Options with a logo of one colour, saved in the folder.
+OpcoesImpressao comLogotipo(const QTemporaryDir &pasta, QColor cor) {
+    OpcoesImpressao o = opcoes(pasta);
+    o.arquivoLogotipo = pasta.filePath(QStringLiteral("001.png"));
+    QImage logo(300, 80, QImage::Format_ARGB32);
+    logo.fill(cor);
+    logo.save(o.arquivoLogotipo);
+    return o;
+}
+
 // A page as `pdftotext -layout` puts it: each text in its column.
 QString textoEmColunas(const QString &pdf, int pagina) {
     const QString n = QString::number(pagina);
@@ -499,26 +508,17 @@ TEST(ImpressoraEPdf, MostramOsMesmosTextosNasMesmasColunasEOMesmoCodigo) {
         QStringLiteral("Compras do mês: € 1,00 «ação»<br>") + QStringLiteral("Demolonga ").repeated(40);
     const QList<Documento> docs = {documento(bb7), longo};
     QTemporaryDir pasta;
-    OpcoesImpressao o = opcoes(pasta);
-    o.arquivoLogotipo = pasta.filePath(QStringLiteral("001.png"));
-    QImage logo(300, 80, QImage::Format_ARGB32);
-    logo.fill(Qt::transparent);
-    ASSERT_TRUE(logo.save(o.arquivoLogotipo));
+    const OpcoesImpressao o = comLogotipo(pasta, Qt::transparent);
     const QString pdf = imprimeBoletos(bancoDoBrasil(), docs, o, hoje);
 
     const QString impresso = pasta.filePath(QStringLiteral("impressora.pdf"));
-    {
-        QPdfWriter qt(impresso);
-        qt.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        qt.setResolution(1200);
-        QPainter painter(&qt);
-        for (qsizetype i = 0; i < docs.size(); ++i) {
-            if (i > 0)
-                qt.newPage();
-            const Boleto b = calculaBoleto(bancoDoBrasil(), docs[i]);
-            desenhaBoleto(painter, conteudoBoleto(bancoDoBrasil(), docs[i], b), logo, o.margemSuperior);
-        }
-    }
+    QPdfWriter qt(impresso);
+    qt.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    qt.setResolution(1200);
+    QList<ConteudoBoleto> paginas;
+    for (const Documento &d : docs)
+        paginas.append(conteudoBoleto(bancoDoBrasil(), d, calculaBoleto(bancoDoBrasil(), d)));
+    ASSERT_TRUE(desenhaBoletos(qt, paginas, QImage(o.arquivoLogotipo), o.margemSuperior));
     for (int pagina = 1; pagina <= 2; ++pagina) {
         SCOPED_TRACE(pagina);
         const QString texto = textoEmColunas(pdf, pagina);
@@ -535,11 +535,7 @@ TEST(ImpressoraEPdf, MostramOsMesmosTextosNasMesmasColunasEOMesmoCodigo) {
 // faces, which every reader has, in the encoding that carries Portuguese accents.
 TEST(ArquivoPdf, GuardaOFormularioUmaVezEUsaAsFontesPadrao) {
     QTemporaryDir pasta;
-    OpcoesImpressao o = opcoes(pasta);
-    o.arquivoLogotipo = pasta.filePath(QStringLiteral("001.png"));
-    QImage logo(300, 80, QImage::Format_RGB32);
-    logo.fill(Qt::darkBlue);
-    ASSERT_TRUE(logo.save(o.arquivoLogotipo));
+    const OpcoesImpressao o = comLogotipo(pasta, Qt::darkBlue);
     const QString pdf =
         imprimeBoletos(bancoDoBrasil(), {documento(bb7), outroDocumento(bb7), documento(bb7)}, o, hoje);
     QFile arquivo(pdf);
