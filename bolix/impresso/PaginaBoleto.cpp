@@ -306,8 +306,8 @@ void cabecalho(Desenho &d, double y, const ConteudoBoleto &c, QSize logotipo) {
     const QRectF areaLogo(esquerda, y + 0.5, fimLogo - esquerda - 1.0, alturaTopo - 1.0);
     if (!logotipo.isEmpty()) {
         const QSizeF tamanho = QSizeF(logotipo).scaled(areaLogo.size(), Qt::KeepAspectRatio);
-        d.logotipo =
-            QRectF(areaLogo.topLeft() + QPointF(0, (areaLogo.height() - tamanho.height()) / 2), tamanho);
+        d.logotipos.append(
+            QRectF(areaLogo.topLeft() + QPointF(0, (areaLogo.height() - tamanho.height()) / 2), tamanho));
     } else {
         textos.inteira(QRectF(esquerda, y, fimLogo - esquerda - 1.0, alturaTopo), c.nomeBanco, nomeBanco,
                        Qt::AlignLeft | Qt::AlignBottom);

@@ -41,7 +41,7 @@ struct Desenho {
     QList<Traco> tracos;
     QList<QRectF> preenchidos; // black: the bars
     QList<TextoPosto> textos;
-    QRectF logotipo; // where the bank's logo goes; empty for none
+    QList<QRectF> logotipos; // where the bank's logo goes
     bool operator==(const Desenho &) const = default;
 };
 

@@ -54,8 +54,8 @@ void ponto(QByteArray &saida, QPointF mm) {
     numero(saida, alturaPagina - mm.y() * pontosPorMm);
 }
 
-// The content stream of a drawing; the logo, when there is one, is the image /Im1.
-QByteArray conteudo(const Desenho &d) {
+// The content stream of a drawing; the logo is the image /Im1, drawn only `comLogotipo`.
+QByteArray conteudo(const Desenho &d, bool comLogotipo) {
     QByteArray s;
     s.reserve(4096);
     if (!d.molduras.isEmpty()) {
@@ -91,12 +91,12 @@ QByteArray conteudo(const Desenho &d) {
         }
         s.append("f\n");
     }
-    if (!d.logotipo.isEmpty()) {
+    for (const QRectF &r : comLogotipo ? d.logotipos : QList<QRectF>()) {
         s.append("q ");
-        numero(s, d.logotipo.width() * pontosPorMm);
+        numero(s, r.width() * pontosPorMm);
         s.append("0 0 ");
-        numero(s, d.logotipo.height() * pontosPorMm);
-        ponto(s, d.logotipo.bottomLeft());
+        numero(s, r.height() * pontosPorMm);
+        ponto(s, r.bottomLeft());
         s.append("cm /Im1 Do Q\n");
     }
     if (!d.textos.isEmpty()) {
@@ -175,7 +175,7 @@ void PdfBoletos::pagina(const Desenho &formulario, const Desenho &campos) {
     if (!formularioAtual_ || !(*formularioAtual_ == formulario))
         this->formulario(formulario);
     const int conteudoDaPagina = reserva();
-    fluxo(conteudoDaPagina, {}, "/Fm1 Do\n" + conteudo(campos));
+    fluxo(conteudoDaPagina, {}, "/Fm1 Do\n" + conteudo(campos, false));
     const int pagina = reserva();
     objeto(pagina, "<< /Type /Page /Parent " + referencia(arvoreDePaginas) + " /Resources " +
                        referencia(recursosAtuais_) + " /Contents " + referencia(conteudoDaPagina) + " >>");
@@ -185,17 +185,15 @@ void PdfBoletos::pagina(const Desenho &formulario, const Desenho &campos) {
 void PdfBoletos::formulario(const Desenho &d) {
     const QByteArray fontes =
         "/Font << /F1 " + referencia(helvetica) + " /F2 " + referencia(helveticaNegrito) + " >>";
+    const bool comLogotipo = !d.logotipos.isEmpty() && !logotipo_.isNull();
     QByteArray recursosDoFormulario = "<< " + fontes;
-    if (!d.logotipo.isEmpty() && !logotipo_.isNull())
+    if (comLogotipo)
         recursosDoFormulario += " /XObject << /Im1 " + referencia(imagemDoLogotipo()) + " >>";
     recursosDoFormulario += " >>";
-    Desenho semLogotipo = d;
-    if (logotipo_.isNull())
-        semLogotipo.logotipo = QRectF();
     const int objetoFormulario = reserva();
     fluxo(objetoFormulario,
           "/Type /XObject /Subtype /Form /BBox " + caixaDaPagina() + " /Resources " + recursosDoFormulario,
-          conteudo(semLogotipo));
+          conteudo(d, comLogotipo));
     recursosAtuais_ = reserva();
     objeto(recursosAtuais_, "<< " + fontes + " /XObject << /Fm1 " + referencia(objetoFormulario) + " >> >>");
     formularioAtual_ = d;

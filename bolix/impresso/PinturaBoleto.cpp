@@ -34,8 +34,8 @@ void pintaDesenho(QPainter &painter, const Desenho &desenho, const QImage &logot
     }
     for (const QRectF &r : desenho.preenchidos)
         painter.fillRect(area(r), Qt::black);
-    if (!desenho.logotipo.isEmpty() && !logotipo.isNull())
-        painter.drawImage(area(desenho.logotipo), logotipo);
+    for (const QRectF &r : desenho.logotipos)
+        painter.drawImage(area(r), logotipo);
     painter.setPen(Qt::black);
     for (const TextoPosto &t : desenho.textos) {
         painter.setFont(fonte(t.fonte));
