@@ -1,6 +1,7 @@
 #include "FonteHelvetica.h"
 
 #include <array>
+#include <cstdint>
 
 namespace bolix {
 
@@ -36,6 +37,73 @@ constexpr std::array<short, 224> helveticaNegrito = {
     667, 611, 556, 556, 556, 556,  556,  556,  889, 556, 556,  556, 556, 556,  278,  278, 278, 278, 611,
     611, 611, 611, 611, 611, 611,  584,  611,  611, 611, 611,  611, 556, 611,  556};
 
+// Kerning pairs in 1/2048 em: those of Arial, as the printer's Arial (or Liberation Sans) applies them,
+// so that texts measure the same on paper and in the PDF.
+struct Par {
+    char primeiro, segundo;
+    short ajuste;
+};
+constexpr Par paresHelvetica[] = {
+    {' ', 'A', -113},    {' ', 'T', -37},     {' ', 'Y', -37},   {'A', ' ', -113}, {'A', 'T', -152},
+    {'A', 'V', -152},    {'A', 'W', -76},     {'A', 'Y', -152},  {'A', 'v', -37},  {'A', 'w', -37},
+    {'A', 'y', -37},     {'A', '\xA0', -113}, {'F', ',', -227},  {'F', '.', -227}, {'F', 'A', -113},
+    {'L', ' ', -76},     {'L', 'T', -152},    {'L', 'V', -152},  {'L', 'W', -152}, {'L', 'Y', -152},
+    {'L', 'y', -76},     {'L', '\xA0', -76},  {'P', ' ', -37},   {'P', ',', -264}, {'P', '.', -264},
+    {'P', 'A', -152},    {'P', '\xA0', -37},  {'R', 'T', -37},   {'R', 'V', -37},  {'R', 'W', -37},
+    {'R', 'Y', -37},     {'T', ' ', -37},     {'T', ',', -227},  {'T', '-', -113}, {'T', '.', -227},
+    {'T', ':', -227},    {'T', ';', -227},    {'T', 'A', -152},  {'T', 'O', -37},  {'T', 'a', -227},
+    {'T', 'c', -227},    {'T', 'e', -227},    {'T', 'i', -76},   {'T', 'o', -227}, {'T', 'r', -76},
+    {'T', 's', -227},    {'T', 'u', -76},     {'T', 'w', -113},  {'T', 'y', -113}, {'T', '\xA0', -37},
+    {'V', ',', -188},    {'V', '-', -113},    {'V', '.', -188},  {'V', ':', -76},  {'V', ';', -76},
+    {'V', 'A', -152},    {'V', 'a', -152},    {'V', 'e', -113},  {'V', 'i', -37},  {'V', 'o', -113},
+    {'V', 'r', -76},     {'V', 'u', -76},     {'V', 'y', -76},   {'W', ',', -113}, {'W', '-', -37},
+    {'W', '.', -113},    {'W', ':', -37},     {'W', ';', -37},   {'W', 'A', -76},  {'W', 'a', -76},
+    {'W', 'e', -37},     {'W', 'o', -37},     {'W', 'r', -37},   {'W', 'u', -37},  {'W', 'y', -18},
+    {'Y', ' ', -37},     {'Y', ',', -264},    {'Y', '-', -188},  {'Y', '.', -264}, {'Y', ':', -113},
+    {'Y', ';', -133},    {'Y', 'A', -152},    {'Y', 'a', -152},  {'Y', 'e', -188}, {'Y', 'i', -76},
+    {'Y', 'o', -188},    {'Y', 'p', -152},    {'Y', 'q', -188},  {'Y', 'u', -113}, {'Y', 'v', -113},
+    {'Y', '\xA0', -37},  {'f', 'f', -37},     {'r', ',', -113},  {'r', '.', -113}, {'v', ',', -152},
+    {'v', '.', -152},    {'w', ',', -113},    {'w', '.', -113},  {'y', ',', -152}, {'y', '.', -152},
+    {'\xA0', 'A', -113}, {'\xA0', 'T', -37},  {'\xA0', 'Y', -37}};
+constexpr Par paresHelveticaNegrito[] = {
+    {' ', 'A', -76},    {' ', 'Y', -37},    {'A', ' ', -76},    {'A', 'T', -152}, {'A', 'V', -152},
+    {'A', 'W', -113},   {'A', 'Y', -188},   {'A', 'v', -76},    {'A', 'w', -37},  {'A', 'y', -76},
+    {'A', '\xA0', -76}, {'F', ',', -227},   {'F', '.', -227},   {'F', 'A', -113}, {'L', ' ', -37},
+    {'L', 'T', -152},   {'L', 'V', -152},   {'L', 'W', -113},   {'L', 'Y', -188}, {'L', 'y', -76},
+    {'L', '\xA0', -37}, {'P', ' ', -37},    {'P', ',', -264},   {'P', '.', -264}, {'P', 'A', -152},
+    {'P', '\xA0', -37}, {'R', 'V', -37},    {'R', 'W', -37},    {'R', 'Y', -76},  {'T', ',', -227},
+    {'T', '-', -113},   {'T', '.', -227},   {'T', ':', -227},   {'T', ';', -227}, {'T', 'A', -152},
+    {'T', 'O', -37},    {'T', 'a', -152},   {'T', 'c', -152},   {'T', 'e', -152}, {'T', 'i', -37},
+    {'T', 'o', -152},   {'T', 'r', -113},   {'T', 's', -152},   {'T', 'u', -152}, {'T', 'w', -152},
+    {'T', 'y', -152},   {'V', ',', -188},   {'V', '-', -113},   {'V', '.', -188}, {'V', ':', -113},
+    {'V', ';', -113},   {'V', 'A', -152},   {'V', 'a', -113},   {'V', 'e', -113}, {'V', 'i', -37},
+    {'V', 'o', -152},   {'V', 'r', -113},   {'V', 'u', -76},    {'V', 'y', -76},  {'W', ',', -113},
+    {'W', '-', -41},    {'W', '.', -113},   {'W', ':', -37},    {'W', ';', -37},  {'W', 'A', -113},
+    {'W', 'a', -76},    {'W', 'e', -37},    {'W', 'i', -18},    {'W', 'o', -37},  {'W', 'r', -37},
+    {'W', 'u', -37},    {'W', 'y', -37},    {'Y', ' ', -37},    {'Y', ',', -227}, {'Y', '-', -113},
+    {'Y', '.', -227},   {'Y', ':', -152},   {'Y', ';', -152},   {'Y', 'A', -188}, {'Y', 'a', -113},
+    {'Y', 'e', -113},   {'Y', 'i', -76},    {'Y', 'o', -152},   {'Y', 'p', -113}, {'Y', 'q', -152},
+    {'Y', 'u', -113},   {'Y', 'v', -113},   {'Y', '\xA0', -37}, {'r', ',', -113}, {'r', '.', -113},
+    {'v', ',', -152},   {'v', '.', -152},   {'w', ',', -76},    {'w', '.', -76},  {'y', ',', -152},
+    {'y', '.', -152},   {'\xA0', 'A', -76}, {'\xA0', 'Y', -37}};
+
+// Where each first character's pairs lie in a table grouped by first character.
+struct Faixa {
+    std::uint8_t inicio = 0, fim = 0;
+};
+template <std::size_t N> constexpr std::array<Faixa, 256> indice(const Par (&pares)[N]) {
+    std::array<Faixa, 256> faixas{};
+    for (std::size_t i = 0; i < N; ++i) {
+        Faixa &f = faixas[static_cast<unsigned char>(pares[i].primeiro)];
+        if (f.inicio == f.fim)
+            f.inicio = static_cast<std::uint8_t>(i);
+        f.fim = static_cast<std::uint8_t>(i + 1);
+    }
+    return faixas;
+}
+constexpr auto indiceHelvetica = indice(paresHelvetica);
+constexpr auto indiceHelveticaNegrito = indice(paresHelveticaNegrito);
+
 // The characters 0x80 to 0x9F of Windows-1252; 0 where it has none.
 constexpr std::array<char16_t, 32> faixa80 = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
@@ -62,11 +130,24 @@ QByteArray winAnsi(QStringView texto) {
     return bytes;
 }
 
+double ajuste(char primeiro, char segundo, bool negrito) {
+    const Par *pares = negrito ? paresHelveticaNegrito : paresHelvetica;
+    const Faixa faixa =
+        (negrito ? indiceHelveticaNegrito : indiceHelvetica)[static_cast<unsigned char>(primeiro)];
+    for (int i = faixa.inicio; i < faixa.fim; ++i)
+        if (pares[i].segundo == segundo)
+            return pares[i].ajuste * 1000.0 / 2048.0;
+    return 0;
+}
+
 double largura(QByteArrayView texto, Fonte f) {
     const auto &larguras = f.negrito ? helveticaNegrito : helvetica;
-    int milesimos = 0;
-    for (const char c : texto)
-        milesimos += larguras[static_cast<unsigned char>(c) - 32];
+    double milesimos = 0;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        milesimos += larguras[static_cast<unsigned char>(texto[i]) - 32];
+        if (i > 0)
+            milesimos += ajuste(texto[i - 1], texto[i], f.negrito);
+    }
     return milesimos * f.pontos / 1000.0;
 }
 

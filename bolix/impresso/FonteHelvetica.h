@@ -27,7 +27,11 @@ inline double entrelinha(Fonte f) {
 // characters blanks.
 QByteArray winAnsi(QStringView texto);
 
-// The advance of a WinAnsi text, in points.
+// How much closer two WinAnsi characters stand than their widths say, in thousandths of an em
+// (negative: closer).
+double ajuste(char primeiro, char segundo, bool negrito);
+
+// The advance of a WinAnsi text, in points, its pairs kerned.
 double largura(QByteArrayView texto, Fonte f);
 
 } // namespace bolix

@@ -209,16 +209,12 @@ public:
             poe(caixa, t, larguraMm(bytes, f), f, alinhamento);
             return;
         }
-        const double reticencias = larguraMm("\x85", f);
-        double usado = 0;
+        // The longest start that fits with the ellipsis after it.
         qsizetype cabem = 0;
-        for (; cabem < bytes.size(); ++cabem) {
-            const double letra = larguraMm(QByteArrayView(bytes).sliced(cabem, 1), f);
-            if (usado + letra + reticencias > caixa.width())
-                break;
-            usado += letra;
-        }
-        poe(caixa, t.left(cabem) + u'\u2026', usado + reticencias, f, alinhamento);
+        while (cabem < bytes.size() && larguraMm(bytes.first(cabem + 1) + '\x85', f) <= caixa.width())
+            ++cabem;
+        const QByteArray cortado = bytes.first(cabem) + '\x85';
+        poe(caixa, t.left(cabem) + u'\u2026', larguraMm(cortado, f), f, alinhamento);
     }
 
     // One line that must show whole: the type shrinks until it fits the box.
@@ -272,29 +268,25 @@ private:
     // Where the line that starts at `inicio` ends: after the last word that fits with the blanks that
     // follow it, or, when not even the first word fits, after its last letter that does.
     static qsizetype fimDaLinha(const QByteArray &bytes, qsizetype inicio, Fonte f, double larguraCaixa) {
+        const auto cabe = [&](qsizetype fim) {
+            return larguraMm(QByteArrayView(bytes).sliced(inicio, fim - inicio), f) <= larguraCaixa;
+        };
         qsizetype fim = inicio;
-        double ocupado = 0; // up to `fim`, blanks included
         while (fim < bytes.size()) {
             qsizetype fimPalavra = fim;
             while (fimPalavra < bytes.size() && bytes[fimPalavra] != ' ')
                 ++fimPalavra;
-            const double palavra = larguraMm(QByteArrayView(bytes).sliced(fim, fimPalavra - fim), f);
-            if (ocupado + palavra > larguraCaixa)
+            if (!cabe(fimPalavra))
                 break;
-            qsizetype depois = fimPalavra;
-            while (depois < bytes.size() && bytes[depois] == ' ')
-                ++depois;
-            ocupado += palavra + larguraMm(QByteArrayView(bytes).sliced(fimPalavra, depois - fimPalavra), f);
-            fim = depois;
+            while (fimPalavra < bytes.size() && bytes[fimPalavra] == ' ')
+                ++fimPalavra;
+            fim = fimPalavra;
         }
         if (fim > inicio)
             return fim;
-        ocupado = larguraMm(QByteArrayView(bytes).sliced(fim, 1), f);
-        for (++fim; fim < bytes.size(); ++fim) {
-            ocupado += larguraMm(QByteArrayView(bytes).sliced(fim, 1), f);
-            if (ocupado > larguraCaixa)
-                break;
-        }
+        ++fim; // at least one letter
+        while (fim < bytes.size() && cabe(fim + 1))
+            ++fim;
         return fim;
     }
 

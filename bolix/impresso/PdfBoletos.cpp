@@ -31,14 +31,21 @@ void numero(QByteArray &saida, double valor) {
     saida.append(' ');
 }
 
-void texto(QByteArray &saida, const QByteArray &winAnsi) {
-    saida.append('(');
-    for (const char c : winAnsi) {
+// A text shown with its kerning: "[(V) 55.18 (encimento)] TJ".
+void texto(QByteArray &saida, const QByteArray &winAnsi, bool negrito) {
+    saida.append("[(");
+    for (qsizetype i = 0; i < winAnsi.size(); ++i) {
+        const char c = winAnsi[i];
+        if (const double a = i > 0 ? ajuste(winAnsi[i - 1], c, negrito) : 0) {
+            saida.append(") ");
+            numero(saida, -a);
+            saida.append('(');
+        }
         if (c == '(' || c == ')' || c == '\\')
             saida.append('\\');
         saida.append(c);
     }
-    saida.append(')');
+    saida.append(")] TJ\n");
 }
 
 // A rectangle in millimetres from the top left as the PDF's "x y w h re", from the bottom left in points.
@@ -112,8 +119,7 @@ QByteArray conteudo(const Desenho &d, bool comLogotipo) {
             s.append("1 0 0 1 ");
             ponto(s, t.base);
             s.append("Tm ");
-            texto(s, winAnsi(t.texto));
-            s.append("Tj\n");
+            texto(s, winAnsi(t.texto), t.fonte.negrito);
         }
         s.append("ET\n");
     }

@@ -8,12 +8,11 @@ namespace bolix {
 namespace {
 
 QFont fonte(Fonte f) {
-    // Arial and its metric twin measure as Helvetica, in which the page was laid out.
+    // Arial and its metric twin measure and kern as the page was laid out.
     QFont qf;
     qf.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica")});
     qf.setPointSizeF(f.pontos);
     qf.setBold(f.negrito);
-    qf.setKerning(false);
     return qf;
 }
 
