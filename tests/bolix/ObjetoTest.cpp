@@ -74,6 +74,27 @@ protected:
         return remessa;
     }
 
+    // The simulator's answer to the remittance "remessa.rem" of the test's folder.
+    QList<QByteArray> retornoDaRemessa(const bolix::simulador::Pedido &pedido) {
+        QFile f(dir_.filePath(QStringLiteral("remessa.rem")));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return bolix::simulador::retornoDaRemessa(f.readAll(), pedido, QDate(2025, 12, 10));
+    }
+    // Writes the return "CB0101.ret" and has the component load it; returns its occurrences.
+    DispatchPtr carregaRetorno(const QByteArray &conteudo) {
+        QFile ret(dir_.filePath(QStringLiteral("CB0101.ret")));
+        EXPECT_TRUE(ret.open(QIODevice::WriteOnly));
+        ret.write(conteudo);
+        ret.close();
+        const DispatchPtr retorno = de(obj_, "ArquivoRetorno");
+        retorno->set(QStringLiteral("Diretorio"), dir_.path() + u'/');
+        retorno->set(QStringLiteral("Arquivo"), QStringLiteral("CB0101.ret"));
+        const DispatchPtr ocorrencias = de(obj_, "OcorrenciasCobranca");
+        ocorrencias->call(QStringLiteral("Clear"));
+        obj_->call(QStringLiteral("CarregaArquivosRetorno"));
+        return ocorrencias;
+    }
+
     QTemporaryDir dir_;
     QString ini_;
     DispatchPtr obj_ = std::make_shared<bolix::objeto::ContaCorrente>();
@@ -159,25 +180,11 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     EXPECT_EQ(obj_->call(QStringLiteral("GravaArquivoRemessa")).toText(),
               QStringLiteral(": 2 títulos gravados em ") + caminho);
 
-    QFile f(caminho);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     bolix::simulador::Pedido pedido;
     pedido.todosPagos = false;
     pedido.pagos = {2};
     pedido.valores.insert(2, 900'000);
-    QFile ret(dir_.filePath(QStringLiteral("CB0101.ret")));
-    ASSERT_TRUE(ret.open(QIODevice::WriteOnly));
-    for (const QByteArray &linha :
-         bolix::simulador::retornoDaRemessa(f.readAll(), pedido, QDate(2025, 12, 10)))
-        ret.write(linha + "\r\n");
-    ret.close();
-
-    const DispatchPtr retorno = de(obj_, "ArquivoRetorno");
-    retorno->set(QStringLiteral("Diretorio"), dir_.path() + u'/');
-    retorno->set(QStringLiteral("Arquivo"), QStringLiteral("CB0101.ret"));
-    const DispatchPtr ocorrencias = de(obj_, "OcorrenciasCobranca");
-    ocorrencias->call(QStringLiteral("Clear"));
-    obj_->call(QStringLiteral("CarregaArquivosRetorno"));
+    const DispatchPtr ocorrencias = carregaRetorno(retornoDaRemessa(pedido).join("\r\n") + "\r\n");
     // The unpaid title comes back as an entry confirmation, which is no payment to settle.
     ASSERT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 1);
     const DispatchPtr pago = ocorrencias->item(0).toObject();
@@ -187,6 +194,7 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     EXPECT_EQ(pago->get(QStringLiteral("DataOcorrencia")).toText(), u"10/12/2025");
 
     // A file refused at its trailer, after its payments were read, adds none of them.
+    QFile ret(dir_.filePath(QStringLiteral("CB0101.ret")));
     ASSERT_TRUE(ret.open(QIODevice::ReadWrite));
     QByteArray conteudo = ret.readAll();
     conteudo[conteudo.lastIndexOf("\r\n", conteudo.size() - 3) + 2 + 28] = '9';
@@ -195,6 +203,39 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     ret.close();
     EXPECT_THROW(obj_->call(QStringLiteral("CarregaArquivosRetorno")), AutomationError);
     EXPECT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 1);
+}
+
+// A return as a transfer tool delivers it (LF, trailing blanks stripped, a DOS end-of-file mark) with a
+// title registered without a document number: every payment comes over, that one with its nosso número.
+// The same file of another agência is refused whole.
+TEST_F(ObjetoBolix, RetornoComoOBancoEntregaEDeOutraConta) {
+    configura();
+    adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("0000000041"), Currency{1'500'000});
+    adicionaDocumento(QStringLiteral("0000004712"), QStringLiteral("0000000042"), Currency{899'000});
+    remessaNaPasta();
+    obj_->call(QStringLiteral("GravaArquivoRemessa"));
+    QList<QByteArray> linhas = retornoDaRemessa({});
+    linhas[2].replace(58, 15, QByteArray(15, ' '));
+    for (QByteArray &l : linhas)
+        while (l.endsWith(' '))
+            l.chop(1);
+    const DispatchPtr ocorrencias = carregaRetorno(linhas.join("\n") + "\n\x1A");
+    ASSERT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 2);
+    const DispatchPtr semNumero = ocorrencias->item(0).toObject();
+    EXPECT_EQ(semNumero->get(QStringLiteral("NumeroDocumento")).toText(), QString());
+    EXPECT_FALSE(semNumero->get(QStringLiteral("NossoNumero")).toText().isEmpty());
+    EXPECT_EQ(semNumero->get(QStringLiteral("ValorPago")).toCurrency(), Currency{1'500'000});
+    EXPECT_EQ(ocorrencias->item(1).toObject()->get(QStringLiteral("NumeroDocumento")).toText(),
+              u"0000004712");
+
+    linhas[0].replace(52, 5, "01585");
+    try {
+        carregaRetorno(linhas.join("\r\n"));
+        FAIL() << "accepted";
+    } catch (const AutomationError &e) {
+        EXPECT_TRUE(e.text().contains(u"é de outra conta: banco 001, agência 01585")) << e.what();
+    }
+    EXPECT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 0);
 }
 
 // The system refuses the write, as a full disk does (here by the process's file-size limit, which needs no
