@@ -169,5 +169,7 @@ private:
     // Rows of the loaded list settled before it was loaded.
     int jaBaixadas_ = 0;
     bool listaProcessada_ = false;
+    // The message naming the payments of the last loaded file that match no receivable; empty when none.
+    QString naoEncontrados_;
     CamposGeracao geracao_;
 };

@@ -19,9 +19,6 @@ namespace {
 
 const QString secao = QStringLiteral("Ruvenal");
 
-// A long refusal list would not fit on the screen; the first rows tell the operator what to do.
-constexpr int recusasMostradas = 30;
-
 bool vazia(const ResultSet *lista) {
     return !lista || lista->vazio();
 }
@@ -65,13 +62,10 @@ bool semRecusas(const ControlesGeracao &c, const ResultSet &lista, Money taxa, A
     const QStringList recusas = RecusasDoBanco(c, lista, taxa, amb);
     if (recusas.isEmpty())
         return true;
-    QStringList linhas = recusas.mid(0, recusasMostradas);
-    if (recusas.size() > recusasMostradas)
-        linhas << QStringLiteral("... e mais %1.").arg(recusas.size() - recusasMostradas);
     Mensagens::atual().atencao(
         QStringLiteral("O banco recusaria os boletos destes registros. Arrume o cadastro ou "
                        "desmarque-os e gere novamente:\r") +
-        linhas.join(u'\r'));
+        PrimeirosDaLista(recusas).join(u'\r'));
     return false;
 }
 

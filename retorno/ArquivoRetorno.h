@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -17,6 +18,7 @@ enum class ModoRetorno { Boleto, Debito };
 
 // A return file as it was loaded: the fingerprint of its bytes and, for a direct debit, its lines.
 struct ArquivoRetorno {
+    QString caminho;
     QStringList linhas;
     QByteArray impressao;
     ModoRetorno modo = ModoRetorno::Boleto;
@@ -43,11 +45,11 @@ struct Ocorrencia {
     int codigo = 0;
     // Where it came from, for messages: "linha 3", "ocorrência 2".
     QString origem;
-    // The day of the payment as yyyymmdd (boleto: the occurrence date; direct debit: the date of the
-    // debit), empty when the bank gave none.
-    QString data;
-    // Boleto: the paid amount as the component gave it, before the fee.
-    Money valorPago;
+    // What the bank paid or debited, before the fee; the day of the payment or debit (null when the
+    // file gives none); the bank's nosso número (boleto). They name a payment that matches nothing.
+    Money valor = {};
+    QDate data = {};
+    QString nossoNumero = {};
 };
 
 // The detail lines of a direct-debit return (every line between the first and the last). Throws Erro

@@ -75,7 +75,7 @@ void Retorno240De100000Titulos(benchmark::State &state) {
     const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
     gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(leRetorno240(retorno, u"001"));
+        benchmark::DoNotOptimize(leRetorno240(retorno, conta()));
 }
 BENCHMARK(Retorno240De100000Titulos)
     ->Unit(benchmark::kMillisecond)
