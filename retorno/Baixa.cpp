@@ -9,6 +9,8 @@
 #include "retorno/ListaOcorrencias.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
+#include "util/Mensagens.h"
+#include "util/Regional.h"
 #include "util/Rotinas.h"
 
 #include <QCoreApplication>
@@ -122,7 +124,7 @@ public:
         // time costs a look at the time zone.
         const QDateTime quando = Clock::agora();
         bool agora = false;
-        int contas = 0;
+        Espalhado espalhado;
         EmTransacao(conexao_, [&] {
             if (conexao_.executa(sqlRegistraBaixa(conexao_, PagamentoDaLinha(lista, l, modo_), recusado,
                                                   impressao_, quando, estado_)) == 0)
@@ -132,7 +134,7 @@ public:
                 conexao_.executa(
                     sqlLiberaDebito(lojas_, quando.date(), conexao_.escapa(ChaveDaLinha(modo_, codID))));
             else
-                contas = baixaDocumento(codID, pago, quando);
+                espalhado = baixaDocumento(codID, pago, quando);
         });
         MarcaBaixada(lista, l);
         if (!agora) {
@@ -140,14 +142,21 @@ public:
             return;
         }
         ++resultado.baixadasAgora;
-        resultado.contas += contas;
+        resultado.contas += espalhado.contas;
         resultado.recusados += recusado;
+        // A refused debit moved no money.
+        if (!recusado && Arredonda(espalhado.quantia) < Arredonda(pago))
+            resultado.sobras.emplace_back(ChaveDaLinha(modo_, codID), pago - espalhado.quantia);
     }
 
 private:
-    // Spreads the paid amount over the charge's receivables, oldest first; what is left over when they
-    // run out is recorded nowhere. Returns how many receivables were settled.
-    int baixaDocumento(qint64 codID, Money pago, const QDateTime &quando) {
+    struct Espalhado {
+        int contas = 0; // receivables settled
+        Money quantia;  // of the paid amount
+    };
+
+    // Spreads the paid amount over the charge's receivables, oldest first, until it or they run out.
+    Espalhado baixaDocumento(qint64 codID, Money pago, const QDateTime &quando) {
         ResultSet QMovment =
             conexao_.abre(sqlSelecaoBaixa(modo_, conexao_.escapa(ChaveDaLinha(modo_, codID))));
         int contas = 0;
@@ -165,7 +174,7 @@ private:
             ++contas;
             QCoreApplication::processEvents();
         }
-        return contas;
+        return {contas, espalhado};
     }
 
     // Settles the receivable in full when the rest covers it, in part otherwise; returns how much of
@@ -232,9 +241,16 @@ QString MensagemDebitosRecusados(int recusados) {
 }
 
 QString MensagemProcessoConcluido(const ResultadoBaixa &resultado) {
-    return QStringLiteral("Processo concluído.\rBaixados agora: %1. Já baixados antes: %2.")
-        .arg(resultado.baixadasAgora)
-        .arg(resultado.baixadasAntes);
+    QString texto = QStringLiteral("Processo concluído.\rBaixados agora: %1. Já baixados antes: %2.")
+                        .arg(resultado.baixadasAgora)
+                        .arg(resultado.baixadasAntes);
+    if (resultado.sobras.empty())
+        return texto;
+    QStringList sobras;
+    for (const auto &[documento, sobra] : resultado.sobras)
+        sobras << QStringLiteral("Documento %1: R$ %2").arg(documento, Regional::atual().formataValor(sobra));
+    return texto + QStringLiteral("\rPagos a mais que as contas; credite ou devolva ao cliente:\r") +
+           PrimeirosDaLista(sobras).join(u'\r');
 }
 
 Money ValorEmAberto(Money bruto, Money amort) {

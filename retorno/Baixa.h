@@ -6,6 +6,8 @@
 
 #include <QDate>
 #include <QString>
+#include <utility>
+#include <vector>
 
 class Connection;
 class ResultSet;
@@ -23,6 +25,9 @@ struct ResultadoBaixa {
     // Rows settled or released by this run, and rows passed over because they had been before.
     int baixadasAgora = 0;
     int baixadasAntes = 0;
+    // Titles paid more than their receivables owed, settled by this run: the key and what was left over,
+    // for the store to credit or refund.
+    std::vector<std::pair<QString, Money>> sobras;
 };
 
 // Walks the whole list in the mode it was loaded in. Each row is settled in one transaction (all its

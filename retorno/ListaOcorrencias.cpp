@@ -52,9 +52,9 @@ QString descreveNaoEncontrado(ModoRetorno modo, const Ocorrencia &o) {
                    : !o.chave.trimmed().isEmpty()
                        ? QStringLiteral("Documento %1").arg(o.chave.trimmed())
                        : QStringLiteral("Nosso número %1").arg(o.nossoNumero.trimmed());
-    quem += QStringLiteral(": R$ ") + Regional::atual().formataValor(o.valor);
-    if (o.data.isValid())
-        quem += QStringLiteral(" em ") + Regional::atual().formataData(o.data, u"dd/mm/yyyy");
+    quem += QStringLiteral(": R$ ") + Regional::atual().formataValor(o.pago);
+    if (const QDate dia = QDate::fromString(o.data, QStringLiteral("yyyyMMdd")); dia.isValid())
+        quem += QStringLiteral(" em ") + Regional::atual().formataData(dia, u"dd/mm/yyyy");
     return quem;
 }
 

@@ -7,6 +7,7 @@
 #include "tests/support/BancoDeTeste.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
+#include "util/Regional.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -106,6 +107,7 @@ struct CasoBaixa {
     std::vector<double> amort;
     std::vector<double> valortotal;
     std::vector<double> movimentos;
+    double sobra = 0; // what the runs report as paid beyond the receivables
 };
 void PrintTo(const CasoBaixa &c, std::ostream *os) {
     *os << c.nome;
@@ -118,8 +120,13 @@ TEST_P(Espalha, ContasMovimentosNumerosESaldo) {
     int dia = 1;
     for (const Conta &k : c.contas)
         conta(k.valor, k.quantidade, k.amort, k.valortotal, dia++);
+    Money sobra;
     for (double p : c.pagamentos)
-        paga(p);
+        for (const auto &[documento, quantia] : paga(p).sobras) {
+            EXPECT_EQ(documento, Documento);
+            sobra += quantia;
+        }
+    EXPECT_EQ(sobra, reais(c.sobra));
 
     std::vector<Money> amort, valortotal, movimentos;
     for (double v : c.amort)
@@ -151,14 +158,14 @@ INSTANTIATE_TEST_SUITE_P(
         CasoBaixa{"Pago100Em60E40", {{60, 1, 0, 60}, {40, 1, 0, 40}}, {100}, {100, 100}, {0, 0}, {60, 40}},
         CasoBaixa{"Pago70Em60E40", {{60, 1, 0, 60}, {40, 1, 0, 40}}, {70}, {100, 25}, {0, 30}, {60, 10}},
         CasoBaixa{"Pago30DuasVezesEm50x2", {{50, 2, 0, 100}}, {30, 30}, {60}, {40}, {30, 30}},
-        CasoBaixa{"Pago150Em100", {{60, 1, 0, 60}, {40, 1, 0, 40}}, {150}, {100, 100}, {0, 0}, {60, 40}},
+        CasoBaixa{"Pago150Em100", {{60, 1, 0, 60}, {40, 1, 0, 40}}, {150}, {100, 100}, {0, 0}, {60, 40}, 50},
         CasoBaixa{"PagoZero", {{100, 1, 0, 100}}, {0}, {0}, {100}, {}},
         CasoBaixa{"PagoNegativo", {{100, 1, 0, 100}}, {-2.5}, {0}, {100}, {}},
         // 10.125 and 10.12 both round to 10.12: fully settled by the unrounded open amount.
         CasoBaixa{"Aberto10_125Resto10_12", {{10.125, 1, 0, 10.125}}, {10.12}, {100}, {0}, {10.125}},
         // 10.135 rounds to 10.14, above 10.13: settled in part, 10.13 / 10.135 of it.
         CasoBaixa{"Aberto10_135Resto10_13", {{10.135, 1, 0, 10.135}}, {10.13}, {99.9507}, {0.005}, {10.13}},
-        CasoBaixa{"JaBaixadaRecebeMovimentoZero", {{100, 1, 100, 0}}, {50}, {100}, {0}, {0}},
+        CasoBaixa{"JaBaixadaRecebeMovimentoZero", {{100, 1, 100, 0}}, {50}, {100}, {0}, {0}, 50},
         CasoBaixa{
             "ParcialSobreParcial", {{100, 1, 33.3333, 66.6667}}, {33.33}, {66.6633}, {33.3367}, {33.33}}));
 
@@ -289,6 +296,13 @@ TEST(MensagensDaBaixa, TextosDeFechamento) {
     r.baixadasAntes = 12;
     EXPECT_EQ(MensagemProcessoConcluido(r),
               QStringLiteral("Processo concluído.\rBaixados agora: 3. Já baixados antes: 12."));
+    Regional::definir(Regional::brasileiro());
+    r.sobras = {{QStringLiteral("0000004711"), Money::deCentavos(5000)},
+                {QStringLiteral("0000004713"), Money::deCentavos(123456)}};
+    EXPECT_EQ(MensagemProcessoConcluido(r),
+              QStringLiteral("Processo concluído.\rBaixados agora: 3. Já baixados antes: 12.\r"
+                             "Pagos a mais que as contas; credite ou devolva ao cliente:\r"
+                             "Documento 0000004711: R$ 50,00\rDocumento 0000004713: R$ 1.234,56"));
 }
 
 TEST(SqlDaBaixa, TextosComoOsProgramasDaLojaEsperam) {
