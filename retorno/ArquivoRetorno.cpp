@@ -6,6 +6,7 @@
 #include "util/Windows1252.h"
 
 #include <QCryptographicHash>
+#include <QDate>
 #include <QFile>
 #include <algorithm>
 
@@ -109,7 +110,6 @@ ArquivoRetorno LeArquivoRetorno(const QString &caminho) {
     if (bytes.isEmpty())
         throw Erro(QStringLiteral("O arquivo retorno %1 está vazio.").arg(caminho));
     ArquivoRetorno r;
-    r.caminho = caminho;
     r.impressao = ImpressaoDoArquivo(bytes);
     r.modo = ModoDoRetorno(primeiraLinha(bytes));
     // The component reads a boleto return itself.

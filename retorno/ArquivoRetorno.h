@@ -18,7 +18,6 @@ enum class ModoRetorno { Boleto, Debito };
 
 // A return file as it was loaded: the fingerprint of its bytes and, for a direct debit, its lines.
 struct ArquivoRetorno {
-    QString caminho;
     QStringList linhas;
     QByteArray impressao;
     ModoRetorno modo = ModoRetorno::Boleto;

@@ -26,8 +26,8 @@ void acrescentaLinha(ListaRetorno &lista, const ResultSet &pesquisa, const Ocorr
     t.define("valortotal", soma);
     t.define("debito", o.pago);
     t.define("chave", o.chave);
-    t.define("dataPagamento", o.data.isValid() ? o.data.toString(QStringLiteral("yyyyMMdd")) : QString());
-    t.define("valorPago", o.valor);
+    t.define("dataPagamento", o.data);
+    t.define("valorPago", o.valorPago);
     if (lista.modo == ModoRetorno::Boleto)
         return;
     t.define("CodOcorrencia", o.codigo);

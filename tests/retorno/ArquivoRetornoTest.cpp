@@ -5,7 +5,6 @@
 #include "tests/support/RecordingDispatch.h"
 #include "util/Erro.h"
 
-#include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -87,7 +86,7 @@ TEST(OcorrenciasDebito, ChaveValorMenosTaxaECodigo) {
     ASSERT_EQ(o.size(), 2u);
     EXPECT_EQ(o[0].chave, QStringLiteral("00001234"));
     // No date of the debit in positions 45 to 52: none kept.
-    EXPECT_EQ(o[0].data, QDate());
+    EXPECT_EQ(o[0].data, QString());
     EXPECT_EQ(o[0].pago, Money::deCentavos(12095));
     EXPECT_EQ(o[0].codigo, 0);
     EXPECT_EQ(o[0].origem, QStringLiteral("linha 2"));
@@ -100,7 +99,7 @@ TEST(OcorrenciasDebito, ChaveValorMenosTaxaECodigo) {
 TEST(OcorrenciasDebito, DataDoDebito) {
     QString linha = LinhaDebito("00001234", 100, "00");
     linha.replace(44, 8, QStringLiteral("20260312"));
-    EXPECT_EQ(OcorrenciasDebito(RetornoDebito({linha}), Money()).at(0).data, QDate(2026, 3, 12));
+    EXPECT_EQ(OcorrenciasDebito(RetornoDebito({linha}), Money()).at(0).data, QStringLiteral("20260312"));
 }
 
 TEST(OcorrenciasDebito, ValorComBrancosNasPontas) {
@@ -173,10 +172,10 @@ TEST(OcorrenciasBoleto, ComponenteCarregaEEntregaAsOcorrencias) {
     EXPECT_EQ(o[0].pago, Money::deCentavos(9750));
     EXPECT_EQ(o[1].pago, Money::deCentavos(4800));
     EXPECT_EQ(o[1].origem, QStringLiteral("ocorrência 2"));
-    // What keys the payment: its date (none given, none kept) and the amount before the fee.
-    EXPECT_EQ(o[0].data, QDate(2026, 3, 14));
-    EXPECT_EQ(o[0].valor, Money::deCentavos(10000));
-    EXPECT_EQ(o[1].data, QDate());
+    // The payment's own key: the date as yyyymmdd (none given, none kept) and the amount before the fee.
+    EXPECT_EQ(o[0].data, QStringLiteral("20260314"));
+    EXPECT_EQ(o[0].valorPago, Money::deCentavos(10000));
+    EXPECT_EQ(o[1].data, QString());
     // Emptied before the component loads the file, counted after.
     const QStringList log = objeto->log();
     const auto posicao = [&](const char *entrada) { return log.indexOf(QString::fromLatin1(entrada)); };

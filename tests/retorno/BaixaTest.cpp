@@ -59,10 +59,10 @@ protected:
     }
     // Each payment on a day of its own: two payments of one document are two payments.
     ResultadoBaixa paga(double valor, const QString &documento = Documento) {
-        const QDate dia = QDate(2026, 3, 1).addDays(pagamentos_++);
+        const QString dia = QDate(2026, 3, 1).addDays(pagamentos_++).toString(QStringLiteral("yyyyMMdd"));
         ListaRetorno l =
             lista(ModoRetorno::Boleto,
-                  {{documento, reais(valor), 0, QStringLiteral("ocorrência 1"), reais(valor), dia}});
+                  {{documento, reais(valor), 0, QStringLiteral("ocorrência 1"), dia, reais(valor)}});
         return processa(l);
     }
     ResultadoBaixa processa(ListaRetorno &l) {

@@ -96,7 +96,7 @@ TEST_F(BaixaUmaVez, OutroArquivoComOsMesmosPagamentosNaoBaixaDeNovo) {
 
     std::vector<Ocorrencia> pagamentos = loja::Pagamentos(Documentos);
     // Another day is another payment.
-    pagamentos[0].data = QDate(2026, 3, 15);
+    pagamentos[0].data = QStringLiteral("20260315");
     const QByteArray outroArquivo = ImpressaoDoArquivo("cópia com outro cabeçalho");
     ListaRetorno copia = loja::Carrega(banco.conexao(), pagamentos, outroArquivo);
     int marcadas = 0;

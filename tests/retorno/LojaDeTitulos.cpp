@@ -75,8 +75,8 @@ std::vector<Ocorrencia> Pagamentos(int documentos) {
     std::vector<Ocorrencia> p;
     for (int d = 1; d <= documentos; ++d) {
         const Money pago = Money::deInteiro(d % 3 == 0 ? 70 : d % 3 == 1 ? 100 : 150);
-        p.push_back(
-            {documento(d), pago, 0, QStringLiteral("ocorrência %1").arg(d), pago, QDate(2026, 3, 14)});
+        p.push_back({documento(d), pago, 0, QStringLiteral("ocorrência %1").arg(d),
+                     QStringLiteral("20260314"), pago});
     }
     return p;
 }
