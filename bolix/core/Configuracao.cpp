@@ -113,7 +113,25 @@ void leDadosDoBanco(const Leitor &l, ConfiguracaoBolix &c) {
     }
 }
 
+// The boleto layout; a bank without a CNAB 400 here keeps CNAB 240, which every bank reads.
+void leLayout(const Leitor &l, ConfiguracaoBolix &c) {
+    const QString layout = l.texto(QStringLiteral("layout")).toUpper();
+    if (layout.isEmpty() || layout == u"CNAB240")
+        return;
+    if (layout != u"CNAB400")
+        l.recusa(QStringLiteral("layout"),
+                 QStringLiteral("\"%1\" inválido: use CNAB240 ou CNAB400").arg(layout));
+    if (!temCnab400(c.banco))
+        l.recusa(QStringLiteral("layout"),
+                 QStringLiteral("CNAB400 não disponível para o banco %1: use CNAB240").arg(c.banco));
+    c.layout = 400;
+}
+
 } // namespace
+
+bool temCnab400(QStringView banco) {
+    return banco == u"237";
+}
 
 ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
     QFile arquivo(caminho);
@@ -148,6 +166,7 @@ ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
     if (!imprimir.isEmpty() && imprimir != u"S" && imprimir != u"N")
         l.recusa(QStringLiteral("imprimir"), QStringLiteral("\"%1\" inválido: use S ou N").arg(imprimir));
     c.imprimir = imprimir != u"N";
+    leLayout(l, c);
     return c;
 }
 

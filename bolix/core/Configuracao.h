@@ -14,6 +14,8 @@
 //   inscricao_beneficiario the payee's CNPJ or CPF (punctuation allowed)
 //   pasta_pdf              optional: folder of the printed boletos (default: the remittance folder)
 //   imprimir               optional: S (default) the print dialog after the PDF, N the PDF alone
+//   layout                 optional: CNAB240 (default) or CNAB400, the boleto files' layout; CNAB400 only
+//                          for the banks that have one here (see bancosCnab400)
 
 #include <QString>
 
@@ -31,7 +33,11 @@ struct ConfiguracaoBolix {
     QString inscricaoBeneficiario; // digits only, 11 (CPF) or 14 (CNPJ)
     QString pastaPdf;              // empty: beside the remittance file
     bool imprimir = true;          // false: the PDF alone, no print dialog
+    int layout = 240;              // record length of the boleto remittance and return: 240 or 400
 };
+
+// The banks whose CNAB 400 files the component writes and reads.
+bool temCnab400(QStringView banco);
 
 inline const char *const nomeArquivoConfiguracao = "bolix.ini";
 

@@ -59,7 +59,30 @@ Registro &Registro::dataAnoMesDia(int inicio, const QDate &d) {
                    d.isNull() ? QStringLiteral("00000000") : d.toString(QStringLiteral("yyyyMMdd")));
 }
 
-void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas) {
+Registro &Registro::dataCurta(int inicio, const QDate &d) {
+    return digitos(inicio, inicio + 5,
+                   d.isNull() ? QStringLiteral("000000") : d.toString(QStringLiteral("ddMMyy")));
+}
+
+QList<QByteArrayView> linhasDoArquivo(const QByteArray &conteudo) {
+    QList<QByteArrayView> linhas;
+    qsizetype inicio = 0;
+    while (inicio < conteudo.size()) {
+        qsizetype fim = conteudo.indexOf('\n', inicio);
+        if (fim < 0)
+            fim = conteudo.size();
+        qsizetype corte = fim;
+        if (corte > inicio && conteudo[corte - 1] == '\r')
+            --corte;
+        linhas.append(QByteArrayView(conteudo.constData() + inicio, corte - inicio));
+        inicio = fim + 1;
+    }
+    while (!linhas.isEmpty() && (linhas.last().trimmed().isEmpty() || linhas.last().trimmed() == "\x1A"))
+        linhas.removeLast();
+    return linhas;
+}
+
+void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas, const QByteArray &marcaFinal) {
     QSaveFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly))
         throw ErroBolix(
@@ -68,6 +91,7 @@ void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas) {
     dados.reserve(linhas.size() * (linhas.isEmpty() ? 0 : linhas.first().size() + 2));
     for (const QByteArray &linha : linhas)
         dados += linha + "\r\n";
+    dados += marcaFinal;
     if (arquivo.write(dados) != dados.size() || !arquivo.commit())
         throw ErroBolix(
             QStringLiteral("Não foi possível gravar o arquivo %1: %2.").arg(caminho, arquivo.errorString()));

@@ -10,9 +10,6 @@
 
 namespace bolix {
 
-namespace {
-
-// FEBRABAN's species codes.
 QString codigoEspecie(const Documento &doc) {
     static const QHash<QString, QString> codigos = {
         {"CH", "01"},  {"DM", "02"},  {"DMI", "03"}, {"DS", "04"},  {"DSI", "05"}, {"DR", "06"},
@@ -53,7 +50,13 @@ QString cepSacado(const Documento &doc) {
     return cep;
 }
 
-} // namespace
+QString controleDoParticipante(const Documento &doc) {
+    const QString controle =
+        (doc.numeroControle.trimmed().isEmpty() ? doc.numeroDocumento : doc.numeroControle).trimmed();
+    if (controle.size() > 25)
+        recusaDocumento(doc, QStringLiteral("NumeroControle"), controle, QStringLiteral("até 25 caracteres"));
+    return controle;
+}
 
 QStringList recusasDoSacado240(const Documento &doc) {
     QStringList recusas;
@@ -202,11 +205,7 @@ private:
             .data(110, doc.dataDocumento);
         juros(r, doc, diaSeguinte);
         desconto(r, doc);
-        const QString controle =
-            (doc.numeroControle.trimmed().isEmpty() ? doc.numeroDocumento : doc.numeroControle).trimmed();
-        if (controle.size() > 25)
-            recusaDocumento(doc, QStringLiteral("NumeroControle"), controle,
-                            QStringLiteral("até 25 caracteres"));
+        const QString controle = controleDoParticipante(doc);
         const QChar protesto = codigoProtesto(doc);
         r.numero(166, 195, 0)
             .texto(196, 220, controle)

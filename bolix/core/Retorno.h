@@ -1,6 +1,6 @@
 #pragma once
 
-// CNAB 240 cobrança return files: one occurrence per title reported (segments T and U).
+// Boleto return files: one occurrence per title reported (CNAB 240 segments T and U, CNAB 400 type 1).
 
 #include "Documento.h"
 
@@ -25,11 +25,11 @@ struct Ocorrencia {
     Dinheiro valorJuros = 0;
     Dinheiro valorDesconto = 0;
     QDate dataVencimento;
-    QDate dataOcorrencia; // the payment or event date
-    QDate dataCredito;    // null when the bank sent none
+    QDate dataOcorrencia;    // the payment or event date (Itaú CNAB 400: the credit date, see leRetorno400)
+    QDate dataCredito;       // null when the bank sent none
+    bool liquidacao = false; // the bank's code for this movement settles the title
 
-    // Movements that settle the title: liquidação and liquidação após baixa.
-    bool pagamento() const { return codigoMovimento == u"06" || codigoMovimento == u"17"; }
+    bool pagamento() const { return liquidacao; }
 };
 
 // Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is
@@ -38,5 +38,15 @@ struct Ocorrencia {
 // the file, the line and the field.
 QList<Ocorrencia> leRetorno240(const QString &caminho, QStringView banco);
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco);
+
+// The CNAB 400 return of Bradesco or Itaú, whose header (077-079) must name `banco`, with the same checks
+// (header, record types, sequence in 395-400, trailer count and total, a title paid twice). Payments:
+// Bradesco 06, 15, 16, 17; Itaú 06, 07, 08, 10. The paid amount is what the payer paid: Itaú's 254-266 is
+// the credit net of the fee, which is added back. Itaú reports a payment under 06 and later under 10; both
+// carry the credit date (296-301) as their occurrence date, so that both give the same key.
+QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco);
+
+// A boleto return in the layout its first record shows (240 or 400 columns), of the bank `banco`.
+QList<Ocorrencia> leRetornoCobranca(const QString &caminho, QStringView banco);
 
 } // namespace bolix

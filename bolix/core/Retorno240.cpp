@@ -1,7 +1,6 @@
-#include "ErroBolix.h"
+#include "LeituraRetorno.h"
 #include "Retorno.h"
 
-#include <QFile>
 #include <QHash>
 
 #include <algorithm>
@@ -11,90 +10,17 @@ namespace bolix {
 
 namespace {
 
-class LeitorRetorno {
+class LeitorRetorno : LeituraRetorno {
 public:
-    LeitorRetorno(const QString &nome, QStringView banco) : nome_(nome), banco_(banco.toLatin1()) {}
+    LeitorRetorno(const QString &nome, QStringView banco) : LeituraRetorno(nome), banco_(banco.toLatin1()) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
-        QList<QByteArrayView> linhas = separaLinhas(conteudo);
-        if (linhas.isEmpty())
-            throw ErroBolix(QStringLiteral("Arquivo de retorno %1 vazio.").arg(nome_));
-        bool fechado = false;
-        for (numeroLinha_ = 1; numeroLinha_ <= linhas.size(); ++numeroLinha_) {
-            linha_ = linhas[numeroLinha_ - 1];
-            if (fechado)
-                recusa(QStringLiteral("registro após o trailer de arquivo"));
-            fechado = registro();
-        }
-        --numeroLinha_;
-        if (!fechado)
-            recusa(QStringLiteral("falta o trailer de arquivo (registro 9); o arquivo está incompleto"));
+        percorre(conteudo);
         return std::move(ocorrencias_);
     }
 
 private:
-    static QList<QByteArrayView> separaLinhas(const QByteArray &conteudo) {
-        QList<QByteArrayView> linhas;
-        qsizetype inicio = 0;
-        while (inicio < conteudo.size()) {
-            qsizetype fim = conteudo.indexOf('\n', inicio);
-            if (fim < 0)
-                fim = conteudo.size();
-            qsizetype corte = fim;
-            if (corte > inicio && conteudo[corte - 1] == '\r')
-                --corte;
-            linhas.append(QByteArrayView(conteudo.constData() + inicio, corte - inicio));
-            inicio = fim + 1;
-        }
-        while (!linhas.isEmpty() && linhas.last().trimmed().isEmpty())
-            linhas.removeLast();
-        return linhas;
-    }
-
-    [[noreturn]] void recusa(const QString &motivo) const {
-        throw ErroBolix(
-            QStringLiteral("Arquivo de retorno %1, linha %2: %3.").arg(nome_).arg(numeroLinha_).arg(motivo));
-    }
-
-    [[noreturn]] void recusaCampo(const QString &campo, int inicio, int fim, const QString &motivo) const {
-        recusa(QStringLiteral("campo %1 (posições %2 a %3) com \"%4\" %5")
-                   .arg(campo)
-                   .arg(inicio)
-                   .arg(fim)
-                   .arg(QString::fromLatin1(trecho(inicio, fim)), motivo));
-    }
-
-    QByteArrayView trecho(int inicio, int fim) const { return linha_.sliced(inicio - 1, fim - inicio + 1); }
-
-    QString texto(int inicio, int fim) const { return QString::fromLatin1(trecho(inicio, fim)).trimmed(); }
-
-    std::int64_t numero(const QString &campo, int inicio, int fim) const {
-        std::int64_t valor = 0;
-        for (char c : trecho(inicio, fim)) {
-            if (c < '0' || c > '9')
-                recusaCampo(campo, inicio, fim, QStringLiteral("não numérico"));
-            valor = valor * 10 + (c - '0');
-        }
-        return valor;
-    }
-
-    // Two decimals in the file; ten-thousandths inside.
-    Dinheiro dinheiro(const QString &campo, int inicio, int fim) const {
-        return numero(campo, inicio, fim) * 100;
-    }
-
-    QDate data(const QString &campo, int inicio) const {
-        const std::int64_t ddmmaaaa = numero(campo, inicio, inicio + 7);
-        if (ddmmaaaa == 0)
-            return {};
-        const QDate d(int(ddmmaaaa % 10000), int(ddmmaaaa / 10000 % 100), int(ddmmaaaa / 1000000));
-        if (!d.isValid())
-            recusaCampo(campo, inicio, inicio + 7, QStringLiteral("não é uma data DDMMAAAA"));
-        return d;
-    }
-
-    // Handles the current line; true when it was the file trailer.
-    bool registro() {
+    bool registro() override {
         if (linha_.size() != 240)
             recusa(QStringLiteral("tamanho %1, esperado 240").arg(linha_.size()));
         if (trecho(1, 3) != banco_)
@@ -123,12 +49,6 @@ private:
         default:
             recusaCampo(QStringLiteral("tipo de registro"), 8, 8, QStringLiteral("desconhecido"));
         }
-    }
-
-    void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
-                 const QString &porque) const {
-        if (numero(campo, inicio, fim) != esperado)
-            recusaCampo(campo, inicio, fim, QStringLiteral("não confere: %1").arg(porque));
     }
 
     void confereLote(std::int64_t esperado) const {
@@ -226,6 +146,8 @@ private:
         Ocorrencia o;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de movimento"), 16, 17)).rightJustified(2, u'0');
+        // Liquidação and liquidação após baixa.
+        o.liquidacao = o.codigoMovimento == u"06" || o.codigoMovimento == u"17";
         o.nossoNumero = texto(38, 57);
         o.numeroDocumento = texto(59, 73);
         o.dataVencimento = data(QStringLiteral("data de vencimento"), 74);
@@ -277,10 +199,7 @@ private:
     };
     static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 
-    QString nome_;
     QByteArray banco_;
-    QByteArrayView linha_;
-    qsizetype numeroLinha_ = 0;
     Ocorrencia atual_;
     qsizetype linhaT_ = 0;
     bool pendente_ = false;
@@ -297,11 +216,7 @@ QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, 
 }
 
 QList<Ocorrencia> leRetorno240(const QString &caminho, QStringView banco) {
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw ErroBolix(QStringLiteral("Não foi possível abrir o arquivo de retorno %1: %2.")
-                            .arg(caminho, arquivo.errorString()));
-    return leRetorno240(arquivo.readAll(), caminho, banco);
+    return leRetorno240(conteudoDoRetorno(caminho), caminho, banco);
 }
 
 } // namespace bolix

@@ -60,6 +60,14 @@ TEST_F(ArquivoConfiguracao, SicoobTemCarteiraEModalidadePadrao) {
     EXPECT_EQ(c.modalidade, u"01");
 }
 
+TEST_F(ArquivoConfiguracao, LayoutCnab240PorPadraoE400ParaOBradesco) {
+    const QByteArray bradesco = "[Bolix]\nbanco=237\ncarteira=09\nnome_beneficiario=X\n"
+                                "inscricao_beneficiario=12345678909\n";
+    EXPECT_EQ(lerConfiguracao(grava(bradesco)).layout, 240);
+    EXPECT_EQ(lerConfiguracao(grava(bradesco + "layout=CNAB240\n")).layout, 240);
+    EXPECT_EQ(lerConfiguracao(grava(bradesco + "layout=cnab400\n")).layout, 400);
+}
+
 TEST_F(ArquivoConfiguracao, ArquivoAusenteNomeiaOCaminho) {
     const QString caminho = dir_.filePath(QStringLiteral("nao-existe.ini"));
     try {
@@ -91,6 +99,8 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
          "nosso_numero_livre"},
         {"[Bolix]\nbanco=001\ncarteira=18\ntamanho_convenio=6\nnosso_numero_livre=talvez\n" + dono,
          "nosso_numero_livre"},
+        {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=7\nlayout=CNAB400\n" + dono, "layout CNAB400 n"},
+        {"[Bolix]\nbanco=237\ncarteira=09\nlayout=400\n" + dono, "layout \"400\" inv"},
     };
     for (const auto &c : casos) {
         const QString texto = recusa(c.conteudo);

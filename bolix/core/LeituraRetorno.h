@@ -1,0 +1,52 @@
+#pragma once
+
+// What every return reader does with its current line: fields by position, numbers, amounts and dates,
+// and refusals that name the file, the line and the field.
+
+#include "Documento.h"
+#include "ErroBolix.h"
+
+#include <QByteArrayView>
+#include <QDate>
+#include <QString>
+#include <cstdint>
+
+namespace bolix {
+
+// The bytes of the return file; an ErroBolix naming the path when it cannot be read.
+QByteArray conteudoDoRetorno(const QString &caminho);
+
+class LeituraRetorno {
+protected:
+    explicit LeituraRetorno(const QString &nome) : nome_(nome) {}
+    virtual ~LeituraRetorno() = default;
+
+    // Hands every line to registro(); refuses an empty file, a record after the file trailer and a file
+    // without one.
+    void percorre(const QByteArray &conteudo);
+    // Reads the current line; true when it was the file trailer.
+    virtual bool registro() = 0;
+
+    [[noreturn]] void recusa(const QString &motivo) const;
+    [[noreturn]] void recusaCampo(const QString &campo, int inicio, int fim, const QString &motivo) const;
+
+    QByteArrayView trecho(int inicio, int fim) const { return linha_.sliced(inicio - 1, fim - inicio + 1); }
+    QString texto(int inicio, int fim) const { return QString::fromLatin1(trecho(inicio, fim)).trimmed(); }
+    std::int64_t numero(const QString &campo, int inicio, int fim) const;
+    // Two decimals in the file; ten-thousandths inside.
+    Dinheiro dinheiro(const QString &campo, int inicio, int fim) const {
+        return numero(campo, inicio, fim) * 100;
+    }
+    // DDMMAAAA; zeros are no date.
+    QDate data(const QString &campo, int inicio) const;
+    // DDMMAA of the CNAB 400 files, years 2000 to 2099; zeros are no date.
+    QDate dataCurta(const QString &campo, int inicio) const;
+    void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
+                 const QString &porque) const;
+
+    QString nome_;
+    QByteArrayView linha_;
+    qsizetype numeroLinha_ = 0;
+};
+
+} // namespace bolix
