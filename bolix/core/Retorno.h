@@ -28,8 +28,9 @@ struct Ocorrencia {
     QDate dataOcorrencia; // the payment or event date
     QDate dataCredito;    // null when the bank sent none
 
-    // Movements that settle the title: liquidação and liquidação após baixa.
-    bool pagamento() const { return codigoMovimento == u"06" || codigoMovimento == u"17"; }
+    bool pago = false; // a movement that settles the title at its bank (06 liquidação...)
+
+    bool pagamento() const { return pago; }
 };
 
 // Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is

@@ -1,3 +1,4 @@
+#include "Bancos.h"
 #include "ErroBolix.h"
 #include "Retorno.h"
 
@@ -13,7 +14,8 @@ namespace {
 
 class LeitorRetorno {
 public:
-    LeitorRetorno(const QString &nome, QStringView banco) : nome_(nome), banco_(banco.toLatin1()) {}
+    LeitorRetorno(const QString &nome, QStringView banco)
+        : nome_(nome), banco_(banco.toLatin1()), leiaute_(regraDoBanco(banco).leiaute240()) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
         QList<QByteArrayView> linhas = separaLinhas(conteudo);
@@ -67,6 +69,7 @@ private:
     QByteArrayView trecho(int inicio, int fim) const { return linha_.sliced(inicio - 1, fim - inicio + 1); }
 
     QString texto(int inicio, int fim) const { return QString::fromLatin1(trecho(inicio, fim)).trimmed(); }
+    QString texto(Faixa f) const { return texto(f.inicio, f.fim); }
 
     std::int64_t numero(const QString &campo, int inicio, int fim) const {
         std::int64_t valor = 0;
@@ -223,25 +226,39 @@ private:
     }
 
     void segmentoT() {
+        const Leiaute240 &l = leiaute_;
         Ocorrencia o;
-        o.codigoMovimento =
-            QString::number(numero(QStringLiteral("código de movimento"), 16, 17)).rightJustified(2, u'0');
-        o.nossoNumero = texto(38, 57);
-        o.numeroDocumento = texto(59, 73);
-        o.dataVencimento = data(QStringLiteral("data de vencimento"), 74);
-        const std::int64_t centavos = numero(QStringLiteral("valor do título"), 82, 96);
+        o.codigoMovimento = codigoMovimento();
+        o.pago = l.pagos.contains(o.codigoMovimento);
+        if (l.nossoNumeroNumerico)
+            numero(QStringLiteral("nosso número"), l.nossoNumero.inicio, l.nossoNumero.fim);
+        o.nossoNumero = texto(l.nossoNumero);
+        o.numeroDocumento = texto(l.numeroDocumento);
+        o.dataVencimento = data(QStringLiteral("data de vencimento"), l.vencimento);
+        const std::int64_t centavos =
+            numero(QStringLiteral("valor do título"), l.valorTitulo.inicio, l.valorTitulo.fim);
         o.valorTitulo = centavos * 100;
-        o.identificacaoTitulo = texto(106, 130);
-        o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), 199, 213);
-        o.motivos = texto(214, 223);
+        o.identificacaoTitulo = texto(l.identificacaoTitulo);
+        o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), l.tarifa.inicio, l.tarifa.fim);
+        o.motivos = texto(l.motivos);
         if (o.numeroDocumento.isEmpty())
-            recusaCampo(QStringLiteral("número do documento"), 59, 73, QStringLiteral("vazio"));
+            recusaCampo(QStringLiteral("número do documento"), l.numeroDocumento.inicio,
+                        l.numeroDocumento.fim, QStringLiteral("vazio"));
         ++lote_->titulos;
         // Capped above any trailer's total, so that a huge lot cannot overflow.
         lote_->centavos = std::min(lote_->centavos + centavos, tetoCentavos);
         atual_ = o;
         linhaT_ = numeroLinha_;
         pendente_ = true;
+    }
+
+    // Two digits, or two letters and digits at the banks with such codes (Banrisul's AA to AC).
+    QString codigoMovimento() const {
+        const QByteArrayView codigo = trecho(16, 17);
+        for (char c : codigo)
+            if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')))
+                recusaCampo(QStringLiteral("código de movimento"), 16, 17, QStringLiteral("inválido"));
+        return QString::fromLatin1(codigo);
     }
 
     void segmentoU() {
@@ -279,6 +296,7 @@ private:
 
     QString nome_;
     QByteArray banco_;
+    const Leiaute240 &leiaute_;
     QByteArrayView linha_;
     qsizetype numeroLinha_ = 0;
     Ocorrencia atual_;
