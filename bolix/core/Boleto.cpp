@@ -107,7 +107,7 @@ NossoNumero nossoNumeroDoDocumento(const ContaConfigurada &conta, const Document
                         .arg(informado)
                         .arg(conta.inicioNossoNumero)
                         .arg(conta.fimNossoNumero));
-    return banco.nossoNumero(conta, sequencia);
+    return banco.nossoNumero(conta, sequencia, doc);
 }
 
 Boleto calculaBoleto(const ContaConfigurada &conta, const Documento &doc) {

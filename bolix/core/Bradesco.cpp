@@ -23,7 +23,8 @@ public:
 
     int larguraSequencia(const ContaConfigurada &) const override { return 11; }
 
-    NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia) const override {
+    NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia,
+                            const Documento &) const override {
         NossoNumero nn;
         nn.numero = zerosEsquerda(sequencia, 11);
         nn.digito = modulo11Bradesco(c.configuracao.carteira + nn.numero);

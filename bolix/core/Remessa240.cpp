@@ -123,6 +123,7 @@ private:
             .numero(158, 163, sequencia_)
             .digitos(164, 166, banco_.versaoArquivo240(conta_))
             .numero(167, 171, 0);
+        banco_.ajustaRemessa240(Registro240::HeaderArquivo, r, conta_, nullptr);
         return r;
     }
 
@@ -140,6 +141,7 @@ private:
         r.texto(9, 9, u"R").numero(10, 11, 1).digitos(14, 16, banco_.versaoLote240(conta_));
         empresa(r, 18, 15);
         r.numero(184, 191, sequencia_).data(192, geracao_.date()).numero(200, 207, 0);
+        banco_.ajustaRemessa240(Registro240::HeaderLote, r, conta_, nullptr);
         return r;
     }
 
@@ -215,6 +217,7 @@ private:
             .digitos(225, 227, u"030")
             .digitos(228, 229, u"09")
             .numero(230, 239, 0);
+        banco_.ajustaRemessa240(Registro240::SegmentoP, r, conta_, &doc);
         return r;
     }
 
@@ -255,6 +258,7 @@ private:
             .texto(152, 153, estadoSacado(doc))
             .numero(154, 169, 0)
             .numero(210, 212, 0);
+        banco_.ajustaRemessa240(Registro240::SegmentoQ, r, conta_, &doc);
         return r;
     }
 
@@ -269,6 +273,7 @@ private:
         else
             r.numero(66, 89, 0);
         r.numero(200, 215, 0).numero(217, 228, 0).numero(231, 231, 0);
+        banco_.ajustaRemessa240(Registro240::SegmentoR, r, conta_, &doc);
         return r;
     }
 
@@ -278,12 +283,14 @@ private:
             .numero(24, 29, titulos_)
             .numero(30, 46, total_)
             .numero(47, 115, 0);
+        banco_.ajustaRemessa240(Registro240::TrailerLote, r, conta_, nullptr);
         return r;
     }
 
     Registro trailerArquivo() const {
         Registro r = inicio(9999, '9');
         r.numero(18, 23, lote_ - 1).numero(24, 29, registrosArquivo_ + 2).numero(30, 35, 0);
+        banco_.ajustaRemessa240(Registro240::TrailerArquivo, r, conta_, nullptr);
         return r;
     }
 

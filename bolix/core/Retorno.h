@@ -25,11 +25,12 @@ struct Ocorrencia {
     Dinheiro valorJuros = 0;
     Dinheiro valorDesconto = 0;
     QDate dataVencimento;
-    QDate dataOcorrencia;    // the payment or event date (Itaú CNAB 400: the credit date, see leRetorno400)
-    QDate dataCredito;       // null when the bank sent none
-    bool liquidacao = false; // the bank's code for this movement settles the title
+    QDate dataOcorrencia; // the payment or event date (Itaú CNAB 400: the credit date, see leRetorno400)
+    QDate dataCredito;    // null when the bank sent none
 
-    bool pagamento() const { return liquidacao; }
+    bool pago = false; // a movement that settles the title at its bank (06 liquidação...)
+
+    bool pagamento() const { return pago; }
 };
 
 // Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is

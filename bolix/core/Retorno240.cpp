@@ -1,3 +1,4 @@
+#include "Bancos.h"
 #include "LeituraRetorno.h"
 #include "Retorno.h"
 
@@ -12,7 +13,8 @@ namespace {
 
 class LeitorRetorno : LeituraRetorno {
 public:
-    LeitorRetorno(const QString &nome, QStringView banco) : LeituraRetorno(nome), banco_(banco.toLatin1()) {}
+    LeitorRetorno(const QString &nome, QStringView banco)
+        : LeituraRetorno(nome), banco_(banco.toLatin1()), leiaute_(regraDoBanco(banco).leiaute240()) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
         percorre(conteudo);
@@ -20,6 +22,9 @@ public:
     }
 
 private:
+    using LeituraRetorno::texto;
+    QString texto(Faixa f) const { return texto(f.inicio, f.fim); }
+
     bool registro() override {
         if (linha_.size() != 240)
             recusa(QStringLiteral("tamanho %1, esperado 240").arg(linha_.size()));
@@ -143,27 +148,39 @@ private:
     }
 
     void segmentoT() {
+        const Leiaute240 &l = leiaute_;
         Ocorrencia o;
-        o.codigoMovimento =
-            QString::number(numero(QStringLiteral("código de movimento"), 16, 17)).rightJustified(2, u'0');
-        // Liquidação and liquidação após baixa.
-        o.liquidacao = o.codigoMovimento == u"06" || o.codigoMovimento == u"17";
-        o.nossoNumero = texto(38, 57);
-        o.numeroDocumento = texto(59, 73);
-        o.dataVencimento = data(QStringLiteral("data de vencimento"), 74);
-        const std::int64_t centavos = numero(QStringLiteral("valor do título"), 82, 96);
+        o.codigoMovimento = codigoMovimento();
+        o.pago = l.pagos.contains(o.codigoMovimento);
+        if (l.nossoNumeroNumerico)
+            numero(QStringLiteral("nosso número"), l.nossoNumero.inicio, l.nossoNumero.fim);
+        o.nossoNumero = texto(l.nossoNumero);
+        o.numeroDocumento = texto(l.numeroDocumento);
+        o.dataVencimento = data(QStringLiteral("data de vencimento"), l.vencimento);
+        const std::int64_t centavos =
+            numero(QStringLiteral("valor do título"), l.valorTitulo.inicio, l.valorTitulo.fim);
         o.valorTitulo = centavos * 100;
-        o.identificacaoTitulo = texto(106, 130);
-        o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), 199, 213);
-        o.motivos = texto(214, 223);
+        o.identificacaoTitulo = texto(l.identificacaoTitulo);
+        o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), l.tarifa.inicio, l.tarifa.fim);
+        o.motivos = texto(l.motivos);
         if (o.numeroDocumento.isEmpty())
-            recusaCampo(QStringLiteral("número do documento"), 59, 73, QStringLiteral("vazio"));
+            recusaCampo(QStringLiteral("número do documento"), l.numeroDocumento.inicio,
+                        l.numeroDocumento.fim, QStringLiteral("vazio"));
         ++lote_->titulos;
         // Capped above any trailer's total, so that a huge lot cannot overflow.
         lote_->centavos = std::min(lote_->centavos + centavos, tetoCentavos);
         atual_ = o;
         linhaT_ = numeroLinha_;
         pendente_ = true;
+    }
+
+    // Two digits, or two letters and digits at the banks with such codes (Banrisul's AA to AC).
+    QString codigoMovimento() const {
+        const QByteArrayView codigo = trecho(16, 17);
+        for (char c : codigo)
+            if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')))
+                recusaCampo(QStringLiteral("código de movimento"), 16, 17, QStringLiteral("inválido"));
+        return QString::fromLatin1(codigo);
     }
 
     void segmentoU() {
@@ -200,6 +217,7 @@ private:
     static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 
     QByteArray banco_;
+    const Leiaute240 &leiaute_;
     Ocorrencia atual_;
     qsizetype linhaT_ = 0;
     bool pendente_ = false;

@@ -15,7 +15,7 @@ namespace {
 // Where the two banks' type 1 records differ.
 struct Leiaute400 {
     const char *banco;
-    int nossoNumeroInicio, nossoNumeroFim; // with its check digit
+    int nossoNumeroInicio, nossoNumeroFim; // as CNAB 240 carries it, with its check digit
     int motivosInicio, motivosFim;
     QList<QStringView> liquidacoes;
     bool creditoLiquido;  // 254-266 is the credit, net of the fee
@@ -23,7 +23,7 @@ struct Leiaute400 {
 };
 
 const Leiaute400 bradesco{"237", 71, 82, 319, 328, {u"06", u"15", u"16", u"17"}, false, false};
-const Leiaute400 itau{"341", 86, 94, 378, 385, {u"06", u"07", u"08", u"10"}, true, true};
+const Leiaute400 itau{"341", 83, 94, 378, 385, {u"06", u"07", u"08", u"10"}, true, true};
 
 class LeitorRetorno400 : LeituraRetorno {
 public:
@@ -79,7 +79,7 @@ private:
         Ocorrencia o;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de ocorrência"), 109, 110)).rightJustified(2, u'0');
-        o.liquidacao = leiaute_.liquidacoes.contains(QStringView(o.codigoMovimento));
+        o.pago = leiaute_.liquidacoes.contains(QStringView(o.codigoMovimento));
         o.identificacaoTitulo = texto(38, 62);
         o.nossoNumero = texto(leiaute_.nossoNumeroInicio, leiaute_.nossoNumeroFim);
         o.numeroDocumento = texto(117, 126);
@@ -95,14 +95,14 @@ private:
         o.dataCredito = dataCurta(QStringLiteral("data do crédito"), 296);
         o.motivos = texto(leiaute_.motivosInicio, leiaute_.motivosFim);
         // What the bank took is part of what the payer paid.
-        o.valorPago = leiaute_.creditoLiquido && o.liquidacao ? valor254 + o.valorTarifa : valor254;
+        o.valorPago = leiaute_.creditoLiquido && o.pago ? valor254 + o.valorTarifa : valor254;
         o.valorLiquido = leiaute_.creditoLiquido ? valor254 : std::max<Dinheiro>(0, valor254 - o.valorTarifa);
         o.dataOcorrencia = dataCurta(QStringLiteral("data da ocorrência"), 111);
-        if (leiaute_.dataPeloCredito && o.liquidacao && !o.dataCredito.isNull())
+        if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
             o.dataOcorrencia = o.dataCredito;
         ++titulos_;
         centavos_ = std::min(centavos_ + centavos, tetoCentavos);
-        if (!o.liquidacao || pagamentoNovo(o))
+        if (!o.pago || pagamentoNovo(o))
             ocorrencias_.append(o);
     }
 

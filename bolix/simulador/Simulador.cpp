@@ -85,22 +85,30 @@ private:
         const std::int64_t valorPago = pago ? pedido_.valores.value(n, valorTitulo * 100) / 100 : 0;
         const QString movimento = pago ? QStringLiteral("06") : QStringLiteral("02");
         const QString banco = QString::fromLatin1(p.left(3));
+        const Leiaute240 &l = regraDoBanco(banco).leiaute240();
+        const auto campo = [&p](Faixa f) {
+            return QString::fromLatin1(p.mid(f.inicio - 1, f.fim - f.inicio + 1));
+        };
 
         const QString lote = QString::fromLatin1(p.mid(3, 4));
         Registro t(240);
         t.digitos(1, 3, banco).digitos(4, 7, lote).numero(8, 8, 3).numero(9, 13, ++registros_);
         t.texto(14, 14, u"T").digitos(16, 17, movimento);
-        t.texto(18, 57, QString::fromLatin1(p.mid(17, 40)))
-            .texto(58, 58, QString::fromLatin1(p.mid(57, 1)))
-            .texto(59, 73, QString::fromLatin1(p.mid(62, 15)))
-            .texto(74, 81, QString::fromLatin1(p.mid(77, 8)))
-            .numero(82, 96, valorTitulo)
+        t.texto(18, 37, campo({18, 37}))
+            .texto(58, 58, campo({58, 58}))
             .digitos(97, 99, banco)
             .numero(100, 104, 0)
-            .texto(106, 130, QString::fromLatin1(p.mid(195, 25)))
             .digitos(131, 132, u"09")
             .texto(133, 188, QString::fromLatin1(q.mid(17, 56)))
             .numero(189, 213, 0);
+        // The bank's own places last, over the FEBRABAN ones they may overlap.
+        t.texto(l.nossoNumero.inicio, l.nossoNumero.fim, campo(l.nossoNumeroRemessa))
+            .texto(l.numeroDocumento.inicio, l.numeroDocumento.fim, campo(l.documentoRemessa))
+            .texto(l.vencimento, l.vencimento + 7, campo({78, 85}))
+            .numero(l.valorTitulo.inicio, l.valorTitulo.fim, valorTitulo)
+            .texto(l.identificacaoTitulo.inicio, l.identificacaoTitulo.fim, campo({196, 220}))
+            .numero(l.tarifa.inicio, l.tarifa.fim, 0)
+            .texto(l.motivos.inicio, l.motivos.fim, u"");
         saida.append(t.linha());
 
         Registro u(240);
@@ -231,7 +239,9 @@ private:
         conta.agencia = QString::fromLatin1(remessa.mid(17, 4));
         conta.conta = QString::fromLatin1(remessa.mid(23, 5));
         conta.dvConta = QString::fromLatin1(remessa.mid(28, 1));
-        return regraDoBanco(u"341").nossoNumero(conta, QString::fromLatin1(remessa.mid(62, 8))).digito;
+        return regraDoBanco(u"341")
+            .nossoNumero(conta, QString::fromLatin1(remessa.mid(62, 8)), Documento())
+            .digito;
     }
 
     const Pedido &pedido_;
