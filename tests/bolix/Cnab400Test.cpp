@@ -58,6 +58,21 @@ QList<Documento> documentosBradesco() {
     return docs;
 }
 
+ContaConfigurada contaItau() {
+    Conta conta;
+    conta.codigoAgencia = QStringLiteral("0057");
+    conta.numeroContaCorrente = QStringLiteral("12345-7");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("341"), QStringLiteral("109"));
+    c.layout = 400;
+    return configuraConta(conta, c);
+}
+
+void renumera(QList<QByteArray> &l) {
+    for (qsizetype i = 0; i < l.size(); ++i)
+        l[i].replace(394, 6, QByteArray::number(i + 1).rightJustified(6, '0'));
+}
+
 struct Campo {
     int linha; // 1-based
     int inicio, fim;
@@ -173,6 +188,16 @@ TEST(RemessaBradesco400, ContaSemDigitoOuSemCodigoDaEmpresaRecusada) {
     }
 }
 
+TEST(RemessaItau400, IgualAoArquivoDeReferencia) {
+    QTemporaryDir dir;
+    const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"),
+                                 42};
+    gravaArquivoRemessa(contaItau(), exemplos::tresDocumentos(), destino, geracao);
+    const QByteArray bytes = leArquivo(dir.filePath(QStringLiteral("remessa.rem")));
+    EXPECT_EQ(bytes, leArquivo(QStringLiteral(DADOS_BOLIX "/remessa400_itau.rem")));
+    EXPECT_TRUE(bytes.endsWith("000006\r\n"));
+}
+
 // The simulator's Bradesco return: paid, paid short and not paid, read back.
 TEST(RetornoBradesco400, SimuladorPagoPagoAMenosENaoPago) {
     const QList<Documento> docs = documentosBradesco();
@@ -220,15 +245,66 @@ TEST(RetornoBradesco400, SoOsCodigosDeLiquidacaoSaoPagamentos) {
     }
 }
 
+// Itaú credits the payment net of its fee: title 40,00, fee 2,10, credited 37,90 is a payment of 40,00.
+TEST(RetornoItau400, ValorPagoSomaATarifaAoCreditado) {
+    Documento d = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("41"));
+    d.valorDocumento = 400'000;
+    Documento naoPago = exemplos::documento(QStringLiteral("0000004712"), QStringLiteral("42"));
+    simulador::Pedido pedido;
+    pedido.todosPagos = false;
+    pedido.pagos = {1};
+    pedido.tarifa = 21'000;
+    const QList<QByteArray> retorno = simulador::retornoDaRemessa(
+        junta(remessa400(contaItau(), {d, naoPago}, 1, geracao)), pedido, pagamento);
+    ASSERT_EQ(retorno.size(), 4);
+    EXPECT_EQ(retorno[1].mid(175, 13), "0000000000210");
+    EXPECT_EQ(retorno[1].mid(253, 13), "0000000003790");
+    const QList<Ocorrencia> o = leRetorno400(junta(retorno), QStringLiteral("CB0101.ret"), u"341");
+    ASSERT_EQ(o.size(), 2);
+    EXPECT_EQ(o[0].codigoMovimento, u"06");
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].valorPago, 400'000);
+    EXPECT_EQ(o[0].valorLiquido, 379'000);
+    EXPECT_EQ(o[0].valorTarifa, 21'000);
+    EXPECT_EQ(o[0].nossoNumero, nossoNumeroDoDocumento(contaItau(), d).campoCnab);
+    EXPECT_FALSE(o[1].pagamento());
+    EXPECT_EQ(o[1].valorPago, 0);
+}
+
+// Itaú reports a payment as 06 and, in a later file, as 10 (written off as paid): both occurrences carry
+// the same document, date and amount, the key of a settled payment; within one file it is handed over once.
+TEST(RetornoItau400, LiquidacaoEBaixaPorLiquidacaoTemAMesmaChave) {
+    Documento d = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("41"));
+    simulador::Pedido pedido;
+    pedido.tarifa = 21'000;
+    QList<QByteArray> primeiro =
+        simulador::retornoDaRemessa(junta(remessa400(contaItau(), {d}, 1, geracao)), pedido, pagamento);
+    QList<QByteArray> segundo = primeiro;
+    segundo[1].replace(108, 8,
+                       "10"
+                       "190126");
+    const Ocorrencia liquidacao = leRetorno400(junta(primeiro), QStringLiteral("a.ret"), u"341").first();
+    const Ocorrencia baixa = leRetorno400(junta(segundo), QStringLiteral("b.ret"), u"341").first();
+    EXPECT_TRUE(liquidacao.pagamento());
+    EXPECT_TRUE(baixa.pagamento());
+    EXPECT_EQ(baixa.codigoMovimento, u"10");
+    EXPECT_EQ(baixa.numeroDocumento, liquidacao.numeroDocumento);
+    EXPECT_EQ(baixa.dataOcorrencia, liquidacao.dataOcorrencia);
+    EXPECT_EQ(baixa.dataOcorrencia, pagamento.addDays(1));
+    EXPECT_EQ(baixa.valorPago, liquidacao.valorPago);
+
+    QList<QByteArray> ambos = primeiro;
+    ambos.insert(2, segundo[1]);
+    renumera(ambos);
+    ambos.last().replace(17, 8, "00000002");
+    ambos.last().replace(25, 14, "00000000030000");
+    EXPECT_EQ(leRetorno400(junta(ambos), QStringLiteral("c.ret"), u"341").size(), 1);
+}
+
 // A valid Bradesco return to spoil one way at a time: header, three titles, trailer.
 QList<QByteArray> retornoBradescoValido() {
     return simulador::retornoDaRemessa(junta(remessa400(contaBradesco(), documentosBradesco(), 1, geracao)),
                                        {}, pagamento);
-}
-
-void renumera(QList<QByteArray> &l) {
-    for (qsizetype i = 0; i < l.size(); ++i)
-        l[i].replace(394, 6, QByteArray::number(i + 1).rightJustified(6, '0'));
 }
 
 struct Estrago {
