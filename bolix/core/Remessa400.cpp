@@ -237,10 +237,10 @@ private:
 
 } // namespace
 
+// The caller checks its rows before it dates the documents: the due date is refused by the file alone.
 QStringList recusasDoTitulo400(const Documento &doc, QStringView banco) {
     QStringList recusas = recusasDoSacado240(doc);
     anotaRecusa(recusas, [&] { numeroDocumento400(doc); });
-    anotaRecusa(recusas, [&] { vencimento400(doc); });
     anotaRecusa(recusas, [&] { controleDoParticipante(doc); });
     if (ehBradesco(banco))
         anotaRecusa(recusas, [&] { percentualMultaBradesco(doc); });

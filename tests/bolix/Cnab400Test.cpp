@@ -150,17 +150,21 @@ TEST(RemessaBradesco400, RecusasAntesDeGravar) {
     Documento d = documentosBradesco()[0];
     d.numeroDocumento = QStringLiteral("12345678901");
     d.valorMultaAtraso = 20'000;
-    d.dataVencimento = QDate();
     ConfiguracaoBolix cfg = contaBradesco().configuracao;
     const QStringList recusas = recusasDoDocumento(d, QStringLiteral("FEBRABAN240"), cfg);
-    ASSERT_EQ(recusas.size(), 3) << recusas.join(u'\n').toStdString();
+    ASSERT_EQ(recusas.size(), 2) << recusas.join(u'\n').toStdString();
     EXPECT_TRUE(recusas[0].startsWith(u"Documento 12345678901: NumeroDocumento"));
-    EXPECT_TRUE(recusas[1].contains(u"DataVencimento"));
-    EXPECT_TRUE(recusas[2].contains(u"ValorMultaAtraso"));
+    EXPECT_TRUE(recusas[1].contains(u"ValorMultaAtraso"));
     // The same document passes the CNAB 240 checks, which take 15 characters and a fine in reais.
     cfg.layout = 240;
     EXPECT_TRUE(recusasDoDocumento(d, QStringLiteral("FEBRABAN240"), cfg).isEmpty());
     EXPECT_THROW(remessa400(contaBradesco(), {d}, 1, geracao), ErroBolix);
+    // The due date is given after the check; the file refuses a title without one.
+    Documento semData = documentosBradesco()[0];
+    semData.dataVencimento = QDate();
+    EXPECT_TRUE(
+        recusasDoDocumento(semData, QStringLiteral("FEBRABAN240"), contaBradesco().configuracao).isEmpty());
+    EXPECT_THROW(remessa400(contaBradesco(), {semData}, 1, geracao), ErroBolix);
 }
 
 TEST(RemessaBradesco400, ContaSemDigitoOuSemCodigoDaEmpresaRecusada) {
