@@ -107,11 +107,10 @@ private:
                             QStringLiteral("o Itaú aceita até 10 caracteres"));
         contaItau(r, 18, c);
         r.numero(58, 62, 0).texto(73, 77, u"").numero(118, 118, 0).numero(142, 142, 0);
-        const Dinheiro cobrado = valorCobrado(doc);
         if (doc.valorJurosDiaAtraso <= 0 && doc.percentualJurosDiaAtraso > 0)
-            r.numero(127, 141, centavos(cobrado * doc.percentualJurosDiaAtraso / 1'000'000));
+            r.numero(127, 141, centavosDoPercentual(doc, doc.percentualJurosDiaAtraso));
         if (doc.valorDesconto <= 0 && doc.percentualDesconto > 0)
-            r.numero(151, 165, centavos(cobrado * doc.percentualDesconto / 1'000'000));
+            r.numero(151, 165, centavosDoPercentual(doc, doc.percentualDesconto));
         r.digitos(225, 226, u"30").numero(227, 239, 0);
     }
 };

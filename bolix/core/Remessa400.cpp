@@ -45,11 +45,6 @@ std::int64_t percentualMultaBradesco(const Documento &doc) {
     return percentual;
 }
 
-// A percentage of the charged amount as the amount in cents that both banks' records carry.
-std::int64_t centavosDoPercentual(const Documento &doc, Dinheiro percentual) {
-    return centavos(valorCobrado(doc) * percentual / 1'000'000);
-}
-
 // The banks' own species codes for the FEBRABAN ones they share; any other is "outros".
 QString especie400(const Documento &doc, QStringView banco) {
     const QString febraban = codigoEspecie(doc);
