@@ -23,7 +23,7 @@
 //   pasta_pdf              optional: folder of the printed boletos (default: the remittance folder)
 //   imprimir               optional: S (default) the print dialog after the PDF, N the PDF alone
 //   layout                 optional: CNAB240 (default) or CNAB400, the boleto files' layout; CNAB400 only
-//                          for the banks that have one here (see bancosCnab400)
+//                          for the banks that have one here (see temCnab400)
 
 #include <QString>
 #include <QStringList>

@@ -14,7 +14,6 @@ namespace {
 
 // Where the two banks' type 1 records differ.
 struct Leiaute400 {
-    const char *banco;
     int nossoNumeroInicio, nossoNumeroFim; // as CNAB 240 carries it, with its check digit
     int motivosInicio, motivosFim;
     QList<QStringView> liquidacoes;
@@ -22,8 +21,8 @@ struct Leiaute400 {
     bool dataPeloCredito; // the occurrence date handed over is the credit date
 };
 
-const Leiaute400 bradesco{"237", 71, 82, 319, 328, {u"06", u"15", u"16", u"17"}, false, false};
-const Leiaute400 itau{"341", 83, 94, 378, 385, {u"06", u"07", u"08", u"10"}, true, true};
+const Leiaute400 bradesco{71, 82, 319, 328, {u"06", u"15", u"16", u"17"}, false, false};
+const Leiaute400 itau{83, 94, 378, 385, {u"06", u"07", u"08", u"10"}, true, true};
 
 class LeitorRetorno400 : LeituraRetorno {
 public:
