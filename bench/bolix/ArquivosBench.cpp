@@ -92,7 +92,7 @@ void Retorno240De100000Titulos(benchmark::State &state) {
     const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
     gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(leRetorno240(retorno, u"001"));
+        benchmark::DoNotOptimize(leRetorno240(retorno, conta()));
 }
 BENCHMARK(Retorno240De100000Titulos)
     ->Unit(benchmark::kMillisecond)
@@ -120,8 +120,9 @@ void Retorno400De100000Titulos(benchmark::State &state) {
     QTemporaryDir dir;
     const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
     gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
+    const ContaConfigurada c = contaBradesco400();
     for (auto _ : state)
-        benchmark::DoNotOptimize(leRetornoCobranca(retorno, u"237"));
+        benchmark::DoNotOptimize(leRetornoCobranca(retorno, c));
 }
 BENCHMARK(Retorno400De100000Titulos)
     ->Unit(benchmark::kMillisecond)

@@ -25,4 +25,10 @@ const RegraBanco &regraDoBanco(QStringView codigo) {
     throw ErroBolix(QStringLiteral("Banco \"%1\" não suportado pelo Bolix.").arg(codigo));
 }
 
+ContaDoArquivo240 contaDoArquivo240(const ContaConfigurada &conta) {
+    return {conta.agencia, conta.conta,
+            conta.convenioArquivo.isEmpty() ? regraDoBanco(conta.configuracao.banco).convenioCnab(conta)
+                                            : conta.convenioArquivo};
+}
+
 } // namespace bolix

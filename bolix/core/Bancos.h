@@ -88,6 +88,15 @@ public:
     virtual QString localPagamentoPadrao() const;
 };
 
+// The payee's account as the CNAB 240 file header carries it (convênio 33-52, agência 53-57, conta
+// 59-70): what a remittance writes and what a return of this account must hold.
+struct ContaDoArquivo240 {
+    QString agencia;
+    QString conta;
+    QString convenio; // the given payee code of the file headers, or else the bank's
+};
+ContaDoArquivo240 contaDoArquivo240(const ContaConfigurada &conta);
+
 // The rules of a supported bank ("001", "033", "041", "104", "237", "341", "356", "748", "756");
 // ErroBolix for any other code.
 const RegraBanco &regraDoBanco(QStringView codigo);

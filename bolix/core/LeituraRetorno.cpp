@@ -1,6 +1,6 @@
 #include "LeituraRetorno.h"
 
-#include "Registro.h"
+#include "LinhasCnab.h"
 
 #include <QFile>
 
@@ -14,8 +14,9 @@ QByteArray conteudoDoRetorno(const QString &caminho) {
     return arquivo.readAll();
 }
 
-void LeituraRetorno::percorre(const QByteArray &conteudo) {
-    const QList<QByteArrayView> linhas = linhasDoArquivo(conteudo);
+void LeituraRetorno::percorre(const QByteArray &conteudo, qsizetype largura) {
+    const LinhasCnab arquivo(conteudo, largura);
+    const QList<QByteArrayView> &linhas = arquivo.linhas();
     if (linhas.isEmpty())
         throw ErroBolix(QStringLiteral("Arquivo de retorno %1 vazio.").arg(nome_));
     bool fechado = false;

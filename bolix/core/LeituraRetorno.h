@@ -21,9 +21,9 @@ protected:
     explicit LeituraRetorno(const QString &nome) : nome_(nome) {}
     virtual ~LeituraRetorno() = default;
 
-    // Hands every line to registro(); refuses an empty file, a record after the file trailer and a file
-    // without one.
-    void percorre(const QByteArray &conteudo);
+    // Hands every line, as LinhasCnab takes it at the layout's `largura`, to registro(); refuses an empty
+    // file, a record after the file trailer and a file without one.
+    void percorre(const QByteArray &conteudo, qsizetype largura);
     // Reads the current line; true when it was the file trailer.
     virtual bool registro() = 0;
 

@@ -64,24 +64,6 @@ Registro &Registro::dataCurta(int inicio, const QDate &d) {
                    d.isNull() ? QStringLiteral("000000") : d.toString(QStringLiteral("ddMMyy")));
 }
 
-QList<QByteArrayView> linhasDoArquivo(const QByteArray &conteudo) {
-    QList<QByteArrayView> linhas;
-    qsizetype inicio = 0;
-    while (inicio < conteudo.size()) {
-        qsizetype fim = conteudo.indexOf('\n', inicio);
-        if (fim < 0)
-            fim = conteudo.size();
-        qsizetype corte = fim;
-        if (corte > inicio && conteudo[corte - 1] == '\r')
-            --corte;
-        linhas.append(QByteArrayView(conteudo.constData() + inicio, corte - inicio));
-        inicio = fim + 1;
-    }
-    while (!linhas.isEmpty() && (linhas.last().trimmed().isEmpty() || linhas.last().trimmed() == "\x1A"))
-        linhas.removeLast();
-    return linhas;
-}
-
 void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas, const QByteArray &marcaFinal) {
     QSaveFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly))

@@ -42,8 +42,4 @@ private:
 // renamed at the end, so a failure leaves no partial file under the final name. Errors name the path.
 void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas, const QByteArray &marcaFinal = {});
 
-// The lines of a bank file: LF or CR LF, the last line with or without its end; blank lines and a DOS
-// end-of-file mark (1A) after the last record are not lines.
-QList<QByteArrayView> linhasDoArquivo(const QByteArray &conteudo);
-
 } // namespace bolix

@@ -2,6 +2,7 @@
 
 // Boleto return files: one occurrence per title reported (CNAB 240 segments T and U, CNAB 400 type 1).
 
+#include "Conta.h"
 #include "Documento.h"
 
 #include <QByteArray>
@@ -36,9 +37,13 @@ struct Ocorrencia {
 // Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is
 // not a number or a date, another bank's file, a record out of its lot or out of sequence, a title
 // paid twice, or a lot or file trailer whose counts and totals do not add up is an ErroBolix naming
-// the file, the line and the field.
-QList<Ocorrencia> leRetorno240(const QString &caminho, QStringView banco);
+// the file, the line and the field. Lines are taken as banks deliver them (LinhasCnab); lot totals
+// left at zero are not given. A title without a document number is handed over with its nosso número.
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco);
+// The same, and the file header's account must be this one's.
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
+                               const ContaConfigurada &conta);
+QList<Ocorrencia> leRetorno240(const QString &caminho, const ContaConfigurada &conta);
 
 // The CNAB 400 return of Bradesco or Itaú, whose header (077-079) must name `banco`, with the same checks
 // (header, record types, sequence in 395-400, trailer count and total, a title paid twice). Payments:
@@ -47,7 +52,8 @@ QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, 
 // carry the credit date (296-301) as their occurrence date, so that both give the same key.
 QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco);
 
-// A boleto return in the layout its first record shows (240 or 400 columns), of the bank `banco`.
-QList<Ocorrencia> leRetornoCobranca(const QString &caminho, QStringView banco);
+// A boleto return in the layout its first record shows (240 or 400 columns), of the account's bank (a
+// CNAB 240 file also of its account).
+QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta);
 
 } // namespace bolix

@@ -30,7 +30,7 @@ public:
         : LeituraRetorno(nome), leiaute_(banco == u"341" ? itau : bradesco), banco_(banco.toLatin1()) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
-        percorre(conteudo);
+        percorre(conteudo, 400);
         return std::move(ocorrencias_);
     }
 
@@ -171,11 +171,11 @@ QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, 
     return LeitorRetorno400(nome, banco).le(conteudo);
 }
 
-QList<Ocorrencia> leRetornoCobranca(const QString &caminho, QStringView banco) {
+QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta) {
     const QByteArray conteudo = conteudoDoRetorno(caminho);
     if (tamanhoDoPrimeiroRegistro(conteudo) == 400)
-        return leRetorno400(conteudo, caminho, banco);
-    return leRetorno240(conteudo, caminho, banco);
+        return leRetorno400(conteudo, caminho, conta.configuracao.banco);
+    return leRetorno240(conteudo, caminho, conta);
 }
 
 } // namespace bolix

@@ -98,8 +98,7 @@ void ContaCorrente::carregaArquivosRetorno() {
         const QString caminho = bolix::caminhoDoArquivo(arquivo.texto(QStringLiteral("Diretorio")),
                                                         arquivo.texto(QStringLiteral("Arquivo")));
         // The program always asks for FEBRABAN240: the records' length tells a CNAB 400 file.
-        const QString banco = bolix::lerConfiguracao(caminhoConfiguracao()).banco;
-        for (const bolix::Ocorrencia &lida : bolix::leRetornoCobranca(caminho, banco))
+        for (const bolix::Ocorrencia &lida : bolix::leRetornoCobranca(caminho, contaConfigurada(*this)))
             if (lida.pagamento())
                 preencheOcorrencia(*ocorrencias().adiciona(), lida);
     });

@@ -2,6 +2,7 @@
 
 #include "bolix/core/Bancos.h"
 #include "bolix/core/ErroBolix.h"
+#include "bolix/core/LinhasCnab.h"
 #include "bolix/core/Registro.h"
 #include "bolix/core/Remessa.h"
 
@@ -15,7 +16,9 @@ namespace {
 class LeituraRemessa {
 public:
     explicit LeituraRemessa(const QByteArray &conteudo) {
-        for (QByteArrayView linha : linhasDoArquivo(conteudo))
+        // No width: the first line tells the layout.
+        const LinhasCnab arquivo(conteudo, 0);
+        for (QByteArrayView linha : arquivo.linhas())
             linhas_.append(linha.toByteArray());
         if (linhas_.isEmpty())
             throw ErroBolix(QStringLiteral("Remessa vazia."));

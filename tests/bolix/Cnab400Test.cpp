@@ -288,7 +288,10 @@ QList<QByteArray> retornoBradescoValido() {
 }
 
 const Estrago estragos[] = {
-    {"LinhaCurta", [](auto &l) { l[2].chop(1); }, "linha 3:", "tamanho 399, esperado 400"},
+    // A short line is read as padded with blanks: the field it cuts is refused.
+    {"LinhaCurta", [](auto &l) { l[2].chop(1); },
+     "linha 3:", "número sequencial do registro (posições 395 a 400)"},
+    {"LinhaLonga", [](auto &l) { l[2].append('0'); }, "linha 3:", "tamanho 401, esperado 400"},
     {"OutroBanco", [](auto &l) { l[0].replace(76, 3, "341"); }, "linha 1:", "banco (posições 77 a 79)"},
     {"EhUmaRemessa", [](auto &l) { l[0][1] = '1'; }, "linha 1:", "não indica um retorno"},
     {"SemHeader", [](auto &l) { l.removeFirst(); }, "linha 1:", "no lugar do header"},
@@ -337,24 +340,24 @@ TEST(RetornoCobranca, LeiautePeloTamanhoDosRegistros) {
     QTemporaryDir dir;
     const QString cnab400 = dir.filePath(QStringLiteral("cnab400.ret"));
     gravaLinhas(cnab400, retornoBradescoValido(), "\x1A");
-    EXPECT_EQ(leRetornoCobranca(cnab400, u"237").size(), 3);
+    EXPECT_EQ(leRetornoCobranca(cnab400, contaBradesco()).size(), 3);
 
     const QString cnab240 = dir.filePath(QStringLiteral("cnab240.ret"));
     const ContaConfigurada bb = exemplos::contaBancoDoBrasil();
     gravaLinhas(cnab240, simulador::retornoDaRemessa(
                              junta(remessa240(bb, exemplos::tresDocumentos(), 1, geracao)), {}, pagamento));
-    EXPECT_EQ(leRetornoCobranca(cnab240, u"001").size(), 3);
+    EXPECT_EQ(leRetornoCobranca(cnab240, bb).size(), 3);
 
-    const auto recusa = [](const QString &caminho, QStringView banco) {
+    const auto recusa = [](const QString &caminho, const ContaConfigurada &conta) {
         try {
-            leRetornoCobranca(caminho, banco);
+            leRetornoCobranca(caminho, conta);
         } catch (const ErroBolix &e) {
             return e.texto();
         }
         return QStringLiteral("aceito");
     };
-    EXPECT_TRUE(recusa(cnab400, u"001").contains(u"CNAB 400 não está disponível para o banco 001"));
-    EXPECT_TRUE(recusa(cnab240, u"237").contains(u"banco (posições 1 a 3)"));
+    EXPECT_TRUE(recusa(cnab400, bb).contains(u"CNAB 400 não está disponível para o banco 001"));
+    EXPECT_TRUE(recusa(cnab240, contaBradesco()).contains(u"banco (posições 1 a 3)"));
 }
 
 } // namespace
