@@ -80,4 +80,31 @@ void LeituraRetorno::confere(const QString &campo, int inicio, int fim, std::int
         recusaCampo(campo, inicio, fim, QStringLiteral("não confere: %1").arg(porque));
 }
 
+namespace {
+
+// Numbers compare without their leading zeros, as banks pad them differently.
+bool mesmoCampo(const QString &lido, const QString &esperado) {
+    const auto semZeros = [](QString t) {
+        t.remove(u' ');
+        while (t.startsWith(u'0'))
+            t.remove(0, 1);
+        return t;
+    };
+    const QString l = semZeros(lido);
+    return l.isEmpty() || l.compare(semZeros(esperado), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void LeituraRetorno::confereContaDoArquivo(const ContaDoArquivo240 &lida, const ContaDoArquivo240 &esperada,
+                                           const QString &banco) const {
+    if (!mesmoCampo(lida.agencia, esperada.agencia) || !mesmoCampo(lida.conta, esperada.conta) ||
+        !mesmoCampo(lida.convenio, esperada.convenio))
+        throw ErroBolix(QStringLiteral("Arquivo de retorno %1 é de outra conta: banco %2, agência %3, "
+                                       "conta %4, convênio %5 no arquivo; a conta configurada é banco "
+                                       "%2, agência %6, conta %7, convênio %8.")
+                            .arg(nome_, banco, lida.agencia, lida.conta, lida.convenio, esperada.agencia,
+                                 esperada.conta, esperada.convenio));
+}
+
 } // namespace bolix

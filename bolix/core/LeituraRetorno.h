@@ -3,6 +3,7 @@
 // What every return reader does with its current line: fields by position, numbers, amounts and dates,
 // and refusals that name the file, the line and the field.
 
+#include "Bancos.h"
 #include "Documento.h"
 #include "ErroBolix.h"
 
@@ -43,6 +44,11 @@ protected:
     QDate dataCurta(const QString &campo, int inicio) const;
     void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
                  const QString &porque) const;
+    // Two accounts of one store, or two companies, keep their returns side by side: a file of another
+    // account must not settle this one's receivables. A field the bank leaves blank or at zero is not
+    // compared; the check digits are not, as banks write them in different places.
+    void confereContaDoArquivo(const ContaDoArquivo240 &lida, const ContaDoArquivo240 &esperada,
+                               const QString &banco) const;
 
     QString nome_;
     QByteArrayView linha_;

@@ -52,8 +52,8 @@ QList<Ocorrencia> leRetorno240(const QString &caminho, const ContaConfigurada &c
 // carry the credit date (296-301) as their occurrence date, so that both give the same key.
 QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco);
 
-// A boleto return in the layout its first record shows (240 or 400 columns), of the account's bank (a
-// CNAB 240 file also of its account).
+// A boleto return in the layout its first record shows (240 or 400 columns), of the account's bank and
+// of the account itself, as its header names it.
 QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta);
 
 } // namespace bolix

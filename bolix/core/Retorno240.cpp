@@ -78,34 +78,13 @@ private:
             confereConta(*conta_);
     }
 
-    // Two accounts of one store, or two companies, keep their returns side by side: a file of another
-    // account must not settle this one's receivables. A field the bank leaves blank or at zero is not
-    // compared; the check digits are not, as banks write them in different places.
     void confereConta(const ContaConfigurada &conta) const {
         ContaDoArquivo240 esperada = contaDoArquivo240(conta);
         // Shown as the header writes them, so that both sides read alike.
         esperada.agencia = esperada.agencia.rightJustified(5, u'0');
         esperada.conta = esperada.conta.rightJustified(12, u'0');
-        const ContaDoArquivo240 lida{texto(53, 57), texto(59, 70), texto(33, 52)};
-        if (!mesmoCampo(lida.agencia, esperada.agencia) || !mesmoCampo(lida.conta, esperada.conta) ||
-            !mesmoCampo(lida.convenio, esperada.convenio))
-            throw ErroBolix(QStringLiteral("Arquivo de retorno %1 é de outra conta: banco %2, agência %3, "
-                                           "conta %4, convênio %5 no arquivo; a conta configurada é banco "
-                                           "%2, agência %6, conta %7, convênio %8.")
-                                .arg(nome_, QString::fromLatin1(banco_), lida.agencia, lida.conta,
-                                     lida.convenio, esperada.agencia, esperada.conta, esperada.convenio));
-    }
-
-    // Numbers compare without their leading zeros, as banks pad them differently.
-    static bool mesmoCampo(const QString &lido, const QString &esperado) {
-        const auto semZeros = [](QString t) {
-            t.remove(u' ');
-            while (t.startsWith(u'0'))
-                t.remove(0, 1);
-            return t;
-        };
-        const QString l = semZeros(lido);
-        return l.isEmpty() || l.compare(semZeros(esperado), Qt::CaseInsensitive) == 0;
+        confereContaDoArquivo({texto(53, 57), texto(59, 70), texto(33, 52)}, esperada,
+                              QString::fromLatin1(banco_));
     }
 
     void headerLote() {

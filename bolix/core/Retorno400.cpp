@@ -26,8 +26,9 @@ const Leiaute400 itau{83, 94, 378, 385, {u"06", u"07", u"08", u"10"}, true, true
 
 class LeitorRetorno400 : LeituraRetorno {
 public:
-    LeitorRetorno400(const QString &nome, QStringView banco)
-        : LeituraRetorno(nome), leiaute_(banco == u"341" ? itau : bradesco), banco_(banco.toLatin1()) {}
+    LeitorRetorno400(const QString &nome, QStringView banco, const ContaConfigurada *conta)
+        : LeituraRetorno(nome), leiaute_(banco == u"341" ? itau : bradesco), banco_(banco.toLatin1()),
+          conta_(conta) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
         percorre(conteudo, 400);
@@ -72,6 +73,16 @@ private:
             recusaCampo(QStringLiteral("identificação do arquivo"), 2, 9,
                         QStringLiteral("não indica um retorno"));
         confereBanco(77);
+        if (conta_)
+            confereConta(*conta_);
+    }
+
+    // Bradesco names the company by its code (027-046), Itaú by agência (027-030) and conta (033-037).
+    void confereConta(const ContaConfigurada &conta) const {
+        const ContaDoArquivo240 esperada = contaDoArquivo240(conta);
+        const ContaDoArquivo240 lida = banco_ == "341" ? ContaDoArquivo240{texto(27, 30), texto(33, 37), {}}
+                                                       : ContaDoArquivo240{{}, {}, texto(27, 46)};
+        confereContaDoArquivo(lida, esperada, QString::fromLatin1(banco_));
     }
 
     void detalhe() {
@@ -147,6 +158,7 @@ private:
 
     const Leiaute400 &leiaute_;
     QByteArray banco_;
+    const ContaConfigurada *conta_;
     int titulos_ = 0;
     std::int64_t centavos_ = 0;
     QHash<QString, Pagamento> pagamentos_;
@@ -163,18 +175,27 @@ qsizetype tamanhoDoPrimeiroRegistro(const QByteArray &conteudo) {
 
 } // namespace
 
-QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco) {
+namespace {
+
+QList<Ocorrencia> le400(const QByteArray &conteudo, const QString &nome, QStringView banco,
+                        const ContaConfigurada *conta) {
     if (!temCnab400(banco))
         throw ErroBolix(QStringLiteral("Arquivo de retorno %1: o leiaute CNAB 400 não está disponível para o "
                                        "banco %2.")
                             .arg(nome, banco));
-    return LeitorRetorno400(nome, banco).le(conteudo);
+    return LeitorRetorno400(nome, banco, conta).le(conteudo);
+}
+
+} // namespace
+
+QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco) {
+    return le400(conteudo, nome, banco, nullptr);
 }
 
 QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta) {
     const QByteArray conteudo = conteudoDoRetorno(caminho);
     if (tamanhoDoPrimeiroRegistro(conteudo) == 400)
-        return leRetorno400(conteudo, caminho, conta.configuracao.banco);
+        return le400(conteudo, caminho, conta.configuracao.banco, &conta);
     return leRetorno240(conteudo, caminho, conta);
 }
 

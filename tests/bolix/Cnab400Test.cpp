@@ -358,6 +358,15 @@ TEST(RetornoCobranca, LeiautePeloTamanhoDosRegistros) {
     };
     EXPECT_TRUE(recusa(cnab400, bb).contains(u"CNAB 400 não está disponível para o banco 001"));
     EXPECT_TRUE(recusa(cnab240, contaBradesco()).contains(u"banco (posições 1 a 3)"));
+    // Another company's file at the same bank.
+    Conta outra;
+    outra.codigoAgencia = QStringLiteral("3380");
+    outra.numeroContaCorrente = QStringLiteral("0012345-6");
+    outra.codigoCedente = QStringLiteral("4567891");
+    outra.inicioNossoNumero = QStringLiteral("0");
+    EXPECT_TRUE(
+        recusa(cnab400, configuraConta(outra, contaBradesco().configuracao))
+            .contains(u"é de outra conta: banco 237, agência , conta , convênio 00000000000004567890"));
 }
 
 } // namespace
