@@ -89,15 +89,15 @@ TEST_F(ListaNoBanco, PagamentoSemContaOuSemNumeroEhRelatado) {
     std::vector<Ocorrencia> o{
         {QStringLiteral("0000000003"), Money::deCentavos(100), 0, {}},
         {QString(),
-         Money::deCentavos(12095),
+         Money::deCentavos(12345),
          0,
          {},
-         Money::deCentavos(12345),
-         QDate(2025, 12, 10),
+         QStringLiteral("20251210"),
+         Money::deCentavos(12595),
          QStringLiteral("12345670000000041")},
-        {QStringLiteral("0000000099"), Money::deCentavos(50), 0, {}, Money::deCentavos(300), QDate(), {}}};
+        {QStringLiteral("0000000099"), Money::deCentavos(300), 0, {}, {}, Money::deCentavos(550), {}}};
     for (int i = 0; i < 30; ++i)
-        o.push_back({QStringLiteral("77%1").arg(i), Money(), 0, {}, Money::deCentavos(100), QDate(), {}});
+        o.push_back({QStringLiteral("77%1").arg(i), Money(), 0, {}, {}, Money(), {}});
     const ListaRetorno l = ListaOcorrencias(banco.conexao(), ModoRetorno::Boleto, o);
     ASSERT_EQ(l.QListaTemp.linhas(), 1);
     ASSERT_EQ(l.naoEncontrados.size(), 32u);
@@ -168,12 +168,14 @@ TEST(ChaveDaLinha, DezDigitosNoBoletoOitoNoDebito) {
     EXPECT_EQ(ChaveDaLinha(ModoRetorno::Debito, 1234), QStringLiteral("00001234"));
 }
 
-TEST(CorDaOcorrencia, ImparesAzuisRecusadasVermelhasSelecionadaPorCima) {
-    EXPECT_EQ(CorDaOcorrencia(0, 0, false), CorOcorrencia::Impar);
-    EXPECT_EQ(CorDaOcorrencia(1, 0, false), CorOcorrencia::Normal);
-    EXPECT_EQ(CorDaOcorrencia(1, 1, false), CorOcorrencia::NaoDebitado);
-    EXPECT_EQ(CorDaOcorrencia(0, 99, false), CorOcorrencia::NaoDebitado);
-    EXPECT_EQ(CorDaOcorrencia(1, 1, true), CorOcorrencia::Selecionada);
+TEST(CorDaOcorrencia, ImparesAzuisRecusadasVermelhasBaixadasVerdesSelecionadaPorCima) {
+    EXPECT_EQ(CorDaOcorrencia(0, 0, false, false), CorOcorrencia::Impar);
+    EXPECT_EQ(CorDaOcorrencia(1, 0, false, false), CorOcorrencia::Normal);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, false, false), CorOcorrencia::NaoDebitado);
+    EXPECT_EQ(CorDaOcorrencia(0, 99, false, false), CorOcorrencia::NaoDebitado);
+    EXPECT_EQ(CorDaOcorrencia(0, 0, true, false), CorOcorrencia::JaBaixada);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, true, false), CorOcorrencia::JaBaixada);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, true, true), CorOcorrencia::Selecionada);
 }
 
 } // namespace
