@@ -14,6 +14,22 @@ namespace {
 
 const QDateTime geracao(QDate(2025, 11, 20), QTime(10, 30, 15));
 
+// Bradesco's CNAB 400 account: the same titles in the 400-column files, to compare the time per title.
+ContaConfigurada contaBradesco400() {
+    ConfiguracaoBolix cfg;
+    cfg.banco = QStringLiteral("237");
+    cfg.carteira = QStringLiteral("09");
+    cfg.layout = 400;
+    cfg.nomeBeneficiario = QStringLiteral("Loja Exemplo Ltda");
+    cfg.inscricaoBeneficiario = QStringLiteral("12345678000195");
+    Conta c;
+    c.codigoAgencia = QStringLiteral("3380");
+    c.numeroContaCorrente = QStringLiteral("0012345-6");
+    c.codigoCedente = QStringLiteral("4567890");
+    c.inicioNossoNumero = QStringLiteral("0");
+    return configuraConta(c, cfg);
+}
+
 ContaConfigurada conta() {
     ConfiguracaoBolix cfg;
     cfg.banco = QStringLiteral("001");
@@ -29,7 +45,8 @@ ContaConfigurada conta() {
     return configuraConta(c, cfg);
 }
 
-QList<Documento> documentos(int quantidade) {
+// Every other title with a fine: in reais, or as a percentage for Bradesco's CNAB 400, which takes no other.
+QList<Documento> documentos(int quantidade, bool multaPercentual = false) {
     QList<Documento> docs;
     docs.reserve(quantidade);
     for (int i = 0; i < quantidade; ++i) {
@@ -46,7 +63,7 @@ QList<Documento> documentos(int quantidade) {
         d.dataDocumento = geracao.date();
         d.dataVencimento = QDate(2025, 12, 15);
         d.valorDocumento = 1'500'000 + i * 100;
-        d.valorMultaAtraso = i % 2 ? 20'000 : 0;
+        (multaPercentual ? d.percentualMultaAtraso : d.valorMultaAtraso) = i % 2 ? 20'000 : 0;
         d.tipoDocumentoCobranca = QStringLiteral("DM");
         docs.append(d);
     }
@@ -78,6 +95,36 @@ void Retorno240De100000Titulos(benchmark::State &state) {
         benchmark::DoNotOptimize(leRetorno240(retorno, conta()));
 }
 BENCHMARK(Retorno240De100000Titulos)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void Remessa400De10000Titulos(benchmark::State &state) {
+    const ContaConfigurada c = contaBradesco400();
+    const QList<Documento> docs = documentos(10'000, true);
+    QTemporaryDir dir;
+    const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"), 1};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gravaArquivoRemessa(c, docs, destino, geracao));
+}
+BENCHMARK(Remessa400De10000Titulos)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Through the same entry as the component: the records' length picks the layout.
+void Retorno400De100000Titulos(benchmark::State &state) {
+    QByteArray remessa;
+    for (const QByteArray &linha : remessa400(contaBradesco400(), documentos(100'000, true), 1, geracao))
+        remessa += linha + "\r\n";
+    QTemporaryDir dir;
+    const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
+    gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
+    const ContaConfigurada c = contaBradesco400();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(leRetornoCobranca(retorno, c));
+}
+BENCHMARK(Retorno400De100000Titulos)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -35,7 +35,8 @@ public:
     }
 
     // Convênios of 4 and 6 digits prefix the sequence and add a digit; 7 digits and the free 17 add none.
-    NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia) const override {
+    NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia,
+                            const Documento &) const override {
         NossoNumero nn;
         const QString prefixo = c.configuracao.nossoNumeroLivre ? QString() : c.cedente;
         nn.numero = prefixo + zerosEsquerda(sequencia, larguraSequencia(c));
@@ -55,6 +56,10 @@ public:
         if (c.configuracao.tamanhoConvenio == 7)
             return QStringLiteral("000000") + nn.numero + c.configuracao.carteira;
         return nn.numero + c.agencia + c.conta + c.configuracao.carteira;
+    }
+
+    QString beneficiarioImpresso(const ContaConfigurada &c) const override {
+        return comDigito(c.agencia, c.dvAgencia) + QStringLiteral(" / ") + comDigito(c.conta, c.dvConta);
     }
 
     // Convênio (9), the fixed "0014" of cobrança, carteira and its variation.

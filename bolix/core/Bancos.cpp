@@ -5,8 +5,21 @@
 
 namespace bolix {
 
+const Leiaute240 &RegraBanco::leiaute240() const {
+    static const Leiaute240 febraban;
+    return febraban;
+}
+
+QString RegraBanco::beneficiarioImpresso(const ContaConfigurada &c) const {
+    return comDigito(c.agencia, c.dvAgencia) + u'/' + comDigito(c.conta, c.dvConta);
+}
+
+QString RegraBanco::localPagamentoPadrao() const {
+    return QStringLiteral("Até o vencimento pagável em qualquer banco do sistema de compensação.");
+}
+
 const RegraBanco &regraDoBanco(QStringView codigo) {
-    for (const RegraBanco *banco : {&bancoDoBrasil(), &caixa(), &bradesco(), &real(), &sicoob()})
+    for (const RegraBanco *banco : {&bancoDoBrasil(), &caixa(), &bradesco(), &real(), &sicoob(), &itau()})
         if (banco->codigo() == codigo)
             return *banco;
     throw ErroBolix(QStringLiteral("Banco \"%1\" não suportado pelo Bolix.").arg(codigo));

@@ -3,12 +3,48 @@
 // The rules that differ by bank: account form, nosso número and its check digit, campo livre.
 
 #include "Conta.h"
+#include "Documento.h"
+#include "Registro.h"
 
 #include <QString>
 #include <QStringView>
 #include <cstdint>
 
 namespace bolix {
+
+// The records of a CNAB 240 remittance a bank may write its own way.
+enum class Registro240 {
+    HeaderArquivo,
+    HeaderLote,
+    SegmentoP,
+    SegmentoQ,
+    SegmentoR,
+    TrailerLote,
+    TrailerArquivo
+};
+
+// A field of a record, positions counted from 1.
+struct Faixa {
+    int inicio;
+    int fim;
+};
+
+// Where a bank's CNAB 240 puts the fields that move between banks: the nosso número and the document
+// number in segment P, the fields of segment T, and which of its movement codes settle a title. Segment U
+// is FEBRABAN's at every bank supported.
+struct Leiaute240 {
+    Faixa nossoNumeroRemessa{38, 57};
+    Faixa documentoRemessa{63, 77};
+    Faixa nossoNumero{38, 57};
+    bool nossoNumeroNumerico = false; // the bank's number is all digits, so a shifted field shows
+    Faixa numeroDocumento{59, 73};
+    int vencimento = 74;
+    Faixa valorTitulo{82, 96};
+    Faixa identificacaoTitulo{106, 130};
+    Faixa tarifa{199, 213};
+    Faixa motivos{214, 223};
+    QStringList pagos{QStringLiteral("06"), QStringLiteral("17")};
+};
 
 struct NossoNumero {
     QString numero;    // the digits the campo livre carries (without the check digit)
@@ -29,12 +65,27 @@ public:
     virtual int larguraSequencia(const ContaConfigurada &conta) const = 0;
     // The sequence within the digits a caller handed over (some banks receive it with a check digit).
     virtual QString sequenciaInformada(const QString &digitos) const { return digitos; }
-    virtual NossoNumero nossoNumero(const ContaConfigurada &conta, const QString &sequencia) const = 0;
+    // `doc` gives the date for the banks whose number carries the year.
+    virtual NossoNumero nossoNumero(const ContaConfigurada &conta, const QString &sequencia,
+                                    const Documento &doc) const = 0;
     virtual QString campoLivre(const ContaConfigurada &conta, const NossoNumero &nn) const = 0;
     // Payee code of the CNAB 240 file and lot headers (20 positions).
     virtual QString convenioCnab(const ContaConfigurada &conta) const;
     virtual QString versaoArquivo240(const ContaConfigurada &) const { return QStringLiteral("087"); }
     virtual QString versaoLote240(const ContaConfigurada &) const { return QStringLiteral("045"); }
+    // Overwrites, in a record the remittance filled the FEBRABAN way, what the bank writes otherwise;
+    // `doc` is null for headers and trailers.
+    virtual void ajustaRemessa240(Registro240, Registro &, const ContaConfigurada &,
+                                  const Documento *) const {}
+    virtual const Leiaute240 &leiaute240() const;
+
+    // Printed boleto: the payee's box ("Agência/Código do beneficiário"), the carteira box and the place
+    // of payment when the payee sets none.
+    virtual QString beneficiarioImpresso(const ContaConfigurada &conta) const;
+    virtual QString carteiraImpressa(const ContaConfigurada &conta) const {
+        return conta.configuracao.carteira;
+    }
+    virtual QString localPagamentoPadrao() const;
 };
 
 // The payee's account as the CNAB 240 file header carries it (convênio 33-52, agência 53-57, conta
@@ -46,7 +97,8 @@ struct ContaDoArquivo240 {
 };
 ContaDoArquivo240 contaDoArquivo240(const ContaConfigurada &conta);
 
-// The rules of a supported bank ("001", "104", "237", "356", "756"); ErroBolix for any other code.
+// The rules of a supported bank ("001", "033", "041", "104", "237", "341", "356", "748", "756");
+// ErroBolix for any other code.
 const RegraBanco &regraDoBanco(QStringView codigo);
 
 } // namespace bolix

@@ -11,5 +11,6 @@ const RegraBanco &caixa();
 const RegraBanco &bradesco();
 const RegraBanco &real();
 const RegraBanco &sicoob();
+const RegraBanco &itau();
 
 } // namespace bolix

@@ -78,6 +78,10 @@ void recusaValoresNegativos(const Documento &doc) {
 
 } // namespace
 
+std::int64_t centavosDoPercentual(const Documento &doc, Dinheiro percentual) {
+    return centavos(valorCobrado(doc) * percentual / 1'000'000);
+}
+
 std::int64_t centavosCobrados(const Documento &doc) {
     recusaValoresNegativos(doc);
     const std::int64_t valor = centavos(valorCobrado(doc));
@@ -107,7 +111,7 @@ NossoNumero nossoNumeroDoDocumento(const ContaConfigurada &conta, const Document
                         .arg(informado)
                         .arg(conta.inicioNossoNumero)
                         .arg(conta.fimNossoNumero));
-    return banco.nossoNumero(conta, sequencia);
+    return banco.nossoNumero(conta, sequencia, doc);
 }
 
 Boleto calculaBoleto(const ContaConfigurada &conta, const Documento &doc) {

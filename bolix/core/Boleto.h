@@ -22,6 +22,8 @@ struct Boleto {
 std::int64_t centavos(Dinheiro valor);
 // The amount the payer is charged: the document's value plus other additions.
 Dinheiro valorCobrado(const Documento &doc);
+// A percentage of the charged amount (2,5 % as 25000), in cents, for the records that carry amounts only.
+std::int64_t centavosDoPercentual(const Documento &doc, Dinheiro percentual);
 // The charged amount in cents; refuses a document that charges nothing or has a negative amount or
 // percentage.
 std::int64_t centavosCobrados(const Documento &doc);

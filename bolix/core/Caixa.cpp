@@ -30,7 +30,8 @@ public:
 
     int larguraSequencia(const ContaConfigurada &) const override { return 15; }
 
-    NossoNumero nossoNumero(const ContaConfigurada &, const QString &sequencia) const override {
+    NossoNumero nossoNumero(const ContaConfigurada &, const QString &sequencia,
+                            const Documento &) const override {
         NossoNumero nn;
         nn.numero = QStringLiteral("14") + zerosEsquerda(sequencia, 15);
         nn.digito = QString::number(modulo11Caixa(nn.numero));
@@ -46,6 +47,10 @@ public:
         const QString semDigito =
             c.cedente + c.dvCedente + n.mid(2, 3) + n.mid(0, 1) + n.mid(5, 3) + n.mid(1, 1) + n.mid(8, 9);
         return semDigito + QString::number(modulo11Caixa(semDigito));
+    }
+
+    QString beneficiarioImpresso(const ContaConfigurada &c) const override {
+        return comDigito(c.agencia, c.dvAgencia) + u'/' + comDigito(c.cedente, c.dvCedente);
     }
 
     // The code fills a field of seven: a 6-digit code is followed by a fixed 0.

@@ -8,6 +8,8 @@
 
 namespace bolix {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
@@ -67,7 +69,10 @@ public:
 
     // A field of digits: exactly `tamanho` digits when given, or `padrao` when absent.
     QString digitos(const QString &chave, int tamanho, const QString &padrao = {}) const {
-        const QString valor = texto(chave).isEmpty() ? padrao : texto(chave);
+        return digitosDe(chave, texto(chave).isEmpty() ? padrao : texto(chave), tamanho);
+    }
+
+    QString digitosDe(const QString &chave, const QString &valor, int tamanho) const {
         if (valor.isEmpty())
             recusa(chave, QStringLiteral("não informado"));
         if (!soTemDigitos(valor) || valor.size() > tamanho)
@@ -75,10 +80,38 @@ public:
         return zerosEsquerda(valor, tamanho);
     }
 
+    // One of the values the bank knows, or `padrao` when absent.
+    QString umDe(const QString &chave, std::initializer_list<QStringView> aceitos,
+                 const QString &padrao) const {
+        const QString valor = texto(chave).isEmpty() ? padrao : texto(chave).toUpper();
+        QStringList lista;
+        for (QStringView a : aceitos) {
+            if (a == valor)
+                return valor;
+            lista.append(a.toString());
+        }
+        recusa(chave, QStringLiteral("\"%1\" inválido: use %2").arg(valor, lista.join(QStringLiteral(", "))));
+    }
+
 private:
     QString caminho_;
     QHash<QString, QString> chaves_;
 };
+
+// Itaú's carteiras of the 15-position campo livre are unregistered ones the component does not issue.
+void leItau(const Leitor &l, ConfiguracaoBolix &c) {
+    c.carteira = l.digitos(QStringLiteral("carteira"), 3, QStringLiteral("109"));
+    static const QStringList quinzePosicoes = {u"107"_s, u"122"_s, u"142"_s, u"143"_s, u"196"_s, u"198"_s};
+    if (quinzePosicoes.contains(c.carteira))
+        l.recusa(QStringLiteral("carteira"),
+                 QStringLiteral("\"%1\" inválido: carteira sem registro, de outro código de barras")
+                     .arg(c.carteira));
+    const QString lista = l.texto(QStringLiteral("carteiras_dac_sem_conta"));
+    for (const QString &parte :
+         (lista.isEmpty() ? QStringLiteral("126,131,146,150,168") : lista).split(u',', Qt::SkipEmptyParts))
+        c.carteirasDacSemConta.append(
+            l.digitosDe(QStringLiteral("carteiras_dac_sem_conta"), parte.trimmed(), 3));
+}
 
 // The bank reads the free layout only for convênios of 6 digits in the unregistered carteiras.
 void leNossoNumeroLivre(const Leitor &l, ConfiguracaoBolix &c) {
@@ -107,13 +140,47 @@ void leDadosDoBanco(const Leitor &l, ConfiguracaoBolix &c) {
         c.carteira = l.digitos(QStringLiteral("carteira"), 2);
     } else if (c.banco == u"356") {
         c.carteira = l.digitos(QStringLiteral("carteira"), 2, QStringLiteral("20"));
+    } else if (c.banco == u"341") {
+        leItau(l, c);
+    } else if (c.banco == u"033") {
+        c.carteira = l.umDe(QStringLiteral("carteira"), {u"101", u"102", u"201"}, QStringLiteral("101"));
+        c.tipoCobranca = l.umDe(QStringLiteral("tipo_cobranca"), {u"5", u"1"}, QStringLiteral("5"));
+    } else if (c.banco == u"748") {
+        c.carteira = l.umDe(QStringLiteral("carteira"), {u"1"}, QStringLiteral("1"));
+        c.posto = l.digitos(QStringLiteral("posto"), 2);
+        c.byteGeracao = l.umDe(QStringLiteral("byte_geracao"),
+                               {u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9"}, QStringLiteral("2"))
+                            .toInt();
+    } else if (c.banco == u"041") {
+        c.carteira = l.umDe(QStringLiteral("carteira"),
+                            {u"1", u"2", u"3", u"B", u"D", u"E", u"F", u"G", u"H", u"I", u"J", u"K", u"N",
+                             u"P", u"R", u"S", u"T", u"U"},
+                            QStringLiteral("1"));
     } else if (c.banco == u"756") {
         c.carteira = l.digitos(QStringLiteral("carteira"), 1, QStringLiteral("1"));
         c.modalidade = l.digitos(QStringLiteral("modalidade"), 2, QStringLiteral("01"));
     }
 }
 
+// The boleto layout; a bank without a CNAB 400 here keeps CNAB 240, which every bank reads.
+void leLayout(const Leitor &l, ConfiguracaoBolix &c) {
+    const QString layout = l.texto(QStringLiteral("layout")).toUpper();
+    if (layout.isEmpty() || layout == u"CNAB240")
+        return;
+    if (layout != u"CNAB400")
+        l.recusa(QStringLiteral("layout"),
+                 QStringLiteral("\"%1\" inválido: use CNAB240 ou CNAB400").arg(layout));
+    if (!temCnab400(c.banco))
+        l.recusa(QStringLiteral("layout"),
+                 QStringLiteral("CNAB400 não disponível para o banco %1: use CNAB240").arg(c.banco));
+    c.layout = 400;
+}
+
 } // namespace
+
+bool temCnab400(QStringView banco) {
+    return banco == u"237" || banco == u"341";
+}
 
 ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
     QFile arquivo(caminho);
@@ -128,11 +195,12 @@ ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
 
     ConfiguracaoBolix c;
     c.banco = l.texto(QStringLiteral("banco"));
-    static const QStringList bancos = {QStringLiteral("001"), QStringLiteral("104"), QStringLiteral("237"),
-                                       QStringLiteral("356"), QStringLiteral("756")};
+    static const QStringList bancos = {u"001"_s, u"033"_s, u"041"_s, u"104"_s, u"237"_s,
+                                       u"341"_s, u"356"_s, u"748"_s, u"756"_s};
     if (!bancos.contains(c.banco))
         l.recusa(QStringLiteral("banco"),
-                 QStringLiteral("\"%1\" não suportado: use 001, 104, 237, 356 ou 756").arg(c.banco));
+                 QStringLiteral("\"%1\" não suportado: use 001, 033, 041, 104, 237, 341, 356, 748 ou 756")
+                     .arg(c.banco));
     leDadosDoBanco(l, c);
     c.codigoBeneficiario = l.texto(QStringLiteral("codigo_beneficiario"));
     c.nomeBeneficiario = l.texto(QStringLiteral("nome_beneficiario"));
@@ -148,6 +216,7 @@ ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
     if (!imprimir.isEmpty() && imprimir != u"S" && imprimir != u"N")
         l.recusa(QStringLiteral("imprimir"), QStringLiteral("\"%1\" inválido: use S ou N").arg(imprimir));
     c.imprimir = imprimir != u"N";
+    leLayout(l, c);
     return c;
 }
 

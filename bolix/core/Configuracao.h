@@ -3,19 +3,30 @@
 // The component's own settings file ("bolix.ini" beside the program, Windows-1252, section [Bolix]):
 // what a bank needs that the program never passes.
 //
-//   banco                  001 | 104 | 237 | 356 | 756
-//   carteira               001 and 237: 2 digits; 756: 1 digit (default 1); 356: 2 digits (default 20)
+//   banco                  001 | 033 | 041 | 104 | 237 | 341 | 356 | 748 | 756
+//   carteira               001 and 237: 2 digits; 756: 1 digit (default 1); 356: 2 digits (default 20);
+//                          341: 3 digits (default 109); 033: 101, 102 or 201 (default 101);
+//                          748: 1 (default); 041: the carteira code of the file, 1 (default) or a letter
+//   carteiras_dac_sem_conta 341 only, optional: carteiras whose nosso-número digit leaves out agência
+//                          and conta (default 126,131,146,150,168)
+//   tipo_cobranca          033 only: 5 (default, simples rápida com registro) or 1 (simples)
+//   posto                  748 only: the cooperative's posto, 2 digits
+//   byte_geracao           748 only: 2 to 9 (default 2), the byte of numbers the payee generates
 //   tamanho_convenio       001 only: 4, 6 or 7
 //   variacao               001 only, optional: 3 digits (the carteira's variation in the file headers)
 //   nosso_numero_livre     001 only, optional: S for the 17 free digits of convênio 6, carteiras 16 and 18
 //   modalidade             756 only: 2 digits (default 01)
-//   codigo_beneficiario    optional: the payee code when it differs from CodigoCedente (Caixa's code)
+//   codigo_beneficiario    optional: the payee code when it differs from CodigoCedente (Caixa's code;
+//                          Banrisul's code with its NC, 9000150-46)
 //   nome_beneficiario      the payee's name as the bank registered it
 //   inscricao_beneficiario the payee's CNPJ or CPF (punctuation allowed)
 //   pasta_pdf              optional: folder of the printed boletos (default: the remittance folder)
 //   imprimir               optional: S (default) the print dialog after the PDF, N the PDF alone
+//   layout                 optional: CNAB240 (default) or CNAB400, the boleto files' layout; CNAB400 only
+//                          for the banks that have one here (see temCnab400)
 
 #include <QString>
+#include <QStringList>
 
 namespace bolix {
 
@@ -26,12 +37,20 @@ struct ConfiguracaoBolix {
     QString variacao;
     bool nossoNumeroLivre = false; // 001, convênio 6: 17 free digits without a check digit
     QString modalidade;
+    QStringList carteirasDacSemConta; // 341
+    QString tipoCobranca;             // 033
+    QString posto;                    // 748
+    int byteGeracao = 0;              // 748
     QString codigoBeneficiario;
     QString nomeBeneficiario;
     QString inscricaoBeneficiario; // digits only, 11 (CPF) or 14 (CNPJ)
     QString pastaPdf;              // empty: beside the remittance file
     bool imprimir = true;          // false: the PDF alone, no print dialog
+    int layout = 240;              // record length of the boleto remittance and return: 240 or 400
 };
+
+// The banks whose CNAB 400 files the component writes and reads.
+bool temCnab400(QStringView banco);
 
 inline const char *const nomeArquivoConfiguracao = "bolix.ini";
 

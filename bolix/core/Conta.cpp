@@ -8,10 +8,6 @@ namespace bolix {
 
 namespace {
 
-QString comDigito(const QString &numero, const QString &digito) {
-    return digito.isEmpty() ? numero : numero + u'-' + digito;
-}
-
 // Range limits fit an unsigned 64-bit number; 18 digits keep every sum below its top.
 std::uint64_t limiteNossoNumero(const QString &membro, const QString &valor) {
     if (!soTemDigitos(valor) || semZerosEsquerda(valor).size() > 18)
@@ -50,6 +46,10 @@ void configuraOutrosDados(Conta &conta, ContaConfigurada &c) {
 }
 
 } // namespace
+
+QString comDigito(const QString &numero, const QString &digito) {
+    return digito.isEmpty() ? numero : numero + u'-' + digito;
+}
 
 void recusaConta(const QString &membro, const QString &valor, const QString &motivo) {
     throw ErroBolix(textoInvalido(membro, valor, motivo));

@@ -54,6 +54,9 @@ struct ContaConfigurada {
 // a refused account keeps its texts.
 ContaConfigurada configuraConta(Conta &conta, const ConfiguracaoBolix &configuracao);
 
+// "0057-7", or "0057" when there is no digit.
+QString comDigito(const QString &numero, const QString &digito);
+
 // Refuses an account member: "<membro> "<valor>" inválido: <motivo>.".
 [[noreturn]] void recusaConta(const QString &membro, const QString &valor, const QString &motivo);
 

@@ -95,4 +95,30 @@ int modulo11Sicoob(QStringView digitos) {
     return resto <= 1 ? 0 : 11 - resto;
 }
 
+int modulo11Santander(QStringView digitos) {
+    const int resto = somaPesosDaDireita(digitos, 2, 9) % 11;
+    if (resto <= 1)
+        return 0;
+    return resto == 10 ? 1 : 11 - resto;
+}
+
+int modulo11Sicredi(QStringView digitos) {
+    const int resto = somaPesosDaDireita(digitos, 2, 9) % 11;
+    return resto <= 1 ? 0 : 11 - resto;
+}
+
+QString ncBanrisul(QStringView digitos) {
+    int primeiro = modulo10(digitos);
+    for (;;) {
+        const QString comPrimeiro = digitos.toString() + QChar(u'0' + primeiro);
+        const int resto = somaPesosDaDireita(comPrimeiro, 2, 7) % 11;
+        if (resto == 1) {
+            primeiro = (primeiro + 1) % 10;
+            continue;
+        }
+        const int segundo = resto == 0 ? 0 : 11 - resto;
+        return comPrimeiro.right(1) + QChar(u'0' + segundo);
+    }
+}
+
 } // namespace bolix

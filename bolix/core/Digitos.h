@@ -29,5 +29,12 @@ int modulo11Caixa(QStringView digitos);
 QChar modulo11Bradesco(QStringView digitos);
 // Sicoob nosso número: weights 3,1,9,7 from the left; r of 0 or 1 gives 0.
 int modulo11Sicoob(QStringView digitos);
+// Santander nosso número: weights 2..9; r of 0 or 1 gives 0, r of 10 gives 1.
+int modulo11Santander(QStringView digitos);
+// Sicredi nosso número and campo livre: weights 2..9, 11 - r; r of 0 or 1 gives 0.
+int modulo11Sicredi(QStringView digitos);
+// Banrisul's two control digits ("NC"): modulus 10, then modulus 11 with weights 2..7 over the number
+// and that digit; a remainder of 1 raises the first digit and starts over.
+QString ncBanrisul(QStringView digitos);
 
 } // namespace bolix

@@ -18,7 +18,8 @@ public:
 
     int larguraSequencia(const ContaConfigurada &) const override { return 13; }
 
-    NossoNumero nossoNumero(const ContaConfigurada &, const QString &sequencia) const override {
+    NossoNumero nossoNumero(const ContaConfigurada &, const QString &sequencia,
+                            const Documento &) const override {
         NossoNumero nn;
         nn.numero = zerosEsquerda(sequencia, 13);
         nn.impresso = nn.numero;

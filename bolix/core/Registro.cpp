@@ -59,7 +59,12 @@ Registro &Registro::dataAnoMesDia(int inicio, const QDate &d) {
                    d.isNull() ? QStringLiteral("00000000") : d.toString(QStringLiteral("yyyyMMdd")));
 }
 
-void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas) {
+Registro &Registro::dataCurta(int inicio, const QDate &d) {
+    return digitos(inicio, inicio + 5,
+                   d.isNull() ? QStringLiteral("000000") : d.toString(QStringLiteral("ddMMyy")));
+}
+
+void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas, const QByteArray &marcaFinal) {
     // Unbuffered: a buffered save flushed at commit can take a short write on a full disk for success and
     // leave a cut file; written straight, the write that does not fit fails with the system's reason.
     QSaveFile arquivo(caminho);
@@ -70,6 +75,7 @@ void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas) {
     dados.reserve(linhas.size() * (linhas.isEmpty() ? 0 : linhas.first().size() + 2));
     for (const QByteArray &linha : linhas)
         dados += linha + "\r\n";
+    dados += marcaFinal;
     const auto falhou = [&] {
         return ErroBolix(
             QStringLiteral("Não foi possível gravar o arquivo %1: %2.").arg(caminho, arquivo.errorString()));

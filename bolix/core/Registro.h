@@ -29,6 +29,8 @@ public:
     Registro &data(int inicio, const QDate &data);
     // AAAAMMDD, zeros for a null date.
     Registro &dataAnoMesDia(int inicio, const QDate &data);
+    // DDMMAA, zeros for a null date.
+    Registro &dataCurta(int inicio, const QDate &data);
 
     const QByteArray &linha() const { return linha_; }
 
@@ -36,8 +38,8 @@ private:
     QByteArray linha_;
 };
 
-// Writes the lines with CR LF through a temporary file renamed at the end, so a failure leaves no
-// partial file under the final name. Errors name the path.
-void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas);
+// Writes the lines with CR LF, then `marcaFinal` (a bank's end-of-file mark), through a temporary file
+// renamed at the end, so a failure leaves no partial file under the final name. Errors name the path.
+void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas, const QByteArray &marcaFinal = {});
 
 } // namespace bolix

@@ -12,10 +12,15 @@ QString caminhoDoArquivo(const QString &diretorio, const QString &arquivo) {
     return diretorio + u'/' + arquivo;
 }
 
-QStringList recusasDoDocumento(const Documento &doc, const QString &layout) {
-    QStringList recusas = layout.trimmed().compare(u"DebitoCC", Qt::CaseInsensitive) == 0
-                              ? recusasDoDebito(doc)
-                              : recusasDoSacado240(doc);
+bool ehLayoutDebito(const QString &layout) {
+    return layout.trimmed().compare(u"DebitoCC", Qt::CaseInsensitive) == 0;
+}
+
+QStringList recusasDoDocumento(const Documento &doc, const QString &layout,
+                               const ConfiguracaoBolix &configuracao) {
+    QStringList recusas = ehLayoutDebito(layout)       ? recusasDoDebito(doc)
+                          : configuracao.layout == 400 ? recusasDoTitulo400(doc, configuracao.banco)
+                                                       : recusasDoSacado240(doc);
     anotaRecusa(recusas, [&] { centavosCobrados(doc); });
     return recusas;
 }
@@ -29,16 +34,23 @@ QString gravaArquivoRemessa(const ContaConfigurada &conta, const QList<Documento
                             .arg(destino.sequencia));
     const QString layout = destino.layout.trimmed();
     QList<QByteArray> linhas;
-    if (layout.isEmpty() || layout.compare(u"FEBRABAN240", Qt::CaseInsensitive) == 0)
+    QByteArray marcaFinal;
+    // The program names no boleto layout: the settings choose between the bank's CNAB 240 and 400.
+    const bool boleto = layout.isEmpty() || layout.compare(u"FEBRABAN240", Qt::CaseInsensitive) == 0;
+    if (boleto && conta.configuracao.layout == 400) {
+        linhas = remessa400(conta, docs, destino.sequencia, geracao);
+        if (conta.configuracao.banco == u"237")
+            marcaFinal = "\x1A";
+    } else if (boleto)
         linhas = remessa240(conta, docs, destino.sequencia, geracao);
-    else if (layout.compare(u"DebitoCC", Qt::CaseInsensitive) == 0)
+    else if (ehLayoutDebito(layout))
         linhas = remessa150(conta, docs, destino.sequencia, geracao);
     else
         throw ErroBolix(
             QStringLiteral("ArquivoRemessa.Layout \"%1\" não suportado: use FEBRABAN240 ou DebitoCC.")
                 .arg(destino.layout));
     const QString caminho = caminhoDoArquivo(destino.diretorio, destino.arquivo);
-    gravaLinhas(caminho, linhas);
+    gravaLinhas(caminho, linhas, marcaFinal);
     return docs.size() == 1 ? QStringLiteral("1 título gravado em %1").arg(caminho)
                             : QStringLiteral("%1 títulos gravados em %2").arg(docs.size()).arg(caminho);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-// Remittance files: CNAB 240 cobrança ("FEBRABAN240") and FEBRABAN 150 débito automático ("DebitoCC").
+// Remittance files: boletos ("FEBRABAN240": CNAB 240, or the bank's CNAB 400 when the settings ask for
+// it) and FEBRABAN 150 débito automático ("DebitoCC").
 
 #include "Conta.h"
 #include "Documento.h"
@@ -23,15 +24,33 @@ struct ArquivoRemessa {
 // The records of each layout, without line ends. Errors name the document and the member.
 QList<QByteArray> remessa240(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,
                              const QDateTime &geracao);
+// Bradesco's CNAB 400 ends with a DOS end-of-file mark (1A) after the trailer's CR LF.
+QList<QByteArray> remessa400(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,
+                             const QDateTime &geracao);
 QList<QByteArray> remessa150(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,
                              const QDateTime &geracao);
 
+// The direct-debit layout's name, "DebitoCC", in any letter case.
+bool ehLayoutDebito(const QString &layout);
+
 // What the remittance of the layout would refuse in one document's payer, amount and (direct debit) the
 // payer's account, each member checked on its own: the refusals' texts, none when the bank takes it.
-QStringList recusasDoDocumento(const Documento &doc, const QString &layout);
+// `configuracao` tells a CNAB 400 installation's boleto layout from CNAB 240.
+QStringList recusasDoDocumento(const Documento &doc, const QString &layout,
+                               const ConfiguracaoBolix &configuracao = {});
 // The payer checks of each layout's detail record.
 QStringList recusasDoSacado240(const Documento &doc);
 QStringList recusasDoDebito(const Documento &doc);
+QStringList recusasDoTitulo400(const Documento &doc, QStringView banco);
+
+// The payer's fields as the boleto layouts carry them, refusing what the bank cannot take.
+InscricaoSacado inscricaoValida(const Documento &doc);
+QString estadoSacado(const Documento &doc);
+QString cepSacado(const Documento &doc);
+// The payee's key of the title, returned by the bank: NumeroControle, else the document number.
+QString controleDoParticipante(const Documento &doc);
+// FEBRABAN's species code of the document ("99" when none is given).
+QString codigoEspecie(const Documento &doc);
 
 // Directory and file name joined, whether or not the directory ends with a separator.
 QString caminhoDoArquivo(const QString &diretorio, const QString &arquivo);

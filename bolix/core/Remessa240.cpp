@@ -10,9 +10,6 @@
 
 namespace bolix {
 
-namespace {
-
-// FEBRABAN's species codes.
 QString codigoEspecie(const Documento &doc) {
     static const QHash<QString, QString> codigos = {
         {"CH", "01"},  {"DM", "02"},  {"DMI", "03"}, {"DS", "04"},  {"DSI", "05"}, {"DR", "06"},
@@ -53,7 +50,13 @@ QString cepSacado(const Documento &doc) {
     return cep;
 }
 
-} // namespace
+QString controleDoParticipante(const Documento &doc) {
+    const QString controle =
+        (doc.numeroControle.trimmed().isEmpty() ? doc.numeroDocumento : doc.numeroControle).trimmed();
+    if (controle.size() > 25)
+        recusaDocumento(doc, QStringLiteral("NumeroControle"), controle, QStringLiteral("até 25 caracteres"));
+    return controle;
+}
 
 QStringList recusasDoSacado240(const Documento &doc) {
     QStringList recusas;
@@ -118,6 +121,7 @@ private:
             .numero(158, 163, sequencia_)
             .digitos(164, 166, banco_.versaoArquivo240(conta_))
             .numero(167, 171, 0);
+        banco_.ajustaRemessa240(Registro240::HeaderArquivo, r, conta_, nullptr);
         return r;
     }
 
@@ -135,6 +139,7 @@ private:
         r.texto(9, 9, u"R").numero(10, 11, 1).digitos(14, 16, banco_.versaoLote240(conta_));
         empresa(r, 18, 15);
         r.numero(184, 191, sequencia_).data(192, geracao_.date()).numero(200, 207, 0);
+        banco_.ajustaRemessa240(Registro240::HeaderLote, r, conta_, nullptr);
         return r;
     }
 
@@ -200,11 +205,7 @@ private:
             .data(110, doc.dataDocumento);
         juros(r, doc, diaSeguinte);
         desconto(r, doc);
-        const QString controle =
-            (doc.numeroControle.trimmed().isEmpty() ? doc.numeroDocumento : doc.numeroControle).trimmed();
-        if (controle.size() > 25)
-            recusaDocumento(doc, QStringLiteral("NumeroControle"), controle,
-                            QStringLiteral("até 25 caracteres"));
+        const QString controle = controleDoParticipante(doc);
         const QChar protesto = codigoProtesto(doc);
         r.numero(166, 195, 0)
             .texto(196, 220, controle)
@@ -214,6 +215,7 @@ private:
             .digitos(225, 227, u"030")
             .digitos(228, 229, u"09")
             .numero(230, 239, 0);
+        banco_.ajustaRemessa240(Registro240::SegmentoP, r, conta_, &doc);
         return r;
     }
 
@@ -254,6 +256,7 @@ private:
             .texto(152, 153, estadoSacado(doc))
             .numero(154, 169, 0)
             .numero(210, 212, 0);
+        banco_.ajustaRemessa240(Registro240::SegmentoQ, r, conta_, &doc);
         return r;
     }
 
@@ -268,6 +271,7 @@ private:
         else
             r.numero(66, 89, 0);
         r.numero(200, 215, 0).numero(217, 228, 0).numero(231, 231, 0);
+        banco_.ajustaRemessa240(Registro240::SegmentoR, r, conta_, &doc);
         return r;
     }
 
@@ -277,12 +281,14 @@ private:
             .numero(24, 29, titulos_)
             .numero(30, 46, total_)
             .numero(47, 115, 0);
+        banco_.ajustaRemessa240(Registro240::TrailerLote, r, conta_, nullptr);
         return r;
     }
 
     Registro trailerArquivo() const {
         Registro r = inicio(9999, '9');
         r.numero(18, 23, lote_ - 1).numero(24, 29, registrosArquivo_ + 2).numero(30, 35, 0);
+        banco_.ajustaRemessa240(Registro240::TrailerArquivo, r, conta_, nullptr);
         return r;
     }
 

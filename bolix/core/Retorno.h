@@ -1,6 +1,6 @@
 #pragma once
 
-// CNAB 240 cobrança return files: one occurrence per title reported (segments T and U).
+// Boleto return files: one occurrence per title reported (CNAB 240 segments T and U, CNAB 400 type 1).
 
 #include "Conta.h"
 #include "Documento.h"
@@ -26,11 +26,12 @@ struct Ocorrencia {
     Dinheiro valorJuros = 0;
     Dinheiro valorDesconto = 0;
     QDate dataVencimento;
-    QDate dataOcorrencia; // the payment or event date
+    QDate dataOcorrencia; // the payment or event date (Itaú CNAB 400: the credit date, see leRetorno400)
     QDate dataCredito;    // null when the bank sent none
 
-    // Movements that settle the title: liquidação and liquidação após baixa.
-    bool pagamento() const { return codigoMovimento == u"06" || codigoMovimento == u"17"; }
+    bool pago = false; // a movement that settles the title at its bank (06 liquidação...)
+
+    bool pagamento() const { return pago; }
 };
 
 // Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is
@@ -40,7 +41,19 @@ struct Ocorrencia {
 // left at zero are not given. A title without a document number is handed over with its nosso número.
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco);
 // The same, and the file header's account must be this one's.
-QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, const ContaConfigurada &conta);
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
+                               const ContaConfigurada &conta);
 QList<Ocorrencia> leRetorno240(const QString &caminho, const ContaConfigurada &conta);
+
+// The CNAB 400 return of Bradesco or Itaú, whose header (077-079) must name `banco`, with the same checks
+// (header, record types, sequence in 395-400, trailer count and total, a title paid twice). Payments:
+// Bradesco 06, 15, 16, 17; Itaú 06, 07, 08, 10. The paid amount is what the payer paid: Itaú's 254-266 is
+// the credit net of the fee, which is added back. Itaú reports a payment under 06 and later under 10; both
+// carry the credit date (296-301) as their occurrence date, so that both give the same key.
+QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco);
+
+// A boleto return in the layout its first record shows (240 or 400 columns), of the account's bank and
+// of the account itself, as its header names it.
+QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta);
 
 } // namespace bolix

@@ -1,9 +1,7 @@
 #include "Bancos.h"
-#include "ErroBolix.h"
-#include "LinhasCnab.h"
+#include "LeituraRetorno.h"
 #include "Retorno.h"
 
-#include <QFile>
 #include <QHash>
 
 #include <algorithm>
@@ -13,74 +11,22 @@ namespace bolix {
 
 namespace {
 
-class LeitorRetorno {
+class LeitorRetorno : LeituraRetorno {
 public:
     LeitorRetorno(const QString &nome, QStringView banco, const ContaConfigurada *conta)
-        : nome_(nome), banco_(banco.toLatin1()), conta_(conta) {}
+        : LeituraRetorno(nome), banco_(banco.toLatin1()), conta_(conta),
+          leiaute_(regraDoBanco(banco).leiaute240()) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
-        const LinhasCnab arquivo(conteudo, 240);
-        const QList<QByteArrayView> &linhas = arquivo.linhas();
-        if (linhas.isEmpty())
-            throw ErroBolix(QStringLiteral("Arquivo de retorno %1 vazio.").arg(nome_));
-        bool fechado = false;
-        for (numeroLinha_ = 1; numeroLinha_ <= linhas.size(); ++numeroLinha_) {
-            linha_ = linhas[numeroLinha_ - 1];
-            if (fechado)
-                recusa(QStringLiteral("registro após o trailer de arquivo"));
-            fechado = registro();
-        }
-        --numeroLinha_;
-        if (!fechado)
-            recusa(QStringLiteral("falta o trailer de arquivo (registro 9); o arquivo está incompleto"));
+        percorre(conteudo, 240);
         return std::move(ocorrencias_);
     }
 
 private:
-    [[noreturn]] void recusa(const QString &motivo) const {
-        throw ErroBolix(
-            QStringLiteral("Arquivo de retorno %1, linha %2: %3.").arg(nome_).arg(numeroLinha_).arg(motivo));
-    }
+    using LeituraRetorno::texto;
+    QString texto(Faixa f) const { return texto(f.inicio, f.fim); }
 
-    [[noreturn]] void recusaCampo(const QString &campo, int inicio, int fim, const QString &motivo) const {
-        recusa(QStringLiteral("campo %1 (posições %2 a %3) com \"%4\" %5")
-                   .arg(campo)
-                   .arg(inicio)
-                   .arg(fim)
-                   .arg(QString::fromLatin1(trecho(inicio, fim)), motivo));
-    }
-
-    QByteArrayView trecho(int inicio, int fim) const { return linha_.sliced(inicio - 1, fim - inicio + 1); }
-
-    QString texto(int inicio, int fim) const { return QString::fromLatin1(trecho(inicio, fim)).trimmed(); }
-
-    std::int64_t numero(const QString &campo, int inicio, int fim) const {
-        std::int64_t valor = 0;
-        for (char c : trecho(inicio, fim)) {
-            if (c < '0' || c > '9')
-                recusaCampo(campo, inicio, fim, QStringLiteral("não numérico"));
-            valor = valor * 10 + (c - '0');
-        }
-        return valor;
-    }
-
-    // Two decimals in the file; ten-thousandths inside.
-    Dinheiro dinheiro(const QString &campo, int inicio, int fim) const {
-        return numero(campo, inicio, fim) * 100;
-    }
-
-    QDate data(const QString &campo, int inicio) const {
-        const std::int64_t ddmmaaaa = numero(campo, inicio, inicio + 7);
-        if (ddmmaaaa == 0)
-            return {};
-        const QDate d(int(ddmmaaaa % 10000), int(ddmmaaaa / 10000 % 100), int(ddmmaaaa / 1000000));
-        if (!d.isValid())
-            recusaCampo(campo, inicio, inicio + 7, QStringLiteral("não é uma data DDMMAAAA"));
-        return d;
-    }
-
-    // Handles the current line; true when it was the file trailer.
-    bool registro() {
+    bool registro() override {
         if (linha_.size() != 240)
             recusa(QStringLiteral("tamanho %1, esperado 240").arg(linha_.size()));
         if (trecho(1, 3) != banco_)
@@ -111,12 +57,6 @@ private:
         }
     }
 
-    void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
-                 const QString &porque) const {
-        if (numero(campo, inicio, fim) != esperado)
-            recusaCampo(campo, inicio, fim, QStringLiteral("não confere: %1").arg(porque));
-    }
-
     void confereLote(std::int64_t esperado) const {
         confere(QStringLiteral("lote de serviço"), 4, 7, esperado,
                 QStringLiteral("esperado %1").arg(esperado, 4, 10, QLatin1Char('0')));
@@ -138,34 +78,13 @@ private:
             confereConta(*conta_);
     }
 
-    // Two accounts of one store, or two companies, keep their returns side by side: a file of another
-    // account must not settle this one's receivables. A field the bank leaves blank or at zero is not
-    // compared; the check digits are not, as banks write them in different places.
     void confereConta(const ContaConfigurada &conta) const {
         ContaDoArquivo240 esperada = contaDoArquivo240(conta);
         // Shown as the header writes them, so that both sides read alike.
         esperada.agencia = esperada.agencia.rightJustified(5, u'0');
         esperada.conta = esperada.conta.rightJustified(12, u'0');
-        const ContaDoArquivo240 lida{texto(53, 57), texto(59, 70), texto(33, 52)};
-        if (!mesmoCampo(lida.agencia, esperada.agencia) || !mesmoCampo(lida.conta, esperada.conta) ||
-            !mesmoCampo(lida.convenio, esperada.convenio))
-            throw ErroBolix(QStringLiteral("Arquivo de retorno %1 é de outra conta: banco %2, agência %3, "
-                                           "conta %4, convênio %5 no arquivo; a conta configurada é banco "
-                                           "%2, agência %6, conta %7, convênio %8.")
-                                .arg(nome_, QString::fromLatin1(banco_), lida.agencia, lida.conta,
-                                     lida.convenio, esperada.agencia, esperada.conta, esperada.convenio));
-    }
-
-    // Numbers compare without their leading zeros, as banks pad them differently.
-    static bool mesmoCampo(const QString &lido, const QString &esperado) {
-        const auto semZeros = [](QString t) {
-            t.remove(u' ');
-            while (t.startsWith(u'0'))
-                t.remove(0, 1);
-            return t;
-        };
-        const QString l = semZeros(lido);
-        return l.isEmpty() || l.compare(semZeros(esperado), Qt::CaseInsensitive) == 0;
+        confereContaDoArquivo({texto(53, 57), texto(59, 70), texto(33, 52)}, esperada,
+                              QString::fromLatin1(banco_));
     }
 
     void headerLote() {
@@ -242,23 +161,36 @@ private:
     }
 
     void segmentoT() {
+        const Leiaute240 &l = leiaute_;
         Ocorrencia o;
-        o.codigoMovimento =
-            QString::number(numero(QStringLiteral("código de movimento"), 16, 17)).rightJustified(2, u'0');
-        o.nossoNumero = texto(38, 57);
-        o.numeroDocumento = texto(59, 73);
-        o.dataVencimento = data(QStringLiteral("data de vencimento"), 74);
-        const std::int64_t centavos = numero(QStringLiteral("valor do título"), 82, 96);
+        o.codigoMovimento = codigoMovimento();
+        o.pago = l.pagos.contains(o.codigoMovimento);
+        if (l.nossoNumeroNumerico)
+            numero(QStringLiteral("nosso número"), l.nossoNumero.inicio, l.nossoNumero.fim);
+        o.nossoNumero = texto(l.nossoNumero);
+        o.numeroDocumento = texto(l.numeroDocumento);
+        o.dataVencimento = data(QStringLiteral("data de vencimento"), l.vencimento);
+        const std::int64_t centavos =
+            numero(QStringLiteral("valor do título"), l.valorTitulo.inicio, l.valorTitulo.fim);
         o.valorTitulo = centavos * 100;
-        o.identificacaoTitulo = texto(106, 130);
-        o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), 199, 213);
-        o.motivos = texto(214, 223);
+        o.identificacaoTitulo = texto(l.identificacaoTitulo);
+        o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), l.tarifa.inicio, l.tarifa.fim);
+        o.motivos = texto(l.motivos);
         ++lote_->titulos;
         // Capped above any trailer's total, so that a huge lot cannot overflow.
         lote_->centavos = std::min(lote_->centavos + centavos, tetoCentavos);
         atual_ = o;
         linhaT_ = numeroLinha_;
         pendente_ = true;
+    }
+
+    // Two digits, or two letters and digits at the banks with such codes (Banrisul's AA to AC).
+    QString codigoMovimento() const {
+        const QByteArrayView codigo = trecho(16, 17);
+        for (char c : codigo)
+            if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')))
+                recusaCampo(QStringLiteral("código de movimento"), 16, 17, QStringLiteral("inválido"));
+        return QString::fromLatin1(codigo);
     }
 
     void segmentoU() {
@@ -294,11 +226,9 @@ private:
     };
     static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 
-    QString nome_;
     QByteArray banco_;
     const ContaConfigurada *conta_;
-    QByteArrayView linha_;
-    qsizetype numeroLinha_ = 0;
+    const Leiaute240 &leiaute_;
     Ocorrencia atual_;
     qsizetype linhaT_ = 0;
     bool pendente_ = false;
@@ -320,11 +250,7 @@ QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
 }
 
 QList<Ocorrencia> leRetorno240(const QString &caminho, const ContaConfigurada &conta) {
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        throw ErroBolix(QStringLiteral("Não foi possível abrir o arquivo de retorno %1: %2.")
-                            .arg(caminho, arquivo.errorString()));
-    return leRetorno240(arquivo.readAll(), caminho, conta);
+    return leRetorno240(conteudoDoRetorno(caminho), caminho, conta);
 }
 
 } // namespace bolix

@@ -24,7 +24,8 @@ public:
         return digitos.size() >= 8 ? digitos.left(digitos.size() - 1) : digitos;
     }
 
-    NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia) const override {
+    NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia,
+                            const Documento &) const override {
         NossoNumero nn;
         nn.numero = zerosEsquerda(sequencia, 7);
         nn.digito =
@@ -33,6 +34,10 @@ public:
         nn.campoCnab = zerosEsquerda(QString(nn.numero + nn.digito), 10) + QStringLiteral("01") +
                        c.configuracao.modalidade + QStringLiteral("4") + QString(5, u' ');
         return nn;
+    }
+
+    QString beneficiarioImpresso(const ContaConfigurada &c) const override {
+        return comDigito(c.agencia, c.dvAgencia) + u'/' + comDigito(c.cedente, c.dvCedente);
     }
 
     QString campoLivre(const ContaConfigurada &c, const NossoNumero &nn) const override {

@@ -17,7 +17,9 @@ struct BancoImpresso {
 const BancoImpresso bancosImpressos[] = {
     {u"001", u"9", u"Banco do Brasil"}, {u"104", u"0", u"Caixa Econômica Federal"},
     {u"237", u"2", u"Bradesco"},        {u"356", u"5", u"Banco Real"},
-    {u"756", u"0", u"Sicoob"},
+    {u"756", u"0", u"Sicoob"},          {u"341", u"7", u"Itaú"},
+    {u"033", u"7", u"Santander"},       {u"748", u"X", u"Sicredi"},
+    {u"041", u"8", u"Banrisul"},
 };
 
 BancoImpresso bancoImpresso(const QString &codigo) {
@@ -29,26 +31,10 @@ BancoImpresso bancoImpresso(const QString &codigo) {
 
 const QString formatoData = QStringLiteral("dd/MM/yyyy");
 
-// The ficha's first box is never blank: a payee that sets no place of payment gets the usual one.
-QString localPagamento(const ContaConfigurada &conta) {
+// The ficha's first box is never blank: a payee that sets no place of payment gets the bank's usual one.
+QString localPagamento(const ContaConfigurada &conta, const RegraBanco &banco) {
     const QString dado = conta.localPagamento.trimmed();
-    if (!dado.isEmpty())
-        return dado;
-    return QStringLiteral("Até o vencimento pagável em qualquer banco do sistema de compensação.");
-}
-
-QString comDigito(const QString &numero, const QString &digito) {
-    return digito.isEmpty() ? numero : numero + u'-' + digito;
-}
-
-// Caixa and Sicoob identify the payee by its code; the others by the account. Banco do Brasil
-// spaces the slash.
-QString agenciaCodigo(const ContaConfigurada &c) {
-    const QString &banco = c.configuracao.banco;
-    const bool peloCodigo = banco == u"104" || banco == u"756";
-    return comDigito(c.agencia, c.dvAgencia) +
-           (banco == u"001" ? QStringLiteral(" / ") : QStringLiteral("/")) +
-           (peloCodigo ? comDigito(c.cedente, c.dvCedente) : comDigito(c.conta, c.dvConta));
+    return dado.isEmpty() ? banco.localPagamentoPadrao() : dado;
 }
 
 QString formataInscricao(const QString &digitos) {
@@ -152,25 +138,26 @@ QString formataCentavos(std::int64_t centavos) {
 
 ConteudoBoleto conteudoBoleto(const ContaConfigurada &conta, const Documento &doc, const Boleto &boleto) {
     const BancoImpresso banco = bancoImpresso(conta.configuracao.banco);
+    const RegraBanco &regra = regraDoBanco(conta.configuracao.banco);
     ConteudoBoleto c;
     c.codigoBanco = comDigito(banco.codigo.toString(), banco.digito.toString());
     c.nomeBanco = banco.nome.toString();
     c.linhaDigitavel = boleto.linhaDigitavel;
     c.codigoBarras = boleto.codigoBarras;
-    c.localPagamento = localPagamento(conta);
+    c.localPagamento = localPagamento(conta, regra);
     c.vencimento = doc.dataVencimento.isValid() ? doc.dataVencimento.toString(formatoData)
                                                 : QStringLiteral("Contra-apresentação");
     c.beneficiario = juntaNaoVazios(
         {conta.configuracao.nomeBeneficiario, formataInscricao(conta.configuracao.inscricaoBeneficiario)},
         QStringLiteral(" - "));
-    c.agenciaCodigo = agenciaCodigo(conta);
+    c.agenciaCodigo = regra.beneficiarioImpresso(conta);
     c.dataDocumento = doc.dataDocumento.toString(formatoData);
     c.numeroDocumento = doc.numeroDocumento.trimmed();
     c.especieDoc = doc.tipoDocumentoCobranca.trimmed().toUpper();
     c.aceite = QString(aceiteDoDocumento(conta, doc));
     c.dataProcessamento = doc.dataProcessamento.toString(formatoData);
     c.nossoNumero = boleto.nossoNumero.impresso;
-    c.carteira = conta.configuracao.carteira;
+    c.carteira = regra.carteiraImpressa(conta);
     c.valorDocumento = reais(doc.valorDocumento);
     if (doc.valorOutrosAcrescimos > 0) {
         c.outrosAcrescimos = reais(doc.valorOutrosAcrescimos);

@@ -4,11 +4,21 @@
 
 #include "bolix/core/Conta.h"
 #include "bolix/core/Documento.h"
+#include "bolix/core/ErroBolix.h"
 #include "bolix/core/Remessa.h"
 #include "bolix/core/Retorno.h"
 #include "bolix/objeto/ContaCorrente.h"
 
 namespace bolix::objeto {
+
+// The core's refusals reach the caller as automation errors with the same text.
+template <class F> auto comErroDeAutomacao(F trabalho) {
+    try {
+        return trabalho();
+    } catch (const bolix::ErroBolix &e) {
+        throw automation::AutomationError(e.texto());
+    }
+}
 
 // "bolix.ini" beside the program; the variable BOLIX_INI names another file (tests, demo set-ups).
 QString caminhoConfiguracao();

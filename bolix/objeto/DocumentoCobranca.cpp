@@ -32,8 +32,14 @@ DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
     subObjeto(QStringLiteral("MeusDados"), meusDados_);
     // Lets the caller find, before anything is written, the documents that the remittance of the layout
     // would refuse: one line per refused member, empty when the bank takes the document.
+    // The settings tell a CNAB 400 installation's boleto checks from CNAB 240's.
     metodo(QStringLiteral("Recusas"), 1, [this](const QList<Variant> &args) {
-        return Variant(bolix::recusasDoDocumento(documentoDe(*this), args.at(0).toText()).join(u'\n'));
+        const QString layout = args.at(0).toText();
+        const bolix::ConfiguracaoBolix configuracao =
+            bolix::ehLayoutDebito(layout)
+                ? bolix::ConfiguracaoBolix()
+                : comErroDeAutomacao([] { return bolix::lerConfiguracao(caminhoConfiguracao()); });
+        return Variant(bolix::recusasDoDocumento(documentoDe(*this), layout, configuracao).join(u'\n'));
     });
 }
 

@@ -10,15 +10,6 @@ namespace bolix::objeto {
 
 namespace {
 
-// The core's refusals reach the caller as automation errors with the same text.
-template <class F> auto comErroDeAutomacao(F trabalho) {
-    try {
-        return trabalho();
-    } catch (const bolix::ErroBolix &e) {
-        throw automation::AutomationError(e.texto());
-    }
-}
-
 // Each call configures the account afresh from the members and the settings file, so the files
 // always follow what the caller set last.
 bolix::ContaConfigurada contaConfigurada(const ContaCorrente &objeto) {
@@ -57,7 +48,7 @@ DocumentoCobranca::ConfereNossoNumero ContaCorrente::confereNossoNumero() const 
     return [configurada = configurada_, remessa = remessa_](const DocumentoCobranca &doc,
                                                             const QString &nossoNumero) {
         if (!configurada->has_value() || nossoNumero.trimmed().isEmpty() ||
-            remessa->texto(QStringLiteral("Layout")).trimmed().compare(u"DebitoCC", Qt::CaseInsensitive) == 0)
+            bolix::ehLayoutDebito(remessa->texto(QStringLiteral("Layout"))))
             return;
         bolix::Documento d;
         d.numeroDocumento = doc.texto(QStringLiteral("NumeroDocumento"));
@@ -106,7 +97,8 @@ void ContaCorrente::carregaArquivosRetorno() {
                 QStringLiteral("ArquivoRetorno.Layout \"%1\" não suportado: use FEBRABAN240.").arg(layout));
         const QString caminho = bolix::caminhoDoArquivo(arquivo.texto(QStringLiteral("Diretorio")),
                                                         arquivo.texto(QStringLiteral("Arquivo")));
-        for (const bolix::Ocorrencia &lida : bolix::leRetorno240(caminho, contaConfigurada(*this)))
+        // The program always asks for FEBRABAN240: the records' length tells a CNAB 400 file.
+        for (const bolix::Ocorrencia &lida : bolix::leRetornoCobranca(caminho, contaConfigurada(*this)))
             if (lida.pagamento())
                 preencheOcorrencia(*ocorrencias().adiciona(), lida);
     });

@@ -1,6 +1,8 @@
 #include "Simulador.h"
 
+#include "bolix/core/Bancos.h"
 #include "bolix/core/ErroBolix.h"
+#include "bolix/core/LinhasCnab.h"
 #include "bolix/core/Registro.h"
 #include "bolix/core/Remessa.h"
 
@@ -14,13 +16,10 @@ namespace {
 class LeituraRemessa {
 public:
     explicit LeituraRemessa(const QByteArray &conteudo) {
-        for (QByteArray linha : conteudo.split('\n')) {
-            if (linha.endsWith('\r'))
-                linha.chop(1);
-            linhas_.append(linha);
-        }
-        while (!linhas_.isEmpty() && linhas_.last().trimmed().isEmpty())
-            linhas_.removeLast();
+        // No width: the first line tells the layout.
+        const LinhasCnab arquivo(conteudo, 0);
+        for (QByteArrayView linha : arquivo.linhas())
+            linhas_.append(linha.toByteArray());
         if (linhas_.isEmpty())
             throw ErroBolix(QStringLiteral("Remessa vazia."));
     }
@@ -89,22 +88,30 @@ private:
         const std::int64_t valorPago = pago ? pedido_.valores.value(n, valorTitulo * 100) / 100 : 0;
         const QString movimento = pago ? QStringLiteral("06") : QStringLiteral("02");
         const QString banco = QString::fromLatin1(p.left(3));
+        const Leiaute240 &l = regraDoBanco(banco).leiaute240();
+        const auto campo = [&p](Faixa f) {
+            return QString::fromLatin1(p.mid(f.inicio - 1, f.fim - f.inicio + 1));
+        };
 
         const QString lote = QString::fromLatin1(p.mid(3, 4));
         Registro t(240);
         t.digitos(1, 3, banco).digitos(4, 7, lote).numero(8, 8, 3).numero(9, 13, ++registros_);
         t.texto(14, 14, u"T").digitos(16, 17, movimento);
-        t.texto(18, 57, QString::fromLatin1(p.mid(17, 40)))
-            .texto(58, 58, QString::fromLatin1(p.mid(57, 1)))
-            .texto(59, 73, QString::fromLatin1(p.mid(62, 15)))
-            .texto(74, 81, QString::fromLatin1(p.mid(77, 8)))
-            .numero(82, 96, valorTitulo)
+        t.texto(18, 37, campo({18, 37}))
+            .texto(58, 58, campo({58, 58}))
             .digitos(97, 99, banco)
             .numero(100, 104, 0)
-            .texto(106, 130, QString::fromLatin1(p.mid(195, 25)))
             .digitos(131, 132, u"09")
             .texto(133, 188, QString::fromLatin1(q.mid(17, 56)))
             .numero(189, 213, 0);
+        // The bank's own places last, over the FEBRABAN ones they may overlap.
+        t.texto(l.nossoNumero.inicio, l.nossoNumero.fim, campo(l.nossoNumeroRemessa))
+            .texto(l.numeroDocumento.inicio, l.numeroDocumento.fim, campo(l.documentoRemessa))
+            .texto(l.vencimento, l.vencimento + 7, campo({78, 85}))
+            .numero(l.valorTitulo.inicio, l.valorTitulo.fim, valorTitulo)
+            .texto(l.identificacaoTitulo.inicio, l.identificacaoTitulo.fim, campo({196, 220}))
+            .numero(l.tarifa.inicio, l.tarifa.fim, 0)
+            .texto(l.motivos.inicio, l.motivos.fim, u"");
         saida.append(t.linha());
 
         Registro u(240);
@@ -144,6 +151,110 @@ private:
     std::int64_t valorLote_ = 0; // cents
 };
 
+// Bradesco's and Itaú's CNAB 400 answer: the header, one type 1 per title of the remittance (its type 2
+// records carry nothing the return repeats), the trailer with every title and its face value.
+class Retorno400 {
+public:
+    Retorno400(const Pedido &pedido, const QDate &data) : pedido_(pedido), data_(data) {}
+
+    QList<QByteArray> responde(const QList<QByteArray> &remessa) {
+        const QByteArray &header = remessa.first();
+        banco_ = QString::fromLatin1(header.mid(76, 3));
+        if (banco_ != u"237" && banco_ != u"341")
+            throw ErroBolix(QStringLiteral("Remessa CNAB 400 do banco %1: o simulador responde só às do "
+                                           "Bradesco (237) e do Itaú (341).")
+                                .arg(banco_));
+        Registro h(400);
+        h.texto(1, 26, u"02RETORNO01COBRANCA")
+            .texto(27, 94, QString::fromLatin1(header.mid(26, 68)))
+            .dataCurta(95, data_);
+        if (itau())
+            h.numero(101, 105, 0).texto(106, 108, u"BPI").numero(109, 113, 1).dataCurta(114, credito());
+        else
+            h.numero(101, 113, 0).dataCurta(380, credito());
+        acrescenta(h);
+        for (const QByteArray &linha : remessa)
+            if (linha.startsWith('1'))
+                acrescenta(titulo(linha));
+        Registro t(400);
+        t.texto(1, 4, u"9201")
+            .digitos(5, 7, banco_)
+            .numero(18, 25, titulos_)
+            .numero(26, 39, valores_)
+            .numero(40, 47, 0);
+        acrescenta(t);
+        return std::move(saida_);
+    }
+
+private:
+    bool itau() const { return banco_ == u"341"; }
+    QDate credito() const { return data_.addDays(1); }
+
+    void acrescenta(Registro r) {
+        r.numero(395, 400, saida_.size() + 1);
+        saida_.append(r.linha());
+    }
+
+    Registro titulo(const QByteArray &remessa) {
+        const int n = ++titulos_;
+        const bool pago = pedido_.todosPagos || pedido_.pagos.contains(n);
+        const std::int64_t valorTitulo = numero(remessa, 127, 139);
+        const std::int64_t valorPago = pago ? pedido_.valores.value(n, valorTitulo * 100) / 100 : 0;
+        const std::int64_t tarifa = pago ? pedido_.tarifa / 100 : 0;
+        valores_ += valorTitulo;
+        const auto campo = [&](int inicio, int fim) {
+            return QString::fromLatin1(remessa.mid(inicio - 1, fim - inicio + 1));
+        };
+        Registro r(400);
+        r.numero(1, 1, 1)
+            .texto(38, 62, campo(38, 62))
+            .digitos(109, 110, pago ? QStringLiteral("06") : QStringLiteral("02"))
+            .dataCurta(111, data_)
+            .texto(117, 126, campo(111, 120))
+            .texto(147, 152, campo(121, 126))
+            .numero(153, 165, valorTitulo)
+            .digitos(166, 168, banco_)
+            .numero(169, 173, 0)
+            .numero(176, 188, tarifa)
+            .numero(189, 253, 0)
+            // Itaú credits the payment net of its fee; Bradesco reports what the payer paid.
+            .numero(254, 266, itau() ? std::max<std::int64_t>(0, valorPago - tarifa) : valorPago)
+            .numero(267, 292, 0)
+            .dataCurta(296, pago ? credito() : QDate());
+        if (itau())
+            r.texto(2, 29, campo(2, 29))
+                .texto(63, 70, campo(63, 70))
+                .texto(83, 85, campo(84, 86))
+                .texto(86, 94, campo(63, 70) + digitoItau(remessa))
+                .texto(108, 108, campo(108, 108))
+                .texto(127, 134, campo(63, 70))
+                .texto(174, 175, campo(148, 149));
+        else
+            r.numero(2, 17, 0).texto(21, 37, campo(21, 37)).texto(71, 82, campo(71, 82)).numero(319, 328, 0);
+        return r;
+    }
+
+    // The nosso número's DAC as the bank's rule gives it, from the branch, account and carteira sent.
+    static QString digitoItau(const QByteArray &remessa) {
+        ContaConfigurada conta;
+        conta.configuracao.banco = QStringLiteral("341");
+        conta.configuracao.carteira = QString::fromLatin1(remessa.mid(83, 3));
+        conta.agencia = QString::fromLatin1(remessa.mid(17, 4));
+        conta.conta = QString::fromLatin1(remessa.mid(23, 5));
+        conta.dvConta = QString::fromLatin1(remessa.mid(28, 1));
+        return regraDoBanco(u"341")
+            .nossoNumero(conta, QString::fromLatin1(remessa.mid(62, 8)), Documento())
+            .digito;
+    }
+
+    const Pedido &pedido_;
+    QDate data_;
+    QString banco_;
+    int titulos_ = 0;
+    std::int64_t valores_ = 0; // cents
+    QList<QByteArray> saida_;
+};
+
 QList<QByteArray> retorno150(const QList<QByteArray> &remessa, const Pedido &pedido) {
     QList<QByteArray> saida;
     saida.append(Registro(remessa.first()).numero(2, 2, 2).linha());
@@ -173,6 +284,8 @@ QList<QByteArray> retornoDaRemessa(const QByteArray &remessa, const Pedido &pedi
     const LeituraRemessa leitura(remessa);
     if (leitura.tamanhoPrimeira() == 240)
         return Retorno240(pedido, pedido.data.isNull() ? hoje : pedido.data).responde(leitura.linhas(240));
+    if (leitura.tamanhoPrimeira() == 400)
+        return Retorno400(pedido, pedido.data.isNull() ? hoje : pedido.data).responde(leitura.linhas(400));
     if (leitura.tamanhoPrimeira() == 150 && leitura.linhas(150).first().startsWith('A'))
         return retorno150(leitura.linhas(150), pedido);
     throw ErroBolix(QStringLiteral("Remessa em formato desconhecido: a primeira linha tem %1 posições.")
@@ -184,9 +297,10 @@ namespace {
 const char *const uso =
     "Uso: simulador_banco REMESSA RETORNO [opções]\n"
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
-    "  --pagos N,N...     CNAB 240: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
+    "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"
-    "  --valor N=VALOR    CNAB 240: o título N é pago com esse valor (ex.: 2=99,90).\n"
+    "  --valor N=VALOR    boletos: o título N é pago com esse valor (ex.: 2=99,90).\n"
+    "  --tarifa VALOR     CNAB 400: a tarifa do banco em cada título pago (ex.: 2,10).\n"
     "  --codigo N=CC      débito automático: o débito N volta com o código CC (ex.: 2=01); padrão 00.\n"
     "  --data DD/MM/AAAA  data do pagamento ou do débito.\n";
 
@@ -234,6 +348,9 @@ bool leOpcoes(const QStringList &args, Pedido &pedido) {
             if (!valorEmReais(texto, dinheiro))
                 return false;
             pedido.valores.insert(n, dinheiro);
+        } else if (opcao == u"--tarifa") {
+            if (!valorEmReais(valor, pedido.tarifa))
+                return false;
         } else if (opcao == u"--codigo" && parNumeroTexto(valor, n, texto)) {
             if (texto.size() != 2 || !texto[0].isDigit() || !texto[1].isDigit())
                 return false;

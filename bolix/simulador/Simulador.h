@@ -20,14 +20,16 @@ namespace bolix::simulador {
 // What the bank does with each title or debit, numbered from 1 in remittance order.
 struct Pedido {
     bool todosPagos = true;
-    QSet<int> pagos;              // used when not todosPagos (CNAB 240)
-    QHash<int, Dinheiro> valores; // amount paid instead of the title's value (CNAB 240)
+    QSet<int> pagos;              // used when not todosPagos (boletos)
+    QHash<int, Dinheiro> valores; // amount paid instead of the title's value (boletos)
+    Dinheiro tarifa = 0;          // the bank's fee on each paid title (CNAB 400)
     QHash<int, QString> codigos;  // return code instead of "00" (CNAB 150)
     QDate data;                   // payment or debit date; null: due date (150) or today (240)
 };
 
-// The return for a CNAB 240 remittance (paid titles as movement 06, the others as 02 entry
-// confirmed) or for a FEBRABAN 150 one (one F record per E). ErroBolix for a file it cannot read.
+// The return for a CNAB 240 or a CNAB 400 remittance (Bradesco, Itaú; paid titles as movement 06, the
+// others as 02 entry confirmed) or for a FEBRABAN 150 one (one F record per E). ErroBolix for a file it
+// cannot read.
 QList<QByteArray> retornoDaRemessa(const QByteArray &remessa, const Pedido &pedido, const QDate &hoje);
 
 // The command line: arguments without the program name. Returns the exit code.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace bolix;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -76,6 +77,19 @@ TEST(Caixa, CodigoDeSeteOcupaOsSeteDigitosDoCodigoEDoSeuDigito) {
     const QString campoLivre = calculaBoleto(exemplos::configura(caixa, conta), documento(caixa)).campoLivre;
     EXPECT_EQ(campoLivre.left(24), u"123456700010004000000123");
     EXPECT_EQ(campoLivre.right(1), QString::number(modulo11Caixa(campoLivre.left(24))));
+}
+
+// Carteiras the settings list make the digit over carteira and number alone.
+TEST(Itau, CarteiraDaListaDeixaAgenciaEContaForaDoDac) {
+    const ExemploBanco &itau = exemplos::exemploBanco("Itau");
+    Conta conta = exemplos::conta(itau);
+    ConfiguracaoBolix cfg = exemplos::configuracao(u"341"_s, u"126"_s);
+    cfg.carteirasDacSemConta = {u"126"_s, u"131"_s};
+    const ContaConfigurada c = configuraConta(conta, cfg);
+    EXPECT_EQ(calculaBoleto(c, documento(itau)).nossoNumero.impresso, u"126/12345678-5");
+    cfg.carteira = u"109"_s;
+    EXPECT_EQ(calculaBoleto(configuraConta(conta, cfg), documento(itau)).nossoNumero.impresso,
+              u"109/12345678-0");
 }
 
 TEST(Boleto, ArredondaParaCentavosComOsAcrescimosERecusaValorZero) {

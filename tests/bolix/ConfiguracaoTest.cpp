@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace bolix;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -60,6 +61,24 @@ TEST_F(ArquivoConfiguracao, SicoobTemCarteiraEModalidadePadrao) {
     EXPECT_EQ(c.modalidade, u"01");
 }
 
+TEST_F(ArquivoConfiguracao, LayoutCnab240PorPadraoE400ParaOBradesco) {
+    const QByteArray bradesco = "[Bolix]\nbanco=237\ncarteira=09\nnome_beneficiario=X\n"
+                                "inscricao_beneficiario=12345678909\n";
+    EXPECT_EQ(lerConfiguracao(grava(bradesco)).layout, 240);
+    EXPECT_EQ(lerConfiguracao(grava(bradesco + "layout=CNAB240\n")).layout, 240);
+    EXPECT_EQ(lerConfiguracao(grava(bradesco + "layout=cnab400\n")).layout, 400);
+}
+
+TEST_F(ArquivoConfiguracao, ItauTemCarteiraEListaDeDacPadrao) {
+    const QByteArray dono = "nome_beneficiario=X\ninscricao_beneficiario=12345678909\n";
+    ConfiguracaoBolix c = lerConfiguracao(grava("[Bolix]\nbanco=341\n" + dono));
+    EXPECT_EQ(c.carteira, u"109");
+    EXPECT_EQ(c.carteirasDacSemConta, (QStringList{u"126"_s, u"131"_s, u"146"_s, u"150"_s, u"168"_s}));
+    c = lerConfiguracao(grava("[Bolix]\nbanco=341\ncarteira=112\ncarteiras_dac_sem_conta=112, 145\n" + dono));
+    EXPECT_EQ(c.carteira, u"112");
+    EXPECT_EQ(c.carteirasDacSemConta, (QStringList{u"112"_s, u"145"_s}));
+}
+
 TEST_F(ArquivoConfiguracao, ArquivoAusenteNomeiaOCaminho) {
     const QString caminho = dir_.filePath(QStringLiteral("nao-existe.ini"));
     try {
@@ -78,7 +97,9 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
         const char *chave;
     } casos[] = {
         {"banco=001\n", "[Bolix]"},
-        {"[Bolix]\nbanco=341\n" + dono, "banco"},
+        {"[Bolix]\nbanco=422\n" + dono, "banco"},
+        {"[Bolix]\nbanco=341\ncarteira=198\n" + dono, "carteira"},
+        {"[Bolix]\nbanco=341\ncarteiras_dac_sem_conta=126,1x1\n" + dono, "carteiras_dac_sem_conta"},
         {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=5\n" + dono, "tamanho_convenio"},
         {"[Bolix]\nbanco=001\ntamanho_convenio=7\n" + dono, "carteira"},
         {"[Bolix]\nbanco=237\ncarteira=1a\n" + dono, "carteira"},
@@ -91,6 +112,8 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
          "nosso_numero_livre"},
         {"[Bolix]\nbanco=001\ncarteira=18\ntamanho_convenio=6\nnosso_numero_livre=talvez\n" + dono,
          "nosso_numero_livre"},
+        {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=7\nlayout=CNAB400\n" + dono, "layout CNAB400 n"},
+        {"[Bolix]\nbanco=237\ncarteira=09\nlayout=400\n" + dono, "layout \"400\" inv"},
     };
     for (const auto &c : casos) {
         const QString texto = recusa(c.conteudo);

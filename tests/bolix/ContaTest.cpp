@@ -30,6 +30,8 @@ const CasoConta casos[] = {
     {"CaixaCodigoDeSete", "104", 0, "1", "1234", "1234567", "0001", "000000001234", "1234567"},
     {"BradescoComP", "237", 0, "3380-p", "12345-P", "", "3380-P", "0012345-P", ""},
     {"Real", "356", 0, "501", "6703255", "", "0501", "6703255", ""},
+    {"ItauDacCalculado", "341", 0, "57", "12345", "", "0057", "12345-7", ""},
+    {"ItauDacConferido", "341", 0, "0057", "1.2345-7", "", "0057", "12345-7", ""},
     // The client code stays digits only: the program reads it back as a whole number.
     {"SicoobCodigoComTraco", "756", 0, "3069", "12.345-6", "12345-6", "3069", "000000012345-6", "0123456"},
 };
@@ -131,6 +133,45 @@ TEST_P(RecusaConta, NomeiaOMembroEOValor) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bancos, RecusaConta, testing::ValuesIn(recusas),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
+// The new banks' own refusals, each naming the member.
+struct CasoRecusaBanco {
+    const char *nome;
+    const char *banco;
+    const char *agencia, *conta, *cedente;
+    const char *membro;
+};
+
+void PrintTo(const CasoRecusaBanco &c, std::ostream *os) {
+    *os << c.nome;
+}
+
+const CasoRecusaBanco recusasBanco[] = {
+    {"ItauDacErrado", "341", "0057", "12345-8", "", "NumeroContaCorrente"},
+    {"ItauContaLonga", "341", "0057", "123456", "", "NumeroContaCorrente"},
+    {"ItauAgenciaComDigito", "341", "0057-1", "12345", "", "CodigoAgencia"},
+};
+
+class RecusaContaBanco : public testing::TestWithParam<CasoRecusaBanco> {};
+
+TEST_P(RecusaContaBanco, NomeiaOMembro) {
+    const CasoRecusaBanco &c = GetParam();
+    ConfiguracaoBolix cfg = exemplos::configuracao(QString::fromLatin1(c.banco));
+    Conta conta;
+    conta.codigoAgencia = QString::fromLatin1(c.agencia);
+    conta.numeroContaCorrente = QString::fromLatin1(c.conta);
+    conta.codigoCedente = QString::fromLatin1(c.cedente);
+    conta.inicioNossoNumero = QStringLiteral("0");
+    try {
+        configuraConta(conta, cfg);
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().startsWith(QString::fromLatin1(c.membro) + QStringLiteral(" \""))) << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bancos, RecusaContaBanco, testing::ValuesIn(recusasBanco),
                          [](const auto &info) { return std::string(info.param.nome); });
 
 TEST(ConfiguraConta, CaixaRecusaDigitoNoCodigoDeSete) {

@@ -26,6 +26,10 @@ QString numero(int d) {
 // Published and hand-checked values for each check-digit routine.
 const CasoDigito casos[] = {
     {"modulo10", [](const QString &s) { return numero(modulo10(s)); }, "01230067896", "3"},
+    // Itaú's manual: nosso-número DACs over agência, conta, carteira and number, and the conta's DAC.
+    {"itau nn 110", [](const QString &s) { return numero(modulo10(s)); }, "00571234511012345678", "8"},
+    {"itau nn 198", [](const QString &s) { return numero(modulo10(s)); }, "00577219219898712345", "1"},
+    {"itau conta", [](const QString &s) { return numero(modulo10(s)); }, "005712345", "7"},
     {"modulo10 digitao Real", [](const QString &s) { return numero(modulo10(s)); },
      "000000000302005016703255", "1"},
     {"geral r=10", [](const QString &s) { return numero(modulo11Geral(s)); },

@@ -1,3 +1,4 @@
+#include "ArquivosDeTeste.h"
 #include "Exemplos.h"
 
 #include "bolix/core/ErroBolix.h"
@@ -10,29 +11,11 @@
 #include <gtest/gtest.h>
 
 using namespace bolix;
+using namespace arquivos;
 
 namespace {
 
 const QDateTime geracao(QDate(2025, 11, 20), QTime(10, 30, 15));
-
-QByteArray leArquivo(const QString &caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-struct Campo {
-    int linha; // 1-based
-    int inicio, fim;
-    const char *esperado;
-};
-
-void confereCampos(const QList<QByteArray> &linhas, const std::vector<Campo> &campos) {
-    for (const Campo &c : campos) {
-        ASSERT_LE(c.linha, linhas.size());
-        EXPECT_EQ(linhas[c.linha - 1].mid(c.inicio - 1, c.fim - c.inicio + 1), QByteArray(c.esperado))
-            << "line " << c.linha << " positions " << c.inicio << "-" << c.fim;
-    }
-}
 
 TEST(TextoBancario, MaiusculasSemAcentoEEmAscii) {
     EXPECT_EQ(textoBancario(u"José da Conceição, nº 5"), "JOSE DA CONCEICAO, NO 5");

@@ -1,3 +1,4 @@
+#include "ArquivosDeTeste.h"
 #include "Exemplos.h"
 
 #include "bolix/core/Boleto.h"
@@ -12,18 +13,12 @@
 #include <functional>
 
 using namespace bolix;
+using namespace arquivos;
 
 namespace {
 
 const QDateTime geracao(QDate(2025, 11, 20), QTime(10, 30, 15));
 const QDate pagamento(2025, 12, 10);
-
-QByteArray junta(const QList<QByteArray> &linhas) {
-    QByteArray bytes;
-    for (const QByteArray &l : linhas)
-        bytes += l + "\r\n";
-    return bytes;
-}
 
 class IdaEVolta : public testing::Test {
 protected:
@@ -211,17 +206,6 @@ void dobraPrimeiroTitulo(QList<QByteArray> &l) {
     copiaPrimeiroTitulo(l, 4);
 }
 
-struct Estrago {
-    const char *nome;
-    std::function<void(QList<QByteArray> &)> estraga;
-    const char *trecho1;
-    const char *trecho2;
-};
-
-void PrintTo(const Estrago &c, std::ostream *os) {
-    *os << c.nome;
-}
-
 const Estrago estragos[] = {
     {"LinhaCortadaNumCampo", [](auto &l) { l[3].truncate(150); },
      "linha 4:", "data do crédito (posições 146 a 153)"},
@@ -282,16 +266,8 @@ const Estrago estragos[] = {
 class RetornoMalFormado : public testing::TestWithParam<Estrago> {};
 
 TEST_P(RetornoMalFormado, RecusaNomeandoArquivoLinhaECampo) {
-    QList<QByteArray> linhas = retornoValido();
-    GetParam().estraga(linhas);
-    try {
-        leRetorno240(junta(linhas), QStringLiteral("CB0101.ret"), u"001");
-        FAIL() << "accepted";
-    } catch (const ErroBolix &e) {
-        EXPECT_TRUE(e.texto().startsWith(u"Arquivo de retorno CB0101.ret, ")) << e.what();
-        EXPECT_TRUE(e.texto().contains(QString::fromUtf8(GetParam().trecho1))) << e.what();
-        EXPECT_TRUE(e.texto().contains(QString::fromUtf8(GetParam().trecho2))) << e.what();
-    }
+    confereRecusa(GetParam(), retornoValido(),
+                  [](const QByteArray &bytes, const QString &nome) { leRetorno240(bytes, nome, u"001"); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Estragos, RetornoMalFormado, testing::ValuesIn(estragos),

@@ -108,6 +108,25 @@ protected:
         return m;
     }
 
+    // A CNAB 400 installation: the program still asks for FEBRABAN240, the component writes and reads the
+    // bank's 400-column files. Title 1 (client 1: 100 + the fee) is paid 80, as in the CNAB 240 cycle.
+    void cicloCnab400(const QString &bolix, const QString &ruvenal, const QString &tarifa) {
+        instala(bolix, ruvenal);
+        gera(false);
+        QFile remessa(QDir(programa.caminho()).filePath(QStringLiteral("remessa.rem")));
+        ASSERT_TRUE(remessa.open(QIODevice::ReadOnly));
+        EXPECT_EQ(remessa.readLine().size(), 402);
+        simula({QStringLiteral("--valor"), QStringLiteral("1=80,00"), QStringLiteral("--tarifa"), tarifa});
+        carregaEProcessa();
+        EXPECT_EQ(mensagens.mostradas,
+                  QStringList{QStringLiteral(
+                      "atencao: Processo concluído.\rBaixados agora: 2. Já baixados antes: 0.")});
+        EXPECT_EQ(coluna("amort"),
+                  (std::vector<Money>{Money::deDouble(100), Money::deDouble(43.75), Money::deDouble(100)}));
+        EXPECT_EQ(coluna("valortotal"), (std::vector<Money>{Money(), Money::deDouble(22.5), Money()}));
+        EXPECT_EQ(listado(), (std::map<int, Money>{{1, Money::deDouble(22.5)}}));
+    }
+
     MensagensGravadas mensagens;
     BancoDeTeste banco;
     PastaDoPrograma programa;
@@ -213,6 +232,20 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
                         .arg(doc1.valor(0, 0).texto())});
     // The five known titles are settled in full; client 6 still owes.
     EXPECT_EQ(listado(), (std::map<int, Money>{{6, reais(60)}}));
+}
+
+TEST_F(CicloRetorno, Cnab400DoBradescoComUmTituloPagoAMenos) {
+    cicloCnab400(QStringLiteral("banco=237\r\ncarteira=09\r\nlayout=CNAB400\r\n"),
+                 QStringLiteral("banco=237\nnum_agencia=3380\nconta_corrente=0012345-6\n"
+                                "identificacao_empresa=4567890\nnossonumero=41\n"),
+                 QStringLiteral("0"));
+}
+
+// Itaú credits net of its fee; the paid amount is still what the payer paid.
+TEST_F(CicloRetorno, Cnab400DoItauComTarifaEUmTituloPagoAMenos) {
+    cicloCnab400(QStringLiteral("banco=341\r\ncarteira=109\r\nlayout=CNAB400\r\n"),
+                 QStringLiteral("banco=341\nnum_agencia=0057\nconta_corrente=12345-7\nnossonumero=41\n"),
+                 QStringLiteral("2,10"));
 }
 
 TEST_F(CicloRetorno, DebitoDoBanco356ComUmDebitoRecusado) {

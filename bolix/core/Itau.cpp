@@ -1,0 +1,125 @@
+#include "BancosConhecidos.h"
+#include "Boleto.h"
+#include "Digitos.h"
+
+namespace bolix {
+
+namespace {
+
+// Itaú: agência of 4 digits and conta of 5 with a DAC over both; a nosso número of 8 digits whose DAC
+// also covers agência, conta and carteira, except in the carteiras the settings list.
+class Itau : public RegraBanco {
+public:
+    QString codigo() const override { return QStringLiteral("341"); }
+    QString nome() const override { return QStringLiteral("BANCO ITAU SA"); }
+
+    void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
+        c.agencia = separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, 4, true, {}).numero;
+        const QString membro = QStringLiteral("NumeroContaCorrente");
+        const auto conta = separaDigito(membro, e.numeroContaCorrente, 5, true);
+        c.conta = conta.numero;
+        c.dvConta = confereDigito(membro, e.numeroContaCorrente, conta.digito,
+                                  QString::number(modulo10(QString(c.agencia + c.conta))));
+        c.cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 20, false, {}).numero;
+    }
+
+    int larguraSequencia(const ContaConfigurada &) const override { return 8; }
+
+    NossoNumero nossoNumero(const ContaConfigurada &c, const QString &sequencia,
+                            const Documento &) const override {
+        NossoNumero nn;
+        const QString &carteira = c.configuracao.carteira;
+        nn.numero = zerosEsquerda(sequencia, 8);
+        const bool semConta = c.configuracao.carteirasDacSemConta.contains(carteira);
+        const QString base = (semConta ? QString() : c.agencia + c.conta) + carteira + nn.numero;
+        nn.digito = QString::number(modulo10(base));
+        nn.impresso = carteira + u'/' + nn.numero + u'-' + nn.digito;
+        nn.campoCnab = carteira + nn.numero + nn.digito;
+        return nn;
+    }
+
+    QString campoLivre(const ContaConfigurada &c, const NossoNumero &nn) const override {
+        return c.configuracao.carteira + nn.numero + nn.digito + c.agencia + c.conta + c.dvConta +
+               QStringLiteral("000");
+    }
+
+    QString versaoArquivo240(const ContaConfigurada &) const override { return QStringLiteral("040"); }
+    QString versaoLote240(const ContaConfigurada &) const override { return QStringLiteral("030"); }
+
+    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &c,
+                          const Documento *doc) const override {
+        switch (tipo) {
+        case Registro240::HeaderArquivo:
+            r.texto(33, 52, u"").numero(226, 228, 0);
+            contaItau(r, 53, c);
+            break;
+        case Registro240::HeaderLote:
+            r.numero(12, 13, 0).texto(34, 53, u"");
+            contaItau(r, 54, c);
+            break;
+        case Registro240::SegmentoP:
+            segmentoP(r, c, *doc);
+            break;
+        case Registro240::SegmentoQ:
+            r.texto(34, 63, doc->nomeSacado.trimmed()).texto(64, 73, u"");
+            break;
+        default:
+            break;
+        }
+    }
+
+    const Leiaute240 &leiaute240() const override {
+        static const Leiaute240 itau = [] {
+            Leiaute240 l;
+            l.nossoNumeroRemessa = {38, 49};
+            l.documentoRemessa = {63, 72};
+            l.nossoNumero = {38, 49};
+            l.nossoNumeroNumerico = true;
+            l.numeroDocumento = {59, 68};
+            l.motivos = {214, 221};
+            l.pagos = {QStringLiteral("06"), QStringLiteral("08")};
+            return l;
+        }();
+        return itau;
+    }
+
+    QString beneficiarioImpresso(const ContaConfigurada &c) const override {
+        return c.agencia + u'/' + c.conta + u'-' + c.dvConta;
+    }
+
+private:
+    // Agência and conta as Itaú places them from `inicio`: 0, agência, blank, zeros, conta, blank, DAC.
+    static void contaItau(Registro &r, int inicio, const ContaConfigurada &c) {
+        r.numero(inicio, inicio, 0)
+            .digitos(inicio + 1, inicio + 4, c.agencia)
+            .texto(inicio + 5, inicio + 5, u"")
+            .numero(inicio + 6, inicio + 12, 0)
+            .digitos(inicio + 13, inicio + 17, c.conta)
+            .texto(inicio + 18, inicio + 18, u"")
+            .digitos(inicio + 19, inicio + 19, c.dvConta);
+    }
+
+    // Itaú has no codes for juros and desconto: a value per day and a value, percentages turned into
+    // amounts of the charged value. Ten positions for the document, two for the days to write off.
+    static void segmentoP(Registro &r, const ContaConfigurada &c, const Documento &doc) {
+        if (doc.numeroDocumento.trimmed().size() > 10)
+            recusaDocumento(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento,
+                            QStringLiteral("o Itaú aceita até 10 caracteres"));
+        contaItau(r, 18, c);
+        r.numero(58, 62, 0).texto(73, 77, u"").numero(118, 118, 0).numero(142, 142, 0);
+        if (doc.valorJurosDiaAtraso <= 0 && doc.percentualJurosDiaAtraso > 0)
+            r.numero(127, 141, centavosDoPercentual(doc, doc.percentualJurosDiaAtraso));
+        if (doc.valorDesconto <= 0 && doc.percentualDesconto > 0)
+            r.numero(151, 165, centavosDoPercentual(doc, doc.percentualDesconto));
+        r.digitos(225, 226, u"30").numero(227, 239, 0);
+    }
+};
+
+} // namespace
+
+const RegraBanco &itau() {
+    static const Itau banco;
+    return banco;
+}
+
+} // namespace bolix

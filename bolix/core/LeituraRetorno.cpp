@@ -1,0 +1,110 @@
+#include "LeituraRetorno.h"
+
+#include "LinhasCnab.h"
+
+#include <QFile>
+
+namespace bolix {
+
+QByteArray conteudoDoRetorno(const QString &caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly))
+        throw ErroBolix(QStringLiteral("Não foi possível abrir o arquivo de retorno %1: %2.")
+                            .arg(caminho, arquivo.errorString()));
+    return arquivo.readAll();
+}
+
+void LeituraRetorno::percorre(const QByteArray &conteudo, qsizetype largura) {
+    const LinhasCnab arquivo(conteudo, largura);
+    const QList<QByteArrayView> &linhas = arquivo.linhas();
+    if (linhas.isEmpty())
+        throw ErroBolix(QStringLiteral("Arquivo de retorno %1 vazio.").arg(nome_));
+    bool fechado = false;
+    for (numeroLinha_ = 1; numeroLinha_ <= linhas.size(); ++numeroLinha_) {
+        linha_ = linhas[numeroLinha_ - 1];
+        if (fechado)
+            recusa(QStringLiteral("registro após o trailer de arquivo"));
+        fechado = registro();
+    }
+    --numeroLinha_;
+    if (!fechado)
+        recusa(QStringLiteral("falta o trailer de arquivo (registro 9); o arquivo está incompleto"));
+}
+
+void LeituraRetorno::recusa(const QString &motivo) const {
+    throw ErroBolix(
+        QStringLiteral("Arquivo de retorno %1, linha %2: %3.").arg(nome_).arg(numeroLinha_).arg(motivo));
+}
+
+void LeituraRetorno::recusaCampo(const QString &campo, int inicio, int fim, const QString &motivo) const {
+    recusa(QStringLiteral("campo %1 (posições %2 a %3) com \"%4\" %5")
+               .arg(campo)
+               .arg(inicio)
+               .arg(fim)
+               .arg(QString::fromLatin1(trecho(inicio, fim)), motivo));
+}
+
+std::int64_t LeituraRetorno::numero(const QString &campo, int inicio, int fim) const {
+    std::int64_t valor = 0;
+    for (char c : trecho(inicio, fim)) {
+        if (c < '0' || c > '9')
+            recusaCampo(campo, inicio, fim, QStringLiteral("não numérico"));
+        valor = valor * 10 + (c - '0');
+    }
+    return valor;
+}
+
+QDate LeituraRetorno::data(const QString &campo, int inicio) const {
+    const std::int64_t ddmmaaaa = numero(campo, inicio, inicio + 7);
+    if (ddmmaaaa == 0)
+        return {};
+    const QDate d(int(ddmmaaaa % 10000), int(ddmmaaaa / 10000 % 100), int(ddmmaaaa / 1000000));
+    if (!d.isValid())
+        recusaCampo(campo, inicio, inicio + 7, QStringLiteral("não é uma data DDMMAAAA"));
+    return d;
+}
+
+QDate LeituraRetorno::dataCurta(const QString &campo, int inicio) const {
+    const std::int64_t ddmmaa = numero(campo, inicio, inicio + 5);
+    if (ddmmaa == 0)
+        return {};
+    const QDate d(2000 + int(ddmmaa % 100), int(ddmmaa / 100 % 100), int(ddmmaa / 10000));
+    if (!d.isValid())
+        recusaCampo(campo, inicio, inicio + 5, QStringLiteral("não é uma data DDMMAA"));
+    return d;
+}
+
+void LeituraRetorno::confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
+                             const QString &porque) const {
+    if (numero(campo, inicio, fim) != esperado)
+        recusaCampo(campo, inicio, fim, QStringLiteral("não confere: %1").arg(porque));
+}
+
+namespace {
+
+// Numbers compare without their leading zeros, as banks pad them differently.
+bool mesmoCampo(const QString &lido, const QString &esperado) {
+    const auto semZeros = [](QString t) {
+        t.remove(u' ');
+        while (t.startsWith(u'0'))
+            t.remove(0, 1);
+        return t;
+    };
+    const QString l = semZeros(lido);
+    return l.isEmpty() || l.compare(semZeros(esperado), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void LeituraRetorno::confereContaDoArquivo(const ContaDoArquivo240 &lida, const ContaDoArquivo240 &esperada,
+                                           const QString &banco) const {
+    if (!mesmoCampo(lida.agencia, esperada.agencia) || !mesmoCampo(lida.conta, esperada.conta) ||
+        !mesmoCampo(lida.convenio, esperada.convenio))
+        throw ErroBolix(QStringLiteral("Arquivo de retorno %1 é de outra conta: banco %2, agência %3, "
+                                       "conta %4, convênio %5 no arquivo; a conta configurada é banco "
+                                       "%2, agência %6, conta %7, convênio %8.")
+                            .arg(nome_, banco, lida.agencia, lida.conta, lida.convenio, esperada.agencia,
+                                 esperada.conta, esperada.convenio));
+}
+
+} // namespace bolix

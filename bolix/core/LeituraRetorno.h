@@ -1,0 +1,58 @@
+#pragma once
+
+// What every return reader does with its current line: fields by position, numbers, amounts and dates,
+// and refusals that name the file, the line and the field.
+
+#include "Bancos.h"
+#include "Documento.h"
+#include "ErroBolix.h"
+
+#include <QByteArrayView>
+#include <QDate>
+#include <QString>
+#include <cstdint>
+
+namespace bolix {
+
+// The bytes of the return file; an ErroBolix naming the path when it cannot be read.
+QByteArray conteudoDoRetorno(const QString &caminho);
+
+class LeituraRetorno {
+protected:
+    explicit LeituraRetorno(const QString &nome) : nome_(nome) {}
+    virtual ~LeituraRetorno() = default;
+
+    // Hands every line, as LinhasCnab takes it at the layout's `largura`, to registro(); refuses an empty
+    // file, a record after the file trailer and a file without one.
+    void percorre(const QByteArray &conteudo, qsizetype largura);
+    // Reads the current line; true when it was the file trailer.
+    virtual bool registro() = 0;
+
+    [[noreturn]] void recusa(const QString &motivo) const;
+    [[noreturn]] void recusaCampo(const QString &campo, int inicio, int fim, const QString &motivo) const;
+
+    QByteArrayView trecho(int inicio, int fim) const { return linha_.sliced(inicio - 1, fim - inicio + 1); }
+    QString texto(int inicio, int fim) const { return QString::fromLatin1(trecho(inicio, fim)).trimmed(); }
+    std::int64_t numero(const QString &campo, int inicio, int fim) const;
+    // Two decimals in the file; ten-thousandths inside.
+    Dinheiro dinheiro(const QString &campo, int inicio, int fim) const {
+        return numero(campo, inicio, fim) * 100;
+    }
+    // DDMMAAAA; zeros are no date.
+    QDate data(const QString &campo, int inicio) const;
+    // DDMMAA of the CNAB 400 files, years 2000 to 2099; zeros are no date.
+    QDate dataCurta(const QString &campo, int inicio) const;
+    void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
+                 const QString &porque) const;
+    // Two accounts of one store, or two companies, keep their returns side by side: a file of another
+    // account must not settle this one's receivables. A field the bank leaves blank or at zero is not
+    // compared; the check digits are not, as banks write them in different places.
+    void confereContaDoArquivo(const ContaDoArquivo240 &lida, const ContaDoArquivo240 &esperada,
+                               const QString &banco) const;
+
+    QString nome_;
+    QByteArrayView linha_;
+    qsizetype numeroLinha_ = 0;
+};
+
+} // namespace bolix

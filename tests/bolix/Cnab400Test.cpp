@@ -1,0 +1,372 @@
+// CNAB 400 of Bradesco and Itaú: the remittance compared whole, the return read with its checks, and the
+// simulator's answers read back.
+
+#include "ArquivosDeTeste.h"
+#include "Exemplos.h"
+
+#include "bolix/core/Boleto.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/Registro.h"
+#include "bolix/core/Remessa.h"
+#include "bolix/core/Retorno.h"
+#include "bolix/simulador/Simulador.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace bolix;
+using namespace arquivos;
+
+namespace {
+
+const QDateTime geracao(QDate(2025, 11, 20), QTime(10, 30, 15));
+const QDate pagamento(2025, 12, 10);
+
+ContaConfigurada contaBradesco() {
+    Conta conta;
+    conta.codigoAgencia = QStringLiteral("3380");
+    conta.numeroContaCorrente = QStringLiteral("0012345-6");
+    conta.codigoCedente = QStringLiteral("4567890");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("237"), QStringLiteral("09"));
+    c.layout = 400;
+    return configuraConta(conta, c);
+}
+
+// The three documents of the other layouts' tests, with the fine as a percentage (Bradesco takes no other)
+// and the second one's nosso número giving the check digit P.
+QList<Documento> documentosBradesco() {
+    QList<Documento> docs = exemplos::tresDocumentos();
+    docs[0].nossoNumero = QStringLiteral("12345");
+    docs[1].nossoNumero = QStringLiteral("47");
+    docs[1].valorMultaAtraso = 0;
+    docs[1].percentualMultaAtraso = 20'000;
+    docs[2].nossoNumero = QStringLiteral("48");
+    return docs;
+}
+
+ContaConfigurada contaItau() {
+    Conta conta;
+    conta.codigoAgencia = QStringLiteral("0057");
+    conta.numeroContaCorrente = QStringLiteral("12345-7");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("341"), QStringLiteral("109"));
+    c.layout = 400;
+    return configuraConta(conta, c);
+}
+
+void renumera(QList<QByteArray> &l) {
+    for (qsizetype i = 0; i < l.size(); ++i)
+        l[i].replace(394, 6, QByteArray::number(i + 1).rightJustified(6, '0'));
+}
+
+TEST(RemessaBradesco400, IgualAoArquivoDeReferencia) {
+    QTemporaryDir dir;
+    const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"),
+                                 42};
+    gravaArquivoRemessa(contaBradesco(), documentosBradesco(), destino, geracao);
+    const QByteArray bytes = leArquivo(dir.filePath(QStringLiteral("remessa.rem")));
+    EXPECT_EQ(bytes, leArquivo(QStringLiteral(DADOS_BOLIX "/remessa400_bradesco.rem")));
+    EXPECT_TRUE(bytes.endsWith("\r\n\x1A"));
+}
+
+TEST(RemessaBradesco400, CamposNasPosicoesDoManual) {
+    const QList<QByteArray> l = remessa400(contaBradesco(), documentosBradesco(), 42, geracao);
+    ASSERT_EQ(l.size(), 5);
+    for (const QByteArray &linha : l)
+        EXPECT_EQ(linha.size(), 400);
+    confereCampos(l,
+                  {
+                      {1, 1, 46, "01REMESSA01COBRANCA       00000000000004567890"},
+                      {1, 47, 100, "LOJA EXEMPLO LTDA             237BRADESCO       201125"},
+                      {1, 101, 117, "        MX0000042"},
+                      {1, 395, 400, "000001"},
+                      // carteira, branch, account and its digit; the control key; nosso número and its digit
+                      {2, 1, 37, "1000000000000000000000090338000123456"},
+                      {2, 38, 62, "0000004711               "},
+                      {2, 63, 70, "00000000"},
+                      {2, 71, 94,
+                       "000000123458"
+                       "0000000000"
+                       "2N"},
+                      {2, 109, 139,
+                       "01"
+                       "0000004711"
+                       "151225"
+                       "0000000015000"},
+                      {2, 148, 160, "01N2011250000"},
+                      {2, 219, 234, "0211222333000181"},
+                      {2, 235, 274, "JOSE DA CONCEICAO                       "},
+                      {2, 327, 334, "04913010"},
+                      {2, 395, 400, "000002"},
+                      // fine 2 %, digit P, interest per day, discount until the due date, protest in 5 days
+                      {3, 66, 82,
+                       "20200"
+                       "00000000047P"},
+                      {3, 148, 192,
+                       "01N201125"
+                       "0605"
+                       "0000000000033"
+                       "151225"
+                       "0000000000050"},
+                      // a CPF payer; the daily percentage as an amount: 0,33 % of 1234,57
+                      {4, 148, 149, "99"},
+                      {4, 161, 173, "0000000000407"},
+                      {4, 219, 234, "0100012345678909"},
+                      {5, 1, 1, "9"},
+                      {5, 395, 400, "000005"},
+                  });
+    EXPECT_EQ(l[4].mid(1, 393), QByteArray(393, ' '));
+}
+
+TEST(RemessaBradesco400, RecusasAntesDeGravar) {
+    Documento d = documentosBradesco()[0];
+    d.numeroDocumento = QStringLiteral("12345678901");
+    d.valorMultaAtraso = 20'000;
+    ConfiguracaoBolix cfg = contaBradesco().configuracao;
+    const QStringList recusas = recusasDoDocumento(d, QStringLiteral("FEBRABAN240"), cfg);
+    ASSERT_EQ(recusas.size(), 2) << recusas.join(u'\n').toStdString();
+    EXPECT_TRUE(recusas[0].startsWith(u"Documento 12345678901: NumeroDocumento"));
+    EXPECT_TRUE(recusas[1].contains(u"ValorMultaAtraso"));
+    // The same document passes the CNAB 240 checks, which take 15 characters and a fine in reais.
+    cfg.layout = 240;
+    EXPECT_TRUE(recusasDoDocumento(d, QStringLiteral("FEBRABAN240"), cfg).isEmpty());
+    EXPECT_THROW(remessa400(contaBradesco(), {d}, 1, geracao), ErroBolix);
+    // The due date is given after the check; the file refuses a title without one.
+    Documento semData = documentosBradesco()[0];
+    semData.dataVencimento = QDate();
+    EXPECT_TRUE(
+        recusasDoDocumento(semData, QStringLiteral("FEBRABAN240"), contaBradesco().configuracao).isEmpty());
+    EXPECT_THROW(remessa400(contaBradesco(), {semData}, 1, geracao), ErroBolix);
+}
+
+TEST(RemessaBradesco400, ContaSemDigitoOuSemCodigoDaEmpresaRecusada) {
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("237"), QStringLiteral("09"));
+    c.layout = 400;
+    Conta semDigito;
+    semDigito.codigoAgencia = QStringLiteral("3380");
+    semDigito.numeroContaCorrente = QStringLiteral("0012345");
+    semDigito.codigoCedente = QStringLiteral("4567890");
+    semDigito.inicioNossoNumero = QStringLiteral("0");
+    Conta semCodigo = semDigito;
+    semCodigo.numeroContaCorrente = QStringLiteral("0012345-6");
+    semCodigo.codigoCedente.clear();
+    try {
+        configuraConta(semDigito, c);
+        ADD_FAILURE();
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().startsWith(u"NumeroContaCorrente \"0012345\" inválido")) << e.what();
+    }
+    try {
+        configuraConta(semCodigo, c);
+        ADD_FAILURE();
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().startsWith(u"CodigoCedente")) << e.what();
+    }
+}
+
+TEST(RemessaItau400, IgualAoArquivoDeReferencia) {
+    QTemporaryDir dir;
+    const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"),
+                                 42};
+    gravaArquivoRemessa(contaItau(), exemplos::tresDocumentos(), destino, geracao);
+    const QByteArray bytes = leArquivo(dir.filePath(QStringLiteral("remessa.rem")));
+    EXPECT_EQ(bytes, leArquivo(QStringLiteral(DADOS_BOLIX "/remessa400_itau.rem")));
+    EXPECT_TRUE(bytes.endsWith("000006\r\n"));
+}
+
+// The simulator's Bradesco return: paid, paid short and not paid, read back.
+TEST(RetornoBradesco400, SimuladorPagoPagoAMenosENaoPago) {
+    const QList<Documento> docs = documentosBradesco();
+    simulador::Pedido pedido;
+    pedido.todosPagos = false;
+    pedido.pagos = {1, 3};
+    pedido.valores.insert(3, 10'000'000);
+    pedido.tarifa = 21'000;
+    const QByteArray remessa = junta(remessa400(contaBradesco(), docs, 1, geracao)) + "\x1A";
+    const QList<QByteArray> retorno = simulador::retornoDaRemessa(remessa, pedido, pagamento);
+    const QList<Ocorrencia> o = leRetorno400(junta(retorno), QStringLiteral("CB0101.ret"), u"237");
+    ASSERT_EQ(o.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(o[i].numeroDocumento, docs[i].numeroDocumento);
+        EXPECT_EQ(o[i].valorTitulo, centavos(valorCobrado(docs[i])) * 100);
+        EXPECT_EQ(o[i].dataVencimento, docs[i].dataVencimento);
+        const NossoNumero nn = nossoNumeroDoDocumento(contaBradesco(), docs[i]);
+        EXPECT_EQ(o[i].nossoNumero, nn.numero + nn.digito);
+    }
+    EXPECT_EQ(o[0].codigoMovimento, u"06");
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].valorPago, 1'500'000);
+    EXPECT_EQ(o[0].valorTarifa, 21'000);
+    EXPECT_EQ(o[0].dataOcorrencia, pagamento);
+    EXPECT_EQ(o[0].dataCredito, pagamento.addDays(1));
+    EXPECT_EQ(o[1].codigoMovimento, u"02");
+    EXPECT_FALSE(o[1].pagamento());
+    EXPECT_EQ(o[1].valorPago, 0);
+    EXPECT_EQ(o[2].valorPago, 10'000'000);
+}
+
+TEST(RetornoBradesco400, SoOsCodigosDeLiquidacaoSaoPagamentos) {
+    QList<QByteArray> linhas = simulador::retornoDaRemessa(
+        junta(remessa400(contaBradesco(), documentosBradesco(), 1, geracao)), {}, pagamento);
+    const struct {
+        const char *codigo;
+        bool pago;
+    } casos[] = {{"06", true},  {"15", true},  {"16", true},  {"17", true},  {"02", false},
+                 {"03", false}, {"09", false}, {"10", false}, {"28", false}, {"07", false}};
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.codigo);
+        linhas[1].replace(108, 2, c.codigo);
+        EXPECT_EQ(leRetorno400(junta(linhas), QStringLiteral("r.ret"), u"237").first().pagamento(), c.pago);
+    }
+}
+
+// Itaú credits the payment net of its fee: title 40,00, fee 2,10, credited 37,90 is a payment of 40,00.
+TEST(RetornoItau400, ValorPagoSomaATarifaAoCreditado) {
+    Documento d = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("41"));
+    d.valorDocumento = 400'000;
+    Documento naoPago = exemplos::documento(QStringLiteral("0000004712"), QStringLiteral("42"));
+    simulador::Pedido pedido;
+    pedido.todosPagos = false;
+    pedido.pagos = {1};
+    pedido.tarifa = 21'000;
+    const QList<QByteArray> retorno = simulador::retornoDaRemessa(
+        junta(remessa400(contaItau(), {d, naoPago}, 1, geracao)), pedido, pagamento);
+    ASSERT_EQ(retorno.size(), 4);
+    EXPECT_EQ(retorno[1].mid(175, 13), "0000000000210");
+    EXPECT_EQ(retorno[1].mid(253, 13), "0000000003790");
+    const QList<Ocorrencia> o = leRetorno400(junta(retorno), QStringLiteral("CB0101.ret"), u"341");
+    ASSERT_EQ(o.size(), 2);
+    EXPECT_EQ(o[0].codigoMovimento, u"06");
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].valorPago, 400'000);
+    EXPECT_EQ(o[0].valorLiquido, 379'000);
+    EXPECT_EQ(o[0].valorTarifa, 21'000);
+    EXPECT_EQ(o[0].nossoNumero, nossoNumeroDoDocumento(contaItau(), d).campoCnab);
+    EXPECT_FALSE(o[1].pagamento());
+    EXPECT_EQ(o[1].valorPago, 0);
+}
+
+// Itaú reports a payment as 06 and, in a later file, as 10 (written off as paid): both occurrences carry
+// the same document, date and amount, the key of a settled payment; within one file it is handed over once.
+TEST(RetornoItau400, LiquidacaoEBaixaPorLiquidacaoTemAMesmaChave) {
+    Documento d = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("41"));
+    simulador::Pedido pedido;
+    pedido.tarifa = 21'000;
+    QList<QByteArray> primeiro =
+        simulador::retornoDaRemessa(junta(remessa400(contaItau(), {d}, 1, geracao)), pedido, pagamento);
+    QList<QByteArray> segundo = primeiro;
+    segundo[1].replace(108, 8,
+                       "10"
+                       "190126");
+    const Ocorrencia liquidacao = leRetorno400(junta(primeiro), QStringLiteral("a.ret"), u"341").first();
+    const Ocorrencia baixa = leRetorno400(junta(segundo), QStringLiteral("b.ret"), u"341").first();
+    EXPECT_TRUE(liquidacao.pagamento());
+    EXPECT_TRUE(baixa.pagamento());
+    EXPECT_EQ(baixa.codigoMovimento, u"10");
+    EXPECT_EQ(baixa.numeroDocumento, liquidacao.numeroDocumento);
+    EXPECT_EQ(baixa.dataOcorrencia, liquidacao.dataOcorrencia);
+    EXPECT_EQ(baixa.dataOcorrencia, pagamento.addDays(1));
+    EXPECT_EQ(baixa.valorPago, liquidacao.valorPago);
+
+    QList<QByteArray> ambos = primeiro;
+    ambos.insert(2, segundo[1]);
+    renumera(ambos);
+    ambos.last().replace(17, 8, "00000002");
+    ambos.last().replace(25, 14, "00000000030000");
+    EXPECT_EQ(leRetorno400(junta(ambos), QStringLiteral("c.ret"), u"341").size(), 1);
+}
+
+// A valid Bradesco return to spoil one way at a time: header, three titles, trailer.
+QList<QByteArray> retornoBradescoValido() {
+    return simulador::retornoDaRemessa(junta(remessa400(contaBradesco(), documentosBradesco(), 1, geracao)),
+                                       {}, pagamento);
+}
+
+const Estrago estragos[] = {
+    // A short line is read as padded with blanks: the field it cuts is refused.
+    {"LinhaCurta", [](auto &l) { l[2].chop(1); },
+     "linha 3:", "número sequencial do registro (posições 395 a 400)"},
+    {"LinhaLonga", [](auto &l) { l[2].append('0'); }, "linha 3:", "tamanho 401, esperado 400"},
+    {"OutroBanco", [](auto &l) { l[0].replace(76, 3, "341"); }, "linha 1:", "banco (posições 77 a 79)"},
+    {"EhUmaRemessa", [](auto &l) { l[0][1] = '1'; }, "linha 1:", "não indica um retorno"},
+    {"SemHeader", [](auto &l) { l.removeFirst(); }, "linha 1:", "no lugar do header"},
+    {"SequenciaQuebrada", [](auto &l) { l.removeAt(2); },
+     "linha 3:", "número sequencial do registro (posições 395 a 400) com \"000004\" não confere: esperado 3"},
+    {"TituloDobradoERenumerado",
+     [](auto &l) {
+         l.insert(2, l[1]);
+         renumera(l);
+     },
+     "linha 3:", "pagamento do título 0000004711 (nosso número 000000123458) já informado na linha 2"},
+    {"TrailerComOutraQuantidade", [](auto &l) { l[4].replace(17, 8, "00000002"); },
+     "linha 5:", "quantidade de títulos (posições 18 a 25) com \"00000002\" não confere: o arquivo tem 3"},
+    {"TrailerComOutroTotal", [](auto &l) { l[4][38] = '9'; },
+     "linha 5:", "valor dos títulos (posições 26 a 39)"},
+    {"SemTrailer", [](auto &l) { l.removeLast(); }, "linha 4:", "falta o trailer"},
+    {"DepoisDoTrailer", [](auto &l) { l.append(l[1]); }, "linha 6:", "após o trailer"},
+    {"RegistroDesconhecido", [](auto &l) { l[2][0] = '7'; }, "linha 3:", "tipo de registro"},
+    {"ValorPagoNaoNumerico", [](auto &l) { l[1][260] = 'X'; }, "linha 2:", "valor pago (posições 254 a 266)"},
+    {"DataInvalida", [](auto &l) { l[1].replace(110, 6, "320125"); }, "linha 2:", "data da ocorrência"},
+    {"SemNumeroDoDocumento", [](auto &l) { l[1].replace(116, 10, QByteArray(10, ' ')); },
+     "linha 2:", "número do documento"},
+};
+
+class RetornoBradesco400MalFormado : public testing::TestWithParam<Estrago> {};
+
+TEST_P(RetornoBradesco400MalFormado, RecusaNomeandoArquivoLinhaECampo) {
+    confereRecusa(GetParam(), retornoBradescoValido(),
+                  [](const QByteArray &bytes, const QString &nome) { leRetorno400(bytes, nome, u"237"); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Estragos, RetornoBradesco400MalFormado, testing::ValuesIn(estragos),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
+TEST(RetornoBradesco400, TrailerComTotaisZeradosEMarcaDeFimAceitos) {
+    QList<QByteArray> linhas = retornoBradescoValido();
+    linhas.last().replace(17, 22, QByteArray(22, '0'));
+    QByteArray bytes = junta(linhas);
+    bytes += "\r\n\x1A";
+    EXPECT_EQ(leRetorno400(bytes, QStringLiteral("r.ret"), u"237").size(), 3);
+}
+
+// The program asks for FEBRABAN240; the records' length picks the layout, the file's bank must be the
+// account's.
+TEST(RetornoCobranca, LeiautePeloTamanhoDosRegistros) {
+    QTemporaryDir dir;
+    const QString cnab400 = dir.filePath(QStringLiteral("cnab400.ret"));
+    gravaLinhas(cnab400, retornoBradescoValido(), "\x1A");
+    EXPECT_EQ(leRetornoCobranca(cnab400, contaBradesco()).size(), 3);
+
+    const QString cnab240 = dir.filePath(QStringLiteral("cnab240.ret"));
+    const ContaConfigurada bb = exemplos::contaBancoDoBrasil();
+    gravaLinhas(cnab240, simulador::retornoDaRemessa(
+                             junta(remessa240(bb, exemplos::tresDocumentos(), 1, geracao)), {}, pagamento));
+    EXPECT_EQ(leRetornoCobranca(cnab240, bb).size(), 3);
+
+    const auto recusa = [](const QString &caminho, const ContaConfigurada &conta) {
+        try {
+            leRetornoCobranca(caminho, conta);
+        } catch (const ErroBolix &e) {
+            return e.texto();
+        }
+        return QStringLiteral("aceito");
+    };
+    EXPECT_TRUE(recusa(cnab400, bb).contains(u"CNAB 400 não está disponível para o banco 001"));
+    EXPECT_TRUE(recusa(cnab240, contaBradesco()).contains(u"banco (posições 1 a 3)"));
+    // Another company's file at the same bank.
+    Conta outra;
+    outra.codigoAgencia = QStringLiteral("3380");
+    outra.numeroContaCorrente = QStringLiteral("0012345-6");
+    outra.codigoCedente = QStringLiteral("4567891");
+    outra.inicioNossoNumero = QStringLiteral("0");
+    EXPECT_TRUE(
+        recusa(cnab400, configuraConta(outra, contaBradesco().configuracao))
+            .contains(u"é de outra conta: banco 237, agência , conta , convênio 00000000000004567890"));
+}
+
+} // namespace
