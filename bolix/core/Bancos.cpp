@@ -19,7 +19,8 @@ QString RegraBanco::localPagamentoPadrao() const {
 }
 
 const RegraBanco &regraDoBanco(QStringView codigo) {
-    for (const RegraBanco *banco : {&bancoDoBrasil(), &caixa(), &bradesco(), &real(), &sicoob(), &itau()})
+    for (const RegraBanco *banco : {&bancoDoBrasil(), &caixa(), &bradesco(), &real(), &sicoob(), &itau(),
+                                    &santander(), &sicredi(), &banrisul()})
         if (banco->codigo() == codigo)
             return *banco;
     throw ErroBolix(QStringLiteral("Banco \"%1\" não suportado pelo Bolix.").arg(codigo));
