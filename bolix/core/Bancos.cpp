@@ -10,6 +10,14 @@ const Leiaute240 &RegraBanco::leiaute240() const {
     return febraban;
 }
 
+void RegraBanco::contaCnab240(Registro &r, int inicio, const ContaConfigurada &c) const {
+    r.digitos(inicio, inicio + 4, c.agencia)
+        .texto(inicio + 5, inicio + 5, c.dvAgencia)
+        .digitos(inicio + 6, inicio + 17, c.conta)
+        .texto(inicio + 18, inicio + 18, c.dvConta)
+        .texto(inicio + 19, inicio + 19, u"");
+}
+
 QString RegraBanco::beneficiarioImpresso(const ContaConfigurada &c) const {
     return comDigito(c.agencia, c.dvAgencia) + u'/' + comDigito(c.conta, c.dvConta);
 }

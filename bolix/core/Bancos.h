@@ -73,6 +73,9 @@ public:
     virtual QString convenioCnab(const ContaConfigurada &conta) const;
     virtual QString versaoArquivo240(const ContaConfigurada &) const { return QStringLiteral("087"); }
     virtual QString versaoLote240(const ContaConfigurada &) const { return QStringLiteral("045"); }
+    // Agência, conta and their digits in the 20 positions from `inicio` of the CNAB 240 file and lot
+    // headers and segment P (FEBRABAN: agência 5, DV, conta 12, DV, DV of both).
+    virtual void contaCnab240(Registro &r, int inicio, const ContaConfigurada &conta) const;
     // Overwrites, in a record the remittance filled the FEBRABAN way, what the bank writes otherwise;
     // `doc` is null for headers and trailers.
     virtual void ajustaRemessa240(Registro240, Registro &, const ContaConfigurada &,

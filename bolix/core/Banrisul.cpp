@@ -75,26 +75,23 @@ public:
     QString versaoArquivo240(const ContaConfigurada &) const override { return QStringLiteral("040"); }
     QString versaoLote240(const ContaConfigurada &) const override { return QStringLiteral("020"); }
 
+    // The bank reads the first 13 positions: agência, código and its NC.
+    QString convenioCnab(const ContaConfigurada &c) const override {
+        return c.agencia + c.cedente + c.dvCedente;
+    }
+
+    // The agência's NC is not written.
+    void contaCnab240(Registro &r, int inicio, const ContaConfigurada &c) const override {
+        RegraBanco::contaCnab240(r, inicio, c);
+        r.texto(inicio + 5, inicio + 5, u"");
+    }
+
     void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &c,
                           const Documento *) const override {
-        // The bank reads the first 13 positions of the code field: agência, código and its NC.
-        const QString codigo = c.agencia + c.cedente + c.dvCedente;
-        switch (tipo) {
-        case Registro240::HeaderArquivo:
-            r.texto(33, 52, codigo);
-            contaBanrisul(r, 53, c);
-            break;
-        case Registro240::HeaderLote:
-            r.numero(12, 13, 0).texto(34, 53, codigo);
-            contaBanrisul(r, 54, c);
-            break;
-        case Registro240::SegmentoP:
-            contaBanrisul(r, 18, c);
+        if (tipo == Registro240::HeaderLote)
+            r.numero(12, 13, 0);
+        else if (tipo == Registro240::SegmentoP)
             r.texto(58, 58, c.configuracao.carteira);
-            break;
-        default:
-            break;
-        }
     }
 
     const Leiaute240 &leiaute240() const override {
@@ -111,15 +108,6 @@ public:
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {
         return c.agencia + u'.' + c.dvAgencia + QStringLiteral(" / ") + c.cedente.left(6) + u'.' +
                c.cedente.mid(6) + u'.' + c.dvCedente;
-    }
-
-private:
-    static void contaBanrisul(Registro &r, int inicio, const ContaConfigurada &c) {
-        r.digitos(inicio, inicio + 4, zerosEsquerda(c.agencia, 5))
-            .texto(inicio + 5, inicio + 5, u"")
-            .digitos(inicio + 6, inicio + 17, zerosEsquerda(c.conta, 12))
-            .texto(inicio + 18, inicio + 18, c.dvConta)
-            .texto(inicio + 19, inicio + 19, u"");
     }
 };
 

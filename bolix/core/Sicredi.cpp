@@ -51,23 +51,21 @@ public:
     QString versaoArquivo240(const ContaConfigurada &) const override { return QStringLiteral("081"); }
     QString versaoLote240(const ContaConfigurada &) const override { return QStringLiteral("040"); }
 
-    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &c,
+    QString convenioCnab(const ContaConfigurada &) const override { return {}; }
+
+    // The cooperativa in five positions, then the código do beneficiário where FEBRABAN has the conta.
+    void contaCnab240(Registro &r, int inicio, const ContaConfigurada &c) const override {
+        r.digitos(inicio, inicio + 4, c.agencia)
+            .texto(inicio + 5, inicio + 5, u"")
+            .digitos(inicio + 6, inicio + 17, c.cedente)
+            .texto(inicio + 18, inicio + 18, c.dvConta)
+            .texto(inicio + 19, inicio + 19, u"");
+    }
+
+    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &,
                           const Documento *) const override {
-        switch (tipo) {
-        case Registro240::HeaderArquivo:
-            r.texto(33, 52, u"").numero(167, 171, 1600);
-            contaSicredi(r, 53, c);
-            break;
-        case Registro240::HeaderLote:
-            r.texto(34, 53, u"");
-            contaSicredi(r, 54, c);
-            break;
-        case Registro240::SegmentoP:
-            contaSicredi(r, 18, c);
-            break;
-        default:
-            break;
-        }
+        if (tipo == Registro240::HeaderArquivo)
+            r.numero(167, 171, 1600);
     }
 
     const Leiaute240 &leiaute240() const override {
@@ -87,16 +85,6 @@ public:
 
     QString localPagamentoPadrao() const override {
         return QStringLiteral("PREFERENCIALMENTE EM CANAIS ELETRÔNICOS DA SUA INSTITUIÇÃO FINANCEIRA");
-    }
-
-private:
-    // The cooperativa in five positions, then the código do beneficiário where FEBRABAN has the conta.
-    static void contaSicredi(Registro &r, int inicio, const ContaConfigurada &c) {
-        r.digitos(inicio, inicio + 4, zerosEsquerda(c.agencia, 5))
-            .texto(inicio + 5, inicio + 5, u"")
-            .digitos(inicio + 6, inicio + 17, zerosEsquerda(c.cedente, 12))
-            .texto(inicio + 18, inicio + 18, c.dvConta)
-            .texto(inicio + 19, inicio + 19, u"");
     }
 };
 
