@@ -59,7 +59,7 @@ public:
             segmentoP(r, *doc);
             break;
         case Registro240::SegmentoQ:
-            r.texto(34, 63, doc->nomeSacado.trimmed()).texto(64, 73, u"");
+            r.texto(64, 73, u""); // thirty positions of name
             break;
         default:
             break;
