@@ -644,12 +644,16 @@ void TFRuvenal::butLerArquivoClick() {
     Mensagens::atual().atencao(modeloLista_->rowCount() == 0
                                    ? QStringLiteral("Não existem registro de boletos enviado pelo banco.")
                                    : QStringLiteral("Pagamentos Carregados"));
+    // A payment that no receivable carries is not listed; the bank moved the money all the same.
+    if (!naoEncontrados_.isEmpty())
+        Mensagens::atual().atencao(naoEncontrados_);
 }
 
 // False when the click ended at the message that the file is not there.
 bool TFRuvenal::carregaRetorno() {
     const Money TaxaBoleto = LeTaxaBoleto(configuracao());
     const QString caminho = CaminhoDoRetorno(fnLocalLeitura->text());
+    naoEncontrados_.clear();
     if (!QFileInfo(caminho).isFile())
         return true;
     ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
@@ -673,9 +677,9 @@ bool TFRuvenal::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBoleto)
     }
     ConfigurarConta();
     const std::vector<Ocorrencia> ocorrencias = OcorrenciasBoleto(ObjBolix, TaxaBoleto);
-    abreOcorrencias(
-        ListaOcorrencias(*conexao_, ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno)).QListaTemp,
-        std::move(arquivo));
+    ListaRetorno lista = ListaOcorrencias(*conexao_, ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno));
+    naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
+    abreOcorrencias(std::move(lista.QListaTemp), std::move(arquivo));
     return true;
 }
 
@@ -685,6 +689,7 @@ void TFRuvenal::ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto) {
     lblTotDebitado->setText(Regional::atual().formataGeral(lista.totalDebitado));
     lblTotNDebitado->setText(Regional::atual().formataGeral(lista.totalNaoDebitado));
     lblQtdeReg->setText(QString::number(lista.registros));
+    naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
     abreOcorrencias(std::move(lista.QListaTemp), std::move(arquivo));
 }
 

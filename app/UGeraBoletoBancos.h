@@ -167,5 +167,7 @@ private:
     ModeloOcorrencias *modeloLista_ = nullptr;
     ArquivoRetorno retorno_;
     bool listaProcessada_ = false;
+    // The message naming the payments of the last loaded file that match no receivable; empty when none.
+    QString naoEncontrados_;
     CamposGeracao geracao_;
 };

@@ -19,9 +19,6 @@ namespace {
 
 const QString secao = QStringLiteral("Ruvenal");
 
-// A long refusal list would not fit on the screen; the first rows tell the operator what to do.
-constexpr int recusasMostradas = 30;
-
 bool vazia(const ResultSet *lista) {
     return !lista || lista->vazio();
 }
@@ -48,9 +45,8 @@ bool contasValidas(const ControlesGeracao &c, const ResultSet &clientes) {
     if (!c.checkDebitoCC)
         return true;
     for (int i = 0; i < clientes.linhas(); ++i) {
-        if (marcada(clientes, i) &&
-            !ContaCorrenteValida(clientes.valor(i, QStringLiteral("agencia")).texto(),
-                                 clientes.valor(i, QStringLiteral("cc")).texto())) {
+        if (marcada(clientes, i) && !ContaCorrenteValida(clientes.valor(i, QStringLiteral("agencia")).texto(),
+                                                         clientes.valor(i, QStringLiteral("cc")).texto())) {
             Mensagens::atual().atencao(QStringLiteral(
                 "Existem registros marcado com conta e agencia inválida. Desmarque-os e gere os "
                 "boletos, ou arrume o cadastro e gere novamente."));
@@ -66,13 +62,10 @@ bool semRecusas(const ControlesGeracao &c, const ResultSet &lista, Money taxa, A
     const QStringList recusas = RecusasDoBanco(c, lista, taxa, amb);
     if (recusas.isEmpty())
         return true;
-    QStringList linhas = recusas.mid(0, recusasMostradas);
-    if (recusas.size() > recusasMostradas)
-        linhas << QStringLiteral("... e mais %1.").arg(recusas.size() - recusasMostradas);
     Mensagens::atual().atencao(
         QStringLiteral("O banco recusaria os boletos destes registros. Arrume o cadastro ou "
                        "desmarque-os e gere novamente:\r") +
-        linhas.join(u'\r'));
+        PrimeirosDaLista(recusas).join(u'\r'));
     return false;
 }
 

@@ -43,8 +43,16 @@ Ocorrencia ocorrenciaDebito(const QString &linha, int numero, Money taxaBoleto) 
         throw erroNaLinha(
             numero,
             QStringLiteral("o código de retorno (posições 68 e 69) \"%1\" não é um número.").arg(codigo));
-    return {campo(linha, 3, 10), Money::deCentavos(valor.toLongLong()) - taxaBoleto, codigo.toInt(),
-            QStringLiteral("linha %1").arg(numero)};
+    const Money debitado = Money::deCentavos(valor.toLongLong());
+    // Only to name a debit that matches nothing: a date the bank left out or spoiled stays empty.
+    const QDate data = QDate::fromString(campo(linha, 45, 52), QStringLiteral("yyyyMMdd"));
+    return {campo(linha, 3, 10),
+            debitado - taxaBoleto,
+            codigo.toInt(),
+            QStringLiteral("linha %1").arg(numero),
+            debitado,
+            data,
+            {}};
 }
 
 // The first line alone, ended at CR or LF as LinhasDoArquivo ends it.
@@ -128,10 +136,12 @@ std::vector<Ocorrencia> OcorrenciasBoleto(const boleto::ObjetoBolix &ObjBolix, M
     ocorrencias.reserve(size_t(std::max<std::int64_t>(quantas, 0)));
     for (int i = 0; i < quantas; ++i) {
         const boleto::ObjetoBolix item(ObjBolix.item(QStringLiteral("OcorrenciasCobranca"), i).toObject());
-        ocorrencias.push_back(
-            {item.get(QStringLiteral("NumeroDocumento")).toText(),
-             Money::deCurrency(item.get(QStringLiteral("ValorPago")).toCurrency()) - taxaBoleto, 0,
-             QStringLiteral("ocorrência %1").arg(i + 1)});
+        const Money pago = Money::deCurrency(item.get(QStringLiteral("ValorPago")).toCurrency());
+        ocorrencias.push_back({item.get(QStringLiteral("NumeroDocumento")).toText(), pago - taxaBoleto, 0,
+                               QStringLiteral("ocorrência %1").arg(i + 1), pago,
+                               QDate::fromString(item.get(QStringLiteral("DataOcorrencia")).toText(),
+                                                 QStringLiteral("dd/MM/yyyy")),
+                               item.get(QStringLiteral("NossoNumero")).toText()});
     }
     return ocorrencias;
 }

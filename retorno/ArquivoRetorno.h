@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -44,6 +45,11 @@ struct Ocorrencia {
     int codigo = 0;
     // Where it came from, for messages: "linha 3", "ocorrência 2".
     QString origem;
+    // What the bank paid or debited, before the fee; the day of the payment or debit (null when the
+    // file gives none); the bank's nosso número (boleto). They name a payment that matches nothing.
+    Money valor = {};
+    QDate data = {};
+    QString nossoNumero = {};
 };
 
 // The detail lines of a direct-debit return (every line between the first and the last). Throws Erro

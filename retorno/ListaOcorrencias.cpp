@@ -2,6 +2,8 @@
 
 #include "db/Connection.h"
 #include "retorno/MotivoDebito.h"
+#include "util/Mensagens.h"
+#include "util/Regional.h"
 
 namespace {
 
@@ -29,6 +31,28 @@ void acrescentaLinha(ListaRetorno &lista, const ResultSet &pesquisa, const Ocorr
     t.define("MotivoOcorrencia", MotivoDebito(o.codigo));
     (o.codigo <= 0 ? lista.totalDebitado : lista.totalNaoDebitado) += o.pago;
     ++lista.registros;
+}
+
+// Adds the occurrence's row when receivables carry its key.
+bool encontraContas(Connection &conexao, ModoRetorno modo, const Ocorrencia &o, ListaRetorno &lista) {
+    if (o.chave.trimmed().isEmpty())
+        return false;
+    const ResultSet pesquisa = conexao.abre(sqlPesquisaDeb(modo, conexao.escapa(o.chave)));
+    if (pesquisa.vazio() || pesquisa.valor(0, "total").nulo())
+        return false;
+    acrescentaLinha(lista, pesquisa, o);
+    return true;
+}
+
+QString descreveNaoEncontrado(ModoRetorno modo, const Ocorrencia &o) {
+    QString quem = modo == ModoRetorno::Debito ? QStringLiteral("Débito %1").arg(o.chave)
+                   : !o.chave.trimmed().isEmpty()
+                       ? QStringLiteral("Documento %1").arg(o.chave.trimmed())
+                       : QStringLiteral("Nosso número %1").arg(o.nossoNumero.trimmed());
+    quem += QStringLiteral(": R$ ") + Regional::atual().formataValor(o.valor);
+    if (o.data.isValid())
+        quem += QStringLiteral(" em ") + Regional::atual().formataData(o.data, u"dd/mm/yyyy");
+    return quem;
 }
 
 } // namespace
@@ -64,16 +88,28 @@ QString sqlPesquisaDeb(ModoRetorno modo, const QString &chaveEscapada) {
 
 ListaRetorno ListaOcorrencias(Connection &conexao, ModoRetorno modo,
                               const std::vector<Ocorrencia> &ocorrencias, const Progresso::Mostra &mostra) {
-    ListaRetorno lista{NovaListaOcorrencias(), modo, {}, {}, 0};
+    ListaRetorno lista{NovaListaOcorrencias(), modo, {}, {}, 0, {}};
     Progresso progresso(qint64(ocorrencias.size()), mostra);
     for (const Ocorrencia &o : ocorrencias) {
-        const ResultSet pesquisa = conexao.abre(sqlPesquisaDeb(modo, conexao.escapa(o.chave)));
-        if (!pesquisa.vazio() && !pesquisa.valor(0, "total").nulo())
-            acrescentaLinha(lista, pesquisa, o);
+        if (!encontraContas(conexao, modo, o, lista) && (modo == ModoRetorno::Boleto || o.codigo <= 0))
+            lista.naoEncontrados.push_back(o);
         progresso.avanca();
     }
     lista.QListaTemp.primeiro();
     return lista;
+}
+
+QString MensagemPagamentosNaoEncontrados(const ListaRetorno &lista) {
+    const std::vector<Ocorrencia> &naoEncontrados = lista.naoEncontrados;
+    if (naoEncontrados.empty())
+        return {};
+    QStringList linhas;
+    for (const Ocorrencia &o : naoEncontrados)
+        linhas << descreveNaoEncontrado(lista.modo, o);
+    return QStringLiteral("%1 pagamento(s) do arquivo não corresponde(m) a nenhuma conta a receber e não "
+                          "foram listados. Dê a baixa destes manualmente:\r")
+               .arg(naoEncontrados.size()) +
+           PrimeirosDaLista(linhas).join(u'\r');
 }
 
 QString ChaveDaLinha(ModoRetorno modo, qint64 codID) {

@@ -17,6 +17,9 @@ struct ListaRetorno {
     Money totalDebitado;
     Money totalNaoDebitado;
     int registros = 0;
+    // Payments the bank made that no receivable carries (no document number, or one the database does
+    // not know), to be placed by hand. Refused debits moved no money and are not among them.
+    std::vector<Ocorrencia> naoEncontrados;
 };
 
 // The empty list with its fields.
@@ -27,10 +30,14 @@ ResultSet NovaListaOcorrencias();
 QString sqlPesquisaDeb(ModoRetorno modo, const QString &chaveEscapada);
 
 // Matches every occurrence to its receivables and builds the list; occurrences that match nothing add
-// no row. A key that is no whole number throws Erro once it matched, and the list is not built.
+// no row. An empty key matches nothing and is not looked up: a receivable never charged holds an empty
+// document number. A key that is no whole number throws Erro once it matched, and the list is not built.
 ListaRetorno ListaOcorrencias(Connection &conexao, ModoRetorno modo,
                               const std::vector<Ocorrencia> &ocorrencias,
                               const Progresso::Mostra &mostra = {});
+
+// The message naming the payments that match no receivable, the first 30 of them; empty when none.
+QString MensagemPagamentosNaoEncontrados(const ListaRetorno &lista);
 
 // The key by which settlement finds the receivables of a row: the document number with ten digits
 // (boleto) or the eight characters of the debit identifier, as the list matched them.

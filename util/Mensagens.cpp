@@ -33,3 +33,10 @@ Mensagens &Mensagens::atual() {
 void Mensagens::instalar(Mensagens *m) {
     instalada = m;
 }
+
+QStringList PrimeirosDaLista(const QStringList &linhas, int mostrados) {
+    QStringList primeiros = linhas.mid(0, mostrados);
+    if (linhas.size() > mostrados)
+        primeiros << QStringLiteral("... e mais %1.").arg(linhas.size() - mostrados);
+    return primeiros;
+}

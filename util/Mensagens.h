@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The message boxes the program shows. The windows install the QMessageBox implementation at
 // start; tests install a recording one with scripted answers.
@@ -26,3 +27,7 @@ public:
     static Mensagens &atual();
     static void instalar(Mensagens *m);
 };
+
+// A long list would not fit on the screen; its first `mostrados` lines tell the operator what to do,
+// then "... e mais N.".
+QStringList PrimeirosDaLista(const QStringList &linhas, int mostrados = 30);

@@ -95,14 +95,14 @@ BENCHMARK(Remessa240De10000Titulos)
 // The return is read from its file, as the component loads it.
 void Retorno240De100000Titulos(benchmark::State &state) {
     QByteArray remessa;
-    const ContaDoBanco &banco = contas[state.range(0)];
-    for (const QByteArray &linha : remessa240(conta(banco), documentos(100'000), 1, geracao))
+    const ContaConfigurada c = conta(contas[state.range(0)]);
+    for (const QByteArray &linha : remessa240(c, documentos(100'000), 1, geracao))
         remessa += linha + "\r\n";
     QTemporaryDir dir;
     const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
     gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(leRetorno240(retorno, QString::fromLatin1(banco.banco)));
+        benchmark::DoNotOptimize(leRetorno240(retorno, c));
 }
 BENCHMARK(Retorno240De100000Titulos)
     ->DenseRange(0, std::size(contas) - 1)

@@ -18,6 +18,10 @@ void RegraBanco::contaCnab240(Registro &r, int inicio, const ContaConfigurada &c
         .texto(inicio + 19, inicio + 19, u"");
 }
 
+ContaDoArquivo240 RegraBanco::contaDoRetorno240(const ContaConfigurada &conta) const {
+    return contaDoArquivo240(conta);
+}
+
 QString RegraBanco::beneficiarioImpresso(const ContaConfigurada &c) const {
     return comDigito(c.agencia, c.dvAgencia) + u'/' + comDigito(c.conta, c.dvConta);
 }
@@ -32,6 +36,12 @@ const RegraBanco &regraDoBanco(QStringView codigo) {
         if (banco->codigo() == codigo)
             return *banco;
     throw ErroBolix(QStringLiteral("Banco \"%1\" não suportado pelo Bolix.").arg(codigo));
+}
+
+ContaDoArquivo240 contaDoArquivo240(const ContaConfigurada &conta) {
+    return {conta.agencia, conta.conta,
+            conta.convenioArquivo.isEmpty() ? regraDoBanco(conta.configuracao.banco).convenioCnab(conta)
+                                            : conta.convenioArquivo};
 }
 
 } // namespace bolix

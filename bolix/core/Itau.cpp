@@ -83,6 +83,8 @@ public:
     const Leiaute240 &leiaute240() const override {
         static const Leiaute240 itau = [] {
             Leiaute240 l;
+            l.agenciaRemessa = {19, 22};
+            l.contaRemessa = {31, 35};
             l.nossoNumeroRemessa = {38, 49};
             l.documentoRemessa = {63, 72};
             l.nossoNumero = {38, 49};

@@ -69,9 +69,7 @@ class Remessa240 {
 public:
     Remessa240(const ContaConfigurada &conta, int sequencia, const QDateTime &geracao)
         : conta_(conta), banco_(regraDoBanco(conta.configuracao.banco)), sequencia_(sequencia),
-          geracao_(geracao) {
-        convenio_ = conta.convenioArquivo.isEmpty() ? banco_.convenioCnab(conta) : conta.convenioArquivo;
-    }
+          geracao_(geracao), convenio_(contaDoArquivo240(conta).convenio) {}
 
     QList<QByteArray> linhas(const QList<Documento> &docs) {
         linhas_.append(headerArquivo().linha());

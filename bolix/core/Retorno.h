@@ -2,6 +2,7 @@
 
 // CNAB 240 cobrança return files: one occurrence per title reported (segments T and U).
 
+#include "Conta.h"
 #include "Documento.h"
 
 #include <QByteArray>
@@ -36,8 +37,12 @@ struct Ocorrencia {
 // Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is
 // not a number or a date, another bank's file, a record out of its lot or out of sequence, a title
 // paid twice, or a lot or file trailer whose counts and totals do not add up is an ErroBolix naming
-// the file, the line and the field.
-QList<Ocorrencia> leRetorno240(const QString &caminho, QStringView banco);
+// the file, the line and the field. Lines are taken as banks deliver them (LinhasCnab); lot totals
+// left at zero are not given. A title without a document number is handed over with its nosso número.
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco);
+// The same, and the file header's account must be this one's.
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
+                               const ContaConfigurada &conta);
+QList<Ocorrencia> leRetorno240(const QString &caminho, const ContaConfigurada &conta);
 
 } // namespace bolix

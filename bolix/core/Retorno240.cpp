@@ -1,5 +1,6 @@
 #include "Bancos.h"
 #include "ErroBolix.h"
+#include "LinhasCnab.h"
 #include "Retorno.h"
 
 #include <QFile>
@@ -14,11 +15,13 @@ namespace {
 
 class LeitorRetorno {
 public:
-    LeitorRetorno(const QString &nome, QStringView banco)
-        : nome_(nome), banco_(banco.toLatin1()), leiaute_(regraDoBanco(banco).leiaute240()) {}
+    LeitorRetorno(const QString &nome, QStringView banco, const ContaConfigurada *conta)
+        : nome_(nome), banco_(banco.toLatin1()), regra_(regraDoBanco(banco)), leiaute_(regra_.leiaute240()),
+          conta_(conta) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
-        QList<QByteArrayView> linhas = separaLinhas(conteudo);
+        const LinhasCnab arquivo(conteudo, 240);
+        const QList<QByteArrayView> &linhas = arquivo.linhas();
         if (linhas.isEmpty())
             throw ErroBolix(QStringLiteral("Arquivo de retorno %1 vazio.").arg(nome_));
         bool fechado = false;
@@ -35,24 +38,6 @@ public:
     }
 
 private:
-    static QList<QByteArrayView> separaLinhas(const QByteArray &conteudo) {
-        QList<QByteArrayView> linhas;
-        qsizetype inicio = 0;
-        while (inicio < conteudo.size()) {
-            qsizetype fim = conteudo.indexOf('\n', inicio);
-            if (fim < 0)
-                fim = conteudo.size();
-            qsizetype corte = fim;
-            if (corte > inicio && conteudo[corte - 1] == '\r')
-                --corte;
-            linhas.append(QByteArrayView(conteudo.constData() + inicio, corte - inicio));
-            inicio = fim + 1;
-        }
-        while (!linhas.isEmpty() && linhas.last().trimmed().isEmpty())
-            linhas.removeLast();
-        return linhas;
-    }
-
     [[noreturn]] void recusa(const QString &motivo) const {
         throw ErroBolix(
             QStringLiteral("Arquivo de retorno %1, linha %2: %3.").arg(nome_).arg(numeroLinha_).arg(motivo));
@@ -151,6 +136,41 @@ private:
         if (linha_[142] != '2')
             recusaCampo(QStringLiteral("código remessa/retorno"), 143, 143,
                         QStringLiteral("não indica um retorno (2)"));
+        if (conta_)
+            confereConta(*conta_);
+    }
+
+    // Two accounts of one store, or two companies, keep their returns side by side: a file of another
+    // account must not settle this one's receivables. A field the bank leaves blank or at zero is not
+    // compared; the check digits are not, as banks write them in different places.
+    void confereConta(const ContaConfigurada &conta) const {
+        const Leiaute240 &l = leiaute_;
+        ContaDoArquivo240 esperada = regra_.contaDoRetorno240(conta);
+        // Shown as the header writes them, so that both sides read alike.
+        esperada.agencia =
+            esperada.agencia.rightJustified(l.agenciaArquivo.fim - l.agenciaArquivo.inicio + 1, u'0');
+        esperada.conta = esperada.conta.rightJustified(l.contaArquivo.fim - l.contaArquivo.inicio + 1, u'0');
+        const ContaDoArquivo240 lida{texto(l.agenciaArquivo), texto(l.contaArquivo),
+                                     texto(l.convenioArquivo)};
+        if (!mesmoCampo(lida.agencia, esperada.agencia) || !mesmoCampo(lida.conta, esperada.conta) ||
+            !mesmoCampo(lida.convenio, esperada.convenio))
+            throw ErroBolix(QStringLiteral("Arquivo de retorno %1 é de outra conta: banco %2, agência %3, "
+                                           "conta %4, convênio %5 no arquivo; a conta configurada é banco "
+                                           "%2, agência %6, conta %7, convênio %8.")
+                                .arg(nome_, QString::fromLatin1(banco_), lida.agencia, lida.conta,
+                                     lida.convenio, esperada.agencia, esperada.conta, esperada.convenio));
+    }
+
+    // Numbers compare without their leading zeros, as banks pad them differently.
+    static bool mesmoCampo(const QString &lido, const QString &esperado) {
+        const auto semZeros = [](QString t) {
+            t.remove(u' ');
+            while (t.startsWith(u'0'))
+                t.remove(0, 1);
+            return t;
+        };
+        const QString l = semZeros(lido);
+        return l.isEmpty() || l.compare(semZeros(esperado), Qt::CaseInsensitive) == 0;
     }
 
     void headerLote() {
@@ -199,13 +219,14 @@ private:
             titulos += numero(QStringLiteral("quantidade de títulos"), inicio, inicio + 5);
             centavos += numero(QStringLiteral("valor dos títulos"), inicio + 6, inicio + 22);
         }
-        if (titulos != lote_->titulos)
+        // A bank may fill only the record count: totals left at zero are not given.
+        if (titulos != 0 && titulos != lote_->titulos)
             recusa(
                 QStringLiteral("o trailer de lote informa %1 títulos (posições 24 a 29, 47 a 52, 70 a 75 e "
                                "93 a 98), o lote tem %2")
                     .arg(titulos)
                     .arg(lote_->titulos));
-        if (centavos != lote_->centavos)
+        if (centavos != 0 && centavos != lote_->centavos)
             recusa(QStringLiteral("o trailer de lote informa %1 centavos em valor dos títulos (posições 30 a "
                                   "46, 53 a 69, 76 a 92 e 99 a 115), os títulos do lote somam %2")
                        .arg(centavos)
@@ -241,9 +262,6 @@ private:
         o.identificacaoTitulo = texto(l.identificacaoTitulo);
         o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), l.tarifa.inicio, l.tarifa.fim);
         o.motivos = texto(l.motivos);
-        if (o.numeroDocumento.isEmpty())
-            recusaCampo(QStringLiteral("número do documento"), l.numeroDocumento.inicio,
-                        l.numeroDocumento.fim, QStringLiteral("vazio"));
         ++lote_->titulos;
         // Capped above any trailer's total, so that a huge lot cannot overflow.
         lote_->centavos = std::min(lote_->centavos + centavos, tetoCentavos);
@@ -296,7 +314,9 @@ private:
 
     QString nome_;
     QByteArray banco_;
+    const RegraBanco &regra_;
     const Leiaute240 &leiaute_;
+    const ContaConfigurada *conta_;
     QByteArrayView linha_;
     qsizetype numeroLinha_ = 0;
     Ocorrencia atual_;
@@ -311,15 +331,20 @@ private:
 } // namespace
 
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco) {
-    return LeitorRetorno(nome, banco).le(conteudo);
+    return LeitorRetorno(nome, banco, nullptr).le(conteudo);
 }
 
-QList<Ocorrencia> leRetorno240(const QString &caminho, QStringView banco) {
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
+                               const ContaConfigurada &conta) {
+    return LeitorRetorno(nome, conta.configuracao.banco, &conta).le(conteudo);
+}
+
+QList<Ocorrencia> leRetorno240(const QString &caminho, const ContaConfigurada &conta) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         throw ErroBolix(QStringLiteral("Não foi possível abrir o arquivo de retorno %1: %2.")
                             .arg(caminho, arquivo.errorString()));
-    return leRetorno240(arquivo.readAll(), caminho, banco);
+    return leRetorno240(arquivo.readAll(), caminho, conta);
 }
 
 } // namespace bolix

@@ -91,6 +91,11 @@ public:
     const Leiaute240 &leiaute240() const override {
         static const Leiaute240 santander = [] {
             Leiaute240 l;
+            l.agenciaArquivo = {33, 36};
+            l.contaArquivo = {38, 46};
+            l.convenioArquivo = {53, 61};
+            l.agenciaRemessa = {18, 21};
+            l.contaRemessa = {23, 31};
             l.nossoNumeroRemessa = {45, 57};
             l.nossoNumero = {41, 53};
             l.nossoNumeroNumerico = true;
@@ -103,6 +108,11 @@ public:
             return l;
         }();
         return santander;
+    }
+
+    // The return's header holds the código do beneficiário where the remittance's has the transmission code.
+    ContaDoArquivo240 contaDoRetorno240(const ContaConfigurada &c) const override {
+        return {c.agencia, c.conta, c.cedente};
     }
 
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {

@@ -79,6 +79,10 @@ public:
         return sicredi;
     }
 
+    ContaDoArquivo240 contaDoRetorno240(const ContaConfigurada &c) const override {
+        return {c.agencia, c.cedente, contaDoArquivo240(c).convenio};
+    }
+
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {
         return c.agencia + u'.' + c.configuracao.posto + u'.' + c.cedente;
     }

@@ -106,8 +106,7 @@ void ContaCorrente::carregaArquivosRetorno() {
                 QStringLiteral("ArquivoRetorno.Layout \"%1\" não suportado: use FEBRABAN240.").arg(layout));
         const QString caminho = bolix::caminhoDoArquivo(arquivo.texto(QStringLiteral("Diretorio")),
                                                         arquivo.texto(QStringLiteral("Arquivo")));
-        const QString banco = bolix::lerConfiguracao(caminhoConfiguracao()).banco;
-        for (const bolix::Ocorrencia &lida : bolix::leRetorno240(caminho, banco))
+        for (const bolix::Ocorrencia &lida : bolix::leRetorno240(caminho, contaConfigurada(*this)))
             if (lida.pagamento())
                 preencheOcorrencia(*ocorrencias().adiciona(), lida);
     });

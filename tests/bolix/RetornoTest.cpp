@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 using namespace bolix;
@@ -151,7 +152,7 @@ TEST_P(IdaEVoltaPorBanco, DevolveCadaDocumentoComSeuValor) {
     pedido.valores.insert(2, 1'000'000);
     const QByteArray remessa = junta(remessa240(conta, docs, 1, geracao));
     const QList<Ocorrencia> o = leRetorno240(junta(simulador::retornoDaRemessa(remessa, pedido, pagamento)),
-                                             QStringLiteral("retorno.ret"), QString::fromLatin1(e.banco));
+                                             QStringLiteral("retorno.ret"), conta);
     ASSERT_EQ(o.size(), 2);
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
@@ -257,6 +258,20 @@ TEST_P(RetornoPorBanco, NossoNumeroForaDoLugarOuArquivoDeOutroBancoSaoRecusados)
     }
 }
 
+// The file header holds the account where each bank's return has it; another account's file is refused.
+TEST_P(RetornoPorBanco, HeaderComAContaDaInstalacao) {
+    const QByteArray bytes = junta(retorno());
+    EXPECT_EQ(leRetorno240(bytes, QStringLiteral("CB0101.ret"), conta_).size(), 3);
+    ContaConfigurada outra = conta_;
+    outra.agencia = QStringLiteral("0999");
+    try {
+        leRetorno240(bytes, QStringLiteral("CB0101.ret"), outra);
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(u"é de outra conta")) << e.what();
+    }
+}
+
 const RetornoDoBanco retornosPorBanco[] = {
     // Itaú: 08 is paid at the notary's; its 17 is a refused change, 10 a write-off after payment.
     {"Itau", {{"06", true}, {"08", true}, {"10", false}, {"17", false}, {"02", false}}},
@@ -326,7 +341,11 @@ void PrintTo(const Estrago &c, std::ostream *os) {
 }
 
 const Estrago estragos[] = {
-    {"LinhaCurta", [](auto &l) { l[2].chop(1); }, "linha 3:", "tamanho 239"},
+    {"LinhaCortadaNumCampo", [](auto &l) { l[3].truncate(150); },
+     "linha 4:", "data do crédito (posições 146 a 153)"},
+    {"LinhaLonga", [](auto &l) { l[2].append(' '); }, "linha 3:", "tamanho 241"},
+    {"LinhaVaziaNoMeio", [](auto &l) { l.insert(2, QByteArray()); }, "linha 3:", "tamanho 0"},
+    {"MarcaDeFimDosAntesDeOutroRegistro", [](auto &l) { l[9] = "\x1A" + l[9]; }, "linha 10:", "tamanho 241"},
     {"RegistroDesconhecido", [](auto &l) { l[2][7] = '7'; }, "linha 3:", "tipo de registro"},
     {"SegmentoDesconhecido", [](auto &l) { l[2][13] = 'Y'; }, "linha 3:", "segmento"},
     {"ValorPagoNaoNumerico", [](auto &l) { l[3][85] = 'X'; }, "linha 4:", "valor pago (posições 78 a 92)"},
@@ -399,7 +418,7 @@ INSTANTIATE_TEST_SUITE_P(Estragos, RetornoMalFormado, testing::ValuesIn(estragos
 TEST(Retorno, ArquivoVazioOuAusente) {
     EXPECT_THROW(leRetorno240(QByteArray("\r\n"), QStringLiteral("x.ret"), u"001"), ErroBolix);
     try {
-        leRetorno240(QStringLiteral("/nao/existe/CB0101.ret"), u"001");
+        leRetorno240(QStringLiteral("/nao/existe/CB0101.ret"), exemplos::contaBancoDoBrasil());
         FAIL();
     } catch (const ErroBolix &e) {
         EXPECT_TRUE(e.texto().contains(u"/nao/existe/CB0101.ret")) << e.what();
@@ -412,5 +431,115 @@ TEST(Retorno, AceitaFinaisDeLinhaSoComLF) {
         bytes += l + "\n";
     EXPECT_EQ(leRetorno240(bytes, QStringLiteral("lf.ret"), u"001").size(), 3);
 }
+
+// Bank software and file transfers deliver the same return in other shapes; each reads as the bank wrote it.
+struct Entrega {
+    const char *nome;
+    std::function<QByteArray(QList<QByteArray>)> entrega;
+};
+
+void PrintTo(const Entrega &c, std::ostream *os) {
+    *os << c.nome;
+}
+
+const Entrega entregas[] = {
+    {"BrancosFinaisCortados",
+     [](QList<QByteArray> l) {
+         for (QByteArray &linha : l)
+             while (linha.endsWith(' '))
+                 linha.chop(1);
+         return junta(l);
+     }},
+    {"MarcaDeFimDos", [](QList<QByteArray> l) { return junta(l) + "\x1A"; }},
+    {"LinhasEmBrancoEMarcaDeFim", [](QList<QByteArray> l) { return junta(l) + "\r\n   \r\n\x1A\r\n"; }},
+    {"SemFimDeLinhaNoUltimoRegistro", [](QList<QByteArray> l) { return junta(l).chopped(2); }},
+    {"TotaisDoLoteEmZero",
+     [](QList<QByteArray> l) {
+         l[8].replace(23, 92, QByteArray(92, '0'));
+         return junta(l);
+     }},
+};
+
+class RetornoEntregue : public testing::TestWithParam<Entrega> {};
+
+TEST_P(RetornoEntregue, LeOsMesmosTitulos) {
+    const QList<Ocorrencia> esperadas = leRetorno240(junta(retornoValido()), QStringLiteral("a.ret"), u"001");
+    const QList<Ocorrencia> lidas = leRetorno240(GetParam().entrega(retornoValido()), QStringLiteral("b.ret"),
+                                                 exemplos::contaBancoDoBrasil());
+    ASSERT_EQ(lidas.size(), esperadas.size());
+    for (qsizetype i = 0; i < lidas.size(); ++i) {
+        EXPECT_EQ(lidas[i].numeroDocumento, esperadas[i].numeroDocumento);
+        EXPECT_EQ(lidas[i].nossoNumero, esperadas[i].nossoNumero);
+        EXPECT_EQ(lidas[i].valorPago, esperadas[i].valorPago);
+        EXPECT_EQ(lidas[i].dataCredito, esperadas[i].dataCredito);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Entregas, RetornoEntregue, testing::ValuesIn(entregas),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
+// Titles registered without a document number (by the bank's web site, another system) come paid
+// with movement 17: they are handed over with their nosso número, and the rest of the file is read.
+TEST(Retorno, TituloPagoSemNumeroDoDocumentoVemComONossoNumero) {
+    QList<QByteArray> l = retornoValido();
+    l[2].replace(58, 15, QByteArray(15, ' '));
+    l[2].replace(15, 2, "17");
+    l[3].replace(15, 2, "17");
+    const QList<Ocorrencia> o =
+        leRetorno240(junta(l), QStringLiteral("bb.ret"), exemplos::contaBancoDoBrasil());
+    ASSERT_EQ(o.size(), 3);
+    EXPECT_TRUE(o[0].numeroDocumento.isEmpty());
+    EXPECT_EQ(o[0].nossoNumero, QString::fromLatin1(l[2].mid(37, 20)).trimmed());
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_GT(o[0].valorPago, 0);
+    EXPECT_EQ(o[1].numeroDocumento, u"0000004712");
+}
+
+// The file header's account (convênio 33-52, agência 53-57, conta 59-70) must be this installation's;
+// a field the bank leaves blank or at zero is not compared.
+struct HeaderDeConta {
+    const char *nome;
+    int inicio; // 1-based
+    const char *texto;
+    bool aceito;
+};
+
+void PrintTo(const HeaderDeConta &c, std::ostream *os) {
+    *os << c.nome;
+}
+
+const HeaderDeConta headers[] = {
+    {"OutraAgencia", 53, "01585", false},       {"OutraConta", 59, "000000210168", false},
+    {"OutroConvenio", 33, "1234568", false},    {"ConvenioEmBranco", 33, "                    ", true},
+    {"ContaEmZeros", 59, "000000000000", true}, {"AgenciaSemZerosAEsquerda", 53, " 1584", true},
+};
+
+class ContaDoRetorno : public testing::TestWithParam<HeaderDeConta> {};
+
+TEST_P(ContaDoRetorno, SoAContaConfigurada) {
+    QList<QByteArray> l = retornoValido();
+    const HeaderDeConta &h = GetParam();
+    l[0].replace(h.inicio - 1, qsizetype(strlen(h.texto)), h.texto);
+    const auto le = [&] {
+        return leRetorno240(junta(l), QStringLiteral("outra.ret"), exemplos::contaBancoDoBrasil());
+    };
+    if (h.aceito) {
+        EXPECT_EQ(le().size(), 3);
+        return;
+    }
+    try {
+        le();
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(
+            e.texto().startsWith(u"Arquivo de retorno outra.ret é de outra conta: banco 001, agência "))
+            << e.what();
+        EXPECT_TRUE(e.texto().contains(u"a conta configurada é banco 001, agência 01584, conta 000000210169"))
+            << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Headers, ContaDoRetorno, testing::ValuesIn(headers),
+                         [](const auto &info) { return std::string(info.param.nome); });
 
 } // namespace
