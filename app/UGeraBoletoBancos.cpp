@@ -11,15 +11,14 @@
 #include "generation/GerarArquivo.h"
 #include "reports/URelBoletos.h"
 #include "retorno/Baixa.h"
+#include "retorno/BaixasRegistradas.h"
 #include "retorno/ListaOcorrencias.h"
 #include "retorno/ModeloOcorrencias.h"
-#include "retorno/RetornosBaixados.h"
 #include "selection/EscolhaEmpresa.h"
 #include "selection/Listagem.h"
 #include "selection/Marcacao.h"
 #include "selection/ModeloListagem.h"
 #include "selection/Totais.h"
-#include "util/Clock.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
 #include "util/Progresso.h"
@@ -315,6 +314,9 @@ void TFRuvenal::criaTabImportar() {
     amostra(p, QColor(255, 183, 183), QRect(8, 448, 14, 14))->setObjectName(QStringLiteral("Shape3"));
     rotulo(p, QStringLiteral("Débitos não Efetuados"), QRect(26, 447, 150, 16))
         ->setObjectName(QStringLiteral("Label8"));
+    amostra(p, CorJaBaixada, QRect(8, 466, 14, 14))->setObjectName(QStringLiteral("ShapeJaBaixados"));
+    rotulo(p, QStringLiteral("Já baixados"), QRect(26, 465, 150, 16))
+        ->setObjectName(QStringLiteral("LabelJaBaixados"));
     butLerArquivo = cria<QPushButton>(p, "butLerArquivo", QRect(330, 462, 100, 28));
     butLerArquivo->setText(QStringLiteral("Ler Arquivo"));
     butProcessar = cria<QPushButton>(p, "butProcessar", QRect(438, 462, 100, 28));
@@ -641,9 +643,14 @@ void TFRuvenal::butLerArquivoClick() {
         return;
     configuracao().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("endereco_leitura"),
                                fnLocalLeitura->text());
-    Mensagens::atual().atencao(modeloLista_->rowCount() == 0
-                                   ? QStringLiteral("Não existem registro de boletos enviado pelo banco.")
-                                   : QStringLiteral("Pagamentos Carregados"));
+    const int linhas = modeloLista_->rowCount();
+    if (linhas == 0)
+        Mensagens::atual().atencao(QStringLiteral("Não existem registro de boletos enviado pelo banco."));
+    else if (jaBaixadas_ == 0)
+        Mensagens::atual().atencao(QStringLiteral("Pagamentos Carregados"));
+    else
+        Mensagens::atual().atencao(QStringLiteral("Pagamentos Carregados\r") +
+                                   MensagemJaBaixadas(jaBaixadas_, linhas));
     // A payment that no receivable carries is not listed; the bank moved the money all the same.
     if (!naoEncontrados_.isEmpty())
         Mensagens::atual().atencao(naoEncontrados_);
@@ -657,6 +664,7 @@ bool TFRuvenal::carregaRetorno() {
     if (!QFileInfo(caminho).isFile())
         return true;
     ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
+    PreparaBaixasRegistradas(*conexao_, QDir(programDir_).filePath(QStringLiteral("retornos_baixados.txt")));
     const auto escondeProgresso = qScopeGuard([this] { pbRetorno->hide(); });
     if (arquivo.modo == ModoRetorno::Debito) {
         painelTotais->show();
@@ -694,6 +702,7 @@ void TFRuvenal::ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto) {
 }
 
 void TFRuvenal::abreOcorrencias(ResultSet lista, ArquivoRetorno arquivo) {
+    jaBaixadas_ = MarcaJaBaixadas(*conexao_, lista, arquivo.modo, arquivo.impressao);
     modeloLista_->abre(std::move(lista));
     if (modeloLista_->rowCount() > 0)
         dbLista->setCurrentIndex(modeloLista_->index(0, 0));
@@ -711,13 +720,6 @@ void TFRuvenal::butProcessarClick() {
     ResultSet *lista = modeloLista_->lista();
     if (!podeProcessar())
         return;
-    const RetornosBaixados baixados(QDir(programDir_).filePath(RetornosBaixados::nomeArquivo()));
-    if (const auto quando = baixados.baixadoEm(retorno_.impressao);
-        quando && Mensagens::atual().pergunta(PerguntaRetornoJaBaixado(*quando)) != Mensagens::Resposta::Sim)
-        return;
-    // Recorded before the first change: a run that stops half-way has settled part of the file too.
-    baixados.registra(retorno_.impressao, Clock::agora(), retorno_.caminho);
-
     ResultadoBaixa resultado;
     {
         // Settled once per loading, whether the run ends or stops with an error: disabled again once the
@@ -732,11 +734,12 @@ void TFRuvenal::butProcessarClick() {
             dbLista->setCurrentIndex(modeloLista_->index(atual, 0));
             dbLista->setUpdatesEnabled(true);
         });
-        resultado = ProcessaRetorno(*conexao_, estado_, *lista, retorno_.modo, mostraEm(pbRetorno));
+        resultado = ProcessaRetorno(*conexao_, estado_, *lista, retorno_.modo, retorno_.impressao,
+                                    mostraEm(pbRetorno));
     }
     if (resultado.recusados > 0)
         Mensagens::atual().atencao(MensagemDebitosRecusados(resultado.recusados));
-    Mensagens::atual().atencao(MensagemProcessoConcluido());
+    Mensagens::atual().atencao(MensagemProcessoConcluido(resultado));
 }
 
 std::shared_ptr<void> TFRuvenal::iniciaExecucao() {

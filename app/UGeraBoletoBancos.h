@@ -166,6 +166,8 @@ private:
     // The occurrence list and the return it was loaded from; settled at most once per loading.
     ModeloOcorrencias *modeloLista_ = nullptr;
     ArquivoRetorno retorno_;
+    // Rows of the loaded list settled before it was loaded.
+    int jaBaixadas_ = 0;
     bool listaProcessada_ = false;
     // The message naming the payments of the last loaded file that match no receivable; empty when none.
     QString naoEncontrados_;

@@ -55,23 +55,30 @@ std::int64_t currencyToInt(Currency c) {
     return q;
 }
 
-// A plain decimal text ("-12.3456", "0,5" is not one) read exactly; beyond four decimals the
-// fifth rounds half away from zero, as the conversion from a number does.
-std::optional<Currency> exactCurrency(const QString &text) {
+// A plain decimal text ("-12.3456", "0,5" is not one) read exactly over the whole range of the
+// currency, the negative end one unit further than the positive; beyond four decimals the fifth rounds
+// half away from zero, as the conversion from a number does. Nothing when the text is not in that form; a
+// value in that form that does not fit is refused, never taken through a float.
+std::optional<Currency> exactCurrency(const Variant &v, const QString &text) {
     static const QRegularExpression form(QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
     const QRegularExpressionMatch m = form.match(text.trimmed());
     if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
         return std::nullopt;
-    const QString whole = m.captured(2).isEmpty() ? QStringLiteral("0") : m.captured(2);
     const QString frac = m.captured(3);
-    bool ok = false;
-    const qlonglong w = whole.toLongLong(&ok);
-    if (!ok || w > std::numeric_limits<std::int64_t>::max() / unitsPerWhole - 1)
-        return std::nullopt;
-    std::int64_t units = w * unitsPerWhole + frac.left(4).leftJustified(4, QLatin1Char('0')).toLongLong();
-    if (frac.size() > 4 && frac.at(4) >= QLatin1Char('5'))
-        ++units;
-    return Currency{m.captured(1) == QLatin1String("-") ? -units : units};
+    const QString digits = m.captured(2) + frac.left(4).leftJustified(4, QLatin1Char('0'));
+    std::uint64_t units = 0;
+    for (QChar d : digits)
+        if (__builtin_mul_overflow(units, std::uint64_t(10), &units) ||
+            __builtin_add_overflow(units, std::uint64_t(d.unicode() - u'0'), &units))
+            overflow(v, "moeda");
+    if (frac.size() > 4 && frac.at(4) >= QLatin1Char('5') &&
+        __builtin_add_overflow(units, std::uint64_t(1), &units))
+        overflow(v, "moeda");
+    const bool negative = m.captured(1) == QLatin1String("-");
+    const std::uint64_t limit = std::uint64_t(std::numeric_limits<std::int64_t>::max()) + (negative ? 1 : 0);
+    if (units > limit)
+        overflow(v, "moeda");
+    return Currency{std::int64_t(negative ? 0 - units : units)};
 }
 
 } // namespace
@@ -172,7 +179,7 @@ Currency Variant::toCurrency() const {
         return {i * unitsPerWhole};
     }
     case Type::Text: {
-        if (const auto c = exactCurrency(std::get<QString>(v_)))
+        if (const auto c = exactCurrency(*this, std::get<QString>(v_)))
             return *c;
         bool ok = false;
         std::get<QString>(v_).trimmed().toDouble(&ok);

@@ -300,8 +300,9 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
         ++a.n;
     });
 
-    gravaNumeros(numeros, c.porEmpresa, periodo, amb);
+    // The counter first: a crash between the two leaves a gap, never a nosso número handed out twice.
     amb.ini.gravarInteiro(secao, QStringLiteral("nossonumero"), a.n);
+    gravaNumeros(numeros, c.porEmpresa, periodo, amb);
     if (c.cbImprimir)
         bolix.call(QStringLiteral("ImprimeBoletos"));
     return int(numeros.size());

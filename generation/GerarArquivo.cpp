@@ -116,12 +116,6 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
                   AmbienteGeracao &amb, const std::function<void(const QString &)> &mostraTitulo) {
     if (!podeGerar(c, l, amb.estado))
         return;
-    campos.SequenciaRemessa = PegaSequenciaRemessa(amb.ini);
-    if (campos.SequenciaRemessa == -1) {
-        Mensagens::atual().mensagem(
-            QStringLiteral("Não foi possível obter a sequência para o arquivo de remessa!"));
-        return;
-    }
     // The window closes the other mode's listing; a closed one has no row to charge.
     static const ResultSet fechada;
     const ResultSet *aberta = c.porEmpresa ? l.empresas : l.clientes;
@@ -131,6 +125,13 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
     const Money taxa = LeTaxaBoleto(amb.ini);
     if (!semRecusas(c, lista, taxa, amb))
         return;
+    // Drawn once nothing can stop the run before it writes: a run stopped by the checks uses no number.
+    campos.SequenciaRemessa = PegaSequenciaRemessa(amb.ini);
+    if (campos.SequenciaRemessa == -1) {
+        Mensagens::atual().mensagem(
+            QStringLiteral("Não foi possível obter a sequência para o arquivo de remessa!"));
+        return;
+    }
 
     campos.TaxaBoleto = taxa;
     anunciaTaxa(taxa);

@@ -19,10 +19,10 @@ struct ListagensGeracao {
     const ResultSet *empresas = nullptr;
 };
 
-// "Gerar Arquivo": checks that there is something to charge, takes the sequence number, announces the fee,
-// sets the component's account up, builds and prints the documents, remembers the destination and the
-// company and, on the operator's yes, has the remittance written and, for the direct debit of bank 356,
-// completed. Messages and questions go through Mensagens; an error it does not handle itself travels up.
-// `mostraTitulo` gets the window caption once the account is set up.
+// "Gerar Arquivo": checks that there is something to charge and that the bank would take every marked row,
+// takes the sequence number, announces the fee, sets the component's account up, builds and prints the
+// documents, remembers the destination and the company and, on the operator's yes, has the remittance written
+// and, for the direct debit of bank 356, completed. Messages and questions go through Mensagens; an error it
+// does not handle itself travels up. `mostraTitulo` gets the window caption once the account is set up.
 void GerarArquivo(const ControlesGeracao &controles, const ListagensGeracao &listagens, CamposGeracao &campos,
                   AmbienteGeracao &ambiente, const std::function<void(const QString &)> &mostraTitulo);

@@ -6,6 +6,7 @@
 #include "util/Windows1252.h"
 
 #include <QCryptographicHash>
+#include <QDate>
 #include <QFile>
 #include <algorithm>
 
@@ -43,15 +44,13 @@ Ocorrencia ocorrenciaDebito(const QString &linha, int numero, Money taxaBoleto) 
         throw erroNaLinha(
             numero,
             QStringLiteral("o código de retorno (posições 68 e 69) \"%1\" não é um número.").arg(codigo));
-    const Money debitado = Money::deCentavos(valor.toLongLong());
-    // Only to name a debit that matches nothing: a date the bank left out or spoiled stays empty.
-    const QDate data = QDate::fromString(campo(linha, 45, 52), QStringLiteral("yyyyMMdd"));
+    const QString data = campo(linha, 45, 52);
     return {campo(linha, 3, 10),
-            debitado - taxaBoleto,
+            Money::deCentavos(valor.toLongLong()) - taxaBoleto,
             codigo.toInt(),
             QStringLiteral("linha %1").arg(numero),
-            debitado,
-            data,
+            soDigitos(data) ? data : QString(),
+            Money(),
             {}};
 }
 
@@ -111,7 +110,6 @@ ArquivoRetorno LeArquivoRetorno(const QString &caminho) {
     if (bytes.isEmpty())
         throw Erro(QStringLiteral("O arquivo retorno %1 está vazio.").arg(caminho));
     ArquivoRetorno r;
-    r.caminho = caminho;
     r.impressao = ImpressaoDoArquivo(bytes);
     r.modo = ModoDoRetorno(primeiraLinha(bytes));
     // The component reads a boleto return itself.
@@ -136,12 +134,13 @@ std::vector<Ocorrencia> OcorrenciasBoleto(const boleto::ObjetoBolix &ObjBolix, M
     ocorrencias.reserve(size_t(std::max<std::int64_t>(quantas, 0)));
     for (int i = 0; i < quantas; ++i) {
         const boleto::ObjetoBolix item(ObjBolix.item(QStringLiteral("OcorrenciasCobranca"), i).toObject());
-        const Money pago = Money::deCurrency(item.get(QStringLiteral("ValorPago")).toCurrency());
-        ocorrencias.push_back({item.get(QStringLiteral("NumeroDocumento")).toText(), pago - taxaBoleto, 0,
-                               QStringLiteral("ocorrência %1").arg(i + 1), pago,
-                               QDate::fromString(item.get(QStringLiteral("DataOcorrencia")).toText(),
-                                                 QStringLiteral("dd/MM/yyyy")),
-                               item.get(QStringLiteral("NossoNumero")).toText()});
+        const Money valorPago = Money::deCurrency(item.get(QStringLiteral("ValorPago")).toCurrency());
+        const QDate data = QDate::fromString(item.get(QStringLiteral("DataOcorrencia")).toText(),
+                                             QStringLiteral("dd/MM/yyyy"));
+        ocorrencias.push_back({item.get(QStringLiteral("NumeroDocumento")).toText(), valorPago - taxaBoleto,
+                               0, QStringLiteral("ocorrência %1").arg(i + 1),
+                               data.isValid() ? data.toString(QStringLiteral("yyyyMMdd")) : QString(),
+                               valorPago, item.get(QStringLiteral("NossoNumero")).toText()});
     }
     return ocorrencias;
 }

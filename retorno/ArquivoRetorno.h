@@ -18,7 +18,6 @@ enum class ModoRetorno { Boleto, Debito };
 
 // A return file as it was loaded: the fingerprint of its bytes and, for a direct debit, its lines.
 struct ArquivoRetorno {
-    QString caminho;
     QStringList linhas;
     QByteArray impressao;
     ModoRetorno modo = ModoRetorno::Boleto;
@@ -45,10 +44,12 @@ struct Ocorrencia {
     int codigo = 0;
     // Where it came from, for messages: "linha 3", "ocorrência 2".
     QString origem;
-    // What the bank paid or debited, before the fee; the day of the payment or debit (null when the
-    // file gives none); the bank's nosso número (boleto). They name a payment that matches nothing.
-    Money valor = {};
-    QDate data = {};
+    // The day of the payment as yyyymmdd (boleto: the occurrence date; direct debit: the date of the
+    // debit), empty when the bank gave none.
+    QString data = {};
+    // Boleto: the paid amount as the component gave it, before the fee.
+    Money valorPago = {};
+    // Boleto: the bank's nosso número, to name a payment that matches no receivable.
     QString nossoNumero = {};
 };
 

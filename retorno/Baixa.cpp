@@ -5,9 +5,12 @@
 #include "db/Literal.h"
 #include "db/ResultSet.h"
 #include "db/Transacao.h"
+#include "retorno/BaixasRegistradas.h"
 #include "retorno/ListaOcorrencias.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
+#include "util/Mensagens.h"
+#include "util/Regional.h"
 #include "util/Rotinas.h"
 
 #include <QCoreApplication>
@@ -99,32 +102,64 @@ std::int64_t divideArredondando(std::int64_t numerador, std::int64_t divisor) {
 
 class Baixa {
 public:
-    Baixa(Connection &conexao, const EstadoPrograma &estado, ModoRetorno modo)
-        : conexao_(conexao), estado_(estado), modo_(modo), lojas_(conexao.escapa(estado.LojasLeramAtual)),
+    Baixa(Connection &conexao, const EstadoPrograma &estado, ModoRetorno modo, const QByteArray &impressao)
+        : conexao_(conexao), estado_(estado), modo_(modo), impressao_(impressao),
+          lojas_(conexao.escapa(estado.LojasLeramAtual)),
           lojasLiteral_(Literal(conexao, estado.LojasLeramAtual)) {}
 
-    void linha(const ResultSet &lista, int l, ResultadoBaixa &resultado) {
+    // The row as a whole in one transaction that first records it: a row recorded before (here, or by
+    // another station since the list was loaded) is passed over, and a row stopped half-way leaves
+    // neither its changes nor its record.
+    void linha(ResultSet &lista, int l, ResultadoBaixa &resultado) {
         if (lista.valor(l, "debito").nulo() || lista.valor(l, "valortotal").nulo())
             return;
-        const qint64 codID = lista.valor(l, "codID").inteiroLongo();
-        if (modo_ == ModoRetorno::Debito && lista.valor(l, "CodOcorrencia").inteiro() != 0) {
-            conexao_.executa(
-                sqlLiberaDebito(lojas_, Clock::hoje(), conexao_.escapa(ChaveDaLinha(modo_, codID))));
-            ++resultado.recusados;
+        if (JaBaixada(lista, l)) {
+            ++resultado.baixadasAntes;
             return;
         }
-        baixaDocumento(codID, lista.valor(l, "debito").dinheiro(), resultado);
+        const qint64 codID = lista.valor(l, "codID").inteiroLongo();
+        const bool recusado = modo_ == ModoRetorno::Debito && lista.valor(l, "CodOcorrencia").inteiro() != 0;
+        const Money pago = lista.valor(l, "debito").dinheiro();
+        // One reading of the clock per row, its receivables settled at that moment: the system's local
+        // time costs a look at the time zone.
+        const QDateTime quando = Clock::agora();
+        bool agora = false;
+        Espalhado espalhado;
+        EmTransacao(conexao_, [&] {
+            if (conexao_.executa(sqlRegistraBaixa(conexao_, PagamentoDaLinha(lista, l, modo_), recusado,
+                                                  impressao_, quando, estado_)) == 0)
+                return;
+            agora = true;
+            if (recusado)
+                conexao_.executa(
+                    sqlLiberaDebito(lojas_, quando.date(), conexao_.escapa(ChaveDaLinha(modo_, codID))));
+            else
+                espalhado = baixaDocumento(codID, pago, quando);
+        });
+        MarcaBaixada(lista, l);
+        if (!agora) {
+            ++resultado.baixadasAntes;
+            return;
+        }
+        ++resultado.baixadasAgora;
+        resultado.contas += espalhado.contas;
+        resultado.recusados += recusado;
+        // A refused debit moved no money.
+        if (!recusado && Arredonda(espalhado.quantia) < Arredonda(pago))
+            resultado.sobras.emplace_back(ChaveDaLinha(modo_, codID), pago - espalhado.quantia);
     }
 
 private:
-    // Spreads the paid amount over the charge's receivables, oldest first; what is left over when they
-    // run out is recorded nowhere.
-    void baixaDocumento(qint64 codID, Money pago, ResultadoBaixa &resultado) {
+    struct Espalhado {
+        int contas = 0; // receivables settled
+        Money quantia;  // of the paid amount
+    };
+
+    // Spreads the paid amount over the charge's receivables, oldest first, until it or they run out.
+    Espalhado baixaDocumento(qint64 codID, Money pago, const QDateTime &quando) {
         ResultSet QMovment =
             conexao_.abre(sqlSelecaoBaixa(modo_, conexao_.escapa(ChaveDaLinha(modo_, codID))));
-        // One reading of the clock per paid row, its receivables settled at that moment: the system's
-        // local time costs a look at the time zone.
-        const QDateTime quando = Clock::agora();
+        int contas = 0;
         Money espalhado;
         for (QMovment.primeiro();
              Arredonda(espalhado) < Arredonda(pago) && !QMovment.fim() && pago != Money();
@@ -136,9 +171,10 @@ private:
                 throw Erro(QStringLiteral("Ao baixar %1 (documento %2): %3")
                                .arg(r.nome(), ChaveDaLinha(modo_, codID), textoDoErro(e)));
             }
-            ++resultado.contas;
+            ++contas;
             QCoreApplication::processEvents();
         }
+        return {contas, espalhado};
     }
 
     // Settles the receivable in full when the rest covers it, in part otherwise; returns how much of
@@ -153,14 +189,11 @@ private:
     }
 
     void registra(const Receber &r, Money amort, Money quantia, const QDateTime &quando) {
-        EmTransacao(conexao_, [&] {
-            conexao_.executa(
-                sqlAlteraAmort(r, amort, ValorEmAberto(r.bruto(), amort), lojas_, quando.date()));
-            const qint64 numlanc = PegaNumLanc();
-            conexao_.executa(sqlMovimento(r, estado_, lojasLiteral_, numlanc, quantia, quando));
-            if (NoMesCorrente(r.dia, quando.date()))
-                conexao_.executa(sqlSaldoCliente(r, quantia, lojas_));
-        });
+        conexao_.executa(sqlAlteraAmort(r, amort, ValorEmAberto(r.bruto(), amort), lojas_, quando.date()));
+        const qint64 numlanc = PegaNumLanc();
+        conexao_.executa(sqlMovimento(r, estado_, lojasLiteral_, numlanc, quantia, quando));
+        if (NoMesCorrente(r.dia, quando.date()))
+            conexao_.executa(sqlSaldoCliente(r, quantia, lojas_));
     }
 
     qint64 PegaNumLanc() {
@@ -171,15 +204,17 @@ private:
     Connection &conexao_;
     const EstadoPrograma &estado_;
     ModoRetorno modo_;
+    const QByteArray &impressao_;
     QString lojas_;
     QString lojasLiteral_;
 };
 
 } // namespace
 
-ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, const ResultSet &QListaTemp,
-                               ModoRetorno modo, const Progresso::Mostra &mostra) {
-    Baixa baixa(conexao, estado, modo);
+ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, ResultSet &QListaTemp,
+                               ModoRetorno modo, const QByteArray &impressao,
+                               const Progresso::Mostra &mostra) {
+    Baixa baixa(conexao, estado, modo, impressao);
     ResultadoBaixa resultado;
     Progresso progresso(QListaTemp.linhas(), mostra);
     for (int l = 0; l < QListaTemp.linhas(); ++l) {
@@ -205,8 +240,17 @@ QString MensagemDebitosRecusados(int recusados) {
                           "de débito em conta para estes clientes.");
 }
 
-QString MensagemProcessoConcluido() {
-    return QStringLiteral("Processo concluído.");
+QString MensagemProcessoConcluido(const ResultadoBaixa &resultado) {
+    QString texto = QStringLiteral("Processo concluído.\rBaixados agora: %1. Já baixados antes: %2.")
+                        .arg(resultado.baixadasAgora)
+                        .arg(resultado.baixadasAntes);
+    if (resultado.sobras.empty())
+        return texto;
+    QStringList sobras;
+    for (const auto &[documento, sobra] : resultado.sobras)
+        sobras << QStringLiteral("Documento %1: R$ %2").arg(documento, Regional::atual().formataValor(sobra));
+    return texto + QStringLiteral("\rPagos a mais que as contas; credite ou devolva ao cliente:\r") +
+           PrimeirosDaLista(sobras).join(u'\r');
 }
 
 Money ValorEmAberto(Money bruto, Money amort) {
@@ -234,9 +278,11 @@ QString sqlSelecaoBaixa(ModoRetorno modo, const QString &chaveEscapada) {
     const QString onde = modo == ModoRetorno::Boleto
                              ? QStringLiteral("where receber.numero_documento = \"%1\"")
                              : QStringLiteral("where receber.lojas_leram2 = \"%1\"");
+    // Locked until the row's transaction ends: another station settling another payment of the same
+    // document waits instead of working from amounts about to change.
     return QStringLiteral(" select receber.* from receber \n") + onde.arg(chaveEscapada) +
            QStringLiteral("\n and receber.apagado <> \"S\" \n and receber.quantidade > 0 \norder by "
-                          "receber.datahora");
+                          "receber.datahora for update");
 }
 
 QString sqlLiberaDebito(const QString &lojasLeram, const QDate &hoje, const QString &chaveEscapada) {

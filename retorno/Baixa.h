@@ -6,6 +6,8 @@
 
 #include <QDate>
 #include <QString>
+#include <utility>
+#include <vector>
 
 class Connection;
 class ResultSet;
@@ -20,17 +22,26 @@ struct ResultadoBaixa {
     int recusados = 0;
     // Receivables settled, each with its movement.
     int contas = 0;
+    // Rows settled or released by this run, and rows passed over because they had been before.
+    int baixadasAgora = 0;
+    int baixadasAntes = 0;
+    // Titles paid more than their receivables owed, settled by this run: the key and what was left over,
+    // for the store to credit or refund.
+    std::vector<std::pair<QString, Money>> sobras;
 };
 
-// Walks the whole list in the mode it was loaded in. Each receivable is settled in one transaction
-// (its update, its movement number, its movement and its balance update), so an error leaves it
-// untouched; the error stops the run and its text tells how many rows were done before it.
-ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, const ResultSet &QListaTemp,
-                               ModoRetorno modo, const Progresso::Mostra &mostra = {});
+// Walks the whole list in the mode it was loaded in. Each row is settled in one transaction (all its
+// receivables, their movement numbers, movements and balance updates, and the record of the payment in
+// ruvenal_baixas with the file's fingerprint `impressao`), so an error leaves the row untouched and
+// unrecorded; the error stops the run and its text tells how many rows were done before it. Rows
+// recorded before are passed over; every row done is marked settled in the list.
+ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, ResultSet &QListaTemp,
+                               ModoRetorno modo, const QByteArray &impressao,
+                               const Progresso::Mostra &mostra = {});
 
 // The messages that close a run.
 QString MensagemDebitosRecusados(int recusados);
-QString MensagemProcessoConcluido();
+QString MensagemProcessoConcluido(const ResultadoBaixa &resultado);
 
 // The arithmetic of one receivable. `bruto` is valor x quantidade.
 // The open amount left at a given percentage paid, rounded to four decimals.

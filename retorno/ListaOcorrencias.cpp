@@ -25,6 +25,9 @@ void acrescentaLinha(ListaRetorno &lista, const ResultSet &pesquisa, const Ocorr
     t.define("cliente", !empresa);
     t.define("valortotal", soma);
     t.define("debito", o.pago);
+    t.define("chave", o.chave);
+    t.define("dataPagamento", o.data);
+    t.define("valorPago", o.valorPago);
     if (lista.modo == ModoRetorno::Boleto)
         return;
     t.define("CodOcorrencia", o.codigo);
@@ -49,9 +52,9 @@ QString descreveNaoEncontrado(ModoRetorno modo, const Ocorrencia &o) {
                    : !o.chave.trimmed().isEmpty()
                        ? QStringLiteral("Documento %1").arg(o.chave.trimmed())
                        : QStringLiteral("Nosso número %1").arg(o.nossoNumero.trimmed());
-    quem += QStringLiteral(": R$ ") + Regional::atual().formataValor(o.valor);
-    if (o.data.isValid())
-        quem += QStringLiteral(" em ") + Regional::atual().formataData(o.data, u"dd/mm/yyyy");
+    quem += QStringLiteral(": R$ ") + Regional::atual().formataValor(o.pago);
+    if (const QDate dia = QDate::fromString(o.data, QStringLiteral("yyyyMMdd")); dia.isValid())
+        quem += QStringLiteral(" em ") + Regional::atual().formataData(dia, u"dd/mm/yyyy");
     return quem;
 }
 
@@ -66,7 +69,13 @@ ResultSet NovaListaOcorrencias() {
                       {QStringLiteral("cliente"), TipoCampo::Logico, 0},
                       {QStringLiteral("codID"), TipoCampo::InteiroLongo, 0},
                       {QStringLiteral("CodOcorrencia"), TipoCampo::Inteiro, 0},
-                      {QStringLiteral("MotivoOcorrencia"), TipoCampo::Texto, 80}});
+                      {QStringLiteral("MotivoOcorrencia"), TipoCampo::Texto, 80},
+                      // The payment as the bank gave it, by which its settlement is recorded, and whether
+                      // it was settled before.
+                      {QStringLiteral("chave"), TipoCampo::Texto, 0},
+                      {QStringLiteral("dataPagamento"), TipoCampo::Texto, 8},
+                      {QStringLiteral("valorPago"), TipoCampo::Decimal, 0},
+                      {QStringLiteral("baixada"), TipoCampo::Logico, 0}});
 }
 
 QString sqlPesquisaDeb(ModoRetorno modo, const QString &chaveEscapada) {
@@ -116,9 +125,11 @@ QString ChaveDaLinha(ModoRetorno modo, qint64 codID) {
     return QStringLiteral("%1").arg(codID, modo == ModoRetorno::Boleto ? 10 : 8, 10, QLatin1Char('0'));
 }
 
-CorOcorrencia CorDaOcorrencia(int linha, int CodOcorrencia, bool selecionada) {
+CorOcorrencia CorDaOcorrencia(int linha, int CodOcorrencia, bool baixada, bool selecionada) {
     if (selecionada)
         return CorOcorrencia::Selecionada;
+    if (baixada)
+        return CorOcorrencia::JaBaixada;
     if (CodOcorrencia != 0)
         return CorOcorrencia::NaoDebitado;
     // Rows count from 1 on screen: the first row is odd.

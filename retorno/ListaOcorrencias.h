@@ -43,6 +43,7 @@ QString MensagemPagamentosNaoEncontrados(const ListaRetorno &lista);
 // (boleto) or the eight characters of the debit identifier, as the list matched them.
 QString ChaveDaLinha(ModoRetorno modo, qint64 codID);
 
-// The colour of a list row (`linha` from 0), later causes overriding earlier ones.
-enum class CorOcorrencia { Normal, Impar, NaoDebitado, Selecionada };
-CorOcorrencia CorDaOcorrencia(int linha, int CodOcorrencia, bool selecionada);
+// The colour of a list row (`linha` from 0), later causes overriding earlier ones. A row settled before
+// shows so whatever its code: "Processar" passes it over.
+enum class CorOcorrencia { Normal, Impar, NaoDebitado, JaBaixada, Selecionada };
+CorOcorrencia CorDaOcorrencia(int linha, int CodOcorrencia, bool baixada, bool selecionada);

@@ -1,5 +1,6 @@
 #include "retorno/ModeloOcorrencias.h"
 
+#include "retorno/BaixasRegistradas.h"
 #include "retorno/ListaOcorrencias.h"
 #include "selection/Totais.h"
 
@@ -69,6 +70,8 @@ QVariant ModeloOcorrencias::data(const QModelIndex &index, int role) const {
         return ehValor(coluna) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case PapelCodOcorrencia:
         return lista_->valor(linha, "CodOcorrencia").inteiro();
+    case PapelBaixada:
+        return JaBaixada(*lista_, linha);
     default:
         return {};
     }
@@ -89,7 +92,7 @@ void PinturaOcorrencias::paint(QPainter *painter, const QStyleOptionViewItem &op
     opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     const bool selecionada = index.row() == lista_->currentIndex().row();
     switch (CorDaOcorrencia(index.row(), index.data(ModeloOcorrencias::PapelCodOcorrencia).toInt(),
-                            selecionada)) {
+                            index.data(ModeloOcorrencias::PapelBaixada).toBool(), selecionada)) {
     case CorOcorrencia::Normal:
         opt.backgroundBrush = opt.palette.base();
         break;
@@ -98,6 +101,9 @@ void PinturaOcorrencias::paint(QPainter *painter, const QStyleOptionViewItem &op
         break;
     case CorOcorrencia::NaoDebitado:
         opt.backgroundBrush = QColor(255, 183, 183);
+        break;
+    case CorOcorrencia::JaBaixada:
+        opt.backgroundBrush = CorJaBaixada;
         break;
     case CorOcorrencia::Selecionada:
         opt.backgroundBrush = QColor(0, 0, 128);

@@ -3,6 +3,7 @@
 #include "db/ResultSet.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <optional>
@@ -14,7 +15,7 @@ class QTableView;
 class ModeloOcorrencias : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Papel { PapelCodOcorrencia = Qt::UserRole };
+    enum Papel { PapelCodOcorrencia = Qt::UserRole, PapelBaixada };
 
     explicit ModeloOcorrencias(QObject *parent = nullptr);
 
@@ -33,7 +34,11 @@ private:
     std::optional<ResultSet> lista_;
 };
 
-// Odd rows light blue, refused debits light red, the current row navy with white bold text.
+// The colour of rows settled before, in the grid and in its legend.
+inline const QColor CorJaBaixada(198, 239, 206);
+
+// Odd rows light blue, refused debits light red, rows settled before light green, the current row navy
+// with white bold text.
 class PinturaOcorrencias : public QStyledItemDelegate {
 public:
     explicit PinturaOcorrencias(QTableView *lista);

@@ -1,8 +1,8 @@
 // "Ler Arquivo" of a boleto return with 20,000 paid titles (two receivables each) and "Processar" of a
 // direct-debit return with 5,000 paid debits over 10,000 receivables, on the large database (22,500
 // clients, 500,000 receivables), each clicked in the started window. Beside each, its floor: the statements
-// that the click sent, taken from the server's general log of a first run, replayed through the client
-// library alone in the same process. Medians of single runs. Needs MYSQL_UNIX_PORT.
+// that the click sent (for "Processar", the record of each settled row included), taken from the server's
+// general log of a first run, replayed through the client library alone in the same process. Medians of single runs. Needs MYSQL_UNIX_PORT.
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/Janela.h"
@@ -72,9 +72,11 @@ void preparaBase() {
                   .arg(UltimoDebito));
 }
 
-// Back to the state before a settlement: the debits' receivables open, no movements, no balances.
+// Back to the state before a settlement: the debits' receivables open, no movements, no balances, no
+// record of the settlement (the next loading creates its table again).
 void desfazBaixa() {
     Connection &c = servidor();
+    c.executa(QStringLiteral("drop table if exists ruvenal_baixas"));
     c.executa(QStringLiteral("update receber set amort = 0, valortotal = valor, lojas_leram = null, "
                              "dtalteracao = null where receber_id between %1 and %2")
                   .arg(PrimeiroDebito)

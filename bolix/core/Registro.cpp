@@ -61,17 +61,29 @@ Registro &Registro::dataAnoMesDia(int inicio, const QDate &d) {
 }
 
 void gravaLinhas(const QString &caminho, const QList<QByteArray> &linhas) {
+    // Unbuffered: a buffered save flushed at commit can take a short write on a full disk for success and
+    // leave a cut file; written straight, the write that does not fit fails with the system's reason.
     QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly))
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ErroBolix(
             QStringLiteral("Não foi possível criar o arquivo %1: %2.").arg(caminho, arquivo.errorString()));
     QByteArray dados;
     dados.reserve(linhas.size() * (linhas.isEmpty() ? 0 : linhas.first().size() + 2));
     for (const QByteArray &linha : linhas)
         dados += linha + "\r\n";
-    if (arquivo.write(dados) != dados.size() || !arquivo.commit())
-        throw ErroBolix(
+    const auto falhou = [&] {
+        return ErroBolix(
             QStringLiteral("Não foi possível gravar o arquivo %1: %2.").arg(caminho, arquivo.errorString()));
+    };
+    // A short write is followed by another, which gives the reason the first stopped.
+    for (qint64 gravados = 0; gravados < dados.size();) {
+        const qint64 n = arquivo.write(dados.constData() + gravados, dados.size() - gravados);
+        if (n <= 0)
+            throw falhou();
+        gravados += n;
+    }
+    if (!arquivo.commit())
+        throw falhou();
 }
 
 } // namespace bolix

@@ -2,6 +2,8 @@
 
 #include "ConteudoBoleto.h"
 #include "PaginaBoleto.h"
+#include "PdfBoletos.h"
+#include "PinturaBoleto.h"
 
 #include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"
@@ -12,21 +14,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace bolix {
 
 namespace {
-
-void exigeAplicacaoGrafica() {
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        throw ErroBolix(
-            QStringLiteral("A impressão de boletos precisa de uma aplicação gráfica (QGuiApplication) "
-                           "em execução."));
-}
 
 // Texts of every page first: a refused document stops the batch before any file exists.
 QList<ConteudoBoleto> conteudos(const ContaConfigurada &conta, const QList<Documento> &docs) {
@@ -69,16 +62,6 @@ void abreArquivoNovo(QFile &arquivo, const QString &pasta, const QDate &hoje) {
     }
 }
 
-// Draws every page on an open painter; `primeira` and `ultima` count from 1.
-void desenhaPaginas(QPainter &painter, QPagedPaintDevice &dispositivo, const QList<ConteudoBoleto> &paginas,
-                    const QImage &logo, int margem, int primeira, int ultima) {
-    for (int i = primeira; i <= ultima; ++i) {
-        if (i > primeira)
-            dispositivo.newPage();
-        desenhaBoleto(painter, paginas[i - 1], logo, margem);
-    }
-}
-
 const QPageLayout a4SemMargens(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
 
 bool haTela() {
@@ -102,27 +85,19 @@ void ofereceImpressora(const QList<ConteudoBoleto> &paginas, const QImage &logo,
         primeira = std::max(1, impressora.fromPage());
         ultima = std::min(ultima, impressora.toPage());
     }
-    QPainter painter;
-    if (primeira > ultima || !painter.begin(&impressora))
-        return;
-    desenhaPaginas(painter, impressora, paginas, logo, margem, primeira, ultima);
-    painter.end();
+    if (primeira <= ultima)
+        desenhaBoletos(impressora, paginas.mid(primeira - 1, ultima - primeira + 1), logo, margem);
 }
 
 QString gravaPdf(const QList<ConteudoBoleto> &paginas, const QImage &logo, const OpcoesImpressao &opcoes,
                  const QDate &hoje) {
     QFile arquivo;
     abreArquivoNovo(arquivo, opcoes.pasta, hoje);
-    {
-        QPdfWriter pdf(&arquivo);
-        pdf.setPageLayout(a4SemMargens);
-        pdf.setResolution(1200);
-        pdf.setCreator(QStringLiteral("Bolix"));
-        pdf.setTitle(QStringLiteral("Boletos"));
-        QPainter painter(&pdf);
-        desenhaPaginas(painter, pdf, paginas, logo, opcoes.margemSuperior, 1,
-                       static_cast<int>(paginas.size()));
-    }
+    PdfBoletos pdf(arquivo, logo);
+    for (const ConteudoBoleto &pagina : paginas)
+        pdf.pagina(formularioBoleto(pagina, logo.size(), opcoes.margemSuperior),
+                   camposBoleto(pagina, opcoes.margemSuperior));
+    pdf.termina();
     arquivo.close();
     if (arquivo.error() != QFileDevice::NoError) {
         const QString motivo = arquivo.errorString();
@@ -138,7 +113,6 @@ QString imprimeBoletos(const ContaConfigurada &conta, const QList<Documento> &do
                        const OpcoesImpressao &opcoes, const QDate &hoje) {
     if (docs.isEmpty())
         return {};
-    exigeAplicacaoGrafica();
     const QList<ConteudoBoleto> paginas = conteudos(conta, docs);
     const QImage logo = logotipo(opcoes.arquivoLogotipo);
     const QString caminho = gravaPdf(paginas, logo, opcoes, hoje);

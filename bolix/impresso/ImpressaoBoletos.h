@@ -2,9 +2,8 @@
 
 // Printing a batch of boletos: one PDF per batch, then the printer.
 //
-// Needs a QGuiApplication (QPdfWriter lays text out with the platform's fonts); without one the
-// call is refused with an ErroBolix. The print dialog is offered only inside a QApplication on a real
-// display, never on the "offscreen" or "minimal" platforms.
+// The PDF needs no graphical application. The print dialog is offered only inside a QApplication on a
+// real display, never on the "offscreen" or "minimal" platforms.
 
 #include "bolix/core/Conta.h"
 #include "bolix/core/Documento.h"

@@ -2,11 +2,8 @@
 
 #include "BarrasI2of5.h"
 
-#include <QFontMetricsF>
-#include <QPaintDevice>
-#include <QPainter>
-#include <QTextLayout>
 #include <algorithm>
+#include <span>
 
 namespace bolix {
 
@@ -14,9 +11,10 @@ namespace {
 
 // Form geometry in millimetres.
 constexpr double esquerda = 10.0;
-constexpr double largura = 190.0;
-constexpr double direita = esquerda + largura;
+constexpr double larguraFormulario = 190.0;
+constexpr double direita = esquerda + larguraFormulario;
 constexpr double colunaDireita = direita - 50.0; // the right column of values and dates
+constexpr double meioRecibo = esquerda + 95.0;
 constexpr double fimDaFicha = 285.0;
 constexpr double alturaTopo = 10.0;
 constexpr double alturaLinha = 7.0;
@@ -32,282 +30,349 @@ constexpr double demonstrativoMinimo = 30.0;
 constexpr double demonstrativoMaximo = 60.0;
 constexpr double espacoCorte = 12.0;
 constexpr double zonaDeSilencio = 5.0;
+constexpr double inicioValores = alturaTopo + 4 * alturaLinha; // below the ficha's top
+constexpr double inicioPagador = inicioValores + 5 * alturaLinhaInstrucao;
 
-constexpr double corpoLegenda = 5.5; // points
-constexpr double corpoConteudo = 8.5;
-constexpr double corpoTexto = 7.5;
-constexpr double corpoLinhaDigitavel = 11.0;
-constexpr double corpoCodigoBanco = 16.0;
-constexpr double linhaFina = 0.2;
+constexpr Fonte legenda{5.5};
+constexpr Fonte conteudo{8.5};
+constexpr Fonte conteudoNegrito{8.5, true};
+constexpr Fonte texto{7.5};
+constexpr Fonte linhaDigitavel{11.0, true};
+constexpr Fonte codigoBanco{16.0, true};
+constexpr Fonte nomeBanco{10.0, true};
+constexpr double linhaFina = espessuraMoldura;
 constexpr double linhaGrossa = 1.2;
+constexpr double mmPorPonto = 25.4 / 72.0;
 
-QFont fonte(double pontos, bool negrito = false) {
-    // Arial's metric twin where Arial is missing, so texts measure the same everywhere.
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica")});
-    f.setPointSizeF(pontos);
-    f.setBold(negrito);
-    return f;
+// Where the two parts go on the sheet for a given top margin.
+struct Geometria {
+    double recibo;        // top of the recibo
+    double demonstrativo; // height of the recibo's demonstrativo box
+    double ficha;         // top of the ficha
+};
+
+Geometria geometria(int margemSuperiorMm) {
+    constexpr double formaMinima =
+        alturaReciboSemDemonstrativo + demonstrativoMinimo + espacoCorte + alturaFicha;
+    // A margin that would push the ficha off the sheet is cut to what the sheet holds.
+    const double recibo = std::clamp(static_cast<double>(margemSuperiorMm), 0.0, fimDaFicha - formaMinima);
+    const double demonstrativo =
+        std::clamp(fimDaFicha - recibo - alturaReciboSemDemonstrativo - espacoCorte - alturaFicha,
+                   demonstrativoMinimo, demonstrativoMaximo);
+    const double fimRecibo = recibo + alturaReciboSemDemonstrativo + demonstrativo;
+    // The ficha sits at the foot of the sheet, as the banks ask of A4 forms.
+    return {recibo, demonstrativo, std::max(fimRecibo + espacoCorte, fimDaFicha - alturaFicha)};
 }
 
-// The painter in millimetres of the sheet. Text is placed through font metrics of the device itself,
-// so it lands the same in a PDF and on a printer.
-class Folha {
+// A box of the form: its frame and caption, and the field shown in it.
+struct Caixa {
+    double x1, x2;
+    QStringView legenda;
+    QString (*campo)(const ConteudoBoleto &) = nullptr; // none: the box shows `fixo` or stays blank
+    Qt::Alignment alinhamento = Qt::AlignLeft;
+    bool negrito = false;
+    QStringView fixo = {};
+};
+
+struct LinhaDeCaixas {
+    bool naFicha;        // else in the recibo
+    double abaixoDoTopo; // of its part
+    double altura;
+    std::span<const Caixa> caixas;
+};
+
+#define CAMPO(membro) [](const ConteudoBoleto &c) { return c.membro; }
+
+const Caixa reciboBeneficiario[] = {
+    {esquerda, meioRecibo, u"Beneficiário", CAMPO(beneficiario)},
+    {meioRecibo, colunaDireita, u"Agência/Código do beneficiário", CAMPO(agenciaCodigo)},
+    {colunaDireita, direita, u"Vencimento", CAMPO(vencimento), Qt::AlignRight, true}};
+const Caixa reciboPagador[] = {
+    {esquerda, meioRecibo, u"Pagador", [](const ConteudoBoleto &c) { return c.pagador.value(0); }},
+    {meioRecibo, colunaDireita, u"Nº do documento", CAMPO(numeroDocumento)},
+    {colunaDireita, direita, u"Nosso número", CAMPO(nossoNumero), Qt::AlignRight}};
+const Caixa reciboDatas[] = {
+    {esquerda, esquerda + 32.0, u"Data do documento", CAMPO(dataDocumento)},
+    {esquerda + 32.0, esquerda + 64.0, u"Data processamento", CAMPO(dataProcessamento)},
+    {esquerda + 64.0, meioRecibo, u"Espécie doc.", CAMPO(especieDoc)},
+    {meioRecibo, colunaDireita, u"Carteira", CAMPO(carteira)},
+    {colunaDireita, direita, u"(=) Valor do documento",
+     [](const ConteudoBoleto &c) { return c.valorCobrado.isEmpty() ? c.valorDocumento : c.valorCobrado; },
+     Qt::AlignRight, true}};
+const Caixa fichaLocal[] = {{esquerda, colunaDireita, u"Local de pagamento", CAMPO(localPagamento)},
+                            {colunaDireita, direita, u"Vencimento", CAMPO(vencimento), Qt::AlignRight, true}};
+const Caixa fichaBeneficiario[] = {
+    {esquerda, colunaDireita, u"Beneficiário", CAMPO(beneficiario)},
+    {colunaDireita, direita, u"Agência/Código do beneficiário", CAMPO(agenciaCodigo), Qt::AlignRight}};
+const Caixa fichaDocumento[] = {
+    {esquerda, esquerda + 28.0, u"Data do documento", CAMPO(dataDocumento)},
+    {esquerda + 28.0, esquerda + 63.0, u"Nº do documento", CAMPO(numeroDocumento)},
+    {esquerda + 63.0, esquerda + 83.0, u"Espécie doc.", CAMPO(especieDoc)},
+    {esquerda + 83.0, esquerda + 98.0, u"Aceite", CAMPO(aceite)},
+    {esquerda + 98.0, colunaDireita, u"Data processamento", CAMPO(dataProcessamento)},
+    {colunaDireita, direita, u"Nosso número", CAMPO(nossoNumero), Qt::AlignRight}};
+const Caixa fichaValor[] = {
+    {esquerda, esquerda + 28.0, u"Uso do banco"},
+    {esquerda + 28.0, esquerda + 48.0, u"Carteira", CAMPO(carteira)},
+    {esquerda + 48.0, esquerda + 63.0, u"Espécie", nullptr, Qt::AlignLeft, false, u"R$"},
+    {esquerda + 63.0, esquerda + 98.0, u"Quantidade"},
+    {esquerda + 98.0, colunaDireita, u"(x) Valor"},
+    {colunaDireita, direita, u"(=) Valor do documento", CAMPO(valorDocumento), Qt::AlignRight, true}};
+const Caixa desconto[] = {{colunaDireita, direita, u"(-) Desconto / Abatimento"}};
+const Caixa deducoes[] = {{colunaDireita, direita, u"(-) Outras deduções"}};
+const Caixa mora[] = {{colunaDireita, direita, u"(+) Mora / Multa"}};
+const Caixa acrescimos[] = {
+    {colunaDireita, direita, u"(+) Outros acréscimos", CAMPO(outrosAcrescimos), Qt::AlignRight}};
+const Caixa cobrado[] = {{colunaDireita, direita, u"(=) Valor cobrado", CAMPO(valorCobrado), Qt::AlignRight}};
+
+#undef CAMPO
+
+const LinhaDeCaixas linhasDeCaixas[] = {
+    {false, alturaTopo, alturaLinha, reciboBeneficiario},
+    {false, alturaTopo + alturaLinha, alturaLinha, reciboPagador},
+    {false, alturaTopo + 2 * alturaLinha, alturaLinha, reciboDatas},
+    {true, alturaTopo, alturaLinha, fichaLocal},
+    {true, alturaTopo + alturaLinha, alturaLinha, fichaBeneficiario},
+    {true, alturaTopo + 2 * alturaLinha, alturaLinha, fichaDocumento},
+    {true, alturaTopo + 3 * alturaLinha, alturaLinha, fichaValor},
+    {true, inicioValores, alturaLinhaInstrucao, desconto},
+    {true, inicioValores + alturaLinhaInstrucao, alturaLinhaInstrucao, deducoes},
+    {true, inicioValores + 2 * alturaLinhaInstrucao, alturaLinhaInstrucao, mora},
+    {true, inicioValores + 3 * alturaLinhaInstrucao, alturaLinhaInstrucao, acrescimos},
+    {true, inicioValores + 4 * alturaLinhaInstrucao, alturaLinhaInstrucao, cobrado},
+};
+
+double topoDa(const LinhaDeCaixas &l, const Geometria &g) {
+    return (l.naFicha ? g.ficha : g.recibo) + l.abaixoDoTopo;
+}
+
+// Boxes whose text is wrapped in paragraphs; each has its caption and its frame.
+QRectF caixaDemonstrativo(const Geometria &g) {
+    return {esquerda, g.recibo + alturaTopo + 3 * alturaLinha, larguraFormulario, g.demonstrativo};
+}
+QRectF caixaInstrucoes(const Geometria &g) {
+    return {esquerda, g.ficha + inicioValores, colunaDireita - esquerda, 5 * alturaLinhaInstrucao};
+}
+QRectF caixaPagador(const Geometria &g) {
+    return {esquerda, g.ficha + inicioPagador, larguraFormulario, alturaPagador};
+}
+QRectF caixaSacador(const Geometria &g) {
+    return {esquerda, g.ficha + inicioPagador + alturaPagador, larguraFormulario, alturaSacador};
+}
+double topoFaixaBarras(const Geometria &g) {
+    return g.ficha + inicioPagador + alturaPagador + alturaSacador;
+}
+double fimRecibo(const Geometria &g) {
+    return caixaDemonstrativo(g).bottom();
+}
+
+// Where captions and contents go inside a box.
+QRectF areaLegenda(const QRectF &caixa) {
+    return {caixa.left() + 1.0, caixa.top() + 0.3, caixa.width() - 2.0, 2.2};
+}
+QRectF areaConteudo(const QRectF &caixa) {
+    return {caixa.left() + 1.0, caixa.top() + 2.4, caixa.width() - 2.0, caixa.height() - 2.6};
+}
+QRectF areaParagrafos(const QRectF &caixa) {
+    return caixa.adjusted(1.0, 3.0, -1.0, -0.5);
+}
+QRectF areaLinhaPagador(const QRectF &caixa, int i) {
+    return {caixa.left() + 1.0, caixa.top() + 2.4 + i * 3.1, caixa.width() - 2.0, 3.1};
+}
+
+// The head of both parts: logo or name, the bank's code between thick rules, the linha digitável.
+constexpr double fimLogo = esquerda + 42.0;
+constexpr double fimCodigo = fimLogo + 22.0;
+QRectF areaLinhaDigitavel(double y) {
+    return {fimCodigo + 2.0, y + 2.0, direita - fimCodigo - 2.0, alturaTopo - 2.0};
+}
+
+double emMm(double pontos) {
+    return pontos * mmPorPonto;
+}
+
+double larguraMm(QByteArrayView bytes, Fonte f) {
+    return emMm(bolix::largura(bytes, f));
+}
+
+// Texts placed in boxes, measured with the faces' own widths.
+class Textos {
 public:
-    explicit Folha(QPainter &p)
-        : p_(p), escalaX_(p.device()->logicalDpiX() / 25.4), escalaY_(p.device()->logicalDpiY() / 25.4) {}
+    explicit Textos(QList<TextoPosto> &saida) : saida_(saida) {}
 
-    QRectF emPontos(const QRectF &mm) const {
-        return {mm.x() * escalaX_, mm.y() * escalaY_, mm.width() * escalaX_, mm.height() * escalaY_};
-    }
-
-    void preenche(const QRectF &mm) { p_.fillRect(emPontos(mm), Qt::black); }
-
-    void linha(QPointF de, QPointF ate, double espessura = linhaFina, Qt::PenStyle estilo = Qt::SolidLine) {
-        QPen caneta(Qt::black, espessura * escalaY_, estilo, Qt::FlatCap);
-        p_.setPen(caneta);
-        p_.drawLine(QPointF(de.x() * escalaX_, de.y() * escalaY_),
-                    QPointF(ate.x() * escalaX_, ate.y() * escalaY_));
-    }
-
-    void moldura(const QRectF &mm) {
-        p_.setPen(QPen(Qt::black, linhaFina * escalaY_));
-        p_.setBrush(Qt::NoBrush);
-        p_.drawRect(emPontos(mm));
-    }
-
-    // One line, cut at the box's width.
-    void texto(const QRectF &mm, const QString &texto, const QFont &f, Qt::Alignment alinhamento) {
-        const QRectF area = emPontos(mm);
-        const QFontMetricsF medida(f, p_.device());
-        p_.setFont(f);
-        p_.setPen(Qt::black);
-        p_.drawText(area, alinhamento | Qt::TextSingleLine,
-                    medida.elidedText(texto, Qt::ElideRight, area.width()));
+    // One line, cut with an ellipsis at the box's width.
+    void linha(const QRectF &caixa, const QString &t, Fonte f, Qt::Alignment alinhamento) {
+        if (t.isEmpty())
+            return;
+        const QByteArray bytes = winAnsi(t);
+        if (larguraMm(bytes, f) <= caixa.width()) {
+            poe(caixa, t, larguraMm(bytes, f), f, alinhamento);
+            return;
+        }
+        // The longest start that fits with the ellipsis after it.
+        qsizetype cabem = 0;
+        while (cabem < bytes.size() && larguraMm(bytes.first(cabem + 1) + '\x85', f) <= caixa.width())
+            ++cabem;
+        const QByteArray cortado = bytes.first(cabem) + '\x85';
+        poe(caixa, t.left(cabem) + u'\u2026', larguraMm(cortado, f), f, alinhamento);
     }
 
     // One line that must show whole: the type shrinks until it fits the box.
-    void textoInteiro(const QRectF &mm, const QString &texto, QFont f, Qt::Alignment alinhamento) {
-        const double disponivel = emPontos(mm).width();
-        for (double corpo = f.pointSizeF(); corpo > 4.0; corpo -= 0.5) {
-            f.setPointSizeF(corpo);
-            if (QFontMetricsF(f, p_.device()).horizontalAdvance(texto) <= disponivel)
+    void inteira(const QRectF &caixa, const QString &t, Fonte f, Qt::Alignment alinhamento) {
+        const QByteArray bytes = winAnsi(t);
+        for (double corpo = f.pontos; corpo > 4.0; corpo -= 0.5) {
+            f.pontos = corpo;
+            if (larguraMm(bytes, f) <= caixa.width())
                 break;
         }
-        this->texto(mm, texto, f, alinhamento);
+        linha(caixa, t, f, alinhamento);
     }
 
-    // Paragraphs wrapped at the box's width, a word too long for it broken anywhere; lines that would
-    // cross its bottom are left out.
-    void paragrafos(const QRectF &mm, const QStringList &textos, const QFont &f) {
-        const QRectF area = emPontos(mm);
-        p_.setPen(Qt::black);
-        QTextOption quebra;
-        quebra.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        double y = area.top();
-        for (const QString &texto : textos) {
-            QTextLayout layout(texto, f, p_.device());
-            layout.setTextOption(quebra);
-            layout.beginLayout();
-            int cabem = 0;
-            for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
-                l.setLineWidth(area.width());
-                l.setPosition(QPointF(0, y - area.top()));
-                if (y + l.height() > area.bottom())
-                    break;
-                y += l.height();
-                ++cabem;
-            }
-            layout.endLayout();
-            for (int i = 0; i < cabem; ++i)
-                layout.lineAt(i).draw(&p_, area.topLeft());
-            if (cabem < layout.lineCount())
-                return;
+    // Paragraphs wrapped at the box's width after blanks, a word too long for a line broken anywhere;
+    // lines that would cross its bottom are left out. An empty paragraph is an empty line.
+    void paragrafos(const QRectF &caixa, const QStringList &paragrafos, Fonte f) {
+        const double altura = emMm(entrelinha(f));
+        double y = caixa.top();
+        for (const QString &p : paragrafos) {
+            const QByteArray bytes = winAnsi(p);
+            qsizetype inicio = 0;
+            do {
+                if (y + altura > caixa.bottom())
+                    return;
+                const qsizetype fim = fimDaLinha(bytes, inicio, f, caixa.width());
+                const QString linha = p.sliced(inicio, fim - inicio).trimmed();
+                if (!linha.isEmpty())
+                    saida_.append({QPointF(caixa.left(), y + emMm(ascendente(f))), linha, f});
+                y += altura;
+                inicio = fim;
+            } while (inicio < bytes.size());
         }
-    }
-
-    void imagem(const QRectF &mm, const QImage &img) {
-        const QRectF area = emPontos(mm);
-        QSizeF tamanho = img.size().scaled(area.size().toSize(), Qt::KeepAspectRatio);
-        p_.drawImage(QRectF(area.topLeft() + QPointF(0, (area.height() - tamanho.height()) / 2), tamanho),
-                     img);
     }
 
 private:
-    QPainter &p_;
-    double escalaX_;
-    double escalaY_;
+    void poe(const QRectF &caixa, const QString &t, double larguraTexto, Fonte f, Qt::Alignment alinhamento) {
+        double x = caixa.left();
+        if (alinhamento & Qt::AlignRight)
+            x = caixa.right() - larguraTexto;
+        else if (alinhamento & Qt::AlignHCenter)
+            x = caixa.left() + (caixa.width() - larguraTexto) / 2;
+        const double altura = emMm(entrelinha(f));
+        double topo = caixa.top();
+        if (alinhamento & Qt::AlignBottom)
+            topo = caixa.bottom() - altura;
+        else if (alinhamento & Qt::AlignVCenter)
+            topo = caixa.top() + (caixa.height() - altura) / 2;
+        saida_.append({QPointF(x, topo + emMm(ascendente(f))), t, f});
+    }
+
+    // Where the line that starts at `inicio` ends: after the last word that fits with the blanks that
+    // follow it, or, when not even the first word fits, after its last letter that does.
+    static qsizetype fimDaLinha(const QByteArray &bytes, qsizetype inicio, Fonte f, double larguraCaixa) {
+        const auto cabe = [&](qsizetype fim) {
+            return larguraMm(QByteArrayView(bytes).sliced(inicio, fim - inicio), f) <= larguraCaixa;
+        };
+        qsizetype fim = inicio;
+        while (fim < bytes.size()) {
+            qsizetype fimPalavra = fim;
+            while (fimPalavra < bytes.size() && bytes[fimPalavra] != ' ')
+                ++fimPalavra;
+            if (!cabe(fimPalavra))
+                break;
+            while (fimPalavra < bytes.size() && bytes[fimPalavra] == ' ')
+                ++fimPalavra;
+            fim = fimPalavra;
+        }
+        if (fim > inicio)
+            return fim;
+        ++fim; // at least one letter
+        while (fim < bytes.size() && cabe(fim + 1))
+            ++fim;
+        return fim;
+    }
+
+    QList<TextoPosto> &saida_;
 };
 
-// A box of the form: its frame, the caption top-left and the content under it.
-struct Caixa {
-    double x1, x2;
-    QString legenda;
-    QString conteudo;
-    Qt::Alignment alinhamento = Qt::AlignLeft;
-    bool negrito = false;
-};
-
-void caixa(Folha &f, double y, double altura, const Caixa &c) {
-    const QRectF r(c.x1, y, c.x2 - c.x1, altura);
-    f.moldura(r);
-    f.texto(QRectF(c.x1 + 1.0, y + 0.3, r.width() - 2.0, 2.2), c.legenda, fonte(corpoLegenda),
-            Qt::AlignLeft | Qt::AlignTop);
-    f.texto(QRectF(c.x1 + 1.0, y + 2.4, r.width() - 2.0, altura - 2.6), c.conteudo,
-            fonte(corpoConteudo, c.negrito), c.alinhamento | Qt::AlignVCenter);
+void cabecalho(Desenho &d, double y, const ConteudoBoleto &c, QSize logotipo) {
+    Textos textos(d.textos);
+    const QRectF areaLogo(esquerda, y + 0.5, fimLogo - esquerda - 1.0, alturaTopo - 1.0);
+    if (!logotipo.isEmpty()) {
+        const QSizeF tamanho = QSizeF(logotipo).scaled(areaLogo.size(), Qt::KeepAspectRatio);
+        d.logotipos.append(
+            QRectF(areaLogo.topLeft() + QPointF(0, (areaLogo.height() - tamanho.height()) / 2), tamanho));
+    } else {
+        textos.inteira(QRectF(esquerda, y, fimLogo - esquerda - 1.0, alturaTopo), c.nomeBanco, nomeBanco,
+                       Qt::AlignLeft | Qt::AlignBottom);
+    }
+    d.tracos.append({{fimLogo, y + 2.0}, {fimLogo, y + alturaTopo}, linhaGrossa});
+    d.tracos.append({{fimCodigo, y + 2.0}, {fimCodigo, y + alturaTopo}, linhaGrossa});
+    textos.inteira(QRectF(fimLogo + 0.6, y + 2.0, fimCodigo - fimLogo - 1.2, alturaTopo - 2.0), c.codigoBanco,
+                   codigoBanco, Qt::AlignCenter);
+    d.tracos.append({{esquerda, y + alturaTopo}, {direita, y + alturaTopo}, 0.4});
 }
 
-void linhaDeCaixas(Folha &f, double y, double altura, std::initializer_list<Caixa> caixas) {
-    for (const Caixa &c : caixas)
-        caixa(f, y, altura, c);
-}
-
-// Logo (or name), bank code between thick rules, and a text at the right: the head of both parts.
-void topo(Folha &f, double y, const ConteudoBoleto &c, const QImage &logotipo, const QString &aDireita) {
-    const double fimLogo = esquerda + 42.0, fimCodigo = fimLogo + 22.0;
-    if (!logotipo.isNull())
-        f.imagem(QRectF(esquerda, y + 0.5, fimLogo - esquerda - 1.0, alturaTopo - 1.0), logotipo);
-    else
-        f.textoInteiro(QRectF(esquerda, y, fimLogo - esquerda - 1.0, alturaTopo), c.nomeBanco,
-                       fonte(10.0, true), Qt::AlignLeft | Qt::AlignBottom);
-    f.linha({fimLogo, y + 2.0}, {fimLogo, y + alturaTopo}, linhaGrossa);
-    f.linha({fimCodigo, y + 2.0}, {fimCodigo, y + alturaTopo}, linhaGrossa);
-    f.textoInteiro(QRectF(fimLogo + 0.6, y + 2.0, fimCodigo - fimLogo - 1.2, alturaTopo - 2.0), c.codigoBanco,
-                   fonte(corpoCodigoBanco, true), Qt::AlignCenter);
-    f.textoInteiro(QRectF(fimCodigo + 2.0, y + 2.0, direita - fimCodigo - 2.0, alturaTopo - 2.0), aDireita,
-                   fonte(corpoLinhaDigitavel, true), Qt::AlignRight | Qt::AlignBottom);
-    f.linha({esquerda, y + alturaTopo}, {direita, y + alturaTopo}, 0.4);
-}
-
-double recibo(Folha &f, double y, double demonstrativo, const ConteudoBoleto &c, const QImage &logotipo) {
-    topo(f, y, c, logotipo, c.linhaDigitavel);
-    y += alturaTopo;
-    const double meio = esquerda + 95.0;
-    linhaDeCaixas(
-        f, y, alturaLinha,
-        {{esquerda, meio, QStringLiteral("Beneficiário"), c.beneficiario},
-         {meio, colunaDireita, QStringLiteral("Agência/Código do beneficiário"), c.agenciaCodigo},
-         {colunaDireita, direita, QStringLiteral("Vencimento"), c.vencimento, Qt::AlignRight, true}});
-    y += alturaLinha;
-    linhaDeCaixas(f, y, alturaLinha,
-                  {{esquerda, meio, QStringLiteral("Pagador"), c.pagador.value(0)},
-                   {meio, colunaDireita, QStringLiteral("Nº do documento"), c.numeroDocumento},
-                   {colunaDireita, direita, QStringLiteral("Nosso número"), c.nossoNumero, Qt::AlignRight}});
-    y += alturaLinha;
-    linhaDeCaixas(
-        f, y, alturaLinha,
-        {{esquerda, esquerda + 32.0, QStringLiteral("Data do documento"), c.dataDocumento},
-         {esquerda + 32.0, esquerda + 64.0, QStringLiteral("Data processamento"), c.dataProcessamento},
-         {esquerda + 64.0, meio, QStringLiteral("Espécie doc."), c.especieDoc},
-         {meio, colunaDireita, QStringLiteral("Carteira"), c.carteira},
-         {colunaDireita, direita, QStringLiteral("(=) Valor do documento"),
-          c.valorCobrado.isEmpty() ? c.valorDocumento : c.valorCobrado, Qt::AlignRight, true}});
-    y += alturaLinha;
-    const QRectF caixaDemonstrativo(esquerda, y, largura, demonstrativo);
-    f.moldura(caixaDemonstrativo);
-    f.texto(QRectF(esquerda + 1.0, y + 0.3, largura - 2.0, 2.2), QStringLiteral("Demonstrativo"),
-            fonte(corpoLegenda), Qt::AlignLeft | Qt::AlignTop);
-    f.paragrafos(caixaDemonstrativo.adjusted(1.0, 3.0, -1.0, -0.5), c.demonstrativo, fonte(corpoTexto));
-    y += demonstrativo;
-    f.texto(QRectF(esquerda, y + 0.5, 60.0, 4.0), QStringLiteral("Recibo do Pagador"),
-            fonte(corpoConteudo, true), Qt::AlignLeft | Qt::AlignTop);
-    f.texto(QRectF(colunaDireita, y + 0.5, direita - colunaDireita, 3.0),
-            QStringLiteral("Autenticação mecânica"), fonte(corpoLegenda), Qt::AlignRight | Qt::AlignTop);
-    return y + alturaRodapeRecibo;
-}
-
-void linhaDeCorte(Folha &f, double y) {
-    f.texto(QRectF(esquerda, y - 3.0, largura, 2.5), QStringLiteral("Corte na linha pontilhada"),
-            fonte(corpoLegenda), Qt::AlignRight | Qt::AlignBottom);
-    f.linha({esquerda, y}, {direita, y}, linhaFina, Qt::DashLine);
-}
-
-double valoresEInstrucoes(Folha &f, double y, const ConteudoBoleto &c) {
-    const QString rotulos[] = {QStringLiteral("(-) Desconto / Abatimento"),
-                               QStringLiteral("(-) Outras deduções"), QStringLiteral("(+) Mora / Multa"),
-                               QStringLiteral("(+) Outros acréscimos"), QStringLiteral("(=) Valor cobrado")};
-    const QString valores[] = {{}, {}, {}, c.outrosAcrescimos, c.valorCobrado};
-    for (int i = 0; i < 5; ++i)
-        caixa(f, y + i * alturaLinhaInstrucao, alturaLinhaInstrucao,
-              {colunaDireita, direita, rotulos[i], valores[i], Qt::AlignRight});
-    const QRectF instrucoes(esquerda, y, colunaDireita - esquerda, 5 * alturaLinhaInstrucao);
-    f.moldura(instrucoes);
-    f.texto(QRectF(esquerda + 1.0, y + 0.3, instrucoes.width() - 2.0, 2.2),
-            QStringLiteral("Instruções (texto de responsabilidade do beneficiário)"), fonte(corpoLegenda),
-            Qt::AlignLeft | Qt::AlignTop);
-    f.paragrafos(instrucoes.adjusted(1.0, 3.0, -1.0, -0.5), c.instrucoes, fonte(corpoConteudo));
-    return y + 5 * alturaLinhaInstrucao;
-}
-
-void ficha(Folha &f, double y, const ConteudoBoleto &c, const QImage &logotipo) {
-    topo(f, y, c, logotipo, c.linhaDigitavel);
-    y += alturaTopo;
-    linhaDeCaixas(
-        f, y, alturaLinha,
-        {{esquerda, colunaDireita, QStringLiteral("Local de pagamento"), c.localPagamento},
-         {colunaDireita, direita, QStringLiteral("Vencimento"), c.vencimento, Qt::AlignRight, true}});
-    y += alturaLinha;
-    linhaDeCaixas(f, y, alturaLinha,
-                  {{esquerda, colunaDireita, QStringLiteral("Beneficiário"), c.beneficiario},
-                   {colunaDireita, direita, QStringLiteral("Agência/Código do beneficiário"), c.agenciaCodigo,
-                    Qt::AlignRight}});
-    y += alturaLinha;
-    linhaDeCaixas(
-        f, y, alturaLinha,
-        {{esquerda, esquerda + 28.0, QStringLiteral("Data do documento"), c.dataDocumento},
-         {esquerda + 28.0, esquerda + 63.0, QStringLiteral("Nº do documento"), c.numeroDocumento},
-         {esquerda + 63.0, esquerda + 83.0, QStringLiteral("Espécie doc."), c.especieDoc},
-         {esquerda + 83.0, esquerda + 98.0, QStringLiteral("Aceite"), c.aceite},
-         {esquerda + 98.0, colunaDireita, QStringLiteral("Data processamento"), c.dataProcessamento},
-         {colunaDireita, direita, QStringLiteral("Nosso número"), c.nossoNumero, Qt::AlignRight}});
-    y += alturaLinha;
-    linhaDeCaixas(f, y, alturaLinha,
-                  {{esquerda, esquerda + 28.0, QStringLiteral("Uso do banco"), {}},
-                   {esquerda + 28.0, esquerda + 48.0, QStringLiteral("Carteira"), c.carteira},
-                   {esquerda + 48.0, esquerda + 63.0, QStringLiteral("Espécie"), QStringLiteral("R$")},
-                   {esquerda + 63.0, esquerda + 98.0, QStringLiteral("Quantidade"), {}},
-                   {esquerda + 98.0, colunaDireita, QStringLiteral("(x) Valor"), {}},
-                   {colunaDireita, direita, QStringLiteral("(=) Valor do documento"), c.valorDocumento,
-                    Qt::AlignRight, true}});
-    y = valoresEInstrucoes(f, y + alturaLinha, c);
-
-    const QRectF pagador(esquerda, y, largura, alturaPagador);
-    f.moldura(pagador);
-    f.texto(QRectF(esquerda + 1.0, y + 0.3, 30.0, 2.2), QStringLiteral("Pagador"), fonte(corpoLegenda),
-            Qt::AlignLeft | Qt::AlignTop);
-    for (int i = 0; i < 3; ++i)
-        f.texto(QRectF(esquerda + 1.0, y + 2.4 + i * 3.1, largura - 2.0, 3.1), c.pagador.value(i),
-                fonte(corpoTexto, i == 0), Qt::AlignLeft | Qt::AlignVCenter);
-    y += alturaPagador;
-    f.moldura(QRectF(esquerda, y, largura, alturaSacador));
-    f.texto(QRectF(esquerda + 1.0, y, largura - 2.0, alturaSacador), QStringLiteral("Sacador/Avalista"),
-            fonte(corpoLegenda), Qt::AlignLeft | Qt::AlignVCenter);
-    y += alturaSacador;
-
-    for (const QRectF &barra : barrasI2of5(c.codigoBarras, QPointF(esquerda + zonaDeSilencio, y + 2.0)))
-        f.preenche(barra);
-    f.texto(QRectF(colunaDireita - 20.0, y + 0.5, direita - colunaDireita + 20.0, 3.0),
-            QStringLiteral("Autenticação mecânica - Ficha de Compensação"), fonte(corpoConteudo, true),
-            Qt::AlignRight | Qt::AlignTop);
+// A frame with its caption at the top left.
+void moldura(Desenho &d, const QRectF &caixa, QStringView titulo) {
+    d.molduras.append(caixa);
+    Textos(d.textos).linha(areaLegenda(caixa), titulo.toString(), legenda, Qt::AlignLeft | Qt::AlignTop);
 }
 
 } // namespace
 
-void desenhaBoleto(QPainter &painter, const ConteudoBoleto &conteudo, const QImage &logotipo,
-                   int margemSuperiorMm) {
-    constexpr double formaMinima =
-        alturaReciboSemDemonstrativo + demonstrativoMinimo + espacoCorte + alturaFicha;
-    // A margin that would push the ficha off the sheet is cut to what the sheet holds.
-    const double topo = std::clamp(static_cast<double>(margemSuperiorMm), 0.0, fimDaFicha - formaMinima);
-    const double demonstrativo =
-        std::clamp(fimDaFicha - topo - alturaReciboSemDemonstrativo - espacoCorte - alturaFicha,
-                   demonstrativoMinimo, demonstrativoMaximo);
-    Folha folha(painter);
-    const double fimRecibo = recibo(folha, topo, demonstrativo, conteudo, logotipo);
-    // The ficha sits at the foot of the sheet, as the banks ask of A4 forms.
-    const double inicioFicha = std::max(fimRecibo + espacoCorte, fimDaFicha - alturaFicha);
-    linhaDeCorte(folha, inicioFicha - espacoCorte / 2);
-    ficha(folha, inicioFicha, conteudo, logotipo);
+Desenho formularioBoleto(const ConteudoBoleto &c, QSize logotipo, int margemSuperiorMm) {
+    const Geometria g = geometria(margemSuperiorMm);
+    Desenho d;
+    Textos textos(d.textos);
+    cabecalho(d, g.recibo, c, logotipo);
+    cabecalho(d, g.ficha, c, logotipo);
+    for (const LinhaDeCaixas &l : linhasDeCaixas)
+        for (const Caixa &cx : l.caixas) {
+            const QRectF caixa(cx.x1, topoDa(l, g), cx.x2 - cx.x1, l.altura);
+            moldura(d, caixa, cx.legenda);
+            textos.linha(areaConteudo(caixa), cx.fixo.toString(), cx.negrito ? conteudoNegrito : conteudo,
+                         cx.alinhamento | Qt::AlignVCenter);
+        }
+    moldura(d, caixaDemonstrativo(g), u"Demonstrativo");
+    moldura(d, caixaInstrucoes(g), u"Instruções (texto de responsabilidade do beneficiário)");
+    moldura(d, caixaPagador(g), u"Pagador");
+    d.molduras.append(caixaSacador(g));
+    textos.linha(caixaSacador(g).adjusted(1.0, 0, -1.0, 0), QStringLiteral("Sacador/Avalista"), legenda,
+                 Qt::AlignLeft | Qt::AlignVCenter);
+
+    const double rodape = fimRecibo(g);
+    textos.linha(QRectF(esquerda, rodape + 0.5, 60.0, 4.0), QStringLiteral("Recibo do Pagador"),
+                 conteudoNegrito, Qt::AlignLeft | Qt::AlignTop);
+    textos.linha(QRectF(colunaDireita, rodape + 0.5, direita - colunaDireita, 3.0),
+                 QStringLiteral("Autenticação mecânica"), legenda, Qt::AlignRight | Qt::AlignTop);
+    const double corte = g.ficha - espacoCorte / 2;
+    textos.linha(QRectF(esquerda, corte - 3.0, larguraFormulario, 2.5),
+                 QStringLiteral("Corte na linha pontilhada"), legenda, Qt::AlignRight | Qt::AlignBottom);
+    d.tracos.append({{esquerda, corte}, {direita, corte}, linhaFina, true});
+    textos.linha(QRectF(colunaDireita - 20.0, topoFaixaBarras(g) + 0.5, direita - colunaDireita + 20.0, 3.0),
+                 QStringLiteral("Autenticação mecânica - Ficha de Compensação"), conteudoNegrito,
+                 Qt::AlignRight | Qt::AlignTop);
+    return d;
+}
+
+Desenho camposBoleto(const ConteudoBoleto &c, int margemSuperiorMm) {
+    const Geometria g = geometria(margemSuperiorMm);
+    Desenho d;
+    Textos textos(d.textos);
+    for (const double topo : {g.recibo, g.ficha})
+        textos.inteira(areaLinhaDigitavel(topo), c.linhaDigitavel, linhaDigitavel,
+                       Qt::AlignRight | Qt::AlignBottom);
+    for (const LinhaDeCaixas &l : linhasDeCaixas)
+        for (const Caixa &cx : l.caixas)
+            if (cx.campo)
+                textos.linha(areaConteudo(QRectF(cx.x1, topoDa(l, g), cx.x2 - cx.x1, l.altura)), cx.campo(c),
+                             cx.negrito ? conteudoNegrito : conteudo, cx.alinhamento | Qt::AlignVCenter);
+    textos.paragrafos(areaParagrafos(caixaDemonstrativo(g)), c.demonstrativo, texto);
+    textos.paragrafos(areaParagrafos(caixaInstrucoes(g)), c.instrucoes, conteudo);
+    for (int i = 0; i < 3; ++i)
+        textos.linha(areaLinhaPagador(caixaPagador(g), i), c.pagador.value(i), Fonte{texto.pontos, i == 0},
+                     Qt::AlignLeft | Qt::AlignVCenter);
+    d.preenchidos = barrasI2of5(c.codigoBarras, QPointF(esquerda + zonaDeSilencio, topoFaixaBarras(g) + 2.0));
+    return d;
 }
 
 } // namespace bolix

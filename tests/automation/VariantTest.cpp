@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 #include <cmath>
+#include <limits>
 
 using automation::AutomationError;
 using automation::Currency;
@@ -73,6 +74,17 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion{"TextToCurrency", Variant(" 12.5 "), To::Currency, Variant(Currency{125000})},
         Conversion{"LargeTextToCurrencyExact", Variant("12345678901234.5678"), To::Currency,
                    Variant(Currency{big})},
+        // The whole range, both ends, without a float in between.
+        Conversion{"TopWholeTextToCurrency", Variant("922337203685477"), To::Currency,
+                   Variant(Currency{9223372036854770000})},
+        Conversion{"LargestTextToCurrency", Variant("922337203685477.5807"), To::Currency,
+                   Variant(Currency{std::numeric_limits<std::int64_t>::max()})},
+        Conversion{"SmallestTextToCurrency", Variant("-922337203685477.5808"), To::Currency,
+                   Variant(Currency{std::numeric_limits<std::int64_t>::min()})},
+        Conversion{"OneAboveLargestIsRefused", Variant("922337203685477.5808"), To::Currency, Variant()},
+        Conversion{"RoundingAboveLargestIsRefused", Variant("922337203685477.58075"), To::Currency,
+                   Variant()},
+        Conversion{"OneBelowSmallestIsRefused", Variant("-922337203685477.5809"), To::Currency, Variant()},
         Conversion{"FifthDecimalRoundsAway", Variant("-0.00005"), To::Currency, Variant(Currency{-1})},
         Conversion{"DoubleToCurrency", Variant(0.33), To::Currency, Variant(Currency{3300})},
         Conversion{"ExponentTextToCurrency", Variant("1e2"), To::Currency, Variant(Currency{1000000})},
@@ -98,6 +110,18 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion{"TextSimIsNoBool", Variant("S"), To::Bool, Variant()},
         Conversion{"CurrencyToDouble", Variant(Currency{3300}), To::Double, Variant(0.33)}),
     [](const testing::TestParamInfo<Conversion> &info) { return std::string(info.param.name); });
+
+// Every amount the currency holds goes to text and back unchanged, as it crosses the late-bound boundary.
+TEST(VariantCurrency, TextRoundTripIsExactOverTheWholeRange) {
+    constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
+    for (std::int64_t units :
+         {min, min + 1, std::int64_t(-9223372036854770000), std::int64_t(-1), std::int64_t(0),
+          std::int64_t(1), std::int64_t(125000), big, std::int64_t(9223372036854770000), max - 1, max}) {
+        const QString text = Variant(Currency{units}).toText();
+        EXPECT_EQ(Variant(text).toCurrency(), Currency{units}) << text.toStdString();
+    }
+}
 
 TEST(VariantError, NamesTheValueAndTheWantedType) {
     try {

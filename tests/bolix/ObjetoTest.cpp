@@ -3,9 +3,15 @@
 #include "bolix/objeto/ContaCorrente.h"
 #include "bolix/simulador/Simulador.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 
 using automation::AutomationError;
 using automation::Currency;
@@ -60,10 +66,31 @@ protected:
         doc->set(QStringLiteral("ContaCorrenteDebito"), QStringLiteral("98765-4"));
     }
 
+    // The remittance "remessa.rem" in the test's folder.
+    DispatchPtr remessaNaPasta() {
+        const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
+        remessa->set(QStringLiteral("Diretorio"), dir_.path());
+        remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+        return remessa;
+    }
+
     QTemporaryDir dir_;
     QString ini_;
     DispatchPtr obj_ = std::make_shared<bolix::objeto::ContaCorrente>();
 };
+
+// An amount handed over as text comes back as the same currency and the same text, at both ends of the range.
+TEST_F(ObjetoBolix, ValorDadoComoTextoVoltaExato) {
+    const DispatchPtr doc = de(obj_, "DocumentosCobranca")->call(QStringLiteral("Add")).toObject();
+    for (const char *valor : {"922337203685477", "922337203685477.5807", "-922337203685477.5808", "0.0001"}) {
+        doc->set(QStringLiteral("ValorDocumento"), QString::fromLatin1(valor));
+        const Variant lido = doc->get(QStringLiteral("ValorDocumento"));
+        EXPECT_EQ(lido.toText(), QLatin1String(valor));
+        EXPECT_EQ(lido.toCurrency(), Variant(QString::fromLatin1(valor)).toCurrency()) << valor;
+    }
+    EXPECT_THROW(doc->set(QStringLiteral("ValorDocumento"), QStringLiteral("922337203685477.5808")),
+                 AutomationError);
+}
 
 TEST_F(ObjetoBolix, ConfiguraContaNormalizaOsMembrosEInformaOBanco) {
     configura();
@@ -126,9 +153,7 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     configura();
     adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("0000000041"), Currency{1'500'000});
     adicionaDocumento(QStringLiteral("0000004712"), QStringLiteral("0000000042"), Currency{899'000});
-    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
-    remessa->set(QStringLiteral("Diretorio"), dir_.path());
-    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    const DispatchPtr remessa = remessaNaPasta();
     remessa->set(QStringLiteral("Sequencia"), 5);
     const QString caminho = dir_.filePath(QStringLiteral("remessa.rem"));
     EXPECT_EQ(obj_->call(QStringLiteral("GravaArquivoRemessa")).toText(),
@@ -172,12 +197,37 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     EXPECT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 1);
 }
 
+// The system refuses the write, as a full disk does (here by the process's file-size limit, which needs no
+// special file system): the error names the system's reason, and no file is left, cut or whole.
+TEST_F(ObjetoBolix, RemessaQueNaoCabeDizPorque) {
+    configura();
+    adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("0000000041"), Currency{1'500'000});
+    remessaNaPasta();
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = antes;
+    limite.rlim_cur = 300;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    QString erro;
+    try {
+        obj_->call(QStringLiteral("GravaArquivoRemessa"));
+    } catch (const AutomationError &e) {
+        erro = e.text();
+    }
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, sinal);
+    EXPECT_TRUE(erro.startsWith(QStringLiteral("Não foi possível gravar o arquivo ") +
+                                dir_.filePath(QStringLiteral("remessa.rem"))))
+        << erro.toStdString();
+    EXPECT_TRUE(erro.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << erro.toStdString();
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("bolix.ini")});
+}
+
 TEST_F(ObjetoBolix, DebitoAutomaticoEOcorrenciasIntactasQuandoORetornoEhRuim) {
     configura();
     adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("41"), Currency{1'500'000});
-    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
-    remessa->set(QStringLiteral("Diretorio"), dir_.path());
-    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    const DispatchPtr remessa = remessaNaPasta();
     remessa->set(QStringLiteral("Layout"), QStringLiteral("DebitoCC"));
     obj_->call(QStringLiteral("GravaArquivoRemessa"));
     QFile f(dir_.filePath(QStringLiteral("remessa.rem")));

@@ -116,6 +116,8 @@ TEST_F(GeracaoTest, PorEmpresaNumeraOsRecebiveisDaEmpresaEImprime) {
     EXPECT_EQ(numeroDocumento(2), QStringLiteral("NULL"));
     EXPECT_EQ(campos.CodigosMarcados, QList<qint64>{1});
     EXPECT_EQ(chave("nossonumero"), QStringLiteral("42"));
+    // The operator's no still uses up the sequence number.
+    EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("1"));
     // No remittance; the printed boleto lies beside where it would go, for the company and its amount.
     EXPECT_FALSE(QFile::exists(remessa()));
     const QStringList pdfs = QDir(destino.path()).entryList({QStringLiteral("*.pdf")});
@@ -140,7 +142,7 @@ TEST_F(GeracaoTest, SemMarcadosAindaUsaASequenciaEGravaONossoNumero) {
     EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
 }
 
-// The stops before the account set-up: their message, and nothing written but, once taken, the sequence.
+// The stops before the account set-up: their message, and nothing written, the sequence included.
 TEST_F(GeracaoTest, ParadasAntesDeGerar) {
     cliente(1, {{"agencia", "0"}});
     banco.receber();
@@ -176,7 +178,7 @@ TEST_F(GeracaoTest, ParadasAntesDeGerar) {
          {"atencao: Existem registros marcado com conta e agencia inválida. Desmarque-os e gere os boletos, "
           "ou "
           "arrume o cadastro e gere novamente."},
-         "1"},
+         "(nenhum)"},
     };
     for (const Caso &c : casos) {
         clientes.reset();
@@ -192,6 +194,20 @@ TEST_F(GeracaoTest, ParadasAntesDeGerar) {
         EXPECT_EQ(chave("nossonumero"), QStringLiteral("(nenhum)"));
         EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
     }
+}
+
+TEST_F(GeracaoTest, RecusadosPeloBancoNaoUsamASequencia) {
+    cliente(1, {{"cep", "123"}});
+    banco.receber();
+    listaClientes();
+    marca(*clientes, {1});
+    gera();
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(
+        QStringLiteral("atencao: O banco recusaria os boletos destes registros.")))
+        << mensagens.mostradas[0].toStdString();
+    EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("(nenhum)"));
+    EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
 }
 
 TEST_F(GeracaoTest, SequenciaQueNaoSeGravaParaARodada) {
@@ -298,11 +314,11 @@ protected:
         ADD_FAILURE() << "the run must stop";
         return {};
     }
-    // No receivable numbered, the counter as it was, no transaction left open.
-    void nadaGravado() {
+    // No receivable numbered, the counter at `nossonumero`, no transaction left open.
+    void nadaGravado(const char *nossonumero) {
         for (int r = 1; r <= 5; ++r)
             EXPECT_EQ(numeroDocumento(r), QStringLiteral("NULL")) << r;
-        EXPECT_EQ(chave("nossonumero"), QStringLiteral("8"));
+        EXPECT_EQ(chave("nossonumero"), QLatin1String(nossonumero));
         EXPECT_FALSE(banco.conexao().emTransacao());
     }
 };
@@ -316,7 +332,7 @@ TEST_F(GeracaoQueParaNoMeio, FaixaDoNossoNumeroQueAcabaNaTerceira) {
                              "0000000010 fora da faixa configurada (8 a 9).\rNada foi gravado.")
                   .arg(clientes->valor(2, "numlanc").texto().right(10).rightJustified(10, u'0'))
                   .toStdString());
-    nadaGravado();
+    nadaGravado("8");
 }
 
 TEST_F(GeracaoQueParaNoMeio, EscritaRecusadaNaTerceiraDesfazAsAnteriores) {
@@ -327,7 +343,8 @@ TEST_F(GeracaoQueParaNoMeio, EscritaRecusadaNaTerceiraDesfazAsAnteriores) {
         "signal sqlstate '45000' set message_text = 'falha simulada'; end if; end"));
     listaEMarca();
     EXPECT_TRUE(erroDaRodada().contains(QStringLiteral("falha simulada")));
-    nadaGravado();
+    // The counter went forward before the numbers were written: a gap, never a number handed out twice.
+    nadaGravado("13");
 }
 
 TEST_F(GeracaoTest, NossoNumeroDeMaisDe32Bits) {

@@ -3,12 +3,15 @@
 
 #include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"
+#include "bolix/impresso/ConteudoBoleto.h"
 #include "bolix/impresso/ImpressaoBoletos.h"
+#include "bolix/impresso/PinturaBoleto.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -289,7 +292,7 @@ TEST_P(Logotipo, SemImagemUtilizavelOBancoApareceComCodigoENome) {
     const QString texto = leitura::texto(pdf, 1);
     EXPECT_TRUE(texto.contains(u"001-9")) << texto.toStdString();
     EXPECT_EQ(texto.contains(u"Banco do Brasil"), !c.mostraImagem) << texto.toStdString();
-    EXPECT_EQ(leitura::imagens(pdf) > 0, c.mostraImagem);
+    EXPECT_EQ(leitura::imagens(pdf), c.mostraImagem ? 2 : 0); // the recibo's head and the ficha's
     EXPECT_EQ(leitura::codigosDeBarras(pdf, 1), QStringList{QString::fromLatin1(bb7.codigoBarras)});
 }
 
@@ -465,6 +468,97 @@ TEST(SemVencimento, ImprimeContraApresentacaoEOCodigoSemFator) {
     ASSERT_EQ(codigos.size(), 1);
     EXPECT_EQ(codigos[0].mid(5, 4), u"0000");
     EXPECT_EQ(codigos[0], calculaBoleto(bancoDoBrasil(), d).codigoBarras);
+}
+
+// Options with a logo of one colour, saved in the folder.
+OpcoesImpressao comLogotipo(const QTemporaryDir &pasta, QColor cor) {
+    OpcoesImpressao o = opcoes(pasta);
+    o.arquivoLogotipo = pasta.filePath(QStringLiteral("001.png"));
+    QImage logo(300, 80, QImage::Format_ARGB32);
+    logo.fill(cor);
+    logo.save(o.arquivoLogotipo);
+    return o;
+}
+
+// A page as `pdftotext -layout` puts it: each text in its column.
+QString textoEmColunas(const QString &pdf, int pagina) {
+    const QString n = QString::number(pagina);
+    return QString::fromUtf8(
+        leitura::roda(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                                    QStringLiteral("-l"), n, pdf, QStringLiteral("-")}));
+}
+
+// The Interleaved 2 of 5 symbols zbarimg finds on the page rendered at `dpi`.
+QStringList codigosDeBarras(const QString &pdf, int pagina, int dpi) {
+    QTemporaryDir pasta;
+    const QString n = QString::number(pagina), base = pasta.filePath(QStringLiteral("pagina"));
+    leitura::roda(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), n, QStringLiteral("-l"),
+                   n, QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, base});
+    return QString::fromLatin1(
+               leitura::roda(QStringLiteral("zbarimg"),
+                             {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sdisable"),
+                              QStringLiteral("-Si25.enable"), base + QStringLiteral(".png")}))
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
+// The printer draws the pages with Qt's painter from the same layout the PDF is written from: both show
+// the same texts in the same columns and bar codes that read at ordinary printer resolutions.
+TEST(ImpressoraEPdf, MostramOsMesmosTextosNasMesmasColunasEOMesmoCodigo) {
+    Documento longo = outroDocumento(bb7);
+    longo.nomeSacado = QStringLiteral("Longonome ").repeated(30).trimmed();
+    longo.instrucoesCaixa = QStringLiteral("<br>") + QStringLiteral("Instrulonga ").repeated(60);
+    longo.demonstrativo =
+        QStringLiteral("Compras do mês: € 1,00 «ação»<br>") + QStringLiteral("Demolonga ").repeated(40);
+    const QList<Documento> docs = {documento(bb7), longo};
+    QTemporaryDir pasta;
+    const OpcoesImpressao o = comLogotipo(pasta, Qt::transparent);
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), docs, o, hoje);
+
+    const QString impresso = pasta.filePath(QStringLiteral("impressora.pdf"));
+    QPdfWriter qt(impresso);
+    qt.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    qt.setResolution(1200);
+    QList<ConteudoBoleto> paginas;
+    for (const Documento &d : docs)
+        paginas.append(conteudoBoleto(bancoDoBrasil(), d, calculaBoleto(bancoDoBrasil(), d)));
+    ASSERT_TRUE(desenhaBoletos(qt, paginas, QImage(o.arquivoLogotipo), o.margemSuperior));
+    for (int pagina = 1; pagina <= 2; ++pagina) {
+        SCOPED_TRACE(pagina);
+        const QString texto = textoEmColunas(pdf, pagina);
+        EXPECT_EQ(texto.toStdString(), textoEmColunas(impresso, pagina).toStdString());
+        const QStringList codigo = {calculaBoleto(bancoDoBrasil(), docs[pagina - 1]).codigoBarras};
+        for (const int dpi : {150, 300})
+            for (const QString &arquivo : {pdf, impresso})
+                EXPECT_EQ(codigosDeBarras(arquivo, pagina, dpi), codigo) << dpi << arquivo.toStdString();
+    }
+    EXPECT_TRUE(textoEmColunas(pdf, 2).contains(u"Compras do mês: € 1,00 «ação»"));
+}
+
+// What the batch's file holds: the form once for all its pages, the logo once, and only the standard
+// faces, which every reader has, in the encoding that carries Portuguese accents.
+TEST(ArquivoPdf, GuardaOFormularioUmaVezEUsaAsFontesPadrao) {
+    QTemporaryDir pasta;
+    const OpcoesImpressao o = comLogotipo(pasta, Qt::darkBlue);
+    const QString pdf =
+        imprimeBoletos(bancoDoBrasil(), {documento(bb7), outroDocumento(bb7), documento(bb7)}, o, hoje);
+    QFile arquivo(pdf);
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
+    const QByteArray bytes = arquivo.readAll();
+    EXPECT_EQ(bytes.count("/Subtype /Form"), 1);
+    EXPECT_EQ(bytes.count("/Subtype /Image"), 1);
+    ASSERT_EQ(leitura::paginas(pdf), 3);
+    for (int pagina = 1; pagina <= 3; ++pagina)
+        EXPECT_TRUE(leitura::texto(pdf, pagina).contains(u"Sacador/Avalista")) << pagina;
+
+    QStringList fontes = QString::fromLatin1(leitura::roda(QStringLiteral("pdffonts"), {pdf}))
+                             .split(u'\n', Qt::SkipEmptyParts)
+                             .mid(2); // two heading lines
+    for (QString &f : fontes)
+        f = f.simplified().section(u' ', 0, 3);
+    fontes.sort();
+    EXPECT_EQ(fontes, (QStringList{QStringLiteral("Helvetica Type 1 WinAnsi"),
+                                   QStringLiteral("Helvetica-Bold Type 1 WinAnsi")}));
 }
 
 } // namespace

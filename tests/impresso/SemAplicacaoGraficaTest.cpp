@@ -1,10 +1,10 @@
 #include "Exemplos.h"
 
-#include "bolix/core/ErroBolix.h"
 #include "bolix/impresso/ImpressaoBoletos.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,8 +12,9 @@ using namespace bolix;
 
 namespace {
 
-// Fonts need a QGuiApplication: without one the batch is refused plainly, before any file exists.
-TEST(SemAplicacaoGrafica, RecusaComMensagemESemArquivo) {
+// The PDF needs neither fonts of the platform nor a display: a service without a graphical application
+// writes the batch all the same, and never offers the print dialog.
+TEST(SemAplicacaoGrafica, GravaOPdfSemOferecerImpressora) {
     for (const bool comNucleo : {false, true}) {
         SCOPED_TRACE(comNucleo);
         int argc = 1;
@@ -27,15 +28,13 @@ TEST(SemAplicacaoGrafica, RecusaComMensagemESemArquivo) {
         o.pasta = pasta.path();
         const QList<Documento> docs = {
             exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("89"))};
-        try {
-            imprimeBoletos(exemplos::contaBancoDoBrasil(), docs, o, QDate(2025, 11, 20));
-            FAIL() << "printed without a graphical application";
-        } catch (const ErroBolix &e) {
-            EXPECT_TRUE(e.texto().contains(u"QGuiApplication")) << e.what();
-        }
-        EXPECT_TRUE(QDir(pasta.path()).isEmpty());
-        // An empty batch needs nothing.
-        EXPECT_EQ(imprimeBoletos(exemplos::contaBancoDoBrasil(), {}, o, QDate(2025, 11, 20)), QString());
+        const QString pdf = imprimeBoletos(exemplos::contaBancoDoBrasil(), docs, o, QDate(2025, 11, 20));
+        QFile arquivo(pdf);
+        ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly)) << pdf.toStdString();
+        const QByteArray bytes = arquivo.readAll();
+        EXPECT_TRUE(bytes.startsWith("%PDF-1.4\n"));
+        EXPECT_TRUE(bytes.endsWith("%%EOF\n"));
+        EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files).size(), 1);
     }
 }
 

@@ -1,7 +1,10 @@
 #include "db/Connection.h"
 #include "reports/URelBoletos.h"
+#include "retorno/ArquivoRetorno.h"
 #include "tests/app/JanelaDeTeste.h"
 #include "tests/reconexao/ServidorProprio.h"
+#include "tests/retorno/LojaDeTitulos.h"
+#include "util/Clock.h"
 #include "util/Erro.h"
 
 #include <QPushButton>
@@ -193,6 +196,20 @@ TEST_F(Reconexao, RelatorioComServidorParadoMostraOMotivo) {
         QStringLiteral(" e não pôde ser restabelecida.\nMotivo: Can't connect to local server")))
         << mensagens.mostradas[0].toStdString();
     EXPECT_TRUE(dialogo.btnOK->isEnabled());
+}
+
+// The server stops while row 15 of a settlement is half done. Once it is back, rows 1 to 14 are settled and
+// recorded and row 15 neither; loaded and processed again, the store ends as one clean settlement.
+TEST_F(Reconexao, ServidorParadoNoMeioDaBaixaERefeitaIgualAUmaBaixaLimpa) {
+    constexpr int documentos = 40;
+    const QByteArray impressao = ImpressaoDoArquivo("retorno de 40 títulos");
+    Clock::fixar(loja::Agora);
+    const auto solta = qScopeGuard([] { Clock::fixar(std::nullopt); });
+    const QString limpa = loja::BaixaLimpa(documentos, impressao);
+    loja::Prepara(banco, documentos);
+    loja::CortaERefaz(
+        c, banco.nome(), documentos, 15, impressao, [this](Connection &, qint64) { servidor.para(); },
+        [this] { servidor.inicia(); }, limpa);
 }
 
 TEST_F(Reconexao, ServidorParadoNoInicioVaiParaORegistro) {

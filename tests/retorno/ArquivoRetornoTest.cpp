@@ -60,7 +60,6 @@ TEST(LeArquivoRetorno, LinhasModoEImpressao) {
     f.write(bytes);
     f.close();
     const ArquivoRetorno r = LeArquivoRetorno(caminho);
-    EXPECT_EQ(r.caminho, caminho);
     EXPECT_EQ(r.linhas.size(), 3);
     EXPECT_EQ(r.modo, ModoRetorno::Debito);
     EXPECT_EQ(r.impressao, ImpressaoDoArquivo(bytes));
@@ -86,6 +85,8 @@ TEST(OcorrenciasDebito, ChaveValorMenosTaxaECodigo) {
         Money::deCentavos(250));
     ASSERT_EQ(o.size(), 2u);
     EXPECT_EQ(o[0].chave, QStringLiteral("00001234"));
+    // No date of the debit in positions 45 to 52: none kept.
+    EXPECT_EQ(o[0].data, QString());
     EXPECT_EQ(o[0].pago, Money::deCentavos(12095));
     EXPECT_EQ(o[0].codigo, 0);
     EXPECT_EQ(o[0].origem, QStringLiteral("linha 2"));
@@ -93,6 +94,12 @@ TEST(OcorrenciasDebito, ChaveValorMenosTaxaECodigo) {
     EXPECT_EQ(o[1].chave, QStringLiteral("0000ABCD"));
     EXPECT_EQ(o[1].pago, Money::deCentavos(-200));
     EXPECT_EQ(o[1].codigo, 1);
+}
+
+TEST(OcorrenciasDebito, DataDoDebito) {
+    QString linha = LinhaDebito("00001234", 100, "00");
+    linha.replace(44, 8, QStringLiteral("20260312"));
+    EXPECT_EQ(OcorrenciasDebito(RetornoDebito({linha}), Money()).at(0).data, QStringLiteral("20260312"));
 }
 
 TEST(OcorrenciasDebito, ValorComBrancosNasPontas) {
@@ -153,6 +160,8 @@ TEST(OcorrenciasBoleto, ComponenteCarregaEEntregaAsOcorrencias) {
         auto item = std::make_shared<RecordingDispatch>();
         item->answer(QStringLiteral("NumeroDocumento"), doc);
         item->answer(QStringLiteral("ValorPago"), automation::Currency{valor * 100});
+        if (itens.isEmpty())
+            item->answer(QStringLiteral("DataOcorrencia"), QStringLiteral("14/03/2026"));
         itens << automation::Variant(automation::DispatchPtr(item));
     }
     colecao->setItems(itens);
@@ -163,6 +172,10 @@ TEST(OcorrenciasBoleto, ComponenteCarregaEEntregaAsOcorrencias) {
     EXPECT_EQ(o[0].pago, Money::deCentavos(9750));
     EXPECT_EQ(o[1].pago, Money::deCentavos(4800));
     EXPECT_EQ(o[1].origem, QStringLiteral("ocorrência 2"));
+    // The payment's own key: the date as yyyymmdd (none given, none kept) and the amount before the fee.
+    EXPECT_EQ(o[0].data, QStringLiteral("20260314"));
+    EXPECT_EQ(o[0].valorPago, Money::deCentavos(10000));
+    EXPECT_EQ(o[1].data, QString());
     // Emptied before the component loads the file, counted after.
     const QStringList log = objeto->log();
     const auto posicao = [&](const char *entrada) { return log.indexOf(QString::fromLatin1(entrada)); };

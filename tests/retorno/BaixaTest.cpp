@@ -1,11 +1,13 @@
 #include "retorno/Baixa.h"
 
 #include "config/EstadoPrograma.h"
+#include "retorno/BaixasRegistradas.h"
 #include "retorno/ListaOcorrencias.h"
 #include "tests/retorno/RetornoDeTeste.h"
 #include "tests/support/BancoDeTeste.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
+#include "util/Regional.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@ namespace {
 
 const QDateTime Agora(QDate(2026, 3, 15), QTime(10, 30, 45));
 const QString Documento = QStringLiteral("0000000001");
+const QByteArray Impressao = ImpressaoDoArquivo("retorno de teste");
 
 Money reais(double valor) {
     return Money::deDouble(valor);
@@ -30,6 +33,7 @@ protected:
         estado.FilialAtual = 2;
         estado.NumCaixa = 7;
         estado.LojasLeramAtual = QStringLiteral("2");
+        banco.conexao().executa(sqlCriaBaixasRegistradas());
     }
     void TearDown() override { Clock::fixar(std::nullopt); }
 
@@ -53,10 +57,16 @@ protected:
     ListaRetorno lista(ModoRetorno modo, std::vector<Ocorrencia> ocorrencias) {
         return ListaOcorrencias(banco.conexao(), modo, ocorrencias);
     }
+    // Each payment on a day of its own: two payments of one document are two payments.
     ResultadoBaixa paga(double valor, const QString &documento = Documento) {
+        const QString dia = QDate(2026, 3, 1).addDays(pagamentos_++).toString(QStringLiteral("yyyyMMdd"));
         ListaRetorno l =
-            lista(ModoRetorno::Boleto, {{documento, reais(valor), 0, QStringLiteral("ocorrência 1")}});
-        return ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo);
+            lista(ModoRetorno::Boleto,
+                  {{documento, reais(valor), 0, QStringLiteral("ocorrência 1"), dia, reais(valor)}});
+        return processa(l);
+    }
+    ResultadoBaixa processa(ListaRetorno &l) {
+        return ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo, Impressao);
     }
     ResultSet consulta(const QString &sql) { return banco.conexao().abre(sql); }
     std::vector<Money> coluna(const QString &sql) {
@@ -80,6 +90,7 @@ protected:
     BancoDeTeste banco;
     EstadoPrograma estado;
     int contas_ = 0;
+    int pagamentos_ = 0;
 };
 
 struct Conta {
@@ -96,6 +107,7 @@ struct CasoBaixa {
     std::vector<double> amort;
     std::vector<double> valortotal;
     std::vector<double> movimentos;
+    double sobra = 0; // what the runs report as paid beyond the receivables
 };
 void PrintTo(const CasoBaixa &c, std::ostream *os) {
     *os << c.nome;
@@ -108,8 +120,13 @@ TEST_P(Espalha, ContasMovimentosNumerosESaldo) {
     int dia = 1;
     for (const Conta &k : c.contas)
         conta(k.valor, k.quantidade, k.amort, k.valortotal, dia++);
+    Money sobra;
     for (double p : c.pagamentos)
-        paga(p);
+        for (const auto &[documento, quantia] : paga(p).sobras) {
+            EXPECT_EQ(documento, Documento);
+            sobra += quantia;
+        }
+    EXPECT_EQ(sobra, reais(c.sobra));
 
     std::vector<Money> amort, valortotal, movimentos;
     for (double v : c.amort)
@@ -141,14 +158,14 @@ INSTANTIATE_TEST_SUITE_P(
         CasoBaixa{"Pago100Em60E40", {{60, 1, 0, 60}, {40, 1, 0, 40}}, {100}, {100, 100}, {0, 0}, {60, 40}},
         CasoBaixa{"Pago70Em60E40", {{60, 1, 0, 60}, {40, 1, 0, 40}}, {70}, {100, 25}, {0, 30}, {60, 10}},
         CasoBaixa{"Pago30DuasVezesEm50x2", {{50, 2, 0, 100}}, {30, 30}, {60}, {40}, {30, 30}},
-        CasoBaixa{"Pago150Em100", {{60, 1, 0, 60}, {40, 1, 0, 40}}, {150}, {100, 100}, {0, 0}, {60, 40}},
+        CasoBaixa{"Pago150Em100", {{60, 1, 0, 60}, {40, 1, 0, 40}}, {150}, {100, 100}, {0, 0}, {60, 40}, 50},
         CasoBaixa{"PagoZero", {{100, 1, 0, 100}}, {0}, {0}, {100}, {}},
         CasoBaixa{"PagoNegativo", {{100, 1, 0, 100}}, {-2.5}, {0}, {100}, {}},
         // 10.125 and 10.12 both round to 10.12: fully settled by the unrounded open amount.
         CasoBaixa{"Aberto10_125Resto10_12", {{10.125, 1, 0, 10.125}}, {10.12}, {100}, {0}, {10.125}},
         // 10.135 rounds to 10.14, above 10.13: settled in part, 10.13 / 10.135 of it.
         CasoBaixa{"Aberto10_135Resto10_13", {{10.135, 1, 0, 10.135}}, {10.13}, {99.9507}, {0.005}, {10.13}},
-        CasoBaixa{"JaBaixadaRecebeMovimentoZero", {{100, 1, 100, 0}}, {50}, {100}, {0}, {0}},
+        CasoBaixa{"JaBaixadaRecebeMovimentoZero", {{100, 1, 100, 0}}, {50}, {100}, {0}, {0}, 50},
         CasoBaixa{
             "ParcialSobreParcial", {{100, 1, 33.3333, 66.6667}}, {33.33}, {66.6633}, {33.3367}, {33.33}}));
 
@@ -241,7 +258,7 @@ TEST_F(BaixaNoBanco, DebitoPagoBaixaAsContasQueAListaEncontrou) {
                                                                     LinhaDebito("00001235", 9000, "01")}),
                                                      Money()));
     ASSERT_EQ(l.QListaTemp.linhas(), 2);
-    const ResultadoBaixa r = ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo);
+    const ResultadoBaixa r = processa(l);
     EXPECT_EQ(r.recusados, 1);
     EXPECT_EQ(r.contas, 1);
     EXPECT_EQ(r.linhas, 2);
@@ -264,7 +281,7 @@ TEST_F(BaixaNoBanco, BoletoIgnoraOCodigoEBaixaTudo) {
     ListaRetorno l = lista(ModoRetorno::Boleto, {{Documento, reais(100), 0, {}}});
     // A boleto list never carries codes; even a stray one does not release anything.
     l.QListaTemp.define(0, l.QListaTemp.indice("CodOcorrencia"), 1);
-    EXPECT_EQ(ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo).recusados, 0);
+    EXPECT_EQ(processa(l).recusados, 0);
     EXPECT_EQ(quantos("movment"), 1);
 }
 
@@ -274,14 +291,26 @@ TEST(MensagensDaBaixa, TextosDeFechamento) {
         QStringLiteral("Existem 1 registro de débitos automático que não foram creditados em sua conta,\r"
                        "por isso não serão baixados as contas deste clientes. Gere novamente o arquivo de "
                        "débito em conta para estes clientes."));
-    EXPECT_EQ(MensagemProcessoConcluido(), QStringLiteral("Processo concluído."));
+    ResultadoBaixa r;
+    r.baixadasAgora = 3;
+    r.baixadasAntes = 12;
+    EXPECT_EQ(MensagemProcessoConcluido(r),
+              QStringLiteral("Processo concluído.\rBaixados agora: 3. Já baixados antes: 12."));
+    Regional::definir(Regional::brasileiro());
+    r.sobras = {{QStringLiteral("0000004711"), Money::deCentavos(5000)},
+                {QStringLiteral("0000004713"), Money::deCentavos(123456)}};
+    EXPECT_EQ(MensagemProcessoConcluido(r),
+              QStringLiteral("Processo concluído.\rBaixados agora: 3. Já baixados antes: 12.\r"
+                             "Pagos a mais que as contas; credite ou devolva ao cliente:\r"
+                             "Documento 0000004711: R$ 50,00\rDocumento 0000004713: R$ 1.234,56"));
 }
 
 TEST(SqlDaBaixa, TextosComoOsProgramasDaLojaEsperam) {
-    EXPECT_EQ(sqlSelecaoBaixa(ModoRetorno::Boleto, Documento),
-              QStringLiteral(
-                  " select receber.* from receber \nwhere receber.numero_documento = \"0000000001\"\n"
-                  " and receber.apagado <> \"S\" \n and receber.quantidade > 0 \norder by receber.datahora"));
+    EXPECT_EQ(
+        sqlSelecaoBaixa(ModoRetorno::Boleto, Documento),
+        QStringLiteral(" select receber.* from receber \nwhere receber.numero_documento = \"0000000001\"\n"
+                       " and receber.apagado <> \"S\" \n and receber.quantidade > 0 \norder by "
+                       "receber.datahora for update"));
     EXPECT_EQ(
         sqlLiberaDebito(QStringLiteral("*"), QDate(2026, 3, 5), QStringLiteral("00001234")),
         QStringLiteral("update receber set lojas_leram2 = \"\", tipo = 0, lojas_leram = \"*\", dtalteracao = "
@@ -309,7 +338,7 @@ protected:
     }
     QString erroAoProcessar(ListaRetorno &l) {
         try {
-            ProcessaRetorno(banco.conexao(), estado, l.QListaTemp, l.modo);
+            processa(l);
         } catch (const Erro &e) {
             return e.texto();
         }

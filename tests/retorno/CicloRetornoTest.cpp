@@ -52,7 +52,7 @@ protected:
         programa.iniciaEMostra(janela, mensagens);
     }
     // List today's sales per client, mark every row and generate the remittance, as the operator does.
-    void gera(bool debito) {
+    void gera(bool debito, int titulos = 2) {
         janela->dtDataInicial->setDate(hoje);
         janela->dtDataFinal->setDate(hoje);
         janela->dtVencimento->setDate(hoje.addDays(10));
@@ -62,8 +62,8 @@ protected:
         lista();
         QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
         QTest::mouseClick(janela->bGerar, Qt::LeftButton);
-        ASSERT_TRUE(
-            mensagens.mostradas.last().startsWith(QStringLiteral("mensagem: Arquivo de Remessa gerado: 2")))
+        ASSERT_TRUE(mensagens.mostradas.last().startsWith(
+            QStringLiteral("mensagem: Arquivo de Remessa gerado: %1").arg(titulos)))
             << mensagens.mostradas.join('\n').toStdString();
     }
     void lista() {
@@ -153,7 +153,9 @@ TEST_P(CicloPorBanco, BoletoComUmTituloPagoAMenos) {
     // Title 1 (client 1: 100 + the fee) is paid 80.
     simula({QStringLiteral("--valor"), QStringLiteral("1=80,00")});
     carregaEProcessa();
-    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Processo concluído.")});
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{
+                  QStringLiteral("atencao: Processo concluído.\rBaixados agora: 2. Já baixados antes: 0.")});
 
     // 77,50 over 60 and 40: the older in full, 17,50 of the newer; client 2 pays 92,40 - 2,50 = 89,90.
     EXPECT_EQ(coluna("amort"), (std::vector<Money>{reais(100), reais(43.75), reais(100)}));
@@ -164,6 +166,78 @@ TEST_P(CicloPorBanco, BoletoComUmTituloPagoAMenos) {
     EXPECT_EQ(m.valor(1, "valor_tot").dinheiro(), reais(17.5));
     EXPECT_EQ(listado(), (std::map<int, Money>{{1, reais(22.5)}}));
     EXPECT_FALSE(janela->butProcessar->isEnabled());
+
+    // The same return again: the component's payments are recognised as settled, and nothing moves.
+    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+    mensagens.mostradas.clear();
+    QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("atencao: Pagamentos Carregados\rTodos os pagamentos "
+                                         "deste arquivo já foram baixados; \"Processar\" "
+                                         "não baixa nada.")});
+    mensagens.mostradas.clear();
+    QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{
+                  QStringLiteral("atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
+    EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(), 3);
+    // Each payment is recorded under the date the bank gave it.
+    const ResultSet b = banco.conexao().abre(
+        QStringLiteral("select data_pagamento from ruvenal_baixas where tipo = 'B' group by data_pagamento"));
+    ASSERT_EQ(b.linhas(), 1);
+    EXPECT_EQ(b.valor(0, 0).texto().size(), 8);
+}
+
+// Every payment is placed or reported: a title whose number no receivable carries any more is named
+// after loading, and a title paid beyond what it owes names what is left over after settling.
+TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
+    for (int c : {3, 4, 5, 6}) {
+        banco.pagador(c);
+        vende(c, 10 * c, 12);
+    }
+    instala(
+        QStringLiteral("banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"),
+        QStringLiteral("banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\n"
+                       "nossonumero=41\n"));
+    gera(false, 6);
+    // A later run gave client 6's receivable another number: the bank's payment of the old one has no home.
+    const QString perdido =
+        banco.conexao()
+            .abre(QStringLiteral("select numero_documento from receber where clientes_id = 6"))
+            .valor(0, 0)
+            .texto();
+    banco.conexao().executa(
+        QStringLiteral("update receber set numero_documento = '9999999999' where clientes_id = 6"));
+    // Client 1 owes 100 and pays 200 (plus the fee).
+    simula({QStringLiteral("--valor"), QStringLiteral("1=202,50")});
+
+    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+    janela->fnLocalLeitura->setText(retorno());
+    mensagens.mostradas.clear();
+    QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+    EXPECT_EQ(janela->dbLista->model()->rowCount(), 5);
+    ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join('\n').toStdString();
+    EXPECT_EQ(mensagens.mostradas[0], QStringLiteral("atencao: Pagamentos Carregados"));
+    EXPECT_TRUE(mensagens.mostradas[1].startsWith(
+        QStringLiteral("atencao: 1 pagamento(s) do arquivo não corresponde(m) a nenhuma conta a receber e "
+                       "não foram listados.")))
+        << mensagens.mostradas[1].toStdString();
+    // 62,50 paid for client 6's 60, less the fee.
+    EXPECT_TRUE(mensagens.mostradas[1].contains(QStringLiteral("\rDocumento %1: R$ 60,00 em ").arg(perdido)))
+        << mensagens.mostradas[1].toStdString();
+
+    mensagens.mostradas.clear();
+    QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+    const ResultSet doc1 = banco.conexao().abre(
+        QStringLiteral("select numero_documento from receber where clientes_id = 1 limit 1"));
+    EXPECT_EQ(
+        mensagens.mostradas,
+        QStringList{QStringLiteral("atencao: Processo concluído.\rBaixados agora: 5. Já baixados antes: 0.\r"
+                                   "Pagos a mais que as contas; credite ou devolva ao cliente:\r"
+                                   "Documento %1: R$ 100,00")
+                        .arg(doc1.valor(0, 0).texto())});
+    // The five known titles are settled in full; client 6 still owes.
+    EXPECT_EQ(listado(), (std::map<int, Money>{{6, reais(60)}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Bancos, CicloPorBanco, testing::ValuesIn(instalacoes),

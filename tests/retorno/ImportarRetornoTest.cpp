@@ -1,6 +1,8 @@
 // The import page of the main window, driven as the operator drives it.
 
-#include "retorno/RetornosBaixados.h"
+#include "retorno/ArquivoRetorno.h"
+#include "retorno/BaixasRegistradas.h"
+#include "retorno/ModeloOcorrencias.h"
 #include "tests/app/JanelaDeTeste.h"
 #include "tests/retorno/RetornoDeTeste.h"
 
@@ -18,7 +20,11 @@
 namespace {
 
 const QString Carregados = QStringLiteral("atencao: Pagamentos Carregados");
-const QString Concluido = QStringLiteral("atencao: Processo concluído.");
+QString concluido(int agora, int antes) {
+    return QStringLiteral("atencao: Processo concluído.\rBaixados agora: %1. Já baixados antes: %2.")
+        .arg(agora)
+        .arg(antes);
+}
 
 // A started window over two clients whose receivables went out as direct debits 00001234 and 00001235.
 class ImportarRetorno : public testing::Test {
@@ -124,7 +130,7 @@ TEST_F(ImportarRetorno, DebitoCarregaTotaisLinhasEEndereco) {
     EXPECT_TRUE(mensagens.mostradas[1].startsWith(
         QStringLiteral("atencao: 1 pagamento(s) do arquivo não corresponde(m) a nenhuma conta a receber")))
         << mensagens.mostradas[1].toStdString();
-    EXPECT_TRUE(mensagens.mostradas[1].contains(u"\rDébito 00009999: R$ 30,00"))
+    EXPECT_TRUE(mensagens.mostradas[1].contains(u"\rDébito 00009999: R$ 27,50"))
         << mensagens.mostradas[1].toStdString();
     EXPECT_TRUE(janela->painelTotais->isVisible());
     EXPECT_EQ(janela->lblTotDebitado->text(), QStringLiteral("97,5"));
@@ -150,7 +156,7 @@ TEST_F(ImportarRetorno, ProcessaUmaVezPorCarga) {
                                "atencao: Existem 1 registro de débitos automático que não foram creditados "
                                "em sua conta,\rpor isso não serão baixados as contas deste clientes. Gere "
                                "novamente o arquivo de débito em conta para estes clientes."),
-                           Concluido}));
+                           concluido(2, 0)}));
     EXPECT_EQ(movimentos(), 1);
     const ResultSet r =
         banco.conexao().abre(QStringLiteral("select amort, lojas_leram2 from receber order by receber_id"));
@@ -166,21 +172,70 @@ TEST_F(ImportarRetorno, ProcessaUmaVezPorCarga) {
     EXPECT_FALSE(janela->butProcessar->isEnabled());
     EXPECT_TRUE(janela->butLerArquivo->isEnabled());
 
-    // The same file again is recognised: the operator says no, nothing is settled twice.
+    // The list shows what it settled.
+    EXPECT_TRUE(janela->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
+
+    // The same file again is recognised: shown settled, and "Processar" settles nothing twice.
     le(debitos());
+    // The second message names the debit that matches nothing.
+    EXPECT_EQ(mensagens.mostradas.value(0),
+              Carregados + QStringLiteral("\rTodos os pagamentos deste arquivo "
+                                          "já foram baixados; \"Processar\" não "
+                                          "baixa nada."));
+    // The released debit is no longer listed: its receivables wait for the next debit file.
+    ASSERT_EQ(janela->dbLista->model()->rowCount(), 1);
+    EXPECT_TRUE(janela->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
     ASSERT_TRUE(janela->butProcessar->isEnabled());
-    mensagens.respostas = {Mensagens::Resposta::Nao};
     processa();
-    ASSERT_EQ(mensagens.mostradas.size(), 1);
-    EXPECT_TRUE(mensagens.mostradas[0].startsWith(
-        QStringLiteral("pergunta: Este arquivo retorno já foi processado em ")));
+    EXPECT_EQ(mensagens.mostradas, QStringList{concluido(0, 1)});
     EXPECT_EQ(movimentos(), 1);
-    EXPECT_TRUE(janela->butProcessar->isEnabled());
-    // And yes settles it again, as asked.
+    EXPECT_FALSE(QFile::exists(QDir(programa.caminho()).filePath(QStringLiteral("retornos_baixados.txt"))));
+}
+
+// A store that upgrades keeps its history: the files of the old settled-files list count as settled, and
+// the list is read once and not written again.
+TEST_F(ImportarRetorno, ListaAntigaDeRetornosBaixadosContaComoBaixada) {
+    const QString caminho = debitos();
+    QFile bytes(caminho);
+    ASSERT_TRUE(bytes.open(QIODevice::ReadOnly));
+    const QString antiga = QDir(programa.caminho()).filePath(QStringLiteral("retornos_baixados.txt"));
+    QFile f(antiga);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    // The last record written onto a line without its end, as the old list could hold it.
+    f.write(QByteArray(64, 'c') + " 2026-01-05 09:12:00 C:\\CB0105.ret" +
+            ImpressaoDoArquivo(bytes.readAll()) + " 2026-02-01 08:00:00 " + caminho.toLatin1());
+    f.close();
+
+    le(caminho);
+    EXPECT_EQ(mensagens.mostradas.size(), 2); // and the debit that matches nothing
+    EXPECT_TRUE(mensagens.mostradas[0].endsWith(QStringLiteral("\"Processar\" não baixa nada.")))
+        << mensagens.mostradas[0].toStdString();
     processa();
-    EXPECT_EQ(mensagens.mostradas.last(), Concluido);
-    EXPECT_EQ(movimentos(), 2);
-    EXPECT_FALSE(janela->butProcessar->isEnabled());
+    EXPECT_EQ(mensagens.mostradas, QStringList{concluido(0, 2)});
+    EXPECT_EQ(movimentos(), 0);
+    EXPECT_FALSE(QFile::exists(antiga));
+}
+
+// Part of the list settled before: the legend tells the colour, the load message the count.
+TEST_F(ImportarRetorno, ParteJaBaixadaMostraQuantasEALegenda) {
+    banco.conexao().executa(sqlCriaBaixasRegistradas());
+    banco.conexao().executa(
+        QStringLiteral("insert into ruvenal_baixas (tipo, chave, data_pagamento, valor_pago, "
+                       "situacao, impressao, baixado_em) values ('D', '00001235', '', 0, 'L', "
+                       "'x', now())"));
+    le(debitos());
+    EXPECT_EQ(mensagens.mostradas.value(0),
+              Carregados + QStringLiteral("\r1 dos 2 pagamentos deste arquivo já foram baixados; "
+                                          "\"Processar\" baixa só os demais."));
+    EXPECT_FALSE(janela->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
+    EXPECT_TRUE(janela->dbLista->model()->index(1, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
+    EXPECT_EQ(janela->findChild<QLabel *>(QStringLiteral("LabelJaBaixados"))->text(),
+              QStringLiteral("Já baixados"));
+    EXPECT_TRUE(janela->findChild<QWidget *>(QStringLiteral("ShapeJaBaixados"))->isVisible());
+    processa();
+    // The refused debit was released before: no message about it now.
+    EXPECT_EQ(mensagens.mostradas, QStringList{concluido(1, 1)});
+    EXPECT_EQ(movimentos(), 1);
 }
 
 TEST_F(ImportarRetorno, ArquivoQueSumiuDepoisDeCarregarAindaRecusaOsDebitos) {

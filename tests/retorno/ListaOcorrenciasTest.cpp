@@ -3,6 +3,7 @@
 #include "tests/retorno/RetornoDeTeste.h"
 #include "tests/support/BancoDeTeste.h"
 #include "util/Erro.h"
+#include "util/Regional.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,38 @@ TEST_F(ListaNoBanco, DocumentoJaBaixadoListaComZeroEDesconhecidoNao) {
     EXPECT_EQ(l.QListaTemp.valor(0, "codID").inteiroLongo(), 3);
 }
 
+// A payment that no receivable carries is not listed but reported, to be placed by hand. An empty
+// document number matches nothing, not even a receivable that was never charged.
+TEST_F(ListaNoBanco, PagamentoSemContaOuSemNumeroEhRelatado) {
+    Regional::definir(Regional::brasileiro());
+    banco.receber({{"numero_documento", "0000000003"}});
+    banco.receber({{"numero_documento", ""}});
+    std::vector<Ocorrencia> o{
+        {QStringLiteral("0000000003"), Money::deCentavos(100), 0, {}},
+        {QString(),
+         Money::deCentavos(12345),
+         0,
+         {},
+         QStringLiteral("20251210"),
+         Money::deCentavos(12595),
+         QStringLiteral("12345670000000041")},
+        {QStringLiteral("0000000099"), Money::deCentavos(300), 0, {}, {}, Money::deCentavos(550), {}}};
+    for (int i = 0; i < 30; ++i)
+        o.push_back({QStringLiteral("77%1").arg(i), Money(), 0, {}, {}, Money(), {}});
+    const ListaRetorno l = ListaOcorrencias(banco.conexao(), ModoRetorno::Boleto, o);
+    ASSERT_EQ(l.QListaTemp.linhas(), 1);
+    ASSERT_EQ(l.naoEncontrados.size(), 32u);
+    const QStringList m = MensagemPagamentosNaoEncontrados(l).split(u'\r');
+    ASSERT_EQ(m.size(), 32);
+    EXPECT_EQ(m[0],
+              QStringLiteral("32 pagamento(s) do arquivo não corresponde(m) a nenhuma conta a receber e "
+                             "não foram listados. Dê a baixa destes manualmente:"));
+    EXPECT_EQ(m[1], QStringLiteral("Nosso número 12345670000000041: R$ 123,45 em 10/12/2025"));
+    EXPECT_EQ(m[2], QStringLiteral("Documento 0000000099: R$ 3,00"));
+    EXPECT_EQ(m[31], QStringLiteral("... e mais 2."));
+    EXPECT_TRUE(MensagemPagamentosNaoEncontrados(boletos({{"0000000003", 100}})).isEmpty());
+}
+
 TEST_F(ListaNoBanco, ChaveComAspasNaoEscapaDaComparacao) {
     banco.receber({{"numero_documento", "0000000004"}});
     EXPECT_EQ(boletos({{"x\" or \"x\"=\"x", 100}}).QListaTemp.linhas(), 0);
@@ -135,12 +168,14 @@ TEST(ChaveDaLinha, DezDigitosNoBoletoOitoNoDebito) {
     EXPECT_EQ(ChaveDaLinha(ModoRetorno::Debito, 1234), QStringLiteral("00001234"));
 }
 
-TEST(CorDaOcorrencia, ImparesAzuisRecusadasVermelhasSelecionadaPorCima) {
-    EXPECT_EQ(CorDaOcorrencia(0, 0, false), CorOcorrencia::Impar);
-    EXPECT_EQ(CorDaOcorrencia(1, 0, false), CorOcorrencia::Normal);
-    EXPECT_EQ(CorDaOcorrencia(1, 1, false), CorOcorrencia::NaoDebitado);
-    EXPECT_EQ(CorDaOcorrencia(0, 99, false), CorOcorrencia::NaoDebitado);
-    EXPECT_EQ(CorDaOcorrencia(1, 1, true), CorOcorrencia::Selecionada);
+TEST(CorDaOcorrencia, ImparesAzuisRecusadasVermelhasBaixadasVerdesSelecionadaPorCima) {
+    EXPECT_EQ(CorDaOcorrencia(0, 0, false, false), CorOcorrencia::Impar);
+    EXPECT_EQ(CorDaOcorrencia(1, 0, false, false), CorOcorrencia::Normal);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, false, false), CorOcorrencia::NaoDebitado);
+    EXPECT_EQ(CorDaOcorrencia(0, 99, false, false), CorOcorrencia::NaoDebitado);
+    EXPECT_EQ(CorDaOcorrencia(0, 0, true, false), CorOcorrencia::JaBaixada);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, true, false), CorOcorrencia::JaBaixada);
+    EXPECT_EQ(CorDaOcorrencia(1, 1, true, true), CorOcorrencia::Selecionada);
 }
 
 } // namespace
