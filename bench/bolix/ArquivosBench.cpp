@@ -14,33 +14,44 @@ namespace {
 
 const QDateTime geracao(QDate(2025, 11, 20), QTime(10, 30, 15));
 
-// Bradesco's CNAB 400 account: the same titles in the 400-column files, to compare the time per title.
-ContaConfigurada contaBradesco400() {
-    ConfiguracaoBolix cfg;
-    cfg.banco = QStringLiteral("237");
-    cfg.carteira = QStringLiteral("09");
-    cfg.layout = 400;
-    cfg.nomeBeneficiario = QStringLiteral("Loja Exemplo Ltda");
-    cfg.inscricaoBeneficiario = QStringLiteral("12345678000195");
-    Conta c;
-    c.codigoAgencia = QStringLiteral("3380");
-    c.numeroContaCorrente = QStringLiteral("0012345-6");
-    c.codigoCedente = QStringLiteral("4567890");
-    c.inicioNossoNumero = QStringLiteral("0");
-    return configuraConta(c, cfg);
-}
+// One account per bank, with what each bank's settings need.
+struct ContaDoBanco {
+    const char *banco, *carteira, *agencia, *conta, *cedente, *transmissao;
+    int layout = 240;
+};
 
-ContaConfigurada conta() {
+const ContaDoBanco contas[] = {
+    {"001", "17", "1584", "210169", "1234567", ""},
+    {"104", "", "0001", "123", "123456", ""},
+    {"237", "09", "3380", "0012345", "", ""},
+    {"356", "20", "0501", "6703255", "", ""},
+    {"756", "1", "3069", "12345-6", "0123456", ""},
+    {"341", "109", "0057", "12345", "", ""},
+    {"033", "101", "4042", "013000123", "0282033", "404200000282033"},
+    {"748", "1", "0165", "00623-8", "00623", ""},
+    {"041", "1", "1102", "0601234567", "9000150", ""},
+};
+
+// Bradesco's CNAB 400 account: the same titles in the 400-column files, to compare the time per title.
+const ContaDoBanco bradesco400{"237", "09", "3380", "0012345-6", "4567890", "", 400};
+
+ContaConfigurada conta(const ContaDoBanco &b) {
     ConfiguracaoBolix cfg;
-    cfg.banco = QStringLiteral("001");
-    cfg.carteira = QStringLiteral("17");
+    cfg.banco = QString::fromLatin1(b.banco);
+    cfg.carteira = QString::fromLatin1(b.carteira);
+    cfg.layout = b.layout;
     cfg.tamanhoConvenio = 7;
+    cfg.modalidade = QStringLiteral("01");
+    cfg.tipoCobranca = QStringLiteral("5");
+    cfg.posto = QStringLiteral("02");
+    cfg.byteGeracao = 2;
     cfg.nomeBeneficiario = QStringLiteral("Loja Exemplo Ltda");
     cfg.inscricaoBeneficiario = QStringLiteral("12345678000195");
     Conta c;
-    c.codigoAgencia = QStringLiteral("1584");
-    c.numeroContaCorrente = QStringLiteral("210169");
-    c.codigoCedente = QStringLiteral("1234567");
+    c.codigoAgencia = QString::fromLatin1(b.agencia);
+    c.numeroContaCorrente = QString::fromLatin1(b.conta);
+    c.codigoCedente = QString::fromLatin1(b.cedente);
+    c.outroDadoConfiguracao2 = QString::fromLatin1(b.transmissao);
     c.inicioNossoNumero = QStringLiteral("0");
     return configuraConta(c, cfg);
 }
@@ -52,7 +63,8 @@ QList<Documento> documentos(int quantidade, bool multaPercentual = false) {
     for (int i = 0; i < quantidade; ++i) {
         Documento d;
         d.numeroDocumento = QString::number(i + 1).rightJustified(10, u'0');
-        d.nossoNumero = QString::number(i + 1);
+        // Within the narrowest sequence of the banks (Sicredi's five digits).
+        d.nossoNumero = QString::number(i % 99'999 + 1);
         d.nomeSacado = QStringLiteral("José da Conceição %1").arg(i);
         d.cnpjSacado = QStringLiteral("11.222.333/0001-81");
         d.enderecoSacado = QStringLiteral("Rua das Acácias %1").arg(i);
@@ -70,8 +82,9 @@ QList<Documento> documentos(int quantidade, bool multaPercentual = false) {
     return docs;
 }
 
+// Each benchmark runs once per bank, its argument the bank's row in `contas`.
 void Remessa240De10000Titulos(benchmark::State &state) {
-    const ContaConfigurada c = conta();
+    const ContaConfigurada c = conta(contas[state.range(0)]);
     const QList<Documento> docs = documentos(10'000);
     QTemporaryDir dir;
     const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"), 1};
@@ -79,6 +92,8 @@ void Remessa240De10000Titulos(benchmark::State &state) {
         benchmark::DoNotOptimize(gravaArquivoRemessa(c, docs, destino, geracao));
 }
 BENCHMARK(Remessa240De10000Titulos)
+    ->DenseRange(0, std::size(contas) - 1)
+    ->ArgName("banco")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
@@ -86,21 +101,24 @@ BENCHMARK(Remessa240De10000Titulos)
 // The return is read from its file, as the component loads it.
 void Retorno240De100000Titulos(benchmark::State &state) {
     QByteArray remessa;
-    for (const QByteArray &linha : remessa240(conta(), documentos(100'000), 1, geracao))
+    const ContaConfigurada c = conta(contas[state.range(0)]);
+    for (const QByteArray &linha : remessa240(c, documentos(100'000), 1, geracao))
         remessa += linha + "\r\n";
     QTemporaryDir dir;
     const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
     gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(leRetorno240(retorno, conta()));
+        benchmark::DoNotOptimize(leRetorno240(retorno, c));
 }
 BENCHMARK(Retorno240De100000Titulos)
+    ->DenseRange(0, std::size(contas) - 1)
+    ->ArgName("banco")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void Remessa400De10000Titulos(benchmark::State &state) {
-    const ContaConfigurada c = contaBradesco400();
+    const ContaConfigurada c = conta(bradesco400);
     const QList<Documento> docs = documentos(10'000, true);
     QTemporaryDir dir;
     const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"), 1};
@@ -115,12 +133,12 @@ BENCHMARK(Remessa400De10000Titulos)
 // Through the same entry as the component: the records' length picks the layout.
 void Retorno400De100000Titulos(benchmark::State &state) {
     QByteArray remessa;
-    for (const QByteArray &linha : remessa400(contaBradesco400(), documentos(100'000, true), 1, geracao))
+    for (const QByteArray &linha : remessa400(conta(bradesco400), documentos(100'000, true), 1, geracao))
         remessa += linha + "\r\n";
     QTemporaryDir dir;
     const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
     gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
-    const ContaConfigurada c = contaBradesco400();
+    const ContaConfigurada c = conta(bradesco400);
     for (auto _ : state)
         benchmark::DoNotOptimize(leRetornoCobranca(retorno, c));
 }

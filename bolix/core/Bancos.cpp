@@ -10,6 +10,18 @@ const Leiaute240 &RegraBanco::leiaute240() const {
     return febraban;
 }
 
+void RegraBanco::contaCnab240(Registro &r, int inicio, const ContaConfigurada &c) const {
+    r.digitos(inicio, inicio + 4, c.agencia)
+        .texto(inicio + 5, inicio + 5, c.dvAgencia)
+        .digitos(inicio + 6, inicio + 17, c.conta)
+        .texto(inicio + 18, inicio + 18, c.dvConta)
+        .texto(inicio + 19, inicio + 19, u"");
+}
+
+ContaDoArquivo240 RegraBanco::contaDoRetorno240(const ContaConfigurada &conta) const {
+    return contaDoArquivo240(conta);
+}
+
 QString RegraBanco::beneficiarioImpresso(const ContaConfigurada &c) const {
     return comDigito(c.agencia, c.dvAgencia) + u'/' + comDigito(c.conta, c.dvConta);
 }
@@ -19,7 +31,8 @@ QString RegraBanco::localPagamentoPadrao() const {
 }
 
 const RegraBanco &regraDoBanco(QStringView codigo) {
-    for (const RegraBanco *banco : {&bancoDoBrasil(), &caixa(), &bradesco(), &real(), &sicoob(), &itau()})
+    for (const RegraBanco *banco : {&bancoDoBrasil(), &caixa(), &bradesco(), &real(), &sicoob(), &itau(),
+                                    &santander(), &sicredi(), &banrisul()})
         if (banco->codigo() == codigo)
             return *banco;
     throw ErroBolix(QStringLiteral("Banco \"%1\" não suportado pelo Bolix.").arg(codigo));

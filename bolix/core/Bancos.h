@@ -33,6 +33,13 @@ struct Faixa {
 // number in segment P, the fields of segment T, and which of its movement codes settle a title. Segment U
 // is FEBRABAN's at every bank supported.
 struct Leiaute240 {
+    // Where the return's file header holds the payee's agência, conta and convênio.
+    Faixa agenciaArquivo{53, 57};
+    Faixa contaArquivo{59, 70};
+    Faixa convenioArquivo{33, 52};
+    // Where segment P holds agência and conta (the account's digits, without check digits).
+    Faixa agenciaRemessa{18, 22};
+    Faixa contaRemessa{24, 35};
     Faixa nossoNumeroRemessa{38, 57};
     Faixa documentoRemessa{63, 77};
     Faixa nossoNumero{38, 57};
@@ -44,6 +51,14 @@ struct Leiaute240 {
     Faixa tarifa{199, 213};
     Faixa motivos{214, 223};
     QStringList pagos{QStringLiteral("06"), QStringLiteral("17")};
+};
+
+// The payee's account as the CNAB 240 file header carries it (convênio 33-52, agência 53-57, conta
+// 59-70): what a remittance writes and what a return of this account must hold.
+struct ContaDoArquivo240 {
+    QString agencia;
+    QString conta;
+    QString convenio; // the given payee code of the file headers, or else the bank's
 };
 
 struct NossoNumero {
@@ -73,11 +88,16 @@ public:
     virtual QString convenioCnab(const ContaConfigurada &conta) const;
     virtual QString versaoArquivo240(const ContaConfigurada &) const { return QStringLiteral("087"); }
     virtual QString versaoLote240(const ContaConfigurada &) const { return QStringLiteral("045"); }
+    // Agência, conta and their digits in the 20 positions from `inicio` of the CNAB 240 file and lot
+    // headers and segment P (FEBRABAN: agência 5, DV, conta 12, DV, DV of both).
+    virtual void contaCnab240(Registro &r, int inicio, const ContaConfigurada &conta) const;
     // Overwrites, in a record the remittance filled the FEBRABAN way, what the bank writes otherwise;
     // `doc` is null for headers and trailers.
     virtual void ajustaRemessa240(Registro240, Registro &, const ContaConfigurada &,
                                   const Documento *) const {}
     virtual const Leiaute240 &leiaute240() const;
+    // What a return of this account holds in its file header (the remittance's account by default).
+    virtual ContaDoArquivo240 contaDoRetorno240(const ContaConfigurada &conta) const;
 
     // Printed boleto: the payee's box ("Agência/Código do beneficiário"), the carteira box and the place
     // of payment when the payee sets none.
@@ -88,13 +108,6 @@ public:
     virtual QString localPagamentoPadrao() const;
 };
 
-// The payee's account as the CNAB 240 file header carries it (convênio 33-52, agência 53-57, conta
-// 59-70): what a remittance writes and what a return of this account must hold.
-struct ContaDoArquivo240 {
-    QString agencia;
-    QString conta;
-    QString convenio; // the given payee code of the file headers, or else the bank's
-};
 ContaDoArquivo240 contaDoArquivo240(const ContaConfigurada &conta);
 
 // The rules of a supported bank ("001", "033", "041", "104", "237", "341", "356", "748", "756");

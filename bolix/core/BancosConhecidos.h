@@ -12,5 +12,8 @@ const RegraBanco &bradesco();
 const RegraBanco &real();
 const RegraBanco &sicoob();
 const RegraBanco &itau();
+const RegraBanco &santander();
+const RegraBanco &sicredi();
+const RegraBanco &banrisul();
 
 } // namespace bolix

@@ -143,7 +143,7 @@ void leDadosDoBanco(const Leitor &l, ConfiguracaoBolix &c) {
     } else if (c.banco == u"341") {
         leItau(l, c);
     } else if (c.banco == u"033") {
-        c.carteira = l.umDe(QStringLiteral("carteira"), {u"101", u"102", u"201"}, QStringLiteral("101"));
+        c.carteira = l.umDe(QStringLiteral("carteira"), {u"101", u"201"}, QStringLiteral("101"));
         c.tipoCobranca = l.umDe(QStringLiteral("tipo_cobranca"), {u"5", u"1"}, QStringLiteral("5"));
     } else if (c.banco == u"748") {
         c.carteira = l.umDe(QStringLiteral("carteira"), {u"1"}, QStringLiteral("1"));

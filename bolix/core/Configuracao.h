@@ -5,7 +5,7 @@
 //
 //   banco                  001 | 033 | 041 | 104 | 237 | 341 | 356 | 748 | 756
 //   carteira               001 and 237: 2 digits; 756: 1 digit (default 1); 356: 2 digits (default 20);
-//                          341: 3 digits (default 109); 033: 101, 102 or 201 (default 101);
+//                          341: 3 digits (default 109); 033: 101 or 201 (default 101);
 //                          748: 1 (default); 041: the carteira code of the file, 1 (default) or a letter
 //   carteiras_dac_sem_conta 341 only, optional: carteiras whose nosso-número digit leaves out agência
 //                          and conta (default 126,131,146,150,168)

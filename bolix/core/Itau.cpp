@@ -50,27 +50,41 @@ public:
                           const Documento *doc) const override {
         switch (tipo) {
         case Registro240::HeaderArquivo:
-            r.texto(33, 52, u"").numero(226, 228, 0);
-            contaItau(r, 53, c);
+            r.numero(226, 228, 0);
             break;
         case Registro240::HeaderLote:
-            r.numero(12, 13, 0).texto(34, 53, u"");
-            contaItau(r, 54, c);
+            r.numero(12, 13, 0);
             break;
         case Registro240::SegmentoP:
-            segmentoP(r, c, *doc);
+            segmentoP(r, *doc);
             break;
         case Registro240::SegmentoQ:
-            r.texto(34, 63, doc->nomeSacado.trimmed()).texto(64, 73, u"");
+            r.texto(64, 73, u""); // thirty positions of name
             break;
         default:
             break;
         }
     }
 
+    // No convênio: the account identifies the payee.
+    QString convenioCnab(const ContaConfigurada &) const override { return {}; }
+
+    // 0, agência, blank, zeros, conta, blank, DAC.
+    void contaCnab240(Registro &r, int inicio, const ContaConfigurada &c) const override {
+        r.numero(inicio, inicio, 0)
+            .digitos(inicio + 1, inicio + 4, c.agencia)
+            .texto(inicio + 5, inicio + 5, u"")
+            .numero(inicio + 6, inicio + 12, 0)
+            .digitos(inicio + 13, inicio + 17, c.conta)
+            .texto(inicio + 18, inicio + 18, u"")
+            .digitos(inicio + 19, inicio + 19, c.dvConta);
+    }
+
     const Leiaute240 &leiaute240() const override {
         static const Leiaute240 itau = [] {
             Leiaute240 l;
+            l.agenciaRemessa = {19, 22};
+            l.contaRemessa = {31, 35};
             l.nossoNumeroRemessa = {38, 49};
             l.documentoRemessa = {63, 72};
             l.nossoNumero = {38, 49};
@@ -88,24 +102,12 @@ public:
     }
 
 private:
-    // Agência and conta as Itaú places them from `inicio`: 0, agência, blank, zeros, conta, blank, DAC.
-    static void contaItau(Registro &r, int inicio, const ContaConfigurada &c) {
-        r.numero(inicio, inicio, 0)
-            .digitos(inicio + 1, inicio + 4, c.agencia)
-            .texto(inicio + 5, inicio + 5, u"")
-            .numero(inicio + 6, inicio + 12, 0)
-            .digitos(inicio + 13, inicio + 17, c.conta)
-            .texto(inicio + 18, inicio + 18, u"")
-            .digitos(inicio + 19, inicio + 19, c.dvConta);
-    }
-
     // Itaú has no codes for juros and desconto: a value per day and a value, percentages turned into
     // amounts of the charged value. Ten positions for the document, two for the days to write off.
-    static void segmentoP(Registro &r, const ContaConfigurada &c, const Documento &doc) {
+    static void segmentoP(Registro &r, const Documento &doc) {
         if (doc.numeroDocumento.trimmed().size() > 10)
             recusaDocumento(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento,
                             QStringLiteral("o Itaú aceita até 10 caracteres"));
-        contaItau(r, 18, c);
         r.numero(58, 62, 0).texto(73, 77, u"").numero(118, 118, 0).numero(142, 142, 0);
         if (doc.valorJurosDiaAtraso <= 0 && doc.percentualJurosDiaAtraso > 0)
             r.numero(127, 141, centavosDoPercentual(doc, doc.percentualJurosDiaAtraso));

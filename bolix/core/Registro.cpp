@@ -45,7 +45,8 @@ Registro &Registro::digitos(int inicio, int fim, QStringView digitos) {
 
 Registro &Registro::texto(int inicio, int fim, QStringView texto) {
     const QByteArray ascii = textoBancario(texto).left(fim - inicio + 1);
-    std::copy(ascii.begin(), ascii.end(), linha_.data() + inicio - 1);
+    char *campo = linha_.data() + inicio - 1;
+    std::fill(std::copy(ascii.begin(), ascii.end(), campo), campo + (fim - inicio + 1), ' ');
     return *this;
 }
 

@@ -104,11 +104,8 @@ private:
         r.numero(inicio, inicio, inscricao.size() == 14 ? 2 : 1)
             .digitos(inicio + 1, p - 1, inscricao)
             .texto(p, p + 19, convenio_)
-            .digitos(p + 20, p + 24, conta_.agencia)
-            .texto(p + 25, p + 25, conta_.dvAgencia)
-            .digitos(p + 26, p + 37, conta_.conta)
-            .texto(p + 38, p + 38, conta_.dvConta)
             .texto(p + 40, p + 69, conta_.configuracao.nomeBeneficiario);
+        banco_.contaCnab240(r, p + 20, conta_);
     }
 
     Registro headerArquivo() const {
@@ -185,11 +182,8 @@ private:
                             QStringLiteral("use de 0 a 99"));
 
         Registro r = detalhe('P');
-        r.digitos(18, 22, conta_.agencia)
-            .texto(23, 23, conta_.dvAgencia)
-            .digitos(24, 35, conta_.conta)
-            .texto(36, 36, conta_.dvConta)
-            .texto(38, 57, campoNossoNumero(doc))
+        banco_.contaCnab240(r, 18, conta_);
+        r.texto(38, 57, campoNossoNumero(doc))
             .numero(58, 58, 1)
             .digitos(59, 59, forma == u"2" ? QStringLiteral("2") : QStringLiteral("1"))
             .numero(60, 60, escritural ? 2 : 1)

@@ -14,8 +14,8 @@ namespace {
 class LeitorRetorno : LeituraRetorno {
 public:
     LeitorRetorno(const QString &nome, QStringView banco, const ContaConfigurada *conta)
-        : LeituraRetorno(nome), banco_(banco.toLatin1()), conta_(conta),
-          leiaute_(regraDoBanco(banco).leiaute240()) {}
+        : LeituraRetorno(nome), banco_(banco.toLatin1()), regra_(regraDoBanco(banco)),
+          leiaute_(regra_.leiaute240()), conta_(conta) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
         percorre(conteudo, 240);
@@ -79,12 +79,14 @@ private:
     }
 
     void confereConta(const ContaConfigurada &conta) const {
-        ContaDoArquivo240 esperada = contaDoArquivo240(conta);
+        const Leiaute240 &l = leiaute_;
+        ContaDoArquivo240 esperada = regra_.contaDoRetorno240(conta);
         // Shown as the header writes them, so that both sides read alike.
-        esperada.agencia = esperada.agencia.rightJustified(5, u'0');
-        esperada.conta = esperada.conta.rightJustified(12, u'0');
-        confereContaDoArquivo({texto(53, 57), texto(59, 70), texto(33, 52)}, esperada,
-                              QString::fromLatin1(banco_));
+        esperada.agencia =
+            esperada.agencia.rightJustified(l.agenciaArquivo.fim - l.agenciaArquivo.inicio + 1, u'0');
+        esperada.conta = esperada.conta.rightJustified(l.contaArquivo.fim - l.contaArquivo.inicio + 1, u'0');
+        confereContaDoArquivo({texto(l.agenciaArquivo), texto(l.contaArquivo), texto(l.convenioArquivo)},
+                              esperada, QString::fromLatin1(banco_));
     }
 
     void headerLote() {
@@ -227,8 +229,9 @@ private:
     static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 
     QByteArray banco_;
-    const ContaConfigurada *conta_;
+    const RegraBanco &regra_;
     const Leiaute240 &leiaute_;
+    const ContaConfigurada *conta_;
     Ocorrencia atual_;
     qsizetype linhaT_ = 0;
     bool pendente_ = false;

@@ -52,7 +52,7 @@ public:
     // Each lot of the remittance is answered by a lot of the return, with two segments per title.
     QList<QByteArray> responde(const QList<QByteArray> &remessa) {
         QList<QByteArray> saida;
-        saida.append(Registro(remessa.first()).numero(143, 143, 2).data(144, data_).linha());
+        saida.append(headerArquivo(remessa));
         int lotes = 0;
         for (qsizetype i = 1; i < remessa.size(); ++i) {
             const QByteArray &linha = remessa[i];
@@ -79,6 +79,26 @@ public:
     }
 
 private:
+    // The remittance's header as a return's, with the account where the bank's return header has it,
+    // taken from the first title's segment P.
+    QByteArray headerArquivo(const QList<QByteArray> &remessa) const {
+        Registro h(remessa.first());
+        h.numero(143, 143, 2).data(144, data_);
+        const Leiaute240 &l = regraDoBanco(QString::fromLatin1(remessa.first().left(3))).leiaute240();
+        const auto p = std::find_if(remessa.cbegin(), remessa.cend(),
+                                    [](const QByteArray &r) { return r[7] == '3' && r[13] == 'P'; });
+        if (p == remessa.cend())
+            return h.linha();
+        if (l.convenioArquivo.inicio != 33)
+            h.texto(33, 72, u"");
+        const auto campo = [&p](Faixa f) {
+            return QString::fromLatin1(p->mid(f.inicio - 1, f.fim - f.inicio + 1));
+        };
+        h.digitos(l.agenciaArquivo.inicio, l.agenciaArquivo.fim, campo(l.agenciaRemessa))
+            .digitos(l.contaArquivo.inicio, l.contaArquivo.fim, campo(l.contaRemessa));
+        return h.linha();
+    }
+
     void titulo(const QByteArray &p, const QByteArray &q, QList<QByteArray> &saida) {
         if (q.size() != 240 || q[13] != 'Q')
             throw ErroBolix(QStringLiteral("Remessa: o título %1 não tem segmento Q.").arg(titulos_ + 1));

@@ -47,10 +47,10 @@ TEST_P(RegraDoBanco, SemFatorDeVencimentoQuandoAContaPede) {
 
 TEST_P(RegraDoBanco, RecusaNossoNumeroForaDaFaixaNomeandoODocumento) {
     const ExemploBanco &c = GetParam();
-    const ContaConfigurada conta = configura(c, QStringLiteral("2"), QStringLiteral("10"));
+    const ContaConfigurada conta = configura(c, QStringLiteral("20"), QStringLiteral("30"));
     try {
         calculaBoleto(conta, documento(c));
-        FAIL() << "accepted a nosso número outside 2..10";
+        FAIL() << "accepted a nosso número outside 20..30";
     } catch (const ErroBolix &e) {
         EXPECT_TRUE(e.texto().startsWith(u"Documento 0000004711: ")) << e.what();
         EXPECT_TRUE(e.texto().contains(u"fora da faixa")) << e.what();

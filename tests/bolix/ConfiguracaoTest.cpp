@@ -79,6 +79,19 @@ TEST_F(ArquivoConfiguracao, ItauTemCarteiraEListaDeDacPadrao) {
     EXPECT_EQ(c.carteirasDacSemConta, (QStringList{u"112"_s, u"145"_s}));
 }
 
+TEST_F(ArquivoConfiguracao, PadroesDeSantanderSicrediEBanrisul) {
+    const QByteArray dono = "nome_beneficiario=X\ninscricao_beneficiario=12345678909\n";
+    ConfiguracaoBolix c = lerConfiguracao(grava("[Bolix]\nbanco=033\n" + dono));
+    EXPECT_EQ(c.carteira, u"101");
+    EXPECT_EQ(c.tipoCobranca, u"5");
+    c = lerConfiguracao(grava("[Bolix]\nbanco=748\nposto=2\n" + dono));
+    EXPECT_EQ(c.posto, u"02");
+    EXPECT_EQ(c.byteGeracao, 2);
+    EXPECT_EQ(c.carteira, u"1");
+    c = lerConfiguracao(grava("[Bolix]\nbanco=041\ncarteira=d\n" + dono));
+    EXPECT_EQ(c.carteira, u"D");
+}
+
 TEST_F(ArquivoConfiguracao, ArquivoAusenteNomeiaOCaminho) {
     const QString caminho = dir_.filePath(QStringLiteral("nao-existe.ini"));
     try {
@@ -100,6 +113,11 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
         {"[Bolix]\nbanco=422\n" + dono, "banco"},
         {"[Bolix]\nbanco=341\ncarteira=198\n" + dono, "carteira"},
         {"[Bolix]\nbanco=341\ncarteiras_dac_sem_conta=126,1x1\n" + dono, "carteiras_dac_sem_conta"},
+        {"[Bolix]\nbanco=033\ntipo_cobranca=3\n" + dono, "tipo_cobranca"},
+        {"[Bolix]\nbanco=033\ncarteira=102\n" + dono, "carteira"},
+        {"[Bolix]\nbanco=748\n" + dono, "posto"},
+        {"[Bolix]\nbanco=748\nposto=02\nbyte_geracao=1\n" + dono, "byte_geracao"},
+        {"[Bolix]\nbanco=041\ncarteira=Z\n" + dono, "carteira"},
         {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=5\n" + dono, "tamanho_convenio"},
         {"[Bolix]\nbanco=001\ntamanho_convenio=7\n" + dono, "carteira"},
         {"[Bolix]\nbanco=237\ncarteira=1a\n" + dono, "carteira"},

@@ -32,6 +32,10 @@ const CasoConta casos[] = {
     {"Real", "356", 0, "501", "6703255", "", "0501", "6703255", ""},
     {"ItauDacCalculado", "341", 0, "57", "12345", "", "0057", "12345-7", ""},
     {"ItauDacConferido", "341", 0, "0057", "1.2345-7", "", "0057", "12345-7", ""},
+    {"Sicredi", "748", 0, "165", "623-8", "623", "0165", "000000000623-8", "00623"},
+    {"BanrisulComNc", "041", 0, "1102.48", "601234567-1", "900015.0.46", "1102-48", "0601234567-1",
+     "9000150-46"},
+    {"BanrisulNcCalculado", "041", 0, "1102", "601234567", "9000150", "1102-48", "0601234567", "9000150-46"},
     // The client code stays digits only: the program reads it back as a whole number.
     {"SicoobCodigoComTraco", "756", 0, "3069", "12.345-6", "12345-6", "3069", "000000012345-6", "0123456"},
 };
@@ -141,6 +145,7 @@ struct CasoRecusaBanco {
     const char *banco;
     const char *agencia, *conta, *cedente;
     const char *membro;
+    const char *transmissao = "404200000282033";
 };
 
 void PrintTo(const CasoRecusaBanco &c, std::ostream *os) {
@@ -151,6 +156,13 @@ const CasoRecusaBanco recusasBanco[] = {
     {"ItauDacErrado", "341", "0057", "12345-8", "", "NumeroContaCorrente"},
     {"ItauContaLonga", "341", "0057", "123456", "", "NumeroContaCorrente"},
     {"ItauAgenciaComDigito", "341", "0057-1", "12345", "", "CodigoAgencia"},
+    {"SantanderSemTransmissao", "033", "4042", "13000123", "282033", "OutroDadoConfiguracao2", ""},
+    {"SantanderCodigoLongo", "033", "4042", "13000123", "12345678", "CodigoCedente"},
+    {"SicrediCodigoLongo", "748", "0165", "623", "123456", "CodigoCedente"},
+    {"SicrediSemCodigo", "748", "0165", "623", "", "CodigoCedente"},
+    {"BanrisulNcDaAgenciaErrado", "041", "1102.47", "601234567", "9000150", "CodigoAgencia"},
+    {"BanrisulNcDoCodigoErrado", "041", "1102", "601234567", "900015.0.45", "CodigoCedente"},
+    {"BanrisulCodigoLongo", "041", "1102", "601234567", "12345678", "CodigoCedente"},
 };
 
 class RecusaContaBanco : public testing::TestWithParam<CasoRecusaBanco> {};
@@ -162,6 +174,7 @@ TEST_P(RecusaContaBanco, NomeiaOMembro) {
     conta.codigoAgencia = QString::fromLatin1(c.agencia);
     conta.numeroContaCorrente = QString::fromLatin1(c.conta);
     conta.codigoCedente = QString::fromLatin1(c.cedente);
+    conta.outroDadoConfiguracao2 = QString::fromLatin1(c.transmissao);
     conta.inicioNossoNumero = QStringLiteral("0");
     try {
         configuraConta(conta, cfg);

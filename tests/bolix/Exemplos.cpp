@@ -11,6 +11,9 @@ bolix::ConfiguracaoBolix configuracao(const QString &banco, const QString &carte
     c.carteira = carteira;
     c.tamanhoConvenio = tamanhoConvenio;
     c.modalidade = QStringLiteral("01");
+    c.tipoCobranca = QStringLiteral("5");
+    c.posto = QStringLiteral("02");
+    c.byteGeracao = 2;
     c.nomeBeneficiario = QStringLiteral("Loja Exemplo Ltda");
     c.inscricaoBeneficiario = QStringLiteral("12345678000195");
     return c;
@@ -89,6 +92,29 @@ std::span<const ExemploBanco> exemplosBancos() {
         {"Itau", "341", "109", 0, "0057", "12345", "", "12345678", QDate(2025, 12, 15), 1'500'000,
          "109/12345678-0", "34199129600000150001091234567800057123457000",
          "34191.09123 34567.800056 71234.570001 9 12960000015000"},
+        // The manuals' examples of Santander, Sicredi (campo livre; factor of our own) and Banrisul.
+        {"Santander",
+         "033",
+         "101",
+         0,
+         "4042",
+         "013000123",
+         "0282033",
+         "566612457800",
+         QDate(2003, 5, 15),
+         2'737'100,
+         "566612457800-2",
+         "03398204600000273719028203356661245780020101",
+         "03399.02827 03356.661243 57800.201014 8 20460000027371",
+         false,
+         {},
+         "404200000282033"},
+        {"Sicredi", "748", "1", 0, "0165", "00623-8", "00623", "3", QDate(2025, 12, 15), 1'500'000,
+         "07/200003-1", "74893129600000150001107200003101650200623108",
+         "74891.10721 00003.101656 02006.231084 3 12960000015000", false, QDate(2007, 3, 1)},
+        {"Banrisul", "041", "1", 0, "1102", "0601234567", "9000150", "22832563", QDate(2000, 7, 4), 5'500'000,
+         "22832563.51", "04198100100000550002111029000150228325634059",
+         "04192.11107 29000.150226 83256.340593 8 10010000055000"},
         // The program appends its own digit (here 9); the bank's digit is recomputed.
         {"Sicoob", "756", "1", 0, "3069", "12345-6", "0123456", "00000019", QDate(2025, 12, 15), 10'000'000,
          "0000001-0", "75699129600001000001306901012345600000010001",
@@ -109,6 +135,7 @@ bolix::Conta conta(const ExemploBanco &e) {
     conta.codigoAgencia = QString::fromLatin1(e.agencia);
     conta.numeroContaCorrente = QString::fromLatin1(e.conta);
     conta.codigoCedente = QString::fromLatin1(e.cedente);
+    conta.outroDadoConfiguracao2 = QString::fromLatin1(e.transmissao);
     conta.inicioNossoNumero = QStringLiteral("0");
     return conta;
 }
@@ -124,6 +151,8 @@ bolix::Documento documento(const ExemploBanco &e) {
     bolix::Documento d = documento(QStringLiteral("0000004711"), QString::fromLatin1(e.nossoNumero));
     d.dataVencimento = e.vencimento;
     d.valorDocumento = e.valor;
+    if (e.processamento.isValid())
+        d.dataProcessamento = e.processamento;
     return d;
 }
 

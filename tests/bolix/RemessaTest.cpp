@@ -107,6 +107,106 @@ TEST_F(Remessa, CpfPontuadoNoMembroDoCnpjSaiComoCpf) {
     confereCampos(remessa240(conta_, docs, 42, geracao), {{4, 18, 33, "1000044455566672"}});
 }
 
+// Each new bank's remittance, compared whole with its reference file, and the places where the bank departs
+// from FEBRABAN, as its manual gives them.
+struct RemessaDoBanco {
+    const char *exemplo;
+    const char *arquivo;
+    std::vector<Campo> campos;
+};
+
+void PrintTo(const RemessaDoBanco &r, std::ostream *os) {
+    *os << r.exemplo;
+}
+
+class RemessaPorBanco : public testing::TestWithParam<RemessaDoBanco> {
+protected:
+    static ContaConfigurada conta() {
+        const exemplos::ExemploBanco &e = exemplos::exemploBanco(GetParam().exemplo);
+        return exemplos::configura(e, exemplos::conta(e));
+    }
+    static QList<Documento> documentos() {
+        QList<Documento> docs = exemplos::tresDocumentos();
+        for (Documento &d : docs)
+            d.nossoNumero = d.nossoNumero.right(2);
+        return docs;
+    }
+};
+
+TEST_P(RemessaPorBanco, IgualAoArquivoDeReferencia) {
+    QTemporaryDir dir;
+    const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"),
+                                 42};
+    gravaArquivoRemessa(conta(), documentos(), destino, geracao);
+    EXPECT_EQ(leArquivo(dir.filePath(QStringLiteral("remessa.rem"))),
+              leArquivo(QStringLiteral(DADOS_BOLIX "/") + QLatin1String(GetParam().arquivo)));
+}
+
+TEST_P(RemessaPorBanco, CamposNasPosicoesDoBanco) {
+    const QList<QByteArray> l = remessa240(conta(), documentos(), 42, geracao);
+    for (const QByteArray &linha : l)
+        EXPECT_EQ(linha.size(), 240);
+    confereCampos(l, GetParam().campos);
+}
+
+const RemessaDoBanco remessasPorBanco[] = {
+    {"Itau",
+     "remessa240_itau.rem",
+     {
+         {1, 33, 72, "                    00057 000000012345 7"}, // no convênio; 0 agência zeros conta DAC
+         {1, 164, 171, "04000000"},
+         {1, 226, 228, "000"},
+         {2, 12, 17, "00030 "},
+         {2, 54, 73, "00057 000000012345 7"},
+         {3, 18, 37, "00057 000000012345 7"},
+         {3, 38, 62, "109000000412        00000"}, // carteira, NN, DAC; then zeros for the codes
+         {3, 63, 77, "0000004711     "},           // ten positions of document
+         {3, 118, 118, "0"},
+         {3, 142, 142, "0"},
+         {3, 225, 240, "300000000000000 "},
+         {4, 34, 73, "JOSE DA CONCEICAO                       "},
+         // title 2 (fine, discount, juros as a value per day)
+         {5, 118, 141, "016122025000000000000033"},
+         {5, 142, 165, "015122025000000000000050"},
+         // title 3: 0,33 % a day of 1.234,57 is 4,07 a day
+         {8, 127, 141, "000000000000407"},
+     }},
+    {"Santander",
+     "remessa240_santander.rem",
+     {
+         {1, 9, 72, "        2012345678000195404200000282033                         "},
+         {1, 103, 132, "BANCO SANTANDER               "},
+         {1, 152, 157, "      "},
+         {1, 164, 171, "040     "},
+         {2, 14, 16, "030"},
+         {2, 34, 73, "                    404200000282033     "},
+         {3, 18, 62, "4042 013000123 013000123   0000000000418511  "}, // NN + DV, tipo de cobrança 5
+         {3, 225, 240, "03009           "},
+         {10, 18, 29, "000009      "}, // the lot trailer holds its count alone
+     }},
+    {"Sicredi",
+     "remessa240_sicredi.rem",
+     {
+         {1, 33, 72, "                    00165 0000000006238 "},
+         {1, 164, 171, "08101600"},
+         {2, 14, 16, "040"},
+         {2, 54, 73, "00165 0000000006238 "},
+         {3, 18, 62, "00165 0000000006238 252000412           11122"}, // 25/200041-2, carteira 1
+     }},
+    {"Banrisul",
+     "remessa240_banrisul.rem",
+     {
+         {1, 33, 72, "1102900015046       01102 000601234567  "},
+         {1, 164, 171, "04000000"},
+         {2, 12, 16, "00020"},
+         {2, 34, 53, "1102900015046       "},
+         {3, 18, 62, "01102 000601234567  0000004146          11122"}, // NN 00000041.46, carteira 1
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bancos, RemessaPorBanco, testing::ValuesIn(remessasPorBanco),
+                         [](const auto &info) { return std::string(info.param.exemplo); });
+
 TEST(RemessaCaixa, VersaoEFormaDoCodigoPeloTamanhoDoCodigo) {
     const struct {
         const char *cedente, *versaoArquivo, *versaoLote, *codigo;

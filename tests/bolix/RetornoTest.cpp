@@ -14,6 +14,7 @@
 
 using namespace bolix;
 using namespace arquivos;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -160,6 +161,123 @@ TEST_P(IdaEVoltaPorBanco, DevolveCadaDocumentoComSeuValor) {
 
 INSTANTIATE_TEST_SUITE_P(Exemplos, IdaEVoltaPorBanco, testing::ValuesIn(exemplos::exemplosBancos()),
                          [](const auto &info) { return std::string(info.param.nome); });
+
+// The new banks' returns: paid, paid short and not paid read back, each bank's own paid codes, and a
+// return whose nosso número is out of the bank's place or that is another bank's refused.
+struct CodigoDoBanco {
+    const char *codigo;
+    bool pago;
+};
+
+struct RetornoDoBanco {
+    const char *exemplo;
+    std::vector<CodigoDoBanco> codigos;
+};
+
+void PrintTo(const RetornoDoBanco &r, std::ostream *os) {
+    *os << r.exemplo;
+}
+
+class RetornoPorBanco : public testing::TestWithParam<RetornoDoBanco> {
+protected:
+    // Title 1 paid in full, title 2 paid 10,00 short, title 3 not paid (entry confirmed).
+    QList<QByteArray> retorno() const {
+        simulador::Pedido pedido;
+        pedido.todosPagos = false;
+        pedido.pagos = {1, 2};
+        pedido.valores.insert(2, docs_[1].valorDocumento - 100'000);
+        return simulador::retornoDaRemessa(junta(remessa240(conta_, docs_, 1, geracao)), pedido, pagamento);
+    }
+    QList<Ocorrencia> le(const QList<QByteArray> &linhas) const {
+        return leRetorno240(junta(linhas), QStringLiteral("CB0101.ret"), banco_);
+    }
+
+    const exemplos::ExemploBanco &exemplo_ = exemplos::exemploBanco(GetParam().exemplo);
+    QString banco_ = QString::fromLatin1(exemplo_.banco);
+    ContaConfigurada conta_ = exemplos::configura(exemplo_, exemplos::conta(exemplo_));
+    QList<Documento> docs_ = [] {
+        QList<Documento> docs = exemplos::tresDocumentos();
+        for (Documento &d : docs)
+            d.nossoNumero = d.nossoNumero.right(2);
+        return docs;
+    }();
+};
+
+TEST_P(RetornoPorBanco, PagoPagoAMenosENaoPago) {
+    const QList<Ocorrencia> o = le(retorno());
+    ASSERT_EQ(o.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(o[i].numeroDocumento, docs_[i].numeroDocumento);
+        EXPECT_EQ(o[i].nossoNumero, nossoNumeroDoDocumento(conta_, docs_[i]).campoCnab);
+        EXPECT_EQ(o[i].valorTitulo, centavos(valorCobrado(docs_[i])) * 100);
+        EXPECT_EQ(o[i].dataVencimento, docs_[i].dataVencimento);
+    }
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].valorPago, docs_[0].valorDocumento);
+    EXPECT_TRUE(o[1].pagamento());
+    EXPECT_EQ(o[1].valorPago, docs_[1].valorDocumento - 100'000);
+    EXPECT_FALSE(o[2].pagamento());
+    EXPECT_EQ(o[2].valorPago, 0);
+}
+
+TEST_P(RetornoPorBanco, CodigosDeMovimentoDoBanco) {
+    for (const CodigoDoBanco &c : GetParam().codigos) {
+        SCOPED_TRACE(c.codigo);
+        QList<QByteArray> linhas = retorno();
+        linhas[2].replace(15, 2, c.codigo);
+        linhas[3].replace(15, 2, c.codigo);
+        EXPECT_EQ(le(linhas)[0].pagamento(), c.pago);
+    }
+}
+
+TEST_P(RetornoPorBanco, NossoNumeroForaDoLugarOuArquivoDeOutroBancoSaoRecusados) {
+    const Faixa nn = regraDoBanco(banco_).leiaute240().nossoNumero;
+    QList<QByteArray> linhas = retorno();
+    linhas[2].insert(nn.inicio - 1, ' ');
+    linhas[2].chop(1);
+    try {
+        le(linhas);
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(
+            u"linha 3: campo nosso número (posições %1 a %2)"_s.arg(nn.inicio).arg(nn.fim)))
+            << e.what();
+    }
+    const QString outro = banco_ == u"341" ? u"033"_s : u"341"_s;
+    try {
+        leRetorno240(junta(retorno()), QStringLiteral("CB0101.ret"), outro);
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(u"linha 1: campo banco (posições 1 a 3)")) << e.what();
+    }
+}
+
+// The file header holds the account where each bank's return has it; another account's file is refused.
+TEST_P(RetornoPorBanco, HeaderComAContaDaInstalacao) {
+    const QByteArray bytes = junta(retorno());
+    EXPECT_EQ(leRetorno240(bytes, QStringLiteral("CB0101.ret"), conta_).size(), 3);
+    ContaConfigurada outra = conta_;
+    outra.agencia = QStringLiteral("0999");
+    try {
+        leRetorno240(bytes, QStringLiteral("CB0101.ret"), outra);
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(u"é de outra conta")) << e.what();
+    }
+}
+
+const RetornoDoBanco retornosPorBanco[] = {
+    // Itaú: 08 is paid at the notary's; its 17 is a refused change, 10 a write-off after payment.
+    {"Itau", {{"06", true}, {"08", true}, {"10", false}, {"17", false}, {"02", false}}},
+    {"Santander", {{"06", true}, {"17", true}, {"09", false}, {"03", false}}},
+    {"Sicredi", {{"06", true}, {"17", true}, {"28", false}, {"09", false}}},
+    // Banrisul's lettered codes: AA returned, AB to be credited.
+    {"Banrisul", {{"06", true}, {"17", true}, {"AA", false}, {"AB", false}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bancos, RetornoPorBanco, testing::ValuesIn(retornosPorBanco),
+                         [](const auto &info) { return std::string(info.param.exemplo); });
 
 // A valid return to spoil one way at a time.
 QList<QByteArray> retornoValido() {

@@ -118,6 +118,47 @@ TEST(ConteudoBoleto, OutrosAcrescimosAparecemComOValorCobradoDoCodigoDeBarras) {
     EXPECT_EQ(b.codigoBarras.mid(9, 10), u"0000015250");
 }
 
+// The boxes each bank prints its own way, and its place of payment when the payee sets none.
+struct CasoBanco {
+    const char *exemplo;
+    const char *codigoBanco, *nomeBanco, *agenciaCodigo, *nossoNumero, *carteira, *localPagamento;
+};
+
+void PrintTo(const CasoBanco &c, std::ostream *os) {
+    *os << c.exemplo;
+}
+
+const char *const localPadrao = "Até o vencimento pagável em qualquer banco do sistema de compensação.";
+
+const CasoBanco casosBanco[] = {
+    {"Itau", "341-7", "Itaú", "0057/12345-7", "109/12345678-0", "109", localPadrao},
+    {"Santander", "033-7", "Santander", "4042/0282033", "566612457800-2", "COBRANCA SIMPLES RCR",
+     localPadrao},
+    {"Sicredi", "748-X", "Sicredi", "0165.02.00623", "07/200003-1", "1",
+     "PREFERENCIALMENTE EM CANAIS ELETRÔNICOS DA SUA INSTITUIÇÃO FINANCEIRA"},
+    {"Banrisul", "041-8", "Banrisul", "1102.48 / 900015.0.46", "22832563.51", "1", localPadrao},
+};
+
+class CaixasDoBanco : public testing::TestWithParam<CasoBanco> {};
+
+TEST_P(CaixasDoBanco, NoFormatoDoBanco) {
+    const CasoBanco &c = GetParam();
+    const exemplos::ExemploBanco &e = exemplos::exemploBanco(c.exemplo);
+    const ContaConfigurada conta = exemplos::configura(e, exemplos::conta(e));
+    const Documento d = exemplos::documento(e);
+    const ConteudoBoleto b = conteudoBoleto(conta, d, calculaBoleto(conta, d));
+    EXPECT_EQ(b.codigoBanco, QString::fromLatin1(c.codigoBanco));
+    EXPECT_EQ(b.nomeBanco, QString::fromUtf8(c.nomeBanco));
+    EXPECT_EQ(b.agenciaCodigo, QString::fromLatin1(c.agenciaCodigo));
+    EXPECT_EQ(b.nossoNumero, QString::fromLatin1(c.nossoNumero));
+    EXPECT_EQ(b.carteira, QString::fromLatin1(c.carteira));
+    EXPECT_EQ(b.localPagamento, QString::fromUtf8(c.localPagamento));
+    EXPECT_EQ(b.codigoBarras, QString::fromLatin1(e.codigoBarras));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bancos, CaixasDoBanco, testing::ValuesIn(casosBanco),
+                         [](const auto &info) { return std::string(info.param.exemplo); });
+
 TEST(ConteudoBoleto, PagadorEmTresLinhasSemPartesVazias) {
     const ContaConfigurada conta = exemplos::contaBancoDoBrasil();
     Documento d = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("89"));

@@ -41,6 +41,10 @@ const CasoImpresso casos[] = {
     {"Bradesco", "237-2", "3380/0012345", "R$ 89,90", "R$ 99,90", "20/12/2024"},
     {"Real", "356-5", "0501/6703255", "R$ 35,00", "R$ 45,00", "30/06/2009"},
     {"Sicoob", "756-0", "3069/0123456", "R$ 1.000,00", "R$ 1.010,00", "15/12/2025"},
+    {"Itau", "341-7", "0057/12345-7", "R$ 150,00", "R$ 160,00", "15/12/2025"},
+    {"Santander", "033-7", "4042/0282033", "R$ 273,71", "R$ 283,71", "15/05/2003"},
+    {"Sicredi", "748-X", "0165.02.00623", "R$ 150,00", "R$ 160,00", "15/12/2025"},
+    {"Banrisul", "041-8", "1102.48 / 900015.0.46", "R$ 550,00", "R$ 560,00", "04/07/2000"},
 };
 
 void PrintTo(const CasoImpresso &c, std::ostream *os) {
@@ -119,7 +123,7 @@ TEST_P(BoletoDoBanco, CadaPaginaMostraOsDadosEOCodigoDeBarrasDoSeuDocumento) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CincoBancos, BoletoDoBanco, testing::ValuesIn(casos),
+INSTANTIATE_TEST_SUITE_P(Bancos, BoletoDoBanco, testing::ValuesIn(casos),
                          [](const auto &info) { return std::string(info.param.nome); });
 
 TEST(LoteDeBoletos, CadaLoteGanhaUmArquivoNovoSemTocarOsAnteriores) {

@@ -138,11 +138,36 @@ Money reais(double v) {
     return Money::deDouble(v);
 }
 
-TEST_F(CicloRetorno, BoletoDoBancoDoBrasilComUmTituloPagoAMenos) {
-    instala(
-        QStringLiteral("banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"),
-        QStringLiteral("banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\n"
-                       "nossonumero=41\n"));
+// The installation of one bank: its bolix.ini lines and its [Ruvenal] account lines.
+struct Instalacao {
+    const char *nome;
+    const char *bolix;
+    const char *ruvenal;
+};
+
+void PrintTo(const Instalacao &i, std::ostream *os) {
+    *os << i.nome;
+}
+
+const Instalacao instalacoes[] = {
+    {"BancoDoBrasil", "banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n",
+     "banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\nnossonumero=41\n"},
+    {"Itau", "banco=341\r\ncarteira=109\r\n",
+     "banco=341\nnum_agencia=0057\nconta_corrente=12345\nnossonumero=41\n"},
+    {"Santander", "banco=033\r\ncarteira=101\r\ntipo_cobranca=5\r\n",
+     "banco=033\nnum_agencia=4042\nconta_corrente=013000123\nidentificacao_empresa=0282033\n"
+     "OutroDadoConfiguracao2=404200000282033\nnossonumero=41\n"},
+    {"Sicredi", "banco=748\r\nposto=02\r\nbyte_geracao=2\r\n",
+     "banco=748\nnum_agencia=0165\nconta_corrente=00623-8\nidentificacao_empresa=00623\nnossonumero=41\n"},
+    {"Banrisul", "banco=041\r\ncarteira=1\r\n",
+     "banco=041\nnum_agencia=1102\nconta_corrente=0601234567\nidentificacao_empresa=9000150\nnossonumero="
+     "41\n"},
+};
+
+class CicloPorBanco : public CicloRetorno, public testing::WithParamInterface<Instalacao> {};
+
+TEST_P(CicloPorBanco, BoletoComUmTituloPagoAMenos) {
+    instala(QString::fromLatin1(GetParam().bolix), QString::fromLatin1(GetParam().ruvenal));
     gera(false);
     // Title 1 (client 1: 100 + the fee) is paid 80.
     simula({QStringLiteral("--valor"), QStringLiteral("1=80,00")});
@@ -233,6 +258,9 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
     // The five known titles are settled in full; client 6 still owes.
     EXPECT_EQ(listado(), (std::map<int, Money>{{6, reais(60)}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Bancos, CicloPorBanco, testing::ValuesIn(instalacoes),
+                         [](const auto &info) { return std::string(info.param.nome); });
 
 TEST_F(CicloRetorno, Cnab400DoBradescoComUmTituloPagoAMenos) {
     cicloCnab400(QStringLiteral("banco=237\r\ncarteira=09\r\nlayout=CNAB400\r\n"),
