@@ -46,7 +46,7 @@ public:
     QString versaoArquivo240(const ContaConfigurada &) const override { return QStringLiteral("040"); }
     QString versaoLote240(const ContaConfigurada &) const override { return QStringLiteral("030"); }
 
-    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &c,
+    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &,
                           const Documento *doc) const override {
         switch (tipo) {
         case Registro240::HeaderArquivo:

@@ -43,7 +43,7 @@ struct ExemploBanco {
     const char *codigoBarras;
     const char *linha;
     bool nossoNumeroLivre = false; // BB convênio 6, carteiras 16 and 18
-    QDate processamento;           // the document's processing date, when the number depends on it
+    QDate processamento = {};      // the document's processing date, when the number depends on it
     const char *transmissao = "";  // OutroDadoConfiguracao2
 };
 
