@@ -274,6 +274,34 @@ TEST_F(CicloRetorno, Cnab400DoItauComTarifaEUmTituloPagoAMenos) {
     cicloCnab400(QStringLiteral("banco=341\r\ncarteira=109\r\nlayout=CNAB400\r\n"),
                  QStringLiteral("banco=341\nnum_agencia=0057\nconta_corrente=12345-7\nnossonumero=41\n"),
                  QStringLiteral("2,10"));
+
+    // A later file reports the same payments as 10, "baixa por ter sido liquidado", on another day: the
+    // record knows them by document, credit date and amount, and nothing is settled twice.
+    QFile ret(retorno());
+    ASSERT_TRUE(ret.open(QIODevice::ReadWrite));
+    QList<QByteArray> linhas = ret.readAll().split('\n');
+    for (QByteArray &l : linhas)
+        if (l.startsWith('1') && l.mid(108, 2) == "06")
+            l.replace(108, 8,
+                      "10" + QDate::fromString(QString::fromLatin1(l.mid(110, 6)), u"ddMMyy")
+                                 .addDays(3)
+                                 .toString(u"ddMMyy")
+                                 .toLatin1());
+    ret.resize(0);
+    ret.write(linhas.join('\n'));
+    ret.close();
+    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+    mensagens.mostradas.clear();
+    QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral(
+                                       "atencao: Pagamentos Carregados\rTodos os pagamentos deste arquivo já "
+                                       "foram baixados; \"Processar\" não baixa nada.")});
+    mensagens.mostradas.clear();
+    QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{
+                  QStringLiteral("atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
+    EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(), 3);
 }
 
 TEST_F(CicloRetorno, DebitoDoBanco356ComUmDebitoRecusado) {
