@@ -127,6 +127,23 @@ protected:
         EXPECT_EQ(listado(), (std::map<int, Money>{{1, Money::deDouble(22.5)}}));
     }
 
+    // The return loaded again after its two payments were settled: recognised, and nothing moves.
+    void recarregaSemBaixarNada() {
+        janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+        mensagens.mostradas.clear();
+        QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+        EXPECT_EQ(mensagens.mostradas,
+                  QStringList{QStringLiteral("atencao: Pagamentos Carregados\rTodos os pagamentos deste "
+                                             "arquivo já foram baixados; \"Processar\" não baixa nada.")});
+        mensagens.mostradas.clear();
+        QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+        EXPECT_EQ(mensagens.mostradas,
+                  QStringList{QStringLiteral(
+                      "atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
+        EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(),
+                  3);
+    }
+
     MensagensGravadas mensagens;
     BancoDeTeste banco;
     PastaDoPrograma programa;
@@ -187,19 +204,7 @@ TEST_P(CicloPorBanco, BoletoComUmTituloPagoAMenos) {
     EXPECT_FALSE(janela->butProcessar->isEnabled());
 
     // The same return again: the component's payments are recognised as settled, and nothing moves.
-    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-    mensagens.mostradas.clear();
-    QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
-    EXPECT_EQ(mensagens.mostradas,
-              QStringList{QStringLiteral("atencao: Pagamentos Carregados\rTodos os pagamentos "
-                                         "deste arquivo já foram baixados; \"Processar\" "
-                                         "não baixa nada.")});
-    mensagens.mostradas.clear();
-    QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
-    EXPECT_EQ(mensagens.mostradas,
-              QStringList{
-                  QStringLiteral("atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
-    EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(), 3);
+    recarregaSemBaixarNada();
     // Each payment is recorded under the date the bank gave it.
     const ResultSet b = banco.conexao().abre(
         QStringLiteral("select data_pagamento from ruvenal_baixas where tipo = 'B' group by data_pagamento"));
@@ -290,18 +295,7 @@ TEST_F(CicloRetorno, Cnab400DoItauComTarifaEUmTituloPagoAMenos) {
     ret.resize(0);
     ret.write(linhas.join('\n'));
     ret.close();
-    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-    mensagens.mostradas.clear();
-    QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
-    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral(
-                                       "atencao: Pagamentos Carregados\rTodos os pagamentos deste arquivo já "
-                                       "foram baixados; \"Processar\" não baixa nada.")});
-    mensagens.mostradas.clear();
-    QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
-    EXPECT_EQ(mensagens.mostradas,
-              QStringList{
-                  QStringLiteral("atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
-    EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(), 3);
+    recarregaSemBaixarNada();
 }
 
 TEST_F(CicloRetorno, DebitoDoBanco356ComUmDebitoRecusado) {
