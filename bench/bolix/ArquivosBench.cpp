@@ -108,7 +108,7 @@ void Retorno240De100000Titulos(benchmark::State &state) {
     const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
     gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(leRetorno240(retorno, c));
+        benchmark::DoNotOptimize(leRetornoCobranca(retorno, c));
 }
 BENCHMARK(Retorno240De100000Titulos)
     ->DenseRange(0, std::size(contas) - 1)

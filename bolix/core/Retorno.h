@@ -43,7 +43,6 @@ QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, 
 // The same, and the file header's account must be this one's.
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
                                const ContaConfigurada &conta);
-QList<Ocorrencia> leRetorno240(const QString &caminho, const ContaConfigurada &conta);
 
 // The CNAB 400 return of Bradesco or Itaú, whose header (077-079) must name `banco`, with the same checks
 // (header, record types, sequence in 395-400, trailer count and total, a title paid twice). Payments:

@@ -252,8 +252,4 @@ QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
     return LeitorRetorno(nome, conta.configuracao.banco, &conta).le(conteudo);
 }
 
-QList<Ocorrencia> leRetorno240(const QString &caminho, const ContaConfigurada &conta) {
-    return leRetorno240(conteudoDoRetorno(caminho), caminho, conta);
-}
-
 } // namespace bolix

@@ -173,10 +173,6 @@ qsizetype tamanhoDoPrimeiroRegistro(const QByteArray &conteudo) {
     return fim > 0 && conteudo[fim - 1] == '\r' ? fim - 1 : fim;
 }
 
-} // namespace
-
-namespace {
-
 QList<Ocorrencia> le400(const QByteArray &conteudo, const QString &nome, QStringView banco,
                         const ContaConfigurada *conta) {
     if (!temCnab400(banco))

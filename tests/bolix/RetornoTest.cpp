@@ -394,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Estragos, RetornoMalFormado, testing::ValuesIn(estragos
 TEST(Retorno, ArquivoVazioOuAusente) {
     EXPECT_THROW(leRetorno240(QByteArray("\r\n"), QStringLiteral("x.ret"), u"001"), ErroBolix);
     try {
-        leRetorno240(QStringLiteral("/nao/existe/CB0101.ret"), exemplos::contaBancoDoBrasil());
+        leRetornoCobranca(QStringLiteral("/nao/existe/CB0101.ret"), exemplos::contaBancoDoBrasil());
         FAIL();
     } catch (const ErroBolix &e) {
         EXPECT_TRUE(e.texto().contains(u"/nao/existe/CB0101.ret")) << e.what();

@@ -57,7 +57,7 @@ TEST(LinhaDeComando, GravaORetornoDaRemessa) {
                  QStringLiteral("2=80,5"), QStringLiteral("--data"), QStringLiteral("05/01/2026")});
     EXPECT_EQ(e.codigo, 0) << e.erros.toStdString();
     EXPECT_TRUE(e.saida.contains(retorno));
-    const QList<Ocorrencia> o = leRetorno240(retorno, exemplos::contaBancoDoBrasil());
+    const QList<Ocorrencia> o = leRetornoCobranca(retorno, exemplos::contaBancoDoBrasil());
     ASSERT_EQ(o.size(), 3);
     EXPECT_EQ(o[1].valorPago, 805'000);
     EXPECT_EQ(o[1].dataOcorrencia, QDate(2026, 1, 5));
