@@ -68,6 +68,17 @@ public:
             c.configuracao.variacao.isEmpty() ? QStringLiteral("000") : c.configuracao.variacao;
         return zerosEsquerda(c.cedente, 9) + QStringLiteral("0014") + c.configuracao.carteira + variacao;
     }
+
+    // The return's 33-52 holds the same four parts, and the bank may leave carteira and variação blank:
+    // each is compared on its own ("0014" is fixed and says nothing of the account).
+    ContaDoRetorno contaDoRetorno240(const ContaConfigurada &c) const override {
+        const ContaDoArquivo240 a = contaDoArquivo240(c);
+        return {{QStringLiteral("agência"), {53, 57}, a.agencia},
+                {QStringLiteral("conta"), {59, 70}, a.conta, true},
+                {QStringLiteral("convênio"), {33, 41}, a.convenio.mid(0, 9), true},
+                {QStringLiteral("carteira"), {46, 47}, a.convenio.mid(13, 2)},
+                {QStringLiteral("variação da carteira"), {48, 50}, a.convenio.mid(15, 3)}};
+    }
 };
 
 } // namespace

@@ -18,8 +18,12 @@ void RegraBanco::contaCnab240(Registro &r, int inicio, const ContaConfigurada &c
         .texto(inicio + 19, inicio + 19, u"");
 }
 
-ContaDoArquivo240 RegraBanco::contaDoRetorno240(const ContaConfigurada &conta) const {
-    return contaDoArquivo240(conta);
+ContaDoRetorno RegraBanco::contaDoRetorno240(const ContaConfigurada &conta) const {
+    const Leiaute240 &l = leiaute240();
+    const ContaDoArquivo240 esperada = contaDoArquivo240(conta);
+    return {{QStringLiteral("agência"), l.agenciaArquivo, esperada.agencia},
+            {QStringLiteral("conta"), l.contaArquivo, esperada.conta, true},
+            {QStringLiteral("convênio"), l.convenioArquivo, esperada.convenio, true}};
 }
 
 QString RegraBanco::beneficiarioImpresso(const ContaConfigurada &c) const {

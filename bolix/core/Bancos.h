@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 
 namespace bolix {
 
@@ -54,11 +55,42 @@ struct Leiaute240 {
 };
 
 // The payee's account as the CNAB 240 file header carries it (convênio 33-52, agência 53-57, conta
-// 59-70): what a remittance writes and what a return of this account must hold.
+// 59-70): what a remittance writes.
 struct ContaDoArquivo240 {
     QString agencia;
     QString conta;
     QString convenio; // the given payee code of the file headers, or else the bank's
+};
+
+// One part of the payee's account in a return's header: where the bank writes it and what this
+// installation expects there. A part the file leaves blank or at zero, or for which the installation has
+// no value, is not compared; one identifying part (conta, convênio, código) must be compared and equal.
+struct ParteDaConta {
+    QString nome; // as the refusal names it: "agência", "conta", "convênio"...
+    Faixa faixa;
+    QString esperado;
+    bool identifica = false;
+};
+using ContaDoRetorno = QList<ParteDaConta>;
+
+// A figure of a CNAB 400 return trailer that the bank's manual defines as this file's: how many detail
+// records of the given occurrence codes (every code when empty) the file holds and, where `valor` is set,
+// the sum of their face values (153-165).
+struct TotalDoTrailer400 {
+    QString descricao;
+    Faixa quantidade;
+    std::optional<Faixa> valor;
+    QStringList ocorrencias;
+};
+
+// Where a bank's CNAB 400 return puts what moves between banks.
+struct Leiaute400 {
+    Faixa nossoNumero; // with its check digit, as CNAB 240 carries it
+    Faixa motivos;
+    QStringList pagos;    // occurrence codes that settle a title
+    bool creditoLiquido;  // 254-266 is the credit, net of the fee, which is added back
+    bool dataPeloCredito; // the occurrence date handed over is the credit date
+    QList<TotalDoTrailer400> totais;
 };
 
 struct NossoNumero {
@@ -96,8 +128,12 @@ public:
     virtual void ajustaRemessa240(Registro240, Registro &, const ContaConfigurada &,
                                   const Documento *) const {}
     virtual const Leiaute240 &leiaute240() const;
-    // What a return of this account holds in its file header (the remittance's account by default).
-    virtual ContaDoArquivo240 contaDoRetorno240(const ContaConfigurada &conta) const;
+    // The parts of the account a CNAB 240 return's file header holds (agência, conta and convênio where
+    // the layout puts them, with the remittance's values, by default).
+    virtual ContaDoRetorno contaDoRetorno240(const ContaConfigurada &conta) const;
+    // The bank's CNAB 400 return; null when the component has no CNAB 400 for the bank.
+    virtual const Leiaute400 *leiaute400() const { return nullptr; }
+    virtual ContaDoRetorno contaDoRetorno400(const ContaConfigurada &) const { return {}; }
 
     // Printed boleto: the payee's box ("Agência/Código do beneficiário"), the carteira box and the place
     // of payment when the payee sets none.

@@ -36,6 +36,30 @@ public:
     QString campoLivre(const ContaConfigurada &c, const NossoNumero &nn) const override {
         return c.agencia + c.configuracao.carteira + nn.numero + c.conta + u'0';
     }
+
+    // The manual's trailer: 018-039 are the portfolio's titles and value ("cobrança simples"), not this
+    // file's; the groups by occurrence are this file's. Of those, the entries confirmed (02) and the
+    // titles written off (09 and 10) are checked, count and face value; the liquidation group's two values
+    // and the others' are not clear enough in the manual to refuse a file on them.
+    const Leiaute400 *leiaute400() const override {
+        static const Leiaute400 bradesco{
+            {71, 82},
+            {319, 328},
+            {QStringLiteral("06"), QStringLiteral("15"), QStringLiteral("16"), QStringLiteral("17")},
+            false,
+            false,
+            {{QStringLiteral("entradas confirmadas (02)"), {58, 62}, Faixa{63, 74}, {QStringLiteral("02")}},
+             {QStringLiteral("títulos baixados (09 e 10)"),
+              {104, 108},
+              Faixa{109, 120},
+              {QStringLiteral("09"), QStringLiteral("10")}}}};
+        return &bradesco;
+    }
+
+    // The header names the company by the 20-digit code Bradesco gave it (027-046).
+    ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("código da empresa"), {27, 46}, contaDoArquivo240(c).convenio, true}};
+    }
 };
 
 } // namespace

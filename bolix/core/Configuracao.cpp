@@ -1,5 +1,6 @@
 #include "Configuracao.h"
 
+#include "Bancos.h"
 #include "Digitos.h"
 #include "ErroBolix.h"
 
@@ -179,7 +180,7 @@ void leLayout(const Leitor &l, ConfiguracaoBolix &c) {
 } // namespace
 
 bool temCnab400(QStringView banco) {
-    return banco == u"237" || banco == u"341";
+    return regraDoBanco(banco).leiaute400() != nullptr;
 }
 
 ConfiguracaoBolix lerConfiguracao(const QString &caminho) {

@@ -101,6 +101,26 @@ public:
         return c.agencia + u'/' + c.conta + u'-' + c.dvConta;
     }
 
+    // 254-266 is the credit, net of the fee. The payment is reported under 06 and later under 10, both with
+    // the credit date. The trailer's 018-039 are the portfolio's ("cobrança simples", zero in files the
+    // bank sends); 213-220 and 221-234, the detail records and their value, are this file's.
+    const Leiaute400 *leiaute400() const override {
+        static const Leiaute400 itau{
+            {83, 94},
+            {378, 385},
+            {QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("10")},
+            true,
+            true,
+            {{QStringLiteral("detalhes do arquivo"), {213, 220}, Faixa{221, 234}, {}}}};
+        return &itau;
+    }
+
+    // Agência (027-030) and conta (033-037) in the header, without the DAC.
+    ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("agência"), {27, 30}, c.agencia},
+                {QStringLiteral("conta"), {33, 37}, c.conta, true}};
+    }
+
 private:
     // Itaú has no codes for juros and desconto: a value per day and a value, percentages turned into
     // amounts of the charged value. Ten positions for the document, two for the days to write off.

@@ -47,8 +47,11 @@ void LeituraRetorno::recusaCampo(const QString &campo, int inicio, int fim, cons
 std::int64_t LeituraRetorno::numero(const QString &campo, int inicio, int fim) const {
     std::int64_t valor = 0;
     for (char c : trecho(inicio, fim)) {
-        if (c < '0' || c > '9')
+        if (c < '0' || c > '9') {
+            if (soOTipo_)
+                return 0;
             recusaCampo(campo, inicio, fim, QStringLiteral("não numérico"));
+        }
         valor = valor * 10 + (c - '0');
     }
     return valor;
@@ -59,7 +62,7 @@ QDate LeituraRetorno::data(const QString &campo, int inicio) const {
     if (ddmmaaaa == 0)
         return {};
     const QDate d(int(ddmmaaaa % 10000), int(ddmmaaaa / 10000 % 100), int(ddmmaaaa / 1000000));
-    if (!d.isValid())
+    if (!d.isValid() && !soOTipo_)
         recusaCampo(campo, inicio, inicio + 7, QStringLiteral("não é uma data DDMMAAAA"));
     return d;
 }
@@ -69,7 +72,7 @@ QDate LeituraRetorno::dataCurta(const QString &campo, int inicio) const {
     if (ddmmaa == 0)
         return {};
     const QDate d(2000 + int(ddmmaa % 100), int(ddmmaa / 100 % 100), int(ddmmaa / 10000));
-    if (!d.isValid())
+    if (!d.isValid() && !soOTipo_)
         recusaCampo(campo, inicio, inicio + 5, QStringLiteral("não é uma data DDMMAA"));
     return d;
 }
@@ -80,31 +83,53 @@ void LeituraRetorno::confere(const QString &campo, int inicio, int fim, std::int
         recusaCampo(campo, inicio, fim, QStringLiteral("não confere: %1").arg(porque));
 }
 
+std::optional<std::int64_t> LeituraRetorno::informado(const QString &campo, Faixa f) const {
+    if (trecho(f.inicio, f.fim).trimmed().isEmpty())
+        return std::nullopt;
+    const std::int64_t valor = numero(campo, f.inicio, f.fim);
+    return valor == 0 ? std::nullopt : std::optional(valor);
+}
+
 namespace {
 
 // Numbers compare without their leading zeros, as banks pad them differently.
-bool mesmoCampo(const QString &lido, const QString &esperado) {
-    const auto semZeros = [](QString t) {
-        t.remove(u' ');
-        while (t.startsWith(u'0'))
-            t.remove(0, 1);
-        return t;
-    };
-    const QString l = semZeros(lido);
-    return l.isEmpty() || l.compare(semZeros(esperado), Qt::CaseInsensitive) == 0;
+QString semZeros(QString t) {
+    t.remove(u' ');
+    while (t.startsWith(u'0'))
+        t.remove(0, 1);
+    return t;
+}
+
+QString nomes(const ContaDoRetorno &partes) {
+    QStringList n;
+    for (const ParteDaConta &p : partes)
+        if (p.identifica)
+            n.append(p.nome);
+    return n.join(QStringLiteral(" ou "));
 }
 
 } // namespace
 
-void LeituraRetorno::confereContaDoArquivo(const ContaDoArquivo240 &lida, const ContaDoArquivo240 &esperada,
-                                           const QString &banco) const {
-    if (!mesmoCampo(lida.agencia, esperada.agencia) || !mesmoCampo(lida.conta, esperada.conta) ||
-        !mesmoCampo(lida.convenio, esperada.convenio))
-        throw ErroBolix(QStringLiteral("Arquivo de retorno %1 é de outra conta: banco %2, agência %3, "
-                                       "conta %4, convênio %5 no arquivo; a conta configurada é banco "
-                                       "%2, agência %6, conta %7, convênio %8.")
-                            .arg(nome_, banco, lida.agencia, lida.conta, lida.convenio, esperada.agencia,
-                                 esperada.conta, esperada.convenio));
+void LeituraRetorno::confereConta(const ContaDoRetorno &partes, const QString &banco) const {
+    bool identificada = false;
+    for (const ParteDaConta &p : partes) {
+        const QString lida = texto(p.faixa.inicio, p.faixa.fim);
+        if (semZeros(lida).isEmpty() || semZeros(p.esperado).isEmpty())
+            continue;
+        if (semZeros(lida).compare(semZeros(p.esperado), Qt::CaseInsensitive) != 0)
+            throw ErroBolix(QStringLiteral("Arquivo de retorno %1 é de outra conta: %2 %3 no arquivo "
+                                           "(posições %4 a %5), %6 na conta configurada do banco %7.")
+                                .arg(nome_, p.nome, lida)
+                                .arg(p.faixa.inicio)
+                                .arg(p.faixa.fim)
+                                .arg(p.esperado, banco));
+        identificada = identificada || p.identifica;
+    }
+    if (!identificada)
+        throw ErroBolix(QStringLiteral("Arquivo de retorno %1 não identifica a conta: o header não traz %2 "
+                                       "que a conta configurada do banco %3 tenha; sem isso o arquivo "
+                                       "poderia ser de outra conta.")
+                            .arg(nome_, nomes(partes), banco));
 }
 
 } // namespace bolix

@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace bolix {
 
@@ -44,12 +45,16 @@ protected:
     QDate dataCurta(const QString &campo, int inicio) const;
     void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
                  const QString &porque) const;
+    // A trailer figure the bank may leave out: blanks or zeros are not given.
+    std::optional<std::int64_t> informado(const QString &campo, Faixa f) const;
     // Two accounts of one store, or two companies, keep their returns side by side: a file of another
-    // account must not settle this one's receivables. A field the bank leaves blank or at zero is not
-    // compared; the check digits are not, as banks write them in different places.
-    void confereContaDoArquivo(const ContaDoArquivo240 &lida, const ContaDoArquivo240 &esperada,
-                               const QString &banco) const;
+    // account must not settle this one's receivables. The check digits are not compared, as banks write
+    // them in different places.
+    void confereConta(const ContaDoRetorno &partes, const QString &banco) const;
 
+    // A record that moves no money is read for its kind only: while set, a field that is not a number
+    // or a date reads as zero or no date instead of refusing the file.
+    bool soOTipo_ = false;
     QString nome_;
     QByteArrayView linha_;
     qsizetype numeroLinha_ = 0;

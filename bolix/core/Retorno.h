@@ -34,21 +34,19 @@ struct Ocorrencia {
     bool pagamento() const { return pago; }
 };
 
-// Reads the whole file or nothing: a line of the wrong length, an unknown record, a field that is
-// not a number or a date, another bank's file, a record out of its lot or out of sequence, a title
-// paid twice, or a lot or file trailer whose counts and totals do not add up is an ErroBolix naming
-// the file, the line and the field. Lines are taken as banks deliver them (LinhasCnab); lot totals
-// left at zero are not given. A title without a document number is handed over with its nosso número.
+// Reads the whole file or nothing: a line of the wrong length, an unknown record, a field of a payment
+// that is not a number or a date, another bank's or another account's file, a record out of its lot or out
+// of sequence, a title paid twice, or a record count that does not add up is an ErroBolix naming the file,
+// the line and the field. A record that moves no money is read for its kind only. Lines are taken as banks
+// deliver them (LinhasCnab). A title without a document number is handed over with its nosso número.
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco);
 // The same, and the file header's account must be this one's.
 QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
                                const ContaConfigurada &conta);
 
-// The CNAB 400 return of Bradesco or Itaú, whose header (077-079) must name `banco`, with the same checks
-// (header, record types, sequence in 395-400, trailer count and total, a title paid twice). Payments:
-// Bradesco 06, 15, 16, 17; Itaú 06, 07, 08, 10. The paid amount is what the payer paid: Itaú's 254-266 is
-// the credit net of the fee, which is added back. Itaú reports a payment under 06 and later under 10; both
-// carry the credit date (296-301) as their occurrence date, so that both give the same key.
+// The CNAB 400 return of a bank that has one here, whose header (077-079) must name `banco`, with the same
+// checks (sequence in 395-400, the trailer figures the bank defines as the file's). Payment codes, the
+// paid amount and the trailer's figures are the bank's rule's (Leiaute400).
 QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco);
 
 // A boleto return in the layout its first record shows (240 or 400 columns), of the account's bank and

@@ -4,7 +4,6 @@
 
 #include <QHash>
 
-#include <algorithm>
 #include <optional>
 
 namespace bolix {
@@ -27,6 +26,7 @@ private:
     QString texto(Faixa f) const { return texto(f.inicio, f.fim); }
 
     bool registro() override {
+        soOTipo_ = false;
         if (linha_.size() != 240)
             recusa(QStringLiteral("tamanho %1, esperado 240").arg(linha_.size()));
         if (trecho(1, 3) != banco_)
@@ -79,22 +79,22 @@ private:
     }
 
     void confereConta(const ContaConfigurada &conta) const {
-        const Leiaute240 &l = leiaute_;
-        ContaDoArquivo240 esperada = regra_.contaDoRetorno240(conta);
-        // Shown as the header writes them, so that both sides read alike.
-        esperada.agencia =
-            esperada.agencia.rightJustified(l.agenciaArquivo.fim - l.agenciaArquivo.inicio + 1, u'0');
-        esperada.conta = esperada.conta.rightJustified(l.contaArquivo.fim - l.contaArquivo.inicio + 1, u'0');
-        confereContaDoArquivo({texto(l.agenciaArquivo), texto(l.contaArquivo), texto(l.convenioArquivo)},
-                              esperada, QString::fromLatin1(banco_));
+        LeituraRetorno::confereConta(regra_.contaDoRetorno240(conta), QString::fromLatin1(banco_));
     }
 
+    // FEBRABAN numbers the lots 1, 2...; some banks give their single lot another number, kept in its
+    // header, details and trailer alike. Lots follow each other in rising numbers.
     void headerLote() {
         if (lote_)
             recusa(QStringLiteral("header de lote com o lote %1 ainda aberto: falta o trailer de lote")
                        .arg(lote_->numero));
-        confereLote(lotes_ + 1);
-        lote_ = Lote{lotes_ + 1};
+        const int numero = int(this->numero(QStringLiteral("lote de serviço"), 4, 7));
+        if (numero <= ultimoLote_ || numero == 9999)
+            recusaCampo(
+                QStringLiteral("lote de serviço"), 4, 7,
+                QStringLiteral("fora de ordem: esperado %1").arg(ultimoLote_ + 1, 4, 10, QLatin1Char('0')));
+        lote_ = Lote{numero};
+        ultimoLote_ = numero;
     }
 
     void detalhe() {
@@ -120,33 +120,19 @@ private:
             segmentoU();
     }
 
-    // The bank counts every title of the lot and their face values, whatever happened to them; the
-    // four carteira kinds are added up, as a bank may report its titles under any of them.
+    // The lot's record count, with its header and trailer as FEBRABAN counts them or without them as
+    // Santander does: the file trailer's count still catches a lost record. The titles and values of
+    // 24-115 are the portfolio's ("títulos em cobrança", Santander's and FEBRABAN's reading), not this
+    // file's, and are not compared.
     void trailerLote() {
         if (!lote_)
             recusa(QStringLiteral("trailer de lote sem o header de lote que o abre"));
         fechaPar();
         confereLote(lote_->numero);
-        confere(QStringLiteral("quantidade de registros do lote"), 18, 23, lote_->detalhes + 2,
-                QStringLiteral("o lote tem %1").arg(lote_->detalhes + 2));
-        std::int64_t titulos = 0;
-        std::int64_t centavos = 0;
-        for (const int inicio : {24, 47, 70, 93}) {
-            titulos += numero(QStringLiteral("quantidade de títulos"), inicio, inicio + 5);
-            centavos += numero(QStringLiteral("valor dos títulos"), inicio + 6, inicio + 22);
-        }
-        // A bank may fill only the record count: totals left at zero are not given.
-        if (titulos != 0 && titulos != lote_->titulos)
-            recusa(
-                QStringLiteral("o trailer de lote informa %1 títulos (posições 24 a 29, 47 a 52, 70 a 75 e "
-                               "93 a 98), o lote tem %2")
-                    .arg(titulos)
-                    .arg(lote_->titulos));
-        if (centavos != 0 && centavos != lote_->centavos)
-            recusa(QStringLiteral("o trailer de lote informa %1 centavos em valor dos títulos (posições 30 a "
-                                  "46, 53 a 69, 76 a 92 e 99 a 115), os títulos do lote somam %2")
-                       .arg(centavos)
-                       .arg(lote_->centavos));
+        const std::int64_t registros = numero(QStringLiteral("quantidade de registros do lote"), 18, 23);
+        if (registros != lote_->detalhes + 2 && registros != lote_->detalhes)
+            recusaCampo(QStringLiteral("quantidade de registros do lote"), 18, 23,
+                        QStringLiteral("não confere: o lote tem %1").arg(lote_->detalhes + 2));
         lote_.reset();
         ++lotes_;
     }
@@ -167,20 +153,16 @@ private:
         Ocorrencia o;
         o.codigoMovimento = codigoMovimento();
         o.pago = l.pagos.contains(o.codigoMovimento);
+        soOTipo_ = !o.pago;
         if (l.nossoNumeroNumerico)
             numero(QStringLiteral("nosso número"), l.nossoNumero.inicio, l.nossoNumero.fim);
         o.nossoNumero = texto(l.nossoNumero);
         o.numeroDocumento = texto(l.numeroDocumento);
         o.dataVencimento = data(QStringLiteral("data de vencimento"), l.vencimento);
-        const std::int64_t centavos =
-            numero(QStringLiteral("valor do título"), l.valorTitulo.inicio, l.valorTitulo.fim);
-        o.valorTitulo = centavos * 100;
+        o.valorTitulo = dinheiro(QStringLiteral("valor do título"), l.valorTitulo.inicio, l.valorTitulo.fim);
         o.identificacaoTitulo = texto(l.identificacaoTitulo);
         o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), l.tarifa.inicio, l.tarifa.fim);
         o.motivos = texto(l.motivos);
-        ++lote_->titulos;
-        // Capped above any trailer's total, so that a huge lot cannot overflow.
-        lote_->centavos = std::min(lote_->centavos + centavos, tetoCentavos);
         atual_ = o;
         linhaT_ = numeroLinha_;
         pendente_ = true;
@@ -195,7 +177,9 @@ private:
         return QString::fromLatin1(codigo);
     }
 
+    // Read with the T's kind: the fields of a record that moves no money do not refuse the file.
     void segmentoU() {
+        soOTipo_ = !atual_.pago;
         atual_.valorJuros = dinheiro(QStringLiteral("juros/multa"), 18, 32);
         atual_.valorDesconto = dinheiro(QStringLiteral("desconto"), 33, 47);
         atual_.valorPago = dinheiro(QStringLiteral("valor pago"), 78, 92);
@@ -223,10 +207,7 @@ private:
     struct Lote {
         int numero = 0;
         int detalhes = 0; // segments so far
-        int titulos = 0;
-        std::int64_t centavos = 0;
     };
-    static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 
     QByteArray banco_;
     const RegraBanco &regra_;
@@ -237,6 +218,7 @@ private:
     bool pendente_ = false;
     std::optional<Lote> lote_;
     int lotes_ = 0;
+    int ultimoLote_ = 0;
     QHash<QString, qsizetype> pagamentos_; // line of each title's payment
     QList<Ocorrencia> ocorrencias_;
 };

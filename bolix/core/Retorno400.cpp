@@ -1,6 +1,6 @@
-// CNAB 400 cobrança returns of Bradesco (237) and Itaú (341): header, one type 1 per title, trailer.
+// CNAB 400 cobrança returns: header, one type 1 per title, trailer; what differs by bank is its rule's.
 
-#include "Configuracao.h"
+#include "Bancos.h"
 #include "LeituraRetorno.h"
 #include "Retorno.h"
 
@@ -12,23 +12,17 @@ namespace bolix {
 
 namespace {
 
-// Where the two banks' type 1 records differ.
-struct Leiaute400 {
-    int nossoNumeroInicio, nossoNumeroFim; // as CNAB 240 carries it, with its check digit
-    int motivosInicio, motivosFim;
-    QList<QStringView> liquidacoes;
-    bool creditoLiquido;  // 254-266 is the credit, net of the fee
-    bool dataPeloCredito; // the occurrence date handed over is the credit date
+// This file's count and face value of the details of some occurrence codes.
+struct Contagem {
+    std::int64_t registros = 0;
+    std::int64_t centavos = 0;
 };
-
-const Leiaute400 bradesco{71, 82, 319, 328, {u"06", u"15", u"16", u"17"}, false, false};
-const Leiaute400 itau{83, 94, 378, 385, {u"06", u"07", u"08", u"10"}, true, true};
 
 class LeitorRetorno400 : LeituraRetorno {
 public:
-    LeitorRetorno400(const QString &nome, QStringView banco, const ContaConfigurada *conta)
-        : LeituraRetorno(nome), leiaute_(banco == u"341" ? itau : bradesco), banco_(banco.toLatin1()),
-          conta_(conta) {}
+    LeitorRetorno400(const QString &nome, const RegraBanco &regra, const ContaConfigurada *conta)
+        : LeituraRetorno(nome), regra_(regra), leiaute_(*regra.leiaute400()),
+          banco_(regra.codigo().toLatin1()), conta_(conta) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
         percorre(conteudo, 400);
@@ -37,6 +31,7 @@ public:
 
 private:
     bool registro() override {
+        soOTipo_ = false;
         if (linha_.size() != 400)
             recusa(QStringLiteral("tamanho %1, esperado 400").arg(linha_.size()));
         const char tipo = linha_[0];
@@ -74,46 +69,47 @@ private:
                         QStringLiteral("não indica um retorno"));
         confereBanco(77);
         if (conta_)
-            confereConta(*conta_);
+            confereConta(regra_.contaDoRetorno400(*conta_), QString::fromLatin1(banco_));
     }
 
-    // Bradesco names the company by its code (027-046), Itaú by agência (027-030) and conta (033-037).
-    void confereConta(const ContaConfigurada &conta) const {
-        const ContaDoArquivo240 esperada = contaDoArquivo240(conta);
-        const ContaDoArquivo240 lida = banco_ == "341" ? ContaDoArquivo240{texto(27, 30), texto(33, 37), {}}
-                                                       : ContaDoArquivo240{{}, {}, texto(27, 46)};
-        confereContaDoArquivo(lida, esperada, QString::fromLatin1(banco_));
-    }
-
+    // A record that is not a payment is read for its kind only. A paid title without a document number
+    // is handed over with its nosso número, as the CNAB 240 reader does.
     void detalhe() {
         Ocorrencia o;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de ocorrência"), 109, 110)).rightJustified(2, u'0');
-        o.pago = leiaute_.liquidacoes.contains(QStringView(o.codigoMovimento));
+        o.pago = leiaute_.pagos.contains(o.codigoMovimento);
+        soOTipo_ = !o.pago;
         o.identificacaoTitulo = texto(38, 62);
-        o.nossoNumero = texto(leiaute_.nossoNumeroInicio, leiaute_.nossoNumeroFim);
+        o.nossoNumero = texto(leiaute_.nossoNumero.inicio, leiaute_.nossoNumero.fim);
         o.numeroDocumento = texto(117, 126);
-        if (o.numeroDocumento.isEmpty())
-            recusaCampo(QStringLiteral("número do documento"), 117, 126, QStringLiteral("vazio"));
         o.dataVencimento = dataCurta(QStringLiteral("data de vencimento"), 147);
-        const std::int64_t centavos = numero(QStringLiteral("valor do título"), 153, 165);
-        o.valorTitulo = centavos * 100;
+        o.valorTitulo = dinheiro(QStringLiteral("valor do título"), 153, 165);
         o.valorTarifa = dinheiro(QStringLiteral("despesas de cobrança"), 176, 188);
         o.valorDesconto = dinheiro(QStringLiteral("desconto"), 241, 253);
         const Dinheiro valor254 = dinheiro(QStringLiteral("valor pago"), 254, 266);
         o.valorJuros = dinheiro(QStringLiteral("juros de mora"), 267, 279);
         o.dataCredito = dataCurta(QStringLiteral("data do crédito"), 296);
-        o.motivos = texto(leiaute_.motivosInicio, leiaute_.motivosFim);
+        o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
         // What the bank took is part of what the payer paid.
         o.valorPago = leiaute_.creditoLiquido && o.pago ? valor254 + o.valorTarifa : valor254;
         o.valorLiquido = leiaute_.creditoLiquido ? valor254 : std::max<Dinheiro>(0, valor254 - o.valorTarifa);
         o.dataOcorrencia = dataCurta(QStringLiteral("data da ocorrência"), 111);
         if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
             o.dataOcorrencia = o.dataCredito;
-        ++titulos_;
-        centavos_ = std::min(centavos_ + centavos, tetoCentavos);
+        conta(o);
         if (!o.pago || pagamentoNovo(o))
             ocorrencias_.append(o);
+    }
+
+    void conta(const Ocorrencia &o) {
+        // Capped above any trailer's figure, so that a huge file cannot overflow.
+        const auto soma = [&o](Contagem &c) {
+            ++c.registros;
+            c.centavos = std::min(c.centavos + o.valorTitulo / 100, tetoCentavos);
+        };
+        soma(porCodigo_[o.codigoMovimento]);
+        soma(todos_);
     }
 
     // A title paid twice in one file would be settled twice; the same payment under a second code (Itaú's
@@ -134,20 +130,41 @@ private:
         return false;
     }
 
-    // Zeros in the count or the total are read as not given.
+    // Only the figures the bank's manual defines as this file's are compared; one left blank or at zero
+    // is not given.
     void trailer() const {
         if (trecho(2, 4) != "201")
             recusaCampo(QStringLiteral("identificação do trailer"), 2, 4,
                         QStringLiteral("não indica um retorno"));
         confereBanco(5);
-        const std::int64_t titulos = numero(QStringLiteral("quantidade de títulos"), 18, 25);
-        if (titulos != 0 && titulos != titulos_)
-            recusaCampo(QStringLiteral("quantidade de títulos"), 18, 25,
-                        QStringLiteral("não confere: o arquivo tem %1").arg(titulos_));
-        const std::int64_t centavos = numero(QStringLiteral("valor dos títulos"), 26, 39);
-        if (centavos != 0 && centavos != centavos_)
-            recusaCampo(QStringLiteral("valor dos títulos"), 26, 39,
-                        QStringLiteral("não confere: os títulos somam %1 centavos").arg(centavos_));
+        for (const TotalDoTrailer400 &t : leiaute_.totais) {
+            const Contagem arquivo = contagem(t.ocorrencias);
+            const QString quantidade = QStringLiteral("quantidade de %1").arg(t.descricao);
+            const auto registros = informado(quantidade, t.quantidade);
+            if (registros && *registros != arquivo.registros)
+                recusaCampo(quantidade, t.quantidade.inicio, t.quantidade.fim,
+                            QStringLiteral("não confere: o arquivo tem %1").arg(arquivo.registros));
+            if (!t.valor)
+                continue;
+            const QString valor = QStringLiteral("valor de %1").arg(t.descricao);
+            const auto centavos = informado(valor, *t.valor);
+            if (centavos && *centavos != arquivo.centavos)
+                recusaCampo(
+                    valor, t.valor->inicio, t.valor->fim,
+                    QStringLiteral("não confere: os títulos somam %1 centavos").arg(arquivo.centavos));
+        }
+    }
+
+    Contagem contagem(const QStringList &ocorrencias) const {
+        if (ocorrencias.isEmpty())
+            return todos_;
+        Contagem c;
+        for (const QString &codigo : ocorrencias) {
+            const Contagem deste = porCodigo_.value(codigo);
+            c.registros += deste.registros;
+            c.centavos += deste.centavos;
+        }
+        return c;
     }
 
     struct Pagamento {
@@ -156,11 +173,12 @@ private:
     };
     static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 
+    const RegraBanco &regra_;
     const Leiaute400 &leiaute_;
     QByteArray banco_;
     const ContaConfigurada *conta_;
-    int titulos_ = 0;
-    std::int64_t centavos_ = 0;
+    QHash<QString, Contagem> porCodigo_;
+    Contagem todos_;
     QHash<QString, Pagamento> pagamentos_;
     QList<Ocorrencia> ocorrencias_;
 };
@@ -175,11 +193,14 @@ qsizetype tamanhoDoPrimeiroRegistro(const QByteArray &conteudo) {
 
 QList<Ocorrencia> le400(const QByteArray &conteudo, const QString &nome, QStringView banco,
                         const ContaConfigurada *conta) {
-    if (!temCnab400(banco))
-        throw ErroBolix(QStringLiteral("Arquivo de retorno %1: o leiaute CNAB 400 não está disponível para o "
-                                       "banco %2.")
-                            .arg(nome, banco));
-    return LeitorRetorno400(nome, banco, conta).le(conteudo);
+    const RegraBanco &regra = regraDoBanco(banco);
+    if (!regra.leiaute400())
+        throw ErroBolix(QStringLiteral("Arquivo de retorno %1 está no leiaute CNAB 400 (registros de 400 "
+                                       "posições): o leiaute CNAB 400 não está disponível para o banco %2 "
+                                       "neste componente. Peça ao banco o retorno em CNAB 240, o leiaute "
+                                       "que o componente lê para este banco (layout=CNAB240 no %3).")
+                            .arg(nome, banco, QString::fromLatin1(nomeArquivoConfiguracao)));
+    return LeitorRetorno400(nome, regra, conta).le(conteudo);
 }
 
 } // namespace

@@ -110,9 +110,13 @@ public:
         return santander;
     }
 
-    // The return's header holds the código do beneficiário where the remittance's has the transmission code.
-    ContaDoArquivo240 contaDoRetorno240(const ContaConfigurada &c) const override {
-        return {c.agencia, c.conta, c.cedente};
+    // The return's header holds the código do beneficiário (53-61) where the remittance's has the
+    // transmission code.
+    ContaDoRetorno contaDoRetorno240(const ContaConfigurada &c) const override {
+        const Leiaute240 &l = leiaute240();
+        return {{QStringLiteral("agência"), l.agenciaArquivo, c.agencia},
+                {QStringLiteral("conta"), l.contaArquivo, c.conta, true},
+                {QStringLiteral("código do beneficiário"), l.convenioArquivo, c.cedente, true}};
     }
 
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {

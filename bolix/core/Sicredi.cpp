@@ -79,8 +79,11 @@ public:
         return sicredi;
     }
 
-    ContaDoArquivo240 contaDoRetorno240(const ContaConfigurada &c) const override {
-        return {c.agencia, c.cedente, contaDoArquivo240(c).convenio};
+    // The código do beneficiário stands where FEBRABAN has the conta. The bank writes a code of its own in
+    // 33-52, which the remittance leaves blank: the installation has nothing to compare it with.
+    ContaDoRetorno contaDoRetorno240(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("cooperativa"), {53, 57}, c.agencia},
+                {QStringLiteral("código do beneficiário"), {59, 70}, c.cedente, true}};
     }
 
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {

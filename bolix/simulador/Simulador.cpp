@@ -172,7 +172,7 @@ private:
 };
 
 // Bradesco's and Itaú's CNAB 400 answer: the header, one type 1 per title of the remittance (its type 2
-// records carry nothing the return repeats), the trailer with every title and its face value.
+// records carry nothing the return repeats), the trailer with each bank's figures.
 class Retorno400 {
 public:
     Retorno400(const Pedido &pedido, const QDate &data) : pedido_(pedido), data_(data) {}
@@ -196,19 +196,31 @@ public:
         for (const QByteArray &linha : remessa)
             if (linha.startsWith('1'))
                 acrescenta(titulo(linha));
-        Registro t(400);
-        t.texto(1, 4, u"9201")
-            .digitos(5, 7, banco_)
-            .numero(18, 25, titulos_)
-            .numero(26, 39, valores_)
-            .numero(40, 47, 0);
-        acrescenta(t);
+        acrescenta(trailer());
         return std::move(saida_);
     }
 
 private:
     bool itau() const { return banco_ == u"341"; }
     QDate credito() const { return data_.addDays(1); }
+
+    // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
+    // leaves them at zero and counts the file in 213-234, Bradesco counts it by occurrence from 058.
+    Registro trailer() const {
+        Registro t(400);
+        t.texto(1, 4, u"9201").digitos(5, 7, banco_).numero(40, 47, 0);
+        if (itau()) {
+            t.numero(18, 39, 0).numero(213, 220, titulos_).numero(221, 234, valores_);
+        } else {
+            t.numero(18, 25, titulos_)
+                .numero(26, 39, valores_)
+                .numero(58, 188, 0)
+                .numero(58, 62, entradas_)
+                .numero(63, 74, valorEntradas_)
+                .numero(87, 91, titulos_ - entradas_);
+        }
+        return t;
+    }
 
     void acrescenta(Registro r) {
         r.numero(395, 400, saida_.size() + 1);
@@ -222,6 +234,10 @@ private:
         const std::int64_t valorPago = pago ? pedido_.valores.value(n, valorTitulo * 100) / 100 : 0;
         const std::int64_t tarifa = pago ? pedido_.tarifa / 100 : 0;
         valores_ += valorTitulo;
+        if (!pago) {
+            ++entradas_;
+            valorEntradas_ += valorTitulo;
+        }
         const auto campo = [&](int inicio, int fim) {
             return QString::fromLatin1(remessa.mid(inicio - 1, fim - inicio + 1));
         };
@@ -272,6 +288,8 @@ private:
     QString banco_;
     int titulos_ = 0;
     std::int64_t valores_ = 0; // cents
+    int entradas_ = 0;         // titles answered with their entry confirmed (02)
+    std::int64_t valorEntradas_ = 0;
     QList<QByteArray> saida_;
 };
 

@@ -276,15 +276,20 @@ TEST(RetornoItau400, LiquidacaoEBaixaPorLiquidacaoTemAMesmaChave) {
     QList<QByteArray> ambos = primeiro;
     ambos.insert(2, segundo[1]);
     renumera(ambos);
-    ambos.last().replace(17, 8, "00000002");
-    ambos.last().replace(25, 14, "00000000030000");
+    ambos.last().replace(212, 22,
+                         "00000002"
+                         "00000000030000");
     EXPECT_EQ(leRetorno400(junta(ambos), QStringLiteral("c.ret"), u"341").size(), 1);
 }
 
-// A valid Bradesco return to spoil one way at a time: header, three titles, trailer.
+// A valid Bradesco return to spoil one way at a time: header, two titles paid, one entry confirmed,
+// trailer.
 QList<QByteArray> retornoBradescoValido() {
+    simulador::Pedido pedido;
+    pedido.todosPagos = false;
+    pedido.pagos = {1, 2};
     return simulador::retornoDaRemessa(junta(remessa400(contaBradesco(), documentosBradesco(), 1, geracao)),
-                                       {}, pagamento);
+                                       pedido, pagamento);
 }
 
 const Estrago estragos[] = {
@@ -303,17 +308,23 @@ const Estrago estragos[] = {
          renumera(l);
      },
      "linha 3:", "pagamento do título 0000004711 (nosso número 000000123458) já informado na linha 2"},
-    {"TrailerComOutraQuantidade", [](auto &l) { l[4].replace(17, 8, "00000002"); },
-     "linha 5:", "quantidade de títulos (posições 18 a 25) com \"00000002\" não confere: o arquivo tem 3"},
-    {"TrailerComOutroTotal", [](auto &l) { l[4][38] = '9'; },
-     "linha 5:", "valor dos títulos (posições 26 a 39)"},
+    // The trailer's groups by occurrence are this file's: a title dropped with the sequence mended shows.
+    {"TituloRemovidoERenumerado",
+     [](auto &l) {
+         l.removeAt(3);
+         renumera(l);
+     },
+     "linha 4:",
+     "quantidade de entradas confirmadas (02) (posições 58 a 62) com \"00001\" não confere: o arquivo tem 0"},
+    {"TrailerComOutroValorDeEntradas", [](auto &l) { l[4][73] = '9'; },
+     "linha 5:", "valor de entradas confirmadas (02) (posições 63 a 74)"},
+    {"TrailerComTitulosBaixadosQueOArquivoNaoTem", [](auto &l) { l[4].replace(103, 5, "00001"); },
+     "linha 5:", "quantidade de títulos baixados (09 e 10) (posições 104 a 108)"},
     {"SemTrailer", [](auto &l) { l.removeLast(); }, "linha 4:", "falta o trailer"},
     {"DepoisDoTrailer", [](auto &l) { l.append(l[1]); }, "linha 6:", "após o trailer"},
     {"RegistroDesconhecido", [](auto &l) { l[2][0] = '7'; }, "linha 3:", "tipo de registro"},
     {"ValorPagoNaoNumerico", [](auto &l) { l[1][260] = 'X'; }, "linha 2:", "valor pago (posições 254 a 266)"},
     {"DataInvalida", [](auto &l) { l[1].replace(110, 6, "320125"); }, "linha 2:", "data da ocorrência"},
-    {"SemNumeroDoDocumento", [](auto &l) { l[1].replace(116, 10, QByteArray(10, ' ')); },
-     "linha 2:", "número do documento"},
 };
 
 class RetornoBradesco400MalFormado : public testing::TestWithParam<Estrago> {};
@@ -332,6 +343,83 @@ TEST(RetornoBradesco400, TrailerComTotaisZeradosEMarcaDeFimAceitos) {
     QByteArray bytes = junta(linhas);
     bytes += "\r\n\x1A";
     EXPECT_EQ(leRetorno400(bytes, QStringLiteral("r.ret"), u"237").size(), 3);
+}
+
+// Files as Itaú and Bradesco really send them: a paid title without a document number, records that move
+// no money with blank document, amounts and dates, the portfolio's totals in 018-039. Each is read with
+// exactly its payments; the same file for a neighbouring account is refused.
+class Retorno400ComoOBancoEscreve : public testing::Test {
+protected:
+    static void semValoresNemDatas(QByteArray &linha, const char *codigo) {
+        linha.replace(108, 2, codigo)
+            .replace(116, 10, QByteArray(10, ' '))
+            .replace(253, 13, QByteArray(13, ' '))
+            .replace(295, 6, QByteArray(6, ' '));
+    }
+
+    // Reads the file through the account check of `conta` and of a neighbour with one part changed.
+    QList<Ocorrencia> le(const QList<QByteArray> &linhas, const ContaConfigurada &conta,
+                         const ContaConfigurada &vizinha) const {
+        const QString caminho = dir_.filePath(QStringLiteral("CB0101.ret"));
+        gravaLinhas(caminho, linhas, "\x1A");
+        try {
+            leRetornoCobranca(caminho, vizinha);
+            ADD_FAILURE() << "neighbouring account accepted";
+        } catch (const ErroBolix &e) {
+            EXPECT_TRUE(e.texto().contains(u"é de outra conta")) << e.what();
+        }
+        return leRetornoCobranca(caminho, conta);
+    }
+
+    QTemporaryDir dir_;
+    simulador::Pedido soOPrimeiroPago = [] {
+        simulador::Pedido p;
+        p.todosPagos = false;
+        p.pagos = {1};
+        p.tarifa = 21'000;
+        return p;
+    }();
+};
+
+TEST_F(Retorno400ComoOBancoEscreve, Itau) {
+    const QList<Documento> docs = exemplos::tresDocumentos();
+    QList<QByteArray> l = simulador::retornoDaRemessa(junta(remessa400(contaItau(), docs, 1, geracao)),
+                                                      soOPrimeiroPago, pagamento);
+    ASSERT_EQ(l.size(), 5);
+    l[1].replace(116, 10, QByteArray(10, ' '));
+    semValoresNemDatas(l[2], "02");
+    semValoresNemDatas(l[3], "09");
+    ContaConfigurada vizinha = contaItau();
+    vizinha.conta = QStringLiteral("12346");
+    const QList<Ocorrencia> o = le(l, contaItau(), vizinha);
+    ASSERT_EQ(o.size(), 3);
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_TRUE(o[0].numeroDocumento.isEmpty());
+    EXPECT_EQ(o[0].nossoNumero, nossoNumeroDoDocumento(contaItau(), docs[0]).campoCnab);
+    EXPECT_EQ(o[0].valorPago, centavos(valorCobrado(docs[0])) * 100);
+    EXPECT_FALSE(o[1].pagamento() || o[2].pagamento());
+}
+
+TEST_F(Retorno400ComoOBancoEscreve, Bradesco) {
+    QList<QByteArray> l = simulador::retornoDaRemessa(
+        junta(remessa400(contaBradesco(), documentosBradesco(), 1, geracao)), soOPrimeiroPago, pagamento);
+    ASSERT_EQ(l.size(), 5);
+    semValoresNemDatas(l[2], "02");
+    semValoresNemDatas(l[3], "10");
+    // 18 titles of 8.645,00 in the portfolio; one entry and one write-off in this file.
+    l[4].replace(17, 22,
+                 "00000018"
+                 "00000000864500")
+        .replace(57, 17, "00001" + l[2].mid(152, 13).right(12))
+        .replace(103, 17, "00001" + l[3].mid(152, 13).right(12));
+    ContaConfigurada vizinha = contaBradesco();
+    vizinha.cedente = QStringLiteral("4567891");
+    const QList<Ocorrencia> o = le(l, contaBradesco(), vizinha);
+    ASSERT_EQ(o.size(), 3);
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].numeroDocumento, u"0000004711");
+    EXPECT_EQ(o[0].valorPago, 1'500'000);
+    EXPECT_FALSE(o[1].pagamento() || o[2].pagamento());
 }
 
 // The program asks for FEBRABAN240; the records' length picks the layout, the file's bank must be the
@@ -357,6 +445,7 @@ TEST(RetornoCobranca, LeiautePeloTamanhoDosRegistros) {
         return QStringLiteral("aceito");
     };
     EXPECT_TRUE(recusa(cnab400, bb).contains(u"CNAB 400 não está disponível para o banco 001"));
+    EXPECT_TRUE(recusa(cnab400, bb).contains(u"layout=CNAB240 no bolix.ini"));
     EXPECT_TRUE(recusa(cnab240, contaBradesco()).contains(u"banco (posições 1 a 3)"));
     // Another company's file at the same bank.
     Conta outra;
@@ -366,7 +455,9 @@ TEST(RetornoCobranca, LeiautePeloTamanhoDosRegistros) {
     outra.inicioNossoNumero = QStringLiteral("0");
     EXPECT_TRUE(
         recusa(cnab400, configuraConta(outra, contaBradesco().configuracao))
-            .contains(u"é de outra conta: banco 237, agência , conta , convênio 00000000000004567890"));
+            .contains(
+                u"é de outra conta: código da empresa 00000000000004567890 no arquivo (posições 27 a 46), "
+                u"00000000000004567891 na conta configurada do banco 237"));
 }
 
 } // namespace

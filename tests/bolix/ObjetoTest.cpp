@@ -233,7 +233,7 @@ TEST_F(ObjetoBolix, RetornoComoOBancoEntregaEDeOutraConta) {
         carregaRetorno(linhas.join("\r\n"));
         FAIL() << "accepted";
     } catch (const AutomationError &e) {
-        EXPECT_TRUE(e.text().contains(u"é de outra conta: banco 001, agência 01585")) << e.what();
+        EXPECT_TRUE(e.text().contains(u"é de outra conta: agência 01585")) << e.what();
     }
     EXPECT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 0);
 }
