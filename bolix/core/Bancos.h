@@ -108,6 +108,9 @@ public:
     virtual QString nome() const = 0; // as written in the file headers
     // Fills the account fields of `saida` from the texts of `entrada`, refusing what the bank cannot use.
     virtual void normalizaConta(const Conta &entrada, ContaConfigurada &saida) const = 0;
+    // Refuses the program's CodigoCedente where it contradicts the settings' codigo_beneficiario, at the
+    // banks where both name the one payee code (elsewhere the settings' code is a second one).
+    virtual void confereCodigoBeneficiario(const QString &, const QString &) const {}
     // The widest sequence the bank's nosso número holds, in digits.
     virtual int larguraSequencia(const ContaConfigurada &conta) const = 0;
     // The sequence within the digits a caller handed over (some banks receive it with a check digit).

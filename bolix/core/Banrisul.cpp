@@ -53,6 +53,19 @@ public:
         c.dvCedente = cedente.nc;
     }
 
+    void confereCodigoBeneficiario(const QString &doPrograma,
+                                   const QString &dasConfiguracoes) const override {
+        if (doPrograma.trimmed().isEmpty())
+            return;
+        const QString membro = QStringLiteral("CodigoCedente");
+        if (numeroComNc(membro, doPrograma, 7).numero != numeroComNc(membro, dasConfiguracoes, 7).numero)
+            recusaConta(
+                membro, doPrograma,
+                QStringLiteral("difere do codigo_beneficiario \"%1\" do bolix.ini; o Banrisul dá um só "
+                               "código do beneficiário: deixe um dos dois vazio ou iguale-os")
+                    .arg(dasConfiguracoes));
+    }
+
     int larguraSequencia(const ContaConfigurada &) const override { return 8; }
 
     NossoNumero nossoNumero(const ContaConfigurada &, const QString &sequencia,

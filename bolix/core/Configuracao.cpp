@@ -67,6 +67,8 @@ public:
     }
 
     QString texto(const QString &chave) const { return chaves_.value(chave); }
+    // A key written with an empty value says something a missing key does not.
+    bool escrita(const QString &chave) const { return chaves_.contains(chave); }
 
     // A field of digits: exactly `tamanho` digits when given, or `padrao` when absent.
     QString digitos(const QString &chave, int tamanho, const QString &padrao = {}) const {
@@ -107,11 +109,11 @@ void leItau(const Leitor &l, ConfiguracaoBolix &c) {
         l.recusa(QStringLiteral("carteira"),
                  QStringLiteral("\"%1\" inválido: carteira sem registro, de outro código de barras")
                      .arg(c.carteira));
-    const QString lista = l.texto(QStringLiteral("carteiras_dac_sem_conta"));
-    for (const QString &parte :
-         (lista.isEmpty() ? QStringLiteral("126,131,146,150,168") : lista).split(u',', Qt::SkipEmptyParts))
-        c.carteirasDacSemConta.append(
-            l.digitosDe(QStringLiteral("carteiras_dac_sem_conta"), parte.trimmed(), 3));
+    // Left empty it means no exceptions; only a missing key takes the manual's list.
+    const QString chave = QStringLiteral("carteiras_dac_sem_conta");
+    const QString lista = l.escrita(chave) ? l.texto(chave) : QStringLiteral("126,131,146,150,168");
+    for (const QString &parte : lista.split(u',', Qt::SkipEmptyParts))
+        c.carteirasDacSemConta.append(l.digitosDe(chave, parte.trimmed(), 3));
 }
 
 // The bank reads the free layout only for convênios of 6 digits in the unregistered carteiras.

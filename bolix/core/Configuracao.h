@@ -8,7 +8,7 @@
 //                          341: 3 digits (default 109); 033: 101 or 201 (default 101);
 //                          748: 1 (default); 041: the carteira code of the file, 1 (default) or a letter
 //   carteiras_dac_sem_conta 341 only, optional: carteiras whose nosso-número digit leaves out agência
-//                          and conta (default 126,131,146,150,168)
+//                          and conta (missing: 126,131,146,150,168; written empty: none)
 //   tipo_cobranca          033 only: 5 (default, simples rápida com registro) or 1 (simples)
 //   posto                  748 only: the cooperative's posto, 2 digits
 //   byte_geracao           748 only: 2 to 9 (default 2), the byte of numbers the payee generates

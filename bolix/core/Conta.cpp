@@ -117,8 +117,10 @@ ContaConfigurada configuraConta(Conta &conta, const ConfiguracaoBolix &configura
     c.configuracao = configuracao;
     const bool cedenteDoArquivo = !configuracao.codigoBeneficiario.isEmpty();
     Conta saida = conta;
-    if (cedenteDoArquivo)
+    if (cedenteDoArquivo) {
+        banco.confereCodigoBeneficiario(conta.codigoCedente, configuracao.codigoBeneficiario);
         saida.codigoCedente = configuracao.codigoBeneficiario;
+    }
     banco.normalizaConta(saida, c);
     configuraFaixa(saida, c);
     configuraOutrosDados(saida, c);

@@ -1,5 +1,6 @@
 #include "BancosConhecidos.h"
 #include "Digitos.h"
+#include "ErroBolix.h"
 
 namespace bolix {
 
@@ -15,8 +16,9 @@ public:
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
         agenciaEContaInformadas(e, c, 4, 9);
         c.cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 7, true, {}).numero;
+        // Only the remittance's headers carry it: a boleto prints without it.
         const QString transmissao = e.outroDadoConfiguracao2.trimmed();
-        if (!soTemDigitos(transmissao) || transmissao.size() > 15)
+        if (!transmissao.isEmpty() && (!soTemDigitos(transmissao) || transmissao.size() > 15))
             recusaConta(QStringLiteral("OutroDadoConfiguracao2"), e.outroDadoConfiguracao2,
                         QStringLiteral("informe o código de transmissão do Santander, até 15 dígitos"));
     }
@@ -46,6 +48,7 @@ public:
         const QString &inscricao = c.configuracao.inscricaoBeneficiario;
         switch (tipo) {
         case Registro240::HeaderArquivo:
+            confereTransmissao(c);
             r.texto(9, 16, u"")
                 .numero(17, 17, inscricao.size() == 14 ? 2 : 1)
                 .digitos(18, 32, zerosEsquerda(inscricao, 15))
@@ -126,6 +129,15 @@ public:
     QString carteiraImpressa(const ContaConfigurada &c) const override {
         return c.configuracao.carteira == u"201" ? QStringLiteral("COBRANCA PENHOR RCR")
                                                  : QStringLiteral("COBRANCA SIMPLES RCR");
+    }
+
+private:
+    static void confereTransmissao(const ContaConfigurada &c) {
+        if (c.convenioArquivo.isEmpty())
+            throw ErroBolix(
+                QStringLiteral("OutroDadoConfiguracao2 não informado: a remessa do Santander leva "
+                               "nos headers o código de transmissão que o banco deu (até 15 "
+                               "dígitos)."));
     }
 };
 

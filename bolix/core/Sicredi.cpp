@@ -12,13 +12,23 @@ public:
     QString codigo() const override { return QStringLiteral("748"); }
     QString nome() const override { return QStringLiteral("SICREDI"); }
 
+    // The files carry the código do beneficiário and its DV where FEBRABAN has the account. The DV comes
+    // with the code ("00623-8"), or from an account typed as that code with its DV, as set-ups did before;
+    // the store's own account is in no file.
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
         c.agencia = separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, 4, true, {}).numero;
         const auto conta =
-            separaDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente, 12, true);
+            separaDigito(QStringLiteral("NumeroContaCorrente"), e.numeroContaCorrente, 12, false);
         c.conta = conta.numero;
         c.dvConta = conta.digito;
-        c.cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 5, true, {}).numero;
+        const auto codigo = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 5, true);
+        c.cedente = codigo.numero;
+        const bool contaEhOCodigo = conta.numero.toLongLong() == codigo.numero.toLongLong();
+        c.dvCedente = !codigo.digito.isEmpty() ? codigo.digito : contaEhOCodigo ? conta.digito : QString();
+        if (c.dvCedente.isEmpty())
+            recusaConta(QStringLiteral("CodigoCedente"), e.codigoCedente,
+                        QStringLiteral("informe o código do beneficiário com o dígito que o Sicredi dá, como "
+                                       "00623-8"));
     }
 
     int larguraSequencia(const ContaConfigurada &) const override { return 5; }
@@ -58,7 +68,7 @@ public:
         r.digitos(inicio, inicio + 4, c.agencia)
             .texto(inicio + 5, inicio + 5, u"")
             .digitos(inicio + 6, inicio + 17, c.cedente)
-            .texto(inicio + 18, inicio + 18, c.dvConta)
+            .texto(inicio + 18, inicio + 18, c.dvCedente)
             .texto(inicio + 19, inicio + 19, u"");
     }
 

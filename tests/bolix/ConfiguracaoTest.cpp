@@ -77,6 +77,9 @@ TEST_F(ArquivoConfiguracao, ItauTemCarteiraEListaDeDacPadrao) {
     c = lerConfiguracao(grava("[Bolix]\nbanco=341\ncarteira=112\ncarteiras_dac_sem_conta=112, 145\n" + dono));
     EXPECT_EQ(c.carteira, u"112");
     EXPECT_EQ(c.carteirasDacSemConta, (QStringList{u"112"_s, u"145"_s}));
+    // Written empty: no exceptions, not the default list.
+    c = lerConfiguracao(grava("[Bolix]\nbanco=341\ncarteira=126\ncarteiras_dac_sem_conta=\n" + dono));
+    EXPECT_TRUE(c.carteirasDacSemConta.isEmpty());
 }
 
 TEST_F(ArquivoConfiguracao, PadroesDeSantanderSicrediEBanrisul) {

@@ -32,7 +32,10 @@ const CasoConta casos[] = {
     {"Real", "356", 0, "501", "6703255", "", "0501", "6703255", ""},
     {"ItauDacCalculado", "341", 0, "57", "12345", "", "0057", "12345-7", ""},
     {"ItauDacConferido", "341", 0, "0057", "1.2345-7", "", "0057", "12345-7", ""},
-    {"Sicredi", "748", 0, "165", "623-8", "623", "0165", "000000000623-8", "00623"},
+    // Sicredi's DV is the código do beneficiário's: given with the code, or from an account typed as the
+    // code, as earlier set-ups did; the store's own account is no file's.
+    {"Sicredi", "748", 0, "165", "623-8", "623", "0165", "000000000623-8", "00623-8"},
+    {"SicrediContaDaLoja", "748", 0, "165", "12345-6", "623-8", "0165", "000000012345-6", "00623-8"},
     {"BanrisulComNc", "041", 0, "1102.48", "601234567-1", "900015.0.46", "1102-48", "0601234567-1",
      "9000150-46"},
     {"BanrisulNcCalculado", "041", 0, "1102", "601234567", "9000150", "1102-48", "0601234567", "9000150-46"},
@@ -156,10 +159,12 @@ const CasoRecusaBanco recusasBanco[] = {
     {"ItauDacErrado", "341", "0057", "12345-8", "", "NumeroContaCorrente"},
     {"ItauContaLonga", "341", "0057", "123456", "", "NumeroContaCorrente"},
     {"ItauAgenciaComDigito", "341", "0057-1", "12345", "", "CodigoAgencia"},
-    {"SantanderSemTransmissao", "033", "4042", "13000123", "282033", "OutroDadoConfiguracao2", ""},
+    {"SantanderTransmissaoComLetra", "033", "4042", "13000123", "282033", "OutroDadoConfiguracao2",
+     "40420000028203X"},
     {"SantanderCodigoLongo", "033", "4042", "13000123", "12345678", "CodigoCedente"},
     {"SicrediCodigoLongo", "748", "0165", "623", "123456", "CodigoCedente"},
     {"SicrediSemCodigo", "748", "0165", "623", "", "CodigoCedente"},
+    {"SicrediCodigoSemDigito", "748", "0165", "12345-6", "00623", "CodigoCedente"},
     {"BanrisulNcDaAgenciaErrado", "041", "1102.47", "601234567", "9000150", "CodigoAgencia"},
     {"BanrisulNcDoCodigoErrado", "041", "1102", "601234567", "900015.0.45", "CodigoCedente"},
     {"BanrisulCodigoLongo", "041", "1102", "601234567", "12345678", "CodigoCedente"},
@@ -213,6 +218,27 @@ TEST(ConfiguraConta, CodigoDoBeneficiarioDoArquivoDeConfiguracaoPrevalece) {
     EXPECT_EQ(c.cedente, u"123456");
     EXPECT_EQ(c.dvCedente, u"0");
     EXPECT_EQ(conta.codigoCedente, u"LOJA-7");
+}
+
+// At Banrisul both keys name the one code: the same code in two forms is taken, two codes are refused.
+TEST(ConfiguraConta, BanrisulRecusaDoisCodigosDoBeneficiario) {
+    ConfiguracaoBolix cfg = exemplos::configuracao(QStringLiteral("041"));
+    cfg.codigoBeneficiario = QStringLiteral("900015.0.46");
+    Conta conta;
+    conta.codigoAgencia = QStringLiteral("1102");
+    conta.numeroContaCorrente = QStringLiteral("0601234567");
+    conta.codigoCedente = QStringLiteral("9000150");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    EXPECT_EQ(configuraConta(conta, cfg).cedente, u"9000150");
+    conta.codigoCedente = QStringLiteral("9000151");
+    try {
+        configuraConta(conta, cfg);
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().startsWith(u"CodigoCedente \"9000151\" inválido: difere do codigo_beneficiario "
+                                         u"\"900015.0.46\""))
+            << e.what();
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ArquivosDeTeste.h"
 #include "Exemplos.h"
 
+#include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"
 #include "bolix/core/Registro.h"
 #include "bolix/core/Remessa.h"
@@ -206,6 +207,37 @@ const RemessaDoBanco remessasPorBanco[] = {
 
 INSTANTIATE_TEST_SUITE_P(Bancos, RemessaPorBanco, testing::ValuesIn(remessasPorBanco),
                          [](const auto &info) { return std::string(info.param.exemplo); });
+
+// The código de transmissão goes only in the remittance's headers: without it the boleto is made, and only
+// the remittance is refused, naming the key.
+TEST(RemessaSantander, SemCodigoDeTransmissaoSoARemessaERecusada) {
+    const exemplos::ExemploBanco &e = exemplos::exemploBanco("Santander");
+    Conta conta = exemplos::conta(e);
+    conta.outroDadoConfiguracao2.clear();
+    const ContaConfigurada santander = exemplos::configura(e, conta);
+    EXPECT_EQ(calculaBoleto(santander, exemplos::documento(e)).codigoBarras,
+              QString::fromLatin1(e.codigoBarras));
+    try {
+        remessa240(santander, {exemplos::documento(e)}, 1, geracao);
+        FAIL() << "accepted";
+    } catch (const ErroBolix &x) {
+        EXPECT_TRUE(x.texto().startsWith(u"OutroDadoConfiguracao2 não informado")) << x.what();
+    }
+}
+
+// The headers and segment P carry the código do beneficiário's DV, not the DV of the account the store
+// typed.
+TEST(RemessaSicredi, DigitoDoCodigoDoBeneficiarioNaoDaConta) {
+    const exemplos::ExemploBanco &e = exemplos::exemploBanco("Sicredi");
+    Conta conta = exemplos::conta(e);
+    conta.numeroContaCorrente = QStringLiteral("12345-6");
+    conta.codigoCedente = QStringLiteral("00623-8");
+    const QList<QByteArray> l =
+        remessa240(exemplos::configura(e, conta), {exemplos::documento(e)}, 1, geracao);
+    confereCampos(l, {{1, 53, 72, "00165 0000000006238 "},
+                      {2, 54, 73, "00165 0000000006238 "},
+                      {3, 18, 37, "00165 0000000006238 "}});
+}
 
 TEST(RemessaCaixa, VersaoEFormaDoCodigoPeloTamanhoDoCodigo) {
     const struct {
