@@ -142,6 +142,16 @@ TEST_P(RecusaConta, NomeiaOMembroEOValor) {
 INSTANTIATE_TEST_SUITE_P(Bancos, RecusaConta, testing::ValuesIn(recusas),
                          [](const auto &info) { return std::string(info.param.nome); });
 
+// An account as the program hands it over, nosso número from 0.
+Conta contaDe(const char *agencia, const char *numero, const char *cedente) {
+    Conta conta;
+    conta.codigoAgencia = QString::fromLatin1(agencia);
+    conta.numeroContaCorrente = QString::fromLatin1(numero);
+    conta.codigoCedente = QString::fromLatin1(cedente);
+    conta.inicioNossoNumero = QStringLiteral("0");
+    return conta;
+}
+
 // The new banks' own refusals, each naming the member.
 struct CasoRecusaBanco {
     const char *nome;
@@ -175,12 +185,8 @@ class RecusaContaBanco : public testing::TestWithParam<CasoRecusaBanco> {};
 TEST_P(RecusaContaBanco, NomeiaOMembro) {
     const CasoRecusaBanco &c = GetParam();
     ConfiguracaoBolix cfg = exemplos::configuracao(QString::fromLatin1(c.banco));
-    Conta conta;
-    conta.codigoAgencia = QString::fromLatin1(c.agencia);
-    conta.numeroContaCorrente = QString::fromLatin1(c.conta);
-    conta.codigoCedente = QString::fromLatin1(c.cedente);
+    Conta conta = contaDe(c.agencia, c.conta, c.cedente);
     conta.outroDadoConfiguracao2 = QString::fromLatin1(c.transmissao);
-    conta.inicioNossoNumero = QStringLiteral("0");
     try {
         configuraConta(conta, cfg);
         FAIL() << "accepted";
@@ -193,11 +199,7 @@ INSTANTIATE_TEST_SUITE_P(Bancos, RecusaContaBanco, testing::ValuesIn(recusasBanc
                          [](const auto &info) { return std::string(info.param.nome); });
 
 TEST(ConfiguraConta, CaixaRecusaDigitoNoCodigoDeSete) {
-    Conta conta;
-    conta.codigoAgencia = QStringLiteral("1");
-    conta.numeroContaCorrente = QStringLiteral("1");
-    conta.codigoCedente = QStringLiteral("1234567-0");
-    conta.inicioNossoNumero = QStringLiteral("0");
+    Conta conta = contaDe("1", "1", "1234567-0");
     try {
         configuraConta(conta, exemplos::configuracao(QStringLiteral("104")));
         FAIL() << "accepted";
@@ -209,11 +211,7 @@ TEST(ConfiguraConta, CaixaRecusaDigitoNoCodigoDeSete) {
 TEST(ConfiguraConta, CodigoDoBeneficiarioDoArquivoDeConfiguracaoPrevalece) {
     ConfiguracaoBolix cfg = exemplos::configuracao(QStringLiteral("104"));
     cfg.codigoBeneficiario = QStringLiteral("123456");
-    Conta conta;
-    conta.codigoAgencia = QStringLiteral("1");
-    conta.numeroContaCorrente = QStringLiteral("1");
-    conta.codigoCedente = QStringLiteral(" LOJA-7 ");
-    conta.inicioNossoNumero = QStringLiteral("0");
+    Conta conta = contaDe("1", "1", " LOJA-7 ");
     const ContaConfigurada c = configuraConta(conta, cfg);
     EXPECT_EQ(c.cedente, u"123456");
     EXPECT_EQ(c.dvCedente, u"0");
@@ -224,11 +222,7 @@ TEST(ConfiguraConta, CodigoDoBeneficiarioDoArquivoDeConfiguracaoPrevalece) {
 TEST(ConfiguraConta, BanrisulRecusaDoisCodigosDoBeneficiario) {
     ConfiguracaoBolix cfg = exemplos::configuracao(QStringLiteral("041"));
     cfg.codigoBeneficiario = QStringLiteral("900015.0.46");
-    Conta conta;
-    conta.codigoAgencia = QStringLiteral("1102");
-    conta.numeroContaCorrente = QStringLiteral("0601234567");
-    conta.codigoCedente = QStringLiteral("9000150");
-    conta.inicioNossoNumero = QStringLiteral("0");
+    Conta conta = contaDe("1102", "0601234567", "9000150");
     EXPECT_EQ(configuraConta(conta, cfg).cedente, u"9000150");
     conta.codigoCedente = QStringLiteral("9000151");
     try {
