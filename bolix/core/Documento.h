@@ -36,6 +36,7 @@ struct Documento {
     QString contaCorrenteDebito;
     QString instrucoesCaixa;
     QString demonstrativo;
+    QString pixCopiaECola; // the bank's Pix QR text for the registered title; empty: none yet
 
     Dinheiro valorDocumento = 0;
     Dinheiro valorJurosDiaAtraso = 0;

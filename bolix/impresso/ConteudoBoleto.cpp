@@ -1,7 +1,9 @@
 #include "ConteudoBoleto.h"
 
 #include "bolix/core/Boleto.h"
+#include "bolix/core/BrCode.h"
 #include "bolix/core/Digitos.h"
+#include "bolix/core/ErroBolix.h"
 
 namespace bolix {
 
@@ -101,6 +103,18 @@ QStringList linhas(const QString &texto) {
     return saida;
 }
 
+// A broken text from the bank is refused with the document, never printed as a QR that pays nothing.
+QString pixDoDocumento(const Documento &doc) {
+    if (doc.pixCopiaECola.trimmed().isEmpty())
+        return {};
+    try {
+        return brCodeConferido(doc.pixCopiaECola);
+    } catch (const ErroBolix &e) {
+        recusaDocumento(doc, QStringLiteral("PixCopiaECola"), doc.pixCopiaECola.left(20) + u'\u2026',
+                        e.texto().chopped(1));
+    }
+}
+
 QStringList instrucoes(const Documento &d) {
     QStringList saida = linhas(d.instrucoesCaixa);
     const QString juros = valorOuPercentual(d.valorJurosDiaAtraso, d.percentualJurosDiaAtraso);
@@ -166,6 +180,7 @@ ConteudoBoleto conteudoBoleto(const ContaConfigurada &conta, const Documento &do
     c.instrucoes = instrucoes(doc);
     c.pagador = pagador(doc);
     c.demonstrativo = linhas(doc.demonstrativo);
+    c.pix = pixDoDocumento(doc);
     return c;
 }
 

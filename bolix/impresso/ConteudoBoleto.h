@@ -33,6 +33,7 @@ struct ConteudoBoleto {
     QStringList instrucoes;
     QStringList pagador; // name and tax number, address, postal code and city
     QStringList demonstrativo;
+    QString pix; // the Pix QR's text, checked; empty: the boleto has no QR
 };
 
 ConteudoBoleto conteudoBoleto(const ContaConfigurada &conta, const Documento &doc, const Boleto &boleto);

@@ -1,6 +1,7 @@
 #include "PaginaBoleto.h"
 
 #include "BarrasI2of5.h"
+#include "QrCode.h"
 
 #include <algorithm>
 #include <span>
@@ -40,6 +41,7 @@ constexpr Fonte texto{7.5};
 constexpr Fonte linhaDigitavel{11.0, true};
 constexpr Fonte codigoBanco{16.0, true};
 constexpr Fonte nomeBanco{10.0, true};
+constexpr Fonte copiaECola{6.0};
 constexpr double linhaFina = espessuraMoldura;
 constexpr double linhaGrossa = 1.2;
 constexpr double mmPorPonto = 25.4 / 72.0;
@@ -165,6 +167,16 @@ double topoFaixaBarras(const Geometria &g) {
 double fimRecibo(const Geometria &g) {
     return caixaDemonstrativo(g).bottom();
 }
+
+// The Pix QR at the right of the instructions, its side with the quiet zone within the 22 to 25 mm the
+// banks ask for, its caption below it.
+constexpr double ladoQrPix = 25.0;
+QRectF areaQrPix(const Geometria &g) {
+    const QRectF instrucoes = caixaInstrucoes(g);
+    return {instrucoes.right() - 1.0 - ladoQrPix, instrucoes.top() + 2.5, ladoQrPix, ladoQrPix};
+}
+// The "copia e cola" text at the foot of the recibo's demonstrativo: its caption and four lines.
+constexpr double alturaCopiaECola = 12.5;
 
 // Where captions and contents go inside a box.
 QRectF areaLegenda(const QRectF &caixa) {
@@ -366,12 +378,26 @@ Desenho camposBoleto(const ConteudoBoleto &c, int margemSuperiorMm) {
             if (cx.campo)
                 textos.linha(areaConteudo(QRectF(cx.x1, topoDa(l, g), cx.x2 - cx.x1, l.altura)), cx.campo(c),
                              cx.negrito ? conteudoNegrito : conteudo, cx.alinhamento | Qt::AlignVCenter);
-    textos.paragrafos(areaParagrafos(caixaDemonstrativo(g)), c.demonstrativo, texto);
-    textos.paragrafos(areaParagrafos(caixaInstrucoes(g)), c.instrucoes, conteudo);
+    QRectF demonstrativo = areaParagrafos(caixaDemonstrativo(g));
+    QRectF instrucoes = areaParagrafos(caixaInstrucoes(g));
+    if (!c.pix.isEmpty()) {
+        const QRectF qr = areaQrPix(g);
+        d.preenchidos = modulosQrCode(c.pix, qr.topLeft(), qr.width());
+        textos.linha(QRectF(qr.left(), qr.bottom(), qr.width(), 3.0), QStringLiteral("Pague com Pix"),
+                     conteudoNegrito, Qt::AlignHCenter | Qt::AlignTop);
+        instrucoes.setRight(qr.left() - 1.0);
+        const QRectF pix(demonstrativo.left(), demonstrativo.bottom() - alturaCopiaECola,
+                         demonstrativo.width(), alturaCopiaECola);
+        demonstrativo.setBottom(pix.top());
+        textos.paragrafos(pix, {QStringLiteral("Pix Copia e Cola:"), c.pix}, copiaECola);
+    }
+    textos.paragrafos(demonstrativo, c.demonstrativo, texto);
+    textos.paragrafos(instrucoes, c.instrucoes, conteudo);
     for (int i = 0; i < 3; ++i)
         textos.linha(areaLinhaPagador(caixaPagador(g), i), c.pagador.value(i), Fonte{texto.pontos, i == 0},
                      Qt::AlignLeft | Qt::AlignVCenter);
-    d.preenchidos = barrasI2of5(c.codigoBarras, QPointF(esquerda + zonaDeSilencio, topoFaixaBarras(g) + 2.0));
+    d.preenchidos +=
+        barrasI2of5(c.codigoBarras, QPointF(esquerda + zonaDeSilencio, topoFaixaBarras(g) + 2.0));
     return d;
 }
 

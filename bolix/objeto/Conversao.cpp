@@ -79,6 +79,7 @@ bolix::Documento documentoDe(const DocumentoCobranca &o) {
     d.contaCorrenteDebito = o.texto(QStringLiteral("ContaCorrenteDebito"));
     d.instrucoesCaixa = o.padroesBoleto().texto(QStringLiteral("InstrucoesCaixa"));
     d.demonstrativo = o.padroesBoleto().texto(QStringLiteral("Demonstrativo"));
+    d.pixCopiaECola = o.texto(QStringLiteral("PixCopiaECola"));
     d.valorDocumento = o.moeda(QStringLiteral("ValorDocumento"));
     d.valorJurosDiaAtraso = o.moeda(QStringLiteral("ValorJurosDiaAtraso"));
     d.valorMultaAtraso = o.moeda(QStringLiteral("ValorMultaAtraso"));

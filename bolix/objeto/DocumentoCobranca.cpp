@@ -6,7 +6,7 @@ namespace bolix::objeto {
 
 DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
     : Objeto(QStringLiteral("DocumentoCobranca")), confere_(std::move(confere)) {
-    reserva(33);
+    reserva(34);
     // Literal names: a run makes one document per charge, and these copy without allocating.
     for (const QString &nome :
          {QStringLiteral("NumeroDocumento"), QStringLiteral("NomeSacado"), QStringLiteral("CNPJSacado"),
@@ -14,7 +14,8 @@ DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
           QStringLiteral("CidadeSacado"), QStringLiteral("EstadoSacado"), QStringLiteral("CepSacado"),
           QStringLiteral("TipoDocumentoCobranca"), QStringLiteral("InstrucaoCobranca3"),
           QStringLiteral("NossoNumero"), QStringLiteral("Aceite"), QStringLiteral("NumeroControle"),
-          QStringLiteral("AgenciaDebito"), QStringLiteral("ContaCorrenteDebito")})
+          QStringLiteral("AgenciaDebito"), QStringLiteral("ContaCorrenteDebito"),
+          QStringLiteral("PixCopiaECola")})
         propriedade(nome, Tipo::Texto);
     for (const QString &nome : {QStringLiteral("DataDocumento"), QStringLiteral("DataVencimento"),
                                 QStringLiteral("DataProcessamento")})

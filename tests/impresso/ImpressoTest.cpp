@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace bolix;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -488,8 +489,8 @@ QString textoEmColunas(const QString &pdf, int pagina) {
                                                     QStringLiteral("-l"), n, pdf, QStringLiteral("-")}));
 }
 
-// The Interleaved 2 of 5 symbols zbarimg finds on the page rendered at `dpi`.
-QStringList codigosDeBarras(const QString &pdf, int pagina, int dpi) {
+// The symbols of `simbologia` (zbarimg's name: "i25", "qrcode") found on the page rendered at `dpi`.
+QStringList codigosDeBarras(const QString &pdf, int pagina, int dpi, const QString &simbologia = u"i25"_s) {
     QTemporaryDir pasta;
     const QString n = QString::number(pagina), base = pasta.filePath(QStringLiteral("pagina"));
     leitura::roda(QStringLiteral("pdftoppm"),
@@ -498,7 +499,7 @@ QStringList codigosDeBarras(const QString &pdf, int pagina, int dpi) {
     return QString::fromLatin1(
                leitura::roda(QStringLiteral("zbarimg"),
                              {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sdisable"),
-                              QStringLiteral("-Si25.enable"), base + QStringLiteral(".png")}))
+                              QStringLiteral("-S%1.enable").arg(simbologia), base + QStringLiteral(".png")}))
         .split(u'\n', Qt::SkipEmptyParts);
 }
 
@@ -533,6 +534,45 @@ TEST(ImpressoraEPdf, MostramOsMesmosTextosNasMesmasColunasEOMesmoCodigo) {
                 EXPECT_EQ(codigosDeBarras(arquivo, pagina, dpi), codigo) << dpi << arquivo.toStdString();
     }
     EXPECT_TRUE(textoEmColunas(pdf, 2).contains(u"Compras do mês: € 1,00 «ação»"));
+}
+
+// A boleto with the bank's Pix QR: the QR reads back as exactly its text, in the PDF and on the printer, and
+// the bar code still reads beside it; the text is on the recibo for copying. A text the bank broke is
+// refused with the document.
+TEST(BoletoComPix, QrLeOTextoDoBancoEOCodigoDeBarrasContinua) {
+    Documento comPix = documento(bb7);
+    comPix.pixCopiaECola =
+        u"00020101021226810014br.gov.bcb.pix2559pix.example.com/qr/v2/cobv/00000000000000000000000000000001"
+        u"5204000053039865802BR5917LOJA EXEMPLO LTDA6008CURITIBA62070503***6304CD1A"_s;
+    comPix.instrucoesCaixa = u"Instrulonga "_s.repeated(40);
+    QTemporaryDir pasta;
+    const QString pdf = imprimeBoletos(bancoDoBrasil(), {comPix}, opcoes(pasta), hoje);
+    const QString impresso = pasta.filePath(QStringLiteral("impressora.pdf"));
+    QPdfWriter qt(impresso);
+    qt.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    qt.setResolution(1200);
+    ASSERT_TRUE(desenhaBoletos(
+        qt, {conteudoBoleto(bancoDoBrasil(), comPix, calculaBoleto(bancoDoBrasil(), comPix))}, QImage(), 15));
+    for (const int dpi : {150, 300})
+        for (const QString &arquivo : {pdf, impresso}) {
+            SCOPED_TRACE(dpi);
+            EXPECT_EQ(codigosDeBarras(arquivo, 1, dpi, u"qrcode"_s), QStringList{comPix.pixCopiaECola});
+            EXPECT_EQ(codigosDeBarras(arquivo, 1, dpi),
+                      QStringList{calculaBoleto(bancoDoBrasil(), comPix).codigoBarras});
+        }
+    const QString texto = textoEmColunas(pdf, 1);
+    EXPECT_TRUE(texto.contains(u"Pague com Pix")) << texto.toStdString();
+    EXPECT_TRUE(texto.contains(u"Pix Copia e Cola:")) << texto.toStdString();
+
+    Documento quebrado = comPix;
+    quebrado.pixCopiaECola.replace(u"CURITIBA"_s, u"CURITIBO"_s);
+    try {
+        imprimeBoletos(bancoDoBrasil(), {quebrado}, opcoes(pasta), hoje);
+        FAIL() << "printed";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(u"PixCopiaECola")) << e.what();
+        EXPECT_TRUE(e.texto().contains(u"CRC CD1A")) << e.what();
+    }
 }
 
 // What the batch's file holds: the form once for all its pages, the logo once, and only the standard
