@@ -52,6 +52,13 @@ struct Leiaute240 {
     Faixa tarifa{199, 213};
     Faixa motivos{214, 223};
     QStringList pagos{QStringLiteral("06"), QStringLiteral("17")};
+    // Movements that settle a title only with this first reason (T 214-215), such as a write-off the bank
+    // makes for a payment through the Pix QR.
+    struct PagoPorMotivo {
+        QString codigo;
+        QString motivo;
+    };
+    QList<PagoPorMotivo> pagosPorMotivo;
 };
 
 // The payee's account as the CNAB 240 file header carries it (convênio 33-52, agência 53-57, conta

@@ -49,6 +49,17 @@ public:
         return semDigito + QString::number(modulo11Caixa(semDigito));
     }
 
+    // A title paid through the Pix QR comes as 06 with reason 61 or 62, or as a write-off (09) with reason
+    // 15, "comandado banco por pagamento QR Code".
+    const Leiaute240 &leiaute240() const override {
+        static const Leiaute240 caixa = [] {
+            Leiaute240 l;
+            l.pagosPorMotivo = {{QStringLiteral("09"), QStringLiteral("15")}};
+            return l;
+        }();
+        return caixa;
+    }
+
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {
         return comDigito(c.agencia, c.dvAgencia) + u'/' + comDigito(c.cedente, c.dvCedente);
     }

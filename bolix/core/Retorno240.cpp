@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 #include <optional>
 
 namespace bolix {
@@ -152,7 +154,11 @@ private:
         const Leiaute240 &l = leiaute_;
         Ocorrencia o;
         o.codigoMovimento = codigoMovimento();
-        o.pago = l.pagos.contains(o.codigoMovimento);
+        o.motivos = texto(l.motivos);
+        o.pago = l.pagos.contains(o.codigoMovimento) ||
+                 std::any_of(l.pagosPorMotivo.cbegin(), l.pagosPorMotivo.cend(), [&o](const auto &p) {
+                     return p.codigo == o.codigoMovimento && o.motivos.startsWith(p.motivo);
+                 });
         soOTipo_ = !o.pago;
         if (l.nossoNumeroNumerico)
             numero(QStringLiteral("nosso número"), l.nossoNumero.inicio, l.nossoNumero.fim);
@@ -162,7 +168,6 @@ private:
         o.valorTitulo = dinheiro(QStringLiteral("valor do título"), l.valorTitulo.inicio, l.valorTitulo.fim);
         o.identificacaoTitulo = texto(l.identificacaoTitulo);
         o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), l.tarifa.inicio, l.tarifa.fim);
-        o.motivos = texto(l.motivos);
         atual_ = o;
         linhaT_ = numeroLinha_;
         pendente_ = true;

@@ -344,6 +344,30 @@ const RetornoDoBanco retornosPorBanco[] = {
 INSTANTIATE_TEST_SUITE_P(Bancos, RetornoPorBanco, testing::ValuesIn(retornosPorBanco),
                          [](const auto &info) { return std::string(info.param.exemplo); });
 
+// Caixa reports a payment through the Pix QR as 06 with reason 61 or 62, or as a write-off (09) with
+// reason 15; a write-off for another reason is no payment.
+TEST(RetornoCaixa, PagamentoPeloPixEhLiquidacao) {
+    const exemplos::ExemploBanco &e = exemplos::exemploBanco("Caixa");
+    const ContaConfigurada conta = exemplos::configura(e, exemplos::conta(e));
+    const QList<QByteArray> base = simulador::retornoDaRemessa(
+        junta(remessa240(conta, {exemplos::documento(e)}, 1, geracao)), {}, pagamento);
+    const struct {
+        const char *codigo, *motivo;
+        bool pago;
+    } casos[] = {{"06", "61", true},  {"06", "62", true},  {"09", "15", true},
+                 {"09", "  ", false}, {"09", "09", false}, {"02", "15", false}};
+    for (const auto &c : casos) {
+        SCOPED_TRACE(std::string(c.codigo) + "/" + c.motivo);
+        QList<QByteArray> l = base;
+        l[2].replace(15, 2, c.codigo).replace(213, 2, c.motivo);
+        l[3].replace(15, 2, c.codigo);
+        const QList<Ocorrencia> o = leRetorno240(junta(l), QStringLiteral("caixa.ret"), conta);
+        ASSERT_EQ(o.size(), 1);
+        EXPECT_EQ(o[0].pagamento(), c.pago);
+        EXPECT_EQ(o[0].valorPago, c.pago ? e.valor : o[0].valorPago);
+    }
+}
+
 // A valid return to spoil one way at a time.
 QList<QByteArray> retornoValido() {
     const QByteArray remessa =
