@@ -18,7 +18,7 @@ void PrintTo(const Exemplo &e, std::ostream *os) {
     *os << e.nome;
 }
 
-// The manual of the Pix BR Code and the EMV specification's examples; the last three are ours, the one of a
+// The examples of the Central Bank's Pix BR Code manual and of EMVCo's QR document; the last three are ours, the one of a
 // CRC below 0x1000 for the zero padding.
 const Exemplo exemplos[] = {
     {"EstaticoChaveAleatoria",
