@@ -18,8 +18,8 @@ void PrintTo(const Exemplo &e, std::ostream *os) {
     *os << e.nome;
 }
 
-// The examples of the Central Bank's Pix BR Code manual and of EMVCo's QR document; the last three are ours, the one of a
-// CRC below 0x1000 for the zero padding.
+// The examples of the Central Bank's Pix BR Code manual and of EMVCo's QR document; the last three are ours,
+// the one of a CRC below 0x1000 for the zero padding.
 const Exemplo exemplos[] = {
     {"EstaticoChaveAleatoria",
      "00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-4266554400005204000053039865802BR5913Fulano de "
@@ -98,12 +98,15 @@ TEST(BrCode, TextoQuebradoRecusado) {
         QString texto;
         const char *motivo;
     } casos[] = {
-        {"CaractereTrocado", QString(bom).replace(QStringLiteral("Fulano"), QStringLiteral("Fulana")), "CRC 1D3D"},
+        {"CaractereTrocado", QString(bom).replace(QStringLiteral("Fulano"), QStringLiteral("Fulana")),
+         "CRC 1D3D"},
         {"Cortado", bom.left(100), "passa do fim"},
         {"SemCrc", bom.chopped(8), "não termina pelo CRC"},
         {"CrcMinusculo", bom.chopped(4) + QStringLiteral("1d3d"), "não termina pelo CRC"},
         {"SemFormato", bom.mid(6), "não começa pelo objeto 00"},
-        {"OutroArranjo", QString(bom).replace(QStringLiteral("br.gov.bcb.pix"), QStringLiteral("br.gov.bcb.xyz")), "não é um Pix"},
+        {"OutroArranjo",
+         QString(bom).replace(QStringLiteral("br.gov.bcb.pix"), QStringLiteral("br.gov.bcb.xyz")),
+         "não é um Pix"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nome);
