@@ -42,5 +42,7 @@ protected:
     // A key of section [Ruvenal].
     QString chave(const char *nome) const;
     QString numeroDocumento(int receberId);
+    // The rows of the record of issued boletos (the table created when missing).
+    int boletosRegistrados();
     QString remessa() const { return QDir(destino.path()).filePath(QStringLiteral("remessa.rem")); }
 };

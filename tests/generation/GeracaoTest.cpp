@@ -140,6 +140,7 @@ TEST_F(GeracaoTest, SemMarcadosAindaUsaASequenciaEGravaONossoNumero) {
     EXPECT_EQ(chave("nossonumero"), QStringLiteral("41"));
     EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("1"));
     EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
+    EXPECT_EQ(boletosRegistrados(), 0);
 }
 
 // The stops before the account set-up: their message, and nothing written, the sequence included.
@@ -208,6 +209,7 @@ TEST_F(GeracaoTest, RecusadosPeloBancoNaoUsamASequencia) {
         << mensagens.mostradas[0].toStdString();
     EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("(nenhum)"));
     EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
+    EXPECT_EQ(boletosRegistrados(), 0);
 }
 
 TEST_F(GeracaoTest, SequenciaQueNaoSeGravaParaARodada) {
@@ -319,6 +321,7 @@ protected:
         for (int r = 1; r <= 5; ++r)
             EXPECT_EQ(numeroDocumento(r), QStringLiteral("NULL")) << r;
         EXPECT_EQ(chave("nossonumero"), QLatin1String(nossonumero));
+        EXPECT_EQ(boletosRegistrados(), 0);
         EXPECT_FALSE(banco.conexao().emTransacao());
     }
 };
