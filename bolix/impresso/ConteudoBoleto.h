@@ -33,6 +33,7 @@ struct ConteudoBoleto {
     QStringList instrucoes;
     QStringList pagador; // name and tax number, address, postal code and city
     QStringList demonstrativo;
+    QString via; // "2ª via" above the recibo of a boleto printed again; empty on the first print
 };
 
 ConteudoBoleto conteudoBoleto(const ContaConfigurada &conta, const Documento &doc, const Boleto &boleto);
