@@ -53,22 +53,22 @@ protected:
     }
     // List today's sales per client, mark every row and generate the remittance, as the operator does.
     void gera(bool debito, int titulos = 2) {
-        janela->dtDataInicial->setDate(hoje);
-        janela->dtDataFinal->setDate(hoje);
-        janela->dtVencimento->setDate(hoje.addDays(10));
-        janela->DirFinal->setText(programa.caminho());
-        janela->cbImprimir->setChecked(false);
-        janela->checkDebitoCC->setChecked(debito);
+        janela->tabExporta->dtDataInicial->setDate(hoje);
+        janela->tabExporta->dtDataFinal->setDate(hoje);
+        janela->tabExporta->dtVencimento->setDate(hoje.addDays(10));
+        janela->tabExporta->DirFinal->setText(programa.caminho());
+        janela->tabExporta->cbImprimir->setChecked(false);
+        janela->tabExporta->checkDebitoCC->setChecked(debito);
         lista();
-        QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
-        QTest::mouseClick(janela->bGerar, Qt::LeftButton);
+        QTest::keyClick(janela->tabExporta->dbFuncs, Qt::Key_F6);
+        QTest::mouseClick(janela->tabExporta->bGerar, Qt::LeftButton);
         ASSERT_TRUE(mensagens.mostradas.last().startsWith(
             QStringLiteral("mensagem: Arquivo de Remessa gerado: %1").arg(titulos)))
             << mensagens.mostradas.join('\n').toStdString();
     }
     void lista() {
         janela->pcPrincipal->setCurrentWidget(janela->tabExporta);
-        QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton);
+        QTest::mouseClick(janela->tabExporta->sbListarFunc, Qt::LeftButton);
     }
     void simula(const QStringList &opcoes) {
         QProcess simulador;
@@ -82,13 +82,13 @@ protected:
     QString retorno() const { return QDir(programa.caminho()).filePath(QStringLiteral("CB0101.ret")); }
     void carregaEProcessa() {
         janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-        janela->fnLocalLeitura->setText(retorno());
+        janela->tabImportarRet->fnLocalLeitura->setText(retorno());
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
         ASSERT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Pagamentos Carregados")});
-        ASSERT_EQ(janela->dbLista->model()->rowCount(), 2);
+        ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
     }
     std::vector<Money> coluna(const char *campo) {
         const ResultSet r = banco.conexao().abre(
@@ -102,7 +102,7 @@ protected:
     std::map<int, Money> listado() {
         lista();
         std::map<int, Money> m;
-        const ResultSet *r = janela->QListaFunc();
+        const ResultSet *r = janela->tabExporta->QListaFunc();
         for (int l = 0; r && l < r->linhas(); ++l)
             m[r->valor(l, "clientes_id").inteiro()] = r->valor(l, "TOTAL").dinheiro();
         return m;
@@ -131,12 +131,12 @@ protected:
     void recarregaSemBaixarNada() {
         janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
         EXPECT_EQ(mensagens.mostradas,
                   QStringList{QStringLiteral("atencao: Pagamentos Carregados\rTodos os pagamentos deste "
                                              "arquivo já foram baixados; \"Processar\" não baixa nada.")});
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
         EXPECT_EQ(mensagens.mostradas,
                   QStringList{QStringLiteral(
                       "atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
@@ -201,7 +201,7 @@ TEST_P(CicloPorBanco, BoletoComUmTituloPagoAMenos) {
     ASSERT_EQ(m.linhas(), 3);
     EXPECT_EQ(m.valor(1, "valor_tot").dinheiro(), reais(17.5));
     EXPECT_EQ(listado(), (std::map<int, Money>{{1, reais(22.5)}}));
-    EXPECT_FALSE(janela->butProcessar->isEnabled());
+    EXPECT_FALSE(janela->tabImportarRet->butProcessar->isEnabled());
 
     // The same return again: the component's payments are recognised as settled, and nothing moves.
     recarregaSemBaixarNada();
@@ -236,10 +236,10 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
     simula({QStringLiteral("--valor"), QStringLiteral("1=202,50")});
 
     janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-    janela->fnLocalLeitura->setText(retorno());
+    janela->tabImportarRet->fnLocalLeitura->setText(retorno());
     mensagens.mostradas.clear();
-    QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
-    EXPECT_EQ(janela->dbLista->model()->rowCount(), 5);
+    QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+    EXPECT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 5);
     ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join('\n').toStdString();
     EXPECT_EQ(mensagens.mostradas[0], QStringLiteral("atencao: Pagamentos Carregados"));
     EXPECT_TRUE(mensagens.mostradas[1].startsWith(
@@ -251,7 +251,7 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
         << mensagens.mostradas[1].toStdString();
 
     mensagens.mostradas.clear();
-    QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+    QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
     const ResultSet doc1 = banco.conexao().abre(
         QStringLiteral("select numero_documento from receber where clientes_id = 1 limit 1"));
     EXPECT_EQ(
@@ -308,8 +308,8 @@ TEST_F(CicloRetorno, DebitoDoBanco356ComUmDebitoRecusado) {
     ASSERT_EQ(mensagens.mostradas.size(), 2);
     EXPECT_TRUE(mensagens.mostradas[0].startsWith(
         QStringLiteral("atencao: Existem 1 registro de débitos automático")));
-    EXPECT_EQ(janela->lblQtdeReg->text(), QStringLiteral("2"));
-    EXPECT_EQ(janela->lblTotNDebitado->text(), QStringLiteral("89,9"));
+    EXPECT_EQ(janela->tabImportarRet->lblQtdeReg->text(), QStringLiteral("2"));
+    EXPECT_EQ(janela->tabImportarRet->lblTotNDebitado->text(), QStringLiteral("89,9"));
 
     EXPECT_EQ(coluna("amort"), (std::vector<Money>{reais(100), reais(100), Money()}));
     const ResultSet r =
