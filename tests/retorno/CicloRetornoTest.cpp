@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
@@ -210,6 +211,47 @@ TEST_P(CicloPorBanco, BoletoComUmTituloPagoAMenos) {
         QStringLiteral("select data_pagamento from ruvenal_baixas where tipo = 'B' group by data_pagamento"));
     ASSERT_EQ(b.linhas(), 1);
     EXPECT_EQ(b.valor(0, 0).texto().size(), 8);
+}
+
+// Issued, one of the two paid, found again on the "2ª via" tab with its state and printed again.
+TEST_F(CicloRetorno, SegundaViaDepoisDeUmaBaixa) {
+    instala(
+        QStringLiteral("banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"),
+        QStringLiteral("banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\n"
+                       "nossonumero=41\n"));
+    gera(false);
+    simula({QStringLiteral("--pagos"), QStringLiteral("1")});
+    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+    janela->tabImportarRet->fnLocalLeitura->setText(retorno());
+    QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+    ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 1);
+    QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+
+    TabSegundaVia *aba = janela->tabSegundaVia;
+    janela->pcPrincipal->setCurrentWidget(aba);
+    QTest::mouseClick(aba->bPesquisar, Qt::LeftButton);
+    QAbstractItemModel *m = aba->dbBoletos->model();
+    ASSERT_EQ(m->rowCount(), 2);
+    const auto celula = [m](int linha, int coluna) { return m->index(linha, coluna).data().toString(); };
+    // Newest first: the same run, so the later record, client 2, leads.
+    EXPECT_EQ(celula(0, 1) + celula(0, 7), QStringLiteral("2Em aberto"));
+    EXPECT_EQ(celula(1, 1) + celula(1, 7), QStringLiteral("1Pago"));
+
+    aba->edCliente->setText(QStringLiteral("Cliente 1"));
+    QTest::mouseClick(aba->bPesquisar, Qt::LeftButton);
+    ASSERT_EQ(m->rowCount(), 1);
+    m->setData(m->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    aba->edPasta->setText(programa.caminho());
+    mensagens.mostradas.clear();
+    QTest::mouseClick(aba->bImprimir, Qt::LeftButton);
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(
+        QStringLiteral("atencao: 2ª via gravada em:\r%1/segunda_via_").arg(programa.caminho())))
+        << mensagens.mostradas[0].toStdString();
+    const QStringList pdfs = QDir(programa.caminho()).entryList({QStringLiteral("segunda_via_*.pdf")});
+    EXPECT_EQ(pdfs.size(), 1);
+    // Nothing moved: client 2's receivable is still open with its number.
+    EXPECT_EQ(listado().size(), 1u);
 }
 
 // Every payment is placed or reported: a title whose number no receivable carries any more is named
