@@ -11,11 +11,12 @@ struct Coluna {
     int largura;
 };
 
+// Widths that fit the tab's grid without a horizontal scroll bar.
 const Coluna colunas[] = {
-    {"Emitido em", "emitido_em", 110},     {"Código", "codigo", 50},
-    {"Nome", "nome_sacado", 140},          {"Documento", "numero_documento", 76},
-    {"Nosso número", "nosso_numero", 110}, {"Valor", "valor", 70},
-    {"Vencimento", "vencimento", 70},      {"Situação", "situacao", 90},
+    {"Emitido em", "emitido_em", 96},      {"Código", "codigo", 40},
+    {"Nome", "nome_sacado", 110},          {"Documento", "numero_documento", 72},
+    {"Nosso número", "nosso_numero", 110}, {"Valor", "valor", 60},
+    {"Vencimento", "vencimento", 64},      {"Situação", "situacao", 84},
 };
 constexpr int quantasColunas = int(std::size(colunas));
 
