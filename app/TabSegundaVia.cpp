@@ -123,7 +123,8 @@ void TabSegundaVia::bPesquisarClick() {
         Mensagens::atual().mensagem(QStringLiteral("Nenhum boleto emitido com esses filtros."));
 }
 
-void TabSegundaVia::bImprimirClick() {
+void TabSegundaVia::imprimeMarcados(
+    const std::function<ResultadoSegundaVia(const QList<BoletoEmitido> &)> &imprime) {
     const QList<qint64> ids = modelo_->marcados();
     if (ids.isEmpty()) {
         Mensagens::atual().atencao(QStringLiteral("Marque os boletos a imprimir."));
@@ -136,33 +137,30 @@ void TabSegundaVia::bImprimirClick() {
         QList<BoletoEmitido> boletos;
         for (int i = 0; i < registros.linhas(); ++i)
             boletos << BoletoDoRegistro(registros, i);
-        r = ImprimeSegundaVia(janela_.bolix(), boletos, RemoveAspas(edPasta->text()));
+        r = imprime(boletos);
     }
     informa(r);
 }
 
+void TabSegundaVia::bImprimirClick() {
+    imprimeMarcados([this](const QList<BoletoEmitido> &boletos) {
+        return ImprimeSegundaVia(janela_.bolix(), boletos, RemoveAspas(edPasta->text()));
+    });
+}
+
 void TabSegundaVia::bSalvarPorClienteClick() {
-    const QList<qint64> ids = modelo_->marcados();
-    if (ids.isEmpty()) {
-        Mensagens::atual().atencao(QStringLiteral("Marque os boletos a imprimir."));
-        return;
-    }
-    ResultadoSegundaVia total;
-    {
-        const auto execucao = janela_.iniciaExecucao();
-        const ResultSet registros = janela_.conexao().abre(sqlBoletosPorId(ids));
+    imprimeMarcados([this](const QList<BoletoEmitido> &boletos) {
         QMap<QString, QList<BoletoEmitido>> porCliente;
-        for (int i = 0; i < registros.linhas(); ++i) {
-            BoletoEmitido b = BoletoDoRegistro(registros, i);
+        for (const BoletoEmitido &b : boletos)
             porCliente[b.tipoSacado + QString::number(b.codigo)] << b;
-        }
         const QString pasta = RemoveAspas(edPasta->text());
-        for (const QList<BoletoEmitido> &boletos : porCliente) {
+        ResultadoSegundaVia total;
+        for (const QList<BoletoEmitido> &doCliente : porCliente) {
             const ResultadoSegundaVia r =
-                ImprimeSegundaVia(janela_.bolix(), boletos, pasta, ArquivoDoCliente(pasta, boletos[0]));
+                ImprimeSegundaVia(janela_.bolix(), doCliente, pasta, ArquivoDoCliente(pasta, doCliente[0]));
             total.arquivos << r.arquivos;
             total.recusados << r.recusados;
         }
-    }
-    informa(total);
+        return total;
+    });
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "generation/SegundaVia.h"
+
 #include <QWidget>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -10,7 +13,6 @@ class QPushButton;
 class QTableView;
 class CampoPasta;
 class ModeloBoletosEmitidos;
-struct FiltroBoletos;
 class TFRuvenal;
 
 // The "2ª via" tab: issued boletos found by client, number or period, with their state, and the ticked ones
@@ -43,6 +45,8 @@ private:
     void criaRodape();
     void ligaEventos();
     FiltroBoletos filtro() const;
+    // The records of the ticked rows; `imprime` prints them while the other runs wait.
+    void imprimeMarcados(const std::function<ResultadoSegundaVia(const QList<BoletoEmitido> &)> &imprime);
 
     TFRuvenal &janela_;
     ModeloBoletosEmitidos *modelo_ = nullptr;

@@ -4,6 +4,7 @@
 // MYSQL_UNIX_PORT; the database is generated once and kept.
 #include "app/TabSegundaVia.h"
 #include "app/UGeraBoletoBancos.h"
+#include "bench/dados/Arquivo.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/Janela.h"
 #include "bench/dados/SoServidor.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -59,19 +59,13 @@ void preparaBase() {
         "interval 1 day, 1, 1 from ruvenal_boletos where boleto_id mod 3 = 0"));
 }
 
-void grava(const QString &caminho, const QByteArray &conteudo) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(caminho));
-    f.write(conteudo);
-}
-
 struct Programa {
     Programa() {
-        grava(QDir(pasta.path()).filePath(QStringLiteral("automation.ini")),
-              "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
-        grava(QDir(pasta.path()).filePath(QStringLiteral("sistema_zel.ini")),
-              "[ip]\r\ndatabase=" + banco.toUtf8() + "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\n");
+        gravaArquivoDoBench(QDir(pasta.path()).filePath(QStringLiteral("automation.ini")),
+                            "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
+        gravaArquivoDoBench(QDir(pasta.path()).filePath(QStringLiteral("sistema_zel.ini")),
+                            "[ip]\r\ndatabase=" + banco.toUtf8() +
+                                "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\n");
         janela = std::make_unique<TFRuvenal>(pasta.path());
         if (!janela->FormCreate())
             qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));

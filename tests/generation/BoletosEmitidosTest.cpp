@@ -10,11 +10,6 @@ namespace {
 
 class BoletosEmitidosTest : public GeracaoDeTeste {
 protected:
-    QString doc(int i, const char *membro) const {
-        return boleto::ObjetoBolix(bolix.item(QStringLiteral("DocumentosCobranca"), i).toObject())
-            .get(QLatin1String(membro))
-            .toText();
-    }
     QString pdf() const {
         const QStringList pdfs = QDir(destino.path()).entryList({QStringLiteral("*.pdf")});
         return pdfs.size() == 1 ? QDir(destino.path()).filePath(pdfs[0]) : QString();

@@ -78,3 +78,9 @@ int GeracaoDeTeste::boletosRegistrados() {
         .valor(0, "n")
         .inteiro();
 }
+
+QString GeracaoDeTeste::doc(int i, const char *membro) const {
+    return boleto::ObjetoBolix(bolix.item(QStringLiteral("DocumentosCobranca"), i).toObject())
+        .get(QLatin1String(membro))
+        .toText();
+}

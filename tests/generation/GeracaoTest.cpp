@@ -16,11 +16,6 @@ namespace {
 
 class GeracaoTest : public GeracaoDeTeste {
 protected:
-    QString doc(int i, const char *membro) const {
-        return boleto::ObjetoBolix(bolix.item(QStringLiteral("DocumentosCobranca"), i).toObject())
-            .get(QLatin1String(membro))
-            .toText();
-    }
     int documentos() const { return int(bolix.get(QStringLiteral("DocumentosCobranca.Count")).toInt()); }
 };
 
