@@ -7,7 +7,6 @@
 #include "bench/dados/Arquivo.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/Janela.h"
-#include "bench/dados/SoServidor.h"
 #include "db/Connection.h"
 #include "generation/BoletosEmitidos.h"
 #include "generation/SegundaVia.h"
@@ -16,7 +15,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -92,29 +90,12 @@ Programa &programa() {
 // Each run lists twice, the server alone and the window, alternating which goes first.
 void ListagemPorCliente(benchmark::State &state) {
     TabSegundaVia &aba = *programa().janela->tabSegundaVia;
-    SoServidor servidor(banco);
     Connection escapa;
     escapa.configura(QString(), banco, senhaPadrao());
     FiltroBoletos filtro;
     filtro.cliente = FiltroCliente;
-    const QByteArray sql = sqlListaBoletosEmitidos(escapa, filtro).toUtf8();
-    double soServidor = 0, naJanela = 0;
-    static int vez = 0;
-    const bool servidorPrimeiro = vez++ % 2 == 0;
-    for (auto _ : state) {
-        if (servidorPrimeiro)
-            soServidor = servidor.cronometra({sql});
-        QElapsedTimer t;
-        t.start();
-        aba.bPesquisar->click();
-        QApplication::processEvents();
-        naJanela = double(t.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(naJanela);
-        if (!servidorPrimeiro)
-            soServidor = servidor.cronometra({sql});
-    }
-    state.counters["servidor_ms"] = soServidor * 1000;
-    state.counters["razao"] = naJanela / soServidor;
+    cronometraContraServidor(state, banco, sqlListaBoletosEmitidos(escapa, filtro).toUtf8(),
+                             [&aba] { aba.bPesquisar->click(); });
     state.counters["linhas"] = aba.dbBoletos->model()->rowCount();
     if (!programa().mensagens.mostradas.isEmpty())
         state.SkipWithError(qPrintable(programa().mensagens.mostradas.join('\n')));

@@ -8,7 +8,6 @@
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/Janela.h"
-#include "bench/dados/SoServidor.h"
 #include "db/Connection.h"
 #include "selection/Listagem.h"
 #include "tests/support/MensagensGravadas.h"
@@ -16,7 +15,6 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,29 +88,10 @@ Programa &programa() {
 // time is the window's, the counters give the server's and the ratio.
 void ListagemPorCliente(benchmark::State &state) {
     TFRuvenal &j = *programa().janela;
-    SoServidor servidor(banco);
     Connection escapa;
     escapa.configura(QString(), banco, senhaPadrao());
-    const QByteArray sql = programa().comando(escapa).toUtf8();
-    double soServidor = 0, naJanela = 0;
-    // Whichever runs second finds the server's caches warmer; the order alternates between runs.
-    static int vez = 0;
-    const bool servidorPrimeiro = vez++ % 2 == 0;
-    for (auto _ : state) {
-        if (servidorPrimeiro)
-            soServidor = servidor.cronometra({sql});
-        QElapsedTimer t;
-        t.start();
-        j.tabExporta->sbListarFunc->click();
-        // Painted as the operator sees it.
-        QApplication::processEvents();
-        naJanela = double(t.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(naJanela);
-        if (!servidorPrimeiro)
-            soServidor = servidor.cronometra({sql});
-    }
-    state.counters["servidor_ms"] = soServidor * 1000;
-    state.counters["razao"] = naJanela / soServidor;
+    cronometraContraServidor(state, banco, programa().comando(escapa).toUtf8(),
+                             [&j] { j.tabExporta->sbListarFunc->click(); });
     state.counters["linhas"] = j.tabExporta->dbFuncs->model()->rowCount();
     if (!programa().mensagens.mostradas.isEmpty())
         state.SkipWithError(qPrintable(programa().mensagens.mostradas.join('\n')));
