@@ -97,7 +97,6 @@ void TabSegundaVia::ligaEventos() {
             w->setEnabled(ligado);
     });
     connect(bPesquisar, &QPushButton::clicked, this, [this] { guarda([this] { bPesquisarClick(); }); });
-    connect(edCliente, &QLineEdit::returnPressed, bPesquisar, &QPushButton::click);
     connect(bImprimir, &QPushButton::clicked, this, [this] { guarda([this] { bImprimirClick(); }); });
     connect(bSalvarPorCliente, &QPushButton::clicked, this,
             [this] { guarda([this] { bSalvarPorClienteClick(); }); });
