@@ -4,6 +4,7 @@
 #include "db/Connection.h"
 #include "db/ResultSet.h"
 #include "db/Transacao.h"
+#include "generation/BoletosEmitidos.h"
 #include "generation/RegrasBanco.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
@@ -238,9 +239,13 @@ QString sqlNumeroDocumentoEmpresa(Connection &conexao, const LimitesPeriodo &per
 
 namespace {
 
-// Every document number or none: a receivable must not carry a number whose boleto does not exist.
-void gravaNumeros(const QList<NumeroDaLinha> &numeros, bool porEmpresa, const LimitesPeriodo &periodo,
-                  AmbienteGeracao &amb) {
+// Every document number or none: a receivable must not carry a number whose boleto does not exist. The
+// boletos are recorded in the same transaction, so no number exists without the record of what was printed.
+void gravaNumeros(const QList<NumeroDaLinha> &numeros, const QList<BoletoEmitido> &boletos, bool porEmpresa,
+                  const LimitesPeriodo &periodo, AmbienteGeracao &amb) {
+    if (!boletos.isEmpty())
+        amb.conexao.executa(sqlCriaBoletosEmitidos()); // before the transaction: a table change commits
+    const QDateTime quando = Clock::agora();
     EmTransacao(amb.conexao, [&] {
         Progresso progresso(numeros.size(), amb.progresso);
         for (const NumeroDaLinha &n : numeros) {
@@ -250,6 +255,8 @@ void gravaNumeros(const QList<NumeroDaLinha> &numeros, bool porEmpresa, const Li
                            : sqlNumeroDocumentoCliente(amb.conexao, periodo, n.numero, n.id, filial));
             progresso.avanca();
         }
+        for (const BoletoEmitido &b : boletos)
+            amb.conexao.executa(sqlRegistraBoletoEmitido(amb.conexao, b, quando, amb.estado));
     });
 }
 
@@ -265,6 +272,14 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
     const QString vencimento = textoData(c.dtVencimento);
     const LimitesPeriodo periodo = LimitesPeriodo::de(amb.conexao, c.periodo);
     QList<NumeroDaLinha> numeros;
+    // A direct debit is no boleto: nothing to print again.
+    const bool boletos = c.porEmpresa || !c.checkDebitoCC;
+    BoletoEmitido conta{c.porEmpresa ? QStringLiteral("E") : QStringLiteral("C")};
+    conta.carteira = inst.carteira;
+    conta.sequenciaRemessa = campos.SequenciaRemessa;
+    if (boletos)
+        LeContaDoComponente(bolix, conta);
+    QList<BoletoEmitido> emitidos;
 
     percorreMarcadas(lista, c.porEmpresa, amb, [&](const Linha &l) {
         const QString numero = l.numeroDocumento();
@@ -292,6 +307,12 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
                 if (c.checkDebitoCC)
                     preencheDebito(doc, l);
             }
+            if (boletos) {
+                BoletoEmitido b = conta;
+                b.codigo = l.id();
+                LeDocumentoDoComponente(doc, b);
+                emitidos.append(b);
+            }
         } catch (const automation::AutomationError &e) {
             throw Erro(QStringLiteral("O boleto do registro %1 %2 não foi gerado: %3\rNada foi gravado.")
                            .arg(QString::number(l.id()), l.texto("nome"), e.text()));
@@ -302,7 +323,7 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
 
     // The counter first: a crash between the two leaves a gap, never a nosso número handed out twice.
     amb.ini.gravarInteiro(secao, QStringLiteral("nossonumero"), a.n);
-    gravaNumeros(numeros, c.porEmpresa, periodo, amb);
+    gravaNumeros(numeros, emitidos, c.porEmpresa, periodo, amb);
     if (c.cbImprimir)
         bolix.call(QStringLiteral("ImprimeBoletos"));
     return int(numeros.size());

@@ -3,6 +3,9 @@
 // same process: the run's own statements replayed through the client library alone, plus the component's
 // typed core building and writing the same documents alone. Medians of single runs. Needs MYSQL_UNIX_PORT;
 // the database is generated once and kept.
+#include "app/TabExporta.h"
+#include "app/TabImportar.h"
+#include "app/TabSegundaVia.h"
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/Arquivo.h"
 #include "bench/dados/BaseGrande.h"
@@ -58,10 +61,10 @@ struct Programa {
         if (!janela->FormCreate())
             qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
         janela->show();
-        janela->dtDataInicial->setDate(QDate::currentDate().addDays(-800));
-        janela->dtDataFinal->setDate(QDate::currentDate());
-        janela->sbListarFunc->click();
-        ResultSet &lista = *janela->QListaFunc();
+        janela->tabExporta->dtDataInicial->setDate(QDate::currentDate().addDays(-800));
+        janela->tabExporta->dtDataFinal->setDate(QDate::currentDate());
+        janela->tabExporta->sbListarFunc->click();
+        ResultSet &lista = *janela->tabExporta->QListaFunc();
         if (lista.linhas() < Marcados)
             qFatal("only %d clients listed", lista.linhas());
         for (int i = 0; i < Marcados; ++i)
@@ -133,9 +136,10 @@ void documentosNoNucleo(const ResultSet &lista, const QString &pasta, int sequen
 void GeracaoPorCliente(benchmark::State &state) {
     Programa &p = programa();
     TFRuvenal &j = *p.janela;
-    const Periodo periodo{QStringLiteral("datahora"), j.dtDataInicial->date(), j.dtDataFinal->date(),
-                          j.dtHoraInicial->text(), j.dtHoraFinal->text()};
-    const QList<QByteArray> sql = comandosDaRodada(*j.QListaFunc(), periodo);
+    const Periodo periodo{QStringLiteral("datahora"), j.tabExporta->dtDataInicial->date(),
+                          j.tabExporta->dtDataFinal->date(), j.tabExporta->dtHoraInicial->text(),
+                          j.tabExporta->dtHoraFinal->text()};
+    const QList<QByteArray> sql = comandosDaRodada(*j.tabExporta->QListaFunc(), periodo);
     SoServidor servidor(banco);
     double sqlSo = 0, nucleoSo = 0, rodada = 0;
     static int vez = 0;
@@ -147,7 +151,7 @@ void GeracaoPorCliente(benchmark::State &state) {
             servidor.roda(s);
         sqlSo = double(t.nsecsElapsed()) / 1e9;
         t.restart();
-        documentosNoNucleo(*j.QListaFunc(), p.pasta.path(), vez);
+        documentosNoNucleo(*j.tabExporta->QListaFunc(), p.pasta.path(), vez);
         nucleoSo = double(t.nsecsElapsed()) / 1e9;
     };
     for (auto _ : state) {
@@ -156,7 +160,7 @@ void GeracaoPorCliente(benchmark::State &state) {
         p.mensagens.mostradas.clear();
         QElapsedTimer t;
         t.start();
-        j.bGerar->click();
+        j.tabExporta->bGerar->click();
         rodada = double(t.nsecsElapsed()) / 1e9;
         state.SetIterationTime(rodada);
         if (!pisoPrimeiro)

@@ -2,7 +2,11 @@
 // direct-debit return with 5,000 paid debits over 10,000 receivables, on the large database (22,500
 // clients, 500,000 receivables), each clicked in the started window. Beside each, its floor: the statements
 // that the click sent (for "Processar", the record of each settled row included), taken from the server's
-// general log of a first run, replayed through the client library alone in the same process. Medians of single runs. Needs MYSQL_UNIX_PORT.
+// general log of a first run, replayed through the client library alone in the same process. Medians of
+// single runs. Needs MYSQL_UNIX_PORT.
+#include "app/TabExporta.h"
+#include "app/TabImportar.h"
+#include "app/TabSegundaVia.h"
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/Janela.h"
@@ -180,10 +184,10 @@ struct Programa {
         janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
     }
     void le(const char *arquivo) {
-        janela->fnLocalLeitura->setText(QDir(pasta.path()).filePath(QLatin1String(arquivo)));
-        janela->butLerArquivo->click();
+        janela->tabImportarRet->fnLocalLeitura->setText(QDir(pasta.path()).filePath(QLatin1String(arquivo)));
+        janela->tabImportarRet->butLerArquivo->click();
     }
-    int linhas() const { return janela->dbLista->model()->rowCount(); }
+    int linhas() const { return janela->tabImportarRet->dbLista->model()->rowCount(); }
 
     QTemporaryDir pasta;
     MensagensGravadas mensagens;
@@ -279,9 +283,9 @@ void ProcessarDebitos(benchmark::State &state) {
     };
     carrega();
     static const QList<QByteArray> comandos =
-        comandosDe([&] { p.janela->butProcessar->click(); }, "Update receber set valor");
+        comandosDe([&] { p.janela->tabImportarRet->butProcessar->click(); }, "Update receber set valor");
     mede(
-        state, comandos, [&] { p.janela->butProcessar->click(); }, carrega);
+        state, comandos, [&] { p.janela->tabImportarRet->butProcessar->click(); }, carrega);
     state.counters["linhas"] = p.linhas();
     state.counters["movimentos"] =
         double(servidor().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiroLongo());

@@ -2,10 +2,12 @@
 // click on the list button to the totals shown and painted, beside the server's time for the same
 // statement read by the client library alone; then scrolling the 20,250 listed rows a page at a time.
 // Medians of single runs. Needs MYSQL_UNIX_PORT; the database is generated once and kept.
+#include "app/TabExporta.h"
+#include "app/TabImportar.h"
+#include "app/TabSegundaVia.h"
 #include "app/UGeraBoletoBancos.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/Janela.h"
-#include "bench/dados/SoServidor.h"
 #include "db/Connection.h"
 #include "selection/Listagem.h"
 #include "tests/support/MensagensGravadas.h"
@@ -13,7 +15,6 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,14 +58,14 @@ struct Programa {
         // Painting starts once the window is on screen.
         while (!janela->windowHandle()->isExposed())
             QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-        janela->dtDataInicial->setDate(QDate::currentDate().addDays(-800));
-        janela->dtDataFinal->setDate(QDate::currentDate());
+        janela->tabExporta->dtDataInicial->setDate(QDate::currentDate().addDays(-800));
+        janela->tabExporta->dtDataFinal->setDate(QDate::currentDate());
     }
     // The statement the window sends for this listing.
     QString comando(Connection &c) const {
-        const Periodo p{QStringLiteral("datahora"), janela->dtDataInicial->date(),
-                        janela->dtDataFinal->date(), janela->dtHoraInicial->text(),
-                        janela->dtHoraFinal->text()};
+        const Periodo p{QStringLiteral("datahora"), janela->tabExporta->dtDataInicial->date(),
+                        janela->tabExporta->dtDataFinal->date(), janela->tabExporta->dtHoraInicial->text(),
+                        janela->tabExporta->dtHoraFinal->text()};
         return sqlListaClientes(c, p, 1, false, {});
     }
 
@@ -87,30 +88,11 @@ Programa &programa() {
 // time is the window's, the counters give the server's and the ratio.
 void ListagemPorCliente(benchmark::State &state) {
     TFRuvenal &j = *programa().janela;
-    SoServidor servidor(banco);
     Connection escapa;
     escapa.configura(QString(), banco, senhaPadrao());
-    const QByteArray sql = programa().comando(escapa).toUtf8();
-    double soServidor = 0, naJanela = 0;
-    // Whichever runs second finds the server's caches warmer; the order alternates between runs.
-    static int vez = 0;
-    const bool servidorPrimeiro = vez++ % 2 == 0;
-    for (auto _ : state) {
-        if (servidorPrimeiro)
-            soServidor = servidor.cronometra({sql});
-        QElapsedTimer t;
-        t.start();
-        j.sbListarFunc->click();
-        // Painted as the operator sees it.
-        QApplication::processEvents();
-        naJanela = double(t.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(naJanela);
-        if (!servidorPrimeiro)
-            soServidor = servidor.cronometra({sql});
-    }
-    state.counters["servidor_ms"] = soServidor * 1000;
-    state.counters["razao"] = naJanela / soServidor;
-    state.counters["linhas"] = j.dbFuncs->model()->rowCount();
+    cronometraContraServidor(state, banco, programa().comando(escapa).toUtf8(),
+                             [&j] { j.tabExporta->sbListarFunc->click(); });
+    state.counters["linhas"] = j.tabExporta->dbFuncs->model()->rowCount();
     if (!programa().mensagens.mostradas.isEmpty())
         state.SkipWithError(qPrintable(programa().mensagens.mostradas.join('\n')));
 }
@@ -118,15 +100,15 @@ void ListagemPorCliente(benchmark::State &state) {
 // One page down and its repaint, through the whole listing.
 void Rolagem(benchmark::State &state) {
     TFRuvenal &j = *programa().janela;
-    if (j.dbFuncs->model()->rowCount() == 0)
-        j.sbListarFunc->click();
-    QScrollBar *barra = j.dbFuncs->verticalScrollBar();
+    if (j.tabExporta->dbFuncs->model()->rowCount() == 0)
+        j.tabExporta->sbListarFunc->click();
+    QScrollBar *barra = j.tabExporta->dbFuncs->verticalScrollBar();
     for (auto _ : state) {
         const int proxima = barra->value() + barra->pageStep();
         barra->setValue(proxima > barra->maximum() ? 0 : proxima);
-        j.dbFuncs->viewport()->repaint();
+        j.tabExporta->dbFuncs->viewport()->repaint();
     }
-    state.counters["linhas"] = j.dbFuncs->model()->rowCount();
+    state.counters["linhas"] = j.tabExporta->dbFuncs->model()->rowCount();
 }
 
 } // namespace

@@ -34,6 +34,7 @@ struct ConteudoBoleto {
     QStringList pagador; // name and tax number, address, postal code and city
     QStringList demonstrativo;
     QString pix; // the Pix QR's text, checked; empty: the boleto has no QR
+    QString via; // "2ª via" above the recibo of a boleto printed again; empty on the first print
 };
 
 ConteudoBoleto conteudoBoleto(const ContaConfigurada &conta, const Documento &doc, const Boleto &boleto);

@@ -44,14 +44,18 @@ QImage logotipo(const QString &caminho) {
 
 // Creates the batch's file under the first free name; NewOnly makes the check and the creation one step,
 // so two runs at the same moment cannot take the same name.
-void abreArquivoNovo(QFile &arquivo, const QString &pasta, const QDate &hoje) {
-    const QString dir = pasta.trimmed().isEmpty() ? QDir::currentPath() : pasta.trimmed();
+void criaPasta(const QString &dir) {
     if (!QDir().mkpath(dir))
         recusaPasta(dir, QStringLiteral("a pasta não existe e não pôde ser criada"));
+}
+
+void abreArquivoNovo(QFile &arquivo, const QString &pasta, const QString &prefixo, const QDate &hoje) {
+    const QString dir = pasta.trimmed().isEmpty() ? QDir::currentPath() : pasta.trimmed();
+    criaPasta(dir);
     const QString dia = hoje.toString(QStringLiteral("yyyyMMdd"));
     for (int sequencia = 1;; ++sequencia) {
         const QString nome =
-            QStringLiteral("boletos_%1_%2.pdf").arg(dia).arg(sequencia, 3, 10, QLatin1Char('0'));
+            QStringLiteral("%1_%2_%3.pdf").arg(prefixo, dia).arg(sequencia, 3, 10, QLatin1Char('0'));
         arquivo.setFileName(QDir(dir).filePath(nome));
         if (arquivo.exists())
             continue;
@@ -92,7 +96,15 @@ void ofereceImpressora(const QList<ConteudoBoleto> &paginas, const QImage &logo,
 QString gravaPdf(const QList<ConteudoBoleto> &paginas, const QImage &logo, const OpcoesImpressao &opcoes,
                  const QDate &hoje) {
     QFile arquivo;
-    abreArquivoNovo(arquivo, opcoes.pasta, hoje);
+    if (opcoes.arquivo.isEmpty()) {
+        abreArquivoNovo(arquivo, opcoes.pasta,
+                        opcoes.segundaVia ? QStringLiteral("segunda_via") : QStringLiteral("boletos"), hoje);
+    } else {
+        arquivo.setFileName(opcoes.arquivo);
+        criaPasta(QFileInfo(arquivo).absolutePath());
+        if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            recusaPasta(QFileInfo(arquivo).absolutePath(), arquivo.errorString());
+    }
     PdfBoletos pdf(arquivo, logo);
     for (const ConteudoBoleto &pagina : paginas)
         pdf.pagina(formularioBoleto(pagina, logo.size(), opcoes.margemSuperior),
@@ -113,10 +125,13 @@ QString imprimeBoletos(const ContaConfigurada &conta, const QList<Documento> &do
                        const OpcoesImpressao &opcoes, const QDate &hoje) {
     if (docs.isEmpty())
         return {};
-    const QList<ConteudoBoleto> paginas = conteudos(conta, docs);
+    QList<ConteudoBoleto> paginas = conteudos(conta, docs);
+    if (opcoes.segundaVia)
+        for (ConteudoBoleto &pagina : paginas)
+            pagina.via = QStringLiteral("2ª via");
     const QImage logo = logotipo(opcoes.arquivoLogotipo);
     const QString caminho = gravaPdf(paginas, logo, opcoes, hoje);
-    if (opcoes.impressora && haTela())
+    if (opcoes.impressora && opcoes.arquivo.isEmpty() && haTela())
         ofereceImpressora(paginas, logo, opcoes.margemSuperior);
     return caminho;
 }

@@ -396,6 +396,9 @@ Desenho camposBoleto(const ConteudoBoleto &c, int margemSuperiorMm) {
     for (int i = 0; i < 3; ++i)
         textos.linha(areaLinhaPagador(caixaPagador(g), i), c.pagador.value(i), Fonte{texto.pontos, i == 0},
                      Qt::AlignLeft | Qt::AlignVCenter);
+    // Above the recibo, so that neither part the bank reads changes.
+    textos.linha(QRectF(fimCodigo, std::max(0.0, g.recibo - 5.0), direita - fimCodigo, 4.5), c.via,
+                 conteudoNegrito, Qt::AlignRight | Qt::AlignBottom);
     d.preenchidos +=
         barrasI2of5(c.codigoBarras, QPointF(esquerda + zonaDeSilencio, topoFaixaBarras(g) + 2.0));
     return d;

@@ -31,6 +31,10 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
 
     metodo(QStringLiteral("ConfiguraContaCorrente"), 0, semResultado([this] { configuraContaCorrente(); }));
     metodo(QStringLiteral("ImprimeBoletos"), 0, semResultado([this] { imprimeBoletos(); }));
+    // Boletos issued before, printed again: the same pages marked "2ª via", nothing sent to the bank.
+    metodo(QStringLiteral("ImprimeSegundaVia"), 1, [this](const QList<Variant> &args) {
+        return Variant(imprimeBoletos(true, args.value(0).toText()));
+    });
     metodo(QStringLiteral("GravaArquivoRemessa"), 0,
            [this](const QList<Variant> &) { return Variant(gravaArquivoRemessa()); });
     metodo(QStringLiteral("CarregaArquivosRetorno"), 0, semResultado([this] { carregaArquivosRetorno(); }));

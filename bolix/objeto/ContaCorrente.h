@@ -32,7 +32,8 @@ private:
     // The bank work (TrabalhoBancario.cpp).
     QString numeroBanco() const;
     void configuraContaCorrente();
-    void imprimeBoletos();
+    // The documents' PDF; a second print marks each page and goes to `arquivo` when one is given.
+    QString imprimeBoletos(bool segundaVia = false, const QString &arquivo = {});
     QString gravaArquivoRemessa();
     void carregaArquivosRetorno();
     DocumentoCobranca::ConfereNossoNumero confereNossoNumero() const;

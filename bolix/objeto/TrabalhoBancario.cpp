@@ -59,11 +59,11 @@ DocumentoCobranca::ConfereNossoNumero ContaCorrente::confereNossoNumero() const 
 
 // The batch's PDF goes into the settings' folder, or else beside the remittance file. An empty list
 // prints nothing, even before the account is set up.
-void ContaCorrente::imprimeBoletos() {
-    comErroDeAutomacao([this] {
+QString ContaCorrente::imprimeBoletos(bool segundaVia, const QString &arquivo) {
+    return comErroDeAutomacao([&] {
         const QList<bolix::Documento> docs = documentosDe(*this);
         if (docs.isEmpty())
-            return;
+            return QString();
         const bolix::ContaConfigurada conta = contaConfigurada(*this);
         const PadroesBoletoImpresso &impresso = padroesBoleto().impresso();
         bolix::OpcoesImpressao opcoes;
@@ -75,7 +75,9 @@ void ContaCorrente::imprimeBoletos() {
         if (impresso.definido(QStringLiteral("MargemSuperior")))
             opcoes.margemSuperior = static_cast<int>(
                 std::clamp<std::int64_t>(impresso.inteiro(QStringLiteral("MargemSuperior")), 0, 1000));
-        bolix::imprimeBoletos(conta, docs, opcoes, QDate::currentDate());
+        opcoes.segundaVia = segundaVia;
+        opcoes.arquivo = arquivo;
+        return bolix::imprimeBoletos(conta, docs, opcoes, QDate::currentDate());
     });
 }
 

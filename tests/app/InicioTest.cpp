@@ -47,10 +47,10 @@ TEST(Inicio, SemArquivoDeConfiguracaoUsaOsPadroesEASenhaPadraoDecifrada) {
     EXPECT_EQ(janela->estado().LojasLeramAtual, QStringLiteral("0"));
     EXPECT_FALSE(janela->estado().Configurado);
     // cod_empresa defaults to "0", which no company has: the first company stays chosen.
-    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("0"));
-    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Loja Sete"));
-    EXPECT_EQ(janela->DirFinal->text(), QStringLiteral("C:\\"));
-    EXPECT_EQ(janela->fnLocalLeitura->text(), QStringLiteral("C:\\"));
+    EXPECT_EQ(janela->tabExporta->edCodEmpres->text(), QStringLiteral("0"));
+    EXPECT_EQ(janela->tabExporta->lkEmpresa->currentText(), QStringLiteral("Loja Sete"));
+    EXPECT_EQ(janela->tabExporta->DirFinal->text(), QStringLiteral("C:\\"));
+    EXPECT_EQ(janela->tabImportarRet->fnLocalLeitura->text(), QStringLiteral("C:\\"));
     EXPECT_EQ(janela->pcPrincipal->currentWidget(), janela->tabExporta);
 }
 
@@ -71,7 +71,7 @@ TEST(Inicio, EstadoDoProgramaVemDoArquivo) {
     EXPECT_EQ(janela->estado().FilialLogica, 10);
     EXPECT_EQ(janela->estado().NumCaixa, -3);
     EXPECT_TRUE(janela->estado().Configurado);
-    EXPECT_EQ(janela->DirFinal->text(), QStringLiteral("/tmp/remessas/"));
+    EXPECT_EQ(janela->tabExporta->DirFinal->text(), QStringLiteral("/tmp/remessas/"));
 }
 
 struct CasoTitulo {

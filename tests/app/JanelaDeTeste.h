@@ -1,7 +1,10 @@
 #pragma once
 
-#include "forms/CamposArquivo.h"
+#include "app/TabExporta.h"
+#include "app/TabImportar.h"
+#include "app/TabSegundaVia.h"
 #include "app/UGeraBoletoBancos.h"
+#include "forms/CamposArquivo.h"
 #include "tests/support/BancoDeTeste.h"
 #include "tests/support/MensagensGravadas.h"
 

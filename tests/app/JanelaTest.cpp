@@ -42,84 +42,84 @@ protected:
 TEST_F(JanelaIniciada, EstadoInicialDoModoPorCliente) {
     inicia({1});
     EXPECT_EQ(janela->size(), QSize(660, 526));
-    EXPECT_TRUE(janela->rbCliente->isChecked());
-    EXPECT_TRUE(janela->dbFuncs->isVisible());
-    EXPECT_FALSE(janela->dbEmpresas->isVisible());
-    EXPECT_TRUE(janela->cbDtVenc->isChecked());
-    EXPECT_TRUE(janela->dtVencimento->isEnabled());
-    EXPECT_FALSE(janela->CheckBox1->isChecked());
-    EXPECT_EQ(janela->ComboBox1->currentText(), QStringLiteral("Venda"));
-    EXPECT_EQ(janela->dtHoraInicial->text(), QStringLiteral("00:00:00"));
-    EXPECT_EQ(janela->dtHoraFinal->text(), QStringLiteral("23:59:59"));
-    EXPECT_FALSE(janela->butProcessar->isEnabled());
-    EXPECT_FALSE(janela->painelTotais->isVisible());
-    EXPECT_EQ(janela->labTotMarc->text(), QStringLiteral("R$ 0,00"));
-    EXPECT_EQ(janela->labTotGeral->text(), QStringLiteral("R$ 0,00"));
+    EXPECT_TRUE(janela->tabExporta->rbCliente->isChecked());
+    EXPECT_TRUE(janela->tabExporta->dbFuncs->isVisible());
+    EXPECT_FALSE(janela->tabExporta->dbEmpresas->isVisible());
+    EXPECT_TRUE(janela->tabExporta->cbDtVenc->isChecked());
+    EXPECT_TRUE(janela->tabExporta->dtVencimento->isEnabled());
+    EXPECT_FALSE(janela->tabExporta->CheckBox1->isChecked());
+    EXPECT_EQ(janela->tabExporta->ComboBox1->currentText(), QStringLiteral("Venda"));
+    EXPECT_EQ(janela->tabExporta->dtHoraInicial->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(janela->tabExporta->dtHoraFinal->text(), QStringLiteral("23:59:59"));
+    EXPECT_FALSE(janela->tabImportarRet->butProcessar->isEnabled());
+    EXPECT_FALSE(janela->tabImportarRet->painelTotais->isVisible());
+    EXPECT_EQ(janela->tabExporta->labTotMarc->text(), QStringLiteral("R$ 0,00"));
+    EXPECT_EQ(janela->tabExporta->labTotGeral->text(), QStringLiteral("R$ 0,00"));
 }
 
 TEST_F(JanelaIniciada, TrocaDeModoHabilitaAsListasEOsCamposDaEmpresa) {
     inicia({1});
-    QTest::mouseClick(janela->rbEmpresa, Qt::LeftButton);
-    EXPECT_TRUE(janela->dbEmpresas->isVisible());
-    EXPECT_TRUE(janela->dbEmpresas->isEnabled());
-    EXPECT_FALSE(janela->dbFuncs->isVisible());
-    EXPECT_FALSE(janela->edCodEmpres->isEnabled());
-    EXPECT_FALSE(janela->lkEmpresa->isEnabled());
-    EXPECT_FALSE(janela->CheckBox1->isEnabled());
+    QTest::mouseClick(janela->tabExporta->rbEmpresa, Qt::LeftButton);
+    EXPECT_TRUE(janela->tabExporta->dbEmpresas->isVisible());
+    EXPECT_TRUE(janela->tabExporta->dbEmpresas->isEnabled());
+    EXPECT_FALSE(janela->tabExporta->dbFuncs->isVisible());
+    EXPECT_FALSE(janela->tabExporta->edCodEmpres->isEnabled());
+    EXPECT_FALSE(janela->tabExporta->lkEmpresa->isEnabled());
+    EXPECT_FALSE(janela->tabExporta->CheckBox1->isEnabled());
 
-    QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
-    EXPECT_TRUE(janela->dbFuncs->isVisible());
-    EXPECT_TRUE(janela->edCodEmpres->isEnabled());
-    EXPECT_TRUE(janela->CheckBox1->isEnabled());
+    QTest::mouseClick(janela->tabExporta->rbCliente, Qt::LeftButton);
+    EXPECT_TRUE(janela->tabExporta->dbFuncs->isVisible());
+    EXPECT_TRUE(janela->tabExporta->edCodEmpres->isEnabled());
+    EXPECT_TRUE(janela->tabExporta->CheckBox1->isEnabled());
 }
 
 TEST_F(JanelaIniciada, AgruparPorVencimentoInverteDataVencimento) {
     inicia({1});
-    QTest::mouseClick(janela->CheckBox1, Qt::LeftButton);
-    EXPECT_FALSE(janela->cbDtVenc->isChecked());
-    EXPECT_FALSE(janela->dtVencimento->isEnabled());
-    QTest::mouseClick(janela->CheckBox1, Qt::LeftButton);
-    EXPECT_TRUE(janela->cbDtVenc->isChecked());
-    EXPECT_TRUE(janela->dtVencimento->isEnabled());
+    QTest::mouseClick(janela->tabExporta->CheckBox1, Qt::LeftButton);
+    EXPECT_FALSE(janela->tabExporta->cbDtVenc->isChecked());
+    EXPECT_FALSE(janela->tabExporta->dtVencimento->isEnabled());
+    QTest::mouseClick(janela->tabExporta->CheckBox1, Qt::LeftButton);
+    EXPECT_TRUE(janela->tabExporta->cbDtVenc->isChecked());
+    EXPECT_TRUE(janela->tabExporta->dtVencimento->isEnabled());
 }
 
 TEST_F(JanelaIniciada, EmpresaLembradaEscolhidaNoInicio) {
     inicia({1, 2}, QStringLiteral("cod_empresa=2\n"));
-    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("2"));
-    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
+    EXPECT_EQ(janela->tabExporta->edCodEmpres->text(), QStringLiteral("2"));
+    EXPECT_EQ(janela->tabExporta->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
 }
 
 TEST_F(JanelaIniciada, SemEmpresasNenhumaEscolhida) {
     inicia({}, QStringLiteral("cod_empresa=5\n"));
-    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("5"));
-    EXPECT_EQ(janela->lkEmpresa->currentIndex(), -1);
+    EXPECT_EQ(janela->tabExporta->edCodEmpres->text(), QStringLiteral("5"));
+    EXPECT_EQ(janela->tabExporta->lkEmpresa->currentIndex(), -1);
 }
 
 TEST_F(JanelaIniciada, CodigoDigitadoEscolheAEmpresaQueExiste) {
     inicia({1, 2});
-    janela->edCodEmpres->clear();
-    janela->edCodEmpres->setFocus();
-    QTest::keyClick(janela->edCodEmpres, Qt::Key_1);
-    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 1"));
+    janela->tabExporta->edCodEmpres->clear();
+    janela->tabExporta->edCodEmpres->setFocus();
+    QTest::keyClick(janela->tabExporta->edCodEmpres, Qt::Key_1);
+    EXPECT_EQ(janela->tabExporta->lkEmpresa->currentText(), QStringLiteral("Empresa 1"));
     // 13 does not exist: the choice stays on company 1 while the field shows what was typed.
-    QTest::keyClick(janela->edCodEmpres, Qt::Key_3);
-    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("13"));
-    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 1"));
+    QTest::keyClick(janela->tabExporta->edCodEmpres, Qt::Key_3);
+    EXPECT_EQ(janela->tabExporta->edCodEmpres->text(), QStringLiteral("13"));
+    EXPECT_EQ(janela->tabExporta->lkEmpresa->currentText(), QStringLiteral("Empresa 1"));
     // Letters never reach the field.
-    QTest::keyClicks(janela->edCodEmpres, QStringLiteral("a-"));
-    EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("13"));
-    QTest::keyClick(janela->edCodEmpres, Qt::Key_Backspace);
-    QTest::keyClick(janela->edCodEmpres, Qt::Key_Backspace);
-    QTest::keyClick(janela->edCodEmpres, Qt::Key_2);
-    EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
+    QTest::keyClicks(janela->tabExporta->edCodEmpres, QStringLiteral("a-"));
+    EXPECT_EQ(janela->tabExporta->edCodEmpres->text(), QStringLiteral("13"));
+    QTest::keyClick(janela->tabExporta->edCodEmpres, Qt::Key_Backspace);
+    QTest::keyClick(janela->tabExporta->edCodEmpres, Qt::Key_Backspace);
+    QTest::keyClick(janela->tabExporta->edCodEmpres, Qt::Key_2);
+    EXPECT_EQ(janela->tabExporta->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
 }
 
 TEST_F(JanelaIniciada, EnterLevaOFocoAoProximoControle) {
     inicia({1});
     janela->activateWindow();
-    janela->dtHoraInicial->setFocus();
-    QTest::keyClick(janela->dtHoraInicial, Qt::Key_Return);
-    EXPECT_FALSE(janela->dtHoraInicial->hasFocus());
+    janela->tabExporta->dtHoraInicial->setFocus();
+    QTest::keyClick(janela->tabExporta->dtHoraInicial, Qt::Key_Return);
+    EXPECT_FALSE(janela->tabExporta->dtHoraInicial->hasFocus());
     EXPECT_TRUE(janela->isVisible());
 }
 
@@ -129,7 +129,8 @@ class EscFecha : public JanelaIniciada, public testing::WithParamInterface<int> 
 TEST_P(EscFecha, EmQualquerAba) {
     inicia({1});
     janela->pcPrincipal->setCurrentIndex(GetParam());
-    QWidget *campo = GetParam() == 0 ? static_cast<QWidget *>(janela->edCodEmpres) : janela->fnLocalLeitura;
+    QWidget *campo = GetParam() == 0 ? static_cast<QWidget *>(janela->tabExporta->edCodEmpres)
+                                     : janela->tabImportarRet->fnLocalLeitura;
     campo->setFocus();
     QTest::keyClick(campo, Qt::Key_Escape);
     EXPECT_FALSE(janela->isVisible());
@@ -140,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Janela, EscFecha, testing::Values(0, 1));
 
 TEST_F(JanelaIniciada, CancelarFechaAJanela) {
     inicia({1});
-    QTest::mouseClick(janela->bCancelar, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->bCancelar, Qt::LeftButton);
     EXPECT_FALSE(janela->isVisible());
 }
 
@@ -161,7 +162,7 @@ void abreDialogo(QPushButton *botao, const std::function<void(QDialog *)> &olha)
 
 TEST_F(JanelaIniciada, ConfiguracoesDoBoletoAbreOCedenteComOsDadosDaInstalacao) {
     inicia({1}, QStringLiteral("banco=756\ncarteira=1\nnome_empresa=Loja Modelo\n"));
-    abreDialogo(janela->bConfig, [&](QDialog *d) {
+    abreDialogo(janela->tabExporta->bConfig, [&](QDialog *d) {
         auto *cedente = qobject_cast<TFConfigCedente *>(d);
         ASSERT_NE(cedente, nullptr);
         EXPECT_EQ(cedente->parentWidget(), janela.get());
@@ -174,7 +175,7 @@ TEST_F(JanelaIniciada, ConfiguracoesDoBoletoAbreOCedenteComOsDadosDaInstalacao) 
 
 TEST_F(JanelaIniciada, RelatorioAbreOsBoletosImpressosSemDono) {
     inicia({1});
-    abreDialogo(janela->Button1, [](QDialog *d) {
+    abreDialogo(janela->tabExporta->Button1, [](QDialog *d) {
         EXPECT_NE(qobject_cast<TFRelBoletos *>(d), nullptr);
         EXPECT_EQ(d->parentWidget(), nullptr);
     });
@@ -183,21 +184,22 @@ TEST_F(JanelaIniciada, RelatorioAbreOsBoletosImpressosSemDono) {
 
 TEST_F(JanelaIniciada, DuranteUmaExecucaoNadaIniciaOutraNemFechaAJanela) {
     inicia({1});
-    janela->butProcessar->setEnabled(false);
+    janela->tabImportarRet->butProcessar->setEnabled(false);
     {
         const auto execucao = janela->iniciaExecucao();
-        for (QWidget *w :
-             {static_cast<QWidget *>(janela->bGerar), static_cast<QWidget *>(janela->sbListarFunc),
-              static_cast<QWidget *>(janela->bConfig), static_cast<QWidget *>(janela->Button1),
-              static_cast<QWidget *>(janela->butLerArquivo)})
+        for (QWidget *w : {static_cast<QWidget *>(janela->tabExporta->bGerar),
+                           static_cast<QWidget *>(janela->tabExporta->sbListarFunc),
+                           static_cast<QWidget *>(janela->tabExporta->bConfig),
+                           static_cast<QWidget *>(janela->tabExporta->Button1),
+                           static_cast<QWidget *>(janela->tabImportarRet->butLerArquivo)})
             EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
         EXPECT_FALSE(janela->close());
         EXPECT_TRUE(janela->isVisible());
         ASSERT_EQ(mensagens.mostradas.size(), 1);
     }
-    EXPECT_TRUE(janela->bGerar->isEnabled());
-    EXPECT_TRUE(janela->butLerArquivo->isEnabled());
-    EXPECT_FALSE(janela->butProcessar->isEnabled());
+    EXPECT_TRUE(janela->tabExporta->bGerar->isEnabled());
+    EXPECT_TRUE(janela->tabImportarRet->butLerArquivo->isEnabled());
+    EXPECT_FALSE(janela->tabImportarRet->butProcessar->isEnabled());
     EXPECT_TRUE(janela->close());
 }
 
@@ -224,7 +226,7 @@ TEST_F(JanelaIniciada, DataDigitadaEAQueFoiDigitadaOuERecusada) {
         {-1, "0000", "30/06/2026", "00/00/2026"},
         {8, "20", "30/06/2026", "30/06/0020"},
     };
-    for (QDateEdit *campo : {janela->dtDataInicial, janela->dtVencimento})
+    for (QDateEdit *campo : {janela->tabExporta->dtDataInicial, janela->tabExporta->dtVencimento})
         for (const auto &c : casos) {
             campo->setDate(QDate(2026, 6, 30));
             mensagens.mostradas.clear();
@@ -245,11 +247,11 @@ TEST_F(JanelaIniciada, HoraExigeTodosOsDigitosMenosOPrimeiro) {
         bool aceita;
     } casos[] = {{"1:2:3", false}, {"12::", false}, {"123456", true}, {"09:30:00", true}, {"23:59:59", true}};
     for (const auto &c : casos) {
-        janela->dtHoraInicial->selectAll();
-        QTest::keyClick(janela->dtHoraInicial, Qt::Key_Delete);
-        janela->dtHoraInicial->home(false);
-        QTest::keyClicks(janela->dtHoraInicial, QString::fromLatin1(c.teclas));
-        EXPECT_EQ(janela->dtHoraInicial->hasAcceptableInput(), c.aceita) << c.teclas;
+        janela->tabExporta->dtHoraInicial->selectAll();
+        QTest::keyClick(janela->tabExporta->dtHoraInicial, Qt::Key_Delete);
+        janela->tabExporta->dtHoraInicial->home(false);
+        QTest::keyClicks(janela->tabExporta->dtHoraInicial, QString::fromLatin1(c.teclas));
+        EXPECT_EQ(janela->tabExporta->dtHoraInicial->hasAcceptableInput(), c.aceita) << c.teclas;
     }
 }
 

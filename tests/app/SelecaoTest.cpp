@@ -42,8 +42,8 @@ protected:
         ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
         janela->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
-        janela->dtDataInicial->setDate(hoje);
-        janela->dtDataFinal->setDate(hoje);
+        janela->tabExporta->dtDataInicial->setDate(hoje);
+        janela->tabExporta->dtDataFinal->setDate(hoje);
     }
 
     void recebe(int cliente, double valor, int diasParaVencer) {
@@ -52,14 +52,15 @@ protected:
                        {"datahora", QDateTime(hoje, QTime(10, 0))},
                        {"vencimento", hoje.addDays(diasParaVencer)}});
     }
-    void lista() { QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton); }
+    void lista() { QTest::mouseClick(janela->tabExporta->sbListarFunc, Qt::LeftButton); }
     void tecla(Qt::Key k) {
-        QWidget *grade = janela->rbEmpresa->isChecked() ? janela->dbEmpresas : janela->dbFuncs;
+        QWidget *grade = janela->tabExporta->rbEmpresa->isChecked() ? janela->tabExporta->dbEmpresas
+                                                                    : janela->tabExporta->dbFuncs;
         QTest::keyClick(grade, k);
     }
     // The grid row of a client in the per-client listing.
     int linhaDoCliente(int cliente) const {
-        const ResultSet *r = janela->QListaFunc();
+        const ResultSet *r = janela->tabExporta->QListaFunc();
         for (int l = 0; r && l < r->linhas(); ++l)
             if (r->valor(l, "clientes_id").inteiro() == cliente)
                 return l;
@@ -68,13 +69,16 @@ protected:
     QString marcas() const {
         QString m;
         for (int c = 1; c <= 3; ++c)
-            m += janela->QListaFunc()->valor(linhaDoCliente(c), "marcado").texto();
+            m += janela->tabExporta->QListaFunc()->valor(linhaDoCliente(c), "marcado").texto();
         return m;
     }
     void vaiParaCliente(int cliente) {
-        janela->dbFuncs->setCurrentIndex(janela->dbFuncs->model()->index(linhaDoCliente(cliente), 0));
+        janela->tabExporta->dbFuncs->setCurrentIndex(
+            janela->tabExporta->dbFuncs->model()->index(linhaDoCliente(cliente), 0));
     }
-    QString totais() const { return janela->labTotGeral->text() + " / " + janela->labTotMarc->text(); }
+    QString totais() const {
+        return janela->tabExporta->labTotGeral->text() + " / " + janela->tabExporta->labTotMarc->text();
+    }
 
     BancoDeTeste banco;
     MensagensGravadas mensagens;
@@ -84,36 +88,36 @@ protected:
 };
 
 TEST_F(Selecao, ListagemPorClienteMostraColunasETotais) {
-    EXPECT_TRUE(janela->dbFuncs->isColumnHidden(5));
+    EXPECT_TRUE(janela->tabExporta->dbFuncs->isColumnHidden(5));
     lista();
-    ASSERT_NE(janela->QListaFunc(), nullptr);
-    EXPECT_EQ(janela->QListaFunc()->linhas(), 3);
+    ASSERT_NE(janela->tabExporta->QListaFunc(), nullptr);
+    EXPECT_EQ(janela->tabExporta->QListaFunc()->linhas(), 3);
     EXPECT_TRUE(mensagens.mostradas.isEmpty()) << mensagens.mostradas.join('\n').toStdString();
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 0,00"));
     EXPECT_EQ(janela->estado().CampoData, QStringLiteral("datahora"));
-    EXPECT_EQ(janela->dbFuncs->currentIndex().row(), 0);
-    EXPECT_TRUE(janela->sbListarFunc->isEnabled());
+    EXPECT_EQ(janela->tabExporta->dbFuncs->currentIndex().row(), 0);
+    EXPECT_TRUE(janela->tabExporta->sbListarFunc->isEnabled());
 
-    QAbstractItemModel *m = janela->dbFuncs->model();
+    QAbstractItemModel *m = janela->tabExporta->dbFuncs->model();
     QStringList colunas;
     for (int c = 0; c < m->columnCount(); ++c)
         colunas << m->headerData(c, Qt::Horizontal).toString() + QLatin1Char(' ') +
-                       (janela->dbFuncs->isColumnHidden(c)
+                       (janela->tabExporta->dbFuncs->isColumnHidden(c)
                             ? QStringLiteral("oculta")
-                            : QString::number(janela->dbFuncs->columnWidth(c)));
+                            : QString::number(janela->tabExporta->dbFuncs->columnWidth(c)));
     EXPECT_EQ(colunas.join(QStringLiteral(", ")).toStdString(),
               "Código 77, Nome 200, Cidade 98, CPF 94, Valor Total 90, Vencimento oculta");
     EXPECT_EQ(m->index(linhaDoCliente(1), 4).data().toString(), QStringLiteral("R$ 102,50"));
 
     // Grouped by due date the due date shows.
-    QTest::mouseClick(janela->CheckBox1, Qt::LeftButton);
-    janela->ComboBox1->setCurrentIndex(1);
+    QTest::mouseClick(janela->tabExporta->CheckBox1, Qt::LeftButton);
+    janela->tabExporta->ComboBox1->setCurrentIndex(1);
     lista();
-    EXPECT_FALSE(janela->dbFuncs->isColumnHidden(5));
-    EXPECT_EQ(janela->dbFuncs->columnWidth(5), 70);
+    EXPECT_FALSE(janela->tabExporta->dbFuncs->isColumnHidden(5));
+    EXPECT_EQ(janela->tabExporta->dbFuncs->columnWidth(5), 70);
     EXPECT_EQ(janela->estado().CampoData, QStringLiteral("vencimento"));
     // By due date the period (today) leaves client 1, due yesterday, out.
-    EXPECT_EQ(janela->QListaFunc()->linhas(), 2);
+    EXPECT_EQ(janela->tabExporta->QListaFunc()->linhas(), 2);
     EXPECT_EQ(m->index(0, 5).data().toString(), hoje.toString(u"dd/MM/yyyy"));
 }
 
@@ -121,30 +125,33 @@ TEST_F(Selecao, ListaOsClientesDaEmpresaEscolhidaPorCodigoOuPorNome) {
     banco.cliente(4, {{"empresa_id", 2}});
     recebe(4, 44, 0);
     const std::function<void()> escolhas[] = {
-        [&] { janela->edCodEmpres->setText(QStringLiteral("2")); },
-        [&] { emit janela->lkEmpresa->activated(janela->lkEmpresa->findText(QStringLiteral("Empresa 2"))); }};
+        [&] { janela->tabExporta->edCodEmpres->setText(QStringLiteral("2")); },
+        [&] {
+            emit janela->tabExporta->lkEmpresa->activated(
+                janela->tabExporta->lkEmpresa->findText(QStringLiteral("Empresa 2")));
+        }};
     for (const auto &escolhe : escolhas) {
-        janela->edCodEmpres->setText(QStringLiteral("1"));
+        janela->tabExporta->edCodEmpres->setText(QStringLiteral("1"));
         escolhe();
-        EXPECT_EQ(janela->edCodEmpres->text(), QStringLiteral("2"));
-        EXPECT_EQ(janela->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
+        EXPECT_EQ(janela->tabExporta->edCodEmpres->text(), QStringLiteral("2"));
+        EXPECT_EQ(janela->tabExporta->lkEmpresa->currentText(), QStringLiteral("Empresa 2"));
         lista();
-        ASSERT_EQ(janela->QListaFunc()->linhas(), 1);
-        EXPECT_EQ(janela->QListaFunc()->valor(0, "clientes_id").inteiro(), 4);
+        ASSERT_EQ(janela->tabExporta->QListaFunc()->linhas(), 1);
+        EXPECT_EQ(janela->tabExporta->QListaFunc()->valor(0, "clientes_id").inteiro(), 4);
         EXPECT_EQ(totais(), QStringLiteral("R$ 44,00 / R$ 0,00"));
     }
 }
 
 TEST_F(Selecao, F5ComDebitoRecusaContaInvalidaESemDebitoMarca) {
     lista();
-    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->checkDebitoCC, Qt::LeftButton);
     vaiParaCliente(2);
     tecla(Qt::Key_F5);
     EXPECT_EQ(mensagens.mostradas, QStringList{recusa});
     EXPECT_EQ(marcas(), QStringLiteral("NNN"));
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 0,00"));
 
-    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->checkDebitoCC, Qt::LeftButton);
     tecla(Qt::Key_F5);
     EXPECT_EQ(marcas(), QStringLiteral("NSN"));
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 200,00"));
@@ -153,12 +160,12 @@ TEST_F(Selecao, F5ComDebitoRecusaContaInvalidaESemDebitoMarca) {
 
 TEST_F(Selecao, F6ComDebitoMarcaSoAsContasValidasEF7DesmarcaTodas) {
     lista();
-    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->checkDebitoCC, Qt::LeftButton);
     vaiParaCliente(3);
     tecla(Qt::Key_F6);
     EXPECT_EQ(marcas(), QStringLiteral("SNS"));
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.102,60"));
-    EXPECT_EQ(janela->dbFuncs->currentIndex().row(), linhaDoCliente(3));
+    EXPECT_EQ(janela->tabExporta->dbFuncs->currentIndex().row(), linhaDoCliente(3));
     EXPECT_TRUE(mensagens.mostradas.isEmpty());
 
     tecla(Qt::Key_F7);
@@ -167,46 +174,47 @@ TEST_F(Selecao, F6ComDebitoMarcaSoAsContasValidasEF7DesmarcaTodas) {
 }
 
 TEST_F(Selecao, PorEmpresaF5DuasVezesDesmarca) {
-    QTest::mouseClick(janela->rbEmpresa, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->rbEmpresa, Qt::LeftButton);
     lista();
-    ASSERT_NE(janela->QListEmpres(), nullptr);
-    ASSERT_EQ(janela->QListEmpres()->linhas(), 1);
+    ASSERT_NE(janela->tabExporta->QListEmpres(), nullptr);
+    ASSERT_EQ(janela->tabExporta->QListEmpres()->linhas(), 1);
     // Per company there is no fine or interest.
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.300,10 / R$ 0,00"));
-    EXPECT_EQ(janela->dbEmpresas->model()->index(0, 4).data().toString(), QStringLiteral("1.300,10"));
+    EXPECT_EQ(janela->tabExporta->dbEmpresas->model()->index(0, 4).data().toString(),
+              QStringLiteral("1.300,10"));
     tecla(Qt::Key_F5);
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.300,10 / R$ 1.300,10"));
     tecla(Qt::Key_F5);
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.300,10 / R$ 0,00"));
-    EXPECT_EQ(janela->QListEmpres()->valor(0, "marcado").texto(), QStringLiteral("N"));
+    EXPECT_EQ(janela->tabExporta->QListEmpres()->valor(0, "marcado").texto(), QStringLiteral("N"));
 }
 
 TEST_F(Selecao, TrocaDeModoZeraTotaisEFechaAOutraListagem) {
     lista();
     tecla(Qt::Key_F6);
     ASSERT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
-    QTest::mouseClick(janela->rbEmpresa, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->rbEmpresa, Qt::LeftButton);
     EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
-    EXPECT_EQ(janela->QListaFunc(), nullptr);
+    EXPECT_EQ(janela->tabExporta->QListaFunc(), nullptr);
     for (Qt::Key k : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7})
         tecla(k);
-    QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->rbCliente, Qt::LeftButton);
     for (Qt::Key k : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7})
         tecla(k);
     EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
-    EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
+    EXPECT_EQ(janela->tabExporta->dbFuncs->model()->rowCount(), 0);
     EXPECT_TRUE(mensagens.mostradas.isEmpty());
 }
 
 TEST_F(Selecao, PeriodoSemContasAvisaEMostraAListaVazia) {
     lista();
-    janela->dtDataInicial->setDate(hoje.addDays(-10));
-    janela->dtDataFinal->setDate(hoje.addDays(-5));
+    janela->tabExporta->dtDataInicial->setDate(hoje.addDays(-10));
+    janela->tabExporta->dtDataFinal->setDate(hoje.addDays(-5));
     lista();
     EXPECT_EQ(mensagens.mostradas,
               QStringList{QStringLiteral("mensagem: Não existe dados na pesquisa efetuada nesse período.")});
-    ASSERT_NE(janela->QListaFunc(), nullptr);
-    EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
+    ASSERT_NE(janela->tabExporta->QListaFunc(), nullptr);
+    EXPECT_EQ(janela->tabExporta->dbFuncs->model()->rowCount(), 0);
     EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
     tecla(Qt::Key_F5);
     EXPECT_EQ(mensagens.mostradas.size(), 1);
@@ -217,24 +225,24 @@ TEST_F(Selecao, ComandoRecusadoEsvaziaAListaEZeraOsTotais) {
     tecla(Qt::Key_F6);
     ASSERT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
 
-    janela->dtHoraFinal->setText(QStringLiteral("25:00:00"));
+    janela->tabExporta->dtHoraFinal->setText(QStringLiteral("25:00:00"));
     lista();
     ASSERT_EQ(mensagens.mostradas.size(), 1);
     EXPECT_TRUE(mensagens.mostradas[0].startsWith(QStringLiteral("erro: Incorrect datetime value: '")))
         << mensagens.mostradas[0].toStdString();
-    EXPECT_EQ(janela->QListaFunc(), nullptr);
+    EXPECT_EQ(janela->tabExporta->QListaFunc(), nullptr);
     // The totals go with the rows they summed.
     EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
-    EXPECT_TRUE(janela->sbListarFunc->isEnabled());
+    EXPECT_TRUE(janela->tabExporta->sbListarFunc->isEnabled());
 
-    janela->dtHoraFinal->setText(QStringLiteral("23:59:59"));
+    janela->tabExporta->dtHoraFinal->setText(QStringLiteral("23:59:59"));
     banco.conexao().executa(QStringLiteral("drop table empresa"));
     lista();
     ASSERT_EQ(mensagens.mostradas.size(), 2);
     EXPECT_TRUE(mensagens.mostradas[1].contains(QStringLiteral("empresa' doesn't exist")))
         << mensagens.mostradas[1].toStdString();
-    EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
-    EXPECT_TRUE(janela->sbListarFunc->isEnabled());
+    EXPECT_EQ(janela->tabExporta->dbFuncs->model()->rowCount(), 0);
+    EXPECT_TRUE(janela->tabExporta->sbListarFunc->isEnabled());
     tecla(Qt::Key_F6);
     EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
 }
@@ -258,7 +266,7 @@ TEST_F(Selecao, TotalQueNaoCabeEmDinheiroRecusaAListagemENomeiaOCliente) {
     EXPECT_TRUE(
         mensagens.mostradas[0].contains(QStringLiteral(", do cliente Cliente 4 (código 4): O valor ")));
     EXPECT_TRUE(mensagens.mostradas[0].endsWith(limite)) << mensagens.mostradas[0].toStdString();
-    EXPECT_EQ(janela->QListaFunc(), nullptr);
+    EXPECT_EQ(janela->tabExporta->QListaFunc(), nullptr);
     EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
 
     // Rows that fit one by one and whose sum does not.
@@ -270,17 +278,17 @@ TEST_F(Selecao, TotalQueNaoCabeEmDinheiroRecusaAListagemENomeiaOCliente) {
     EXPECT_TRUE(mensagens.mostradas[1].contains(QStringLiteral(": A soma de ")))
         << mensagens.mostradas[1].toStdString();
     EXPECT_TRUE(mensagens.mostradas[1].endsWith(limite));
-    EXPECT_EQ(janela->dbFuncs->model()->rowCount(), 0);
+    EXPECT_EQ(janela->tabExporta->dbFuncs->model()->rowCount(), 0);
     EXPECT_EQ(totais(), QStringLiteral("R$ 0,00 / R$ 0,00"));
 }
 
 TEST_F(Selecao, CliqueNoModoJaEscolhidoNaoMudaNada) {
     lista();
     tecla(Qt::Key_F6);
-    QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->rbCliente, Qt::LeftButton);
     EXPECT_EQ(totais(), QStringLiteral("R$ 1.302,60 / R$ 1.302,60"));
     EXPECT_EQ(marcas(), QStringLiteral("SSS"));
-    EXPECT_TRUE(janela->dbFuncs->isVisible());
+    EXPECT_TRUE(janela->tabExporta->dbFuncs->isVisible());
 }
 
 // Windows colour numbers are $00BBGGRR.
@@ -306,38 +314,38 @@ QRgb meio(QWidget *w) {
 // Title rows dark blue with titles in the window colour, which the company fields also take per
 // client; per company those are grey.
 TEST_F(Selecao, CoresDosTitulosEDosCamposDaEmpresa) {
-    const QRgb corJanela = janela->edCodEmpres->palette().color(QPalette::Base).rgb() & 0xFFFFFF;
+    const QRgb corJanela = janela->tabExporta->edCodEmpres->palette().color(QPalette::Base).rgb() & 0xFFFFFF;
     const auto titulos = [&](QTableView *grade) {
         QHeaderView *h = grade->horizontalHeader();
         EXPECT_EQ(h->grab().toImage().pixel(1, 1) & 0xFFFFFF, rgb(0x00804000) & 0xFFFFFF)
             << grade->objectName().toStdString();
         EXPECT_TRUE(pintado(h, corJanela)) << grade->objectName().toStdString();
     };
-    const QList<QWidget *> campos{janela->edCodEmpres, janela->lkEmpresa};
+    const QList<QWidget *> campos{janela->tabExporta->edCodEmpres, janela->tabExporta->lkEmpresa};
     lista();
-    titulos(janela->dbFuncs);
+    titulos(janela->tabExporta->dbFuncs);
     for (QWidget *campo : campos)
         EXPECT_EQ(meio(campo), corJanela) << campo->objectName().toStdString();
 
-    QTest::mouseClick(janela->rbEmpresa, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->rbEmpresa, Qt::LeftButton);
     lista();
-    titulos(janela->dbEmpresas);
+    titulos(janela->tabExporta->dbEmpresas);
     for (QWidget *campo : campos)
         EXPECT_EQ(meio(campo), rgb(0x00E0E0E0) & 0xFFFFFF) << campo->objectName().toStdString();
 
-    QTest::mouseClick(janela->rbCliente, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->rbCliente, Qt::LeftButton);
     for (QWidget *campo : campos)
         EXPECT_EQ(meio(campo), corJanela) << campo->objectName().toStdString();
 }
 
 // The drop-down's highlighted company shows in the selection colours.
 TEST_F(Selecao, EmpresaDestacadaNaListaDaEmpresaTemAsCoresDeSelecao) {
-    janela->lkEmpresa->showPopup();
-    QAbstractItemView *lista = janela->lkEmpresa->view();
+    janela->tabExporta->lkEmpresa->showPopup();
+    QAbstractItemView *lista = janela->tabExporta->lkEmpresa->view();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(lista->window()));
     lista->setCurrentIndex(lista->model()->index(1, 0));
     const QImage img = lista->viewport()->grab().toImage().copy(lista->visualRect(lista->currentIndex()));
-    const QPalette cores = janela->lkEmpresa->palette();
+    const QPalette cores = janela->tabExporta->lkEmpresa->palette();
     // The style may shade the selection and smooth the text: near the colours, not equal to them.
     const auto perto = [](QColor a, QColor b) {
         return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) <
@@ -353,13 +361,13 @@ TEST_F(Selecao, EmpresaDestacadaNaListaDaEmpresaTemAsCoresDeSelecao) {
         for (int x = 0; x < img.width(); ++x)
             pontosDoTexto += img.pixelColor(x, y).lightness() > claro;
     EXPECT_GT(pontosDoTexto, 20);
-    janela->lkEmpresa->hidePopup();
+    janela->tabExporta->lkEmpresa->hidePopup();
 }
 
 TEST_F(Selecao, CoresDasLinhasNaOrdemDePrecedencia) {
     lista();
     const auto fundo = [&](int cliente) {
-        QTableView *g = janela->dbFuncs;
+        QTableView *g = janela->tabExporta->dbFuncs;
         const QImage img = g->viewport()->grab().toImage();
         // Right end of the first cell: background, no text.
         const int y = g->rowViewportPosition(linhaDoCliente(cliente)) + g->rowHeight(0) / 2;
@@ -373,7 +381,7 @@ TEST_F(Selecao, CoresDasLinhasNaOrdemDePrecedencia) {
     EXPECT_EQ(fundo(3), rgb(0x008A8AFF) & 0xFFFFFF);
 
     // Direct debit shows the unusable account over the mark; the marks stay.
-    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->checkDebitoCC, Qt::LeftButton);
     EXPECT_EQ(fundo(2), rgb(0x00BFBF80) & 0xFFFFFF);
     EXPECT_EQ(marcas(), QStringLiteral("SSS"));
     vaiParaCliente(2);
@@ -381,7 +389,7 @@ TEST_F(Selecao, CoresDasLinhasNaOrdemDePrecedencia) {
     EXPECT_EQ(fundo(1), rgb(0x008A8AFF) & 0xFFFFFF);
 
     tecla(Qt::Key_F7);
-    QTest::mouseClick(janela->checkDebitoCC, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->checkDebitoCC, Qt::LeftButton);
     EXPECT_EQ(fundo(1), comum);
 }
 

@@ -82,6 +82,8 @@ TEST_F(DebitoTest, CompletaOCabecalhoERegistraODebitoDeCadaCliente) {
         EXPECT_EQ(d.dtalteracao, QStringLiteral("2020-01-01")) << receber;
         EXPECT_EQ(d.tipo, 3) << receber;
     }
+    // A debit is no boleto: nothing to print again.
+    EXPECT_EQ(boletosRegistrados(), 0);
 }
 
 TEST_F(DebitoTest, RemessaRecusadaMostraOErroENaoCompleta) {

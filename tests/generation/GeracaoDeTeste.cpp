@@ -1,6 +1,7 @@
 #include "tests/generation/GeracaoDeTeste.h"
 
 #include "db/Connection.h"
+#include "generation/BoletosEmitidos.h"
 #include "selection/Listagem.h"
 #include "selection/Totais.h"
 #include "util/Rotinas.h"
@@ -68,4 +69,18 @@ QString GeracaoDeTeste::numeroDocumento(int receberId) {
         QStringLiteral("select numero_documento from receber where receber_id = %1").arg(receberId));
     return r.valor(0, "numero_documento").nulo() ? QStringLiteral("NULL")
                                                  : r.valor(0, "numero_documento").texto();
+}
+
+int GeracaoDeTeste::boletosRegistrados() {
+    banco.conexao().executa(sqlCriaBoletosEmitidos());
+    return banco.conexao()
+        .abre(QStringLiteral("select count(*) n from ruvenal_boletos"))
+        .valor(0, "n")
+        .inteiro();
+}
+
+QString GeracaoDeTeste::doc(int i, const char *membro) const {
+    return boleto::ObjetoBolix(bolix.item(QStringLiteral("DocumentosCobranca"), i).toObject())
+        .get(QLatin1String(membro))
+        .toText();
 }

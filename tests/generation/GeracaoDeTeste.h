@@ -37,10 +37,14 @@ protected:
     static void marca(ResultSet &lista, std::initializer_list<qint64> ids);
 
     void gera();
+    // A member of the i-th document the run handed to the component, as text.
+    QString doc(int i, const char *membro) const;
     // The run asked once and then wrote the remittance with that many titles.
     testing::AssertionResult remessaGerada(int titulos) const;
     // A key of section [Ruvenal].
     QString chave(const char *nome) const;
     QString numeroDocumento(int receberId);
+    // The rows of the record of issued boletos (the table created when missing).
+    int boletosRegistrados();
     QString remessa() const { return QDir(destino.path()).filePath(QStringLiteral("remessa.rem")); }
 };

@@ -16,11 +16,6 @@ namespace {
 
 class GeracaoTest : public GeracaoDeTeste {
 protected:
-    QString doc(int i, const char *membro) const {
-        return boleto::ObjetoBolix(bolix.item(QStringLiteral("DocumentosCobranca"), i).toObject())
-            .get(QLatin1String(membro))
-            .toText();
-    }
     int documentos() const { return int(bolix.get(QStringLiteral("DocumentosCobranca.Count")).toInt()); }
 };
 
@@ -140,6 +135,7 @@ TEST_F(GeracaoTest, SemMarcadosAindaUsaASequenciaEGravaONossoNumero) {
     EXPECT_EQ(chave("nossonumero"), QStringLiteral("41"));
     EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("1"));
     EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
+    EXPECT_EQ(boletosRegistrados(), 0);
 }
 
 // The stops before the account set-up: their message, and nothing written, the sequence included.
@@ -208,6 +204,7 @@ TEST_F(GeracaoTest, RecusadosPeloBancoNaoUsamASequencia) {
         << mensagens.mostradas[0].toStdString();
     EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("(nenhum)"));
     EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
+    EXPECT_EQ(boletosRegistrados(), 0);
 }
 
 TEST_F(GeracaoTest, SequenciaQueNaoSeGravaParaARodada) {
@@ -319,6 +316,7 @@ protected:
         for (int r = 1; r <= 5; ++r)
             EXPECT_EQ(numeroDocumento(r), QStringLiteral("NULL")) << r;
         EXPECT_EQ(chave("nossonumero"), QLatin1String(nossonumero));
+        EXPECT_EQ(boletosRegistrados(), 0);
         EXPECT_FALSE(banco.conexao().emTransacao());
     }
 };

@@ -61,23 +61,23 @@ protected:
 };
 
 TEST_F(JanelaGeracao, GeraComOsBotoesDesabilitadosEOsDevolveNoFim) {
-    QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton);
-    QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
-    janela->dbFuncs->setCurrentIndex(janela->dbFuncs->model()->index(1, 0));
+    QTest::mouseClick(janela->tabExporta->sbListarFunc, Qt::LeftButton);
+    QTest::keyClick(janela->tabExporta->dbFuncs, Qt::Key_F6);
+    janela->tabExporta->dbFuncs->setCurrentIndex(janela->tabExporta->dbFuncs->model()->index(1, 0));
     bool visto = false;
     mensagens.noMeio = [&] {
         visto = true;
-        for (QWidget *w :
-             std::initializer_list<QWidget *>{janela->bGerar, janela->sbListarFunc, janela->bConfig,
-                                              janela->Button1, janela->butLerArquivo})
+        for (QWidget *w : std::initializer_list<QWidget *>{
+                 janela->tabExporta->bGerar, janela->tabExporta->sbListarFunc, janela->tabExporta->bConfig,
+                 janela->tabExporta->Button1, janela->tabImportarRet->butLerArquivo})
             EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-        EXPECT_TRUE(janela->pbGeracao->isVisible());
-        EXPECT_EQ(janela->pbGeracao->value(), 2);
-        EXPECT_EQ(janela->pbGeracao->maximum(), 2);
+        EXPECT_TRUE(janela->tabExporta->pbGeracao->isVisible());
+        EXPECT_EQ(janela->tabExporta->pbGeracao->value(), 2);
+        EXPECT_EQ(janela->tabExporta->pbGeracao->maximum(), 2);
         EXPECT_FALSE(janela->close());
     };
 
-    QTest::mouseClick(janela->bGerar, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->bGerar, Qt::LeftButton);
 
     EXPECT_TRUE(visto);
     const QString remessa = QDir(programa.caminho()).filePath(QStringLiteral("remessa.rem"));
@@ -86,27 +86,28 @@ TEST_F(JanelaGeracao, GeraComOsBotoesDesabilitadosEOsDevolveNoFim) {
               QStringLiteral("mensagem: Arquivo de Remessa gerado: 2 títulos gravados em ") + remessa);
     EXPECT_EQ(janela->camposGeracao().CodigosMarcados, (QList<qint64>{1, 2}));
     EXPECT_EQ(janela->windowTitle(), QStringLiteral("Ruvenal 1.0.0.34 - 11 "));
-    EXPECT_FALSE(janela->pbGeracao->isVisible());
-    EXPECT_TRUE(janela->bGerar->isEnabled());
-    EXPECT_TRUE(janela->sbListarFunc->isEnabled());
+    EXPECT_FALSE(janela->tabExporta->pbGeracao->isVisible());
+    EXPECT_TRUE(janela->tabExporta->bGerar->isEnabled());
+    EXPECT_TRUE(janela->tabExporta->sbListarFunc->isEnabled());
     // The grid kept its row.
-    EXPECT_EQ(janela->dbFuncs->currentIndex().row(), 1);
+    EXPECT_EQ(janela->tabExporta->dbFuncs->currentIndex().row(), 1);
 }
 
 TEST_F(JanelaGeracao, ErroDepoisDaContaDevolveAJanela) {
-    QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton);
-    QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
+    QTest::mouseClick(janela->tabExporta->sbListarFunc, Qt::LeftButton);
+    QTest::keyClick(janela->tabExporta->dbFuncs, Qt::Key_F6);
     // A file where the printed boletos' folder should be makes printing fail after the numbers were written.
-    janela->cbImprimir->setChecked(true);
-    janela->DirFinal->setText(QDir(programa.caminho()).filePath(QStringLiteral("sistema_zel.ini/x")));
+    janela->tabExporta->cbImprimir->setChecked(true);
+    janela->tabExporta->DirFinal->setText(
+        QDir(programa.caminho()).filePath(QStringLiteral("sistema_zel.ini/x")));
 
-    QTest::mouseClick(janela->bGerar, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->bGerar, Qt::LeftButton);
 
     ASSERT_FALSE(mensagens.mostradas.isEmpty());
     EXPECT_TRUE(mensagens.mostradas.last().startsWith(QStringLiteral("erro: ")))
         << mensagens.mostradas.last().toStdString();
-    EXPECT_FALSE(janela->pbGeracao->isVisible());
-    EXPECT_TRUE(janela->bGerar->isEnabled());
+    EXPECT_FALSE(janela->tabExporta->pbGeracao->isVisible());
+    EXPECT_TRUE(janela->tabExporta->bGerar->isEnabled());
     EXPECT_TRUE(janela->close());
 }
 
@@ -121,14 +122,14 @@ TEST_F(JanelaGeracao, ConfiguracoesConfirmadasConfiguramAConta) {
         });
     };
     fechaDialogo(false);
-    QTest::mouseClick(janela->bConfig, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->bConfig, Qt::LeftButton);
     EXPECT_EQ(ini.lerTexto(QStringLiteral("Ruvenal"), QStringLiteral("OutroDadoConfiguracao1"),
                            QStringLiteral("-")),
               QStringLiteral("-"));
 
     janela->setWindowTitle(QString());
     fechaDialogo(true);
-    QTest::mouseClick(janela->bConfig, Qt::LeftButton);
+    QTest::mouseClick(janela->tabExporta->bConfig, Qt::LeftButton);
     EXPECT_EQ(ini.lerTexto(QStringLiteral("Ruvenal"), QStringLiteral("OutroDadoConfiguracao1"),
                            QStringLiteral("-")),
               QStringLiteral("A"));

@@ -170,8 +170,8 @@ TEST_F(Reconexao, ServidorReiniciadoAProximaListagemFunciona) {
     auto janela = programa.inicia(&ok);
     ASSERT_TRUE(ok) << mensagens.mostradas.join('\n').toStdString();
     const auto lista = [&] {
-        QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton);
-        return janela->dbFuncs->model()->rowCount();
+        QTest::mouseClick(janela->tabExporta->sbListarFunc, Qt::LeftButton);
+        return janela->tabExporta->dbFuncs->model()->rowCount();
     };
     ASSERT_EQ(lista(), 1);
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
@@ -53,22 +54,22 @@ protected:
     }
     // List today's sales per client, mark every row and generate the remittance, as the operator does.
     void gera(bool debito, int titulos = 2) {
-        janela->dtDataInicial->setDate(hoje);
-        janela->dtDataFinal->setDate(hoje);
-        janela->dtVencimento->setDate(hoje.addDays(10));
-        janela->DirFinal->setText(programa.caminho());
-        janela->cbImprimir->setChecked(false);
-        janela->checkDebitoCC->setChecked(debito);
+        janela->tabExporta->dtDataInicial->setDate(hoje);
+        janela->tabExporta->dtDataFinal->setDate(hoje);
+        janela->tabExporta->dtVencimento->setDate(hoje.addDays(10));
+        janela->tabExporta->DirFinal->setText(programa.caminho());
+        janela->tabExporta->cbImprimir->setChecked(false);
+        janela->tabExporta->checkDebitoCC->setChecked(debito);
         lista();
-        QTest::keyClick(janela->dbFuncs, Qt::Key_F6);
-        QTest::mouseClick(janela->bGerar, Qt::LeftButton);
+        QTest::keyClick(janela->tabExporta->dbFuncs, Qt::Key_F6);
+        QTest::mouseClick(janela->tabExporta->bGerar, Qt::LeftButton);
         ASSERT_TRUE(mensagens.mostradas.last().startsWith(
             QStringLiteral("mensagem: Arquivo de Remessa gerado: %1").arg(titulos)))
             << mensagens.mostradas.join('\n').toStdString();
     }
     void lista() {
         janela->pcPrincipal->setCurrentWidget(janela->tabExporta);
-        QTest::mouseClick(janela->sbListarFunc, Qt::LeftButton);
+        QTest::mouseClick(janela->tabExporta->sbListarFunc, Qt::LeftButton);
     }
     void simula(const QStringList &opcoes) {
         QProcess simulador;
@@ -82,13 +83,13 @@ protected:
     QString retorno() const { return QDir(programa.caminho()).filePath(QStringLiteral("CB0101.ret")); }
     void carregaEProcessa() {
         janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-        janela->fnLocalLeitura->setText(retorno());
+        janela->tabImportarRet->fnLocalLeitura->setText(retorno());
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
         ASSERT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Pagamentos Carregados")});
-        ASSERT_EQ(janela->dbLista->model()->rowCount(), 2);
+        ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
     }
     std::vector<Money> coluna(const char *campo) {
         const ResultSet r = banco.conexao().abre(
@@ -102,7 +103,7 @@ protected:
     std::map<int, Money> listado() {
         lista();
         std::map<int, Money> m;
-        const ResultSet *r = janela->QListaFunc();
+        const ResultSet *r = janela->tabExporta->QListaFunc();
         for (int l = 0; r && l < r->linhas(); ++l)
             m[r->valor(l, "clientes_id").inteiro()] = r->valor(l, "TOTAL").dinheiro();
         return m;
@@ -131,12 +132,12 @@ protected:
     void recarregaSemBaixarNada() {
         janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
         EXPECT_EQ(mensagens.mostradas,
                   QStringList{QStringLiteral("atencao: Pagamentos Carregados\rTodos os pagamentos deste "
                                              "arquivo já foram baixados; \"Processar\" não baixa nada.")});
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
         EXPECT_EQ(mensagens.mostradas,
                   QStringList{QStringLiteral(
                       "atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
@@ -201,7 +202,7 @@ TEST_P(CicloPorBanco, BoletoComUmTituloPagoAMenos) {
     ASSERT_EQ(m.linhas(), 3);
     EXPECT_EQ(m.valor(1, "valor_tot").dinheiro(), reais(17.5));
     EXPECT_EQ(listado(), (std::map<int, Money>{{1, reais(22.5)}}));
-    EXPECT_FALSE(janela->butProcessar->isEnabled());
+    EXPECT_FALSE(janela->tabImportarRet->butProcessar->isEnabled());
 
     // The same return again: the component's payments are recognised as settled, and nothing moves.
     recarregaSemBaixarNada();
@@ -210,6 +211,47 @@ TEST_P(CicloPorBanco, BoletoComUmTituloPagoAMenos) {
         QStringLiteral("select data_pagamento from ruvenal_baixas where tipo = 'B' group by data_pagamento"));
     ASSERT_EQ(b.linhas(), 1);
     EXPECT_EQ(b.valor(0, 0).texto().size(), 8);
+}
+
+// Issued, one of the two paid, found again on the "2ª via" tab with its state and printed again.
+TEST_F(CicloRetorno, SegundaViaDepoisDeUmaBaixa) {
+    instala(
+        QStringLiteral("banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"),
+        QStringLiteral("banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\n"
+                       "nossonumero=41\n"));
+    gera(false);
+    simula({QStringLiteral("--pagos"), QStringLiteral("1")});
+    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
+    janela->tabImportarRet->fnLocalLeitura->setText(retorno());
+    QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+    ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 1);
+    QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+
+    TabSegundaVia *aba = janela->tabSegundaVia;
+    janela->pcPrincipal->setCurrentWidget(aba);
+    QTest::mouseClick(aba->bPesquisar, Qt::LeftButton);
+    QAbstractItemModel *m = aba->dbBoletos->model();
+    ASSERT_EQ(m->rowCount(), 2);
+    const auto celula = [m](int linha, int coluna) { return m->index(linha, coluna).data().toString(); };
+    // Newest first: the same run, so the later record, client 2, leads.
+    EXPECT_EQ(celula(0, 1) + celula(0, 7), QStringLiteral("2Em aberto"));
+    EXPECT_EQ(celula(1, 1) + celula(1, 7), QStringLiteral("1Pago"));
+
+    aba->edCliente->setText(QStringLiteral("Cliente 1"));
+    QTest::mouseClick(aba->bPesquisar, Qt::LeftButton);
+    ASSERT_EQ(m->rowCount(), 1);
+    m->setData(m->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    aba->edPasta->setText(programa.caminho());
+    mensagens.mostradas.clear();
+    QTest::mouseClick(aba->bImprimir, Qt::LeftButton);
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(
+        QStringLiteral("atencao: 2ª via gravada em:\r%1/segunda_via_").arg(programa.caminho())))
+        << mensagens.mostradas[0].toStdString();
+    const QStringList pdfs = QDir(programa.caminho()).entryList({QStringLiteral("segunda_via_*.pdf")});
+    EXPECT_EQ(pdfs.size(), 1);
+    // Nothing moved: client 2's receivable is still open with its number.
+    EXPECT_EQ(listado().size(), 1u);
 }
 
 // Every payment is placed or reported: a title whose number no receivable carries any more is named
@@ -236,10 +278,10 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
     simula({QStringLiteral("--valor"), QStringLiteral("1=202,50")});
 
     janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-    janela->fnLocalLeitura->setText(retorno());
+    janela->tabImportarRet->fnLocalLeitura->setText(retorno());
     mensagens.mostradas.clear();
-    QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
-    EXPECT_EQ(janela->dbLista->model()->rowCount(), 5);
+    QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+    EXPECT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 5);
     ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join('\n').toStdString();
     EXPECT_EQ(mensagens.mostradas[0], QStringLiteral("atencao: Pagamentos Carregados"));
     EXPECT_TRUE(mensagens.mostradas[1].startsWith(
@@ -251,7 +293,7 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
         << mensagens.mostradas[1].toStdString();
 
     mensagens.mostradas.clear();
-    QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+    QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
     const ResultSet doc1 = banco.conexao().abre(
         QStringLiteral("select numero_documento from receber where clientes_id = 1 limit 1"));
     EXPECT_EQ(
@@ -308,8 +350,8 @@ TEST_F(CicloRetorno, DebitoDoBanco356ComUmDebitoRecusado) {
     ASSERT_EQ(mensagens.mostradas.size(), 2);
     EXPECT_TRUE(mensagens.mostradas[0].startsWith(
         QStringLiteral("atencao: Existem 1 registro de débitos automático")));
-    EXPECT_EQ(janela->lblQtdeReg->text(), QStringLiteral("2"));
-    EXPECT_EQ(janela->lblTotNDebitado->text(), QStringLiteral("89,9"));
+    EXPECT_EQ(janela->tabImportarRet->lblQtdeReg->text(), QStringLiteral("2"));
+    EXPECT_EQ(janela->tabImportarRet->lblTotNDebitado->text(), QStringLiteral("89,9"));
 
     EXPECT_EQ(coluna("amort"), (std::vector<Money>{reais(100), reais(100), Money()}));
     const ResultSet r =

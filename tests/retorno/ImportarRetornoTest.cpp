@@ -67,16 +67,16 @@ protected:
                                                      LinhaDebito("00001235", 5000, "01")})));
     }
     void le(const QString &caminho) {
-        janela->fnLocalLeitura->setText(caminho);
+        janela->tabImportarRet->fnLocalLeitura->setText(caminho);
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butLerArquivo, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
     }
     void processa() {
         mensagens.mostradas.clear();
-        QTest::mouseClick(janela->butProcessar, Qt::LeftButton);
+        QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
     }
     QString celula(int linha, int coluna) const {
-        return janela->dbLista->model()->index(linha, coluna).data().toString();
+        return janela->tabImportarRet->dbLista->model()->index(linha, coluna).data().toString();
     }
     qint64 movimentos() {
         return banco.conexao()
@@ -100,25 +100,26 @@ protected:
 };
 
 TEST_F(ImportarRetorno, PaginaComoOOperadorConhece) {
-    EXPECT_FALSE(janela->painelTotais->isVisible());
-    EXPECT_FALSE(janela->butProcessar->isEnabled());
-    EXPECT_FALSE(janela->pbRetorno->isVisible());
+    EXPECT_FALSE(janela->tabImportarRet->painelTotais->isVisible());
+    EXPECT_FALSE(janela->tabImportarRet->butProcessar->isEnabled());
+    EXPECT_FALSE(janela->tabImportarRet->pbRetorno->isVisible());
     for (const char *nome : {"Label9", "Label10", "Label11", "Label12", "Label16", "lblTotDebitado",
                              "lblTotNDebitado", "lblQtdeReg"})
-        EXPECT_EQ(janela->painelTotais->findChild<QWidget *>(QLatin1String(nome))->parentWidget(),
-                  janela->painelTotais)
+        EXPECT_EQ(
+            janela->tabImportarRet->painelTotais->findChild<QWidget *>(QLatin1String(nome))->parentWidget(),
+            janela->tabImportarRet->painelTotais)
             << nome;
-    QAbstractItemModel *m = janela->dbLista->model();
+    QAbstractItemModel *m = janela->tabImportarRet->dbLista->model();
     const char *titulos[] = {
         "Código", "Nome", "Valor Receber", "Valor Pago", "Número Documento", "Motivo da Ocorrência"};
     ASSERT_EQ(m->columnCount(), 6);
     for (int c = 0; c < 6; ++c)
         EXPECT_EQ(m->headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(titulos[c]));
     for (auto [c, largura] : {std::pair{0, 62}, {1, 223}, {2, 91}, {3, 70}})
-        EXPECT_EQ(janela->dbLista->columnWidth(c), largura) << c;
-    EXPECT_TRUE(janela->dbLista->verticalHeader()->isVisible());
-    EXPECT_EQ(janela->dbLista->selectionBehavior(), QAbstractItemView::SelectRows);
-    EXPECT_EQ(janela->dbLista->editTriggers(), QAbstractItemView::NoEditTriggers);
+        EXPECT_EQ(janela->tabImportarRet->dbLista->columnWidth(c), largura) << c;
+    EXPECT_TRUE(janela->tabImportarRet->dbLista->verticalHeader()->isVisible());
+    EXPECT_EQ(janela->tabImportarRet->dbLista->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(janela->tabImportarRet->dbLista->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
 TEST_F(ImportarRetorno, DebitoCarregaTotaisLinhasEEndereco) {
@@ -132,18 +133,18 @@ TEST_F(ImportarRetorno, DebitoCarregaTotaisLinhasEEndereco) {
         << mensagens.mostradas[1].toStdString();
     EXPECT_TRUE(mensagens.mostradas[1].contains(u"\rDébito 00009999: R$ 27,50"))
         << mensagens.mostradas[1].toStdString();
-    EXPECT_TRUE(janela->painelTotais->isVisible());
-    EXPECT_EQ(janela->lblTotDebitado->text(), QStringLiteral("97,5"));
-    EXPECT_EQ(janela->lblTotNDebitado->text(), QStringLiteral("47,5"));
-    EXPECT_EQ(janela->lblQtdeReg->text(), QStringLiteral("2"));
-    ASSERT_EQ(janela->dbLista->model()->rowCount(), 2);
+    EXPECT_TRUE(janela->tabImportarRet->painelTotais->isVisible());
+    EXPECT_EQ(janela->tabImportarRet->lblTotDebitado->text(), QStringLiteral("97,5"));
+    EXPECT_EQ(janela->tabImportarRet->lblTotNDebitado->text(), QStringLiteral("47,5"));
+    EXPECT_EQ(janela->tabImportarRet->lblQtdeReg->text(), QStringLiteral("2"));
+    ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
     EXPECT_EQ(
         QStringList({celula(0, 0), celula(0, 1), celula(0, 2), celula(0, 3), celula(0, 4), celula(0, 5)}),
         QStringList({"1", "Cliente 1", "R$ 100,00", "R$ 97,50", "0000001234", "Débito efetuado."}));
     EXPECT_EQ(celula(1, 5), QStringLiteral("Débito não efetuado - Insuficiência de fundos."));
-    EXPECT_TRUE(janela->butProcessar->isEnabled());
-    EXPECT_TRUE(janela->butLerArquivo->isEnabled());
-    EXPECT_FALSE(janela->pbRetorno->isVisible());
+    EXPECT_TRUE(janela->tabImportarRet->butProcessar->isEnabled());
+    EXPECT_TRUE(janela->tabImportarRet->butLerArquivo->isEnabled());
+    EXPECT_FALSE(janela->tabImportarRet->pbRetorno->isVisible());
     // The edit's text as it was typed, quotes and blanks included.
     EXPECT_EQ(enderecoLeitura(), QStringLiteral("\"") + caminho + QStringLiteral("\""));
 }
@@ -168,12 +169,13 @@ TEST_F(ImportarRetorno, ProcessaUmaVezPorCarga) {
                   .dinheiro(),
               Money::deCentavos(40250));
     // The list stays; the button waits for the next loading.
-    EXPECT_EQ(janela->dbLista->model()->rowCount(), 2);
-    EXPECT_FALSE(janela->butProcessar->isEnabled());
-    EXPECT_TRUE(janela->butLerArquivo->isEnabled());
+    EXPECT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
+    EXPECT_FALSE(janela->tabImportarRet->butProcessar->isEnabled());
+    EXPECT_TRUE(janela->tabImportarRet->butLerArquivo->isEnabled());
 
     // The list shows what it settled.
-    EXPECT_TRUE(janela->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
+    EXPECT_TRUE(
+        janela->tabImportarRet->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
 
     // The same file again is recognised: shown settled, and "Processar" settles nothing twice.
     le(debitos());
@@ -183,9 +185,10 @@ TEST_F(ImportarRetorno, ProcessaUmaVezPorCarga) {
                                           "já foram baixados; \"Processar\" não "
                                           "baixa nada."));
     // The released debit is no longer listed: its receivables wait for the next debit file.
-    ASSERT_EQ(janela->dbLista->model()->rowCount(), 1);
-    EXPECT_TRUE(janela->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
-    ASSERT_TRUE(janela->butProcessar->isEnabled());
+    ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 1);
+    EXPECT_TRUE(
+        janela->tabImportarRet->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
+    ASSERT_TRUE(janela->tabImportarRet->butProcessar->isEnabled());
     processa();
     EXPECT_EQ(mensagens.mostradas, QStringList{concluido(0, 1)});
     EXPECT_EQ(movimentos(), 1);
@@ -227,8 +230,10 @@ TEST_F(ImportarRetorno, ParteJaBaixadaMostraQuantasEALegenda) {
     EXPECT_EQ(mensagens.mostradas.value(0),
               Carregados + QStringLiteral("\r1 dos 2 pagamentos deste arquivo já foram baixados; "
                                           "\"Processar\" baixa só os demais."));
-    EXPECT_FALSE(janela->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
-    EXPECT_TRUE(janela->dbLista->model()->index(1, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
+    EXPECT_FALSE(
+        janela->tabImportarRet->dbLista->model()->index(0, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
+    EXPECT_TRUE(
+        janela->tabImportarRet->dbLista->model()->index(1, 0).data(ModeloOcorrencias::PapelBaixada).toBool());
     EXPECT_EQ(janela->findChild<QLabel *>(QStringLiteral("LabelJaBaixados"))->text(),
               QStringLiteral("Já baixados"));
     EXPECT_TRUE(janela->findChild<QWidget *>(QStringLiteral("ShapeJaBaixados"))->isVisible());
@@ -258,8 +263,8 @@ TEST_F(ImportarRetorno, ArquivoVazioDizQueEstaVazioENadaMuda) {
     ASSERT_EQ(mensagens.mostradas.size(), 1);
     EXPECT_TRUE(mensagens.mostradas[0].startsWith(QStringLiteral("erro: O arquivo retorno ")));
     EXPECT_TRUE(mensagens.mostradas[0].endsWith(QStringLiteral("vazio.ret está vazio.")));
-    EXPECT_EQ(janela->dbLista->model()->rowCount(), 2);
-    EXPECT_TRUE(janela->butProcessar->isEnabled());
+    EXPECT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
+    EXPECT_TRUE(janela->tabImportarRet->butProcessar->isEnabled());
     EXPECT_TRUE(enderecoLeitura().endsWith(QStringLiteral("debito.ret")));
 }
 
@@ -271,7 +276,7 @@ TEST_F(ImportarRetorno, ArquivoAusenteGravaOEnderecoEMantemALista) {
     le(debitos());
     le(QDir(programa.caminho()).filePath(QStringLiteral("nao.ret")));
     EXPECT_EQ(mensagens.mostradas, QStringList{Carregados});
-    EXPECT_TRUE(janela->painelTotais->isVisible());
+    EXPECT_TRUE(janela->tabImportarRet->painelTotais->isVisible());
 }
 
 TEST_F(ImportarRetorno, LinhaRuimNomeiaALinhaENaoTrocaALista) {
@@ -282,17 +287,17 @@ TEST_F(ImportarRetorno, LinhaRuimNomeiaALinhaENaoTrocaALista) {
     EXPECT_EQ(mensagens.mostradas,
               QStringList{QStringLiteral("erro: Arquivo retorno, linha 2: o valor (posições 53 a 67) "
                                          "\"00000000X000100\" não é um número.")});
-    EXPECT_EQ(janela->dbLista->model()->rowCount(), 2);
+    EXPECT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
 }
 
 TEST_F(ImportarRetorno, UmaOuDuasLinhasNaoListamNada) {
     le(arquivo(QStringLiteral("curto.ret"), BytesDoRetorno(RetornoDebito({}))));
     EXPECT_EQ(mensagens.mostradas,
               QStringList{QStringLiteral("atencao: Não existem registro de boletos enviado pelo banco.")});
-    EXPECT_EQ(janela->lblTotDebitado->text(), QStringLiteral("0"));
-    EXPECT_EQ(janela->lblTotNDebitado->text(), QStringLiteral("0"));
-    EXPECT_EQ(janela->lblQtdeReg->text(), QStringLiteral("0"));
-    EXPECT_FALSE(janela->butProcessar->isEnabled());
+    EXPECT_EQ(janela->tabImportarRet->lblTotDebitado->text(), QStringLiteral("0"));
+    EXPECT_EQ(janela->tabImportarRet->lblTotNDebitado->text(), QStringLiteral("0"));
+    EXPECT_EQ(janela->tabImportarRet->lblQtdeReg->text(), QStringLiteral("0"));
+    EXPECT_FALSE(janela->tabImportarRet->butProcessar->isEnabled());
 }
 
 TEST_F(ImportarRetorno, NomeComAspasSimplesNaoEncontrado) {

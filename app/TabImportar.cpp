@@ -1,0 +1,208 @@
+#include "app/TabImportar.h"
+
+#include "app/ControlesJanela.h"
+#include "app/UGeraBoletoBancos.h"
+#include "config/IniFile.h"
+#include "db/Connection.h"
+#include "forms/CamposArquivo.h"
+#include "forms/Formulario.h"
+#include "generation/GerarArquivo.h"
+#include "retorno/Baixa.h"
+#include "retorno/BaixasRegistradas.h"
+#include "retorno/ListaOcorrencias.h"
+#include "retorno/ModeloOcorrencias.h"
+#include "util/Guarda.h"
+#include "util/Mensagens.h"
+#include "util/Regional.h"
+#include "util/Rotinas.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTableView>
+
+TabImportar::TabImportar(TFRuvenal &janela) : janela_(janela) {
+    setObjectName(QStringLiteral("tabImportarRet"));
+    criaControles();
+    ligaEventos();
+}
+
+void TabImportar::ligaEventos() {
+    connect(butCancela, &QPushButton::clicked, &janela_, &QWidget::close);
+    connect(butLerArquivo, &QPushButton::clicked, this, [this] { guarda([this] { butLerArquivoClick(); }); });
+    connect(butProcessar, &QPushButton::clicked, this, [this] { guarda([this] { butProcessarClick(); }); });
+}
+
+void TabImportar::criaControles() {
+    QWidget *p = this;
+
+    rotulo(p, QStringLiteral("Local do arquivo:"), QRect(8, 10, 120, 16))
+        ->setObjectName(QStringLiteral("Label4"));
+    fnLocalLeitura = new CampoArquivo(
+        p,
+        QStringLiteral("Arquivo Retorno (*.ret)|*.ret|Arquivo Texto (*.txt)|*.txt|Todos Arquivos (*.*)|*.*"));
+    fnLocalLeitura->setObjectName(QStringLiteral("fnLocalLeitura"));
+    fnLocalLeitura->setGeometry(8, 28, 400, 22);
+
+    // The totals panel: shown or hidden as one.
+    painelTotais = cria<QFrame>(p, "Bevel3", QRect(416, 4, 234, 72));
+    static_cast<QFrame *>(painelTotais)->setFrameShape(QFrame::StyledPanel);
+    rotulo(painelTotais, QStringLiteral("Total Debitado"), QRect(6, 4, 110, 18))
+        ->setObjectName(QStringLiteral("Label9"));
+    rotulo(painelTotais, QStringLiteral("Total não Debitado"), QRect(6, 26, 110, 18))
+        ->setObjectName(QStringLiteral("Label10"));
+    rotulo(painelTotais, QStringLiteral("Qtde de Registros"), QRect(6, 48, 110, 18))
+        ->setObjectName(QStringLiteral("Label11"));
+    rotulo(painelTotais, QStringLiteral("R$"), QRect(120, 4, 20, 18))
+        ->setObjectName(QStringLiteral("Label12"));
+    rotulo(painelTotais, QStringLiteral("R$"), QRect(120, 26, 20, 18))
+        ->setObjectName(QStringLiteral("Label16"));
+    QFont negrito = font();
+    negrito.setBold(true);
+    const auto valor = [&](const char *nome, const char *texto, int y) {
+        QLabel *l = cria<QLabel>(painelTotais, nome, QRect(140, y, 86, 18));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setFont(negrito);
+        l->setText(QLatin1String(texto));
+        return l;
+    };
+    lblTotDebitado = valor("lblTotDebitado", "0,00", 4);
+    lblTotNDebitado = valor("lblTotNDebitado", "0,00", 26);
+    lblQtdeReg = valor("lblQtdeReg", "0", 48);
+    painelTotais->hide();
+
+    dbLista = lista(p, "dbLista", QRect(4, 84, 646, 350), QColor(0, 64, 128));
+    modeloLista_ = ligaListaOcorrencias(dbLista);
+
+    amostra(p, QColor(255, 183, 183), QRect(8, 448, 14, 14))->setObjectName(QStringLiteral("Shape3"));
+    rotulo(p, QStringLiteral("Débitos não Efetuados"), QRect(26, 447, 150, 16))
+        ->setObjectName(QStringLiteral("Label8"));
+    amostra(p, CorJaBaixada, QRect(8, 466, 14, 14))->setObjectName(QStringLiteral("ShapeJaBaixados"));
+    rotulo(p, QStringLiteral("Já baixados"), QRect(26, 465, 150, 16))
+        ->setObjectName(QStringLiteral("LabelJaBaixados"));
+    butLerArquivo = cria<QPushButton>(p, "butLerArquivo", QRect(330, 462, 100, 28));
+    butLerArquivo->setText(QStringLiteral("Ler Arquivo"));
+    butProcessar = cria<QPushButton>(p, "butProcessar", QRect(438, 462, 100, 28));
+    butProcessar->setText(QStringLiteral("Processar"));
+    butProcessar->setEnabled(false);
+    butCancela = cria<QPushButton>(p, "butCancela", QRect(546, 462, 100, 28));
+    butCancela->setText(QStringLiteral("Cancelar"));
+    pbRetorno = barraProgresso(p, "pbRetorno", QRect(180, 467, 140, 18));
+}
+
+void TabImportar::butLerArquivoClick() {
+    bool terminou = false;
+    {
+        const auto execucao = janela_.iniciaExecucao();
+        terminou = carregaRetorno();
+    }
+    butProcessar->setEnabled(podeProcessar());
+    if (!terminou)
+        return;
+    janela_.configuracao().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("endereco_leitura"),
+                                       fnLocalLeitura->text());
+    const int linhas = modeloLista_->rowCount();
+    if (linhas == 0)
+        Mensagens::atual().atencao(QStringLiteral("Não existem registro de boletos enviado pelo banco."));
+    else if (jaBaixadas_ == 0)
+        Mensagens::atual().atencao(QStringLiteral("Pagamentos Carregados"));
+    else
+        Mensagens::atual().atencao(QStringLiteral("Pagamentos Carregados\r") +
+                                   MensagemJaBaixadas(jaBaixadas_, linhas));
+    // A payment that no receivable carries is not listed; the bank moved the money all the same.
+    if (!naoEncontrados_.isEmpty())
+        Mensagens::atual().atencao(naoEncontrados_);
+}
+
+// False when the click ended at the message that the file is not there.
+bool TabImportar::carregaRetorno() {
+    const Money TaxaBoleto = LeTaxaBoleto(janela_.configuracao());
+    const QString caminho = CaminhoDoRetorno(fnLocalLeitura->text());
+    naoEncontrados_.clear();
+    if (!QFileInfo(caminho).isFile())
+        return true;
+    ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
+    PreparaBaixasRegistradas(janela_.conexao(),
+                             QDir(janela_.pastaPrograma()).filePath(QStringLiteral("retornos_baixados.txt")));
+    const auto escondeProgresso = qScopeGuard([this] { pbRetorno->hide(); });
+    if (arquivo.modo == ModoRetorno::Debito) {
+        painelTotais->show();
+        ListaRetornoDebito(std::move(arquivo), TaxaBoleto);
+        return true;
+    }
+    painelTotais->hide();
+    return ListaOcorrenciasBoleto(std::move(arquivo), TaxaBoleto);
+}
+
+bool TabImportar::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBoleto) {
+    fnLocalLeitura->setText(RemoveAspas(fnLocalLeitura->text()));
+    // Tested before the component reads it, so that a name it cannot open gets this message.
+    if (!QFileInfo(fnLocalLeitura->text()).isFile()) {
+        Mensagens::atual().mensagem(QStringLiteral("Arquivo: ") + fnLocalLeitura->text() +
+                                    QStringLiteral(" não encontrado.\rInsira o diretório correto."));
+        return false;
+    }
+    janela_.ConfigurarConta();
+    const std::vector<Ocorrencia> ocorrencias = OcorrenciasBoleto(janela_.bolix(), TaxaBoleto);
+    ListaRetorno lista =
+        ListaOcorrencias(janela_.conexao(), ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno));
+    naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
+    abreOcorrencias(std::move(lista.QListaTemp), std::move(arquivo));
+    return true;
+}
+
+void TabImportar::ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto) {
+    const std::vector<Ocorrencia> ocorrencias = OcorrenciasDebito(arquivo.linhas, TaxaBoleto);
+    ListaRetorno lista =
+        ListaOcorrencias(janela_.conexao(), ModoRetorno::Debito, ocorrencias, mostraEm(pbRetorno));
+    lblTotDebitado->setText(Regional::atual().formataGeral(lista.totalDebitado));
+    lblTotNDebitado->setText(Regional::atual().formataGeral(lista.totalNaoDebitado));
+    lblQtdeReg->setText(QString::number(lista.registros));
+    naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
+    abreOcorrencias(std::move(lista.QListaTemp), std::move(arquivo));
+}
+
+void TabImportar::abreOcorrencias(ResultSet lista, ArquivoRetorno arquivo) {
+    jaBaixadas_ = MarcaJaBaixadas(janela_.conexao(), lista, arquivo.modo, arquivo.impressao);
+    modeloLista_->abre(std::move(lista));
+    if (modeloLista_->rowCount() > 0)
+        dbLista->setCurrentIndex(modeloLista_->index(0, 0));
+    // The lines are done with; the mode and the fingerprint stay for the settlement.
+    arquivo.linhas.clear();
+    retorno_ = std::move(arquivo);
+    listaProcessada_ = false;
+}
+
+bool TabImportar::podeProcessar() {
+    return modeloLista_->rowCount() > 0 && !listaProcessada_;
+}
+
+void TabImportar::butProcessarClick() {
+    ResultSet *lista = modeloLista_->lista();
+    if (!podeProcessar())
+        return;
+    ResultadoBaixa resultado;
+    {
+        // Settled once per loading, whether the run ends or stops with an error: disabled again once the
+        // guard below has given the buttons back.
+        const auto desabilita = qScopeGuard([this] { butProcessar->setEnabled(false); });
+        const auto execucao = janela_.iniciaExecucao();
+        listaProcessada_ = true;
+        const int atual = dbLista->currentIndex().row();
+        dbLista->setUpdatesEnabled(false);
+        const auto repinta = qScopeGuard([this, atual] {
+            pbRetorno->hide();
+            dbLista->setCurrentIndex(modeloLista_->index(atual, 0));
+            dbLista->setUpdatesEnabled(true);
+        });
+        resultado = ProcessaRetorno(janela_.conexao(), janela_.estadoPrograma(), *lista, retorno_.modo,
+                                    retorno_.impressao, mostraEm(pbRetorno));
+    }
+    if (resultado.recusados > 0)
+        Mensagens::atual().atencao(MensagemDebitosRecusados(resultado.recusados));
+    Mensagens::atual().atencao(MensagemProcessoConcluido(resultado));
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "retorno/ArquivoRetorno.h"
+#include "util/Money.h"
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class CampoArquivo;
+class ModeloOcorrencias;
+class ResultSet;
+class TFRuvenal;
+
+// The "Importar Retorno" tab: a bank's return file loaded into the list of paid titles, and their
+// settlement.
+class TabImportar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TabImportar(TFRuvenal &janela);
+
+    CampoArquivo *fnLocalLeitura;
+    QWidget *painelTotais;
+    QLabel *lblTotDebitado;
+    QLabel *lblTotNDebitado;
+    QLabel *lblQtdeReg;
+    QTableView *dbLista;
+    QPushButton *butLerArquivo;
+    QPushButton *butProcessar;
+    QPushButton *butCancela;
+    // Rows done out of rows while a return loads or settles.
+    QProgressBar *pbRetorno;
+
+private:
+    void criaControles();
+    void ligaEventos();
+
+    void butLerArquivoClick();
+    bool carregaRetorno();
+    bool ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBoleto);
+    void ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto);
+    void abreOcorrencias(ResultSet lista, ArquivoRetorno arquivo);
+    bool podeProcessar();
+    void butProcessarClick();
+
+    TFRuvenal &janela_;
+    // The occurrence list and the return it was loaded from; settled at most once per loading.
+    ModeloOcorrencias *modeloLista_ = nullptr;
+    ArquivoRetorno retorno_;
+    // Rows of the loaded list settled before it was loaded.
+    int jaBaixadas_ = 0;
+    bool listaProcessada_ = false;
+    // The message naming the payments of the last loaded file that match no receivable; empty when none.
+    QString naoEncontrados_;
+};

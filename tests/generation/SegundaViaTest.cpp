@@ -1,0 +1,156 @@
+// Issued boletos found again and printed again from their record.
+#include "tests/generation/GeracaoDeTeste.h"
+
+#include "db/Connection.h"
+#include "generation/SegundaVia.h"
+#include "retorno/BaixasRegistradas.h"
+#include "tests/support/LeituraPdf.h"
+
+#include <QDir>
+
+namespace {
+
+class SegundaViaTest : public GeracaoDeTeste {
+protected:
+    QTemporaryDir segunda;
+
+    // Clients 1 to `quantos`, one receivable each, all marked, printed, remittance written.
+    void geraBoletos(int quantos) {
+        for (int c = 1; c <= quantos; ++c) {
+            cliente(c);
+            banco.receber({{"clientes_id", c}, {"valortotal", 10 * c}});
+        }
+        listaClientes();
+        for (int c = 1; c <= quantos; ++c)
+            marca(*clientes, {c});
+        controles.cbImprimir = true;
+        mensagens.respostas = {Mensagens::Resposta::Sim};
+        gera();
+    }
+    QList<BoletoEmitido> registros(const QList<qint64> &ids) {
+        const ResultSet r = banco.conexao().abre(sqlBoletosPorId(ids));
+        QList<BoletoEmitido> boletos;
+        for (int i = 0; i < r.linhas(); ++i)
+            boletos.append(BoletoDoRegistro(r, i));
+        return boletos;
+    }
+    ResultSet lista(const FiltroBoletos &f) {
+        banco.conexao().executa(sqlCriaBaixasRegistradas());
+        return banco.conexao().abre(sqlListaBoletosEmitidos(banco.conexao(), f));
+    }
+    QString primeiroPdf() const {
+        return QDir(destino.path())
+            .filePath(QDir(destino.path()).entryList({QStringLiteral("boletos_*.pdf")})[0]);
+    }
+};
+
+TEST_F(SegundaViaTest, MesmasPaginasSemTocarEmContadorNemRecebiveis) {
+    geraBoletos(2);
+    const QString primeira = primeiroPdf();
+    // The store changed its account and counter since: the record prints as it was issued.
+    instalacao.ruvenal({"num_agencia=9999", "conta_corrente=1", "identificacao_empresa=7654321",
+                        "nossonumero=900", "sequencia_remessa=5"});
+    const QString antes = numeroDocumento(1) + numeroDocumento(2);
+
+    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros({1, 2}), segunda.path());
+
+    ASSERT_TRUE(r.recusados.isEmpty()) << r.recusados.join(u'\n').toStdString();
+    ASSERT_EQ(r.arquivos.size(), 1);
+    ASSERT_EQ(leitura::paginas(r.arquivos[0]), 2);
+    const QStringList codigosPrimeira =
+        leitura::codigosDeBarras(primeira, 1) + leitura::codigosDeBarras(primeira, 2);
+    EXPECT_EQ(leitura::codigosDeBarras(r.arquivos[0], 1) + leitura::codigosDeBarras(r.arquivos[0], 2),
+              codigosPrimeira);
+    EXPECT_EQ(codigosPrimeira.size(), 2);
+    for (int p = 1; p <= 2; ++p) {
+        const QString original = leitura::texto(primeira, p);
+        const QString outra = leitura::texto(r.arquivos[0], p);
+        EXPECT_TRUE(outra.startsWith(QStringLiteral("2ª via"))) << outra.toStdString();
+        EXPECT_EQ(outra.mid(QStringLiteral("2ª via ").size()), original);
+    }
+    EXPECT_TRUE(QFileInfo(r.arquivos[0]).fileName().startsWith(QStringLiteral("segunda_via_")));
+    // Nothing for the bank, no number used, no receivable changed.
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("900"));
+    EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("5"));
+    EXPECT_EQ(numeroDocumento(1) + numeroDocumento(2), antes);
+    EXPECT_FALSE(QFile::exists(QDir(segunda.path()).filePath(QStringLiteral("remessa.rem"))));
+}
+
+TEST_F(SegundaViaTest, BancoQueOComponenteNaoImprimeNomeiaOBoletoEOsOutrosSaem) {
+    geraBoletos(2);
+    banco.conexao().executa(QStringLiteral("update ruvenal_boletos set banco = '237' where boleto_id = 1"));
+    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros({1, 2}), segunda.path());
+    ASSERT_EQ(r.recusados.size(), 1);
+    EXPECT_TRUE(
+        r.recusados[0].startsWith(QStringLiteral("1 Cliente 1 (documento %1").arg(numeroDocumento(1))))
+        << r.recusados[0].toStdString();
+    EXPECT_TRUE(r.recusados[0].contains(QStringLiteral("banco 237"))) << r.recusados[0].toStdString();
+    ASSERT_EQ(r.arquivos.size(), 1);
+    EXPECT_EQ(leitura::paginas(r.arquivos[0]), 1);
+    EXPECT_TRUE(leitura::texto(r.arquivos[0], 1).contains(QStringLiteral("Cliente 2")));
+}
+
+TEST_F(SegundaViaTest, UmPdfPorCliente) {
+    geraBoletos(2);
+    const QList<BoletoEmitido> boletos = registros({2});
+    const QString arquivo = ArquivoDoCliente(segunda.path(), boletos[0]);
+    EXPECT_EQ(QFileInfo(arquivo).fileName(), QStringLiteral("2_12345678909.pdf"));
+    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, boletos, segunda.path(), arquivo);
+    EXPECT_EQ(r.arquivos, QStringList{arquivo});
+    EXPECT_EQ(leitura::paginas(arquivo), 1);
+}
+
+// Open, paid, paid in part and no longer open; each filter alone.
+TEST_F(SegundaViaTest, FiltrosESituacoes) {
+    geraBoletos(4);
+    Connection &c = banco.conexao();
+    c.executa(sqlCriaBaixasRegistradas());
+    const auto baixa = [&](int receber) {
+        c.executa(QStringLiteral("insert into ruvenal_baixas values ('B', '%1', '20260101', 1, 'B', '', "
+                                 "now() + interval 1 second, 1, 1)")
+                      .arg(numeroDocumento(receber)));
+    };
+    baixa(2);
+    c.executa(QStringLiteral("update receber set amort = 100 where receber_id = 2"));
+    baixa(3);
+    c.executa(QStringLiteral("update receber set amort = 40 where receber_id = 3"));
+    c.executa(QStringLiteral("update receber set apagado = 'S' where receber_id = 4"));
+
+    const ResultSet todos = lista({});
+    ASSERT_EQ(todos.linhas(), 4);
+    QStringList situacoes;
+    for (int i = 0; i < 4; ++i)
+        situacoes << todos.valor(i, "codigo").texto() + todos.valor(i, "situacao").texto();
+    // Newest first.
+    EXPECT_EQ(situacoes, (QStringList{"4E", "3P", "2B", "1A"}));
+
+    struct Caso {
+        FiltroBoletos filtro;
+        QList<int> codigos;
+    };
+    const QString nosso3 = c.abre(QStringLiteral("select nosso_numero from ruvenal_boletos where codigo = 3"))
+                               .valor(0, 0)
+                               .texto();
+    const Caso casos[] = {
+        {{.cliente = QStringLiteral("cliente 2")}, {2}},
+        {{.cliente = QStringLiteral("3")}, {3}},
+        {{.cliente = QStringLiteral("%")}, {}},
+        {{.cliente = QStringLiteral("x' or '1'='1")}, {}},
+        {{.numeroDocumento = numeroDocumento(4).mid(4)}, {4}},
+        {{.nossoNumero = nosso3}, {3}},
+        {{.de = hoje, .ate = hoje}, {4, 3, 2, 1}},
+        {{.ate = hoje.addDays(-1)}, {}},
+        {{.porVencimento = true, .de = hoje.addDays(10), .ate = hoje.addDays(10)}, {4, 3, 2, 1}},
+        {{.porVencimento = true, .de = hoje.addDays(11)}, {}},
+    };
+    for (const Caso &caso : casos) {
+        const ResultSet r = lista(caso.filtro);
+        QList<int> achados;
+        for (int i = 0; i < r.linhas(); ++i)
+            achados << r.valor(i, "codigo").inteiro();
+        EXPECT_EQ(achados, caso.codigos)
+            << caso.filtro.cliente.toStdString() << "|" << caso.filtro.numeroDocumento.toStdString();
+    }
+}
+
+} // namespace
