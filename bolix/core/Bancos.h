@@ -24,6 +24,18 @@ enum class Registro240 {
     TrailerArquivo
 };
 
+// The records of a CNAB 400 remittance: each bank fills its own fields over the ones all banks share.
+enum class Registro400 { Header, Titulo, Trailer };
+
+// What a bank's CNAB 400 record may need beyond the account: the title (null for header and trailer),
+// the remittance's sequence, and for the trailer the records written before it and the titles' value.
+struct Remessa400Em {
+    const Documento *doc = nullptr;
+    int sequencia = 0;
+    qsizetype registros = 0;
+    std::int64_t centavos = 0;
+};
+
 // A field of a record, positions counted from 1.
 struct Faixa {
     int inicio;
@@ -131,6 +143,16 @@ public:
     // The parts of the account a CNAB 240 return's file header holds (agência, conta and convênio where
     // the layout puts them, with the remittance's values, by default).
     virtual ContaDoRetorno contaDoRetorno240(const ContaConfigurada &conta) const;
+    // CNAB 400 remittance: the bank's fields over the shared ones (see Remessa400), the records that
+    // follow a title's type 1, what the bank refuses in a title before the file is written, and what
+    // follows the trailer's line end.
+    virtual void ajustaRemessa400(Registro400, Registro &, const ContaConfigurada &,
+                                  const Remessa400Em &) const {}
+    virtual QList<Registro> complementosRemessa400(const ContaConfigurada &, const Documento &) const {
+        return {};
+    }
+    virtual QStringList recusasDoTitulo400(const Documento &) const { return {}; }
+    virtual QByteArray fimDaRemessa400() const { return {}; }
     // The bank's CNAB 400 return; null when the component has no CNAB 400 for the bank.
     virtual const Leiaute400 *leiaute400() const { return nullptr; }
     virtual ContaDoRetorno contaDoRetorno400(const ContaConfigurada &) const { return {}; }

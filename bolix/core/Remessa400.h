@@ -1,0 +1,27 @@
+#pragma once
+
+// Fields of a CNAB 400 title that every bank's rule writes the same way, refusing what the layout cannot
+// carry.
+
+#include "Bancos.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+
+namespace bolix {
+
+// Up to 10 characters (111-120).
+QString numeroDocumento400(const Documento &doc);
+QDate vencimento400(const Documento &doc);
+// Interest per day and discount as amounts, percentages turned into amounts of the charged value.
+std::int64_t jurosDoDia400(const Documento &doc);
+std::int64_t desconto400(const Documento &doc);
+// Empty when the bank numbers the title.
+NossoNumero nossoNumero400(const ContaConfigurada &conta, const Documento &doc);
+// The banks' species codes for the FEBRABAN ones they share (DM 01, NP 02, RC 05, the bank's own code for
+// the service duplicata); any other is "outros", 99.
+QString especie400(const Documento &doc, QStringView duplicataDeServico);
+
+} // namespace bolix
