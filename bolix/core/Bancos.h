@@ -103,6 +103,7 @@ struct Leiaute400 {
     bool creditoLiquido;  // 254-266 is the credit, net of the fee, which is added back
     bool dataPeloCredito; // the occurrence date handed over is the credit date
     QList<TotalDoTrailer400> totais;
+    QByteArray outroCodigo; // a second code the bank writes in 077-079 and the trailer (Santander's 353)
 };
 
 struct NossoNumero {

@@ -9,19 +9,6 @@ namespace bolix {
 
 namespace {
 
-// The CNAB 400 record carries the fine only as a percentage with two decimals (067-070).
-std::int64_t percentualMulta400(const Documento &doc) {
-    if (doc.valorMultaAtraso > 0)
-        recusaDocumento(doc, QStringLiteral("ValorMultaAtraso"),
-                        QString::number(centavos(doc.valorMultaAtraso)),
-                        QStringLiteral("o CNAB 400 do Bradesco leva a multa só em percentual"));
-    const std::int64_t percentual = centavos(doc.percentualMultaAtraso);
-    if (percentual > 9999)
-        recusaDocumento(doc, QStringLiteral("PercentualMultaAtraso"), QString::number(percentual),
-                        QStringLiteral("até 99,99%"));
-    return percentual;
-}
-
 class Bradesco : public RegraBanco {
 public:
     QString codigo() const override { return QStringLiteral("237"); }
@@ -69,7 +56,7 @@ public:
 
     QStringList recusasDoTitulo400(const Documento &doc) const override {
         QStringList recusas;
-        anotaRecusa(recusas, [&] { percentualMulta400(doc); });
+        anotaRecusa(recusas, [&] { percentualMulta400(doc, QStringLiteral("Bradesco")); });
         return recusas;
     }
 
@@ -101,9 +88,9 @@ public:
     }
 
 private:
-    static void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) {
+    void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
         const NossoNumero nn = nossoNumero400(c, doc);
-        const std::int64_t multa = percentualMulta400(doc);
+        const std::int64_t multa = percentualMulta400(doc, QStringLiteral("Bradesco"));
         const bool protesta = codigoProtesto(doc) != u'3';
         r.numero(2, 20, 0)
             .digitos(21, 37,

@@ -117,6 +117,18 @@ std::int64_t desconto400(const Documento &doc) {
                                  : centavosDoPercentual(doc, doc.percentualDesconto);
 }
 
+std::int64_t percentualMulta400(const Documento &doc, const QString &banco) {
+    if (doc.valorMultaAtraso > 0)
+        recusaDocumento(doc, QStringLiteral("ValorMultaAtraso"),
+                        QString::number(centavos(doc.valorMultaAtraso)),
+                        QStringLiteral("o CNAB 400 do %1 leva a multa só em percentual").arg(banco));
+    const std::int64_t percentual = centavos(doc.percentualMultaAtraso);
+    if (percentual > 9999)
+        recusaDocumento(doc, QStringLiteral("PercentualMultaAtraso"), QString::number(percentual),
+                        QStringLiteral("até 99,99%"));
+    return percentual;
+}
+
 NossoNumero nossoNumero400(const ContaConfigurada &conta, const Documento &doc) {
     if (doc.bancoGeraNossoNumero && doc.nossoNumero.trimmed().isEmpty())
         return {};

@@ -18,6 +18,9 @@ QDate vencimento400(const Documento &doc);
 // Interest per day and discount as amounts, percentages turned into amounts of the charged value.
 std::int64_t jurosDoDia400(const Documento &doc);
 std::int64_t desconto400(const Documento &doc);
+// The fine of a bank that takes it only as a percentage with two decimals (up to 99,99 %); `banco` names the
+// bank in the refusal of an amount.
+std::int64_t percentualMulta400(const Documento &doc, const QString &banco);
 // Empty when the bank numbers the title.
 NossoNumero nossoNumero400(const ContaConfigurada &conta, const Documento &doc);
 // The banks' species codes for the FEBRABAN ones they share (DM 01, NP 02, RC 05, the bank's own code for

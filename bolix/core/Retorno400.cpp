@@ -56,7 +56,8 @@ private:
     }
 
     void confereBanco(int inicio) const {
-        if (trecho(inicio, inicio + 2) != banco_)
+        const QByteArrayView banco = trecho(inicio, inicio + 2);
+        if (banco != banco_ && (leiaute_.outroCodigo.isEmpty() || banco != leiaute_.outroCodigo))
             recusaCampo(QStringLiteral("banco"), inicio, inicio + 2,
                         QStringLiteral("diferente do banco da conta, %1").arg(QString::fromLatin1(banco_)));
     }

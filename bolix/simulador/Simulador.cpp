@@ -171,8 +171,8 @@ private:
     std::int64_t valorLote_ = 0; // cents
 };
 
-// Bradesco's and Itaú's CNAB 400 answer: the header, one type 1 per title of the remittance (its type 2
-// records carry nothing the return repeats), the trailer with each bank's figures.
+// The CNAB 400 answer of Bradesco, Itaú and Santander: the header, one type 1 per title of the remittance
+// (its type 2 records carry nothing the return repeats), the trailer with each bank's figures.
 class Retorno400 {
 public:
     Retorno400(const Pedido &pedido, const QDate &data) : pedido_(pedido), data_(data) {}
@@ -180,9 +180,9 @@ public:
     QList<QByteArray> responde(const QList<QByteArray> &remessa) {
         const QByteArray &header = remessa.first();
         banco_ = QString::fromLatin1(header.mid(76, 3));
-        if (banco_ != u"237" && banco_ != u"341")
+        if (banco_ != u"237" && banco_ != u"341" && banco_ != u"033")
             throw ErroBolix(QStringLiteral("Remessa CNAB 400 do banco %1: o simulador responde só às do "
-                                           "Bradesco (237) e do Itaú (341).")
+                                           "Bradesco (237), do Itaú (341) e do Santander (033).")
                                 .arg(banco_));
         Registro h(400);
         h.texto(1, 26, u"02RETORNO01COBRANCA")
@@ -190,6 +190,8 @@ public:
             .dataCurta(95, data_);
         if (itau())
             h.numero(101, 105, 0).texto(106, 108, u"BPI").numero(109, 113, 1).dataCurta(114, credito());
+        else if (santander()) // the código do beneficiário (109-117) blank, as older editions leave it
+            h.numero(101, 108, 0);
         else
             h.numero(101, 113, 0).dataCurta(380, credito());
         acrescenta(h);
@@ -202,6 +204,7 @@ public:
 
 private:
     bool itau() const { return banco_ == u"341"; }
+    bool santander() const { return banco_ == u"033"; }
     QDate credito() const { return data_.addDays(1); }
 
     // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
@@ -211,6 +214,8 @@ private:
         t.texto(1, 4, u"9201").digitos(5, 7, banco_).numero(40, 47, 0);
         if (itau()) {
             t.numero(18, 39, 0).numero(213, 220, titulos_).numero(221, 234, valores_);
+        } else if (santander()) {
+            t.numero(18, 25, titulos_).numero(26, 39, valores_);
         } else {
             t.numero(18, 25, titulos_)
                 .numero(26, 39, valores_)
@@ -262,6 +267,12 @@ private:
                 .texto(63, 70, campo(63, 70))
                 .texto(83, 85, campo(84, 86))
                 .texto(86, 94, campo(63, 70) + digitoItau(remessa))
+                .texto(108, 108, campo(108, 108))
+                .texto(127, 134, campo(63, 70))
+                .texto(174, 175, campo(148, 149));
+        else if (santander())
+            r.texto(2, 37, campo(2, 37))
+                .texto(63, 70, campo(63, 70))
                 .texto(108, 108, campo(108, 108))
                 .texto(127, 134, campo(63, 70))
                 .texto(174, 175, campo(148, 149));
@@ -335,6 +346,9 @@ namespace {
 const char *const uso =
     "Uso: simulador_banco REMESSA RETORNO [opções]\n"
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
+    "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
+    "Boletos em CNAB 400: 033 (Santander), 237 (Bradesco), 341 (Itaú).\n"
+    "Débito automático: FEBRABAN 150.\n"
     "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"
     "  --valor N=VALOR    boletos: o título N é pago com esse valor (ex.: 2=99,90).\n"

@@ -422,6 +422,112 @@ TEST_F(Retorno400ComoOBancoEscreve, Bradesco) {
     EXPECT_FALSE(o[1].pagamento() || o[2].pagamento());
 }
 
+ContaConfigurada contaSantander() {
+    Conta conta = exemplos::conta(exemplos::exemploBanco("Santander"));
+    conta.outroDadoConfiguracao2 = QStringLiteral("17777751042700080112");
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("033"), QStringLiteral("101"));
+    c.layout = 400;
+    return configuraConta(conta, c);
+}
+
+// The CNAB 400 of the banks added after Bradesco and Itaú, one row each: the account, the golden
+// remittance, the occurrence codes that are payments and some that are not (entry, refusal, write-off,
+// provisional), and a neighbouring account that the return's header refuses.
+struct Banco400 {
+    const char *nome;
+    std::function<ContaConfigurada()> conta;
+    const char *remessa;
+    std::vector<const char *> pagos;
+    std::vector<const char *> naoPagos;
+    std::function<void(ContaConfigurada &)> vizinha;
+};
+
+void PrintTo(const Banco400 &b, std::ostream *os) {
+    *os << b.nome;
+}
+
+const Banco400 bancos400[] = {
+    // 93 is the intraday notice of a payment, settled by the night file's 06.
+    {"Santander",
+     contaSantander,
+     "remessa400_santander.rem",
+     {"06", "07", "08", "17"},
+     {"02", "03", "09", "10", "93", "94"},
+     [](ContaConfigurada &c) { c.convenioArquivo = QStringLiteral("17777751042700080113"); }},
+};
+
+class Cnab400DoBanco : public testing::TestWithParam<Banco400> {
+protected:
+    QList<QByteArray> remessa() const {
+        return remessa400(GetParam().conta(), documentosBradesco(), 42, geracao);
+    }
+    QList<QByteArray> retorno(const simulador::Pedido &pedido = {}) const {
+        return simulador::retornoDaRemessa(junta(remessa()), pedido, pagamento);
+    }
+    QList<Ocorrencia> le(const QList<QByteArray> &linhas) const {
+        return leRetorno400(junta(linhas), QStringLiteral("CB0101.ret"),
+                            GetParam().conta().configuracao.banco);
+    }
+};
+
+TEST_P(Cnab400DoBanco, RemessaIgualAoArquivoDeReferencia) {
+    QTemporaryDir dir;
+    const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"),
+                                 42};
+    gravaArquivoRemessa(GetParam().conta(), documentosBradesco(), destino, geracao);
+    EXPECT_EQ(leArquivo(dir.filePath(QStringLiteral("remessa.rem"))),
+              leArquivo(QStringLiteral(DADOS_BOLIX "/") + QString::fromLatin1(GetParam().remessa)));
+}
+
+// The simulator's return: the first title paid with a fee, the others' entries confirmed.
+TEST_P(Cnab400DoBanco, SimuladorPagoENaoPago) {
+    const QList<Documento> docs = documentosBradesco();
+    simulador::Pedido pedido;
+    pedido.todosPagos = false;
+    pedido.pagos = {1};
+    pedido.tarifa = 21'000;
+    const QList<Ocorrencia> o = le(retorno(pedido));
+    ASSERT_EQ(o.size(), 3);
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].numeroDocumento, docs[0].numeroDocumento);
+    EXPECT_EQ(o[0].valorPago, centavos(valorCobrado(docs[0])) * 100);
+    EXPECT_EQ(o[0].valorTarifa, 21'000);
+    EXPECT_EQ(o[0].dataCredito, pagamento.addDays(1));
+    EXPECT_FALSE(o[1].pagamento() || o[2].pagamento());
+    EXPECT_EQ(o[1].valorTitulo, centavos(valorCobrado(docs[1])) * 100);
+}
+
+TEST_P(Cnab400DoBanco, SoOsCodigosDeLiquidacaoSaoPagamentos) {
+    QList<QByteArray> linhas = retorno();
+    const auto pago = [&](const char *codigo) {
+        linhas[1].replace(108, 2, codigo);
+        return le(linhas).first().pagamento();
+    };
+    for (const char *codigo : GetParam().pagos)
+        EXPECT_TRUE(pago(codigo)) << codigo;
+    for (const char *codigo : GetParam().naoPagos)
+        EXPECT_FALSE(pago(codigo)) << codigo;
+}
+
+TEST_P(Cnab400DoBanco, RetornoDeOutraContaOuDeOutroBancoRecusado) {
+    QTemporaryDir dir;
+    const QString caminho = dir.filePath(QStringLiteral("CB0101.ret"));
+    gravaLinhas(caminho, retorno());
+    EXPECT_EQ(leRetornoCobranca(caminho, GetParam().conta()).size(), 3);
+    ContaConfigurada vizinha = GetParam().conta();
+    GetParam().vizinha(vizinha);
+    try {
+        leRetornoCobranca(caminho, vizinha);
+        ADD_FAILURE() << "neighbouring account accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(u"é de outra conta")) << e.what();
+    }
+    EXPECT_THROW(leRetornoCobranca(caminho, contaBradesco()), ErroBolix);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bancos, Cnab400DoBanco, testing::ValuesIn(bancos400),
+                         [](const auto &info) { return std::string(info.param.nome); });
+
 // The program asks for FEBRABAN240; the records' length picks the layout, the file's bank must be the
 // account's.
 TEST(RetornoCobranca, LeiautePeloTamanhoDosRegistros) {
