@@ -6,6 +6,7 @@
 #include "Documento.h"
 #include "Registro.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -28,10 +29,12 @@ enum class Registro240 {
 enum class Registro400 { Header, Titulo, Trailer };
 
 // What a bank's CNAB 400 record may need beyond the account: the title (null for header and trailer),
-// the remittance's sequence, and for the trailer the records written before it and the titles' value.
+// the remittance's sequence and date, and for the trailer the records written before it and the titles'
+// value.
 struct Remessa400Em {
     const Documento *doc = nullptr;
     int sequencia = 0;
+    QDate geracao;
     qsizetype registros = 0;
     std::int64_t centavos = 0;
 };
@@ -95,7 +98,8 @@ struct TotalDoTrailer400 {
     QStringList ocorrencias;
 };
 
-// Where a bank's CNAB 400 return puts what moves between banks.
+// Where a bank's CNAB 400 return puts what moves between banks. The fields after `totais` are where most
+// banks agree; a bank that departs sets its own.
 struct Leiaute400 {
     Faixa nossoNumero; // with its check digit, as CNAB 240 carries it
     Faixa motivos;
@@ -104,6 +108,13 @@ struct Leiaute400 {
     bool dataPeloCredito; // the occurrence date handed over is the credit date
     QList<TotalDoTrailer400> totais;
     QByteArray outroCodigo; // a second code the bank writes in 077-079 and the trailer (Santander's 353)
+    // The trailer's identification from position 2 and where it names the bank (0: it does not).
+    QByteArray identificacaoTrailer = "201";
+    int bancoNoTrailer = 5;
+    int dataCredito = 296;
+    bool creditoAnoMesDia = false; // the credit date is AAAAMMDD, else DDMMAA
+    // Two-character reasons that make a paid code provisional: reported, settled by a later file.
+    QStringList motivosProvisorios;
 };
 
 struct NossoNumero {

@@ -77,6 +77,16 @@ QDate LeituraRetorno::dataCurta(const QString &campo, int inicio) const {
     return d;
 }
 
+QDate LeituraRetorno::dataAnoMesDia(const QString &campo, int inicio) const {
+    const std::int64_t aaaammdd = numero(campo, inicio, inicio + 7);
+    if (aaaammdd == 0)
+        return {};
+    const QDate d(int(aaaammdd / 10000), int(aaaammdd / 100 % 100), int(aaaammdd % 100));
+    if (!d.isValid() && !soOTipo_)
+        recusaCampo(campo, inicio, inicio + 7, QStringLiteral("não é uma data AAAAMMDD"));
+    return d;
+}
+
 void LeituraRetorno::confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
                              const QString &porque) const {
     if (numero(campo, inicio, fim) != esperado)

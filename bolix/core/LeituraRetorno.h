@@ -43,6 +43,7 @@ protected:
     QDate data(const QString &campo, int inicio) const;
     // DDMMAA of the CNAB 400 files, years 2000 to 2099; zeros are no date.
     QDate dataCurta(const QString &campo, int inicio) const;
+    QDate dataAnoMesDia(const QString &campo, int inicio) const;
     void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
                  const QString &porque) const;
     // A trailer figure the bank may leave out: blanks or zeros are not given.

@@ -29,19 +29,25 @@ public:
         for (const Documento &doc : docs) {
             const std::int64_t valor = centavosCobrados(doc);
             total += valor;
-            acrescenta(Registro400::Titulo, titulo(doc, valor), {&doc});
+            Remessa400Em titulo;
+            titulo.doc = &doc;
+            acrescenta(Registro400::Titulo, Remessa400::titulo(doc, valor), titulo);
             for (Registro &r : banco_.complementosRemessa400(conta_, doc))
                 acrescenta(std::move(r));
         }
         Registro trailer(400);
         trailer.texto(1, 1, u"9");
-        acrescenta(Registro400::Trailer, std::move(trailer), {nullptr, 0, linhas_.size(), total});
+        Remessa400Em fim;
+        fim.registros = linhas_.size();
+        fim.centavos = total;
+        acrescenta(Registro400::Trailer, std::move(trailer), fim);
         return std::move(linhas_);
     }
 
 private:
     void acrescenta(Registro400 tipo, Registro r, Remessa400Em em) {
         em.sequencia = sequencia_;
+        em.geracao = geracao_.date();
         banco_.ajustaRemessa400(tipo, r, conta_, em);
         acrescenta(std::move(r));
     }

@@ -79,7 +79,8 @@ private:
         Ocorrencia o;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de ocorrência"), 109, 110)).rightJustified(2, u'0');
-        o.pago = leiaute_.pagos.contains(o.codigoMovimento);
+        o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
+        o.pago = leiaute_.pagos.contains(o.codigoMovimento) && !provisorio(o.motivos);
         soOTipo_ = !o.pago;
         o.identificacaoTitulo = texto(38, 62);
         o.nossoNumero = texto(leiaute_.nossoNumero.inicio, leiaute_.nossoNumero.fim);
@@ -90,8 +91,9 @@ private:
         o.valorDesconto = dinheiro(QStringLiteral("desconto"), 241, 253);
         const Dinheiro valor254 = dinheiro(QStringLiteral("valor pago"), 254, 266);
         o.valorJuros = dinheiro(QStringLiteral("juros de mora"), 267, 279);
-        o.dataCredito = dataCurta(QStringLiteral("data do crédito"), 296);
-        o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
+        const QString credito = QStringLiteral("data do crédito");
+        o.dataCredito = leiaute_.creditoAnoMesDia ? dataAnoMesDia(credito, leiaute_.dataCredito)
+                                                  : dataCurta(credito, leiaute_.dataCredito);
         // What the bank took is part of what the payer paid.
         o.valorPago = leiaute_.creditoLiquido && o.pago ? valor254 + o.valorTarifa : valor254;
         o.valorLiquido = leiaute_.creditoLiquido ? valor254 : std::max<Dinheiro>(0, valor254 - o.valorTarifa);
@@ -101,6 +103,13 @@ private:
         conta(o);
         if (!o.pago || pagamentoNovo(o))
             ocorrencias_.append(o);
+    }
+
+    bool provisorio(const QString &motivos) const {
+        for (qsizetype i = 0; i + 1 < motivos.size(); i += 2)
+            if (leiaute_.motivosProvisorios.contains(motivos.mid(i, 2)))
+                return true;
+        return false;
     }
 
     void conta(const Ocorrencia &o) {
@@ -134,10 +143,12 @@ private:
     // Only the figures the bank's manual defines as this file's are compared; one left blank or at zero
     // is not given.
     void trailer() const {
-        if (trecho(2, 4) != "201")
-            recusaCampo(QStringLiteral("identificação do trailer"), 2, 4,
+        const QByteArray &identificacao = leiaute_.identificacaoTrailer;
+        if (trecho(2, 1 + int(identificacao.size())) != identificacao)
+            recusaCampo(QStringLiteral("identificação do trailer"), 2, 1 + int(identificacao.size()),
                         QStringLiteral("não indica um retorno"));
-        confereBanco(5);
+        if (leiaute_.bancoNoTrailer > 0)
+            confereBanco(leiaute_.bancoNoTrailer);
         for (const TotalDoTrailer400 &t : leiaute_.totais) {
             const Contagem arquivo = contagem(t.ocorrencias);
             const QString quantidade = QStringLiteral("quantidade de %1").arg(t.descricao);

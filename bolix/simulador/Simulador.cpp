@@ -171,7 +171,11 @@ private:
     std::int64_t valorLote_ = 0; // cents
 };
 
-// The CNAB 400 answer of Bradesco, Itaú and Santander: the header, one type 1 per title of the remittance
+// The banks whose CNAB 400 remittance the simulator answers.
+const QStringList bancos400 = {QStringLiteral("033"), QStringLiteral("237"), QStringLiteral("341"),
+                               QStringLiteral("748")};
+
+// The CNAB 400 answer of each bank in bancos400: the header, one type 1 per title of the remittance
 // (its type 2 records carry nothing the return repeats), the trailer with each bank's figures.
 class Retorno400 {
 public:
@@ -180,10 +184,10 @@ public:
     QList<QByteArray> responde(const QList<QByteArray> &remessa) {
         const QByteArray &header = remessa.first();
         banco_ = QString::fromLatin1(header.mid(76, 3));
-        if (banco_ != u"237" && banco_ != u"341" && banco_ != u"033")
-            throw ErroBolix(QStringLiteral("Remessa CNAB 400 do banco %1: o simulador responde só às do "
-                                           "Bradesco (237), do Itaú (341) e do Santander (033).")
-                                .arg(banco_));
+        if (!bancos400.contains(banco_))
+            throw ErroBolix(QStringLiteral("Remessa CNAB 400 do banco %1: o simulador responde só às dos "
+                                           "bancos %2.")
+                                .arg(banco_, bancos400.join(u", ")));
         Registro h(400);
         h.texto(1, 26, u"02RETORNO01COBRANCA")
             .texto(27, 94, QString::fromLatin1(header.mid(26, 68)))
@@ -192,9 +196,12 @@ public:
             h.numero(101, 105, 0).texto(106, 108, u"BPI").numero(109, 113, 1).dataCurta(114, credito());
         else if (santander()) // the código do beneficiário (109-117) blank, as older editions leave it
             h.numero(101, 108, 0);
+        else if (sicredi())
+            h.dataAnoMesDia(95, data_).numero(111, 117, 1);
         else
             h.numero(101, 113, 0).dataCurta(380, credito());
         acrescenta(h);
+        codigoSicredi_ = QString::fromLatin1(header.mid(26, 5));
         for (const QByteArray &linha : remessa)
             if (linha.startsWith('1'))
                 acrescenta(titulo(linha));
@@ -205,12 +212,15 @@ public:
 private:
     bool itau() const { return banco_ == u"341"; }
     bool santander() const { return banco_ == u"033"; }
+    bool sicredi() const { return banco_ == u"748"; }
     QDate credito() const { return data_.addDays(1); }
 
     // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
     // leaves them at zero and counts the file in 213-234, Bradesco counts it by occurrence from 058.
     Registro trailer() const {
         Registro t(400);
+        if (sicredi())
+            return t.texto(1, 5, u"92748").texto(6, 10, codigoSicredi_);
         t.texto(1, 4, u"9201").digitos(5, 7, banco_).numero(40, 47, 0);
         if (itau()) {
             t.numero(18, 39, 0).numero(213, 220, titulos_).numero(221, 234, valores_);
@@ -270,6 +280,11 @@ private:
                 .texto(108, 108, campo(108, 108))
                 .texto(127, 134, campo(63, 70))
                 .texto(174, 175, campo(148, 149));
+        else if (sicredi())
+            r.texto(38, 62, u"")
+                .texto(48, 62, campo(48, 56))
+                .texto(296, 301, u"")
+                .dataAnoMesDia(329, pago ? credito() : QDate());
         else if (santander())
             r.texto(2, 37, campo(2, 37))
                 .texto(63, 70, campo(63, 70))
@@ -299,6 +314,7 @@ private:
     QString banco_;
     int titulos_ = 0;
     std::int64_t valores_ = 0; // cents
+    QString codigoSicredi_;    // the trailer repeats the header's código do beneficiário
     int entradas_ = 0;         // titles answered with their entry confirmed (02)
     std::int64_t valorEntradas_ = 0;
     QList<QByteArray> saida_;
@@ -347,7 +363,7 @@ const char *const uso =
     "Uso: simulador_banco REMESSA RETORNO [opções]\n"
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
     "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
-    "Boletos em CNAB 400: 033 (Santander), 237 (Bradesco), 341 (Itaú).\n"
+    "Boletos em CNAB 400: 033 (Santander), 237 (Bradesco), 341 (Itaú), 748 (Sicredi).\n"
     "Débito automático: FEBRABAN 150.\n"
     "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"

@@ -430,6 +430,13 @@ ContaConfigurada contaSantander() {
     return configuraConta(conta, c);
 }
 
+ContaConfigurada contaSicredi() {
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("748"), QStringLiteral("1"));
+    c.layout = 400;
+    Conta conta = exemplos::conta(exemplos::exemploBanco("Sicredi"));
+    return configuraConta(conta, c);
+}
+
 // The CNAB 400 of the banks added after Bradesco and Itaú, one row each: the account, the golden
 // remittance, the occurrence codes that are payments and some that are not (entry, refusal, write-off,
 // provisional), and a neighbouring account that the return's header refuses.
@@ -454,6 +461,13 @@ const Banco400 bancos400[] = {
      {"06", "07", "08", "17"},
      {"02", "03", "09", "10", "93", "94"},
      [](ContaConfigurada &c) { c.convenioArquivo = QStringLiteral("17777751042700080113"); }},
+    // X0 and X6 to XB: paid by a cheque still blocked.
+    {"Sicredi",
+     contaSicredi,
+     "remessa400_sicredi.rem",
+     {"06", "15", "17"},
+     {"02", "03", "09", "10", "24", "28"},
+     [](ContaConfigurada &c) { c.cedente = QStringLiteral("00624"); }},
 };
 
 class Cnab400DoBanco : public testing::TestWithParam<Banco400> {
@@ -523,6 +537,21 @@ TEST_P(Cnab400DoBanco, RetornoDeOutraContaOuDeOutroBancoRecusado) {
         EXPECT_TRUE(e.texto().contains(u"é de outra conta")) << e.what();
     }
     EXPECT_THROW(leRetornoCobranca(caminho, contaBradesco()), ErroBolix);
+}
+
+// A 06 whose reasons say the cheque that paid it is still blocked is reported, not settled; the credit
+// date is read year first.
+TEST(RetornoSicredi400, PagoComChequeBloqueadoNaoEhPagamento) {
+    QList<QByteArray> l = simulador::retornoDaRemessa(
+        junta(remessa400(contaSicredi(), documentosBradesco(), 1, geracao)), {}, pagamento);
+    l[2].replace(318, 4, "A8X6");
+    const QList<Ocorrencia> o = leRetorno400(junta(l), QStringLiteral("00623B10.CRT"), u"748");
+    ASSERT_EQ(o.size(), 3);
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].dataCredito, pagamento.addDays(1));
+    EXPECT_EQ(o[1].codigoMovimento, u"06");
+    EXPECT_FALSE(o[1].pagamento());
+    EXPECT_EQ(o[1].motivos, u"A8X6");
 }
 
 INSTANTIATE_TEST_SUITE_P(Bancos, Cnab400DoBanco, testing::ValuesIn(bancos400),

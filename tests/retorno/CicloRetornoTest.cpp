@@ -288,6 +288,9 @@ const Instalacao400 instalacoes400[] = {
      "banco=033\nnum_agencia=4042\nconta_corrente=013000123\nidentificacao_empresa=0282033\n"
      "OutroDadoConfiguracao2=17777751042700080112\nnossonumero=41\n",
      "1,50"},
+    {"Sicredi", "banco=748\r\nposto=02\r\nbyte_geracao=2\r\nlayout=CNAB400\r\n",
+     "banco=748\nnum_agencia=0165\nconta_corrente=00623-8\nidentificacao_empresa=00623\nnossonumero=41\n",
+     "1,20"},
 };
 
 class CicloCnab400PorBanco : public CicloRetorno, public testing::WithParamInterface<Instalacao400> {};
