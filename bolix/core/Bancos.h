@@ -111,10 +111,23 @@ struct Leiaute400 {
     // The trailer's identification from position 2 and where it names the bank (0: it does not).
     QByteArray identificacaoTrailer = "201";
     int bancoNoTrailer = 5;
+    Faixa tarifa{176, 188};
     int dataCredito = 296;
     bool creditoAnoMesDia = false; // the credit date is AAAAMMDD, else DDMMAA
     // Two-character reasons that make a paid code provisional: reported, settled by a later file.
     QStringList motivosProvisorios;
+};
+
+// The amounts of a CNAB 400 return's title, from which the bank's rule gives what the payer paid.
+struct Valores400 {
+    Dinheiro titulo = 0;         // 153-165
+    Dinheiro tarifa = 0;         // the bank's fee
+    Dinheiro outrasDespesas = 0; // 189-201
+    Dinheiro abatimento = 0;     // 228-240
+    Dinheiro desconto = 0;       // 241-253
+    Dinheiro recebido = 0;       // 254-266
+    Dinheiro juros = 0;          // 267-279
+    Dinheiro outros = 0;         // 280-292: the fine or other receipts
 };
 
 struct NossoNumero {
@@ -168,6 +181,13 @@ public:
     // The bank's CNAB 400 return; null when the component has no CNAB 400 for the bank.
     virtual const Leiaute400 *leiaute400() const { return nullptr; }
     virtual ContaDoRetorno contaDoRetorno400(const ContaConfigurada &) const { return {}; }
+    // The parts of the account each detail record repeats, checked where the header may leave them out.
+    virtual ContaDoRetorno contaDoDetalhe400(const ContaConfigurada &) const { return {}; }
+    // What the payer paid for a title the return settles: 254-266, with the fee added back where the
+    // bank credits net of it.
+    virtual Dinheiro valorPago400(const Valores400 &v, const ConfiguracaoBolix &) const {
+        return leiaute400()->creditoLiquido ? v.recebido + v.tarifa : v.recebido;
+    }
 
     // Printed boleto: the payee's box ("Agência/Código do beneficiário"), the carteira box and the place
     // of payment when the payee sets none.

@@ -157,6 +157,9 @@ void leDadosDoBanco(const Leitor &l, ConfiguracaoBolix &c) {
                             {u"1", u"2", u"3", u"B", u"D", u"E", u"F", u"G", u"H", u"I", u"J", u"K", u"N",
                              u"P", u"R", u"S", u"T", u"U"},
                             QStringLiteral("1"));
+        c.tipoValorPago =
+            l.umDe(QStringLiteral("valor_pago"), {u"1", u"2", u"3", u"4", u"5", u"6"}, QStringLiteral("1"))
+                .toInt();
     } else if (c.banco == u"756") {
         c.carteira = l.digitos(QStringLiteral("carteira"), 1, QStringLiteral("1"));
         c.modalidade = l.digitos(QStringLiteral("modalidade"), 2, QStringLiteral("01"));

@@ -16,6 +16,8 @@
 //   variacao               001 only, optional: 3 digits (the carteira's variation in the file headers)
 //   nosso_numero_livre     001 only, optional: S for the 17 free digits of convênio 6, carteiras 16 and 18
 //   modalidade             756 only: 2 digits (default 01)
+//   valor_pago             041 CNAB 400 only: 1 to 6 (default 1), the contract's composition of the
+//                          return's "valor pago" (254-266)
 //   codigo_beneficiario    optional: the payee code when it differs from CodigoCedente (Caixa's code;
 //                          Banrisul's code with its NC, 9000150-46)
 //   nome_beneficiario      the payee's name as the bank registered it
@@ -41,6 +43,7 @@ struct ConfiguracaoBolix {
     QString tipoCobranca;             // 033
     QString posto;                    // 748
     int byteGeracao = 0;              // 748
+    int tipoValorPago = 1;            // 041 CNAB 400
     QString codigoBeneficiario;
     QString nomeBeneficiario;
     QString inscricaoBeneficiario; // digits only, 11 (CPF) or 14 (CNPJ)

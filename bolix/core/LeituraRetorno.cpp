@@ -120,7 +120,7 @@ QString nomes(const ContaDoRetorno &partes) {
 
 } // namespace
 
-void LeituraRetorno::confereConta(const ContaDoRetorno &partes, const QString &banco) const {
+void LeituraRetorno::confereConta(const ContaDoRetorno &partes, const QString &banco, bool identifica) const {
     bool identificada = false;
     for (const ParteDaConta &p : partes) {
         const QString lida = texto(p.faixa.inicio, p.faixa.fim);
@@ -135,7 +135,7 @@ void LeituraRetorno::confereConta(const ContaDoRetorno &partes, const QString &b
                                 .arg(p.esperado, banco));
         identificada = identificada || p.identifica;
     }
-    if (!identificada)
+    if (identifica && !identificada)
         throw ErroBolix(QStringLiteral("Arquivo de retorno %1 não identifica a conta: o header não traz %2 "
                                        "que a conta configurada do banco %3 tenha; sem isso o arquivo "
                                        "poderia ser de outra conta.")

@@ -22,7 +22,9 @@ class LeitorRetorno400 : LeituraRetorno {
 public:
     LeitorRetorno400(const QString &nome, const RegraBanco &regra, const ContaConfigurada *conta)
         : LeituraRetorno(nome), regra_(regra), leiaute_(*regra.leiaute400()),
-          banco_(regra.codigo().toLatin1()), conta_(conta) {}
+          banco_(regra.codigo().toLatin1()), conta_(conta),
+          configuracao_(conta ? conta->configuracao : ConfiguracaoBolix{}),
+          detalhe_(conta ? regra.contaDoDetalhe400(*conta) : ContaDoRetorno{}) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
         percorre(conteudo, 400);
@@ -69,8 +71,9 @@ private:
             recusaCampo(QStringLiteral("identificação do arquivo"), 2, 9,
                         QStringLiteral("não indica um retorno"));
         confereBanco(77);
+        // A bank that repeats the account in each detail may leave the header's blank or at zero.
         if (conta_)
-            confereConta(regra_.contaDoRetorno400(*conta_), QString::fromLatin1(banco_));
+            confereConta(regra_.contaDoRetorno400(*conta_), QString::fromLatin1(banco_), detalhe_.isEmpty());
     }
 
     // A record that is not a payment is read for its kind only. A paid title without a document number
@@ -87,19 +90,29 @@ private:
         o.numeroDocumento = texto(117, 126);
         o.dataVencimento = dataCurta(QStringLiteral("data de vencimento"), 147);
         o.valorTitulo = dinheiro(QStringLiteral("valor do título"), 153, 165);
-        o.valorTarifa = dinheiro(QStringLiteral("despesas de cobrança"), 176, 188);
-        o.valorDesconto = dinheiro(QStringLiteral("desconto"), 241, 253);
-        const Dinheiro valor254 = dinheiro(QStringLiteral("valor pago"), 254, 266);
-        o.valorJuros = dinheiro(QStringLiteral("juros de mora"), 267, 279);
+        Valores400 v;
+        v.titulo = o.valorTitulo;
+        v.tarifa =
+            dinheiro(QStringLiteral("despesas de cobrança"), leiaute_.tarifa.inicio, leiaute_.tarifa.fim);
+        v.outrasDespesas = dinheiro(QStringLiteral("outras despesas"), 189, 201);
+        v.abatimento = dinheiro(QStringLiteral("abatimento"), 228, 240);
+        v.desconto = dinheiro(QStringLiteral("desconto"), 241, 253);
+        v.recebido = dinheiro(QStringLiteral("valor pago"), 254, 266);
+        v.juros = dinheiro(QStringLiteral("juros de mora"), 267, 279);
+        v.outros = dinheiro(QStringLiteral("outros recebimentos"), 280, 292);
+        o.valorTarifa = v.tarifa;
+        o.valorDesconto = v.desconto;
+        o.valorJuros = v.juros;
         const QString credito = QStringLiteral("data do crédito");
         o.dataCredito = leiaute_.creditoAnoMesDia ? dataAnoMesDia(credito, leiaute_.dataCredito)
                                                   : dataCurta(credito, leiaute_.dataCredito);
-        // What the bank took is part of what the payer paid.
-        o.valorPago = leiaute_.creditoLiquido && o.pago ? valor254 + o.valorTarifa : valor254;
-        o.valorLiquido = leiaute_.creditoLiquido ? valor254 : std::max<Dinheiro>(0, valor254 - o.valorTarifa);
+        o.valorPago = o.pago ? regra_.valorPago400(v, configuracao_) : v.recebido;
+        o.valorLiquido = leiaute_.creditoLiquido ? v.recebido : std::max<Dinheiro>(0, v.recebido - v.tarifa);
         o.dataOcorrencia = dataCurta(QStringLiteral("data da ocorrência"), 111);
         if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
             o.dataOcorrencia = o.dataCredito;
+        if (conta_ && !detalhe_.isEmpty())
+            confereConta(detalhe_, QString::fromLatin1(banco_));
         conta(o);
         if (!o.pago || pagamentoNovo(o))
             ocorrencias_.append(o);
@@ -189,6 +202,8 @@ private:
     const Leiaute400 &leiaute_;
     QByteArray banco_;
     const ContaConfigurada *conta_;
+    ConfiguracaoBolix configuracao_;
+    ContaDoRetorno detalhe_;
     QHash<QString, Contagem> porCodigo_;
     Contagem todos_;
     QHash<QString, Pagamento> pagamentos_;
