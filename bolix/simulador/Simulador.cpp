@@ -172,8 +172,8 @@ private:
 };
 
 // The banks whose CNAB 400 remittance the simulator answers.
-const QStringList bancos400 = {QStringLiteral("033"), QStringLiteral("237"), QStringLiteral("341"),
-                               QStringLiteral("748")};
+const QStringList bancos400 = {QStringLiteral("033"), QStringLiteral("041"), QStringLiteral("237"),
+                               QStringLiteral("341"), QStringLiteral("748")};
 
 // The CNAB 400 answer of each bank in bancos400: the header, one type 1 per title of the remittance
 // (its type 2 records carry nothing the return repeats), the trailer with each bank's figures.
@@ -198,7 +198,7 @@ public:
             h.numero(101, 108, 0);
         else if (sicredi())
             h.dataAnoMesDia(95, data_).numero(111, 117, 1);
-        else
+        else if (!banrisul())
             h.numero(101, 113, 0).dataCurta(380, credito());
         acrescenta(h);
         codigoSicredi_ = QString::fromLatin1(header.mid(26, 5));
@@ -213,6 +213,7 @@ private:
     bool itau() const { return banco_ == u"341"; }
     bool santander() const { return banco_ == u"033"; }
     bool sicredi() const { return banco_ == u"748"; }
+    bool banrisul() const { return banco_ == u"041"; }
     QDate credito() const { return data_.addDays(1); }
 
     // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
@@ -221,6 +222,8 @@ private:
         Registro t(400);
         if (sicredi())
             return t.texto(1, 5, u"92748").texto(6, 10, codigoSicredi_);
+        if (banrisul())
+            return t.texto(1, 1, u"9").numero(18, 25, titulos_).numero(26, 39, valores_);
         t.texto(1, 4, u"9201").digitos(5, 7, banco_).numero(40, 47, 0);
         if (itau()) {
             t.numero(18, 39, 0).numero(213, 220, titulos_).numero(221, 234, valores_);
@@ -285,6 +288,8 @@ private:
                 .texto(48, 62, campo(48, 56))
                 .texto(296, 301, u"")
                 .dataAnoMesDia(329, pago ? credito() : QDate());
+        else if (banrisul())
+            r.texto(18, 30, campo(18, 30)).texto(63, 72, campo(63, 72)).texto(108, 108, campo(108, 108));
         else if (santander())
             r.texto(2, 37, campo(2, 37))
                 .texto(63, 70, campo(63, 70))
@@ -363,7 +368,7 @@ const char *const uso =
     "Uso: simulador_banco REMESSA RETORNO [opções]\n"
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
     "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
-    "Boletos em CNAB 400: 033 (Santander), 237 (Bradesco), 341 (Itaú), 748 (Sicredi).\n"
+    "Boletos em CNAB 400: 033 (Santander), 041 (Banrisul), 237 (Bradesco), 341 (Itaú), 748 (Sicredi).\n"
     "Débito automático: FEBRABAN 150.\n"
     "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"

@@ -437,6 +437,13 @@ ContaConfigurada contaSicredi() {
     return configuraConta(conta, c);
 }
 
+ContaConfigurada contaBanrisul() {
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("041"), QStringLiteral("1"));
+    c.layout = 400;
+    Conta conta = exemplos::conta(exemplos::exemploBanco("Banrisul"));
+    return configuraConta(conta, c);
+}
+
 // The CNAB 400 of the banks added after Bradesco and Itaú, one row each: the account, the golden
 // remittance, the occurrence codes that are payments and some that are not (entry, refusal, write-off,
 // provisional), and a neighbouring account that the return's header refuses.
@@ -468,6 +475,13 @@ const Banco400 bancos400[] = {
      {"06", "15", "17"},
      {"02", "03", "09", "10", "24", "28"},
      [](ContaConfigurada &c) { c.cedente = QStringLiteral("00624"); }},
+    // 30 and 31: payments in transit; 04: a write-off by public notice.
+    {"Banrisul",
+     contaBanrisul,
+     "remessa400_banrisul.rem",
+     {"06", "07", "08", "15"},
+     {"02", "03", "04", "09", "10", "30", "31"},
+     [](ContaConfigurada &c) { c.cedente = QStringLiteral("9000151"); }},
 };
 
 class Cnab400DoBanco : public testing::TestWithParam<Banco400> {
@@ -552,6 +566,37 @@ TEST(RetornoSicredi400, PagoComChequeBloqueadoNaoEhPagamento) {
     EXPECT_EQ(o[1].codigoMovimento, u"06");
     EXPECT_FALSE(o[1].pagamento());
     EXPECT_EQ(o[1].motivos, u"A8X6");
+}
+
+// A title of 150,00 paid with 2,00 of interest and 3,00 of fine, 1,00 of discount: the payer paid 154,00.
+// What 254-266 holds depends on the contract's type; each type gives back the same payment. The header's
+// code left at zero, as the bank may send it, is taken from the details.
+TEST(RetornoBanrisul400, ValorPagoPeloTipoDoContrato) {
+    QList<QByteArray> l = simulador::retornoDaRemessa(
+        junta(remessa400(contaBanrisul(), {documentosBradesco()[0]}, 1, geracao)), {}, pagamento);
+    l[0].replace(26, 13, QByteArray(13, '0'));
+    l[1].replace(240, 13, "0000000000100").replace(266, 26, "00000000002000000000000300");
+    const struct {
+        int tipo;
+        const char *valor254;
+    } casos[] = {{1, "0000000015200"}, {2, "0000000015100"}, {3, "0000000015200"},
+                 {4, "0000000015400"}, {5, "0000000015190"}, {6, "0000000015000"}};
+    QTemporaryDir dir;
+    const QString caminho = dir.filePath(QStringLiteral("retorno.ret"));
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.tipo);
+        l[1].replace(253, 13, c.valor254).replace(175, 13, "0000000000210");
+        gravaLinhas(caminho, l, "\x1A");
+        ContaConfigurada conta = contaBanrisul();
+        conta.configuracao.tipoValorPago = c.tipo;
+        const QList<Ocorrencia> o = leRetornoCobranca(caminho, conta);
+        ASSERT_EQ(o.size(), 1);
+        EXPECT_EQ(o[0].valorPago, 1'540'000);
+    }
+    // Another payee's code in a detail is another account's file.
+    l[1].replace(17, 13, "1102900016046");
+    gravaLinhas(caminho, l, "\x1A");
+    EXPECT_THROW(leRetornoCobranca(caminho, contaBanrisul()), ErroBolix);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bancos, Cnab400DoBanco, testing::ValuesIn(bancos400),

@@ -291,6 +291,10 @@ const Instalacao400 instalacoes400[] = {
     {"Sicredi", "banco=748\r\nposto=02\r\nbyte_geracao=2\r\nlayout=CNAB400\r\n",
      "banco=748\nnum_agencia=0165\nconta_corrente=00623-8\nidentificacao_empresa=00623\nnossonumero=41\n",
      "1,20"},
+    {"Banrisul", "banco=041\r\ncarteira=1\r\nvalor_pago=4\r\nlayout=CNAB400\r\n",
+     "banco=041\nnum_agencia=1102\nconta_corrente=0601234567\nidentificacao_empresa=9000150\nnossonumero="
+     "41\n",
+     "1,60"},
 };
 
 class CicloCnab400PorBanco : public CicloRetorno, public testing::WithParamInterface<Instalacao400> {};
