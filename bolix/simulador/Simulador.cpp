@@ -173,7 +173,7 @@ private:
 
 // The banks whose CNAB 400 remittance the simulator answers.
 const QStringList bancos400 = {QStringLiteral("033"), QStringLiteral("041"), QStringLiteral("237"),
-                               QStringLiteral("341"), QStringLiteral("748")};
+                               QStringLiteral("341"), QStringLiteral("748"), QStringLiteral("756")};
 
 // The CNAB 400 answer of each bank in bancos400: the header, one type 1 per title of the remittance
 // (its type 2 records carry nothing the return repeats), the trailer with each bank's figures.
@@ -198,10 +198,12 @@ public:
             h.numero(101, 108, 0);
         else if (sicredi())
             h.dataAnoMesDia(95, data_).numero(111, 117, 1);
+        else if (sicoob())
+            h.numero(101, 107, 1);
         else if (!banrisul())
             h.numero(101, 113, 0).dataCurta(380, credito());
         acrescenta(h);
-        codigoSicredi_ = QString::fromLatin1(header.mid(26, 5));
+        codigoDoHeader_ = QString::fromLatin1(header.mid(26, 5));
         for (const QByteArray &linha : remessa)
             if (linha.startsWith('1'))
                 acrescenta(titulo(linha));
@@ -214,6 +216,7 @@ private:
     bool santander() const { return banco_ == u"033"; }
     bool sicredi() const { return banco_ == u"748"; }
     bool banrisul() const { return banco_ == u"041"; }
+    bool sicoob() const { return banco_ == u"756"; }
     QDate credito() const { return data_.addDays(1); }
 
     // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
@@ -221,9 +224,14 @@ private:
     Registro trailer() const {
         Registro t(400);
         if (sicredi())
-            return t.texto(1, 5, u"92748").texto(6, 10, codigoSicredi_);
+            return t.texto(1, 5, u"92748").texto(6, 10, codigoDoHeader_);
         if (banrisul())
             return t.texto(1, 1, u"9").numero(18, 25, titulos_).numero(26, 39, valores_);
+        if (sicoob())
+            return t.texto(1, 6, u"902756")
+                .texto(7, 10, codigoDoHeader_.left(4))
+                .data(156, data_)
+                .numero(164, 171, saida_.size() + 1);
         t.texto(1, 4, u"9201").digitos(5, 7, banco_).numero(40, 47, 0);
         if (itau()) {
             t.numero(18, 39, 0).numero(213, 220, titulos_).numero(221, 234, valores_);
@@ -288,6 +296,13 @@ private:
                 .texto(48, 62, campo(48, 56))
                 .texto(296, 301, u"")
                 .dataAnoMesDia(329, pago ? credito() : QDate());
+        else if (sicoob()) // the fee and the credit date where Banco do Brasil has them
+            r.texto(18, 31, campo(18, 31))
+                .texto(63, 74, campo(63, 74))
+                .texto(107, 108, campo(107, 108))
+                .dataCurta(176, pago ? credito() : QDate())
+                .numero(182, 188, tarifa)
+                .texto(296, 301, u"");
         else if (banrisul())
             r.texto(18, 30, campo(18, 30)).texto(63, 72, campo(63, 72)).texto(108, 108, campo(108, 108));
         else if (santander())
@@ -319,7 +334,7 @@ private:
     QString banco_;
     int titulos_ = 0;
     std::int64_t valores_ = 0; // cents
-    QString codigoSicredi_;    // the trailer repeats the header's código do beneficiário
+    QString codigoDoHeader_;   // 027-031, which Sicredi's and Sicoob's trailers repeat
     int entradas_ = 0;         // titles answered with their entry confirmed (02)
     std::int64_t valorEntradas_ = 0;
     QList<QByteArray> saida_;
@@ -368,7 +383,8 @@ const char *const uso =
     "Uso: simulador_banco REMESSA RETORNO [opções]\n"
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
     "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
-    "Boletos em CNAB 400: 033 (Santander), 041 (Banrisul), 237 (Bradesco), 341 (Itaú), 748 (Sicredi).\n"
+    "Boletos em CNAB 400: 033 (Santander), 041 (Banrisul), 237 (Bradesco), 341 (Itaú), 748 (Sicredi),\n"
+    "  756 (Sicoob).\n"
     "Débito automático: FEBRABAN 150.\n"
     "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"

@@ -444,6 +444,13 @@ ContaConfigurada contaBanrisul() {
     return configuraConta(conta, c);
 }
 
+ContaConfigurada contaSicoob() {
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("756"), QStringLiteral("1"));
+    c.layout = 400;
+    Conta conta = exemplos::conta(exemplos::exemploBanco("Sicoob"));
+    return configuraConta(conta, c);
+}
+
 // The CNAB 400 of the banks added after Bradesco and Itaú, one row each: the account, the golden
 // remittance, the occurrence codes that are payments and some that are not (entry, refusal, write-off,
 // provisional), and a neighbouring account that the return's header refuses.
@@ -482,6 +489,13 @@ const Banco400 bancos400[] = {
      {"06", "07", "08", "15"},
      {"02", "03", "04", "09", "10", "30", "31"},
      [](ContaConfigurada &c) { c.cedente = QStringLiteral("9000151"); }},
+    // 05: a title without registration.
+    {"Sicoob",
+     contaSicoob,
+     "remessa400_sicoob.rem",
+     {"06", "15"},
+     {"02", "05", "09", "10", "14"},
+     [](ContaConfigurada &c) { c.cedente = QStringLiteral("0123457"); }},
 };
 
 class Cnab400DoBanco : public testing::TestWithParam<Banco400> {

@@ -295,6 +295,9 @@ const Instalacao400 instalacoes400[] = {
      "banco=041\nnum_agencia=1102\nconta_corrente=0601234567\nidentificacao_empresa=9000150\nnossonumero="
      "41\n",
      "1,60"},
+    {"Sicoob", "banco=756\r\ncarteira=1\r\nmodalidade=01\r\nlayout=CNAB400\r\n",
+     "banco=756\nnum_agencia=3069\nconta_corrente=12345-6\nidentificacao_empresa=0123456\nnossonumero=41\n",
+     "2,00"},
 };
 
 class CicloCnab400PorBanco : public CicloRetorno, public testing::WithParamInterface<Instalacao400> {};
