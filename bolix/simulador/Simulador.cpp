@@ -173,7 +173,8 @@ private:
 
 // The banks whose CNAB 400 remittance the simulator answers.
 const QStringList bancos400 = {QStringLiteral("033"), QStringLiteral("041"), QStringLiteral("237"),
-                               QStringLiteral("341"), QStringLiteral("748"), QStringLiteral("756")};
+                               QStringLiteral("341"), QStringLiteral("748"), QStringLiteral("756"),
+                               QStringLiteral("104")};
 
 // The CNAB 400 answer of each bank in bancos400: the header, one type 1 per title of the remittance
 // (its type 2 records carry nothing the return repeats), the trailer with each bank's figures.
@@ -200,7 +201,7 @@ public:
             h.dataAnoMesDia(95, data_).numero(111, 117, 1);
         else if (sicoob())
             h.numero(101, 107, 1);
-        else if (!banrisul())
+        else if (!banrisul() && !caixa())
             h.numero(101, 113, 0).dataCurta(380, credito());
         acrescenta(h);
         codigoDoHeader_ = QString::fromLatin1(header.mid(26, 5));
@@ -217,6 +218,7 @@ private:
     bool sicredi() const { return banco_ == u"748"; }
     bool banrisul() const { return banco_ == u"041"; }
     bool sicoob() const { return banco_ == u"756"; }
+    bool caixa() const { return banco_ == u"104"; }
     QDate credito() const { return data_.addDays(1); }
 
     // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
@@ -225,6 +227,8 @@ private:
         Registro t(400);
         if (sicredi())
             return t.texto(1, 5, u"92748").texto(6, 10, codigoDoHeader_);
+        if (caixa())
+            return t.texto(1, 7, u"9201104");
         if (banrisul())
             return t.texto(1, 1, u"9").numero(18, 25, titulos_).numero(26, 39, valores_);
         if (sicoob())
@@ -296,6 +300,12 @@ private:
                 .texto(48, 62, campo(48, 56))
                 .texto(296, 301, u"")
                 .dataAnoMesDia(329, pago ? credito() : QDate());
+        else if (caixa()) // its own codes: 21 paid, 01 entry confirmed
+            r.digitos(109, 110, pago ? QStringLiteral("21") : QStringLiteral("01"))
+                .texto(21, 27, campo(21, 27))
+                .texto(57, 73, campo(57, 73))
+                .texto(296, 301, u"")
+                .dataCurta(294, pago ? credito() : QDate());
         else if (sicoob()) // the fee and the credit date where Banco do Brasil has them
             r.texto(18, 31, campo(18, 31))
                 .texto(63, 74, campo(63, 74))
@@ -384,7 +394,7 @@ const char *const uso =
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
     "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
     "Boletos em CNAB 400: 033 (Santander), 041 (Banrisul), 237 (Bradesco), 341 (Itaú), 748 (Sicredi),\n"
-    "  756 (Sicoob).\n"
+    "  756 (Sicoob), 104 (Caixa).\n"
     "Débito automático: FEBRABAN 150.\n"
     "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"

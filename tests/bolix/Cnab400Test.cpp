@@ -451,6 +451,13 @@ ContaConfigurada contaSicoob() {
     return configuraConta(conta, c);
 }
 
+ContaConfigurada contaCaixa() {
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("104"), QString());
+    c.layout = 400;
+    Conta conta = exemplos::conta(exemplos::exemploBanco("Caixa"));
+    return configuraConta(conta, c);
+}
+
 // The CNAB 400 of the banks added after Bradesco and Itaú, one row each: the account, the golden
 // remittance, the occurrence codes that are payments and some that are not (entry, refusal, write-off,
 // provisional), and a neighbouring account that the return's header refuses.
@@ -496,6 +503,13 @@ const Banco400 bancos400[] = {
      {"06", "15"},
      {"02", "05", "09", "10", "14"},
      [](ContaConfigurada &c) { c.cedente = QStringLiteral("0123457"); }},
+    // Caixa's own codes: 01 entry, 99 refused, 02/23/25 written off, 33 and 36 reversals.
+    {"Caixa",
+     contaCaixa,
+     "remessa400_caixa.rem",
+     {"21", "22", "35"},
+     {"01", "02", "06", "23", "25", "33", "36", "99"},
+     [](ContaConfigurada &c) { c.cedente = QStringLiteral("123457"); }},
 };
 
 class Cnab400DoBanco : public testing::TestWithParam<Banco400> {
@@ -611,6 +625,18 @@ TEST(RetornoBanrisul400, ValorPagoPeloTipoDoContrato) {
     l[1].replace(17, 13, "1102900016046");
     gravaLinhas(caminho, l, "\x1A");
     EXPECT_THROW(leRetornoCobranca(caminho, contaBanrisul()), ErroBolix);
+}
+
+// Caixa returns the principal, the interest and the fine apart: the payer paid their sum.
+TEST(RetornoCaixa400, ValorPagoSomaJurosEMulta) {
+    QList<QByteArray> l = simulador::retornoDaRemessa(
+        junta(remessa400(contaCaixa(), {documentosBradesco()[0]}, 1, geracao)), {}, pagamento);
+    l[1].replace(266, 26, "00000000002000000000000300");
+    const QList<Ocorrencia> o = leRetorno400(junta(l), QStringLiteral("r.ret"), u"104");
+    ASSERT_EQ(o.size(), 1);
+    EXPECT_EQ(o[0].codigoMovimento, u"21");
+    EXPECT_EQ(o[0].valorPago, 1'550'000);
+    EXPECT_EQ(o[0].dataCredito, pagamento.addDays(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Bancos, Cnab400DoBanco, testing::ValuesIn(bancos400),

@@ -298,6 +298,9 @@ const Instalacao400 instalacoes400[] = {
     {"Sicoob", "banco=756\r\ncarteira=1\r\nmodalidade=01\r\nlayout=CNAB400\r\n",
      "banco=756\nnum_agencia=3069\nconta_corrente=12345-6\nidentificacao_empresa=0123456\nnossonumero=41\n",
      "2,00"},
+    {"Caixa", "banco=104\r\nlayout=CNAB400\r\n",
+     "banco=104\nnum_agencia=0001\nconta_corrente=123\nidentificacao_empresa=123456\nnossonumero=41\n",
+     "1,80"},
 };
 
 class CicloCnab400PorBanco : public CicloRetorno, public testing::WithParamInterface<Instalacao400> {};
