@@ -107,6 +107,7 @@ struct Leiaute400 {
     bool creditoLiquido;  // 254-266 is the credit, net of the fee, which is added back
     bool dataPeloCredito; // the occurrence date handed over is the credit date
     QList<TotalDoTrailer400> totais;
+    char tipoDetalhe = '1';
     QByteArray outroCodigo; // a second code the bank writes in 077-079 and the trailer (Santander's 353)
     // The trailer's identification from position 2 and where it names the bank (0: it does not).
     QByteArray identificacaoTrailer = "201";

@@ -42,19 +42,18 @@ private:
         // A lost, doubled or moved record shows here.
         confere(QStringLiteral("número sequencial do registro"), 395, 400, numeroLinha_,
                 QStringLiteral("esperado %1").arg(numeroLinha_));
-        switch (tipo) {
-        case '0':
+        if (tipo == '0') {
             header();
             return false;
-        case '1':
-            detalhe();
-            return false;
-        case '9':
+        }
+        if (tipo == '9') {
             trailer();
             return true;
-        default:
-            recusaCampo(QStringLiteral("tipo de registro"), 1, 1, QStringLiteral("desconhecido num retorno"));
         }
+        if (tipo != leiaute_.tipoDetalhe)
+            recusaCampo(QStringLiteral("tipo de registro"), 1, 1, QStringLiteral("desconhecido num retorno"));
+        detalhe();
+        return false;
     }
 
     void confereBanco(int inicio) const {

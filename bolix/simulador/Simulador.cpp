@@ -174,7 +174,7 @@ private:
 // The banks whose CNAB 400 remittance the simulator answers.
 const QStringList bancos400 = {QStringLiteral("033"), QStringLiteral("041"), QStringLiteral("237"),
                                QStringLiteral("341"), QStringLiteral("748"), QStringLiteral("756"),
-                               QStringLiteral("104")};
+                               QStringLiteral("104"), QStringLiteral("001")};
 
 // The CNAB 400 answer of each bank in bancos400: the header, one type 1 per title of the remittance
 // (its type 2 records carry nothing the return repeats), the trailer with each bank's figures.
@@ -201,12 +201,14 @@ public:
             h.dataAnoMesDia(95, data_).numero(111, 117, 1);
         else if (sicoob())
             h.numero(101, 107, 1);
+        else if (bancoDoBrasil())
+            h.numero(101, 107, 1).texto(150, 156, QString::fromLatin1(header.mid(129, 7)));
         else if (!banrisul() && !caixa())
             h.numero(101, 113, 0).dataCurta(380, credito());
         acrescenta(h);
         codigoDoHeader_ = QString::fromLatin1(header.mid(26, 5));
         for (const QByteArray &linha : remessa)
-            if (linha.startsWith('1'))
+            if (linha.startsWith('1') || (bancoDoBrasil() && linha.startsWith('7')))
                 acrescenta(titulo(linha));
         acrescenta(trailer());
         return std::move(saida_);
@@ -219,6 +221,7 @@ private:
     bool banrisul() const { return banco_ == u"041"; }
     bool sicoob() const { return banco_ == u"756"; }
     bool caixa() const { return banco_ == u"104"; }
+    bool bancoDoBrasil() const { return banco_ == u"001"; }
     QDate credito() const { return data_.addDays(1); }
 
     // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
@@ -227,8 +230,8 @@ private:
         Registro t(400);
         if (sicredi())
             return t.texto(1, 5, u"92748").texto(6, 10, codigoDoHeader_);
-        if (caixa())
-            return t.texto(1, 7, u"9201104");
+        if (caixa() || bancoDoBrasil())
+            return t.texto(1, 4, u"9201").digitos(5, 7, banco_);
         if (banrisul())
             return t.texto(1, 1, u"9").numero(18, 25, titulos_).numero(26, 39, valores_);
         if (sicoob())
@@ -306,6 +309,13 @@ private:
                 .texto(57, 73, campo(57, 73))
                 .texto(296, 301, u"")
                 .dataCurta(294, pago ? credito() : QDate());
+        else if (bancoDoBrasil()) // record 7; the fee and the credit date as Sicoob's
+            r.numero(1, 1, 7)
+                .texto(18, 80, campo(18, 80))
+                .texto(107, 108, campo(107, 108))
+                .dataCurta(176, pago ? credito() : QDate())
+                .numero(182, 188, tarifa)
+                .texto(296, 301, u"");
         else if (sicoob()) // the fee and the credit date where Banco do Brasil has them
             r.texto(18, 31, campo(18, 31))
                 .texto(63, 74, campo(63, 74))
@@ -394,7 +404,7 @@ const char *const uso =
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
     "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
     "Boletos em CNAB 400: 033 (Santander), 041 (Banrisul), 237 (Bradesco), 341 (Itaú), 748 (Sicredi),\n"
-    "  756 (Sicoob), 104 (Caixa).\n"
+    "  756 (Sicoob), 104 (Caixa), 001 (Banco do Brasil).\n"
     "Débito automático: FEBRABAN 150.\n"
     "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"

@@ -458,6 +458,14 @@ ContaConfigurada contaCaixa() {
     return configuraConta(conta, c);
 }
 
+ContaConfigurada contaBancoDoBrasil() {
+    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("001"), QStringLiteral("17"), 7);
+    c.variacao = QStringLiteral("019");
+    c.layout = 400;
+    Conta conta = exemplos::conta(exemplos::exemploBanco("BB7"));
+    return configuraConta(conta, c);
+}
+
 // The CNAB 400 of the banks added after Bradesco and Itaú, one row each: the account, the golden
 // remittance, the occurrence codes that are payments and some that are not (entry, refusal, write-off,
 // provisional), and a neighbouring account that the return's header refuses.
@@ -510,6 +518,13 @@ const Banco400 bancos400[] = {
      {"21", "22", "35"},
      {"01", "02", "06", "23", "25", "33", "36", "99"},
      [](ContaConfigurada &c) { c.cedente = QStringLiteral("123457"); }},
+    // 46: paid by a cheque awaiting clearing; 44: the cheque returned.
+    {"BancoDoBrasil",
+     contaBancoDoBrasil,
+     "remessa400_bb.rem",
+     {"06", "07", "08", "15"},
+     {"02", "03", "05", "09", "10", "44", "46"},
+     [](ContaConfigurada &c) { c.cedente = QStringLiteral("1234568"); }},
 };
 
 class Cnab400DoBanco : public testing::TestWithParam<Banco400> {
@@ -664,8 +679,11 @@ TEST(RetornoCobranca, LeiautePeloTamanhoDosRegistros) {
         }
         return QStringLiteral("aceito");
     };
-    EXPECT_TRUE(recusa(cnab400, bb).contains(u"CNAB 400 não está disponível para o banco 001"));
-    EXPECT_TRUE(recusa(cnab400, bb).contains(u"layout=CNAB240 no bolix.ini"));
+    // Real has no CNAB 400 here.
+    const exemplos::ExemploBanco &exemploReal = exemplos::exemploBanco("Real");
+    const ContaConfigurada real = exemplos::configura(exemploReal, exemplos::conta(exemploReal));
+    EXPECT_TRUE(recusa(cnab400, real).contains(u"CNAB 400 não está disponível para o banco 356"));
+    EXPECT_TRUE(recusa(cnab400, real).contains(u"layout=CNAB240 no bolix.ini"));
     EXPECT_TRUE(recusa(cnab240, contaBradesco()).contains(u"banco (posições 1 a 3)"));
     // Another company's file at the same bank.
     Conta outra;

@@ -131,7 +131,7 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
          "nosso_numero_livre"},
         {"[Bolix]\nbanco=001\ncarteira=18\ntamanho_convenio=6\nnosso_numero_livre=talvez\n" + dono,
          "nosso_numero_livre"},
-        {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=7\nlayout=CNAB400\n" + dono, "layout CNAB400 n"},
+        {"[Bolix]\nbanco=356\nlayout=CNAB400\n" + dono, "layout CNAB400 n"},
         {"[Bolix]\nbanco=237\ncarteira=09\nlayout=400\n" + dono, "layout \"400\" inv"},
     };
     for (const auto &c : casos) {

@@ -301,6 +301,9 @@ const Instalacao400 instalacoes400[] = {
     {"Caixa", "banco=104\r\nlayout=CNAB400\r\n",
      "banco=104\nnum_agencia=0001\nconta_corrente=123\nidentificacao_empresa=123456\nnossonumero=41\n",
      "1,80"},
+    {"BancoDoBrasil", "banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\nlayout=CNAB400\r\n",
+     "banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\nnossonumero=41\n",
+     "1,45"},
 };
 
 class CicloCnab400PorBanco : public CicloRetorno, public testing::WithParamInterface<Instalacao400> {};
