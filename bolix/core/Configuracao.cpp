@@ -180,6 +180,12 @@ void leLayout(const Leitor &l, ConfiguracaoBolix &c) {
     c.layout = 400;
 }
 
+// What the bank does with a title left unpaid (CNAB 240 segment P 224-227): contracts differ.
+void leBaixa(const Leitor &l, ConfiguracaoBolix &c) {
+    c.codigoBaixa = l.umDe(QStringLiteral("codigo_baixa"), {u"1", u"2"}, QStringLiteral("1")).toInt();
+    c.diasBaixa = l.digitos(QStringLiteral("dias_baixa"), 3, QStringLiteral("030")).toInt();
+}
+
 } // namespace
 
 bool temCnab400(QStringView banco) {
@@ -221,6 +227,7 @@ ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
         l.recusa(QStringLiteral("imprimir"), QStringLiteral("\"%1\" inválido: use S ou N").arg(imprimir));
     c.imprimir = imprimir != u"N";
     leLayout(l, c);
+    leBaixa(l, c);
     return c;
 }
 

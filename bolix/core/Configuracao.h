@@ -18,6 +18,9 @@
 //   modalidade             756 only: 2 digits (default 01)
 //   valor_pago             041 CNAB 400 only: 1 to 6 (default 1), the contract's composition of the
 //                          return's "valor pago" (254-266)
+//   codigo_baixa           optional: 1 (default) the bank writes off or returns a title left unpaid,
+//                          2 it does not (CNAB 240 segment P 224)
+//   dias_baixa             optional: days after the due date for that, up to 3 digits (default 30)
 //   codigo_beneficiario    optional: the payee code when it differs from CodigoCedente (Caixa's code;
 //                          Banrisul's code with its NC, 9000150-46)
 //   nome_beneficiario      the payee's name as the bank registered it
@@ -50,6 +53,8 @@ struct ConfiguracaoBolix {
     QString pastaPdf;              // empty: beside the remittance file
     bool imprimir = true;          // false: the PDF alone, no print dialog
     int layout = 240;              // record length of the boleto remittance and return: 240 or 400
+    int codigoBaixa = 1;           // 1 write off / return an unpaid title, 2 do not
+    int diasBaixa = 30;
 };
 
 // The banks whose CNAB 400 files the component writes and reads.

@@ -119,6 +119,8 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
         {"[Bolix]\nbanco=748\nposto=02\nbyte_geracao=1\n" + dono, "byte_geracao"},
         {"[Bolix]\nbanco=041\ncarteira=Z\n" + dono, "carteira"},
         {"[Bolix]\nbanco=041\nvalor_pago=7\n" + dono, "valor_pago"},
+        {"[Bolix]\nbanco=237\ncarteira=09\ncodigo_baixa=3\n" + dono, "codigo_baixa"},
+        {"[Bolix]\nbanco=237\ncarteira=09\ndias_baixa=1000\n" + dono, "dias_baixa"},
         {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=5\n" + dono, "tamanho_convenio"},
         {"[Bolix]\nbanco=001\ntamanho_convenio=7\n" + dono, "carteira"},
         {"[Bolix]\nbanco=237\ncarteira=1a\n" + dono, "carteira"},
