@@ -58,7 +58,7 @@ public:
     QString versaoArquivo240(const ContaConfigurada &) const override { return QStringLiteral("040"); }
     QString versaoLote240(const ContaConfigurada &) const override { return QStringLiteral("030"); }
 
-    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &,
+    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &c,
                           const Documento *doc) const override {
         switch (tipo) {
         case Registro240::HeaderArquivo:
@@ -68,7 +68,7 @@ public:
             r.numero(12, 13, 0);
             break;
         case Registro240::SegmentoP:
-            segmentoP(r, *doc);
+            segmentoP(r, c.configuracao, *doc);
             break;
         case Registro240::SegmentoQ:
             r.texto(64, 73, u""); // thirty positions of name
@@ -194,7 +194,7 @@ private:
 
     // Itaú has no codes for juros and desconto: a value per day and a value, percentages turned into
     // amounts of the charged value. Ten positions for the document, two for the days to write off.
-    static void segmentoP(Registro &r, const Documento &doc) {
+    static void segmentoP(Registro &r, const ConfiguracaoBolix &cfg, const Documento &doc) {
         if (doc.numeroDocumento.trimmed().size() > 10)
             recusaDocumento(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento,
                             QStringLiteral("o Itaú aceita até 10 caracteres"));
@@ -203,7 +203,7 @@ private:
             r.numero(127, 141, centavosDoPercentual(doc, doc.percentualJurosDiaAtraso));
         if (doc.valorDesconto <= 0 && doc.percentualDesconto > 0)
             r.numero(151, 165, centavosDoPercentual(doc, doc.percentualDesconto));
-        r.digitos(225, 226, u"30").numero(227, 239, 0);
+        r.numero(225, 226, cfg.codigoBaixa == 1 ? cfg.diasBaixa : 0).numero(227, 239, 0);
     }
 };
 
