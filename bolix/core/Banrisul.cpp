@@ -219,12 +219,8 @@ private:
             .texto(159, 160, multa > 0 ? u"18" : u"")
             .texto(161, 173, u"")
             .texto(193, 218, u"")
-            .texto(235, 274, u"")
-            .texto(235, 269, doc.nomeSacado.trimmed())
-            .texto(275, 314, doc.enderecoSacado.trimmed())
-            .digitos(327, 334, cepSacado(doc))
-            .texto(335, 349, doc.cidadeSacado.trimmed())
-            .texto(350, 351, estadoSacado(doc));
+            .texto(270, 274, u"") // thirty-five positions of name
+            .texto(315, 326, u"");
         if (juros > 0)
             r.numero(161, 161, 0).numero(162, 173, juros);
         if (!desconto)

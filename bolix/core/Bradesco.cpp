@@ -109,9 +109,8 @@ private:
             .texto(150, 150, u"N")
             .numero(157, 158, protesta ? 6 : 0)
             .numero(159, 160, protesta ? doc.diasProtesto : 0)
-            .texto(235, 274, doc.nomeSacado.trimmed())
-            .texto(275, 314, doc.enderecoSacado.trimmed())
-            .digitos(327, 334, cepSacado(doc));
+            .texto(315, 326, u"")
+            .texto(335, 351, u"");
     }
 };
 

@@ -182,12 +182,7 @@ private:
             .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
             .numero(157, 158, protesta ? 9 : 0)
             .numero(159, 160, 0)
-            .texto(235, 264, doc.nomeSacado.trimmed())
-            .texto(275, 314, doc.enderecoSacado.trimmed())
-            .texto(315, 326, doc.bairroSacado.trimmed())
-            .digitos(327, 334, cepSacado(doc))
-            .texto(335, 349, doc.cidadeSacado.trimmed())
-            .texto(350, 351, estadoSacado(doc))
+            .texto(265, 274, u"") // thirty positions of name
             .numero(386, 391, 0)
             .numero(392, 393, protesta ? doc.diasProtesto : 0);
     }

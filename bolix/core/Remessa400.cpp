@@ -68,7 +68,7 @@ private:
     }
 
     // The fields the banks place alike: occurrence, document, due date, value, issue date, interest per
-    // day, discount and the payer's registration.
+    // day, discount, the payer's registration and address.
     static Registro titulo(const Documento &doc, std::int64_t valor) {
         const InscricaoSacado inscricao = inscricaoValida(doc);
         Registro r(400);
@@ -85,7 +85,13 @@ private:
             .numero(180, 192, desconto)
             .numero(193, 218, 0)
             .numero(219, 220, inscricao.tipo)
-            .digitos(221, 234, inscricao.digitos);
+            .digitos(221, 234, inscricao.digitos)
+            .texto(235, 274, doc.nomeSacado.trimmed())
+            .texto(275, 314, doc.enderecoSacado.trimmed())
+            .texto(315, 326, doc.bairroSacado.trimmed())
+            .digitos(327, 334, cepSacado(doc))
+            .texto(335, 349, doc.cidadeSacado.trimmed())
+            .texto(350, 351, estadoSacado(doc));
         return r;
     }
 

@@ -129,12 +129,8 @@ private:
             .numero(161, 166, jurosAoMes(doc))
             .numero(167, 172, percentualMulta400(doc, QStringLiteral("Sicoob")) * 100)
             .numero(173, 173, cliente ? 2 : 1)
-            .texto(235, 274, doc.nomeSacado.trimmed())
             .texto(275, 311, doc.enderecoSacado.trimmed())
             .texto(312, 326, doc.bairroSacado.trimmed())
-            .digitos(327, 334, cepSacado(doc))
-            .texto(335, 349, doc.cidadeSacado.trimmed())
-            .texto(350, 351, estadoSacado(doc))
             .numero(392, 393, protesto);
     }
 };

@@ -188,10 +188,9 @@ private:
             .numero(157, 158, protesta ? 6 : 0)
             .numero(159, 160, protesta ? doc.diasProtesto : 0)
             .numero(219, 220, inscricao.tipo * 10)
-            .texto(235, 274, doc.nomeSacado.trimmed())
-            .texto(275, 314, doc.enderecoSacado.trimmed())
             .numero(315, 325, 0)
-            .digitos(327, 334, cepSacado(doc));
+            .texto(326, 326, u"")
+            .texto(335, 351, u"");
     }
 };
 
