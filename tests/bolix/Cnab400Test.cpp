@@ -422,48 +422,26 @@ TEST_F(Retorno400ComoOBancoEscreve, Bradesco) {
     EXPECT_FALSE(o[1].pagamento() || o[2].pagamento());
 }
 
+// The account of one of the banks' examples with CNAB 400; `transmissao`, Santander's 20-digit code.
+ContaConfigurada conta400(const char *exemplo, const char *transmissao = "") {
+    const exemplos::ExemploBanco &e = exemplos::exemploBanco(exemplo);
+    Conta conta = exemplos::conta(e);
+    if (*transmissao)
+        conta.outroDadoConfiguracao2 = QString::fromLatin1(transmissao);
+    ConfiguracaoBolix c = exemplos::configuracao(QString::fromLatin1(e.banco),
+                                                 QString::fromLatin1(e.carteira), e.tamanhoConvenio);
+    c.layout = 400;
+    return configuraConta(conta, c);
+}
+
 ContaConfigurada contaSantander() {
-    Conta conta = exemplos::conta(exemplos::exemploBanco("Santander"));
-    conta.outroDadoConfiguracao2 = QStringLiteral("17777751042700080112");
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("033"), QStringLiteral("101"));
-    c.layout = 400;
-    return configuraConta(conta, c);
-}
-
-ContaConfigurada contaSicredi() {
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("748"), QStringLiteral("1"));
-    c.layout = 400;
-    Conta conta = exemplos::conta(exemplos::exemploBanco("Sicredi"));
-    return configuraConta(conta, c);
-}
-
-ContaConfigurada contaBanrisul() {
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("041"), QStringLiteral("1"));
-    c.layout = 400;
-    Conta conta = exemplos::conta(exemplos::exemploBanco("Banrisul"));
-    return configuraConta(conta, c);
-}
-
-ContaConfigurada contaSicoob() {
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("756"), QStringLiteral("1"));
-    c.layout = 400;
-    Conta conta = exemplos::conta(exemplos::exemploBanco("Sicoob"));
-    return configuraConta(conta, c);
-}
-
-ContaConfigurada contaCaixa() {
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("104"), QString());
-    c.layout = 400;
-    Conta conta = exemplos::conta(exemplos::exemploBanco("Caixa"));
-    return configuraConta(conta, c);
+    return conta400("Santander", "17777751042700080112");
 }
 
 ContaConfigurada contaBancoDoBrasil() {
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("001"), QStringLiteral("17"), 7);
-    c.variacao = QStringLiteral("019");
-    c.layout = 400;
-    Conta conta = exemplos::conta(exemplos::exemploBanco("BB7"));
-    return configuraConta(conta, c);
+    ContaConfigurada c = conta400("BB7");
+    c.configuracao.variacao = QStringLiteral("019");
+    return c;
 }
 
 // The CNAB 400 of the banks added after Bradesco and Itaú, one row each: the account, the golden
@@ -492,28 +470,28 @@ const Banco400 bancos400[] = {
      [](ContaConfigurada &c) { c.convenioArquivo = QStringLiteral("17777751042700080113"); }},
     // X0 and X6 to XB: paid by a cheque still blocked.
     {"Sicredi",
-     contaSicredi,
+     [] { return conta400("Sicredi"); },
      "remessa400_sicredi.rem",
      {"06", "15", "17"},
      {"02", "03", "09", "10", "24", "28"},
      [](ContaConfigurada &c) { c.cedente = QStringLiteral("00624"); }},
     // 30 and 31: payments in transit; 04: a write-off by public notice.
     {"Banrisul",
-     contaBanrisul,
+     [] { return conta400("Banrisul"); },
      "remessa400_banrisul.rem",
      {"06", "07", "08", "15"},
      {"02", "03", "04", "09", "10", "30", "31"},
      [](ContaConfigurada &c) { c.cedente = QStringLiteral("9000151"); }},
     // 05: a title without registration.
     {"Sicoob",
-     contaSicoob,
+     [] { return conta400("Sicoob"); },
      "remessa400_sicoob.rem",
      {"06", "15"},
      {"02", "05", "09", "10", "14"},
      [](ContaConfigurada &c) { c.cedente = QStringLiteral("0123457"); }},
     // Caixa's own codes: 01 entry, 99 refused, 02/23/25 written off, 33 and 36 reversals.
     {"Caixa",
-     contaCaixa,
+     [] { return conta400("Caixa"); },
      "remessa400_caixa.rem",
      {"21", "22", "35"},
      {"01", "02", "06", "23", "25", "33", "36", "99"},
@@ -600,7 +578,7 @@ TEST_P(Cnab400DoBanco, RetornoDeOutraContaOuDeOutroBancoRecusado) {
 // date is read year first.
 TEST(RetornoSicredi400, PagoComChequeBloqueadoNaoEhPagamento) {
     QList<QByteArray> l = simulador::retornoDaRemessa(
-        junta(remessa400(contaSicredi(), documentosBradesco(), 1, geracao)), {}, pagamento);
+        junta(remessa400(conta400("Sicredi"), documentosBradesco(), 1, geracao)), {}, pagamento);
     l[2].replace(318, 4, "A8X6");
     const QList<Ocorrencia> o = leRetorno400(junta(l), QStringLiteral("00623B10.CRT"), u"748");
     ASSERT_EQ(o.size(), 3);
@@ -616,7 +594,7 @@ TEST(RetornoSicredi400, PagoComChequeBloqueadoNaoEhPagamento) {
 // code left at zero, as the bank may send it, is taken from the details.
 TEST(RetornoBanrisul400, ValorPagoPeloTipoDoContrato) {
     QList<QByteArray> l = simulador::retornoDaRemessa(
-        junta(remessa400(contaBanrisul(), {documentosBradesco()[0]}, 1, geracao)), {}, pagamento);
+        junta(remessa400(conta400("Banrisul"), {documentosBradesco()[0]}, 1, geracao)), {}, pagamento);
     l[0].replace(26, 13, QByteArray(13, '0'));
     l[1].replace(240, 13, "0000000000100").replace(266, 26, "00000000002000000000000300");
     const struct {
@@ -630,7 +608,7 @@ TEST(RetornoBanrisul400, ValorPagoPeloTipoDoContrato) {
         SCOPED_TRACE(c.tipo);
         l[1].replace(253, 13, c.valor254).replace(175, 13, "0000000000210");
         gravaLinhas(caminho, l, "\x1A");
-        ContaConfigurada conta = contaBanrisul();
+        ContaConfigurada conta = conta400("Banrisul");
         conta.configuracao.tipoValorPago = c.tipo;
         const QList<Ocorrencia> o = leRetornoCobranca(caminho, conta);
         ASSERT_EQ(o.size(), 1);
@@ -639,13 +617,13 @@ TEST(RetornoBanrisul400, ValorPagoPeloTipoDoContrato) {
     // Another payee's code in a detail is another account's file.
     l[1].replace(17, 13, "1102900016046");
     gravaLinhas(caminho, l, "\x1A");
-    EXPECT_THROW(leRetornoCobranca(caminho, contaBanrisul()), ErroBolix);
+    EXPECT_THROW(leRetornoCobranca(caminho, conta400("Banrisul")), ErroBolix);
 }
 
 // Caixa returns the principal, the interest and the fine apart: the payer paid their sum.
 TEST(RetornoCaixa400, ValorPagoSomaJurosEMulta) {
     QList<QByteArray> l = simulador::retornoDaRemessa(
-        junta(remessa400(contaCaixa(), {documentosBradesco()[0]}, 1, geracao)), {}, pagamento);
+        junta(remessa400(conta400("Caixa"), {documentosBradesco()[0]}, 1, geracao)), {}, pagamento);
     l[1].replace(266, 26, "00000000002000000000000300");
     const QList<Ocorrencia> o = leRetorno400(junta(l), QStringLiteral("r.ret"), u"104");
     ASSERT_EQ(o.size(), 1);
