@@ -172,9 +172,9 @@ private:
 };
 
 // The banks whose CNAB 400 remittance the simulator answers.
-const QStringList bancos400 = {QStringLiteral("033"), QStringLiteral("041"), QStringLiteral("237"),
-                               QStringLiteral("341"), QStringLiteral("748"), QStringLiteral("756"),
-                               QStringLiteral("104"), QStringLiteral("001")};
+const QStringList bancos400 = {QStringLiteral("001"), QStringLiteral("033"), QStringLiteral("041"),
+                               QStringLiteral("104"), QStringLiteral("237"), QStringLiteral("341"),
+                               QStringLiteral("748"), QStringLiteral("756")};
 
 // The CNAB 400 answer of each bank in bancos400: the header, one type 1 per title of the remittance
 // (its type 2 records carry nothing the return repeats), the trailer with each bank's figures.
@@ -403,9 +403,8 @@ const char *const uso =
     "Uso: simulador_banco REMESSA RETORNO [opções]\n"
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
     "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
-    "Boletos em CNAB 400: 033 (Santander), 041 (Banrisul), 237 (Bradesco), 341 (Itaú), 748 (Sicredi),\n"
-    "  756 (Sicoob), 104 (Caixa), 001 (Banco do Brasil).\n"
-    "Débito automático: FEBRABAN 150.\n"
+    "Boletos em CNAB 400: %1.\n"
+    "Débito automático em FEBRABAN 150: 001, 356.\n"
     "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"
     "  --valor N=VALOR    boletos: o título N é pago com esse valor (ex.: 2=99,90).\n"
@@ -479,9 +478,14 @@ bool leOpcoes(const QStringList &args, Pedido &pedido) {
 
 int executa(const QStringList &argumentos, QTextStream &saida, QTextStream &erros) {
     Pedido pedido;
+    const QString textoDeUso = QString::fromUtf8(uso).arg(bancos400.join(u", "));
+    if (argumentos == QStringList{QStringLiteral("--help")}) {
+        saida << textoDeUso;
+        return 0;
+    }
     if (argumentos.size() < 2 || argumentos[0].startsWith(u"--") || argumentos[1].startsWith(u"--") ||
         !leOpcoes(argumentos, pedido)) {
-        erros << QString::fromUtf8(uso);
+        erros << textoDeUso;
         return 2;
     }
     try {
