@@ -107,6 +107,8 @@ public:
             titulo400(r, c, *em.doc);
     }
 
+    Pagador400 pagador400() const override { return {271}; }
+
     // The fine in a record 5 of type 99: code 1 an amount, 2 a percentage, from the day after the due
     // date.
     QList<Registro> complementosRemessa400(const ContaConfigurada &, const Documento &doc) const override {
@@ -175,7 +177,6 @@ private:
             .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
             .numero(157, 158, protesta ? 6 : 0)
             .numero(159, 160, 0)
-            .texto(272, 274, u"") // thirty-seven positions of name
             .numero(392, 393, protesta ? doc.diasProtesto : 0);
     }
 };

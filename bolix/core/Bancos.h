@@ -33,6 +33,7 @@ enum class Registro400 { Header, Titulo, Trailer };
 // value.
 struct Remessa400Em {
     const Documento *doc = nullptr;
+    int tipoInscricao = 0; // the payer's: 1 CPF, 2 CNPJ
     int sequencia = 0;
     QDate geracao;
     qsizetype registros = 0;
@@ -43,6 +44,15 @@ struct Remessa400Em {
 struct Faixa {
     int inicio;
     int fim;
+};
+
+// Where a bank's CNAB 400 title holds the payer's name (from 235), address, district, and city and state
+// (335-349, 350-351); the postcode is at 327-334 at every bank.
+struct Pagador400 {
+    int fimDoNome = 274;
+    Faixa endereco{275, 314};
+    std::optional<Faixa> bairro = Faixa{315, 326};
+    bool cidade = true;
 };
 
 // Where a bank's CNAB 240 puts the fields that move between banks: the nosso número and the document
@@ -178,6 +188,7 @@ public:
         return {};
     }
     virtual QStringList recusasDoTitulo400(const Documento &) const { return {}; }
+    virtual Pagador400 pagador400() const { return {}; }
     virtual QByteArray fimDaRemessa400() const { return {}; }
     // The bank's CNAB 400 return; null when the component has no CNAB 400 for the bank.
     virtual const Leiaute400 *leiaute400() const { return nullptr; }

@@ -129,6 +129,9 @@ public:
         }
     }
 
+    // No district: 315-326 hold the fine's rate and days.
+    Pagador400 pagador400() const override { return {269, {275, 314}, std::nullopt}; }
+
     QStringList recusasDoTitulo400(const Documento &doc) const override {
         QStringList recusas;
         anotaRecusa(recusas, [&] { multa400(doc); });
@@ -218,9 +221,7 @@ private:
             .texto(157, 158, protesta ? u"09" : u"")
             .texto(159, 160, multa > 0 ? u"18" : u"")
             .texto(161, 173, u"")
-            .texto(193, 218, u"")
-            .texto(270, 274, u"") // thirty-five positions of name
-            .texto(315, 326, u"");
+            .texto(193, 218, u"");
         if (juros > 0)
             r.numero(161, 161, 0).numero(162, 173, juros);
         if (!desconto)

@@ -54,6 +54,9 @@ public:
         }
     }
 
+    // Name, address and postcode only: 315-326 and 335-394 are messages and the sacador.
+    Pagador400 pagador400() const override { return {274, {275, 314}, std::nullopt, false}; }
+
     QStringList recusasDoTitulo400(const Documento &doc) const override {
         QStringList recusas;
         anotaRecusa(recusas, [&] { percentualMulta400(doc, QStringLiteral("Bradesco")); });
@@ -108,9 +111,7 @@ private:
             .digitos(148, 149, especie400(doc, u"12"))
             .texto(150, 150, u"N")
             .numero(157, 158, protesta ? 6 : 0)
-            .numero(159, 160, protesta ? doc.diasProtesto : 0)
-            .texto(315, 326, u"")
-            .texto(335, 351, u"");
+            .numero(159, 160, protesta ? doc.diasProtesto : 0);
     }
 };
 

@@ -126,6 +126,8 @@ public:
             titulo400(r, c, *em.doc);
     }
 
+    Pagador400 pagador400() const override { return {264}; }
+
     // A type 2 with the fine from the day after the due date: 1 an amount, 2 a percentage, both with two
     // decimals.
     QList<Registro> complementosRemessa400(const ContaConfigurada &, const Documento &doc) const override {
@@ -182,7 +184,6 @@ private:
             .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
             .numero(157, 158, protesta ? 9 : 0)
             .numero(159, 160, 0)
-            .texto(265, 274, u"") // thirty positions of name
             .numero(386, 391, 0)
             .numero(392, 393, protesta ? doc.diasProtesto : 0);
     }

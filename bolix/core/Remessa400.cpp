@@ -16,8 +16,8 @@ namespace {
 class Remessa400 {
 public:
     Remessa400(const ContaConfigurada &conta, int sequencia, const QDateTime &geracao)
-        : conta_(conta), banco_(regraDoBanco(conta.configuracao.banco)), sequencia_(sequencia),
-          geracao_(geracao) {
+        : conta_(conta), banco_(regraDoBanco(conta.configuracao.banco)), pagador_(banco_.pagador400()),
+          sequencia_(sequencia), geracao_(geracao) {
         if (!banco_.leiaute400())
             throw ErroBolix(QStringLiteral("O leiaute CNAB 400 não está disponível para o banco %1.")
                                 .arg(banco_.codigo()));
@@ -31,7 +31,9 @@ public:
             total += valor;
             Remessa400Em titulo;
             titulo.doc = &doc;
-            acrescenta(Registro400::Titulo, Remessa400::titulo(doc, valor), titulo);
+            const InscricaoSacado inscricao = inscricaoValida(doc);
+            titulo.tipoInscricao = inscricao.tipo;
+            acrescenta(Registro400::Titulo, Remessa400::titulo(doc, valor, inscricao), titulo);
             for (Registro &r : banco_.complementosRemessa400(conta_, doc))
                 acrescenta(std::move(r));
         }
@@ -69,8 +71,7 @@ private:
 
     // The fields the banks place alike: occurrence, document, due date, value, issue date, interest per
     // day, discount, the payer's registration and address.
-    static Registro titulo(const Documento &doc, std::int64_t valor) {
-        const InscricaoSacado inscricao = inscricaoValida(doc);
+    Registro titulo(const Documento &doc, std::int64_t valor, const InscricaoSacado &inscricao) const {
         Registro r(400);
         r.numero(1, 1, 1)
             .texto(38, 62, controleDoParticipante(doc))
@@ -86,17 +87,19 @@ private:
             .numero(193, 218, 0)
             .numero(219, 220, inscricao.tipo)
             .digitos(221, 234, inscricao.digitos)
-            .texto(235, 274, doc.nomeSacado.trimmed())
-            .texto(275, 314, doc.enderecoSacado.trimmed())
-            .texto(315, 326, doc.bairroSacado.trimmed())
-            .digitos(327, 334, cepSacado(doc))
-            .texto(335, 349, doc.cidadeSacado.trimmed())
-            .texto(350, 351, estadoSacado(doc));
+            .texto(235, pagador_.fimDoNome, doc.nomeSacado.trimmed())
+            .texto(pagador_.endereco.inicio, pagador_.endereco.fim, doc.enderecoSacado.trimmed())
+            .digitos(327, 334, cepSacado(doc));
+        if (pagador_.bairro)
+            r.texto(pagador_.bairro->inicio, pagador_.bairro->fim, doc.bairroSacado.trimmed());
+        if (pagador_.cidade)
+            r.texto(335, 349, doc.cidadeSacado.trimmed()).texto(350, 351, estadoSacado(doc));
         return r;
     }
 
     const ContaConfigurada &conta_;
     const RegraBanco &banco_;
+    Pagador400 pagador_;
     int sequencia_;
     QDateTime geracao_;
     QList<QByteArray> linhas_;

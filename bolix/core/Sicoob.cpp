@@ -63,6 +63,8 @@ public:
             titulo400(r, c, *em.doc);
     }
 
+    Pagador400 pagador400() const override { return {274, {275, 311}, Faixa{312, 326}}; }
+
     QStringList recusasDoTitulo400(const Documento &doc) const override {
         QStringList recusas;
         anotaRecusa(recusas, [&] { percentualMulta400(doc, QStringLiteral("Sicoob")); });
@@ -129,8 +131,6 @@ private:
             .numero(161, 166, jurosAoMes(doc))
             .numero(167, 172, percentualMulta400(doc, QStringLiteral("Sicoob")) * 100)
             .numero(173, 173, cliente ? 2 : 1)
-            .texto(275, 311, doc.enderecoSacado.trimmed())
-            .texto(312, 326, doc.bairroSacado.trimmed())
             .numero(392, 393, protesto);
     }
 };

@@ -108,13 +108,16 @@ public:
                 .texto(391, 394, u"2.00");
             break;
         case Registro400::Titulo:
-            titulo400(r, c, *em.doc);
+            titulo400(r, c, *em.doc, em.tipoInscricao);
             break;
         case Registro400::Trailer:
             r.texto(2, 5, u"1748").digitos(6, 10, c.cedente);
             break;
         }
     }
+
+    // 315-326 are the payer's codes at the cooperative, 335-394 the sacador's.
+    Pagador400 pagador400() const override { return {274, {275, 314}, std::nullopt, false}; }
 
     QStringList recusasDoTitulo400(const Documento &doc) const override {
         QStringList recusas;
@@ -171,9 +174,8 @@ private:
         return QStringLiteral("K");
     }
 
-    static void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) {
+    static void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc, int tipoInscricao) {
         const NossoNumero nn = nossoNumero400(c, doc);
-        const InscricaoSacado inscricao = inscricaoValida(doc);
         const bool protesta = codigoProtesto(doc) != u'3';
         r.texto(2, 4, u"AAA")
             .texto(17, 19, u"AAA")
@@ -187,10 +189,8 @@ private:
             .texto(150, 150, aceiteDoDocumento(c, doc) == u'A' ? u"S" : u"N")
             .numero(157, 158, protesta ? 6 : 0)
             .numero(159, 160, protesta ? doc.diasProtesto : 0)
-            .numero(219, 220, inscricao.tipo * 10)
-            .numero(315, 325, 0)
-            .texto(326, 326, u"")
-            .texto(335, 351, u"");
+            .numero(219, 220, tipoInscricao * 10)
+            .numero(315, 325, 0);
     }
 };
 
