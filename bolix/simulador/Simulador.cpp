@@ -245,12 +245,13 @@ private:
         } else if (santander()) {
             t.numero(18, 25, titulos_).numero(26, 39, valores_);
         } else {
+            // The groups' counts have five digits: a larger file keeps the highest they hold.
             t.numero(18, 25, titulos_)
                 .numero(26, 39, valores_)
                 .numero(58, 188, 0)
-                .numero(58, 62, entradas_)
+                .numero(58, 62, std::min(entradas_, 99'999))
                 .numero(63, 74, valorEntradas_)
-                .numero(87, 91, titulos_ - entradas_);
+                .numero(87, 91, std::min(titulos_ - entradas_, 99'999));
         }
         return t;
     }
