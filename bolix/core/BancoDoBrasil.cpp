@@ -173,7 +173,7 @@ private:
             .digitos(107, 108, c.configuracao.carteira)
             .digitos(140, 142, codigo())
             .numero(143, 146, 0)
-            .digitos(148, 149, especie400(doc, u"12"))
+            .digitos(148, 149, especie400(doc, {u"12"}))
             .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
             .numero(157, 158, protesta ? 6 : 0)
             .numero(159, 160, 0)

@@ -108,7 +108,7 @@ private:
             .numero(93, 93, doc.bancoEmiteBoleto ? 1 : 2)
             .texto(94, 94, u"N")
             .numero(140, 147, 0)
-            .digitos(148, 149, especie400(doc, u"12"))
+            .digitos(148, 149, especie400(doc, {u"12"}))
             .texto(150, 150, u"N")
             .numero(157, 158, protesta ? 6 : 0)
             .numero(159, 160, protesta ? doc.diasProtesto : 0);

@@ -180,7 +180,7 @@ private:
             .texto(108, 108, letraCarteira400(c.configuracao.carteira))
             .digitos(140, 142, codigo())
             .numero(143, 147, 0)
-            .digitos(148, 149, especie400(doc, u"08"))
+            .digitos(148, 149, especie400(doc, {u"08"}))
             .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
             .numero(157, 158, protesta ? 9 : 0)
             .numero(159, 160, 0)

@@ -150,17 +150,17 @@ NossoNumero nossoNumero400(const ContaConfigurada &conta, const Documento &doc) 
     return nossoNumeroDoDocumento(conta, doc);
 }
 
-QString especie400(const Documento &doc, QStringView duplicataDeServico) {
+QString especie400(const Documento &doc, const Especies400 &especies) {
     const QString febraban = codigoEspecie(doc);
     if (febraban == u"02")
-        return QStringLiteral("01");
+        return especies.duplicataMercantil.toString();
     if (febraban == u"12")
-        return QStringLiteral("02");
+        return especies.notaPromissoria.toString();
     if (febraban == u"17")
-        return QStringLiteral("05");
+        return especies.recibo.toString();
     if (febraban == u"04")
-        return duplicataDeServico.toString();
-    return QStringLiteral("99");
+        return especies.duplicataDeServico.toString();
+    return especies.outros.toString();
 }
 
 // The caller checks its rows before it dates the documents: the due date is refused by the file alone.

@@ -23,8 +23,15 @@ std::int64_t desconto400(const Documento &doc);
 std::int64_t percentualMulta400(const Documento &doc, const QString &banco);
 // Empty when the bank numbers the title.
 NossoNumero nossoNumero400(const ContaConfigurada &conta, const Documento &doc);
-// The banks' species codes for the FEBRABAN ones they share (DM 01, NP 02, RC 05, the bank's own code for
-// the service duplicata); any other is "outros", 99.
-QString especie400(const Documento &doc, QStringView duplicataDeServico);
+// A bank's species codes for the FEBRABAN ones the store uses; most banks share all but the service
+// duplicata's.
+struct Especies400 {
+    QStringView duplicataDeServico;
+    QStringView duplicataMercantil = u"01";
+    QStringView notaPromissoria = u"02";
+    QStringView recibo = u"05";
+    QStringView outros = u"99";
+};
+QString especie400(const Documento &doc, const Especies400 &especies);
 
 } // namespace bolix

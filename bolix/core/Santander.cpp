@@ -215,7 +215,7 @@ private:
             .digitos(108, 108, c.configuracao.tipoCobranca)
             .digitos(140, 142, codigo())
             .numero(143, 147, 0)
-            .digitos(148, 149, especie400(doc, u"06"))
+            .digitos(148, 149, especie400(doc, {u"06"}))
             .texto(150, 150, u"N")
             .numero(157, 158, protesta ? 6 : 0)
             .numero(159, 160, 0)

@@ -125,7 +125,7 @@ private:
             .digitos(140, 142, codigo())
             .digitos(143, 146, c.agencia)
             .texto(147, 147, c.dvAgencia)
-            .digitos(148, 149, especie400(doc, u"12"))
+            .digitos(148, 149, especie400(doc, {u"12"}))
             .numero(150, 150, aceiteDoDocumento(c, doc) == u'A' ? 1 : 0)
             .numero(157, 160, protesto * 100)
             .numero(161, 166, jurosAoMes(doc))

@@ -159,21 +159,6 @@ public:
     }
 
 private:
-    // The bank's species letters: A duplicata mercantil, C nota promissória, G recibo, J duplicata de
-    // serviço, K any other.
-    static QString especie(const Documento &doc) {
-        const QString febraban = codigoEspecie(doc);
-        if (febraban == u"02")
-            return QStringLiteral("A");
-        if (febraban == u"12")
-            return QStringLiteral("C");
-        if (febraban == u"17")
-            return QStringLiteral("G");
-        if (febraban == u"04")
-            return QStringLiteral("J");
-        return QStringLiteral("K");
-    }
-
     static void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc, int tipoInscricao) {
         const NossoNumero nn = nossoNumero400(c, doc);
         const bool protesta = codigoProtesto(doc) != u'3';
@@ -185,7 +170,8 @@ private:
             .texto(74, 74, doc.bancoEmiteBoleto ? u"A" : u"B")
             .numero(83, 92, 0)
             .numero(93, 96, percentualMulta400(doc, QStringLiteral("Sicredi")))
-            .texto(149, 149, especie(doc))
+            // The bank's letters: J duplicata de serviço, A mercantil, C promissória, G recibo, K other.
+            .texto(149, 149, especie400(doc, {u"J", u"A", u"C", u"G", u"K"}))
             .texto(150, 150, aceiteDoDocumento(c, doc) == u'A' ? u"S" : u"N")
             .numero(157, 158, protesta ? 6 : 0)
             .numero(159, 160, protesta ? doc.diasProtesto : 0)
