@@ -137,6 +137,7 @@ public:
                 false,
                 {}};
             l.tipoDetalhe = '7';
+            l.identificacaoTitulo = {39, 63};
             l.tarifa = {182, 188};
             l.dataCredito = 176;
             return l;

@@ -122,6 +122,7 @@ struct Leiaute400 {
     // The trailer's identification from position 2 and where it names the bank (0: it does not).
     QByteArray identificacaoTrailer = "201";
     int bancoNoTrailer = 5;
+    Faixa identificacaoTitulo{38, 62}; // the payee's control key, as its remittance sent it
     Faixa tarifa{176, 188};
     int dataCredito = 296;
     bool creditoAnoMesDia = false; // the credit date is AAAAMMDD, else DDMMAA

@@ -95,6 +95,7 @@ public:
             Leiaute400 l{
                 {57, 73}, {80, 82}, {QStringLiteral("21"), QStringLiteral("22"), QStringLiteral("35")},
                 false,    false,    {}};
+            l.identificacaoTitulo = {32, 56};
             l.dataCredito = 294;
             return l;
         }();

@@ -84,7 +84,7 @@ private:
         o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
         o.pago = leiaute_.pagos.contains(o.codigoMovimento) && !provisorio(o.motivos);
         soOTipo_ = !o.pago;
-        o.identificacaoTitulo = texto(38, 62);
+        o.identificacaoTitulo = texto(leiaute_.identificacaoTitulo.inicio, leiaute_.identificacaoTitulo.fim);
         o.nossoNumero = texto(leiaute_.nossoNumero.inicio, leiaute_.nossoNumero.fim);
         o.numeroDocumento = texto(117, 126);
         o.dataVencimento = dataCurta(QStringLiteral("data de vencimento"), 147);

@@ -307,6 +307,7 @@ private:
         else if (caixa()) // its own codes: 21 paid, 01 entry confirmed
             r.digitos(109, 110, pago ? QStringLiteral("21") : QStringLiteral("01"))
                 .texto(21, 27, campo(21, 27))
+                .texto(32, 56, campo(32, 56))
                 .texto(57, 73, campo(57, 73))
                 .texto(296, 301, u"")
                 .dataCurta(294, pago ? credito() : QDate());

@@ -628,6 +628,7 @@ TEST(RetornoCaixa400, ValorPagoSomaJurosEMulta) {
     const QList<Ocorrencia> o = leRetorno400(junta(l), QStringLiteral("r.ret"), u"104");
     ASSERT_EQ(o.size(), 1);
     EXPECT_EQ(o[0].codigoMovimento, u"21");
+    EXPECT_EQ(o[0].identificacaoTitulo, controleDoParticipante(documentosBradesco()[0]));
     EXPECT_EQ(o[0].valorPago, 1'550'000);
     EXPECT_EQ(o[0].dataCredito, pagamento.addDays(1));
 }
