@@ -32,8 +32,17 @@ const ContaDoBanco contas[] = {
     {"041", "1", "1102", "0601234567", "9000150", ""},
 };
 
-// Bradesco's CNAB 400 account: the same titles in the 400-column files, to compare the time per title.
-const ContaDoBanco bradesco400{"237", "09", "3380", "0012345-6", "4567890", "", 400};
+// The CNAB 400 accounts: the same titles in the 400-column files, to compare the time per title.
+const ContaDoBanco contas400[] = {
+    {"237", "09", "3380", "0012345-6", "4567890", "", 400},
+    {"341", "109", "0057", "12345", "", "", 400},
+    {"033", "101", "4042", "013000123", "0282033", "17777751042700080112", 400},
+    {"748", "1", "0165", "00623-8", "00623", "", 400},
+    {"041", "1", "1102", "0601234567", "9000150", "", 400},
+    {"756", "1", "3069", "12345-6", "0123456", "", 400},
+    {"104", "", "0001", "123", "123456", "", 400},
+    {"001", "17", "1584", "210169", "1234567", "", 400},
+};
 
 ContaConfigurada conta(const ContaDoBanco &b) {
     ConfiguracaoBolix cfg;
@@ -56,7 +65,8 @@ ContaConfigurada conta(const ContaDoBanco &b) {
     return configuraConta(c, cfg);
 }
 
-// Every other title with a fine: in reais, or as a percentage for Bradesco's CNAB 400, which takes no other.
+// Every other title with a fine: in reais, or as a percentage for the CNAB 400 of the banks that take no
+// other (every bank's CNAB 400 takes it).
 QList<Documento> documentos(int quantidade, bool multaPercentual = false) {
     QList<Documento> docs;
     docs.reserve(quantidade);
@@ -118,7 +128,7 @@ BENCHMARK(Retorno240De100000Titulos)
     ->ReportAggregatesOnly(true);
 
 void Remessa400De10000Titulos(benchmark::State &state) {
-    const ContaConfigurada c = conta(bradesco400);
+    const ContaConfigurada c = conta(contas400[state.range(0)]);
     const QList<Documento> docs = documentos(10'000, true);
     QTemporaryDir dir;
     const ArquivoRemessa destino{dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"), 1};
@@ -126,6 +136,8 @@ void Remessa400De10000Titulos(benchmark::State &state) {
         benchmark::DoNotOptimize(gravaArquivoRemessa(c, docs, destino, geracao));
 }
 BENCHMARK(Remessa400De10000Titulos)
+    ->DenseRange(0, std::size(contas400) - 1)
+    ->ArgName("banco")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
@@ -133,16 +145,18 @@ BENCHMARK(Remessa400De10000Titulos)
 // Through the same entry as the component: the records' length picks the layout.
 void Retorno400De100000Titulos(benchmark::State &state) {
     QByteArray remessa;
-    for (const QByteArray &linha : remessa400(conta(bradesco400), documentos(100'000, true), 1, geracao))
+    const ContaConfigurada c = conta(contas400[state.range(0)]);
+    for (const QByteArray &linha : remessa400(c, documentos(100'000, true), 1, geracao))
         remessa += linha + "\r\n";
     QTemporaryDir dir;
     const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
     gravaLinhas(retorno, simulador::retornoDaRemessa(remessa, {}, QDate(2025, 12, 10)));
-    const ContaConfigurada c = conta(bradesco400);
     for (auto _ : state)
         benchmark::DoNotOptimize(leRetornoCobranca(retorno, c));
 }
 BENCHMARK(Retorno400De100000Titulos)
+    ->DenseRange(0, std::size(contas400) - 1)
+    ->ArgName("banco")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

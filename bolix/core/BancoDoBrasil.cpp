@@ -1,5 +1,9 @@
 #include "BancosConhecidos.h"
+#include "Boleto.h"
 #include "Digitos.h"
+#include "ErroBolix.h"
+#include "Remessa.h"
+#include "Remessa400.h"
 
 namespace bolix {
 
@@ -26,6 +30,11 @@ public:
         if (tamanho == 7 && c.cedente.startsWith(u'0'))
             recusaConta(QStringLiteral("CodigoCedente"), e.codigoCedente,
                         QStringLiteral("um convênio de 7 dígitos vai de 1000000 a 9999999"));
+        // The bank's CNAB 400 layouts read here are those of 7-digit convênios.
+        if (c.configuracao.layout == 400 && (tamanho != 7 || c.configuracao.nossoNumeroLivre))
+            recusaConta(QStringLiteral("CodigoCedente"), e.codigoCedente,
+                        QStringLiteral("o CNAB 400 do Banco do Brasil está disponível para convênios de 7 "
+                                       "dígitos (tamanho_convenio=7)"));
     }
 
     int larguraSequencia(const ContaConfigurada &c) const override {
@@ -78,6 +87,98 @@ public:
                 {QStringLiteral("convênio"), {33, 41}, a.convenio.mid(0, 9), true},
                 {QStringLiteral("carteira"), {46, 47}, a.convenio.mid(13, 2)},
                 {QStringLiteral("variação da carteira"), {48, 50}, a.convenio.mid(15, 3)}};
+    }
+
+    // Header: agência and conta with their DVs, the remittance's sequence and the convênio líder. Title
+    // (record 7): agência, conta, convênio, the control key in 039-063, the 17-digit nosso número,
+    // variação and carteira; protest is instruction 06 with the days in 392-393.
+    void ajustaRemessa400(Registro400 tipo, Registro &r, const ContaConfigurada &c,
+                          const Remessa400Em &em) const override {
+        if (tipo == Registro400::Header)
+            r.digitos(27, 30, c.agencia)
+                .texto(31, 31, c.dvAgencia)
+                .digitos(32, 39, c.conta)
+                .texto(40, 40, c.dvConta)
+                .numero(41, 46, 0)
+                .texto(80, 94, u"BANCODOBRASIL")
+                .numero(101, 107, em.sequencia)
+                .digitos(130, 136, c.cedente);
+        else if (tipo == Registro400::Titulo)
+            titulo400(r, c, *em.doc);
+    }
+
+    Pagador400 pagador400() const override { return {271}; }
+
+    // The fine in a record 5 of type 99: code 1 an amount, 2 a percentage, from the day after the due
+    // date.
+    QList<Registro> complementosRemessa400(const ContaConfigurada &, const Documento &doc) const override {
+        if (doc.valorMultaAtraso <= 0 && doc.percentualMultaAtraso <= 0)
+            return {};
+        const bool valor = doc.valorMultaAtraso > 0;
+        Registro r(400);
+        r.numero(1, 1, 5)
+            .digitos(2, 3, u"99")
+            .numero(4, 4, valor ? 1 : 2)
+            .dataCurta(5, doc.dataVencimento.addDays(1))
+            .numero(11, 22, centavos(valor ? doc.valorMultaAtraso : doc.percentualMultaAtraso));
+        return {r};
+    }
+
+    // Paid: 06, 07 (on account), 08 (the balance), 15 (at the notary). 46, paid by a cheque awaiting
+    // clearing, is reported and settled by a later 06; 44 is a cheque returned. Details are record 7,
+    // the fee 182-188 and the credit date 176-181.
+    const Leiaute400 *leiaute400() const override {
+        static const Leiaute400 bb = [] {
+            Leiaute400 l{
+                {64, 80},
+                {87, 88},
+                {QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("15")},
+                false,
+                false,
+                {}};
+            l.tipoDetalhe = '7';
+            l.identificacaoTitulo = {39, 63};
+            l.tarifa = {182, 188};
+            l.dataCredito = 176;
+            return l;
+        }();
+        return &bb;
+    }
+
+    // Agência (027-030) and conta (032-039) in the header, the convênio in 150-156.
+    ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("agência"), {27, 30}, c.agencia},
+                {QStringLiteral("conta"), {32, 39}, c.conta, true},
+                {QStringLiteral("convênio"), {150, 156}, c.cedente, true}};
+    }
+
+private:
+    void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
+        const QString &inscricao = c.configuracao.inscricaoBeneficiario;
+        const NossoNumero nn = nossoNumero400(c, doc);
+        const bool protesta = codigoProtesto(doc) != u'3';
+        r.numero(1, 1, 7)
+            .numero(2, 3, inscricao.size() == 14 ? 2 : 1)
+            .digitos(4, 17, inscricao)
+            .digitos(18, 21, c.agencia)
+            .texto(22, 22, c.dvAgencia)
+            .digitos(23, 30, c.conta)
+            .texto(31, 31, c.dvConta)
+            .texto(38, 62, u"")
+            .digitos(32, 38, c.cedente)
+            .texto(39, 63, controleDoParticipante(doc))
+            .digitos(64, 80, nn.numero)
+            .numero(81, 84, 0)
+            .digitos(92, 94, c.configuracao.variacao)
+            .numero(95, 101, 0)
+            .digitos(107, 108, c.configuracao.carteira)
+            .digitos(140, 142, codigo())
+            .numero(143, 146, 0)
+            .digitos(148, 149, especie400(doc, {u"12"}))
+            .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
+            .numero(157, 158, protesta ? 6 : 0)
+            .numero(159, 160, 0)
+            .numero(392, 393, protesta ? doc.diasProtesto : 0);
     }
 };
 

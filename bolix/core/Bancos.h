@@ -6,6 +6,7 @@
 #include "Documento.h"
 #include "Registro.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -24,10 +25,34 @@ enum class Registro240 {
     TrailerArquivo
 };
 
+// The records of a CNAB 400 remittance: each bank fills its own fields over the ones all banks share.
+enum class Registro400 { Header, Titulo, Trailer };
+
+// What a bank's CNAB 400 record may need beyond the account: the title (null for header and trailer),
+// the remittance's sequence and date, and for the trailer the records written before it and the titles'
+// value.
+struct Remessa400Em {
+    const Documento *doc = nullptr;
+    int tipoInscricao = 0; // the payer's: 1 CPF, 2 CNPJ
+    int sequencia = 0;
+    QDate geracao;
+    qsizetype registros = 0;
+    std::int64_t centavos = 0;
+};
+
 // A field of a record, positions counted from 1.
 struct Faixa {
     int inicio;
     int fim;
+};
+
+// Where a bank's CNAB 400 title holds the payer's name (from 235), address, district, and city and state
+// (335-349, 350-351); the postcode is at 327-334 at every bank.
+struct Pagador400 {
+    int fimDoNome = 274;
+    Faixa endereco{275, 314};
+    std::optional<Faixa> bairro = Faixa{315, 326};
+    bool cidade = true;
 };
 
 // Where a bank's CNAB 240 puts the fields that move between banks: the nosso número and the document
@@ -90,7 +115,8 @@ struct TotalDoTrailer400 {
     QStringList ocorrencias;
 };
 
-// Where a bank's CNAB 400 return puts what moves between banks.
+// Where a bank's CNAB 400 return puts what moves between banks. The fields after `totais` are where most
+// banks agree; a bank that departs sets its own.
 struct Leiaute400 {
     Faixa nossoNumero; // with its check digit, as CNAB 240 carries it
     Faixa motivos;
@@ -98,6 +124,29 @@ struct Leiaute400 {
     bool creditoLiquido;  // 254-266 is the credit, net of the fee, which is added back
     bool dataPeloCredito; // the occurrence date handed over is the credit date
     QList<TotalDoTrailer400> totais;
+    char tipoDetalhe = '1';
+    QByteArray outroCodigo; // a second code the bank writes in 077-079 and the trailer (Santander's 353)
+    // The trailer's identification from position 2 and where it names the bank (0: it does not).
+    QByteArray identificacaoTrailer = "201";
+    int bancoNoTrailer = 5;
+    Faixa identificacaoTitulo{38, 62}; // the payee's control key, as its remittance sent it
+    Faixa tarifa{176, 188};
+    int dataCredito = 296;
+    bool creditoAnoMesDia = false; // the credit date is AAAAMMDD, else DDMMAA
+    // Two-character reasons that make a paid code provisional: reported, settled by a later file.
+    QStringList motivosProvisorios;
+};
+
+// The amounts of a CNAB 400 return's title, from which the bank's rule gives what the payer paid.
+struct Valores400 {
+    Dinheiro titulo = 0;         // 153-165
+    Dinheiro tarifa = 0;         // the bank's fee
+    Dinheiro outrasDespesas = 0; // 189-201
+    Dinheiro abatimento = 0;     // 228-240
+    Dinheiro desconto = 0;       // 241-253
+    Dinheiro recebido = 0;       // 254-266
+    Dinheiro juros = 0;          // 267-279
+    Dinheiro outros = 0;         // 280-292: the fine or other receipts
 };
 
 struct NossoNumero {
@@ -141,9 +190,27 @@ public:
     // The parts of the account a CNAB 240 return's file header holds (agência, conta and convênio where
     // the layout puts them, with the remittance's values, by default).
     virtual ContaDoRetorno contaDoRetorno240(const ContaConfigurada &conta) const;
+    // CNAB 400 remittance: the bank's fields over the shared ones (see Remessa400), the records that
+    // follow a title's type 1, what the bank refuses in a title before the file is written, and what
+    // follows the trailer's line end.
+    virtual void ajustaRemessa400(Registro400, Registro &, const ContaConfigurada &,
+                                  const Remessa400Em &) const {}
+    virtual QList<Registro> complementosRemessa400(const ContaConfigurada &, const Documento &) const {
+        return {};
+    }
+    virtual QStringList recusasDoTitulo400(const Documento &) const { return {}; }
+    virtual Pagador400 pagador400() const { return {}; }
+    virtual QByteArray fimDaRemessa400() const { return {}; }
     // The bank's CNAB 400 return; null when the component has no CNAB 400 for the bank.
     virtual const Leiaute400 *leiaute400() const { return nullptr; }
     virtual ContaDoRetorno contaDoRetorno400(const ContaConfigurada &) const { return {}; }
+    // The parts of the account each detail record repeats, checked where the header may leave them out.
+    virtual ContaDoRetorno contaDoDetalhe400(const ContaConfigurada &) const { return {}; }
+    // What the payer paid for a title the return settles: 254-266, with the fee added back where the
+    // bank credits net of it.
+    virtual Dinheiro valorPago400(const Valores400 &v, const ConfiguracaoBolix &) const {
+        return leiaute400()->creditoLiquido ? v.recebido + v.tarifa : v.recebido;
+    }
 
     // Printed boleto: the payee's box ("Agência/Código do beneficiário"), the carteira box and the place
     // of payment when the payee sets none.

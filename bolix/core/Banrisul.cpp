@@ -1,5 +1,9 @@
 #include "BancosConhecidos.h"
+#include "Boleto.h"
 #include "Digitos.h"
+#include "ErroBolix.h"
+#include "Remessa.h"
+#include "Remessa400.h"
 
 #include <QRegularExpression>
 
@@ -118,9 +122,127 @@ public:
         return banrisul;
     }
 
+    // Header: the 13-digit código de cedente (agência and código with its NC). Title: the same code,
+    // the nosso número with its NC, the carteira, the document type (08 when the payee prints the boleto,
+    // 06 when the bank does), interest per day (code 0), protest as instruction 09 and the fine as 18,
+    // each with its days. Numeric fields the title does not use stay blank, as the manual asks. Trailer:
+    // the titles' value.
+    void ajustaRemessa400(Registro400 tipo, Registro &r, const ContaConfigurada &c,
+                          const Remessa400Em &em) const override {
+        switch (tipo) {
+        case Registro400::Header:
+            r.texto(10, 26, u"").digitos(27, 39, codigoCedente(c));
+            break;
+        case Registro400::Titulo:
+            titulo400(r, c, *em.doc);
+            break;
+        case Registro400::Trailer:
+            r.numero(28, 40, em.centavos);
+            break;
+        }
+    }
+
+    // No district: 315-326 hold the fine's rate and days.
+    Pagador400 pagador400() const override { return {269, {275, 314}, std::nullopt}; }
+
+    QStringList recusasDoTitulo400(const Documento &doc) const override {
+        QStringList recusas;
+        anotaRecusa(recusas, [&] { multa400(doc); });
+        return recusas;
+    }
+
+    // CR LF after each record and the end-of-file mark after the trailer's.
+    QByteArray fimDaRemessa400() const override { return QByteArrayLiteral("\x1A"); }
+
+    // Paid: 06, 07 (partial), 08 (the balance), 15 (at the notary). 30 and 31, payments in transit, come
+    // only on request and are not settled; 04 is a write-off by public notice. The trailer's figures are
+    // the portfolio's ("em carteira") and the settled titles', none this file's.
+    const Leiaute400 *leiaute400() const override {
+        static const Leiaute400 banrisul = [] {
+            Leiaute400 l{
+                {63, 72},
+                {383, 392},
+                {QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("15")},
+                false,
+                false,
+                {}};
+            l.identificacaoTrailer = "";
+            l.bancoNoTrailer = 0;
+            return l;
+        }();
+        return &banrisul;
+    }
+
+    // The header's código de cedente (027-039) may come zero-filled; each detail repeats it (018-030).
+    ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("código de cedente"), {27, 39}, codigoCedente(c), true}};
+    }
+    ContaDoRetorno contaDoDetalhe400(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("código de cedente"), {18, 30}, codigoCedente(c), true}};
+    }
+
+    // 254-266 by the contract's type: 1 leaves interest out (and the other expenses are taken), 2 the
+    // other receipts, 3 the discount, abatement and other receipts; 4 is what the payer paid; 5 takes the
+    // fee and the other expenses; 6 is the face value.
+    Dinheiro valorPago400(const Valores400 &v, const ConfiguracaoBolix &cfg) const override {
+        switch (cfg.tipoValorPago) {
+        case 1:
+            return v.recebido + v.juros + v.outrasDespesas;
+        case 2:
+            return v.recebido + v.outros;
+        case 3:
+            return v.recebido - v.desconto - v.abatimento + v.outros;
+        case 5:
+            return v.recebido + v.tarifa + v.outrasDespesas;
+        case 6:
+            return v.recebido + v.juros + v.outros - v.desconto - v.abatimento;
+        default:
+            return v.recebido;
+        }
+    }
+
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {
         return c.agencia + u'.' + c.dvAgencia + QStringLiteral(" / ") + c.cedente.left(6) + u'.' +
                c.cedente.mid(6) + u'.' + c.dvCedente;
+    }
+
+private:
+    static QString codigoCedente(const ContaConfigurada &c) { return c.agencia + c.cedente + c.dvCedente; }
+
+    // The fine as a percentage with one decimal (322-324).
+    static std::int64_t multa400(const Documento &doc) {
+        const std::int64_t centesimos = percentualMulta400(doc, QStringLiteral("Banrisul"));
+        if (centesimos % 10 != 0 || centesimos > 9990)
+            recusaDocumento(doc, QStringLiteral("PercentualMultaAtraso"), QString::number(centesimos),
+                            QStringLiteral("o CNAB 400 do Banrisul leva a multa com uma casa decimal, até "
+                                           "99,9%"));
+        return centesimos / 10;
+    }
+
+    void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
+        const NossoNumero nn = nossoNumero400(c, doc);
+        const std::int64_t multa = multa400(doc);
+        const std::int64_t juros = jurosDoDia400(doc);
+        const bool desconto = desconto400(doc) > 0;
+        const bool protesta = codigoProtesto(doc) != u'3';
+        r.digitos(18, 30, codigoCedente(c))
+            .digitos(63, 72, nn.numero + nn.digito)
+            .texto(108, 108, c.configuracao.carteira)
+            .digitos(140, 142, codigo())
+            .digitos(148, 149, doc.bancoEmiteBoleto ? u"06" : u"08")
+            .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
+            .texto(157, 158, protesta ? u"09" : u"")
+            .texto(159, 160, multa > 0 ? u"18" : u"")
+            .texto(161, 173, u"")
+            .texto(193, 218, u"");
+        if (juros > 0)
+            r.numero(161, 161, 0).numero(162, 173, juros);
+        if (!desconto)
+            r.texto(174, 192, u"");
+        if (multa > 0)
+            r.numero(322, 324, multa).numero(325, 326, 0);
+        if (protesta)
+            r.numero(370, 371, doc.diasProtesto);
     }
 };
 

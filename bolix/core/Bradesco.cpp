@@ -1,6 +1,9 @@
 #include "BancosConhecidos.h"
+#include "Boleto.h"
 #include "Digitos.h"
 #include "ErroBolix.h"
+#include "Remessa.h"
+#include "Remessa400.h"
 
 namespace bolix {
 
@@ -37,6 +40,32 @@ public:
         return c.agencia + c.configuracao.carteira + nn.numero + c.conta + u'0';
     }
 
+    // Header: the company's 20-digit code and the remittance's sequence. Title: carteira, agência and
+    // account; protest is instruction 06 with the days in 159-160, as the instruction table gives them.
+    void ajustaRemessa400(Registro400 tipo, Registro &r, const ContaConfigurada &c,
+                          const Remessa400Em &em) const override {
+        if (tipo == Registro400::Header) {
+            const QString codigo = c.convenioArquivo.isEmpty() ? c.cedente : c.convenioArquivo;
+            r.digitos(27, 46, zerosEsquerda(codigo, 20))
+                .texto(109, 110, u"MX")
+                .numero(111, 117, em.sequencia);
+        } else if (tipo == Registro400::Titulo) {
+            titulo400(r, c, *em.doc);
+        }
+    }
+
+    // Name, address and postcode only: 315-326 and 335-394 are messages and the sacador.
+    Pagador400 pagador400() const override { return {274, {275, 314}, std::nullopt, false}; }
+
+    QStringList recusasDoTitulo400(const Documento &doc) const override {
+        QStringList recusas;
+        anotaRecusa(recusas, [&] { percentualMulta400(doc, QStringLiteral("Bradesco")); });
+        return recusas;
+    }
+
+    // A DOS end-of-file mark after the trailer's CR LF.
+    QByteArray fimDaRemessa400() const override { return QByteArrayLiteral("\x1A"); }
+
     // The manual's trailer: 018-039 are the portfolio's titles and value ("cobrança simples"), not this
     // file's; the groups by occurrence are this file's. Of those, the entries confirmed (02) and the
     // titles written off (09 and 10) are checked, count and face value; the liquidation group's two values
@@ -59,6 +88,30 @@ public:
     // The header names the company by the 20-digit code Bradesco gave it (027-046).
     ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
         return {{QStringLiteral("código da empresa"), {27, 46}, contaDoArquivo240(c).convenio, true}};
+    }
+
+private:
+    void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
+        const NossoNumero nn = nossoNumero400(c, doc);
+        const std::int64_t multa = percentualMulta400(doc, QStringLiteral("Bradesco"));
+        const bool protesta = codigoProtesto(doc) != u'3';
+        r.numero(2, 20, 0)
+            .digitos(21, 37,
+                     u'0' + zerosEsquerda(c.configuracao.carteira, 3) + zerosEsquerda(c.agencia, 5) +
+                         c.conta + c.dvConta)
+            .numero(63, 65, 0)
+            .numero(66, 66, multa > 0 ? 2 : 0)
+            .numero(67, 70, multa)
+            .digitos(71, 81, nn.numero)
+            .texto(82, 82, nn.digito.isEmpty() ? QStringLiteral("0") : nn.digito)
+            .numero(83, 92, 0)
+            .numero(93, 93, doc.bancoEmiteBoleto ? 1 : 2)
+            .texto(94, 94, u"N")
+            .numero(140, 147, 0)
+            .digitos(148, 149, especie400(doc, {u"12"}))
+            .texto(150, 150, u"N")
+            .numero(157, 158, protesta ? 6 : 0)
+            .numero(159, 160, protesta ? doc.diasProtesto : 0);
     }
 };
 

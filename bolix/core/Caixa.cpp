@@ -1,5 +1,9 @@
 #include "BancosConhecidos.h"
+#include "Boleto.h"
 #include "Digitos.h"
+#include "ErroBolix.h"
+#include "Remessa.h"
+#include "Remessa400.h"
 
 namespace bolix {
 
@@ -75,7 +79,83 @@ public:
         return c.cedente.size() == 7 ? QStringLiteral("067") : QStringLiteral("060");
     }
 
+    // Header: agência, code, the layout's version 007 for a 7-digit code, the file's sequence (it must
+    // grow). Title: the code, who issues and posts the boleto, the nosso número with its modalidade,
+    // interest and fine from the day after the due date, the fine as an amount; 394 is the currency.
+    void ajustaRemessa400(Registro400 tipo, Registro &r, const ContaConfigurada &c,
+                          const Remessa400Em &em) const override {
+        if (tipo == Registro400::Header) {
+            if (em.sequencia < 1 || em.sequencia > 99999)
+                throw ErroBolix(
+                    QStringLiteral("ArquivoRemessa.Sequencia %1 inválida: o CNAB 400 da Caixa numera "
+                                   "os arquivos de 1 a 99999.")
+                        .arg(em.sequencia));
+            r.digitos(27, 30, c.agencia)
+                .digitos(31, 37, zerosEsquerda(c.cedente, 7))
+                .texto(101, 103, c.cedente.size() == 7 ? u"007" : u"")
+                .numero(390, 394, em.sequencia);
+        } else if (tipo == Registro400::Titulo) {
+            titulo400(r, c, *em.doc);
+        }
+    }
+
+    // Caixa's own codes: 21 liquidação, 22 in the notary's office, 35 on-line; 01 is the entry confirmed,
+    // 99 a refusal (the reason in 080-082), 33 and 36 reverse a settlement. The trailer has no figures.
+    const Leiaute400 *leiaute400() const override {
+        static const Leiaute400 caixa = [] {
+            Leiaute400 l{
+                {57, 73}, {80, 82}, {QStringLiteral("21"), QStringLiteral("22"), QStringLiteral("35")},
+                false,    false,    {}};
+            l.identificacaoTitulo = {32, 56};
+            l.dataCredito = 294;
+            return l;
+        }();
+        return &caixa;
+    }
+
+    // Agência (027-030) and código do beneficiário (031-037) in the header.
+    ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("agência"), {27, 30}, c.agencia},
+                {QStringLiteral("código do beneficiário"), {31, 37}, zerosEsquerda(c.cedente, 7), true}};
+    }
+
+    // 254-266 is the principal; interest (267-279) and fine (280-292) come apart.
+    Dinheiro valorPago400(const Valores400 &v, const ConfiguracaoBolix &) const override {
+        return v.recebido + v.juros + v.outros;
+    }
+
 private:
+    void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
+        const QString &inscricao = c.configuracao.inscricaoBeneficiario;
+        const NossoNumero nn = nossoNumero400(c, doc);
+        const std::int64_t multa = doc.valorMultaAtraso > 0
+                                       ? centavos(doc.valorMultaAtraso)
+                                       : centavosDoPercentual(doc, doc.percentualMultaAtraso);
+        const QDate depois = doc.dataVencimento.addDays(1);
+        r.numero(2, 3, inscricao.size() == 14 ? 2 : 1)
+            .digitos(4, 17, inscricao)
+            .numero(18, 20, 0)
+            .digitos(21, 27, zerosEsquerda(c.cedente, 7))
+            .numero(28, 28, doc.bancoEmiteBoleto ? 1 : 2)
+            .numero(29, 29, 0)
+            .numero(30, 31, 0)
+            .texto(38, 62, u"")
+            .texto(32, 56, controleDoParticipante(doc))
+            .digitos(57, 73, nn.numero.isEmpty() ? QStringLiteral("11") + QString(15, u'0') : nn.numero)
+            .dataCurta(78, jurosDoDia400(doc) > 0 ? depois : QDate())
+            .numero(84, 84, desconto400(doc) > 0 ? 1 : 0)
+            .digitos(107, 108, u"01")
+            .digitos(140, 142, codigo())
+            .numero(143, 147, 0)
+            .digitos(148, 149, codigoEspecie(doc))
+            .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
+            .numero(157, 160, 0)
+            .dataCurta(352, multa > 0 ? depois : QDate())
+            .numero(358, 367, multa)
+            .numero(390, 393, 0)
+            .numero(394, 394, 1);
+    }
+
     // Codes of up to six digits keep the older form; leading zeros only pad them.
     static bool codigoDeSete(const QString &sete) { return !sete.startsWith(u'0'); }
 };

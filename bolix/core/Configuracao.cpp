@@ -159,6 +159,9 @@ void leDadosDoBanco(const Leitor &l, ConfiguracaoBolix &c) {
                             {u"1", u"2", u"3", u"B", u"D", u"E", u"F", u"G", u"H", u"I", u"J", u"K", u"N",
                              u"P", u"R", u"S", u"T", u"U"},
                             QStringLiteral("1"));
+        c.tipoValorPago =
+            l.umDe(QStringLiteral("valor_pago"), {u"1", u"2", u"3", u"4", u"5", u"6"}, QStringLiteral("1"))
+                .toInt();
     } else if (c.banco == u"756") {
         c.carteira = l.digitos(QStringLiteral("carteira"), 1, QStringLiteral("1"));
         c.modalidade = l.digitos(QStringLiteral("modalidade"), 2, QStringLiteral("01"));
@@ -177,6 +180,12 @@ void leLayout(const Leitor &l, ConfiguracaoBolix &c) {
         l.recusa(QStringLiteral("layout"),
                  QStringLiteral("CNAB400 não disponível para o banco %1: use CNAB240").arg(c.banco));
     c.layout = 400;
+}
+
+// What the bank does with a title left unpaid (CNAB 240 segment P 224-227): contracts differ.
+void leBaixa(const Leitor &l, ConfiguracaoBolix &c) {
+    c.codigoBaixa = l.umDe(QStringLiteral("codigo_baixa"), {u"1", u"2"}, QStringLiteral("1")).toInt();
+    c.diasBaixa = l.digitos(QStringLiteral("dias_baixa"), 3, QStringLiteral("030")).toInt();
 }
 
 } // namespace
@@ -220,6 +229,7 @@ ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
         l.recusa(QStringLiteral("imprimir"), QStringLiteral("\"%1\" inválido: use S ou N").arg(imprimir));
     c.imprimir = imprimir != u"N";
     leLayout(l, c);
+    leBaixa(l, c);
     return c;
 }
 

@@ -16,6 +16,11 @@
 //   variacao               001 only, optional: 3 digits (the carteira's variation in the file headers)
 //   nosso_numero_livre     001 only, optional: S for the 17 free digits of convênio 6, carteiras 16 and 18
 //   modalidade             756 only: 2 digits (default 01)
+//   valor_pago             041 CNAB 400 only: 1 to 6 (default 1), the contract's composition of the
+//                          return's "valor pago" (254-266)
+//   codigo_baixa           optional: 1 (default) the bank writes off or returns a title left unpaid,
+//                          2 it does not (CNAB 240 segment P 224)
+//   dias_baixa             optional: days after the due date for that, up to 3 digits (default 30)
 //   codigo_beneficiario    optional: the payee code when it differs from CodigoCedente (Caixa's code;
 //                          Banrisul's code with its NC, 9000150-46)
 //   nome_beneficiario      the payee's name as the bank registered it
@@ -41,12 +46,15 @@ struct ConfiguracaoBolix {
     QString tipoCobranca;             // 033
     QString posto;                    // 748
     int byteGeracao = 0;              // 748
+    int tipoValorPago = 1;            // 041 CNAB 400
     QString codigoBeneficiario;
     QString nomeBeneficiario;
     QString inscricaoBeneficiario; // digits only, 11 (CPF) or 14 (CNPJ)
     QString pastaPdf;              // empty: beside the remittance file
     bool imprimir = true;          // false: the PDF alone, no print dialog
     int layout = 240;              // record length of the boleto remittance and return: 240 or 400
+    int codigoBaixa = 1;           // 1 write off / return an unpaid title, 2 do not
+    int diasBaixa = 30;
 };
 
 // The banks whose CNAB 400 files the component writes and reads.

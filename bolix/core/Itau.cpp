@@ -1,10 +1,22 @@
 #include "BancosConhecidos.h"
 #include "Boleto.h"
 #include "Digitos.h"
+#include "Remessa.h"
+#include "Remessa400.h"
 
 namespace bolix {
 
 namespace {
+
+// The carteira letter of the CNAB 400 title (108): U for the dollar carteira 150, E for 147, I for every
+// other.
+QString letraCarteira400(const QString &carteira) {
+    if (carteira == u"150")
+        return QStringLiteral("U");
+    if (carteira == u"147")
+        return QStringLiteral("E");
+    return QStringLiteral("I");
+}
 
 // Itaú: agência of 4 digits and conta of 5 with a DAC over both; a nosso número of 8 digits whose DAC
 // also covers agência, conta and carteira, except in the carteiras the settings list.
@@ -46,7 +58,7 @@ public:
     QString versaoArquivo240(const ContaConfigurada &) const override { return QStringLiteral("040"); }
     QString versaoLote240(const ContaConfigurada &) const override { return QStringLiteral("030"); }
 
-    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &,
+    void ajustaRemessa240(Registro240 tipo, Registro &r, const ContaConfigurada &c,
                           const Documento *doc) const override {
         switch (tipo) {
         case Registro240::HeaderArquivo:
@@ -56,7 +68,7 @@ public:
             r.numero(12, 13, 0);
             break;
         case Registro240::SegmentoP:
-            segmentoP(r, *doc);
+            segmentoP(r, c.configuracao, *doc);
             break;
         case Registro240::SegmentoQ:
             r.texto(64, 73, u""); // thirty positions of name
@@ -101,6 +113,35 @@ public:
         return c.agencia + u'/' + c.conta + u'-' + c.dvConta;
     }
 
+    // Header: agência and account. Title: the payee and its account, nosso número and carteira; protest is
+    // instruction 09 with the days in 392-393, as the instruction table gives them.
+    void ajustaRemessa400(Registro400 tipo, Registro &r, const ContaConfigurada &c,
+                          const Remessa400Em &em) const override {
+        if (tipo == Registro400::Header)
+            r.digitos(27, 30, c.agencia)
+                .numero(31, 32, 0)
+                .digitos(33, 37, c.conta)
+                .digitos(38, 38, c.dvConta);
+        else if (tipo == Registro400::Titulo)
+            titulo400(r, c, *em.doc);
+    }
+
+    Pagador400 pagador400() const override { return {264}; }
+
+    // A type 2 with the fine from the day after the due date: 1 an amount, 2 a percentage, both with two
+    // decimals.
+    QList<Registro> complementosRemessa400(const ContaConfigurada &, const Documento &doc) const override {
+        if (doc.valorMultaAtraso <= 0 && doc.percentualMultaAtraso <= 0)
+            return {};
+        const bool valor = doc.valorMultaAtraso > 0;
+        Registro r(400);
+        r.numero(1, 1, 2)
+            .numero(2, 2, valor ? 1 : 2)
+            .data(3, doc.dataVencimento.addDays(1))
+            .numero(11, 23, centavos(valor ? doc.valorMultaAtraso : doc.percentualMultaAtraso));
+        return {r};
+    }
+
     // 254-266 is the credit, net of the fee. The payment is reported under 06 and later under 10, both with
     // the credit date. The trailer's 018-039 are the portfolio's ("cobrança simples", zero in files the
     // bank sends); 213-220 and 221-234, the detail records and their value, are this file's.
@@ -122,9 +163,34 @@ public:
     }
 
 private:
+    void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
+        const QString &inscricao = c.configuracao.inscricaoBeneficiario;
+        const NossoNumero nn = nossoNumero400(c, doc);
+        const bool protesta = codigoProtesto(doc) != u'3';
+        r.numero(2, 3, inscricao.size() == 14 ? 2 : 1)
+            .digitos(4, 17, inscricao)
+            .digitos(18, 21, c.agencia)
+            .numero(22, 23, 0)
+            .digitos(24, 28, c.conta)
+            .digitos(29, 29, c.dvConta)
+            .numero(34, 37, 0)
+            .digitos(63, 70, nn.numero)
+            .numero(71, 83, 0)
+            .digitos(84, 86, c.configuracao.carteira)
+            .texto(108, 108, letraCarteira400(c.configuracao.carteira))
+            .digitos(140, 142, codigo())
+            .numero(143, 147, 0)
+            .digitos(148, 149, especie400(doc, {u"08"}))
+            .texto(150, 150, QString(aceiteDoDocumento(c, doc)))
+            .numero(157, 158, protesta ? 9 : 0)
+            .numero(159, 160, 0)
+            .numero(386, 391, 0)
+            .numero(392, 393, protesta ? doc.diasProtesto : 0);
+    }
+
     // Itaú has no codes for juros and desconto: a value per day and a value, percentages turned into
     // amounts of the charged value. Ten positions for the document, two for the days to write off.
-    static void segmentoP(Registro &r, const Documento &doc) {
+    static void segmentoP(Registro &r, const ConfiguracaoBolix &cfg, const Documento &doc) {
         if (doc.numeroDocumento.trimmed().size() > 10)
             recusaDocumento(doc, QStringLiteral("NumeroDocumento"), doc.numeroDocumento,
                             QStringLiteral("o Itaú aceita até 10 caracteres"));
@@ -133,7 +199,7 @@ private:
             r.numero(127, 141, centavosDoPercentual(doc, doc.percentualJurosDiaAtraso));
         if (doc.valorDesconto <= 0 && doc.percentualDesconto > 0)
             r.numero(151, 165, centavosDoPercentual(doc, doc.percentualDesconto));
-        r.digitos(225, 226, u"30").numero(227, 239, 0);
+        r.numero(225, 226, cfg.codigoBaixa == 1 ? cfg.diasBaixa : 0).numero(227, 239, 0);
     }
 };
 

@@ -77,6 +77,16 @@ QDate LeituraRetorno::dataCurta(const QString &campo, int inicio) const {
     return d;
 }
 
+QDate LeituraRetorno::dataAnoMesDia(const QString &campo, int inicio) const {
+    const std::int64_t aaaammdd = numero(campo, inicio, inicio + 7);
+    if (aaaammdd == 0)
+        return {};
+    const QDate d(int(aaaammdd / 10000), int(aaaammdd / 100 % 100), int(aaaammdd % 100));
+    if (!d.isValid() && !soOTipo_)
+        recusaCampo(campo, inicio, inicio + 7, QStringLiteral("não é uma data AAAAMMDD"));
+    return d;
+}
+
 void LeituraRetorno::confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
                              const QString &porque) const {
     if (numero(campo, inicio, fim) != esperado)
@@ -110,7 +120,7 @@ QString nomes(const ContaDoRetorno &partes) {
 
 } // namespace
 
-void LeituraRetorno::confereConta(const ContaDoRetorno &partes, const QString &banco) const {
+void LeituraRetorno::confereConta(const ContaDoRetorno &partes, const QString &banco, bool identifica) const {
     bool identificada = false;
     for (const ParteDaConta &p : partes) {
         const QString lida = texto(p.faixa.inicio, p.faixa.fim);
@@ -125,7 +135,7 @@ void LeituraRetorno::confereConta(const ContaDoRetorno &partes, const QString &b
                                 .arg(p.esperado, banco));
         identificada = identificada || p.identifica;
     }
-    if (!identificada)
+    if (identifica && !identificada)
         throw ErroBolix(QStringLiteral("Arquivo de retorno %1 não identifica a conta: o header não traz %2 "
                                        "que a conta configurada do banco %3 tenha; sem isso o arquivo "
                                        "poderia ser de outra conta.")

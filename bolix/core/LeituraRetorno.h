@@ -43,14 +43,16 @@ protected:
     QDate data(const QString &campo, int inicio) const;
     // DDMMAA of the CNAB 400 files, years 2000 to 2099; zeros are no date.
     QDate dataCurta(const QString &campo, int inicio) const;
+    QDate dataAnoMesDia(const QString &campo, int inicio) const;
     void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
                  const QString &porque) const;
     // A trailer figure the bank may leave out: blanks or zeros are not given.
     std::optional<std::int64_t> informado(const QString &campo, Faixa f) const;
     // Two accounts of one store, or two companies, keep their returns side by side: a file of another
     // account must not settle this one's receivables. The check digits are not compared, as banks write
-    // them in different places.
-    void confereConta(const ContaDoRetorno &partes, const QString &banco) const;
+    // them in different places. Without `identifica`, a record that names no identifying part passes
+    // (the bank identifies the account elsewhere in the file).
+    void confereConta(const ContaDoRetorno &partes, const QString &banco, bool identifica = true) const;
 
     // A record that moves no money is read for its kind only: while set, a field that is not a number
     // or a date reads as zero or no date instead of refusing the file.

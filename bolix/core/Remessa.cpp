@@ -1,5 +1,6 @@
 #include "Remessa.h"
 
+#include "Bancos.h"
 #include "Boleto.h"
 #include "ErroBolix.h"
 #include "Registro.h"
@@ -39,8 +40,7 @@ QString gravaArquivoRemessa(const ContaConfigurada &conta, const QList<Documento
     const bool boleto = layout.isEmpty() || layout.compare(u"FEBRABAN240", Qt::CaseInsensitive) == 0;
     if (boleto && conta.configuracao.layout == 400) {
         linhas = remessa400(conta, docs, destino.sequencia, geracao);
-        if (conta.configuracao.banco == u"237")
-            marcaFinal = "\x1A";
+        marcaFinal = regraDoBanco(conta.configuracao.banco).fimDaRemessa400();
     } else if (boleto)
         linhas = remessa240(conta, docs, destino.sequencia, geracao);
     else if (ehLayoutDebito(layout))

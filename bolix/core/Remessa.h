@@ -24,7 +24,7 @@ struct ArquivoRemessa {
 // The records of each layout, without line ends. Errors name the document and the member.
 QList<QByteArray> remessa240(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,
                              const QDateTime &geracao);
-// Bradesco's CNAB 400 ends with a DOS end-of-file mark (1A) after the trailer's CR LF.
+// CNAB 400: some banks end the file with a mark after the trailer's line end (RegraBanco::fimDaRemessa400).
 QList<QByteArray> remessa400(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,
                              const QDateTime &geracao);
 QList<QByteArray> remessa150(const ContaConfigurada &conta, const QList<Documento> &docs, int sequencia,

@@ -205,8 +205,8 @@ private:
             .texto(196, 220, controle)
             .digitos(221, 221, QString(protesto))
             .numero(222, 223, protesto == u'3' ? 0 : doc.diasProtesto)
-            .numero(224, 224, 1)
-            .digitos(225, 227, u"030")
+            .numero(224, 224, conta_.configuracao.codigoBaixa)
+            .numero(225, 227, conta_.configuracao.codigoBaixa == 1 ? conta_.configuracao.diasBaixa : 0)
             .digitos(228, 229, u"09")
             .numero(230, 239, 0);
         banco_.ajustaRemessa240(Registro240::SegmentoP, r, conta_, &doc);

@@ -22,7 +22,9 @@ class LeitorRetorno400 : LeituraRetorno {
 public:
     LeitorRetorno400(const QString &nome, const RegraBanco &regra, const ContaConfigurada *conta)
         : LeituraRetorno(nome), regra_(regra), leiaute_(*regra.leiaute400()),
-          banco_(regra.codigo().toLatin1()), conta_(conta) {}
+          banco_(regra.codigo().toLatin1()), conta_(conta),
+          configuracao_(conta ? conta->configuracao : ConfiguracaoBolix{}),
+          detalhe_(conta ? regra.contaDoDetalhe400(*conta) : ContaDoRetorno{}) {}
 
     QList<Ocorrencia> le(const QByteArray &conteudo) {
         percorre(conteudo, 400);
@@ -40,23 +42,23 @@ private:
         // A lost, doubled or moved record shows here.
         confere(QStringLiteral("número sequencial do registro"), 395, 400, numeroLinha_,
                 QStringLiteral("esperado %1").arg(numeroLinha_));
-        switch (tipo) {
-        case '0':
+        if (tipo == '0') {
             header();
             return false;
-        case '1':
-            detalhe();
-            return false;
-        case '9':
+        }
+        if (tipo == '9') {
             trailer();
             return true;
-        default:
-            recusaCampo(QStringLiteral("tipo de registro"), 1, 1, QStringLiteral("desconhecido num retorno"));
         }
+        if (tipo != leiaute_.tipoDetalhe)
+            recusaCampo(QStringLiteral("tipo de registro"), 1, 1, QStringLiteral("desconhecido num retorno"));
+        detalhe();
+        return false;
     }
 
     void confereBanco(int inicio) const {
-        if (trecho(inicio, inicio + 2) != banco_)
+        const QByteArrayView banco = trecho(inicio, inicio + 2);
+        if (banco != banco_ && (leiaute_.outroCodigo.isEmpty() || banco != leiaute_.outroCodigo))
             recusaCampo(QStringLiteral("banco"), inicio, inicio + 2,
                         QStringLiteral("diferente do banco da conta, %1").arg(QString::fromLatin1(banco_)));
     }
@@ -68,8 +70,9 @@ private:
             recusaCampo(QStringLiteral("identificação do arquivo"), 2, 9,
                         QStringLiteral("não indica um retorno"));
         confereBanco(77);
+        // A bank that repeats the account in each detail may leave the header's blank or at zero.
         if (conta_)
-            confereConta(regra_.contaDoRetorno400(*conta_), QString::fromLatin1(banco_));
+            confereConta(regra_.contaDoRetorno400(*conta_), QString::fromLatin1(banco_), detalhe_.isEmpty());
     }
 
     // A record that is not a payment is read for its kind only. A paid title without a document number
@@ -78,28 +81,47 @@ private:
         Ocorrencia o;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de ocorrência"), 109, 110)).rightJustified(2, u'0');
-        o.pago = leiaute_.pagos.contains(o.codigoMovimento);
+        o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
+        o.pago = leiaute_.pagos.contains(o.codigoMovimento) && !provisorio(o.motivos);
         soOTipo_ = !o.pago;
-        o.identificacaoTitulo = texto(38, 62);
+        o.identificacaoTitulo = texto(leiaute_.identificacaoTitulo.inicio, leiaute_.identificacaoTitulo.fim);
         o.nossoNumero = texto(leiaute_.nossoNumero.inicio, leiaute_.nossoNumero.fim);
         o.numeroDocumento = texto(117, 126);
         o.dataVencimento = dataCurta(QStringLiteral("data de vencimento"), 147);
         o.valorTitulo = dinheiro(QStringLiteral("valor do título"), 153, 165);
-        o.valorTarifa = dinheiro(QStringLiteral("despesas de cobrança"), 176, 188);
-        o.valorDesconto = dinheiro(QStringLiteral("desconto"), 241, 253);
-        const Dinheiro valor254 = dinheiro(QStringLiteral("valor pago"), 254, 266);
-        o.valorJuros = dinheiro(QStringLiteral("juros de mora"), 267, 279);
-        o.dataCredito = dataCurta(QStringLiteral("data do crédito"), 296);
-        o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
-        // What the bank took is part of what the payer paid.
-        o.valorPago = leiaute_.creditoLiquido && o.pago ? valor254 + o.valorTarifa : valor254;
-        o.valorLiquido = leiaute_.creditoLiquido ? valor254 : std::max<Dinheiro>(0, valor254 - o.valorTarifa);
+        Valores400 v;
+        v.titulo = o.valorTitulo;
+        v.tarifa =
+            dinheiro(QStringLiteral("despesas de cobrança"), leiaute_.tarifa.inicio, leiaute_.tarifa.fim);
+        v.outrasDespesas = dinheiro(QStringLiteral("outras despesas"), 189, 201);
+        v.abatimento = dinheiro(QStringLiteral("abatimento"), 228, 240);
+        v.desconto = dinheiro(QStringLiteral("desconto"), 241, 253);
+        v.recebido = dinheiro(QStringLiteral("valor pago"), 254, 266);
+        v.juros = dinheiro(QStringLiteral("juros de mora"), 267, 279);
+        v.outros = dinheiro(QStringLiteral("outros recebimentos"), 280, 292);
+        o.valorTarifa = v.tarifa;
+        o.valorDesconto = v.desconto;
+        o.valorJuros = v.juros;
+        const QString credito = QStringLiteral("data do crédito");
+        o.dataCredito = leiaute_.creditoAnoMesDia ? dataAnoMesDia(credito, leiaute_.dataCredito)
+                                                  : dataCurta(credito, leiaute_.dataCredito);
+        o.valorPago = o.pago ? regra_.valorPago400(v, configuracao_) : v.recebido;
+        o.valorLiquido = leiaute_.creditoLiquido ? v.recebido : std::max<Dinheiro>(0, v.recebido - v.tarifa);
         o.dataOcorrencia = dataCurta(QStringLiteral("data da ocorrência"), 111);
         if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
             o.dataOcorrencia = o.dataCredito;
+        if (conta_ && !detalhe_.isEmpty())
+            confereConta(detalhe_, QString::fromLatin1(banco_));
         conta(o);
         if (!o.pago || pagamentoNovo(o))
             ocorrencias_.append(o);
+    }
+
+    bool provisorio(const QString &motivos) const {
+        for (qsizetype i = 0; i + 1 < motivos.size(); i += 2)
+            if (leiaute_.motivosProvisorios.contains(motivos.mid(i, 2)))
+                return true;
+        return false;
     }
 
     void conta(const Ocorrencia &o) {
@@ -133,10 +155,12 @@ private:
     // Only the figures the bank's manual defines as this file's are compared; one left blank or at zero
     // is not given.
     void trailer() const {
-        if (trecho(2, 4) != "201")
-            recusaCampo(QStringLiteral("identificação do trailer"), 2, 4,
+        const QByteArray &identificacao = leiaute_.identificacaoTrailer;
+        if (trecho(2, 1 + int(identificacao.size())) != identificacao)
+            recusaCampo(QStringLiteral("identificação do trailer"), 2, 1 + int(identificacao.size()),
                         QStringLiteral("não indica um retorno"));
-        confereBanco(5);
+        if (leiaute_.bancoNoTrailer > 0)
+            confereBanco(leiaute_.bancoNoTrailer);
         for (const TotalDoTrailer400 &t : leiaute_.totais) {
             const Contagem arquivo = contagem(t.ocorrencias);
             const QString quantidade = QStringLiteral("quantidade de %1").arg(t.descricao);
@@ -177,6 +201,8 @@ private:
     const Leiaute400 &leiaute_;
     QByteArray banco_;
     const ContaConfigurada *conta_;
+    ConfiguracaoBolix configuracao_;
+    ContaDoRetorno detalhe_;
     QHash<QString, Contagem> porCodigo_;
     Contagem todos_;
     QHash<QString, Pagamento> pagamentos_;

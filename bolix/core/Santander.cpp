@@ -1,6 +1,9 @@
 #include "BancosConhecidos.h"
+#include "Boleto.h"
 #include "Digitos.h"
 #include "ErroBolix.h"
+#include "Remessa.h"
+#include "Remessa400.h"
 
 namespace bolix {
 
@@ -16,14 +19,20 @@ public:
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
         agenciaEContaInformadas(e, c, 4, 9);
         c.cedente = separaDigito(QStringLiteral("CodigoCedente"), e.codigoCedente, 7, true, {}).numero;
-        // Only the remittance's headers carry it: a boleto prints without it.
+        // Only the remittance's headers carry it: a boleto prints without it. CNAB 400's code is 20 digits:
+        // agência, conta movimento and conta cobrança as the bank hands them.
+        const int largura = c.configuracao.layout == 400 ? 20 : 15;
         const QString transmissao = e.outroDadoConfiguracao2.trimmed();
-        if (!transmissao.isEmpty() && (!soTemDigitos(transmissao) || transmissao.size() > 15))
-            recusaConta(QStringLiteral("OutroDadoConfiguracao2"), e.outroDadoConfiguracao2,
-                        QStringLiteral("informe o código de transmissão do Santander, até 15 dígitos"));
+        if (!transmissao.isEmpty() && (!soTemDigitos(transmissao) || transmissao.size() > largura))
+            recusaConta(
+                QStringLiteral("OutroDadoConfiguracao2"), e.outroDadoConfiguracao2,
+                QStringLiteral("informe o código de transmissão do Santander, até %1 dígitos").arg(largura));
     }
 
-    int larguraSequencia(const ContaConfigurada &) const override { return 12; }
+    // CNAB 400 carries the number in 8 positions, 7 and the DV.
+    int larguraSequencia(const ContaConfigurada &c) const override {
+        return c.configuracao.layout == 400 ? 7 : 12;
+    }
 
     NossoNumero nossoNumero(const ContaConfigurada &, const QString &sequencia,
                             const Documento &) const override {
@@ -122,6 +131,60 @@ public:
                 {QStringLiteral("código do beneficiário"), l.convenioArquivo, c.cedente, true}};
     }
 
+    // Header: the 20-digit código de transmissão. Title: the same code in 018-037 (agência, conta movimento,
+    // conta cobrança), the fine as a percentage from the day after the due date, the tipo de cobrança;
+    // protest is instruction 06 with the days in 392-393. Trailer: every record of the file and the
+    // titles' value.
+    void ajustaRemessa400(Registro400 tipo, Registro &r, const ContaConfigurada &c,
+                          const Remessa400Em &em) const override {
+        switch (tipo) {
+        case Registro400::Header:
+            confereTransmissao(c);
+            r.digitos(27, 46, transmissao400(c))
+                .texto(80, 94, u"SANTANDER")
+                .numero(101, 116, 0)
+                .numero(392, 394, 0);
+            break;
+        case Registro400::Titulo:
+            titulo400(r, c, *em.doc);
+            break;
+        case Registro400::Trailer:
+            r.numero(2, 7, em.registros + 1).numero(8, 20, em.centavos).numero(21, 394, 0);
+            break;
+        }
+    }
+
+    QStringList recusasDoTitulo400(const Documento &doc) const override {
+        QStringList recusas;
+        anotaRecusa(recusas, [&] { percentualMulta400(doc, QStringLiteral("Santander")); });
+        return recusas;
+    }
+
+    // Paid: 06, 07 and 08 (liquidation, on account, by balance), 17 (at the notary). 93 is the intraday
+    // notice of a payment, settled only by the night file's 06. 254-266 is what the payer paid. The
+    // trailer's figures are the portfolio's by carteira, none this file's.
+    const Leiaute400 *leiaute400() const override {
+        static const Leiaute400 santander = [] {
+            Leiaute400 l{
+                {63, 70},
+                {137, 145},
+                {QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("17")},
+                false,
+                false,
+                {}};
+            l.outroCodigo = "353";
+            return l;
+        }();
+        return &santander;
+    }
+
+    // The header holds the código de transmissão's fields (027-046) and, in current editions, the código
+    // do beneficiário (109-117; blank in older ones).
+    ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("código de transmissão"), {27, 46}, transmissao400(c), true},
+                {QStringLiteral("código do beneficiário"), {109, 117}, zerosEsquerda(c.cedente, 9), true}};
+    }
+
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {
         return c.agencia + u'/' + c.cedente;
     }
@@ -136,8 +199,38 @@ private:
         if (c.convenioArquivo.isEmpty())
             throw ErroBolix(
                 QStringLiteral("OutroDadoConfiguracao2 não informado: a remessa do Santander leva "
-                               "nos headers o código de transmissão que o banco deu (até 15 "
-                               "dígitos)."));
+                               "o código de transmissão que o banco deu (até %1 dígitos).")
+                    .arg(c.configuracao.layout == 400 ? 20 : 15));
+    }
+
+    static QString transmissao400(const ContaConfigurada &c) {
+        if (c.convenioArquivo.isEmpty())
+            return {};
+        return zerosEsquerda(c.convenioArquivo, 20);
+    }
+
+    void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
+        const QString &inscricao = c.configuracao.inscricaoBeneficiario;
+        const NossoNumero nn = nossoNumero400(c, doc);
+        const std::int64_t multa = percentualMulta400(doc, QStringLiteral("Santander"));
+        const bool protesta = codigoProtesto(doc) != u'3';
+        r.numero(2, 3, inscricao.size() == 14 ? 2 : 1)
+            .digitos(4, 17, inscricao)
+            .digitos(18, 37, transmissao400(c))
+            .digitos(63, 70, nn.numero.isEmpty() ? QString() : nn.numero.right(7) + nn.digito)
+            .numero(71, 76, 0)
+            .numero(78, 78, multa > 0 ? 4 : 0)
+            .numero(79, 82, multa)
+            .numero(83, 97, 0)
+            .numero(102, 107, 0)
+            .digitos(108, 108, c.configuracao.tipoCobranca)
+            .digitos(140, 142, codigo())
+            .numero(143, 147, 0)
+            .digitos(148, 149, especie400(doc, {u"06"}))
+            .texto(150, 150, u"N")
+            .numero(157, 158, protesta ? 6 : 0)
+            .numero(159, 160, 0)
+            .numero(392, 393, protesta ? doc.diasProtesto : 0);
     }
 };
 

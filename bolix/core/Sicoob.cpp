@@ -1,5 +1,9 @@
 #include "BancosConhecidos.h"
+#include "Boleto.h"
 #include "Digitos.h"
+#include "ErroBolix.h"
+#include "Remessa.h"
+#include "Remessa400.h"
 
 namespace bolix {
 
@@ -43,6 +47,91 @@ public:
     QString campoLivre(const ContaConfigurada &c, const NossoNumero &nn) const override {
         return c.configuracao.carteira + c.agencia + c.configuracao.modalidade + c.cedente + nn.numero +
                nn.digito + QStringLiteral("001");
+    }
+
+    // Header: cooperativa, the client code with its DV, the remittance's sequence. Title: cooperativa and
+    // conta with their DVs, the nosso número with its DV, who issues the boleto, the modalidade, interest
+    // and fine as monthly rates with four decimals; protest is the instruction of its days (03 to 20).
+    void ajustaRemessa400(Registro400 tipo, Registro &r, const ContaConfigurada &c,
+                          const Remessa400Em &em) const override {
+        if (tipo == Registro400::Header)
+            r.digitos(27, 30, c.agencia)
+                .digitos(32, 40, zerosEsquerda(c.cedente, 9))
+                .texto(80, 94, u"BANCOOBCED")
+                .numero(101, 107, em.sequencia);
+        else if (tipo == Registro400::Titulo)
+            titulo400(r, c, *em.doc);
+    }
+
+    Pagador400 pagador400() const override { return {274, {275, 311}, Faixa{312, 326}}; }
+
+    QStringList recusasDoTitulo400(const Documento &doc) const override {
+        QStringList recusas;
+        anotaRecusa(recusas, [&] { percentualMulta400(doc, QStringLiteral("Sicoob")); });
+        return recusas;
+    }
+
+    // Paid: 06 and 15 (at the notary); 05, a title without registration, is not this component's. The
+    // fee is 182-188 and the credit date 176-181, as in Banco do Brasil's return. The trailer's count
+    // is not defined clearly enough to refuse a file on it.
+    const Leiaute400 *leiaute400() const override {
+        static const Leiaute400 sicoob = [] {
+            Leiaute400 l{{63, 74}, {81, 82}, {QStringLiteral("06"), QStringLiteral("15")}, false, false, {}};
+            l.identificacaoTrailer = "02";
+            l.bancoNoTrailer = 4;
+            l.tarifa = {182, 188};
+            l.dataCredito = 176;
+            return l;
+        }();
+        return &sicoob;
+    }
+
+    // The header's cooperativa (027-030) and client code with its DV (032-040).
+    ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
+        return {{QStringLiteral("cooperativa"), {27, 30}, c.agencia},
+                {QStringLiteral("código do cliente"), {32, 40}, zerosEsquerda(c.cedente, 9), true}};
+    }
+
+private:
+    // A monthly rate with four decimals from a daily interest: a percentage, or an amount of the title's
+    // value.
+    static std::int64_t jurosAoMes(const Documento &doc) {
+        if (doc.valorJurosDiaAtraso <= 0 || doc.valorDocumento <= 0)
+            return doc.percentualJurosDiaAtraso * 30;
+        return (doc.valorJurosDiaAtraso * 30 * 1'000'000 + doc.valorDocumento / 2) / doc.valorDocumento;
+    }
+
+    void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
+        const QString &inscricao = c.configuracao.inscricaoBeneficiario;
+        const NossoNumero nn = nossoNumero400(c, doc);
+        const int protesto = codigoProtesto(doc) != u'3' ? doc.diasProtesto : 0;
+        if (protesto != 0 && (protesto < 3 || protesto > 20))
+            recusaDocumento(doc, QStringLiteral("DiasProtesto"), QString::number(protesto),
+                            QStringLiteral("o Sicoob protesta de 3 a 20 dias úteis"));
+        const bool cliente = !doc.bancoEmiteBoleto;
+        r.numero(2, 3, inscricao.size() == 14 ? 2 : 1)
+            .digitos(4, 17, inscricao)
+            .digitos(18, 21, c.agencia)
+            .texto(22, 22, c.dvAgencia)
+            .digitos(23, 30, semZerosEsquerda(c.conta))
+            .texto(31, 31, c.dvConta)
+            .numero(32, 37, 0)
+            .digitos(63, 74, nn.numero.isEmpty() ? QString() : nn.numero + nn.digito)
+            .numero(75, 76, 1)
+            .numero(77, 78, 0)
+            .numero(86, 101, 0)
+            .numero(106, 106, cliente ? 2 : 1)
+            .digitos(107, 108, c.configuracao.modalidade)
+            .digitos(140, 142, codigo())
+            .digitos(143, 146, c.agencia)
+            .texto(147, 147, c.dvAgencia)
+            .digitos(148, 149, especie400(doc, {u"12"}))
+            .numero(150, 150, aceiteDoDocumento(c, doc) == u'A' ? 1 : 0)
+            .numero(157, 160, protesto * 100)
+            .numero(161, 166, jurosAoMes(doc))
+            .numero(167, 172, percentualMulta400(doc, QStringLiteral("Sicoob")) * 100)
+            .numero(173, 173, cliente ? 2 : 1)
+            .numero(392, 393, protesto);
     }
 };
 

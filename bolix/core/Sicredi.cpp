@@ -1,5 +1,11 @@
 #include "BancosConhecidos.h"
+#include "Boleto.h"
 #include "Digitos.h"
+#include "ErroBolix.h"
+#include "Remessa.h"
+#include "Remessa400.h"
+
+using namespace Qt::StringLiterals;
 
 namespace bolix {
 
@@ -96,12 +102,91 @@ public:
                 {QStringLiteral("código do beneficiário"), {59, 70}, c.cedente, true}};
     }
 
+    // Header: the código do beneficiário and the payee's CNPJ, no name, the date year first, the
+    // remittance's number and the layout's version. Title: registered, simples, normal, real, discount
+    // and interest as amounts, the nosso número with its DV, the fine as a percentage, the species as a
+    // letter; protest is 06 with the days in 159-160. Trailer: the código again.
+    void ajustaRemessa400(Registro400 tipo, Registro &r, const ContaConfigurada &c,
+                          const Remessa400Em &em) const override {
+        switch (tipo) {
+        case Registro400::Header:
+            r.digitos(27, 31, c.cedente)
+                .digitos(32, 45, zerosEsquerda(c.configuracao.inscricaoBeneficiario, 14))
+                .texto(46, 76, u"")
+                .dataAnoMesDia(95, em.geracao)
+                .numero(111, 117, em.sequencia)
+                .texto(391, 394, u"2.00");
+            break;
+        case Registro400::Titulo:
+            titulo400(r, c, *em.doc, em.tipoInscricao);
+            break;
+        case Registro400::Trailer:
+            r.texto(2, 5, u"1748").digitos(6, 10, c.cedente);
+            break;
+        }
+    }
+
+    // 315-326 are the payer's codes at the cooperative, 335-394 the sacador's.
+    Pagador400 pagador400() const override { return {274, {275, 314}, std::nullopt, false}; }
+
+    QStringList recusasDoTitulo400(const Documento &doc) const override {
+        QStringList recusas;
+        anotaRecusa(recusas, [&] { percentualMulta400(doc, QStringLiteral("Sicredi")); });
+        return recusas;
+    }
+
+    // Paid: 06, 15 (at the notary), 17 (after the write-off). A 06 with the reasons X0 or X6 to XB was paid
+    // by a cheque still blocked: reported, settled by a later 06. The credit date (329-336, year first) is
+    // the one the bank foresees. The trailer has no figures.
+    const Leiaute400 *leiaute400() const override {
+        static const Leiaute400 sicredi = [] {
+            Leiaute400 l{
+                {48, 56}, {319, 328}, {QStringLiteral("06"), QStringLiteral("15"), QStringLiteral("17")},
+                false,    false,      {}};
+            l.identificacaoTrailer = "2";
+            l.bancoNoTrailer = 3;
+            l.dataCredito = 329;
+            l.creditoAnoMesDia = true;
+            l.motivosProvisorios = {u"X0"_s, u"X6"_s, u"X7"_s, u"X8"_s, u"X9"_s, u"XA"_s, u"XB"_s};
+            return l;
+        }();
+        return &sicredi;
+    }
+
+    // The header names the payee by its código do beneficiário (027-031) and its CNPJ (032-045).
+    ContaDoRetorno contaDoRetorno400(const ContaConfigurada &c) const override {
+        return {
+            {QStringLiteral("código do beneficiário"), {27, 31}, c.cedente, true},
+            {QStringLiteral("CPF/CNPJ"), {32, 45}, zerosEsquerda(c.configuracao.inscricaoBeneficiario, 14)}};
+    }
+
     QString beneficiarioImpresso(const ContaConfigurada &c) const override {
         return c.agencia + u'.' + c.configuracao.posto + u'.' + c.cedente;
     }
 
     QString localPagamentoPadrao() const override {
         return QStringLiteral("PREFERENCIALMENTE EM CANAIS ELETRÔNICOS DA SUA INSTITUIÇÃO FINANCEIRA");
+    }
+
+private:
+    static void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc, int tipoInscricao) {
+        const NossoNumero nn = nossoNumero400(c, doc);
+        const bool protesta = codigoProtesto(doc) != u'3';
+        r.texto(2, 4, u"AAA")
+            .texto(17, 19, u"AAA")
+            .texto(38, 62, u"")
+            .digitos(48, 56, nn.numero + nn.digito)
+            .texto(72, 72, u"N")
+            .texto(74, 74, doc.bancoEmiteBoleto ? u"A" : u"B")
+            .numero(83, 92, 0)
+            .numero(93, 96, percentualMulta400(doc, QStringLiteral("Sicredi")))
+            // The bank's letters: J duplicata de serviço, A mercantil, C promissória, G recibo, K other.
+            .texto(149, 149, especie400(doc, {u"J", u"A", u"C", u"G", u"K"}))
+            .texto(150, 150, aceiteDoDocumento(c, doc) == u'A' ? u"S" : u"N")
+            .numero(157, 158, protesta ? 6 : 0)
+            .numero(159, 160, protesta ? doc.diasProtesto : 0)
+            .numero(219, 220, tipoInscricao * 10)
+            .numero(315, 325, 0);
     }
 };
 

@@ -171,8 +171,13 @@ private:
     std::int64_t valorLote_ = 0; // cents
 };
 
-// Bradesco's and Itaú's CNAB 400 answer: the header, one type 1 per title of the remittance (its type 2
-// records carry nothing the return repeats), the trailer with each bank's figures.
+// The banks whose CNAB 400 remittance the simulator answers.
+const QStringList bancos400 = {QStringLiteral("001"), QStringLiteral("033"), QStringLiteral("041"),
+                               QStringLiteral("104"), QStringLiteral("237"), QStringLiteral("341"),
+                               QStringLiteral("748"), QStringLiteral("756")};
+
+// The CNAB 400 answer of each bank in bancos400: the header, one type 1 per title of the remittance
+// (its type 2 records carry nothing the return repeats), the trailer with each bank's figures.
 class Retorno400 {
 public:
     Retorno400(const Pedido &pedido, const QDate &data) : pedido_(pedido), data_(data) {}
@@ -180,21 +185,30 @@ public:
     QList<QByteArray> responde(const QList<QByteArray> &remessa) {
         const QByteArray &header = remessa.first();
         banco_ = QString::fromLatin1(header.mid(76, 3));
-        if (banco_ != u"237" && banco_ != u"341")
-            throw ErroBolix(QStringLiteral("Remessa CNAB 400 do banco %1: o simulador responde só às do "
-                                           "Bradesco (237) e do Itaú (341).")
-                                .arg(banco_));
+        if (!bancos400.contains(banco_))
+            throw ErroBolix(QStringLiteral("Remessa CNAB 400 do banco %1: o simulador responde só às dos "
+                                           "bancos %2.")
+                                .arg(banco_, bancos400.join(u", ")));
         Registro h(400);
         h.texto(1, 26, u"02RETORNO01COBRANCA")
             .texto(27, 94, QString::fromLatin1(header.mid(26, 68)))
             .dataCurta(95, data_);
         if (itau())
             h.numero(101, 105, 0).texto(106, 108, u"BPI").numero(109, 113, 1).dataCurta(114, credito());
-        else
+        else if (santander()) // the código do beneficiário (109-117) blank, as older editions leave it
+            h.numero(101, 108, 0);
+        else if (sicredi())
+            h.dataAnoMesDia(95, data_).numero(111, 117, 1);
+        else if (sicoob())
+            h.numero(101, 107, 1);
+        else if (bancoDoBrasil())
+            h.numero(101, 107, 1).texto(150, 156, QString::fromLatin1(header.mid(129, 7)));
+        else if (!banrisul() && !caixa())
             h.numero(101, 113, 0).dataCurta(380, credito());
         acrescenta(h);
+        codigoDoHeader_ = QString::fromLatin1(header.mid(26, 5));
         for (const QByteArray &linha : remessa)
-            if (linha.startsWith('1'))
+            if (linha.startsWith('1') || (bancoDoBrasil() && linha.startsWith('7')))
                 acrescenta(titulo(linha));
         acrescenta(trailer());
         return std::move(saida_);
@@ -202,22 +216,42 @@ public:
 
 private:
     bool itau() const { return banco_ == u"341"; }
+    bool santander() const { return banco_ == u"033"; }
+    bool sicredi() const { return banco_ == u"748"; }
+    bool banrisul() const { return banco_ == u"041"; }
+    bool sicoob() const { return banco_ == u"756"; }
+    bool caixa() const { return banco_ == u"104"; }
+    bool bancoDoBrasil() const { return banco_ == u"001"; }
     QDate credito() const { return data_.addDays(1); }
 
     // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
     // leaves them at zero and counts the file in 213-234, Bradesco counts it by occurrence from 058.
     Registro trailer() const {
         Registro t(400);
+        if (sicredi())
+            return t.texto(1, 5, u"92748").texto(6, 10, codigoDoHeader_);
+        if (caixa() || bancoDoBrasil())
+            return t.texto(1, 4, u"9201").digitos(5, 7, banco_);
+        if (banrisul())
+            return t.texto(1, 1, u"9").numero(18, 25, titulos_).numero(26, 39, valores_);
+        if (sicoob())
+            return t.texto(1, 6, u"902756")
+                .texto(7, 10, codigoDoHeader_.left(4))
+                .data(156, data_)
+                .numero(164, 171, saida_.size() + 1);
         t.texto(1, 4, u"9201").digitos(5, 7, banco_).numero(40, 47, 0);
         if (itau()) {
             t.numero(18, 39, 0).numero(213, 220, titulos_).numero(221, 234, valores_);
+        } else if (santander()) {
+            t.numero(18, 25, titulos_).numero(26, 39, valores_);
         } else {
+            // The groups' counts have five digits: a larger file keeps the highest they hold.
             t.numero(18, 25, titulos_)
                 .numero(26, 39, valores_)
                 .numero(58, 188, 0)
-                .numero(58, 62, entradas_)
+                .numero(58, 62, std::min(entradas_, 99'999))
                 .numero(63, 74, valorEntradas_)
-                .numero(87, 91, titulos_ - entradas_);
+                .numero(87, 91, std::min(titulos_ - entradas_, 99'999));
         }
         return t;
     }
@@ -265,6 +299,40 @@ private:
                 .texto(108, 108, campo(108, 108))
                 .texto(127, 134, campo(63, 70))
                 .texto(174, 175, campo(148, 149));
+        else if (sicredi())
+            r.texto(38, 62, u"")
+                .texto(48, 62, campo(48, 56))
+                .texto(296, 301, u"")
+                .dataAnoMesDia(329, pago ? credito() : QDate());
+        else if (caixa()) // its own codes: 21 paid, 01 entry confirmed
+            r.digitos(109, 110, pago ? QStringLiteral("21") : QStringLiteral("01"))
+                .texto(21, 27, campo(21, 27))
+                .texto(32, 56, campo(32, 56))
+                .texto(57, 73, campo(57, 73))
+                .texto(296, 301, u"")
+                .dataCurta(294, pago ? credito() : QDate());
+        else if (bancoDoBrasil()) // record 7; the fee and the credit date as Sicoob's
+            r.numero(1, 1, 7)
+                .texto(18, 80, campo(18, 80))
+                .texto(107, 108, campo(107, 108))
+                .dataCurta(176, pago ? credito() : QDate())
+                .numero(182, 188, tarifa)
+                .texto(296, 301, u"");
+        else if (sicoob()) // the fee and the credit date where Banco do Brasil has them
+            r.texto(18, 31, campo(18, 31))
+                .texto(63, 74, campo(63, 74))
+                .texto(107, 108, campo(107, 108))
+                .dataCurta(176, pago ? credito() : QDate())
+                .numero(182, 188, tarifa)
+                .texto(296, 301, u"");
+        else if (banrisul())
+            r.texto(18, 30, campo(18, 30)).texto(63, 72, campo(63, 72)).texto(108, 108, campo(108, 108));
+        else if (santander())
+            r.texto(2, 37, campo(2, 37))
+                .texto(63, 70, campo(63, 70))
+                .texto(108, 108, campo(108, 108))
+                .texto(127, 134, campo(63, 70))
+                .texto(174, 175, campo(148, 149));
         else
             r.numero(2, 17, 0).texto(21, 37, campo(21, 37)).texto(71, 82, campo(71, 82)).numero(319, 328, 0);
         return r;
@@ -288,6 +356,7 @@ private:
     QString banco_;
     int titulos_ = 0;
     std::int64_t valores_ = 0; // cents
+    QString codigoDoHeader_;   // 027-031, which Sicredi's and Sicoob's trailers repeat
     int entradas_ = 0;         // titles answered with their entry confirmed (02)
     std::int64_t valorEntradas_ = 0;
     QList<QByteArray> saida_;
@@ -335,6 +404,9 @@ namespace {
 const char *const uso =
     "Uso: simulador_banco REMESSA RETORNO [opções]\n"
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
+    "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
+    "Boletos em CNAB 400: %1.\n"
+    "Débito automático em FEBRABAN 150: 001, 356.\n"
     "  --pagos N,N...     boletos: só esses títulos (pela ordem na remessa, a partir de 1) são pagos;\n"
     "                     os outros voltam como entrada confirmada. Sem a opção, todos são pagos.\n"
     "  --valor N=VALOR    boletos: o título N é pago com esse valor (ex.: 2=99,90).\n"
@@ -408,9 +480,14 @@ bool leOpcoes(const QStringList &args, Pedido &pedido) {
 
 int executa(const QStringList &argumentos, QTextStream &saida, QTextStream &erros) {
     Pedido pedido;
+    const QString textoDeUso = QString::fromUtf8(uso).arg(bancos400.join(u", "));
+    if (argumentos == QStringList{QStringLiteral("--help")}) {
+        saida << textoDeUso;
+        return 0;
+    }
     if (argumentos.size() < 2 || argumentos[0].startsWith(u"--") || argumentos[1].startsWith(u"--") ||
         !leOpcoes(argumentos, pedido)) {
-        erros << QString::fromUtf8(uso);
+        erros << textoDeUso;
         return 2;
     }
     try {

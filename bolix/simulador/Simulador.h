@@ -27,8 +27,8 @@ struct Pedido {
     QDate data;                   // payment or debit date; null: due date (150) or today (240)
 };
 
-// The return for a CNAB 240 or a CNAB 400 remittance (Bradesco, Itaú; paid titles as movement 06, the
-// others as 02 entry confirmed) or for a FEBRABAN 150 one (one F record per E). ErroBolix for a file it
+// The return for a CNAB 240 or a CNAB 400 remittance (Bradesco, Itaú, Santander; paid titles as movement 06,
+// the others as 02 entry confirmed) or for a FEBRABAN 150 one (one F record per E). ErroBolix for a file it
 // cannot read.
 QList<QByteArray> retornoDaRemessa(const QByteArray &remessa, const Pedido &pedido, const QDate &hoje);
 

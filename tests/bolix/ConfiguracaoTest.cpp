@@ -121,6 +121,9 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
         {"[Bolix]\nbanco=748\n" + dono, "posto"},
         {"[Bolix]\nbanco=748\nposto=02\nbyte_geracao=1\n" + dono, "byte_geracao"},
         {"[Bolix]\nbanco=041\ncarteira=Z\n" + dono, "carteira"},
+        {"[Bolix]\nbanco=041\nvalor_pago=7\n" + dono, "valor_pago"},
+        {"[Bolix]\nbanco=237\ncarteira=09\ncodigo_baixa=3\n" + dono, "codigo_baixa"},
+        {"[Bolix]\nbanco=237\ncarteira=09\ndias_baixa=1000\n" + dono, "dias_baixa"},
         {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=5\n" + dono, "tamanho_convenio"},
         {"[Bolix]\nbanco=001\ntamanho_convenio=7\n" + dono, "carteira"},
         {"[Bolix]\nbanco=237\ncarteira=1a\n" + dono, "carteira"},
@@ -133,7 +136,7 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
          "nosso_numero_livre"},
         {"[Bolix]\nbanco=001\ncarteira=18\ntamanho_convenio=6\nnosso_numero_livre=talvez\n" + dono,
          "nosso_numero_livre"},
-        {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=7\nlayout=CNAB400\n" + dono, "layout CNAB400 n"},
+        {"[Bolix]\nbanco=356\nlayout=CNAB400\n" + dono, "layout CNAB400 n"},
         {"[Bolix]\nbanco=237\ncarteira=09\nlayout=400\n" + dono, "layout \"400\" inv"},
     };
     for (const auto &c : casos) {

@@ -239,6 +239,19 @@ TEST(RemessaSicredi, DigitoDoCodigoDoBeneficiarioNaoDaConta) {
                       {3, 18, 37, "00165 0000000006238 "}});
 }
 
+// What the bank does with a title left unpaid is the contract's: segment P 224-227.
+TEST(Remessa240, BaixaOuDevolucaoPeloContrato) {
+    ContaConfigurada c = exemplos::contaBancoDoBrasil();
+    const auto baixa = [&] {
+        return remessa240(c, {exemplos::tresDocumentos()[0]}, 1, geracao)[2].mid(223, 4);
+    };
+    EXPECT_EQ(baixa(), "1030");
+    c.configuracao.diasBaixa = 90;
+    EXPECT_EQ(baixa(), "1090");
+    c.configuracao.codigoBaixa = 2;
+    EXPECT_EQ(baixa(), "2000");
+}
+
 TEST(RemessaCaixa, VersaoEFormaDoCodigoPeloTamanhoDoCodigo) {
     const struct {
         const char *cedente, *versaoArquivo, *versaoLote, *codigo;

@@ -1,5 +1,6 @@
 #include "Exemplos.h"
 
+#include "bolix/core/Configuracao.h"
 #include "bolix/core/Remessa.h"
 #include "bolix/core/Retorno.h"
 #include "bolix/simulador/Simulador.h"
@@ -44,6 +45,18 @@ TEST(LinhaDeComando, ArgumentosRuinsMostramOUso) {
         EXPECT_TRUE(e.erros.startsWith(u"Uso: simulador_banco REMESSA RETORNO"))
             << args.join(u' ').toStdString();
     }
+}
+
+// The help names, for CNAB 400, exactly the banks whose CNAB 400 the component writes.
+TEST(LinhaDeComando, AjudaListaOsBancosDeCadaLeiaute) {
+    const Execucao e = executa({QStringLiteral("--help")});
+    EXPECT_EQ(e.codigo, 0);
+    const qsizetype inicio = e.saida.indexOf(u"CNAB 400:");
+    ASSERT_GE(inicio, 0) << e.saida.toStdString();
+    const QString linha = e.saida.mid(inicio, e.saida.indexOf(u'\n', inicio) - inicio);
+    for (const char *banco : {"001", "033", "041", "104", "237", "341", "356", "748", "756"})
+        EXPECT_EQ(linha.contains(QString::fromLatin1(banco)), bolix::temCnab400(QString::fromLatin1(banco)))
+            << banco;
 }
 
 TEST(LinhaDeComando, GravaORetornoDaRemessa) {

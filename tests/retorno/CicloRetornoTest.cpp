@@ -309,12 +309,54 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
 INSTANTIATE_TEST_SUITE_P(Bancos, CicloPorBanco, testing::ValuesIn(instalacoes),
                          [](const auto &info) { return std::string(info.param.nome); });
 
-TEST_F(CicloRetorno, Cnab400DoBradescoComUmTituloPagoAMenos) {
-    cicloCnab400(QStringLiteral("banco=237\r\ncarteira=09\r\nlayout=CNAB400\r\n"),
-                 QStringLiteral("banco=237\nnum_agencia=3380\nconta_corrente=0012345-6\n"
-                                "identificacao_empresa=4567890\nnossonumero=41\n"),
-                 QStringLiteral("0"));
+// The CNAB 400 installations: the bolix.ini lines, the [Ruvenal] account lines and the fee the simulated
+// bank takes on each paid title.
+struct Instalacao400 {
+    const char *nome;
+    const char *bolix;
+    const char *ruvenal;
+    const char *tarifa;
+};
+
+void PrintTo(const Instalacao400 &i, std::ostream *os) {
+    *os << i.nome;
 }
+
+const Instalacao400 instalacoes400[] = {
+    {"Bradesco", "banco=237\r\ncarteira=09\r\nlayout=CNAB400\r\n",
+     "banco=237\nnum_agencia=3380\nconta_corrente=0012345-6\nidentificacao_empresa=4567890\nnossonumero=41\n",
+     "0"},
+    {"Santander", "banco=033\r\ncarteira=101\r\ntipo_cobranca=5\r\nlayout=CNAB400\r\n",
+     "banco=033\nnum_agencia=4042\nconta_corrente=013000123\nidentificacao_empresa=0282033\n"
+     "OutroDadoConfiguracao2=17777751042700080112\nnossonumero=41\n",
+     "1,50"},
+    {"Sicredi", "banco=748\r\nposto=02\r\nbyte_geracao=2\r\nlayout=CNAB400\r\n",
+     "banco=748\nnum_agencia=0165\nconta_corrente=00623-8\nidentificacao_empresa=00623\nnossonumero=41\n",
+     "1,20"},
+    {"Banrisul", "banco=041\r\ncarteira=1\r\nvalor_pago=4\r\nlayout=CNAB400\r\n",
+     "banco=041\nnum_agencia=1102\nconta_corrente=0601234567\nidentificacao_empresa=9000150\nnossonumero="
+     "41\n",
+     "1,60"},
+    {"Sicoob", "banco=756\r\ncarteira=1\r\nmodalidade=01\r\nlayout=CNAB400\r\n",
+     "banco=756\nnum_agencia=3069\nconta_corrente=12345-6\nidentificacao_empresa=0123456\nnossonumero=41\n",
+     "2,00"},
+    {"Caixa", "banco=104\r\nlayout=CNAB400\r\n",
+     "banco=104\nnum_agencia=0001\nconta_corrente=123\nidentificacao_empresa=123456\nnossonumero=41\n",
+     "1,80"},
+    {"BancoDoBrasil", "banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\nlayout=CNAB400\r\n",
+     "banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\nnossonumero=41\n",
+     "1,45"},
+};
+
+class CicloCnab400PorBanco : public CicloRetorno, public testing::WithParamInterface<Instalacao400> {};
+
+TEST_P(CicloCnab400PorBanco, BoletoComUmTituloPagoAMenos) {
+    cicloCnab400(QString::fromLatin1(GetParam().bolix), QString::fromLatin1(GetParam().ruvenal),
+                 QString::fromLatin1(GetParam().tarifa));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bancos, CicloCnab400PorBanco, testing::ValuesIn(instalacoes400),
+                         [](const auto &info) { return std::string(info.param.nome); });
 
 // Itaú credits net of its fee; the paid amount is still what the payer paid.
 TEST_F(CicloRetorno, Cnab400DoItauComTarifaEUmTituloPagoAMenos) {
