@@ -156,6 +156,14 @@ struct NossoNumero {
     QString campoCnab; // the 20 positions of the nosso número in CNAB 240 segments P and T
 };
 
+// What a bank's boleto files carry of the Pix charge the bank creates for a registered title.
+enum class PixNoArquivo {
+    Nenhum,     // nothing: pix=S is refused
+    Situacao,   // statuses and Pix payments only, no QR (Caixa CNAB 240)
+    CopiaECola, // the whole BR Code (Itaú CNAB 400 record 3); the key is optional
+    Location,   // the charge's location and txid (Santander CNAB 400 record 2); key and type required
+};
+
 class RegraBanco {
 public:
     virtual ~RegraBanco() = default;
@@ -219,6 +227,9 @@ public:
         return conta.configuracao.carteira;
     }
     virtual QString localPagamentoPadrao() const;
+
+    // Pix on the boleto in the given layout (240 or 400).
+    virtual PixNoArquivo pixNoArquivo(int) const { return PixNoArquivo::Nenhum; }
 };
 
 ContaDoArquivo240 contaDoArquivo240(const ContaConfigurada &conta);

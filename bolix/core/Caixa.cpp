@@ -101,6 +101,11 @@ public:
 
     // Caixa's own codes: 21 liquidação, 22 in the notary's office, 35 on-line; 01 is the entry confirmed,
     // 99 a refusal (the reason in 080-082), 33 and 36 reverse a settlement. The trailer has no figures.
+    // The CNAB 240 reports the QR's status and Pix payments; the QR itself is not in the file.
+    PixNoArquivo pixNoArquivo(int layout) const override {
+        return layout == 240 ? PixNoArquivo::Situacao : PixNoArquivo::Nenhum;
+    }
+
     const Leiaute400 *leiaute400() const override {
         static const Leiaute400 caixa = [] {
             Leiaute400 l{

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 
 namespace bolix {
 
@@ -188,6 +189,46 @@ void leBaixa(const Leitor &l, ConfiguracaoBolix &c) {
     c.diasBaixa = l.digitos(QStringLiteral("dias_baixa"), 3, QStringLiteral("030")).toInt();
 }
 
+// The Pix key in the form its type gives (the Central Bank's forms: digits only, +55 and the number,
+// an e-mail, a random key with hyphens).
+void leChavePix(const Leitor &l, ConfiguracaoBolix &c) {
+    c.tipoChavePix = l.umDe(QStringLiteral("tipo_chave_pix"), {u"1", u"2", u"3", u"4", u"5"}, QString());
+    static const QRegularExpression formas[] = {
+        QRegularExpression(QStringLiteral("^\\d{11}$")),
+        QRegularExpression(QStringLiteral("^\\d{14}$")),
+        QRegularExpression(QStringLiteral("^\\+55\\d{10,11}$")),
+        QRegularExpression(QStringLiteral("^[^@\\s]+@[^@\\s]+$")),
+        QRegularExpression(QStringLiteral("^[0-9a-fA-F]{8}(-[0-9a-fA-F]{4}){3}-[0-9a-fA-F]{12}$")),
+    };
+    if (c.chavePix.size() > 77 || !formas[c.tipoChavePix.toInt() - 1].match(c.chavePix).hasMatch())
+        l.recusa(QStringLiteral("chave_pix"),
+                 QStringLiteral("\"%1\" inválido para tipo_chave_pix=%2").arg(c.chavePix, c.tipoChavePix));
+}
+
+// The Pix QR is the bank's: asked for only where the bank's files carry it.
+void lePix(const Leitor &l, ConfiguracaoBolix &c) {
+    c.pix = l.umDe(QStringLiteral("pix"), {u"S", u"N"}, QStringLiteral("N")) == u"S";
+    if (!c.pix)
+        return;
+    const PixNoArquivo forma = regraDoBanco(c.banco).pixNoArquivo(c.layout);
+    if (forma == PixNoArquivo::Nenhum)
+        l.recusa(QStringLiteral("pix"), QStringLiteral("\"S\" não disponível para o banco %1 no leiaute CNAB%2: "
+                                                       "os arquivos do banco não trazem o QR Pix")
+                                            .arg(c.banco)
+                                            .arg(c.layout));
+    if (c.banco == u"341" && c.carteira != u"109")
+        l.recusa(QStringLiteral("pix"), QStringLiteral("\"S\" só vale para a carteira 109 do banco 341"));
+    c.chavePix = l.texto(QStringLiteral("chave_pix")).trimmed();
+    if (forma == PixNoArquivo::Situacao && !c.chavePix.isEmpty())
+        l.recusa(QStringLiteral("chave_pix"),
+                 QStringLiteral("não é enviada ao banco %1: o banco cria o QR com a chave do contrato")
+                     .arg(c.banco));
+    if (forma == PixNoArquivo::Location && c.chavePix.isEmpty())
+        l.recusa(QStringLiteral("chave_pix"), QStringLiteral("não informado"));
+    if (!c.chavePix.isEmpty())
+        leChavePix(l, c);
+}
+
 } // namespace
 
 bool temCnab400(QStringView banco) {
@@ -230,6 +271,7 @@ ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
     c.imprimir = imprimir != u"N";
     leLayout(l, c);
     leBaixa(l, c);
+    lePix(l, c);
     return c;
 }
 

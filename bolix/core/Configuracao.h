@@ -29,6 +29,11 @@
 //   imprimir               optional: S (default) the print dialog after the PDF, N the PDF alone
 //   layout                 optional: CNAB240 (default) or CNAB400, the boleto files' layout; CNAB400 only
 //                          for the banks that have one here (see temCnab400)
+//   pix                    optional: S asks the bank for the Pix QR of each title, N (default) does not;
+//                          S only where the bank's files carry it (RegraBanco::pixNoArquivo)
+//   chave_pix              the payee's Pix key, where the layout sends it (033 CNAB 400: required;
+//                          341 CNAB 400: optional, empty takes the account's CNPJ key)
+//   tipo_chave_pix         with chave_pix at 033: 1 CPF, 2 CNPJ, 3 telefone, 4 e-mail, 5 aleatória
 
 #include <QString>
 #include <QStringList>
@@ -55,6 +60,9 @@ struct ConfiguracaoBolix {
     int layout = 240;              // record length of the boleto remittance and return: 240 or 400
     int codigoBaixa = 1;           // 1 write off / return an unpaid title, 2 do not
     int diasBaixa = 30;
+    bool pix = false;
+    QString chavePix;     // empty: none sent
+    QString tipoChavePix; // "1" to "5", with chavePix where the bank asks for it
 };
 
 // The banks whose CNAB 400 files the component writes and reads.

@@ -145,6 +145,11 @@ public:
     // 254-266 is the credit, net of the fee. The payment is reported under 06 and later under 10, both with
     // the credit date. The trailer's 018-039 are the portfolio's ("cobrança simples", zero in files the
     // bank sends); 213-220 and 221-234, the detail records and their value, are this file's.
+    // Movement 71 asks for the QR; the confirmation's record 3 brings the whole BR Code.
+    PixNoArquivo pixNoArquivo(int layout) const override {
+        return layout == 400 ? PixNoArquivo::CopiaECola : PixNoArquivo::Nenhum;
+    }
+
     const Leiaute400 *leiaute400() const override {
         static const Leiaute400 itau{
             {83, 94},

@@ -31,7 +31,16 @@ struct Ocorrencia {
 
     bool pago = false; // a movement that settles the title at its bank (06 liquidação...)
 
+    // The Pix charge the bank created for the title, from the record that follows its entry
+    // confirmation (or the status the bank gives for it). pixCopiaECola is the whole BR Code, checked
+    // (built from the location where the bank sends one); empty when none came or it was refused.
+    QString pixCopiaECola;
+    QString pixTxid;
+    QString pixSituacao; // the bank's words for the status or the refusal; empty: no Pix news
+    bool pixRecusado = false; // the bank refused the Pix charge or its text failed the check
+
     bool pagamento() const { return pago; }
+    bool temPix() const { return !pixSituacao.isEmpty() || !pixCopiaECola.isEmpty(); }
 };
 
 // Reads the whole file or nothing: a line of the wrong length, an unknown record, a field of a payment

@@ -163,6 +163,11 @@ public:
     // Paid: 06, 07 and 08 (liquidation, on account, by balance), 17 (at the notary). 93 is the intraday
     // notice of a payment, settled only by the night file's 06. 254-266 is what the payer paid. The
     // trailer's figures are the portfolio's by carteira, none this file's.
+    // Record 8 asks for the QR; the confirmation's record 2 brings its location and txid.
+    PixNoArquivo pixNoArquivo(int layout) const override {
+        return layout == 400 ? PixNoArquivo::Location : PixNoArquivo::Nenhum;
+    }
+
     const Leiaute400 *leiaute400() const override {
         static const Leiaute400 santander = [] {
             Leiaute400 l{

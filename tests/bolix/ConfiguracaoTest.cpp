@@ -95,6 +95,29 @@ TEST_F(ArquivoConfiguracao, PadroesDeSantanderSicrediEBanrisul) {
     EXPECT_EQ(c.carteira, u"D");
 }
 
+TEST_F(ArquivoConfiguracao, PixSoOndeOsArquivosDoBancoTrazemOQr) {
+    const QByteArray dono = "nome_beneficiario=X\ninscricao_beneficiario=12345678909\n";
+    EXPECT_FALSE(lerConfiguracao(grava("[Bolix]\nbanco=104\n" + dono)).pix);
+    EXPECT_TRUE(lerConfiguracao(grava("[Bolix]\nbanco=104\npix=s\n" + dono)).pix);
+    const ConfiguracaoBolix itau = lerConfiguracao(grava("[Bolix]\nbanco=341\nlayout=CNAB400\npix=S\n" + dono));
+    EXPECT_TRUE(itau.pix);
+    EXPECT_TRUE(itau.chavePix.isEmpty());
+    const struct {
+        const char *tipo, *chave;
+    } chaves[] = {{"1", "12345678909"},
+                  {"2", "12345678000195"},
+                  {"3", "+5541999990000"},
+                  {"4", "financeiro@loja.com.br"},
+                  {"5", "123e4567-e12b-12d1-a456-426655440000"}};
+    for (const auto &k : chaves) {
+        const ConfiguracaoBolix c = lerConfiguracao(
+            grava("[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\ntipo_chave_pix="_ba + k.tipo +
+                  "\nchave_pix="_ba + k.chave + "\n" + dono));
+        EXPECT_EQ(c.chavePix, QString::fromLatin1(k.chave));
+        EXPECT_EQ(c.tipoChavePix, QString::fromLatin1(k.tipo));
+    }
+}
+
 TEST_F(ArquivoConfiguracao, ArquivoAusenteNomeiaOCaminho) {
     const QString caminho = dir_.filePath(QStringLiteral("nao-existe.ini"));
     try {
@@ -138,11 +161,21 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
          "nosso_numero_livre"},
         {"[Bolix]\nbanco=356\nlayout=CNAB400\n" + dono, "layout CNAB400 n"},
         {"[Bolix]\nbanco=237\ncarteira=09\nlayout=400\n" + dono, "layout \"400\" inv"},
+        {"[Bolix]\nbanco=237\ncarteira=09\nlayout=CNAB400\npix=S\n" + dono, "pix \"S\" não disponível"},
+        {"[Bolix]\nbanco=341\npix=S\n" + dono, "banco 341 no leiaute CNAB240"},
+        {"[Bolix]\nbanco=341\ncarteira=112\nlayout=CNAB400\npix=S\n" + dono, "carteira 109"},
+        {"[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\n" + dono, "chave_pix não informado"},
+        {"[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\nchave_pix=12345678000195\n" + dono, "tipo_chave_pix"},
+        {"[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\nchave_pix=1234567800019\ntipo_chave_pix=2\n" + dono,
+         "chave_pix \"1234567800019\" inválido"},
+        {"[Bolix]\nbanco=104\npix=S\nchave_pix=loja@example.com\ntipo_chave_pix=4\n" + dono,
+         "chave_pix não é enviada"},
+        {"[Bolix]\nbanco=104\npix=talvez\n" + dono, "pix \"TALVEZ\" inv"},
     };
     for (const auto &c : casos) {
         const QString texto = recusa(c.conteudo);
         EXPECT_TRUE(texto.contains(dir_.filePath(QStringLiteral("bolix.ini")))) << texto.toStdString();
-        EXPECT_TRUE(texto.contains(QString::fromLatin1(c.chave))) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(c.chave))) << texto.toStdString();
     }
 }
 
