@@ -28,6 +28,7 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
     subObjeto(QStringLiteral("MeusDados"), meusDados_);
     subObjeto(QStringLiteral("DocumentosCobranca"), documentos_);
     subObjeto(QStringLiteral("OcorrenciasCobranca"), ocorrencias_);
+    subObjeto(QStringLiteral("PixCobranca"), pix_);
 
     metodo(QStringLiteral("ConfiguraContaCorrente"), 0, semResultado([this] { configuraContaCorrente(); }));
     metodo(QStringLiteral("ImprimeBoletos"), 0, semResultado([this] { imprimeBoletos(); }));

@@ -12,6 +12,7 @@ namespace bolix::objeto {
 
 using DocumentosCobranca = Colecao<DocumentoCobranca>;
 using OcorrenciasCobranca = Colecao<OcorrenciaCobranca>;
+using PixCobrancas = Colecao<PixCobranca>;
 
 // The object behind the ProgID Bolix.ContaCorrente: the payee's account, its files, the charge
 // documents and the occurrences of a return.
@@ -27,6 +28,7 @@ public:
     MeusDados &meusDados() const { return *meusDados_; }
     DocumentosCobranca &documentos() const { return *documentos_; }
     OcorrenciasCobranca &ocorrencias() const { return *ocorrencias_; }
+    PixCobrancas &pix() const { return *pix_; }
 
 private:
     // The bank work (TrabalhoBancario.cpp).
@@ -51,6 +53,7 @@ private:
         [confere = confereNossoNumero()] { return std::make_shared<DocumentoCobranca>(confere); });
     std::shared_ptr<OcorrenciasCobranca> ocorrencias_ =
         std::make_shared<OcorrenciasCobranca>(QStringLiteral("OcorrenciasCobranca"));
+    std::shared_ptr<PixCobrancas> pix_ = std::make_shared<PixCobrancas>(QStringLiteral("PixCobranca"));
 };
 
 } // namespace bolix::objeto

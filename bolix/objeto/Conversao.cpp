@@ -110,4 +110,14 @@ void preencheOcorrencia(OcorrenciaCobranca &o, const bolix::Ocorrencia &oc) {
     o.set(QStringLiteral("ValorPago"), automation::Currency{oc.valorPago});
 }
 
+void preenchePix(PixCobranca &o, const bolix::Ocorrencia &oc) {
+    o.set(QStringLiteral("NumeroDocumento"), oc.numeroDocumento);
+    o.set(QStringLiteral("NossoNumero"), oc.nossoNumero);
+    o.set(QStringLiteral("CodigoMovimento"), oc.codigoMovimento);
+    o.set(QStringLiteral("PixCopiaECola"), oc.pixCopiaECola);
+    o.set(QStringLiteral("Txid"), oc.pixTxid);
+    o.set(QStringLiteral("Situacao"), oc.pixSituacao);
+    o.set(QStringLiteral("Recusado"), oc.pixRecusado);
+}
+
 } // namespace bolix::objeto

@@ -30,5 +30,6 @@ void devolveConta(ContaCorrente &objeto, const bolix::Conta &conta);
 bolix::Documento documentoDe(const DocumentoCobranca &objeto);
 bolix::ArquivoRemessa destinoDe(const ArquivoRemessa &objeto);
 void preencheOcorrencia(OcorrenciaCobranca &objeto, const bolix::Ocorrencia &ocorrencia);
+void preenchePix(PixCobranca &objeto, const bolix::Ocorrencia &ocorrencia);
 
 } // namespace bolix::objeto

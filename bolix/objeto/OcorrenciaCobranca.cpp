@@ -13,4 +13,16 @@ OcorrenciaCobranca::OcorrenciaCobranca() : Objeto(QStringLiteral("OcorrenciaCobr
     propriedade(QStringLiteral("ValorPago"), Tipo::Moeda);
 }
 
+PixCobranca::PixCobranca() : Objeto(QStringLiteral("PixCobranca")) {
+    propriedade(QStringLiteral("NumeroDocumento"), Tipo::Texto);
+    propriedade(QStringLiteral("NossoNumero"), Tipo::Texto);
+    propriedade(QStringLiteral("CodigoMovimento"), Tipo::Texto);
+    // The whole BR Code ("copia e cola"), checked; empty when the bank sent none or it was refused.
+    propriedade(QStringLiteral("PixCopiaECola"), Tipo::Texto);
+    propriedade(QStringLiteral("Txid"), Tipo::Texto);
+    // The bank's status of the QR or the reason it was refused, in words.
+    propriedade(QStringLiteral("Situacao"), Tipo::Texto);
+    propriedade(QStringLiteral("Recusado"), Tipo::Booleano);
+}
+
 } // namespace bolix::objeto

@@ -10,4 +10,11 @@ public:
     OcorrenciaCobranca();
 };
 
+// What the bank's return says about a charge's Pix QR: the text to print, or why there is none. Kept
+// apart from the occurrences, which the program settles.
+class PixCobranca : public Objeto {
+public:
+    PixCobranca();
+};
+
 } // namespace bolix::objeto

@@ -89,7 +89,8 @@ QString ContaCorrente::gravaArquivoRemessa() {
     });
 }
 
-// Only payments become occurrences: the caller settles every occurrence by its paid amount.
+// Only payments become occurrences: the caller settles every occurrence by its paid amount. The Pix
+// news of any record go to a collection of their own.
 void ContaCorrente::carregaArquivosRetorno() {
     comErroDeAutomacao([this] {
         const ArquivoRetorno &arquivo = arquivoRetorno();
@@ -100,9 +101,13 @@ void ContaCorrente::carregaArquivosRetorno() {
         const QString caminho = bolix::caminhoDoArquivo(arquivo.texto(QStringLiteral("Diretorio")),
                                                         arquivo.texto(QStringLiteral("Arquivo")));
         // The program always asks for FEBRABAN240: the records' length tells a CNAB 400 file.
-        for (const bolix::Ocorrencia &lida : bolix::leRetornoCobranca(caminho, contaConfigurada(*this)))
+        pix().limpa();
+        for (const bolix::Ocorrencia &lida : bolix::leRetornoCobranca(caminho, contaConfigurada(*this))) {
             if (lida.pagamento())
                 preencheOcorrencia(*ocorrencias().adiciona(), lida);
+            if (lida.temPix())
+                preenchePix(*pix().adiciona(), lida);
+        }
     });
 }
 
