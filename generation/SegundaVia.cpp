@@ -77,6 +77,9 @@ void configuraConta(const ObjetoBolix &bolix, const BoletoEmitido &b) {
 void adicionaDocumento(const ObjetoBolix &bolix, const BoletoEmitido &b) {
     const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
     defineMembros(doc, MembrosDoDocumento(), b.documento, b.dadosDocumento);
+    // The QR is the bank's, known only once its return confirmed the title.
+    if (!b.pixCopiaECola.isEmpty())
+        doc.set(QStringLiteral("PixCopiaECola"), b.pixCopiaECola);
 }
 
 bool mesmaConta(const BoletoEmitido &a, const BoletoEmitido &b) {

@@ -4,6 +4,7 @@
 #include "db/Connection.h"
 #include "generation/SegundaVia.h"
 #include "retorno/BaixasRegistradas.h"
+#include "retorno/PixDosBoletos.h"
 #include "tests/support/LeituraPdf.h"
 
 #include <QDir>
@@ -28,6 +29,7 @@ protected:
         gera();
     }
     QList<BoletoEmitido> registros(const QList<qint64> &ids) {
+        banco.conexao().executa(sqlCriaPixDosBoletos());
         const ResultSet r = banco.conexao().abre(sqlBoletosPorId(ids));
         QList<BoletoEmitido> boletos;
         for (int i = 0; i < r.linhas(); ++i)
@@ -74,6 +76,33 @@ TEST_F(SegundaViaTest, MesmasPaginasSemTocarEmContadorNemRecebiveis) {
     EXPECT_EQ(chave("sequencia_remessa"), QStringLiteral("5"));
     EXPECT_EQ(numeroDocumento(1) + numeroDocumento(2), antes);
     EXPECT_FALSE(QFile::exists(QDir(segunda.path()).filePath(QStringLiteral("remessa.rem"))));
+}
+
+// The bank's QR, stored from the return of the registration, prints on the second print of its boleto only;
+// the first print had none.
+TEST_F(SegundaViaTest, QrDoPixGuardadoSaiNaSegundaVia) {
+    geraBoletos(2);
+    const QString primeira = primeiroPdf();
+    const QString qr = QStringLiteral(
+        "00020101021226810014br.gov.bcb.pix2559pix.example.com/qr/v2/cobv/00000000000000000000000000000001"
+        "5204000053039865802BR5917LOJA EXEMPLO LTDA6008CURITIBA62070503***6304CD1A");
+    Connection &c = banco.conexao();
+    c.executa(sqlCriaPixDosBoletos());
+    c.executa(sqlGuardaPix(c, 2, {numeroDocumento(2), {}, qr, QStringLiteral("TX"), {}, false},
+                           QDateTime::currentDateTime()));
+
+    const QList<BoletoEmitido> boletos = registros({1, 2});
+    ASSERT_EQ(boletos.size(), 2);
+    EXPECT_EQ(boletos[0].pixCopiaECola, QString());
+    EXPECT_EQ(boletos[1].pixCopiaECola, qr);
+    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, boletos, segunda.path());
+    ASSERT_TRUE(r.recusados.isEmpty()) << r.recusados.join(u'\n').toStdString();
+    ASSERT_EQ(r.arquivos.size(), 1);
+    EXPECT_EQ(leitura::codigosDeBarras(r.arquivos[0], 1, QStringLiteral("qrcode")), QStringList());
+    EXPECT_EQ(leitura::codigosDeBarras(r.arquivos[0], 2, QStringLiteral("qrcode")), QStringList{qr});
+    EXPECT_TRUE(leitura::texto(r.arquivos[0], 2).contains(QStringLiteral("Pague com Pix")));
+    for (int p = 1; p <= 2; ++p)
+        EXPECT_EQ(leitura::codigosDeBarras(primeira, p, QStringLiteral("qrcode")), QStringList()) << p;
 }
 
 TEST_F(SegundaViaTest, BancoQueOComponenteNaoImprimeNomeiaOBoletoEOsOutrosSaem) {
