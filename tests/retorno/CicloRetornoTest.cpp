@@ -81,15 +81,22 @@ protected:
         ASSERT_EQ(simulador.exitCode(), 0) << simulador.readAllStandardError().toStdString();
     }
     QString retorno() const { return QDir(programa.caminho()).filePath(QStringLiteral("CB0101.ret")); }
-    void carregaEProcessa() {
+    // "Ler Arquivo" on the simulator's return, its messages alone recorded.
+    void leRetorno() {
         janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
         janela->tabImportarRet->fnLocalLeitura->setText(retorno());
         mensagens.mostradas.clear();
         QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
-        ASSERT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Pagamentos Carregados")});
-        ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
+    }
+    void processa() {
         mensagens.mostradas.clear();
         QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+    }
+    void carregaEProcessa() {
+        leRetorno();
+        ASSERT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Pagamentos Carregados")});
+        ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
+        processa();
     }
     std::vector<Money> coluna(const char *campo) {
         const ResultSet r = banco.conexao().abre(
@@ -130,14 +137,11 @@ protected:
 
     // The return loaded again after its two payments were settled: recognised, and nothing moves.
     void recarregaSemBaixarNada() {
-        janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-        mensagens.mostradas.clear();
-        QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+        leRetorno();
         EXPECT_EQ(mensagens.mostradas,
                   QStringList{QStringLiteral("atencao: Pagamentos Carregados\rTodos os pagamentos deste "
                                              "arquivo já foram baixados; \"Processar\" não baixa nada.")});
-        mensagens.mostradas.clear();
-        QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+        processa();
         EXPECT_EQ(mensagens.mostradas,
                   QStringList{QStringLiteral(
                       "atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
@@ -221,11 +225,9 @@ TEST_F(CicloRetorno, SegundaViaDepoisDeUmaBaixa) {
                        "nossonumero=41\n"));
     gera(false);
     simula({QStringLiteral("--pagos"), QStringLiteral("1")});
-    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-    janela->tabImportarRet->fnLocalLeitura->setText(retorno());
-    QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+    leRetorno();
     ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 1);
-    QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+    processa();
 
     TabSegundaVia *aba = janela->tabSegundaVia;
     janela->pcPrincipal->setCurrentWidget(aba);
@@ -277,10 +279,7 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
     // Client 1 owes 100 and pays 200 (plus the fee).
     simula({QStringLiteral("--valor"), QStringLiteral("1=202,50")});
 
-    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-    janela->tabImportarRet->fnLocalLeitura->setText(retorno());
-    mensagens.mostradas.clear();
-    QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+    leRetorno();
     EXPECT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 5);
     ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join('\n').toStdString();
     EXPECT_EQ(mensagens.mostradas[0], QStringLiteral("atencao: Pagamentos Carregados"));
@@ -292,8 +291,7 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
     EXPECT_TRUE(mensagens.mostradas[1].contains(QStringLiteral("\rDocumento %1: R$ 60,00 em ").arg(perdido)))
         << mensagens.mostradas[1].toStdString();
 
-    mensagens.mostradas.clear();
-    QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+    processa();
     const ResultSet doc1 = banco.conexao().abre(
         QStringLiteral("select numero_documento from receber where clientes_id = 1 limit 1"));
     EXPECT_EQ(
