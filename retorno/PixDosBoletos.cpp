@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
