@@ -1,6 +1,7 @@
 #include "PdfBoletos.h"
 
 #include <QIODevice>
+#include <charconv>
 #include <cmath>
 #include <zlib.h>
 
@@ -31,6 +32,13 @@ void numero(QByteArray &saida, double valor) {
     saida.append(' ');
 }
 
+void inteiro(QByteArray &saida, int valor) {
+    char digitos[16];
+    char *fim = std::to_chars(digitos, digitos + sizeof digitos - 1, valor).ptr;
+    *fim++ = ' ';
+    saida.append(digitos, fim - digitos);
+}
+
 // A text shown with its kerning: "[(V) 55.18 (encimento)] TJ".
 void texto(QByteArray &saida, const QByteArray &winAnsi, bool negrito) {
     saida.append("[(");
@@ -59,6 +67,24 @@ void retangulo(QByteArray &saida, const QRectF &mm) {
 void ponto(QByteArray &saida, QPointF mm) {
     numero(saida, mm.x() * pontosPorMm);
     numero(saida, alturaPagina - mm.y() * pontosPorMm);
+}
+
+// The QR's runs as small integers under a scaling to its module, rows running down the page, in one fill.
+void qrCode(QByteArray &saida, const QrPosto &qr) {
+    const double modulo = qr.modulo() * pontosPorMm;
+    saida.append("q ");
+    numero(saida, modulo);
+    saida.append("0 0 ");
+    numero(saida, -modulo);
+    ponto(saida, qr.origem());
+    saida.append("cm\n");
+    for (const CorridaQr &c : qr.codigo.corridas) {
+        inteiro(saida, c.coluna);
+        inteiro(saida, c.linha);
+        inteiro(saida, c.comprimento);
+        saida.append("1 re\n");
+    }
+    saida.append("f Q\n");
 }
 
 // The content stream of a drawing; the logo is the image /Im1, drawn only `comLogotipo`.
@@ -98,6 +124,8 @@ QByteArray conteudo(const Desenho &d, bool comLogotipo) {
         }
         s.append("f\n");
     }
+    if (d.qr)
+        qrCode(s, *d.qr);
     for (const QRectF &r : comLogotipo ? d.logotipos : QList<QRectF>()) {
         s.append("q ");
         numero(s, r.width() * pontosPorMm);

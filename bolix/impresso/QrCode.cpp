@@ -8,13 +8,7 @@
 
 namespace bolix {
 
-namespace {
-
-constexpr int zonaDeSilencio = 4; // modules on each side
-
-} // namespace
-
-QList<QRectF> modulosQrCode(const QString &texto, QPointF canto, double lado) {
+QrCode codificaQr(const QString &texto) {
     const QByteArray bytes = texto.toUtf8();
     const std::unique_ptr<QRcode, decltype(&QRcode_free)> qr(
         QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char *>(bytes.constData()), 0,
@@ -23,24 +17,21 @@ QList<QRectF> modulosQrCode(const QString &texto, QPointF canto, double lado) {
     if (!qr)
         throw ErroBolix(
             QStringLiteral("QR Code Pix de %1 caracteres não pôde ser gerado.").arg(texto.size()));
-    const int largura = qr->width;
-    const double modulo = lado / (largura + 2 * zonaDeSilencio);
-    const QPointF inicio = canto + QPointF(zonaDeSilencio * modulo, zonaDeSilencio * modulo);
-    QList<QRectF> modulos;
-    for (int y = 0; y < largura; ++y)
-        for (int x = 0; x < largura;) {
-            const auto escuro = [&](int i) { return qr->data[y * largura + i] & 1; };
-            if (!escuro(x)) {
+    QrCode codigo;
+    codigo.lado = qr->width;
+    const auto escuro = [&](int x, int y) { return qr->data[y * qr->width + x] & 1; };
+    for (int y = 0; y < codigo.lado; ++y)
+        for (int x = 0; x < codigo.lado;) {
+            if (!escuro(x, y)) {
                 ++x;
                 continue;
             }
-            const int inicioRun = x;
-            while (x < largura && escuro(x))
+            const int inicio = x;
+            while (x < codigo.lado && escuro(x, y))
                 ++x;
-            modulos.append(
-                {inicio.x() + inicioRun * modulo, inicio.y() + y * modulo, (x - inicioRun) * modulo, modulo});
+            codigo.corridas.append({std::uint8_t(inicio), std::uint8_t(y), std::uint8_t(x - inicio)});
         }
-    return modulos;
+    return codigo;
 }
 
 } // namespace bolix
