@@ -10,10 +10,10 @@ namespace bolix {
 
 QrCode codificaQr(const QString &texto) {
     const QByteArray bytes = texto.toUtf8();
-    const std::unique_ptr<QRcode, decltype(&QRcode_free)> qr(
-        QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char *>(bytes.constData()), 0,
-                          QR_ECLEVEL_M),
-        &QRcode_free);
+    // The library reads a C string: a NUL would cut the text short, so such a text gets no QR.
+    std::unique_ptr<QRcode, decltype(&QRcode_free)> qr(nullptr, &QRcode_free);
+    if (!bytes.contains('\0'))
+        qr.reset(QRcode_encodeString(bytes.constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1));
     if (!qr)
         throw ErroBolix(
             QStringLiteral("QR Code Pix de %1 caracteres não pôde ser gerado.").arg(texto.size()));

@@ -26,7 +26,8 @@ struct QrCode {
     bool operator==(const QrCode &) const = default;
 };
 
-// The QR code of `texto` with error correction M.
+// The QR code of `texto` with error correction M, its runs of digits and of capitals in their compact
+// modes, so the symbol is the smallest the text allows: fewer, larger modules to encode, draw and read.
 QrCode codificaQr(const QString &texto);
 
 // A QR code in a square of the page, in millimetres; the quiet zone lies inside the square.
