@@ -1,6 +1,7 @@
 #include "PdfBoletos.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <new>
@@ -34,11 +35,13 @@ void numero(QByteArray &saida, double valor) {
     saida.append(' ');
 }
 
-void inteiro(QByteArray &saida, int valor) {
-    char digitos[16];
-    char *fim = std::to_chars(digitos, digitos + sizeof digitos - 1, valor).ptr;
-    *fim++ = ' ';
-    saida.append(digitos, fim - digitos);
+// The longest run of a QR as written, "177 176 177 1 re\n".
+constexpr qsizetype bytesPorCorrida = 17;
+
+char *inteiro(char *saida, int valor) {
+    saida = std::to_chars(saida, saida + 3, valor).ptr;
+    *saida = ' ';
+    return saida + 1;
 }
 
 // A text shown with its kerning: "[(V) 55.18 (encimento)] TJ".
@@ -80,19 +83,22 @@ void qrCode(QByteArray &saida, const QrPosto &qr) {
     numero(saida, -modulo);
     ponto(saida, qr.origem());
     saida.append("cm\n");
+    // Written in place: hundreds of runs a page.
+    const qsizetype inicio = saida.size();
+    saida.resize(inicio + qr.codigo.corridas.size() * bytesPorCorrida);
+    char *fim = saida.data() + inicio;
     for (const CorridaQr &c : qr.codigo.corridas) {
-        inteiro(saida, c.coluna);
-        inteiro(saida, c.linha);
-        inteiro(saida, c.comprimento);
-        saida.append("1 re\n");
+        fim = inteiro(inteiro(inteiro(fim, c.coluna), c.linha), c.comprimento);
+        fim = std::copy_n("1 re\n", 5, fim);
     }
+    saida.truncate(fim - saida.constData());
     saida.append("f Q\n");
 }
 
 // The content stream of a drawing; the logo is the image /Im1, drawn only `comLogotipo`.
 QByteArray conteudo(const Desenho &d, bool comLogotipo) {
     QByteArray s;
-    s.reserve(4096);
+    s.reserve(4096 + (d.qr ? d.qr->codigo.corridas.size() * bytesPorCorrida : 0));
     if (!d.molduras.isEmpty()) {
         numero(s, espessuraMoldura * pontosPorMm);
         s.append("w\n");

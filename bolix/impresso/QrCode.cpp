@@ -5,6 +5,7 @@
 #include <qrencode.h>
 
 #include <memory>
+#include <vector>
 
 namespace bolix {
 
@@ -17,21 +18,22 @@ QrCode codificaQr(const QString &texto) {
     if (!qr)
         throw ErroBolix(
             QStringLiteral("QR Code Pix de %1 caracteres não pôde ser gerado.").arg(texto.size()));
-    QrCode codigo;
-    codigo.lado = qr->width;
-    const auto escuro = [&](int x, int y) { return qr->data[y * qr->width + x] & 1; };
-    for (int y = 0; y < codigo.lado; ++y)
-        for (int x = 0; x < codigo.lado;) {
-            if (!escuro(x, y)) {
-                ++x;
+    const int lado = qr->width;
+    // Gathered at their most (half a row each), then kept in a block of their own size for the batch.
+    std::vector<CorridaQr> corridas;
+    corridas.reserve(std::size_t(lado) * (lado + 1) / 2);
+    for (int y = 0; y < lado; ++y) {
+        const unsigned char *linha = qr->data + std::size_t(y) * lado;
+        for (int x = 0; x < lado; ++x) {
+            if (!(linha[x] & 1)) // the lowest bit is the dark module
                 continue;
-            }
             const int inicio = x;
-            while (x < codigo.lado && escuro(x, y))
+            while (x + 1 < lado && (linha[x + 1] & 1))
                 ++x;
-            codigo.corridas.append({std::uint8_t(inicio), std::uint8_t(y), std::uint8_t(x - inicio)});
+            corridas.push_back({std::uint8_t(inicio), std::uint8_t(y), std::uint8_t(x + 1 - inicio)});
         }
-    return codigo;
+    }
+    return {lado, QList<CorridaQr>(corridas.cbegin(), corridas.cend())};
 }
 
 } // namespace bolix
