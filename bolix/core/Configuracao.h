@@ -34,6 +34,8 @@
 //   chave_pix              the payee's Pix key, where the layout sends it (033 CNAB 400: required;
 //                          341 CNAB 400: optional, empty takes the account's CNPJ key)
 //   tipo_chave_pix         with chave_pix at 033: 1 CPF, 2 CNPJ, 3 telefone, 4 e-mail, 5 aleatória
+//   cidade_beneficiario    the payee's city, for the QR the component assembles from the bank's location
+//                          (033 CNAB 400 with pix=S: required)
 
 #include <QString>
 #include <QStringList>
@@ -63,6 +65,7 @@ struct ConfiguracaoBolix {
     bool pix = false;
     QString chavePix;     // empty: none sent
     QString tipoChavePix; // "1" to "5", with chavePix where the bank asks for it
+    QString cidadeBeneficiario;
 };
 
 // The banks whose CNAB 400 files the component writes and reads.

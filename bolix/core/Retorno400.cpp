@@ -2,11 +2,14 @@
 
 #include "Bancos.h"
 #include "LeituraRetorno.h"
+#include "PixRetorno.h"
 #include "Retorno.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace bolix {
 
@@ -47,12 +50,18 @@ private:
             return false;
         }
         if (tipo == '9') {
+            fechaTitulo();
             trailer();
             return true;
         }
-        if (tipo != leiaute_.tipoDetalhe)
+        if (tipo == leiaute_.tipoDetalhe) {
+            fechaTitulo();
+            detalhe();
+        } else if (leiaute_.tipoPix && tipo == leiaute_.tipoPix) {
+            registroPix();
+        } else {
             recusaCampo(QStringLiteral("tipo de registro"), 1, 1, QStringLiteral("desconhecido num retorno"));
-        detalhe();
+        }
         return false;
     }
 
@@ -76,14 +85,15 @@ private:
     }
 
     // A record that is not a payment is read for its kind only. A paid title without a document number
-    // is handed over with its nosso número, as the CNAB 240 reader does.
+    // is handed over with its nosso número, as the CNAB 240 reader does. The title is handed over once the
+    // next record shows whether a Pix record completes it.
     void detalhe() {
         Ocorrencia o;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de ocorrência"), 109, 110)).rightJustified(2, u'0');
         o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
-        o.pago = leiaute_.pagos.contains(o.codigoMovimento) && !provisorio(o.motivos);
-        soOTipo_ = !o.pago;
+        o.pago = pagoPeloCodigo(o) && !provisorio(o.motivos);
+        soOTipo_ = !o.pago && !leiaute_.pagosComPix.contains(o.codigoMovimento);
         o.identificacaoTitulo = texto(leiaute_.identificacaoTitulo.inicio, leiaute_.identificacaoTitulo.fim);
         o.nossoNumero = texto(leiaute_.nossoNumero.inicio, leiaute_.nossoNumero.fim);
         o.numeroDocumento = texto(117, 126);
@@ -105,23 +115,57 @@ private:
         const QString credito = QStringLiteral("data do crédito");
         o.dataCredito = leiaute_.creditoAnoMesDia ? dataAnoMesDia(credito, leiaute_.dataCredito)
                                                   : dataCurta(credito, leiaute_.dataCredito);
-        o.valorPago = o.pago ? regra_.valorPago400(v, configuracao_) : v.recebido;
         o.valorLiquido = leiaute_.creditoLiquido ? v.recebido : std::max<Dinheiro>(0, v.recebido - v.tarifa);
         o.dataOcorrencia = dataCurta(QStringLiteral("data da ocorrência"), 111);
-        if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
-            o.dataOcorrencia = o.dataCredito;
         if (conta_ && !detalhe_.isEmpty())
             confereConta(detalhe_, QString::fromLatin1(banco_));
+        anotaSituacaoPix(o, leiaute_.motivosPix, leiaute_.larguraMotivo);
         conta(o);
-        if (!o.pago || pagamentoNovo(o))
-            ocorrencias_.append(o);
+        titulo_ = Titulo{o, v, numeroLinha_, false};
+    }
+
+    bool pagoPeloCodigo(const Ocorrencia &o) const {
+        if (leiaute_.pagos.contains(o.codigoMovimento))
+            return true;
+        const QStringList motivos = motivosDoRetorno(o.motivos, leiaute_.larguraMotivo);
+        return std::any_of(leiaute_.pagosPorMotivo.cbegin(), leiaute_.pagosPorMotivo.cend(),
+                           [&](const PagoPorMotivo &p) {
+                               return p.codigo == o.codigoMovimento && motivos.contains(p.motivo);
+                           });
     }
 
     bool provisorio(const QString &motivos) const {
-        for (qsizetype i = 0; i + 1 < motivos.size(); i += 2)
-            if (leiaute_.motivosProvisorios.contains(motivos.mid(i, 2)))
+        for (const QString &motivo : motivosDoRetorno(motivos, 2))
+            if (leiaute_.motivosProvisorios.contains(motivo))
                 return true;
         return false;
+    }
+
+    // The Pix record completes the title before it; one with no title before it is out of place.
+    void registroPix() {
+        if (!titulo_ || titulo_->comPix)
+            recusaCampo(QStringLiteral("tipo de registro"), 1, 1,
+                        QStringLiteral("(QR Code Pix) sem o título (registro %1) que o precede")
+                            .arg(QLatin1Char(leiaute_.tipoDetalhe)));
+        titulo_->comPix = true;
+        regra_.lePix400(linha_, titulo_->ocorrencia, configuracao_);
+    }
+
+    // Hands the title over: the amount paid and the date of a payment, once per title (refusals name the
+    // title's line).
+    void fechaTitulo() {
+        if (!titulo_)
+            return;
+        Ocorrencia &o = titulo_->ocorrencia;
+        o.pago = o.pago || (titulo_->comPix && leiaute_.pagosComPix.contains(o.codigoMovimento));
+        o.valorPago = o.pago ? regra_.valorPago400(titulo_->valores, configuracao_) : titulo_->valores.recebido;
+        if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
+            o.dataOcorrencia = o.dataCredito;
+        const qsizetype linha = std::exchange(numeroLinha_, titulo_->linha);
+        if (!o.pago || pagamentoNovo(o))
+            ocorrencias_.append(o);
+        numeroLinha_ = linha;
+        titulo_.reset();
     }
 
     void conta(const Ocorrencia &o) {
@@ -195,6 +239,13 @@ private:
         qsizetype linha;
         Ocorrencia ocorrencia;
     };
+    // The title read last, until the record after it.
+    struct Titulo {
+        Ocorrencia ocorrencia;
+        Valores400 valores;
+        qsizetype linha;
+        bool comPix;
+    };
     static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 
     const RegraBanco &regra_;
@@ -206,6 +257,7 @@ private:
     QHash<QString, Contagem> porCodigo_;
     Contagem todos_;
     QHash<QString, Pagamento> pagamentos_;
+    std::optional<Titulo> titulo_;
     QList<Ocorrencia> ocorrencias_;
 };
 

@@ -112,9 +112,10 @@ TEST_F(ArquivoConfiguracao, PixSoOndeOsArquivosDoBancoTrazemOQr) {
     for (const auto &k : chaves) {
         const ConfiguracaoBolix c = lerConfiguracao(
             grava("[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\ntipo_chave_pix="_ba + k.tipo +
-                  "\nchave_pix="_ba + k.chave + "\n" + dono));
+                  "\nchave_pix="_ba + k.chave + "\ncidade_beneficiario= Curitiba \n" + dono));
         EXPECT_EQ(c.chavePix, QString::fromLatin1(k.chave));
         EXPECT_EQ(c.tipoChavePix, QString::fromLatin1(k.tipo));
+        EXPECT_EQ(c.cidadeBeneficiario, u"Curitiba");
     }
 }
 
@@ -171,6 +172,12 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
         {"[Bolix]\nbanco=104\npix=S\nchave_pix=loja@example.com\ntipo_chave_pix=4\n" + dono,
          "chave_pix não é enviada"},
         {"[Bolix]\nbanco=104\npix=talvez\n" + dono, "pix \"TALVEZ\" inv"},
+        {"[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\nchave_pix=12345678000195\ntipo_chave_pix=2\n" + dono,
+         "cidade_beneficiario não informado"},
+        {"[Bolix]\nbanco=033\nlayout=CNAB400\ntipo_cobranca=1\npix=S\nchave_pix=12345678000195\n"
+         "tipo_chave_pix=2\ncidade_beneficiario=Curitiba\n" +
+             dono,
+         "tipo_cobranca \"1\" não aceita pix=S"},
     };
     for (const auto &c : casos) {
         const QString texto = recusa(c.conteudo);
