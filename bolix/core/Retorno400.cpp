@@ -143,10 +143,13 @@ private:
 
     // The Pix record completes the title before it; one with no title before it is out of place.
     void registroPix() {
-        if (!titulo_ || titulo_->comPix)
+        if (!titulo_)
             recusaCampo(QStringLiteral("tipo de registro"), 1, 1,
                         QStringLiteral("(QR Code Pix) sem o título (registro %1) que o precede")
                             .arg(QLatin1Char(leiaute_.tipoDetalhe)));
+        if (titulo_->comPix)
+            recusaCampo(QStringLiteral("tipo de registro"), 1, 1,
+                        QStringLiteral("(QR Code Pix) repetido para o título da linha %1").arg(titulo_->linha));
         titulo_->comPix = true;
         regra_.lePix400(linha_, titulo_->ocorrencia, configuracao_);
     }
