@@ -66,8 +66,8 @@ public:
                 {QStringLiteral("P1"), QStringLiteral("registrado com QR Code PIX")},
                 {QStringLiteral("P2"), QStringLiteral("registrado sem QR Code PIX")},
                 {QStringLiteral("P3"), QStringLiteral("registrado com QR Code PIX e código de barras")},
-                {QStringLiteral("PA"), QStringLiteral("chave DICT do beneficiário inválida - QR não cadastrado"),
-                 true},
+                {QStringLiteral("PA"),
+                 QStringLiteral("chave DICT do beneficiário inválida - QR não cadastrado"), true},
                 {QStringLiteral("PB"), QStringLiteral("txid inválido - QR não cadastrado"), true},
                 {QStringLiteral("PC"), QStringLiteral("PIX alterado - verificar payload pela URL")},
             };

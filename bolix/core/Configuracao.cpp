@@ -214,10 +214,11 @@ void lePix(const Leitor &l, ConfiguracaoBolix &c) {
         return;
     const PixNoArquivo forma = regraDoBanco(c.banco).pixNoArquivo(c.layout);
     if (forma == PixNoArquivo::Nenhum)
-        l.recusa(QStringLiteral("pix"), QStringLiteral("\"S\" não disponível para o banco %1 no leiaute CNAB%2: "
-                                                       "os arquivos do banco não trazem o QR Pix")
-                                            .arg(c.banco)
-                                            .arg(c.layout));
+        l.recusa(QStringLiteral("pix"),
+                 QStringLiteral("\"S\" não disponível para o banco %1 no leiaute CNAB%2: "
+                                "os arquivos do banco não trazem o QR Pix")
+                     .arg(c.banco)
+                     .arg(c.layout));
     if (c.banco == u"341" && c.carteira != u"109")
         l.recusa(QStringLiteral("pix"), QStringLiteral("\"S\" só vale para a carteira 109 do banco 341"));
     // Santander gives the QR only to the boletos of the "rápida com registro" kind (108 = 5).

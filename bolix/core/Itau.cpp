@@ -166,7 +166,6 @@ public:
 
     Pagador400 pagador400() const override { return {264}; }
 
-
     // Movement 71 asks for the QR; the confirmation's record 3 brings the whole BR Code.
     PixNoArquivo pixNoArquivo(int layout) const override {
         return layout == 400 ? PixNoArquivo::CopiaECola : PixNoArquivo::Nenhum;

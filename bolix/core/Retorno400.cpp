@@ -35,6 +35,15 @@ public:
     }
 
 private:
+    // The title read last, until the record after it.
+    struct Titulo {
+        Ocorrencia ocorrencia;
+        Valores400 valores;
+        qsizetype linha;
+        QByteArrayView registro;
+        bool comPix;
+    };
+
     bool registro() override {
         soOTipo_ = false;
         if (linha_.size() != 400)
@@ -88,18 +97,30 @@ private:
     // is handed over with its nosso número, as the CNAB 240 reader does. The title is handed over once the
     // next record shows whether a Pix record completes it.
     void detalhe() {
-        Ocorrencia o;
+        Titulo t{{}, {}, numeroLinha_, linha_, false};
+        Ocorrencia &o = t.ocorrencia;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de ocorrência"), 109, 110)).rightJustified(2, u'0');
         o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
         o.pago = pagoPeloCodigo(o) && !provisorio(o.motivos);
-        soOTipo_ = !o.pago && !leiaute_.pagosComPix.contains(o.codigoMovimento);
+        leValores(t);
+        if (conta_ && !detalhe_.isEmpty())
+            confereConta(detalhe_, QString::fromLatin1(banco_));
+        anotaSituacaoPix(o, leiaute_.motivosPix, leiaute_.larguraMotivo);
+        conta(o);
+        titulo_ = t;
+    }
+
+    // The fields of the current title's record: strictly for a payment, for its kind only otherwise.
+    void leValores(Titulo &t) {
+        Ocorrencia &o = t.ocorrencia;
+        Valores400 &v = t.valores;
+        soOTipo_ = !o.pago;
         o.identificacaoTitulo = texto(leiaute_.identificacaoTitulo.inicio, leiaute_.identificacaoTitulo.fim);
         o.nossoNumero = texto(leiaute_.nossoNumero.inicio, leiaute_.nossoNumero.fim);
         o.numeroDocumento = texto(117, 126);
         o.dataVencimento = dataCurta(QStringLiteral("data de vencimento"), 147);
         o.valorTitulo = dinheiro(QStringLiteral("valor do título"), 153, 165);
-        Valores400 v;
         v.titulo = o.valorTitulo;
         v.tarifa =
             dinheiro(QStringLiteral("despesas de cobrança"), leiaute_.tarifa.inicio, leiaute_.tarifa.fim);
@@ -117,11 +138,6 @@ private:
                                                   : dataCurta(credito, leiaute_.dataCredito);
         o.valorLiquido = leiaute_.creditoLiquido ? v.recebido : std::max<Dinheiro>(0, v.recebido - v.tarifa);
         o.dataOcorrencia = dataCurta(QStringLiteral("data da ocorrência"), 111);
-        if (conta_ && !detalhe_.isEmpty())
-            confereConta(detalhe_, QString::fromLatin1(banco_));
-        anotaSituacaoPix(o, leiaute_.motivosPix, leiaute_.larguraMotivo);
-        conta(o);
-        titulo_ = Titulo{o, v, numeroLinha_, false};
     }
 
     bool pagoPeloCodigo(const Ocorrencia &o) const {
@@ -148,26 +164,34 @@ private:
                         QStringLiteral("(QR Code Pix) sem o título (registro %1) que o precede")
                             .arg(QLatin1Char(leiaute_.tipoDetalhe)));
         if (titulo_->comPix)
-            recusaCampo(QStringLiteral("tipo de registro"), 1, 1,
-                        QStringLiteral("(QR Code Pix) repetido para o título da linha %1").arg(titulo_->linha));
+            recusaCampo(
+                QStringLiteral("tipo de registro"), 1, 1,
+                QStringLiteral("(QR Code Pix) repetido para o título da linha %1").arg(titulo_->linha));
         titulo_->comPix = true;
         regra_.lePix400(linha_, titulo_->ocorrencia, configuracao_);
     }
 
-    // Hands the title over: the amount paid and the date of a payment, once per title (refusals name the
-    // title's line).
+    // Hands the title over, on the title's line: a write-off that the Pix record shows to be a payment is
+    // read again as one; the amount paid and the date of a payment; each payment once.
     void fechaTitulo() {
         if (!titulo_)
             return;
+        const qsizetype linha = std::exchange(numeroLinha_, titulo_->linha);
+        const QByteArrayView registro = std::exchange(linha_, titulo_->registro);
         Ocorrencia &o = titulo_->ocorrencia;
-        o.pago = o.pago || (titulo_->comPix && leiaute_.pagosComPix.contains(o.codigoMovimento));
-        o.valorPago = o.pago ? regra_.valorPago400(titulo_->valores, configuracao_) : titulo_->valores.recebido;
+        if (!o.pago && titulo_->comPix && leiaute_.pagosComPix.contains(o.codigoMovimento)) {
+            o.pago = true;
+            leValores(*titulo_);
+        }
+        o.valorPago =
+            o.pago ? regra_.valorPago400(titulo_->valores, configuracao_) : titulo_->valores.recebido;
         if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
             o.dataOcorrencia = o.dataCredito;
-        const qsizetype linha = std::exchange(numeroLinha_, titulo_->linha);
         if (!o.pago || pagamentoNovo(o))
             ocorrencias_.append(o);
         numeroLinha_ = linha;
+        linha_ = registro;
+        soOTipo_ = false;
         titulo_.reset();
     }
 
@@ -241,13 +265,6 @@ private:
     struct Pagamento {
         qsizetype linha;
         Ocorrencia ocorrencia;
-    };
-    // The title read last, until the record after it.
-    struct Titulo {
-        Ocorrencia ocorrencia;
-        Valores400 valores;
-        qsizetype linha;
-        bool comPix;
     };
     static constexpr std::int64_t tetoCentavos = 1'000'000'000'000'000'000;
 

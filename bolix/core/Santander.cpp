@@ -215,7 +215,8 @@ public:
                 {QStringLiteral("503"), QStringLiteral("chave não compatível com CNPJ/CPF"), true},
                 {QStringLiteral("504"), QStringLiteral("txid em duplicidade"), true},
                 {QStringLiteral("505"), QStringLiteral("txid inválido ou não encontrado"), true},
-                {QStringLiteral("506"), QStringLiteral("alteração não permitida (QR concluído/removido)"), true},
+                {QStringLiteral("506"), QStringLiteral("alteração não permitida (QR concluído/removido)"),
+                 true},
                 {QStringLiteral("507"), QStringLiteral("cancelamento não permitido"), true},
                 {QStringLiteral("508"), QStringLiteral("registrado com QR Code Pix")},
                 {QStringLiteral("509"), QStringLiteral("registrado sem QR Code Pix")},
@@ -229,8 +230,8 @@ public:
 
     // Record 2: the charge's location (003-079) and txid (080-114), from which the QR is assembled.
     void lePix400(QByteArrayView registro, Ocorrencia &o, const ConfiguracaoBolix &cfg) const override {
-        anotaLocation(o, QString::fromLatin1(registro.sliced(2, 77)), QString::fromLatin1(registro.sliced(79, 35)),
-                      cfg);
+        anotaLocation(o, QString::fromLatin1(registro.sliced(2, 77)),
+                      QString::fromLatin1(registro.sliced(79, 35)), cfg);
     }
 
     // The header holds the código de transmissão's fields (027-046) and, in current editions, the código

@@ -258,11 +258,13 @@ private:
             const QString id = QString::fromLatin1(remessa.mid(17, 12) + remessa.mid(62, 8));
             return r.numero(1, 1, 3)
                 .textoExato(2, 391,
-                            brCodeDaLocation(cobranca + id, nomeBeneficiario_, QStringLiteral("SAO PAULO")).toLatin1())
+                            brCodeDaLocation(cobranca + id, nomeBeneficiario_, QStringLiteral("SAO PAULO"))
+                                .toLatin1())
                 .numero(392, 394, 0);
         }
-        const QString txid =
-            pix.txid.isEmpty() ? QStringLiteral("SIMULADOR%1").arg(titulos_, 17, 10, QLatin1Char('0')) : pix.txid;
+        const QString txid = pix.txid.isEmpty()
+                                 ? QStringLiteral("SIMULADOR%1").arg(titulos_, 17, 10, QLatin1Char('0'))
+                                 : pix.txid;
         return r.numero(1, 1, 2)
             .textoExato(3, 79, (cobranca + txid).toLatin1())
             .textoExato(80, 114, txid.toLatin1())
@@ -465,7 +467,8 @@ const char *const uso =
     "  --codigo N=CC      débito automático: o débito N volta com o código CC (ex.: 2=01); padrão 00.\n"
     "  --data DD/MM/AAAA  data do pagamento ou do débito.\n"
     "Pix (CNAB 400 do 341 com movimento 71, do 033 com registro 8): a entrada confirmada traz o QR Code do\n"
-    "simulador (341: registro 3 com o BR Code inteiro; 033: registro 2 com location e txid, ocorrência 508);\n"
+    "simulador (341: registro 3 com o BR Code inteiro; 033: registro 2 com location e txid, ocorrência "
+    "508);\n"
     "dos títulos pagos que pediram o QR, os de número par são pagos por Pix (341: 10; 033: 06 com 511).\n";
 
 // "N=text" into its two halves; false when the shape is wrong.

@@ -99,7 +99,8 @@ TEST_F(ArquivoConfiguracao, PixSoOndeOsArquivosDoBancoTrazemOQr) {
     const QByteArray dono = "nome_beneficiario=X\ninscricao_beneficiario=12345678909\n";
     EXPECT_FALSE(lerConfiguracao(grava("[Bolix]\nbanco=104\n" + dono)).pix);
     EXPECT_TRUE(lerConfiguracao(grava("[Bolix]\nbanco=104\npix=s\n" + dono)).pix);
-    const ConfiguracaoBolix itau = lerConfiguracao(grava("[Bolix]\nbanco=341\nlayout=CNAB400\npix=S\n" + dono));
+    const ConfiguracaoBolix itau =
+        lerConfiguracao(grava("[Bolix]\nbanco=341\nlayout=CNAB400\npix=S\n" + dono));
     EXPECT_TRUE(itau.pix);
     EXPECT_TRUE(itau.chavePix.isEmpty());
     const struct {
@@ -110,9 +111,9 @@ TEST_F(ArquivoConfiguracao, PixSoOndeOsArquivosDoBancoTrazemOQr) {
                   {"4", "financeiro@loja.com.br"},
                   {"5", "123e4567-e12b-12d1-a456-426655440000"}};
     for (const auto &k : chaves) {
-        const ConfiguracaoBolix c = lerConfiguracao(
-            grava("[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\ntipo_chave_pix="_ba + k.tipo +
-                  "\nchave_pix="_ba + k.chave + "\ncidade_beneficiario= Curitiba \n" + dono));
+        const ConfiguracaoBolix c =
+            lerConfiguracao(grava("[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\ntipo_chave_pix="_ba + k.tipo +
+                                  "\nchave_pix="_ba + k.chave + "\ncidade_beneficiario= Curitiba \n" + dono));
         EXPECT_EQ(c.chavePix, QString::fromLatin1(k.chave));
         EXPECT_EQ(c.tipoChavePix, QString::fromLatin1(k.tipo));
         EXPECT_EQ(c.cidadeBeneficiario, u"Curitiba");

@@ -233,7 +233,8 @@ TEST_F(ObjetoBolix, PixDoRetornoNumaColecaoPropria) {
     QList<QByteArray> linhas = retornoDaRemessa(pedido);
     const DispatchPtr ocorrencias = carregaRetorno(linhas.join("\r\n") + "\r\n");
     ASSERT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 2);
-    EXPECT_EQ(ocorrencias->item(1).toObject()->get(QStringLiteral("NumeroDocumento")).toText(), u"0000004712");
+    EXPECT_EQ(ocorrencias->item(1).toObject()->get(QStringLiteral("NumeroDocumento")).toText(),
+              u"0000004712");
     const DispatchPtr pix = de(obj_, "PixCobranca");
     ASSERT_EQ(pix->get(QStringLiteral("Count")).toInt(), 1);
     const DispatchPtr qr = pix->item(0).toObject();

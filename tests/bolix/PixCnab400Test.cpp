@@ -45,8 +45,8 @@ ContaConfigurada santanderComPix() {
 
 QByteArray gravada(const ContaConfigurada &conta, const QList<Documento> &docs) {
     QTemporaryDir dir;
-    gravaArquivoRemessa(conta, docs,
-                        {dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"), 42}, geracao);
+    gravaArquivoRemessa(
+        conta, docs, {dir.path(), QStringLiteral("remessa.rem"), QStringLiteral("FEBRABAN240"), 42}, geracao);
     return leArquivo(dir.filePath(QStringLiteral("remessa.rem")));
 }
 
@@ -132,7 +132,8 @@ TEST(PixSantander400, RemessaComRegistro8AposCadaTitulo) {
                       {8, 1, 7, "9000008"}});
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
-        const QByteArray txid = (conta.agencia + conta.conta + nossoNumeroDoDocumento(conta, docs[i]).campoCnab).toLatin1();
+        const QByteArray txid =
+            (conta.agencia + conta.conta + nossoNumeroDoDocumento(conta, docs[i]).campoCnab).toLatin1();
         EXPECT_EQ(txid.size(), 26);
         EXPECT_EQ(l[2 + 2 * i].mid(120, 35), txid.leftJustified(35, ' '));
         EXPECT_EQ(l[2 + 2 * i].mid(155, 239), QByteArray(239, ' '));
@@ -174,8 +175,7 @@ TEST(PixItau400, ErroOuTextoQuebradoRecusamOQr) {
     } casos[] = {
         {"ZerosSemErro", [](QByteArray &r) { r.replace(391, 3, "000"); }, false, ""},
         {"BrancosSemErro", [](QByteArray &r) { r.replace(391, 3, "   "); }, false, ""},
-        {"Erro004",
-         [](QByteArray &r) { r.replace(1, 390, QByteArray(390, ' ')).replace(391, 3, "004"); },
+        {"Erro004", [](QByteArray &r) { r.replace(1, 390, QByteArray(390, ' ')).replace(391, 3, "004"); },
          true, "004 - chave sem cadastro na DICT"},
         {"ErroForaDaTabela", [](QByteArray &r) { r.replace(391, 3, "123"); }, true, "123 - erro Pix"},
         {"CrcErrado",
@@ -195,7 +195,8 @@ TEST(PixItau400, ErroOuTextoQuebradoRecusamOQr) {
         EXPECT_EQ(pagamentos(o), 2);
         EXPECT_EQ(o[2].pixRecusado, c.recusado);
         EXPECT_EQ(o[2].pixCopiaECola.isEmpty(), c.recusado);
-        EXPECT_TRUE(o[2].pixSituacao.contains(QString::fromUtf8(c.situacao))) << o[2].pixSituacao.toStdString();
+        EXPECT_TRUE(o[2].pixSituacao.contains(QString::fromUtf8(c.situacao)))
+            << o[2].pixSituacao.toStdString();
         EXPECT_TRUE(o[2].temPix());
     }
 }
@@ -209,10 +210,11 @@ TEST(PixCnab400, RegistroPixForaDoLugarRecusaOArquivo) {
         std::function<void(QList<QByteArray> &)> estraga;
         const char *trecho;
     } casos[] = {
-        {"Itau3AposOHeader", [] { return itauComPix({}); },
-         [](auto &l) { l.insert(1, l[4]); }, "linha 2: campo tipo de registro (posições 1 a 1) com \"3\" (QR Code Pix) sem o título"},
+        {"Itau3AposOHeader", [] { return itauComPix({}); }, [](auto &l) { l.insert(1, l[4]); },
+         "linha 2: campo tipo de registro (posições 1 a 1) com \"3\" (QR Code Pix) sem o título"},
         {"Itau3Repetido", [] { return itauComPix({}); }, [](auto &l) { l.insert(5, l[4]); },
-         "linha 6: campo tipo de registro (posições 1 a 1) com \"3\" (QR Code Pix) repetido para o título da linha 4"},
+         "linha 6: campo tipo de registro (posições 1 a 1) com \"3\" (QR Code Pix) repetido para o título da "
+         "linha 4"},
         {"Itau2NoRetorno", [] { return itauComPix({}); }, [](auto &l) { l[4][0] = '2'; },
          "linha 5: campo tipo de registro (posições 1 a 1) com \"2\" desconhecido"},
         {"Santander2AposOHeader", santanderComPix, [](auto &l) { l.insert(1, l[4]); },
@@ -248,8 +250,9 @@ TEST(PixSantander400, RetornoComLocationETxid) {
     EXPECT_EQ(o[2].pixTxid, txid);
     EXPECT_EQ(o[2].pixSituacao, u"508 - registrado com QR Code Pix");
     EXPECT_FALSE(o[2].pixRecusado);
-    EXPECT_EQ(o[2].pixCopiaECola, brCodeDaLocation(cobrancaDoSimulador + txid, QStringLiteral("Loja Exemplo Ltda"),
-                                                   QStringLiteral("Curitiba")));
+    EXPECT_EQ(o[2].pixCopiaECola,
+              brCodeDaLocation(cobrancaDoSimulador + txid, QStringLiteral("Loja Exemplo Ltda"),
+                               QStringLiteral("Curitiba")));
     // Without the payee's city no QR can be assembled: reported, the payments read all the same.
     ContaConfigurada semCidade = conta;
     semCidade.configuracao.cidadeBeneficiario.clear();
@@ -300,8 +303,23 @@ TEST(PixSantander400, PagamentoPeloPixEmCadaFormaUmaVez) {
         EXPECT_EQ(o[2].valorPago, c.pago ? o[2].valorTitulo : 0);
         EXPECT_EQ(o[2].pixRecusado, c.recusado);
         EXPECT_EQ(o[2].pixCopiaECola.isEmpty(), !c.registro2);
-        EXPECT_TRUE(o[2].pixSituacao.contains(QString::fromUtf8(c.situacao))) << o[2].pixSituacao.toStdString();
+        EXPECT_TRUE(o[2].pixSituacao.contains(QString::fromUtf8(c.situacao)))
+            << o[2].pixSituacao.toStdString();
     }
+}
+
+// An ordinary write-off is read for its kind only; the same 09 followed by its record 2 is a payment, whose
+// fields must read, and a fault is named on the title's line.
+TEST(PixSantander400, BaixaComRegistro2LidaComoPagamento) {
+    const ContaConfigurada conta = santanderComPix();
+    QList<QByteArray> l = retorno(conta, exemplos::documentosBradesco());
+    l[3].replace(108, 2, "09").replace(136, 3, "   ").replace(295, 6, "      ");
+    QList<QByteArray> semRegistro2 = l;
+    semRegistro2.removeAt(4);
+    renumera(semRegistro2);
+    EXPECT_EQ(pagamentos(le(semRegistro2, conta)), 2);
+    EXPECT_TRUE(recusa(l, conta).contains(u"linha 4: campo data do crédito (posições 296 a 301)"))
+        << recusa(l, conta).toStdString();
 }
 
 // A record 2 with no location gives nothing to print: refused with the reason.
