@@ -24,14 +24,18 @@ class ObjetoBolix : public testing::Test {
 protected:
     void SetUp() override {
         ini_ = dir_.filePath(QStringLiteral("bolix.ini"));
-        QFile f(ini_);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
-                "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n");
-        f.close();
+        escreveIni("banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n");
         qputenv("BOLIX_INI", ini_.toLocal8Bit());
     }
     void TearDown() override { qunsetenv("BOLIX_INI"); }
+
+    // The component's settings: the bank's lines, then the payee.
+    void escreveIni(const QByteArray &banco) {
+        QFile f(ini_);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Bolix]\r\n" + banco +
+                "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n");
+    }
 
     // As the account set-up does it: members, then ConfiguraContaCorrente.
     void configura() {
@@ -208,12 +212,8 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
 // Santander's CNAB 400 with pix=S: the payments go to OcorrenciasCobranca, each once, the QR of the entry
 // confirmed to PixCobranca, assembled from the bank's location with the payee's name and city.
 TEST_F(ObjetoBolix, PixDoRetornoNumaColecaoPropria) {
-    QFile f(ini_);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Bolix]\r\nbanco=033\r\ncarteira=101\r\nlayout=CNAB400\r\npix=S\r\ntipo_chave_pix=2\r\n"
-            "chave_pix=12345678000195\r\ncidade_beneficiario=S\xe3o Paulo\r\n"
-            "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n");
-    f.close();
+    escreveIni("banco=033\r\ncarteira=101\r\nlayout=CNAB400\r\npix=S\r\ntipo_chave_pix=2\r\n"
+               "chave_pix=12345678000195\r\ncidade_beneficiario=S\xe3o Paulo\r\n");
     obj_->set(QStringLiteral("CodigoAgencia"), QStringLiteral("4042"));
     obj_->set(QStringLiteral("NumeroContaCorrente"), QStringLiteral("013000123"));
     obj_->set(QStringLiteral("CodigoCedente"), QStringLiteral("0282033"));
