@@ -9,7 +9,8 @@
 //                          748: 1 (default); 041: the carteira code of the file, 1 (default) or a letter
 //   carteiras_dac_sem_conta 341 only, optional: carteiras whose nosso-número digit leaves out agência
 //                          and conta (missing: 126,131,146,150,168; written empty: none)
-//   tipo_cobranca          033 only: 5 (default, simples rápida com registro) or 1 (simples)
+//   tipo_cobranca          033 only: 5 (default, simples rápida com registro) or 1 (simples; not with
+//                          pix=S)
 //   posto                  748 only: the cooperative's posto, 2 digits
 //   byte_geracao           748 only: 2 to 9 (default 2), the byte of numbers the payee generates
 //   tamanho_convenio       001 only: 4, 6 or 7
