@@ -138,8 +138,12 @@ TEST(PixSantander400, RemessaComRegistro8AposCadaTitulo) {
         EXPECT_EQ(l[2 + 2 * i].mid(120, 35), txid.leftJustified(35, ' '));
         EXPECT_EQ(l[2 + 2 * i].mid(155, 239), QByteArray(239, ' '));
     }
-    // The same title in another file carries the same txid.
+    // The same title in another file carries the same txid; a title the bank numbers leaves it to the bank.
     EXPECT_EQ(remessa400(conta, {docs[1]}, 43, geracao)[2].mid(120, 35), l[4].mid(120, 35));
+    Documento numeradoPeloBanco = docs[0];
+    numeradoPeloBanco.bancoGeraNossoNumero = true;
+    numeradoPeloBanco.nossoNumero.clear();
+    EXPECT_EQ(remessa400(conta, {numeradoPeloBanco}, 43, geracao)[2].mid(120, 35), QByteArray(35, ' '));
 }
 
 // The simulator's answer as Itaú writes it: 06 paid by bar code, 10 paid through the QR, 02 with the
