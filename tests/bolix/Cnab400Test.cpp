@@ -582,6 +582,51 @@ TEST(RetornoBanrisul400, ValorPagoPeloTipoDoContrato) {
     EXPECT_THROW(leRetornoCobranca(caminho, conta400("Banrisul")), ErroBolix);
 }
 
+// A 400-column record of blanks with the given fields (1-based first position) and its sequence.
+QByteArray registro400(char tipo, int sequencia, std::initializer_list<std::pair<int, QByteArray>> campos) {
+    QByteArray r(400, ' ');
+    r[0] = tipo;
+    for (const auto &[inicio, valor] : campos)
+        r.replace(inicio - 1, valor.size(), valor);
+    return r.replace(394, 6, QByteArray::number(sequencia).rightJustified(6, '0'));
+}
+
+// The return detail a peer's file holds for the manual's own nosso número, sliced against the manual: a
+// header whose payee code (027-039) is zero-filled and 040-046 not blank, the account then checked on the
+// detail (018-030). Its nosso número carries another check digit than the manual's: it is taken as sent.
+// The amounts the slice leaves out are zero, as the bank writes them.
+TEST(RetornoBanrisul400, ComoODetalheDeUmArquivoDoBanco) {
+    const QList<QByteArray> l = {
+        registro400('0', 1, {{2, "2RETORNO"}, {27, "0000000000000"}, {40, "0000001"}, {77, "041"}}),
+        registro400('1', 2,
+                    {{18, "1102900015046"},
+                     {63, "2283256350"},
+                     {109, "06150515"},
+                     {147, "150515"},
+                     {153, "0000000145000"},
+                     {176, "0000000000160"},
+                     {189, QByteArray(65, '0')},
+                     {254, "0000000145000"},
+                     {267, QByteArray(26, '0')},
+                     {296, "150515"}}),
+        registro400('9', 3, {}),
+    };
+    QTemporaryDir dir;
+    const QString caminho = dir.filePath(QStringLiteral("CB0101.ret"));
+    gravaLinhas(caminho, l, "\x1A");
+    const QList<Ocorrencia> o = leRetornoCobranca(caminho, conta400("Banrisul"));
+    ASSERT_EQ(o.size(), 1);
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].nossoNumero, u"2283256350");
+    EXPECT_EQ(o[0].valorPago, 14'500'000);
+    EXPECT_EQ(o[0].valorTarifa, 16'000);
+    EXPECT_EQ(o[0].dataOcorrencia, QDate(2015, 5, 15));
+    EXPECT_EQ(o[0].dataCredito, QDate(2015, 5, 15));
+    ContaConfigurada vizinha = conta400("Banrisul");
+    vizinha.cedente = QStringLiteral("9000151");
+    EXPECT_THROW(leRetornoCobranca(caminho, vizinha), ErroBolix);
+}
+
 // Caixa returns the principal, the interest and the fine apart: the payer paid their sum.
 TEST(RetornoCaixa400, ValorPagoSomaJurosEMulta) {
     QList<QByteArray> l = simulador::retornoDaRemessa(
