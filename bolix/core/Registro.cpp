@@ -90,9 +90,13 @@ Registro &Registro::digitos(int inicio, int fim, QStringView digitos) {
 }
 
 Registro &Registro::texto(int inicio, int fim, QStringView texto) {
-    const QByteArray ascii = textoBancario(texto).left(fim - inicio + 1);
+    return textoExato(inicio, fim, textoBancario(texto));
+}
+
+Registro &Registro::textoExato(int inicio, int fim, QByteArrayView ascii) {
+    const QByteArrayView cabe = ascii.first(std::min<qsizetype>(ascii.size(), fim - inicio + 1));
     char *campo = linha_.data() + inicio - 1;
-    std::fill(std::copy(ascii.begin(), ascii.end(), campo), campo + (fim - inicio + 1), ' ');
+    std::fill(std::copy(cabe.begin(), cabe.end(), campo), campo + (fim - inicio + 1), ' ');
     return *this;
 }
 

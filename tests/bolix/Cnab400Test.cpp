@@ -36,32 +36,10 @@ ContaConfigurada contaBradesco() {
     return configuraConta(conta, c);
 }
 
-// The three documents of the other layouts' tests, with the fine as a percentage (Bradesco takes no other)
-// and the second one's nosso número giving the check digit P.
-QList<Documento> documentosBradesco() {
-    QList<Documento> docs = exemplos::tresDocumentos();
-    docs[0].nossoNumero = QStringLiteral("12345");
-    docs[1].nossoNumero = QStringLiteral("47");
-    docs[1].valorMultaAtraso = 0;
-    docs[1].percentualMultaAtraso = 20'000;
-    docs[2].nossoNumero = QStringLiteral("48");
-    return docs;
-}
-
-ContaConfigurada contaItau() {
-    Conta conta;
-    conta.codigoAgencia = QStringLiteral("0057");
-    conta.numeroContaCorrente = QStringLiteral("12345-7");
-    conta.inicioNossoNumero = QStringLiteral("0");
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("341"), QStringLiteral("109"));
-    c.layout = 400;
-    return configuraConta(conta, c);
-}
-
-void renumera(QList<QByteArray> &l) {
-    for (qsizetype i = 0; i < l.size(); ++i)
-        l[i].replace(394, 6, QByteArray::number(i + 1).rightJustified(6, '0'));
-}
+using exemplos::conta400;
+using exemplos::contaItau;
+using exemplos::contaSantander;
+using exemplos::documentosBradesco;
 
 TEST(RemessaBradesco400, IgualAoArquivoDeReferencia) {
     QTemporaryDir dir;
@@ -420,22 +398,6 @@ TEST_F(Retorno400ComoOBancoEscreve, Bradesco) {
     EXPECT_EQ(o[0].numeroDocumento, u"0000004711");
     EXPECT_EQ(o[0].valorPago, 1'500'000);
     EXPECT_FALSE(o[1].pagamento() || o[2].pagamento());
-}
-
-// The account of one of the banks' examples with CNAB 400; `transmissao`, Santander's 20-digit code.
-ContaConfigurada conta400(const char *exemplo, const char *transmissao = "") {
-    const exemplos::ExemploBanco &e = exemplos::exemploBanco(exemplo);
-    Conta conta = exemplos::conta(e);
-    if (*transmissao)
-        conta.outroDadoConfiguracao2 = QString::fromLatin1(transmissao);
-    ConfiguracaoBolix c = exemplos::configuracao(QString::fromLatin1(e.banco),
-                                                 QString::fromLatin1(e.carteira), e.tamanhoConvenio);
-    c.layout = 400;
-    return configuraConta(conta, c);
-}
-
-ContaConfigurada contaSantander() {
-    return conta400("Santander", "17777751042700080112");
 }
 
 ContaConfigurada contaBancoDoBrasil() {
