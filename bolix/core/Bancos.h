@@ -14,6 +14,8 @@
 
 namespace bolix {
 
+struct Ocorrencia;
+
 // The records of a CNAB 240 remittance a bank may write its own way.
 enum class Registro240 {
     HeaderArquivo,
@@ -55,6 +57,20 @@ struct Pagador400 {
     bool cidade = true;
 };
 
+// A movement that settles a title only with this reason, such as a write-off the bank makes for a payment
+// through the Pix QR.
+struct PagoPorMotivo {
+    QString codigo;
+    QString motivo;
+};
+
+// A reason code of a return that gives the status of the title's Pix QR, in the bank's words.
+struct MotivoPix {
+    QString codigo;
+    QString situacao;
+    bool recusado = false; // the bank created no QR for the title
+};
+
 // Where a bank's CNAB 240 puts the fields that move between banks: the nosso número and the document
 // number in segment P, the fields of segment T, and which of its movement codes settle a title. Segment U
 // is FEBRABAN's at every bank supported.
@@ -77,13 +93,11 @@ struct Leiaute240 {
     Faixa tarifa{199, 213};
     Faixa motivos{214, 223};
     QStringList pagos{QStringLiteral("06"), QStringLiteral("17")};
-    // Movements that settle a title only with this first reason (T 214-215), such as a write-off the bank
-    // makes for a payment through the Pix QR.
-    struct PagoPorMotivo {
-        QString codigo;
-        QString motivo;
-    };
+    // Movements that settle a title only with this first reason (T 214-215).
     QList<PagoPorMotivo> pagosPorMotivo;
+    // The reasons (two characters each) that give the Pix QR's status, read with these movements.
+    QStringList movimentosPix;
+    QList<MotivoPix> motivosPix;
 };
 
 // The payee's account as the CNAB 240 file header carries it (convênio 33-52, agência 53-57, conta
@@ -135,6 +149,14 @@ struct Leiaute400 {
     bool creditoAnoMesDia = false; // the credit date is AAAAMMDD, else DDMMAA
     // Two-character reasons that make a paid code provisional: reported, settled by a later file.
     QStringList motivosProvisorios;
+    // Pix: the type of the record that follows a title's type 1 with its QR (RegraBanco::lePix400; 0: none),
+    // the reasons (`larguraMotivo` characters each) that give the QR's status, the movements that settle a
+    // title with one of its reasons, and those that settle it when the Pix record follows.
+    char tipoPix = 0;
+    int larguraMotivo = 2;
+    QList<MotivoPix> motivosPix;
+    QList<PagoPorMotivo> pagosPorMotivo;
+    QStringList pagosComPix;
 };
 
 // The amounts of a CNAB 400 return's title, from which the bank's rule gives what the payer paid.
@@ -214,6 +236,8 @@ public:
     virtual ContaDoRetorno contaDoRetorno400(const ContaConfigurada &) const { return {}; }
     // The parts of the account each detail record repeats, checked where the header may leave them out.
     virtual ContaDoRetorno contaDoDetalhe400(const ContaConfigurada &) const { return {}; }
+    // The Pix record (Leiaute400::tipoPix) that follows the title `o`'s type 1: its QR or why there is none.
+    virtual void lePix400(QByteArrayView, Ocorrencia &, const ConfiguracaoBolix &) const {}
     // What the payer paid for a title the return settles: 254-266, with the fee added back where the
     // bank credits net of it.
     virtual Dinheiro valorPago400(const Valores400 &v, const ConfiguracaoBolix &) const {

@@ -54,11 +54,23 @@ public:
     }
 
     // A title paid through the Pix QR comes as 06 with reason 61 or 62, or as a write-off (09) with reason
-    // 15, "comandado banco por pagamento QR Code".
+    // 15, "comandado banco por pagamento QR Code". The QR's status comes as reasons P1 to PC of the entry,
+    // its refusal and its changes; the QR itself is not in the file.
     const Leiaute240 &leiaute240() const override {
         static const Leiaute240 caixa = [] {
             Leiaute240 l;
             l.pagosPorMotivo = {{QStringLiteral("09"), QStringLiteral("15")}};
+            l.movimentosPix = {QStringLiteral("02"), QStringLiteral("03"), QStringLiteral("26"),
+                               QStringLiteral("30")};
+            l.motivosPix = {
+                {QStringLiteral("P1"), QStringLiteral("registrado com QR Code PIX")},
+                {QStringLiteral("P2"), QStringLiteral("registrado sem QR Code PIX")},
+                {QStringLiteral("P3"), QStringLiteral("registrado com QR Code PIX e código de barras")},
+                {QStringLiteral("PA"),
+                 QStringLiteral("chave DICT do beneficiário inválida - QR não cadastrado"), true},
+                {QStringLiteral("PB"), QStringLiteral("txid inválido - QR não cadastrado"), true},
+                {QStringLiteral("PC"), QStringLiteral("PIX alterado - verificar payload pela URL")},
+            };
             return l;
         }();
         return caixa;
@@ -99,13 +111,13 @@ public:
         }
     }
 
-    // Caixa's own codes: 21 liquidação, 22 in the notary's office, 35 on-line; 01 is the entry confirmed,
-    // 99 a refusal (the reason in 080-082), 33 and 36 reverse a settlement. The trailer has no figures.
     // The CNAB 240 reports the QR's status and Pix payments; the QR itself is not in the file.
     PixNoArquivo pixNoArquivo(int layout) const override {
         return layout == 240 ? PixNoArquivo::Situacao : PixNoArquivo::Nenhum;
     }
 
+    // Caixa's own codes: 21 liquidação, 22 in the notary's office, 35 on-line; 01 is the entry confirmed,
+    // 99 a refusal (the reason in 080-082), 33 and 36 reverse a settlement. The trailer has no figures.
     const Leiaute400 *leiaute400() const override {
         static const Leiaute400 caixa = [] {
             Leiaute400 l{

@@ -208,16 +208,24 @@ void leChavePix(const Leitor &l, ConfiguracaoBolix &c) {
 // The Pix QR is the bank's: asked for only where the bank's files carry it.
 void lePix(const Leitor &l, ConfiguracaoBolix &c) {
     c.pix = l.umDe(QStringLiteral("pix"), {u"S", u"N"}, QStringLiteral("N")) == u"S";
+    // Read with pix=N too: a bank may send the QR's location to a store that asked it directly.
+    c.cidadeBeneficiario = l.texto(QStringLiteral("cidade_beneficiario")).trimmed();
     if (!c.pix)
         return;
     const PixNoArquivo forma = regraDoBanco(c.banco).pixNoArquivo(c.layout);
     if (forma == PixNoArquivo::Nenhum)
-        l.recusa(QStringLiteral("pix"), QStringLiteral("\"S\" não disponível para o banco %1 no leiaute CNAB%2: "
-                                                       "os arquivos do banco não trazem o QR Pix")
-                                            .arg(c.banco)
-                                            .arg(c.layout));
+        l.recusa(QStringLiteral("pix"),
+                 QStringLiteral("\"S\" não disponível para o banco %1 no leiaute CNAB%2: "
+                                "os arquivos do banco não trazem o QR Pix")
+                     .arg(c.banco)
+                     .arg(c.layout));
     if (c.banco == u"341" && c.carteira != u"109")
         l.recusa(QStringLiteral("pix"), QStringLiteral("\"S\" só vale para a carteira 109 do banco 341"));
+    // Santander gives the QR only to the boletos of the "rápida com registro" kind (108 = 5).
+    if (c.banco == u"033" && c.tipoCobranca != u"5")
+        l.recusa(QStringLiteral("tipo_cobranca"),
+                 QStringLiteral("\"%1\" não aceita pix=S: o banco 033 só dá o QR Pix com tipo_cobranca=5")
+                     .arg(c.tipoCobranca));
     c.chavePix = l.texto(QStringLiteral("chave_pix")).trimmed();
     if (forma == PixNoArquivo::Situacao && !c.chavePix.isEmpty())
         l.recusa(QStringLiteral("chave_pix"),
@@ -227,6 +235,9 @@ void lePix(const Leitor &l, ConfiguracaoBolix &c) {
         l.recusa(QStringLiteral("chave_pix"), QStringLiteral("não informado"));
     if (!c.chavePix.isEmpty())
         leChavePix(l, c);
+    if (forma == PixNoArquivo::Location && c.cidadeBeneficiario.isEmpty())
+        l.recusa(QStringLiteral("cidade_beneficiario"),
+                 QStringLiteral("não informado: o QR Pix se monta com a cidade do beneficiário"));
 }
 
 } // namespace

@@ -9,7 +9,8 @@
 //                          748: 1 (default); 041: the carteira code of the file, 1 (default) or a letter
 //   carteiras_dac_sem_conta 341 only, optional: carteiras whose nosso-número digit leaves out agência
 //                          and conta (missing: 126,131,146,150,168; written empty: none)
-//   tipo_cobranca          033 only: 5 (default, simples rápida com registro) or 1 (simples)
+//   tipo_cobranca          033 only: 5 (default, simples rápida com registro) or 1 (simples; not with
+//                          pix=S)
 //   posto                  748 only: the cooperative's posto, 2 digits
 //   byte_geracao           748 only: 2 to 9 (default 2), the byte of numbers the payee generates
 //   tamanho_convenio       001 only: 4, 6 or 7
@@ -34,6 +35,8 @@
 //   chave_pix              the payee's Pix key, where the layout sends it (033 CNAB 400: required;
 //                          341 CNAB 400: optional, empty takes the account's CNPJ key)
 //   tipo_chave_pix         with chave_pix at 033: 1 CPF, 2 CNPJ, 3 telefone, 4 e-mail, 5 aleatória
+//   cidade_beneficiario    the payee's city, for the QR the component assembles from the bank's location
+//                          (033 CNAB 400 with pix=S: required)
 
 #include <QString>
 #include <QStringList>
@@ -63,6 +66,7 @@ struct ConfiguracaoBolix {
     bool pix = false;
     QString chavePix;     // empty: none sent
     QString tipoChavePix; // "1" to "5", with chavePix where the bank asks for it
+    QString cidadeBeneficiario;
 };
 
 // The banks whose CNAB 400 files the component writes and reads.

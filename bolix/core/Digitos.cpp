@@ -1,5 +1,7 @@
 #include "Digitos.h"
 
+#include <algorithm>
+
 namespace bolix {
 
 namespace {
@@ -39,7 +41,10 @@ bool soTemDigitos(QStringView texto) {
 }
 
 QString zerosEsquerda(QStringView digitos, int largura) {
-    return QString(qMax<qsizetype>(0, largura - digitos.size()), u'0') + digitos.toString();
+    const qsizetype zeros = qMax<qsizetype>(0, largura - digitos.size());
+    QString r(zeros + digitos.size(), u'0');
+    std::copy(digitos.begin(), digitos.end(), r.begin() + zeros);
+    return r;
 }
 
 QString semZerosEsquerda(QStringView digitos) {

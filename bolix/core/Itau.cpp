@@ -1,8 +1,10 @@
 #include "BancosConhecidos.h"
 #include "Boleto.h"
 #include "Digitos.h"
+#include "PixRetorno.h"
 #include "Remessa.h"
 #include "Remessa400.h"
+#include "Retorno.h"
 
 namespace bolix {
 
@@ -16,6 +18,31 @@ QString letraCarteira400(const QString &carteira) {
     if (carteira == u"147")
         return QStringLiteral("E");
     return QStringLiteral("I");
+}
+
+// The Pix errors of the return's record 3 (392-394).
+QString erroPix(QStringView codigo) {
+    static const struct {
+        const char16_t *codigo;
+        const char16_t *texto;
+    } erros[] = {
+        {u"001", u"valor maior que o máximo"},
+        {u"002", u"não compatível com o CNPJ"},
+        {u"003", u"chave inválida"},
+        {u"004", u"chave sem cadastro na DICT"},
+        {u"005", u"chave não cadastrada no mesmo CNPJ da agência/conta"},
+        {u"006", u"emissão de QR Code não permitida"},
+        {u"007", u"data de desconto maior que o vencimento"},
+        {u"008", u"idlocation já usado por outra cobrança Pix"},
+        {u"009", u"location criada para cobrança com vencimento"},
+        {u"010", u"não permitido para pagamento parcial"},
+        {u"011", u"não permitido para a carteira"},
+        {u"999", u"problema na plataforma"},
+    };
+    for (const auto &e : erros)
+        if (codigo == e.codigo)
+            return codigo.toString() + QStringLiteral(" - ") + QString::fromUtf16(e.texto);
+    return codigo.toString() + QStringLiteral(" - erro Pix sem descrição no manual");
 }
 
 // Itaú: agência of 4 digits and conta of 5 with a DAC over both; a nosso número of 8 digits whose DAC
@@ -126,38 +153,40 @@ public:
             titulo400(r, c, *em.doc);
     }
 
-    Pagador400 pagador400() const override { return {264}; }
-
-    // A type 2 with the fine from the day after the due date: 1 an amount, 2 a percentage, both with two
-    // decimals.
-    QList<Registro> complementosRemessa400(const ContaConfigurada &, const Documento &doc) const override {
-        if (doc.valorMultaAtraso <= 0 && doc.percentualMultaAtraso <= 0)
-            return {};
-        const bool valor = doc.valorMultaAtraso > 0;
-        Registro r(400);
-        r.numero(1, 1, 2)
-            .numero(2, 2, valor ? 1 : 2)
-            .data(3, doc.dataVencimento.addDays(1))
-            .numero(11, 23, centavos(valor ? doc.valorMultaAtraso : doc.percentualMultaAtraso));
-        return {r};
+    // The QR is asked for by the movement (71, "boleto Pix"); record 3 only names a key other than the
+    // account's CNPJ key. It follows the title's other records.
+    QList<Registro> complementosRemessa400(const ContaConfigurada &c, const Documento &doc) const override {
+        QList<Registro> registros;
+        if (doc.valorMultaAtraso > 0 || doc.percentualMultaAtraso > 0)
+            registros.append(multa400(doc));
+        if (c.configuracao.pix && !c.configuracao.chavePix.isEmpty())
+            registros.append(Registro(400).numero(1, 1, 3).texto(2, 78, c.configuracao.chavePix));
+        return registros;
     }
 
-    // 254-266 is the credit, net of the fee. The payment is reported under 06 and later under 10, both with
-    // the credit date. The trailer's 018-039 are the portfolio's ("cobrança simples", zero in files the
-    // bank sends); 213-220 and 221-234, the detail records and their value, are this file's.
+    Pagador400 pagador400() const override { return {264}; }
+
     // Movement 71 asks for the QR; the confirmation's record 3 brings the whole BR Code.
     PixNoArquivo pixNoArquivo(int layout) const override {
         return layout == 400 ? PixNoArquivo::CopiaECola : PixNoArquivo::Nenhum;
     }
 
+    // 254-266 is the credit, net of the fee. The payment is reported under 06 and later under 10, both with
+    // the credit date. The trailer's 018-039 are the portfolio's ("cobrança simples", zero in files the
+    // bank sends); 213-220 and 221-234, the detail records and their value, are this file's.
+    // A payment through the Pix QR comes as 10 alone, in the night file.
     const Leiaute400 *leiaute400() const override {
-        static const Leiaute400 itau{
-            {83, 94},
-            {378, 385},
-            {QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("10")},
-            true,
-            true,
-            {{QStringLiteral("detalhes do arquivo"), {213, 220}, Faixa{221, 234}, {}}}};
+        static const Leiaute400 itau = [] {
+            Leiaute400 l{
+                {83, 94},
+                {378, 385},
+                {QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("10")},
+                true,
+                true,
+                {{QStringLiteral("detalhes do arquivo"), {213, 220}, Faixa{221, 234}, {}}}};
+            l.tipoPix = '3';
+            return l;
+        }();
         return &itau;
     }
 
@@ -167,7 +196,29 @@ public:
                 {QStringLiteral("conta"), {33, 37}, c.conta, true}};
     }
 
+    // Record 3 of the entry's confirmation: the whole BR Code (002-391) or the error that refused the QR
+    // (392-394; blank or zeros when none).
+    void lePix400(QByteArrayView registro, Ocorrencia &o, const ConfiguracaoBolix &) const override {
+        const QString erro = QString::fromLatin1(registro.sliced(391, 3)).trimmed();
+        if (!erro.isEmpty() && erro != u"000")
+            recusaPix(o, erroPix(erro));
+        else
+            anotaCopiaECola(o, QString::fromLatin1(registro.sliced(1, 390)));
+    }
+
 private:
+    // A type 2 with the fine from the day after the due date: 1 an amount, 2 a percentage, both with two
+    // decimals.
+    static Registro multa400(const Documento &doc) {
+        const bool valor = doc.valorMultaAtraso > 0;
+        Registro r(400);
+        r.numero(1, 1, 2)
+            .numero(2, 2, valor ? 1 : 2)
+            .data(3, doc.dataVencimento.addDays(1))
+            .numero(11, 23, centavos(valor ? doc.valorMultaAtraso : doc.percentualMultaAtraso));
+        return r;
+    }
+
     void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc) const {
         const QString &inscricao = c.configuracao.inscricaoBeneficiario;
         const NossoNumero nn = nossoNumero400(c, doc);
@@ -191,6 +242,8 @@ private:
             .numero(159, 160, 0)
             .numero(386, 391, 0)
             .numero(392, 393, protesta ? doc.diasProtesto : 0);
+        if (c.configuracao.pix)
+            r.digitos(109, 110, u"71");
     }
 
     // Itaú has no codes for juros and desconto: a value per day and a value, percentages turned into

@@ -3,6 +3,7 @@
 // Fixed-width records of the bank files: upper-case ASCII without accents, positions counted from 1.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -25,6 +26,8 @@ public:
     Registro &digitos(int inicio, int fim, QStringView digitos);
     // Alphanumeric field: left-aligned, blank-filled, cut to the field.
     Registro &texto(int inicio, int fim, QStringView texto);
+    // The same for a text that must keep its letter case, already plain ASCII (a Pix location or BR Code).
+    Registro &textoExato(int inicio, int fim, QByteArrayView ascii);
     // DDMMAAAA, zeros for a null date.
     Registro &data(int inicio, const QDate &data);
     // AAAAMMDD, zeros for a null date.

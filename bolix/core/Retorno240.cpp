@@ -1,5 +1,6 @@
 #include "Bancos.h"
 #include "LeituraRetorno.h"
+#include "PixRetorno.h"
 #include "Retorno.h"
 
 #include <QHash>
@@ -168,6 +169,8 @@ private:
         o.valorTitulo = dinheiro(QStringLiteral("valor do título"), l.valorTitulo.inicio, l.valorTitulo.fim);
         o.identificacaoTitulo = texto(l.identificacaoTitulo);
         o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), l.tarifa.inicio, l.tarifa.fim);
+        if (l.movimentosPix.contains(o.codigoMovimento))
+            anotaSituacaoPix(o, l.motivosPix, 2);
         atual_ = o;
         linhaT_ = numeroLinha_;
         pendente_ = true;

@@ -2,11 +2,14 @@
 
 #include "Bancos.h"
 #include "LeituraRetorno.h"
+#include "PixRetorno.h"
 #include "Retorno.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace bolix {
 
@@ -32,6 +35,15 @@ public:
     }
 
 private:
+    // The title read last, until the record after it.
+    struct Titulo {
+        Ocorrencia ocorrencia;
+        Valores400 valores;
+        qsizetype linha;
+        QByteArrayView registro;
+        bool comPix;
+    };
+
     bool registro() override {
         soOTipo_ = false;
         if (linha_.size() != 400)
@@ -47,12 +59,18 @@ private:
             return false;
         }
         if (tipo == '9') {
+            fechaTitulo();
             trailer();
             return true;
         }
-        if (tipo != leiaute_.tipoDetalhe)
+        if (tipo == leiaute_.tipoDetalhe) {
+            fechaTitulo();
+            detalhe();
+        } else if (leiaute_.tipoPix && tipo == leiaute_.tipoPix) {
+            registroPix();
+        } else {
             recusaCampo(QStringLiteral("tipo de registro"), 1, 1, QStringLiteral("desconhecido num retorno"));
-        detalhe();
+        }
         return false;
     }
 
@@ -76,20 +94,33 @@ private:
     }
 
     // A record that is not a payment is read for its kind only. A paid title without a document number
-    // is handed over with its nosso número, as the CNAB 240 reader does.
+    // is handed over with its nosso número, as the CNAB 240 reader does. The title is handed over once the
+    // next record shows whether a Pix record completes it.
     void detalhe() {
-        Ocorrencia o;
+        Titulo t{{}, {}, numeroLinha_, linha_, false};
+        Ocorrencia &o = t.ocorrencia;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de ocorrência"), 109, 110)).rightJustified(2, u'0');
         o.motivos = texto(leiaute_.motivos.inicio, leiaute_.motivos.fim);
-        o.pago = leiaute_.pagos.contains(o.codigoMovimento) && !provisorio(o.motivos);
+        o.pago = pagoPeloCodigo(o) && !provisorio(o.motivos);
+        leValores(t);
+        if (conta_ && !detalhe_.isEmpty())
+            confereConta(detalhe_, QString::fromLatin1(banco_));
+        anotaSituacaoPix(o, leiaute_.motivosPix, leiaute_.larguraMotivo);
+        conta(o);
+        titulo_ = t;
+    }
+
+    // The fields of the current title's record: strictly for a payment, for its kind only otherwise.
+    void leValores(Titulo &t) {
+        Ocorrencia &o = t.ocorrencia;
+        Valores400 &v = t.valores;
         soOTipo_ = !o.pago;
         o.identificacaoTitulo = texto(leiaute_.identificacaoTitulo.inicio, leiaute_.identificacaoTitulo.fim);
         o.nossoNumero = texto(leiaute_.nossoNumero.inicio, leiaute_.nossoNumero.fim);
         o.numeroDocumento = texto(117, 126);
         o.dataVencimento = dataCurta(QStringLiteral("data de vencimento"), 147);
         o.valorTitulo = dinheiro(QStringLiteral("valor do título"), 153, 165);
-        Valores400 v;
         v.titulo = o.valorTitulo;
         v.tarifa =
             dinheiro(QStringLiteral("despesas de cobrança"), leiaute_.tarifa.inicio, leiaute_.tarifa.fim);
@@ -105,23 +136,63 @@ private:
         const QString credito = QStringLiteral("data do crédito");
         o.dataCredito = leiaute_.creditoAnoMesDia ? dataAnoMesDia(credito, leiaute_.dataCredito)
                                                   : dataCurta(credito, leiaute_.dataCredito);
-        o.valorPago = o.pago ? regra_.valorPago400(v, configuracao_) : v.recebido;
         o.valorLiquido = leiaute_.creditoLiquido ? v.recebido : std::max<Dinheiro>(0, v.recebido - v.tarifa);
         o.dataOcorrencia = dataCurta(QStringLiteral("data da ocorrência"), 111);
-        if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
-            o.dataOcorrencia = o.dataCredito;
-        if (conta_ && !detalhe_.isEmpty())
-            confereConta(detalhe_, QString::fromLatin1(banco_));
-        conta(o);
-        if (!o.pago || pagamentoNovo(o))
-            ocorrencias_.append(o);
+    }
+
+    bool pagoPeloCodigo(const Ocorrencia &o) const {
+        if (leiaute_.pagos.contains(o.codigoMovimento))
+            return true;
+        const QStringList motivos = motivosDoRetorno(o.motivos, leiaute_.larguraMotivo);
+        return std::any_of(leiaute_.pagosPorMotivo.cbegin(), leiaute_.pagosPorMotivo.cend(),
+                           [&](const PagoPorMotivo &p) {
+                               return p.codigo == o.codigoMovimento && motivos.contains(p.motivo);
+                           });
     }
 
     bool provisorio(const QString &motivos) const {
-        for (qsizetype i = 0; i + 1 < motivos.size(); i += 2)
-            if (leiaute_.motivosProvisorios.contains(motivos.mid(i, 2)))
+        for (const QString &motivo : motivosDoRetorno(motivos, 2))
+            if (leiaute_.motivosProvisorios.contains(motivo))
                 return true;
         return false;
+    }
+
+    // The Pix record completes the title before it; one with no title before it is out of place.
+    void registroPix() {
+        if (!titulo_)
+            recusaCampo(QStringLiteral("tipo de registro"), 1, 1,
+                        QStringLiteral("(QR Code Pix) sem o título (registro %1) que o precede")
+                            .arg(QLatin1Char(leiaute_.tipoDetalhe)));
+        if (titulo_->comPix)
+            recusaCampo(
+                QStringLiteral("tipo de registro"), 1, 1,
+                QStringLiteral("(QR Code Pix) repetido para o título da linha %1").arg(titulo_->linha));
+        titulo_->comPix = true;
+        regra_.lePix400(linha_, titulo_->ocorrencia, configuracao_);
+    }
+
+    // Hands the title over, on the title's line: a write-off that the Pix record shows to be a payment is
+    // read again as one; the amount paid and the date of a payment; each payment once.
+    void fechaTitulo() {
+        if (!titulo_)
+            return;
+        const qsizetype linha = std::exchange(numeroLinha_, titulo_->linha);
+        const QByteArrayView registro = std::exchange(linha_, titulo_->registro);
+        Ocorrencia &o = titulo_->ocorrencia;
+        if (!o.pago && titulo_->comPix && leiaute_.pagosComPix.contains(o.codigoMovimento)) {
+            o.pago = true;
+            leValores(*titulo_);
+        }
+        o.valorPago =
+            o.pago ? regra_.valorPago400(titulo_->valores, configuracao_) : titulo_->valores.recebido;
+        if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
+            o.dataOcorrencia = o.dataCredito;
+        if (!o.pago || pagamentoNovo(o))
+            ocorrencias_.append(o);
+        numeroLinha_ = linha;
+        linha_ = registro;
+        soOTipo_ = false;
+        titulo_.reset();
     }
 
     void conta(const Ocorrencia &o) {
@@ -206,6 +277,7 @@ private:
     QHash<QString, Contagem> porCodigo_;
     Contagem todos_;
     QHash<QString, Pagamento> pagamentos_;
+    std::optional<Titulo> titulo_;
     QList<Ocorrencia> ocorrencias_;
 };
 

@@ -2,8 +2,10 @@
 #include "Boleto.h"
 #include "Digitos.h"
 #include "ErroBolix.h"
+#include "PixRetorno.h"
 #include "Remessa.h"
 #include "Remessa400.h"
+#include "Retorno.h"
 
 namespace bolix {
 
@@ -154,20 +156,47 @@ public:
         }
     }
 
+    // Record 8 asks for the title's QR. Type 00 leaves the boleto's payment rules to the payee's profile
+    // at the bank, as without the QR (through the QR the bank takes the nominal value whatever 002-003
+    // say); one payment of the title's value. The txid is ours, so that the title's QR can be found again
+    // (left blank when the bank numbers the title, and the bank gives one).
+    QList<Registro> complementosRemessa400(const ContaConfigurada &c, const Documento &doc) const override {
+        const ConfiguracaoBolix &cfg = c.configuracao;
+        if (!cfg.pix)
+            return {};
+        const std::int64_t valor = centavosCobrados(doc);
+        Registro r(400);
+        r.numero(1, 1, 8)
+            .numero(2, 3, 0)
+            .numero(4, 5, 1)
+            .numero(6, 6, 2)
+            .numero(7, 19, valor)
+            .numero(20, 24, 0)
+            .numero(25, 37, valor)
+            .numero(38, 42, 0)
+            .digitos(43, 43, cfg.tipoChavePix)
+            .texto(44, 120, cfg.chavePix)
+            .texto(121, 155, txid(c, nossoNumero400(c, doc)));
+        return {r};
+    }
+
     QStringList recusasDoTitulo400(const Documento &doc) const override {
         QStringList recusas;
         anotaRecusa(recusas, [&] { percentualMulta400(doc, QStringLiteral("Santander")); });
         return recusas;
     }
 
-    // Paid: 06, 07 and 08 (liquidation, on account, by balance), 17 (at the notary). 93 is the intraday
-    // notice of a payment, settled only by the night file's 06. 254-266 is what the payer paid. The
-    // trailer's figures are the portfolio's by carteira, none this file's.
-    // Record 8 asks for the QR; the confirmation's record 2 brings its location and txid.
+    // Record 8 asks for the QR; the record 2 after the title's type 1 brings its location and txid.
     PixNoArquivo pixNoArquivo(int layout) const override {
         return layout == 400 ? PixNoArquivo::Location : PixNoArquivo::Nenhum;
     }
 
+    // Paid: 06, 07 and 08 (liquidation, on account, by balance), 17 (at the notary). 93 is the intraday
+    // notice of a payment, settled only by the night file's 06. 254-266 is what the payer paid. The
+    // trailer's figures are the portfolio's by carteira, none this file's. Pix: the QR's status in the
+    // three-digit codes of 137-145; a payment through the QR comes as 06 with 511, as 09 with 510 or, by
+    // default, as a plain 09, the bank's ordinary write-off too: taken as paid only when the record 2 the
+    // bank sends on Pix liquidations follows it.
     const Leiaute400 *leiaute400() const override {
         static const Leiaute400 santander = [] {
             Leiaute400 l{
@@ -178,9 +207,31 @@ public:
                 false,
                 {}};
             l.outroCodigo = "353";
+            l.tipoPix = '2';
+            l.larguraMotivo = 3;
+            l.motivosPix = {
+                {QStringLiteral("501"), QStringLiteral("chave Pix inválida"), true},
+                {QStringLiteral("502"), QStringLiteral("chave sem cadastro na DICT"), true},
+                {QStringLiteral("503"), QStringLiteral("chave não compatível com CNPJ/CPF"), true},
+                {QStringLiteral("504"), QStringLiteral("txid em duplicidade"), true},
+                {QStringLiteral("505"), QStringLiteral("txid inválido ou não encontrado"), true},
+                {QStringLiteral("506"), QStringLiteral("alteração não permitida (QR concluído/removido)"),
+                 true},
+                {QStringLiteral("507"), QStringLiteral("cancelamento não permitido"), true},
+                {QStringLiteral("508"), QStringLiteral("registrado com QR Code Pix")},
+                {QStringLiteral("509"), QStringLiteral("registrado sem QR Code Pix")},
+            };
+            l.pagosPorMotivo = {{QStringLiteral("09"), QStringLiteral("510")}};
+            l.pagosComPix = {QStringLiteral("09")};
             return l;
         }();
         return &santander;
+    }
+
+    // Record 2: the charge's location (003-079) and txid (080-114), from which the QR is assembled.
+    void lePix400(QByteArrayView registro, Ocorrencia &o, const ConfiguracaoBolix &cfg) const override {
+        anotaLocation(o, QString::fromLatin1(registro.sliced(2, 77)),
+                      QString::fromLatin1(registro.sliced(79, 35)), cfg);
     }
 
     // The header holds the código de transmissão's fields (027-046) and, in current editions, the código
@@ -206,6 +257,14 @@ private:
                 QStringLiteral("OutroDadoConfiguracao2 não informado: a remessa do Santander leva "
                                "o código de transmissão que o banco deu (até %1 dígitos).")
                     .arg(c.configuracao.layout == 400 ? 20 : 15));
+    }
+
+    // Agência, conta and the nosso número with its DV: 26 digits, one charge per title of the account,
+    // the same at every remittance of the title.
+    static QString txid(const ContaConfigurada &c, const NossoNumero &nn) {
+        if (nn.numero.isEmpty())
+            return {};
+        return zerosEsquerda(c.agencia, 4) + zerosEsquerda(c.conta, 9) + nn.campoCnab;
     }
 
     static QString transmissao400(const ContaConfigurada &c) {

@@ -104,11 +104,12 @@ QStringList linhas(const QString &texto) {
 }
 
 // A broken text from the bank is refused with the document, never printed as a QR that pays nothing.
-QString pixDoDocumento(const Documento &doc) {
+void pixDoDocumento(const Documento &doc, ConteudoBoleto &c) {
     if (doc.pixCopiaECola.trimmed().isEmpty())
-        return {};
+        return;
     try {
-        return brCodeConferido(doc.pixCopiaECola);
+        c.pix = brCodeConferido(doc.pixCopiaECola);
+        c.qrPix = codificaQr(c.pix);
     } catch (const ErroBolix &e) {
         recusaDocumento(doc, QStringLiteral("PixCopiaECola"), doc.pixCopiaECola.left(20) + u'\u2026',
                         e.texto().chopped(1));
@@ -180,7 +181,7 @@ ConteudoBoleto conteudoBoleto(const ContaConfigurada &conta, const Documento &do
     c.instrucoes = instrucoes(doc);
     c.pagador = pagador(doc);
     c.demonstrativo = linhas(doc.demonstrativo);
-    c.pix = pixDoDocumento(doc);
+    pixDoDocumento(doc, c);
     return c;
 }
 

@@ -2,6 +2,8 @@
 
 // What one printed boleto shows, as finished texts: the page only places them.
 
+#include "QrCode.h"
+
 #include "bolix/core/Boleto.h"
 #include "bolix/core/Conta.h"
 #include "bolix/core/Documento.h"
@@ -34,6 +36,7 @@ struct ConteudoBoleto {
     QStringList pagador; // name and tax number, address, postal code and city
     QStringList demonstrativo;
     QString pix; // the Pix QR's text, checked; empty: the boleto has no QR
+    QrCode qrPix; // its modules, encoded once for the PDF and the printer
     QString via; // "2ª via" above the recibo of a boleto printed again; empty on the first print
 };
 

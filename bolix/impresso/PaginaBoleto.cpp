@@ -382,7 +382,7 @@ Desenho camposBoleto(const ConteudoBoleto &c, int margemSuperiorMm) {
     QRectF instrucoes = areaParagrafos(caixaInstrucoes(g));
     if (!c.pix.isEmpty()) {
         const QRectF qr = areaQrPix(g);
-        d.preenchidos = modulosQrCode(c.pix, qr.topLeft(), qr.width());
+        d.qr = QrPosto{qr, c.qrPix};
         textos.linha(QRectF(qr.left(), qr.bottom(), qr.width(), 3.0), QStringLiteral("Pague com Pix"),
                      conteudoNegrito, Qt::AlignHCenter | Qt::AlignTop);
         instrucoes.setRight(qr.left() - 1.0);

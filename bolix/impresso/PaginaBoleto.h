@@ -13,6 +13,7 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 namespace bolix {
 
@@ -42,6 +43,7 @@ struct Desenho {
     QList<QRectF> preenchidos; // black: the bars
     QList<TextoPosto> textos;
     QList<QRectF> logotipos; // where the bank's logo goes
+    std::optional<QrPosto> qr;
     bool operator==(const Desenho &) const = default;
 };
 

@@ -5,42 +5,35 @@
 #include <qrencode.h>
 
 #include <memory>
+#include <vector>
 
 namespace bolix {
 
-namespace {
-
-constexpr int zonaDeSilencio = 4; // modules on each side
-
-} // namespace
-
-QList<QRectF> modulosQrCode(const QString &texto, QPointF canto, double lado) {
+QrCode codificaQr(const QString &texto) {
     const QByteArray bytes = texto.toUtf8();
-    const std::unique_ptr<QRcode, decltype(&QRcode_free)> qr(
-        QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char *>(bytes.constData()), 0,
-                          QR_ECLEVEL_M),
-        &QRcode_free);
+    // The library reads a C string: a NUL would cut the text short, so such a text gets no QR.
+    std::unique_ptr<QRcode, decltype(&QRcode_free)> qr(nullptr, &QRcode_free);
+    if (!bytes.contains('\0'))
+        qr.reset(QRcode_encodeString(bytes.constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1));
     if (!qr)
         throw ErroBolix(
             QStringLiteral("QR Code Pix de %1 caracteres não pôde ser gerado.").arg(texto.size()));
-    const int largura = qr->width;
-    const double modulo = lado / (largura + 2 * zonaDeSilencio);
-    const QPointF inicio = canto + QPointF(zonaDeSilencio * modulo, zonaDeSilencio * modulo);
-    QList<QRectF> modulos;
-    for (int y = 0; y < largura; ++y)
-        for (int x = 0; x < largura;) {
-            const auto escuro = [&](int i) { return qr->data[y * largura + i] & 1; };
-            if (!escuro(x)) {
-                ++x;
+    const int lado = qr->width;
+    // Gathered at their most (half a row each), then kept in a block of their own size for the batch.
+    std::vector<CorridaQr> corridas;
+    corridas.reserve(std::size_t(lado) * (lado + 1) / 2);
+    for (int y = 0; y < lado; ++y) {
+        const unsigned char *linha = qr->data + std::size_t(y) * lado;
+        for (int x = 0; x < lado; ++x) {
+            if (!(linha[x] & 1)) // the lowest bit is the dark module
                 continue;
-            }
-            const int inicioRun = x;
-            while (x < largura && escuro(x))
+            const int inicio = x;
+            while (x + 1 < lado && (linha[x + 1] & 1))
                 ++x;
-            modulos.append(
-                {inicio.x() + inicioRun * modulo, inicio.y() + y * modulo, (x - inicioRun) * modulo, modulo});
+            corridas.push_back({std::uint8_t(inicio), std::uint8_t(y), std::uint8_t(x + 1 - inicio)});
         }
-    return modulos;
+    }
+    return {lado, QList<CorridaQr>(corridas.cbegin(), corridas.cend())};
 }
 
 } // namespace bolix

@@ -1,6 +1,7 @@
 #include "Simulador.h"
 
 #include "bolix/core/Bancos.h"
+#include "bolix/core/BrCode.h"
 #include "bolix/core/ErroBolix.h"
 #include "bolix/core/LinhasCnab.h"
 #include "bolix/core/Registro.h"
@@ -207,9 +208,17 @@ public:
             h.numero(101, 113, 0).dataCurta(380, credito());
         acrescenta(h);
         codigoDoHeader_ = QString::fromLatin1(header.mid(26, 5));
-        for (const QByteArray &linha : remessa)
-            if (linha.startsWith('1') || (bancoDoBrasil() && linha.startsWith('7')))
-                acrescenta(titulo(linha));
+        nomeBeneficiario_ = QString::fromLatin1(header.mid(46, 30)).trimmed();
+        for (qsizetype i = 0; i < remessa.size(); ++i) {
+            const QByteArray &linha = remessa[i];
+            if (!linha.startsWith('1') && !(bancoDoBrasil() && linha.startsWith('7')))
+                continue;
+            const PedidoPix pix = pedidoPix(remessa, i);
+            const bool pago = paga(titulos_ + 1);
+            acrescenta(titulo(linha, pix));
+            if (pix.pedido && !pago)
+                acrescenta(confirmacaoPix(linha, pix));
+        }
         acrescenta(trailer());
         return std::move(saida_);
     }
@@ -223,6 +232,44 @@ private:
     bool caixa() const { return banco_ == u"104"; }
     bool bancoDoBrasil() const { return banco_ == u"001"; }
     QDate credito() const { return data_.addDays(1); }
+    bool paga(int n) const { return pedido_.todosPagos || pedido_.pagos.contains(n); }
+
+    // The title's request for the bank's Pix QR: Itaú's movement 71, Santander's record 8 after the title
+    // (with the payee's txid, or blank for one of the bank's).
+    struct PedidoPix {
+        bool pedido = false;
+        QString txid;
+    };
+    PedidoPix pedidoPix(const QList<QByteArray> &remessa, qsizetype i) const {
+        if (itau())
+            return {remessa[i].mid(108, 2) == "71", {}};
+        if (santander() && i + 1 < remessa.size() && remessa[i + 1].startsWith('8'))
+            return {true, QString::fromLatin1(remessa[i + 1].mid(120, 35)).trimmed()};
+        return {};
+    }
+
+    // The entry's confirmation of a title that asked for the QR: Itaú's record 3 with the whole BR Code,
+    // Santander's record 2 with the charge's location and txid. The location is the simulator's own, on
+    // a host that resolves nowhere.
+    Registro confirmacaoPix(const QByteArray &remessa, const PedidoPix &pix) const {
+        const QString cobranca = QStringLiteral("pix.simulador.invalid/qr/v2/cobv/");
+        Registro r(400);
+        if (itau()) {
+            const QString id = QString::fromLatin1(remessa.mid(17, 12) + remessa.mid(62, 8));
+            return r.numero(1, 1, 3)
+                .textoExato(2, 391,
+                            brCodeDaLocation(cobranca + id, nomeBeneficiario_, QStringLiteral("SAO PAULO"))
+                                .toLatin1())
+                .numero(392, 394, 0);
+        }
+        const QString txid = pix.txid.isEmpty()
+                                 ? QStringLiteral("SIMULADOR%1").arg(titulos_, 17, 10, QLatin1Char('0'))
+                                 : pix.txid;
+        return r.numero(1, 1, 2)
+            .textoExato(3, 79, (cobranca + txid).toLatin1())
+            .textoExato(80, 114, txid.toLatin1())
+            .numero(392, 394, 0);
+    }
 
     // 018-039 are the portfolio's titles, here the remittance's as if the store had no others; Itaú
     // leaves them at zero and counts the file in 213-234, Bradesco counts it by occurrence from 058.
@@ -261,9 +308,11 @@ private:
         saida_.append(r.linha());
     }
 
-    Registro titulo(const QByteArray &remessa) {
+    // Of the paid titles that asked for the QR, the even ones are paid through it.
+    Registro titulo(const QByteArray &remessa, const PedidoPix &pix) {
         const int n = ++titulos_;
-        const bool pago = pedido_.todosPagos || pedido_.pagos.contains(n);
+        const bool pago = paga(n);
+        const bool porPix = pix.pedido && pago && n % 2 == 0;
         const std::int64_t valorTitulo = numero(remessa, 127, 139);
         const std::int64_t valorPago = pago ? pedido_.valores.value(n, valorTitulo * 100) / 100 : 0;
         const std::int64_t tarifa = pago ? pedido_.tarifa / 100 : 0;
@@ -332,9 +381,12 @@ private:
                 .texto(63, 70, campo(63, 70))
                 .texto(108, 108, campo(108, 108))
                 .texto(127, 134, campo(63, 70))
+                .texto(137, 139, pix.pedido ? (porPix ? u"511" : (pago ? u"" : u"508")) : u"")
                 .texto(174, 175, campo(148, 149));
         else
             r.numero(2, 17, 0).texto(21, 37, campo(21, 37)).texto(71, 82, campo(71, 82)).numero(319, 328, 0);
+        if (itau() && porPix)
+            r.digitos(109, 110, u"10");
         return r;
     }
 
@@ -357,6 +409,7 @@ private:
     int titulos_ = 0;
     std::int64_t valores_ = 0; // cents
     QString codigoDoHeader_;   // 027-031, which Sicredi's and Sicoob's trailers repeat
+    QString nomeBeneficiario_; // 047-076 of the header, the payee of the QRs
     int entradas_ = 0;         // titles answered with their entry confirmed (02)
     std::int64_t valorEntradas_ = 0;
     QList<QByteArray> saida_;
@@ -412,7 +465,11 @@ const char *const uso =
     "  --valor N=VALOR    boletos: o título N é pago com esse valor (ex.: 2=99,90).\n"
     "  --tarifa VALOR     CNAB 400: a tarifa do banco em cada título pago (ex.: 2,10).\n"
     "  --codigo N=CC      débito automático: o débito N volta com o código CC (ex.: 2=01); padrão 00.\n"
-    "  --data DD/MM/AAAA  data do pagamento ou do débito.\n";
+    "  --data DD/MM/AAAA  data do pagamento ou do débito.\n"
+    "Pix (CNAB 400 do 341 com movimento 71, do 033 com registro 8): a entrada confirmada traz o QR Code do\n"
+    "simulador (341: registro 3 com o BR Code inteiro; 033: registro 2 com location e txid, ocorrência "
+    "508);\n"
+    "dos títulos pagos que pediram o QR, os de número par são pagos por Pix (341: 10; 033: 06 com 511).\n";
 
 // "N=text" into its two halves; false when the shape is wrong.
 bool parNumeroTexto(const QString &arg, int &n, QString &texto) {

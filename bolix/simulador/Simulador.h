@@ -28,8 +28,9 @@ struct Pedido {
 };
 
 // The return for a CNAB 240 or a CNAB 400 remittance (Bradesco, Itaú, Santander; paid titles as movement 06,
-// the others as 02 entry confirmed) or for a FEBRABAN 150 one (one F record per E). ErroBolix for a file it
-// cannot read.
+// the others as 02 entry confirmed) or for a FEBRABAN 150 one (one F record per E). A CNAB 400 title that
+// asked for the Pix QR (Itaú, Santander) has its entry confirmed with the bank's Pix record, or, paid and
+// even-numbered, is paid through the QR. ErroBolix for a file it cannot read.
 QList<QByteArray> retornoDaRemessa(const QByteArray &remessa, const Pedido &pedido, const QDate &hoje);
 
 // The command line: arguments without the program name. Returns the exit code.

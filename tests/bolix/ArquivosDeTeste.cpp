@@ -19,6 +19,11 @@ QByteArray junta(const QList<QByteArray> &linhas) {
     return bytes;
 }
 
+void renumera(QList<QByteArray> &linhas) {
+    for (qsizetype i = 0; i < linhas.size(); ++i)
+        linhas[i].replace(394, 6, QByteArray::number(i + 1).rightJustified(6, '0'));
+}
+
 void confereCampos(const QList<QByteArray> &linhas, const std::vector<Campo> &campos) {
     for (const Campo &c : campos) {
         ASSERT_LE(c.linha, linhas.size());

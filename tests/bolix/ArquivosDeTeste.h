@@ -16,6 +16,9 @@ QByteArray leArquivo(const QString &caminho);
 // The records with CR LF, as the bytes of a file.
 QByteArray junta(const QList<QByteArray> &linhas);
 
+// Numbers a CNAB 400 file's records again (395-400) after records were added or taken out.
+void renumera(QList<QByteArray> &linhas);
+
 struct Campo {
     int linha; // 1-based
     int inicio, fim;

@@ -36,32 +36,10 @@ ContaConfigurada contaBradesco() {
     return configuraConta(conta, c);
 }
 
-// The three documents of the other layouts' tests, with the fine as a percentage (Bradesco takes no other)
-// and the second one's nosso número giving the check digit P.
-QList<Documento> documentosBradesco() {
-    QList<Documento> docs = exemplos::tresDocumentos();
-    docs[0].nossoNumero = QStringLiteral("12345");
-    docs[1].nossoNumero = QStringLiteral("47");
-    docs[1].valorMultaAtraso = 0;
-    docs[1].percentualMultaAtraso = 20'000;
-    docs[2].nossoNumero = QStringLiteral("48");
-    return docs;
-}
-
-ContaConfigurada contaItau() {
-    Conta conta;
-    conta.codigoAgencia = QStringLiteral("0057");
-    conta.numeroContaCorrente = QStringLiteral("12345-7");
-    conta.inicioNossoNumero = QStringLiteral("0");
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("341"), QStringLiteral("109"));
-    c.layout = 400;
-    return configuraConta(conta, c);
-}
-
-void renumera(QList<QByteArray> &l) {
-    for (qsizetype i = 0; i < l.size(); ++i)
-        l[i].replace(394, 6, QByteArray::number(i + 1).rightJustified(6, '0'));
-}
+using exemplos::conta400;
+using exemplos::contaItau;
+using exemplos::contaSantander;
+using exemplos::documentosBradesco;
 
 TEST(RemessaBradesco400, IgualAoArquivoDeReferencia) {
     QTemporaryDir dir;
@@ -422,22 +400,6 @@ TEST_F(Retorno400ComoOBancoEscreve, Bradesco) {
     EXPECT_FALSE(o[1].pagamento() || o[2].pagamento());
 }
 
-// The account of one of the banks' examples with CNAB 400; `transmissao`, Santander's 20-digit code.
-ContaConfigurada conta400(const char *exemplo, const char *transmissao = "") {
-    const exemplos::ExemploBanco &e = exemplos::exemploBanco(exemplo);
-    Conta conta = exemplos::conta(e);
-    if (*transmissao)
-        conta.outroDadoConfiguracao2 = QString::fromLatin1(transmissao);
-    ConfiguracaoBolix c = exemplos::configuracao(QString::fromLatin1(e.banco),
-                                                 QString::fromLatin1(e.carteira), e.tamanhoConvenio);
-    c.layout = 400;
-    return configuraConta(conta, c);
-}
-
-ContaConfigurada contaSantander() {
-    return conta400("Santander", "17777751042700080112");
-}
-
 ContaConfigurada contaBancoDoBrasil() {
     ContaConfigurada c = conta400("BB7");
     c.configuracao.variacao = QStringLiteral("019");
@@ -618,6 +580,51 @@ TEST(RetornoBanrisul400, ValorPagoPeloTipoDoContrato) {
     l[1].replace(17, 13, "1102900016046");
     gravaLinhas(caminho, l, "\x1A");
     EXPECT_THROW(leRetornoCobranca(caminho, conta400("Banrisul")), ErroBolix);
+}
+
+// A 400-column record of blanks with the given fields (1-based first position) and its sequence.
+QByteArray registro400(char tipo, int sequencia, std::initializer_list<std::pair<int, QByteArray>> campos) {
+    QByteArray r(400, ' ');
+    r[0] = tipo;
+    for (const auto &[inicio, valor] : campos)
+        r.replace(inicio - 1, valor.size(), valor);
+    return r.replace(394, 6, QByteArray::number(sequencia).rightJustified(6, '0'));
+}
+
+// The return detail a peer's file holds for the manual's own nosso número, sliced against the manual: a
+// header whose payee code (027-039) is zero-filled and 040-046 not blank, the account then checked on the
+// detail (018-030). Its nosso número carries another check digit than the manual's: it is taken as sent.
+// The amounts the slice leaves out are zero, as the bank writes them.
+TEST(RetornoBanrisul400, ComoODetalheDeUmArquivoDoBanco) {
+    const QList<QByteArray> l = {
+        registro400('0', 1, {{2, "2RETORNO"}, {27, "0000000000000"}, {40, "0000001"}, {77, "041"}}),
+        registro400('1', 2,
+                    {{18, "1102900015046"},
+                     {63, "2283256350"},
+                     {109, "06150515"},
+                     {147, "150515"},
+                     {153, "0000000145000"},
+                     {176, "0000000000160"},
+                     {189, QByteArray(65, '0')},
+                     {254, "0000000145000"},
+                     {267, QByteArray(26, '0')},
+                     {296, "150515"}}),
+        registro400('9', 3, {}),
+    };
+    QTemporaryDir dir;
+    const QString caminho = dir.filePath(QStringLiteral("CB0101.ret"));
+    gravaLinhas(caminho, l, "\x1A");
+    const QList<Ocorrencia> o = leRetornoCobranca(caminho, conta400("Banrisul"));
+    ASSERT_EQ(o.size(), 1);
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].nossoNumero, u"2283256350");
+    EXPECT_EQ(o[0].valorPago, 14'500'000);
+    EXPECT_EQ(o[0].valorTarifa, 16'000);
+    EXPECT_EQ(o[0].dataOcorrencia, QDate(2015, 5, 15));
+    EXPECT_EQ(o[0].dataCredito, QDate(2015, 5, 15));
+    ContaConfigurada vizinha = conta400("Banrisul");
+    vizinha.cedente = QStringLiteral("9000151");
+    EXPECT_THROW(leRetornoCobranca(caminho, vizinha), ErroBolix);
 }
 
 // Caixa returns the principal, the interest and the fine apart: the payer paid their sum.

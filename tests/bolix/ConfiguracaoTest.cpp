@@ -99,7 +99,8 @@ TEST_F(ArquivoConfiguracao, PixSoOndeOsArquivosDoBancoTrazemOQr) {
     const QByteArray dono = "nome_beneficiario=X\ninscricao_beneficiario=12345678909\n";
     EXPECT_FALSE(lerConfiguracao(grava("[Bolix]\nbanco=104\n" + dono)).pix);
     EXPECT_TRUE(lerConfiguracao(grava("[Bolix]\nbanco=104\npix=s\n" + dono)).pix);
-    const ConfiguracaoBolix itau = lerConfiguracao(grava("[Bolix]\nbanco=341\nlayout=CNAB400\npix=S\n" + dono));
+    const ConfiguracaoBolix itau =
+        lerConfiguracao(grava("[Bolix]\nbanco=341\nlayout=CNAB400\npix=S\n" + dono));
     EXPECT_TRUE(itau.pix);
     EXPECT_TRUE(itau.chavePix.isEmpty());
     const struct {
@@ -110,11 +111,12 @@ TEST_F(ArquivoConfiguracao, PixSoOndeOsArquivosDoBancoTrazemOQr) {
                   {"4", "financeiro@loja.com.br"},
                   {"5", "123e4567-e12b-12d1-a456-426655440000"}};
     for (const auto &k : chaves) {
-        const ConfiguracaoBolix c = lerConfiguracao(
-            grava("[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\ntipo_chave_pix="_ba + k.tipo +
-                  "\nchave_pix="_ba + k.chave + "\n" + dono));
+        const ConfiguracaoBolix c =
+            lerConfiguracao(grava("[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\ntipo_chave_pix="_ba + k.tipo +
+                                  "\nchave_pix="_ba + k.chave + "\ncidade_beneficiario= Curitiba \n" + dono));
         EXPECT_EQ(c.chavePix, QString::fromLatin1(k.chave));
         EXPECT_EQ(c.tipoChavePix, QString::fromLatin1(k.tipo));
+        EXPECT_EQ(c.cidadeBeneficiario, u"Curitiba");
     }
 }
 
@@ -171,6 +173,12 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
         {"[Bolix]\nbanco=104\npix=S\nchave_pix=loja@example.com\ntipo_chave_pix=4\n" + dono,
          "chave_pix não é enviada"},
         {"[Bolix]\nbanco=104\npix=talvez\n" + dono, "pix \"TALVEZ\" inv"},
+        {"[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\nchave_pix=12345678000195\ntipo_chave_pix=2\n" + dono,
+         "cidade_beneficiario não informado"},
+        {"[Bolix]\nbanco=033\nlayout=CNAB400\ntipo_cobranca=1\npix=S\nchave_pix=12345678000195\n"
+         "tipo_chave_pix=2\ncidade_beneficiario=Curitiba\n" +
+             dono,
+         "tipo_cobranca \"1\" não aceita pix=S"},
     };
     for (const auto &c : casos) {
         const QString texto = recusa(c.conteudo);

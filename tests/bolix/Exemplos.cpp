@@ -65,6 +65,41 @@ QList<bolix::Documento> tresDocumentos() {
     return docs;
 }
 
+QList<bolix::Documento> documentosBradesco() {
+    QList<bolix::Documento> docs = tresDocumentos();
+    docs[0].nossoNumero = QStringLiteral("12345");
+    docs[1].nossoNumero = QStringLiteral("47");
+    docs[1].valorMultaAtraso = 0;
+    docs[1].percentualMultaAtraso = 20'000;
+    docs[2].nossoNumero = QStringLiteral("48");
+    return docs;
+}
+
+bolix::ContaConfigurada contaItau() {
+    bolix::Conta conta;
+    conta.codigoAgencia = QStringLiteral("0057");
+    conta.numeroContaCorrente = QStringLiteral("12345-7");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    bolix::ConfiguracaoBolix c = configuracao(QStringLiteral("341"), QStringLiteral("109"));
+    c.layout = 400;
+    return bolix::configuraConta(conta, c);
+}
+
+bolix::ContaConfigurada conta400(const char *exemplo, const char *transmissao) {
+    const ExemploBanco &e = exemploBanco(exemplo);
+    bolix::Conta c = conta(e);
+    if (*transmissao)
+        c.outroDadoConfiguracao2 = QString::fromLatin1(transmissao);
+    bolix::ConfiguracaoBolix cfg =
+        configuracao(QString::fromLatin1(e.banco), QString::fromLatin1(e.carteira), e.tamanhoConvenio);
+    cfg.layout = 400;
+    return bolix::configuraConta(c, cfg);
+}
+
+bolix::ContaConfigurada contaSantander() {
+    return conta400("Santander", "17777751042700080112");
+}
+
 // Built on first use: tests take these while static objects are being initialised.
 std::span<const ExemploBanco> exemplosBancos() {
     static const ExemploBanco bancos[] = {

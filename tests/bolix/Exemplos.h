@@ -26,6 +26,17 @@ bolix::Documento documento(const QString &numero, const QString &nossoNumero);
 // Three documents: the second with fine and discount, the third with a CPF payer.
 QList<bolix::Documento> tresDocumentos();
 
+// The three documents with the fine as a percentage (Bradesco and Santander take no other), the
+// second one's nosso número giving Bradesco's check digit P.
+QList<bolix::Documento> documentosBradesco();
+
+// CNAB 400 accounts: Itaú (agência 0057, conta 12345-7, carteira 109), Santander (the example's account
+// with its 20-digit transmission code), and any bank's example with CNAB 400 (`transmissao`, Santander's
+// code).
+bolix::ContaConfigurada contaItau();
+bolix::ContaConfigurada contaSantander();
+bolix::ContaConfigurada conta400(const char *exemplo, const char *transmissao = "");
+
 // A worked example of one bank: the account texts and the document the program passes, and what the
 // bank's rules make of them.
 struct ExemploBanco {

@@ -24,14 +24,18 @@ class ObjetoBolix : public testing::Test {
 protected:
     void SetUp() override {
         ini_ = dir_.filePath(QStringLiteral("bolix.ini"));
-        QFile f(ini_);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
-                "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n");
-        f.close();
+        escreveIni("banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n");
         qputenv("BOLIX_INI", ini_.toLocal8Bit());
     }
     void TearDown() override { qunsetenv("BOLIX_INI"); }
+
+    // The component's settings: the bank's lines, then the payee.
+    void escreveIni(const QByteArray &banco) {
+        QFile f(ini_);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Bolix]\r\n" + banco +
+                "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n");
+    }
 
     // As the account set-up does it: members, then ConfiguraContaCorrente.
     void configura() {
@@ -203,6 +207,51 @@ TEST_F(ObjetoBolix, RemessaSimuladorERetornoDevolvemCadaDocumentoPago) {
     ret.close();
     EXPECT_THROW(obj_->call(QStringLiteral("CarregaArquivosRetorno")), AutomationError);
     EXPECT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 1);
+}
+
+// Santander's CNAB 400 with pix=S: the payments go to OcorrenciasCobranca, each once, the QR of the entry
+// confirmed to PixCobranca, assembled from the bank's location with the payee's name and city.
+TEST_F(ObjetoBolix, PixDoRetornoNumaColecaoPropria) {
+    escreveIni("banco=033\r\ncarteira=101\r\nlayout=CNAB400\r\npix=S\r\ntipo_chave_pix=2\r\n"
+               "chave_pix=12345678000195\r\ncidade_beneficiario=S\xe3o Paulo\r\n");
+    obj_->set(QStringLiteral("CodigoAgencia"), QStringLiteral("4042"));
+    obj_->set(QStringLiteral("NumeroContaCorrente"), QStringLiteral("013000123"));
+    obj_->set(QStringLiteral("CodigoCedente"), QStringLiteral("0282033"));
+    obj_->set(QStringLiteral("OutroDadoConfiguracao2"), QStringLiteral("17777751042700080112"));
+    obj_->set(QStringLiteral("InicioNossoNumero"), QStringLiteral("0"));
+    obj_->call(QStringLiteral("ConfiguraContaCorrente"));
+    adicionaDocumento(QStringLiteral("0000004711"), QStringLiteral("41"), Currency{1'500'000});
+    adicionaDocumento(QStringLiteral("0000004712"), QStringLiteral("42"), Currency{899'000});
+    adicionaDocumento(QStringLiteral("0000004713"), QStringLiteral("43"), Currency{250'000});
+    remessaNaPasta();
+    obj_->call(QStringLiteral("GravaArquivoRemessa"));
+
+    // 1 paid by bar code, 2 through the QR (06 with 511), 3 confirmed with its QR.
+    bolix::simulador::Pedido pedido;
+    pedido.todosPagos = false;
+    pedido.pagos = {1, 2};
+    QList<QByteArray> linhas = retornoDaRemessa(pedido);
+    const DispatchPtr ocorrencias = carregaRetorno(linhas.join("\r\n") + "\r\n");
+    ASSERT_EQ(ocorrencias->get(QStringLiteral("Count")).toInt(), 2);
+    EXPECT_EQ(ocorrencias->item(1).toObject()->get(QStringLiteral("NumeroDocumento")).toText(),
+              u"0000004712");
+    const DispatchPtr pix = de(obj_, "PixCobranca");
+    ASSERT_EQ(pix->get(QStringLiteral("Count")).toInt(), 1);
+    const DispatchPtr qr = pix->item(0).toObject();
+    EXPECT_EQ(qr->get(QStringLiteral("NumeroDocumento")).toText(), u"0000004713");
+    EXPECT_EQ(qr->get(QStringLiteral("CodigoMovimento")).toText(), u"02");
+    EXPECT_EQ(qr->get(QStringLiteral("Situacao")).toText(), u"508 - registrado com QR Code Pix");
+    EXPECT_FALSE(qr->get(QStringLiteral("Recusado")).toBool());
+    EXPECT_EQ(qr->get(QStringLiteral("Txid")).toText(), u"40420130001230000000000434");
+    const QString copiaECola = qr->get(QStringLiteral("PixCopiaECola")).toText();
+    EXPECT_TRUE(copiaECola.startsWith(u"000201010212")) << copiaECola.toStdString();
+    EXPECT_TRUE(copiaECola.contains(u"5917LOJA EXEMPLO LTDA6009SAO PAULO")) << copiaECola.toStdString();
+
+    // Title 3 later written off by a plain 09 with the record 2 the bank sends on Pix liquidations: one
+    // more payment, handed over once.
+    linhas[3].replace(108, 2, "09").replace(136, 3, "   ").replace(253, 13, linhas[3].mid(152, 13));
+    ASSERT_EQ(carregaRetorno(linhas.join("\r\n") + "\r\n")->get(QStringLiteral("Count")).toInt(), 3);
+    EXPECT_EQ(pix->get(QStringLiteral("Count")).toInt(), 1);
 }
 
 // A return as a transfer tool delivers it (LF, trailing blanks stripped, a DOS end-of-file mark) with a

@@ -21,6 +21,8 @@ const QDateTime geracao(QDate(2025, 11, 20), QTime(10, 30, 15));
 TEST(TextoBancario, MaiusculasSemAcentoEEmAscii) {
     EXPECT_EQ(textoBancario(u"José da Conceição, nº 5"), "JOSE DA CONCEICAO, NO 5");
     EXPECT_EQ(textoBancario(u"Ação\t€ À Ü"), "ACAO   A U");
+    EXPECT_EQ(textoBancario(u"1ª ½ ÿ"), "1A 1 2 Y");
+    EXPECT_EQ(textoBancario(u"1ª ½ ÿ€"), "1A 1 2 Y ");
 }
 
 class Remessa : public testing::Test {

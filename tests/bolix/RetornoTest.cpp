@@ -368,6 +368,44 @@ TEST(RetornoCaixa, PagamentoPeloPixEhLiquidacao) {
     }
 }
 
+// Caixa's file carries no QR, only its status among the reasons (T 214-223) of the entry, its refusal and
+// its changes; the same reasons with another movement are no Pix news.
+TEST(RetornoCaixa, SituacaoDoQrPixNosMotivos) {
+    const exemplos::ExemploBanco &e = exemplos::exemploBanco("Caixa");
+    const ContaConfigurada conta = exemplos::configura(e, exemplos::conta(e));
+    simulador::Pedido naoPago;
+    naoPago.todosPagos = false;
+    const QList<QByteArray> base = simulador::retornoDaRemessa(
+        junta(remessa240(conta, {exemplos::documento(e)}, 1, geracao)), naoPago, pagamento);
+    const struct {
+        const char *codigo, *motivos;
+        const char *situacao;
+        bool recusado;
+    } casos[] = {
+        {"02", "P1", "P1 - registrado com QR Code PIX", false},
+        {"02", "P3", "P3 - registrado com QR Code PIX e código de barras", false},
+        {"02", "P2", "P2 - registrado sem QR Code PIX", false},
+        {"02", "PA", "PA - chave DICT do beneficiário inválida - QR não cadastrado", true},
+        {"03", "PB", "PB - txid inválido - QR não cadastrado", true},
+        {"26", "  P1", "P1 - registrado com QR Code PIX", false},
+        {"30", "PC", "PC - PIX alterado - verificar payload pela URL", false},
+        {"09", "P1", "", false},
+        {"02", "  ", "", false},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(std::string(c.codigo) + "/" + c.motivos);
+        QList<QByteArray> l = base;
+        l[2].replace(15, 2, c.codigo).replace(213, 10, QByteArray(c.motivos).leftJustified(10, ' '));
+        l[3].replace(15, 2, c.codigo);
+        const QList<Ocorrencia> o = leRetorno240(junta(l), QStringLiteral("caixa.ret"), conta);
+        ASSERT_EQ(o.size(), 1);
+        EXPECT_FALSE(o[0].pagamento());
+        EXPECT_EQ(o[0].pixSituacao, QString::fromUtf8(c.situacao));
+        EXPECT_EQ(o[0].pixRecusado, c.recusado);
+        EXPECT_TRUE(o[0].pixCopiaECola.isEmpty());
+    }
+}
+
 // A valid return to spoil one way at a time.
 QList<QByteArray> retornoValido() {
     const QByteArray remessa =

@@ -344,6 +344,17 @@ const Instalacao400 instalacoes400[] = {
     {"BancoDoBrasil", "banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\nlayout=CNAB400\r\n",
      "banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\nnossonumero=41\n",
      "1,45"},
+    // With the Pix QR asked for, the simulated bank pays title 2 through it (Itaú 10, Santander 06 with
+    // 511): settled as any payment.
+    {"ItauPix", "banco=341\r\ncarteira=109\r\nlayout=CNAB400\r\npix=S\r\n",
+     "banco=341\nnum_agencia=0057\nconta_corrente=12345-7\nnossonumero=41\n", "2,10"},
+    {"SantanderPix",
+     "banco=033\r\ncarteira=101\r\nlayout=CNAB400\r\npix=S\r\ntipo_chave_pix=2\r\nchave_pix="
+     "12345678000195\r\n"
+     "cidade_beneficiario=Curitiba\r\n",
+     "banco=033\nnum_agencia=4042\nconta_corrente=013000123\nidentificacao_empresa=0282033\n"
+     "OutroDadoConfiguracao2=17777751042700080112\nnossonumero=41\n",
+     "1,50"},
 };
 
 class CicloCnab400PorBanco : public CicloRetorno, public testing::WithParamInterface<Instalacao400> {};
