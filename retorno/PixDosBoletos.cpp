@@ -33,21 +33,37 @@ std::optional<qint64> boletoDoPix(Connection &conexao, const QString &banco, con
     return r.valor(0, "boleto_id").inteiroLongo();
 }
 
-QString documentoENossoNumero(const PixDoBoleto &p) {
-    return QStringLiteral("Documento %1, nosso número %2")
-        .arg(p.numeroDocumento.trimmed(), p.nossoNumero.trimmed());
-}
-
-// A heading line, then one line per item, the first 30 of them.
-QStringList lista(const QString &titulo, const std::vector<PixDoBoleto> &itens, bool comSituacao) {
+// A heading line, then one line per item with the bank's words for it, the first 30 of them.
+QStringList lista(const QString &titulo, const std::vector<PixDoBoleto> &itens) {
     if (itens.empty())
         return {};
     QStringList linhas;
-    for (const PixDoBoleto &p : itens)
-        linhas << documentoENossoNumero(p) + (comSituacao && !p.situacao.trimmed().isEmpty()
-                                                  ? QStringLiteral(": ") + p.situacao.trimmed()
-                                                  : QString());
+    for (const PixDoBoleto &p : itens) {
+        const QString situacao = p.situacao.trimmed();
+        linhas << QStringLiteral("Documento %1, nosso número %2")
+                          .arg(p.numeroDocumento.trimmed(), p.nossoNumero.trimmed()) +
+                      (situacao.isEmpty() ? QString() : QStringLiteral(": ") + situacao);
+    }
     return QStringList{titulo} + PrimeirosDaLista(linhas);
+}
+
+// A heading line, then each status once with how many titles have it, in the order they came: a bank may
+// give one for every title it registered.
+QStringList situacoes(const QString &titulo, const std::vector<PixDoBoleto> &itens) {
+    if (itens.empty())
+        return {};
+    QStringList ordem;
+    QHash<QString, int> quantos;
+    for (const PixDoBoleto &p : itens) {
+        const QString situacao = p.situacao.trimmed();
+        if (!quantos.contains(situacao))
+            ordem << situacao;
+        ++quantos[situacao];
+    }
+    QStringList linhas{titulo};
+    for (const QString &situacao : ordem)
+        linhas << QStringLiteral("%1: %2 boleto(s)").arg(situacao).arg(quantos.value(situacao));
+    return linhas;
 }
 
 } // namespace
@@ -158,10 +174,10 @@ QString MensagemPix(const ResultadoPix &r) {
                       .arg(r.trocados);
     if (r.jaGuardados > 0)
         linhas << QStringLiteral("%1 boleto(s) já tinham este QR Code do Pix.").arg(r.jaGuardados);
-    linhas << lista(QStringLiteral("Pix recusado pelo banco; o boleto sai sem QR Code:"), r.recusados, true)
-           << lista(QStringLiteral("Sem QR Code do Pix no arquivo:"), r.semQrCode, true)
+    linhas << lista(QStringLiteral("Pix recusado pelo banco; o boleto sai sem QR Code:"), r.recusados)
+           << situacoes(QStringLiteral("Situação do Pix sem QR Code no arquivo:"), r.semQrCode)
            << lista(QStringLiteral(
                         "QR Code do Pix de nosso número que nenhum boleto emitido tem, não guardado:"),
-                    r.semBoleto, false);
+                    r.semBoleto);
     return linhas.join(u'\r');
 }

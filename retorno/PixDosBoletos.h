@@ -68,6 +68,6 @@ ResultadoPix GuardaPix(Connection &conexao, const QString &banco, const std::vec
                        const QDateTime &quando);
 
 // The lines "Ler Arquivo" adds to its message: how many boletos received their QR, then the refused
-// charges, the news without a QR and the unknown nosso números, each named. Empty when the return carried
-// no Pix news.
+// charges and the unknown nosso números, each named, and the statuses without a QR, each counted. Empty
+// when the return carried no Pix news.
 QString MensagemPix(const ResultadoPix &resultado);

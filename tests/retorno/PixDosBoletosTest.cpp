@@ -143,6 +143,7 @@ TEST_F(PixNoBanco, QrNovoTrocaOGuardadoEOBancoSeparaOsNumeros) {
               1u);
 }
 
+// The count first; the refused and the unknown named, the statuses without a QR counted.
 TEST(MensagemPix, UmaLinhaDeQuantosEDepoisOsNomeados) {
     EXPECT_EQ(MensagemPix({}), QString());
 
@@ -154,7 +155,9 @@ TEST(MensagemPix, UmaLinhaDeQuantosEDepoisOsNomeados) {
     r.trocados = 1;
     r.jaGuardados = 2;
     r.recusados = {{"0000001002", "109000001243", "", "", "003 chave inválida", true}};
-    r.semQrCode = {{"0000001003", "00140000000000001237", "", "", "P2 registrado sem QR Code PIX", false}};
+    r.semQrCode = {{"0000001003", "00140000000000001237", "", "", "P2 - registrado sem QR Code PIX", false},
+                   {"0000001004", "00140000000000001245", "", "", "P1 - registrado com QR Code PIX", false},
+                   {"0000001005", "00140000000000001253", "", "", "P2 - registrado sem QR Code PIX ", false}};
     r.semBoleto = {{"0000009999", "109000099995", Qr2, "TX9", "", false}};
     EXPECT_EQ(MensagemPix(r).toStdString(),
               "QR Code do Pix recebido para 3 boleto(s).\r"
@@ -162,8 +165,9 @@ TEST(MensagemPix, UmaLinhaDeQuantosEDepoisOsNomeados) {
               "2 boleto(s) já tinham este QR Code do Pix.\r"
               "Pix recusado pelo banco; o boleto sai sem QR Code:\r"
               "Documento 0000001002, nosso número 109000001243: 003 chave inválida\r"
-              "Sem QR Code do Pix no arquivo:\r"
-              "Documento 0000001003, nosso número 00140000000000001237: P2 registrado sem QR Code PIX\r"
+              "Situação do Pix sem QR Code no arquivo:\r"
+              "P2 - registrado sem QR Code PIX: 2 boleto(s)\r"
+              "P1 - registrado com QR Code PIX: 1 boleto(s)\r"
               "QR Code do Pix de nosso número que nenhum boleto emitido tem, não guardado:\r"
               "Documento 0000009999, nosso número 109000099995");
 }
