@@ -105,6 +105,36 @@ TEST_F(SegundaViaTest, QrDoPixGuardadoSaiNaSegundaVia) {
         EXPECT_EQ(leitura::codigosDeBarras(primeira, p, QStringLiteral("qrcode")), QStringList()) << p;
 }
 
+// A QR text that fails the component's check when it prints refuses its own boleto only; the other of the
+// same account still prints.
+TEST_F(SegundaViaTest, QrQuebradoRecusaSoOSeuBoleto) {
+    geraBoletos(2);
+    Connection &c = banco.conexao();
+    c.executa(sqlCriaPixDosBoletos());
+    // A valid text with one letter changed: its CRC no longer checks.
+    c.executa(sqlGuardaPix(
+        c, 1,
+        {numeroDocumento(1),
+         {},
+         QStringLiteral(
+             "00020101021226810014br.gov.bcb.pix2559pix.example.com/qr/v2/cobv/"
+             "000000000000000000000000000000015204000053039865802BR5917LOJA EXEMPLO LTDA6008CURITIBO"
+             "62070503***6304CD1A"),
+         {},
+         {},
+         false},
+        QDateTime::currentDateTime()));
+    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros({1, 2}), segunda.path());
+    ASSERT_EQ(r.recusados.size(), 1) << r.recusados.join(u'\n').toStdString();
+    EXPECT_TRUE(
+        r.recusados[0].startsWith(QStringLiteral("1 Cliente 1 (documento %1").arg(numeroDocumento(1))))
+        << r.recusados[0].toStdString();
+    EXPECT_TRUE(r.recusados[0].contains(QStringLiteral("PixCopiaECola"))) << r.recusados[0].toStdString();
+    ASSERT_EQ(r.arquivos.size(), 1);
+    EXPECT_EQ(leitura::paginas(r.arquivos[0]), 1);
+    EXPECT_TRUE(leitura::texto(r.arquivos[0], 1).contains(QStringLiteral("Cliente 2")));
+}
+
 TEST_F(SegundaViaTest, BancoQueOComponenteNaoImprimeNomeiaOBoletoEOsOutrosSaem) {
     geraBoletos(2);
     banco.conexao().executa(QStringLiteral("update ruvenal_boletos set banco = '237' where boleto_id = 1"));
