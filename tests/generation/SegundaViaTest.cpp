@@ -40,6 +40,18 @@ protected:
         banco.conexao().executa(sqlCriaBaixasRegistradas());
         return banco.conexao().abre(sqlListaBoletosEmitidos(banco.conexao(), f));
     }
+    // Boletos 1 and 2 printed again: 1 refused, named with `motivo`, and 2 alone in the PDF.
+    void soOBoleto1Recusado(const QString &motivo) {
+        const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros({1, 2}), segunda.path());
+        ASSERT_EQ(r.recusados.size(), 1) << r.recusados.join(u'\n').toStdString();
+        EXPECT_TRUE(
+            r.recusados[0].startsWith(QStringLiteral("1 Cliente 1 (documento %1").arg(numeroDocumento(1))))
+            << r.recusados[0].toStdString();
+        EXPECT_TRUE(r.recusados[0].contains(motivo)) << r.recusados[0].toStdString();
+        ASSERT_EQ(r.arquivos.size(), 1);
+        EXPECT_EQ(leitura::paginas(r.arquivos[0]), 1);
+        EXPECT_TRUE(leitura::texto(r.arquivos[0], 1).contains(QStringLiteral("Cliente 2")));
+    }
     QString primeiroPdf() const {
         return QDir(destino.path())
             .filePath(QDir(destino.path()).entryList({QStringLiteral("boletos_*.pdf")})[0]);
@@ -124,29 +136,13 @@ TEST_F(SegundaViaTest, QrQuebradoRecusaSoOSeuBoleto) {
          {},
          false},
         QDateTime::currentDateTime()));
-    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros({1, 2}), segunda.path());
-    ASSERT_EQ(r.recusados.size(), 1) << r.recusados.join(u'\n').toStdString();
-    EXPECT_TRUE(
-        r.recusados[0].startsWith(QStringLiteral("1 Cliente 1 (documento %1").arg(numeroDocumento(1))))
-        << r.recusados[0].toStdString();
-    EXPECT_TRUE(r.recusados[0].contains(QStringLiteral("PixCopiaECola"))) << r.recusados[0].toStdString();
-    ASSERT_EQ(r.arquivos.size(), 1);
-    EXPECT_EQ(leitura::paginas(r.arquivos[0]), 1);
-    EXPECT_TRUE(leitura::texto(r.arquivos[0], 1).contains(QStringLiteral("Cliente 2")));
+    soOBoleto1Recusado(QStringLiteral("PixCopiaECola"));
 }
 
 TEST_F(SegundaViaTest, BancoQueOComponenteNaoImprimeNomeiaOBoletoEOsOutrosSaem) {
     geraBoletos(2);
     banco.conexao().executa(QStringLiteral("update ruvenal_boletos set banco = '237' where boleto_id = 1"));
-    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros({1, 2}), segunda.path());
-    ASSERT_EQ(r.recusados.size(), 1);
-    EXPECT_TRUE(
-        r.recusados[0].startsWith(QStringLiteral("1 Cliente 1 (documento %1").arg(numeroDocumento(1))))
-        << r.recusados[0].toStdString();
-    EXPECT_TRUE(r.recusados[0].contains(QStringLiteral("banco 237"))) << r.recusados[0].toStdString();
-    ASSERT_EQ(r.arquivos.size(), 1);
-    EXPECT_EQ(leitura::paginas(r.arquivos[0]), 1);
-    EXPECT_TRUE(leitura::texto(r.arquivos[0], 1).contains(QStringLiteral("Cliente 2")));
+    soOBoleto1Recusado(QStringLiteral("banco 237"));
 }
 
 TEST_F(SegundaViaTest, UmPdfPorCliente) {
