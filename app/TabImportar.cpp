@@ -11,6 +11,8 @@
 #include "retorno/BaixasRegistradas.h"
 #include "retorno/ListaOcorrencias.h"
 #include "retorno/ModeloOcorrencias.h"
+#include "retorno/PixDosBoletos.h"
+#include "util/Clock.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
 #include "util/Regional.h"
@@ -106,13 +108,13 @@ void TabImportar::butLerArquivoClick() {
     janela_.configuracao().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("endereco_leitura"),
                                        fnLocalLeitura->text());
     const int linhas = modeloLista_->rowCount();
-    if (linhas == 0)
-        Mensagens::atual().atencao(QStringLiteral("Não existem registro de boletos enviado pelo banco."));
-    else if (jaBaixadas_ == 0)
-        Mensagens::atual().atencao(QStringLiteral("Pagamentos Carregados"));
-    else
-        Mensagens::atual().atencao(QStringLiteral("Pagamentos Carregados\r") +
-                                   MensagemJaBaixadas(jaBaixadas_, linhas));
+    QString texto = linhas == 0 ? QStringLiteral("Não existem registro de boletos enviado pelo banco.")
+                    : jaBaixadas_ == 0
+                        ? QStringLiteral("Pagamentos Carregados")
+                        : QStringLiteral("Pagamentos Carregados\r") + MensagemJaBaixadas(jaBaixadas_, linhas);
+    if (!mensagemPix_.isEmpty())
+        texto += u'\r' + mensagemPix_;
+    Mensagens::atual().atencao(texto);
     // A payment that no receivable carries is not listed; the bank moved the money all the same.
     if (!naoEncontrados_.isEmpty())
         Mensagens::atual().atencao(naoEncontrados_);
@@ -123,6 +125,7 @@ bool TabImportar::carregaRetorno() {
     const Money TaxaBoleto = LeTaxaBoleto(janela_.configuracao());
     const QString caminho = CaminhoDoRetorno(fnLocalLeitura->text());
     naoEncontrados_.clear();
+    mensagemPix_.clear();
     if (!QFileInfo(caminho).isFile())
         return true;
     ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
@@ -151,6 +154,10 @@ bool TabImportar::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBolet
     ListaRetorno lista =
         ListaOcorrencias(janela_.conexao(), ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno));
     naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
+    // The QRs of the titles the return confirms, apart from the payments.
+    mensagemPix_ =
+        MensagemPix(GuardaPix(janela_.conexao(), janela_.bolix().get(QStringLiteral("NumeroBanco")).toText(),
+                              PixDoRetorno(janela_.bolix()), Clock::agora()));
     abreOcorrencias(std::move(lista.QListaTemp), std::move(arquivo));
     return true;
 }

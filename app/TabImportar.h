@@ -54,4 +54,6 @@ private:
     bool listaProcessada_ = false;
     // The message naming the payments of the last loaded file that match no receivable; empty when none.
     QString naoEncontrados_;
+    // The lines on the Pix QRs of the last loaded boleto return; empty when it carried none.
+    QString mensagemPix_;
 };

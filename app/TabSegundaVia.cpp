@@ -9,6 +9,7 @@
 #include "generation/ModeloBoletosEmitidos.h"
 #include "generation/SegundaVia.h"
 #include "retorno/BaixasRegistradas.h"
+#include "retorno/PixDosBoletos.h"
 #include "selection/ModeloListagem.h"
 #include "util/Clock.h"
 #include "util/Guarda.h"
@@ -114,9 +115,10 @@ FiltroBoletos TabSegundaVia::filtro() const {
 
 void TabSegundaVia::bPesquisarClick() {
     Connection &c = janela_.conexao();
-    // Both tables are the program's own: a store that never issued or settled here has neither yet.
+    // The tables are the program's own: a store that never issued, settled or read a Pix QR here lacks them.
     c.executa(sqlCriaBoletosEmitidos());
     c.executa(sqlCriaBaixasRegistradas());
+    c.executa(sqlCriaPixDosBoletos());
     modelo_->abre(c.abre(sqlListaBoletosEmitidos(c, filtro())));
     if (modelo_->rowCount() == 0)
         Mensagens::atual().mensagem(QStringLiteral("Nenhum boleto emitido com esses filtros."));

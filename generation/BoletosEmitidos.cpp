@@ -228,7 +228,9 @@ QString sqlBoletosPorId(const QList<qint64> &ids) {
     QStringList lista;
     for (qint64 id : ids)
         lista << Literal(id);
-    return QStringLiteral("select * from ruvenal_boletos where boleto_id in (%1) order by boleto_id")
+    return QStringLiteral("select b.*, p.copia_e_cola pix_copia_e_cola from ruvenal_boletos b left join "
+                          "ruvenal_pix p on p.boleto_id = b.boleto_id where b.boleto_id in (%1) order by "
+                          "b.boleto_id")
         .arg(lista.isEmpty() ? QStringLiteral("0") : lista.join(QStringLiteral(", ")));
 }
 
@@ -245,6 +247,7 @@ BoletoEmitido BoletoDoRegistro(const ResultSet &r, int linha) {
     b.dadosConta = dadosDoTexto(r.valor(linha, "dados_conta").texto());
     b.dadosDocumento = dadosDoTexto(r.valor(linha, "dados_documento").texto());
     b.sequenciaRemessa = r.valor(linha, "sequencia_remessa").inteiro();
+    b.pixCopiaECola = r.valor(linha, "pix_copia_e_cola").texto();
     return b;
 }
 

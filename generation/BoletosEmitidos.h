@@ -44,6 +44,8 @@ struct BoletoEmitido {
     QList<DadoGuardado> dadosConta;
     QList<DadoGuardado> dadosDocumento;
     int sequenciaRemessa = 0;
+    // The bank's Pix QR text, read from a return after the boleto was issued; empty when none.
+    QString pixCopiaECola = {};
 };
 
 const QList<MembroGuardado> &MembrosDaConta();
@@ -58,7 +60,7 @@ void LeDocumentoDoComponente(const boleto::ObjetoBolix &doc, BoletoEmitido &bole
 QString sqlCriaBoletosEmitidos();
 QString sqlRegistraBoletoEmitido(Connection &conexao, const BoletoEmitido &boleto, const QDateTime &quando,
                                  const EstadoPrograma &estado);
-// The whole records of the ids given.
+// The whole records of the ids given, each with the Pix QR text stored for it (ruvenal_pix).
 QString sqlBoletosPorId(const QList<qint64> &ids);
 BoletoEmitido BoletoDoRegistro(const ResultSet &registros, int linha);
 // The value of one document member of a record, by its member name.

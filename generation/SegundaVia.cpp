@@ -77,10 +77,38 @@ void configuraConta(const ObjetoBolix &bolix, const BoletoEmitido &b) {
 void adicionaDocumento(const ObjetoBolix &bolix, const BoletoEmitido &b) {
     const ObjetoBolix doc(bolix.call(QStringLiteral("DocumentosCobranca.Add")).toObject());
     defineMembros(doc, MembrosDoDocumento(), b.documento, b.dadosDocumento);
+    // The QR is the bank's, known only once its return confirmed the title.
+    if (!b.pixCopiaECola.isEmpty())
+        doc.set(QStringLiteral("PixCopiaECola"), b.pixCopiaECola);
 }
 
 bool mesmaConta(const BoletoEmitido &a, const BoletoEmitido &b) {
     return a.banco == b.banco && a.conta == b.conta && a.dadosConta == b.dadosConta;
+}
+
+// Prints boletos of one account into one PDF. The component checks some members only when it prints (the
+// Pix QR's text): when it refuses a group of several, each goes alone, so that the one it refuses does not
+// keep the others from printing.
+void imprimeGrupo(const ObjetoBolix &bolix, const QList<BoletoEmitido> &grupo, const QString &arquivo,
+                  ResultadoSegundaVia &r) {
+    try {
+        bolix.call(QStringLiteral("DocumentosCobranca.Clear"));
+        configuraConta(bolix, grupo.first());
+        for (const BoletoEmitido &b : grupo)
+            adicionaDocumento(bolix, b);
+        // Each file after the first of a named one gets a name of its own beside it.
+        const QString nome = arquivo.isEmpty() || r.arquivos.isEmpty()
+                                 ? arquivo
+                                 : arquivo.chopped(4) + QStringLiteral("_%1.pdf").arg(r.arquivos.size() + 1);
+        r.arquivos << bolix.call(QStringLiteral("ImprimeSegundaVia"), {nome}).toText();
+    } catch (const automation::AutomationError &e) {
+        if (grupo.size() == 1) {
+            r.recusados << QStringLiteral("%1: %2").arg(nomeDoBoleto(grupo.first()), e.text());
+            return;
+        }
+        for (const BoletoEmitido &b : grupo)
+            imprimeGrupo(bolix, {b}, arquivo, r);
+    }
 }
 
 } // namespace
@@ -128,25 +156,11 @@ ResultadoSegundaVia ImprimeSegundaVia(const ObjetoBolix &bolix, const QList<Bole
             r.recusados << QStringLiteral("%1: %2").arg(nomeDoBoleto(b), e.text());
         }
     }
-    int grupo = 0;
-    for (qsizetype i = 0; i < aceitos.size(); ++grupo) {
+    for (qsizetype i = 0; i < aceitos.size();) {
         qsizetype fim = i + 1;
         while (fim < aceitos.size() && mesmaConta(aceitos[i], aceitos[fim]))
             ++fim;
-        try {
-            bolix.call(QStringLiteral("DocumentosCobranca.Clear"));
-            configuraConta(bolix, aceitos[i]);
-            for (qsizetype k = i; k < fim; ++k)
-                adicionaDocumento(bolix, aceitos[k]);
-            // A second account in one file's boletos gets a file of its own beside it.
-            const QString nome = arquivo.isEmpty() || grupo == 0
-                                     ? arquivo
-                                     : arquivo.chopped(4) + QStringLiteral("_%1.pdf").arg(grupo + 1);
-            r.arquivos << bolix.call(QStringLiteral("ImprimeSegundaVia"), {nome}).toText();
-        } catch (const automation::AutomationError &e) {
-            for (qsizetype k = i; k < fim; ++k)
-                r.recusados << QStringLiteral("%1: %2").arg(nomeDoBoleto(aceitos[k]), e.text());
-        }
+        imprimeGrupo(bolix, aceitos.mid(i, fim - i), arquivo, r);
         i = fim;
     }
     bolix.call(QStringLiteral("DocumentosCobranca.Clear"));

@@ -4,6 +4,7 @@
 #include "db/Connection.h"
 #include "generation/SegundaVia.h"
 #include "retorno/BaixasRegistradas.h"
+#include "retorno/PixDosBoletos.h"
 #include "tests/support/LeituraPdf.h"
 
 #include <QDir>
@@ -28,6 +29,7 @@ protected:
         gera();
     }
     QList<BoletoEmitido> registros(const QList<qint64> &ids) {
+        banco.conexao().executa(sqlCriaPixDosBoletos());
         const ResultSet r = banco.conexao().abre(sqlBoletosPorId(ids));
         QList<BoletoEmitido> boletos;
         for (int i = 0; i < r.linhas(); ++i)
@@ -37,6 +39,18 @@ protected:
     ResultSet lista(const FiltroBoletos &f) {
         banco.conexao().executa(sqlCriaBaixasRegistradas());
         return banco.conexao().abre(sqlListaBoletosEmitidos(banco.conexao(), f));
+    }
+    // Boletos 1 and 2 printed again: 1 refused, named with `motivo`, and 2 alone in the PDF.
+    void soOBoleto1Recusado(const QString &motivo) {
+        const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros({1, 2}), segunda.path());
+        ASSERT_EQ(r.recusados.size(), 1) << r.recusados.join(u'\n').toStdString();
+        EXPECT_TRUE(
+            r.recusados[0].startsWith(QStringLiteral("1 Cliente 1 (documento %1").arg(numeroDocumento(1))))
+            << r.recusados[0].toStdString();
+        EXPECT_TRUE(r.recusados[0].contains(motivo)) << r.recusados[0].toStdString();
+        ASSERT_EQ(r.arquivos.size(), 1);
+        EXPECT_EQ(leitura::paginas(r.arquivos[0]), 1);
+        EXPECT_TRUE(leitura::texto(r.arquivos[0], 1).contains(QStringLiteral("Cliente 2")));
     }
     QString primeiroPdf() const {
         return QDir(destino.path())
@@ -76,18 +90,59 @@ TEST_F(SegundaViaTest, MesmasPaginasSemTocarEmContadorNemRecebiveis) {
     EXPECT_FALSE(QFile::exists(QDir(segunda.path()).filePath(QStringLiteral("remessa.rem"))));
 }
 
+// The bank's QR, stored from the return of the registration, prints on the second print of its boleto only;
+// the first print had none.
+TEST_F(SegundaViaTest, QrDoPixGuardadoSaiNaSegundaVia) {
+    geraBoletos(2);
+    const QString primeira = primeiroPdf();
+    const QString qr = QStringLiteral(
+        "00020101021226810014br.gov.bcb.pix2559pix.example.com/qr/v2/cobv/00000000000000000000000000000001"
+        "5204000053039865802BR5917LOJA EXEMPLO LTDA6008CURITIBA62070503***6304CD1A");
+    Connection &c = banco.conexao();
+    c.executa(sqlCriaPixDosBoletos());
+    c.executa(sqlGuardaPix(c, 2, {numeroDocumento(2), {}, qr, QStringLiteral("TX"), {}, false},
+                           QDateTime::currentDateTime()));
+
+    const QList<BoletoEmitido> boletos = registros({1, 2});
+    ASSERT_EQ(boletos.size(), 2);
+    EXPECT_EQ(boletos[0].pixCopiaECola, QString());
+    EXPECT_EQ(boletos[1].pixCopiaECola, qr);
+    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, boletos, segunda.path());
+    ASSERT_TRUE(r.recusados.isEmpty()) << r.recusados.join(u'\n').toStdString();
+    ASSERT_EQ(r.arquivos.size(), 1);
+    EXPECT_EQ(leitura::codigosDeBarras(r.arquivos[0], 1, QStringLiteral("qrcode")), QStringList());
+    EXPECT_EQ(leitura::codigosDeBarras(r.arquivos[0], 2, QStringLiteral("qrcode")), QStringList{qr});
+    EXPECT_TRUE(leitura::texto(r.arquivos[0], 2).contains(QStringLiteral("Pague com Pix")));
+    for (int p = 1; p <= 2; ++p)
+        EXPECT_EQ(leitura::codigosDeBarras(primeira, p, QStringLiteral("qrcode")), QStringList()) << p;
+}
+
+// A QR text that fails the component's check when it prints refuses its own boleto only; the other of the
+// same account still prints.
+TEST_F(SegundaViaTest, QrQuebradoRecusaSoOSeuBoleto) {
+    geraBoletos(2);
+    Connection &c = banco.conexao();
+    c.executa(sqlCriaPixDosBoletos());
+    // A valid text with one letter changed: its CRC no longer checks.
+    c.executa(sqlGuardaPix(
+        c, 1,
+        {numeroDocumento(1),
+         {},
+         QStringLiteral(
+             "00020101021226810014br.gov.bcb.pix2559pix.example.com/qr/v2/cobv/"
+             "000000000000000000000000000000015204000053039865802BR5917LOJA EXEMPLO LTDA6008CURITIBO"
+             "62070503***6304CD1A"),
+         {},
+         {},
+         false},
+        QDateTime::currentDateTime()));
+    soOBoleto1Recusado(QStringLiteral("PixCopiaECola"));
+}
+
 TEST_F(SegundaViaTest, BancoQueOComponenteNaoImprimeNomeiaOBoletoEOsOutrosSaem) {
     geraBoletos(2);
     banco.conexao().executa(QStringLiteral("update ruvenal_boletos set banco = '237' where boleto_id = 1"));
-    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros({1, 2}), segunda.path());
-    ASSERT_EQ(r.recusados.size(), 1);
-    EXPECT_TRUE(
-        r.recusados[0].startsWith(QStringLiteral("1 Cliente 1 (documento %1").arg(numeroDocumento(1))))
-        << r.recusados[0].toStdString();
-    EXPECT_TRUE(r.recusados[0].contains(QStringLiteral("banco 237"))) << r.recusados[0].toStdString();
-    ASSERT_EQ(r.arquivos.size(), 1);
-    EXPECT_EQ(leitura::paginas(r.arquivos[0]), 1);
-    EXPECT_TRUE(leitura::texto(r.arquivos[0], 1).contains(QStringLiteral("Cliente 2")));
+    soOBoleto1Recusado(QStringLiteral("banco 237"));
 }
 
 TEST_F(SegundaViaTest, UmPdfPorCliente) {

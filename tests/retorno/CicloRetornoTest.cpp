@@ -2,6 +2,7 @@
 // answers it, the window loads the return, settles it and lists again.
 #include "forms/CamposArquivo.h"
 #include "tests/app/JanelaDeTeste.h"
+#include "tests/support/LeituraPdf.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -81,15 +82,22 @@ protected:
         ASSERT_EQ(simulador.exitCode(), 0) << simulador.readAllStandardError().toStdString();
     }
     QString retorno() const { return QDir(programa.caminho()).filePath(QStringLiteral("CB0101.ret")); }
-    void carregaEProcessa() {
+    // "Ler Arquivo" on the simulator's return, its messages alone recorded.
+    void leRetorno() {
         janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
         janela->tabImportarRet->fnLocalLeitura->setText(retorno());
         mensagens.mostradas.clear();
         QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
-        ASSERT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Pagamentos Carregados")});
-        ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
+    }
+    void processa() {
         mensagens.mostradas.clear();
         QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+    }
+    void carregaEProcessa() {
+        leRetorno();
+        ASSERT_EQ(mensagens.mostradas, QStringList{QStringLiteral("atencao: Pagamentos Carregados")});
+        ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 2);
+        processa();
     }
     std::vector<Money> coluna(const char *campo) {
         const ResultSet r = banco.conexao().abre(
@@ -130,14 +138,11 @@ protected:
 
     // The return loaded again after its two payments were settled: recognised, and nothing moves.
     void recarregaSemBaixarNada() {
-        janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-        mensagens.mostradas.clear();
-        QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+        leRetorno();
         EXPECT_EQ(mensagens.mostradas,
                   QStringList{QStringLiteral("atencao: Pagamentos Carregados\rTodos os pagamentos deste "
                                              "arquivo já foram baixados; \"Processar\" não baixa nada.")});
-        mensagens.mostradas.clear();
-        QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+        processa();
         EXPECT_EQ(mensagens.mostradas,
                   QStringList{QStringLiteral(
                       "atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 2.")});
@@ -166,6 +171,9 @@ struct Instalacao {
 void PrintTo(const Instalacao &i, std::ostream *os) {
     *os << i.nome;
 }
+
+// A test's name by its installation.
+const auto nomeDaInstalacao = [](const auto &info) { return std::string(info.param.nome); };
 
 const Instalacao instalacoes[] = {
     {"BancoDoBrasil", "banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n",
@@ -221,11 +229,9 @@ TEST_F(CicloRetorno, SegundaViaDepoisDeUmaBaixa) {
                        "nossonumero=41\n"));
     gera(false);
     simula({QStringLiteral("--pagos"), QStringLiteral("1")});
-    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-    janela->tabImportarRet->fnLocalLeitura->setText(retorno());
-    QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+    leRetorno();
     ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 1);
-    QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+    processa();
 
     TabSegundaVia *aba = janela->tabSegundaVia;
     janela->pcPrincipal->setCurrentWidget(aba);
@@ -277,10 +283,7 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
     // Client 1 owes 100 and pays 200 (plus the fee).
     simula({QStringLiteral("--valor"), QStringLiteral("1=202,50")});
 
-    janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
-    janela->tabImportarRet->fnLocalLeitura->setText(retorno());
-    mensagens.mostradas.clear();
-    QTest::mouseClick(janela->tabImportarRet->butLerArquivo, Qt::LeftButton);
+    leRetorno();
     EXPECT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 5);
     ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join('\n').toStdString();
     EXPECT_EQ(mensagens.mostradas[0], QStringLiteral("atencao: Pagamentos Carregados"));
@@ -292,8 +295,7 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
     EXPECT_TRUE(mensagens.mostradas[1].contains(QStringLiteral("\rDocumento %1: R$ 60,00 em ").arg(perdido)))
         << mensagens.mostradas[1].toStdString();
 
-    mensagens.mostradas.clear();
-    QTest::mouseClick(janela->tabImportarRet->butProcessar, Qt::LeftButton);
+    processa();
     const ResultSet doc1 = banco.conexao().abre(
         QStringLiteral("select numero_documento from receber where clientes_id = 1 limit 1"));
     EXPECT_EQ(
@@ -306,8 +308,7 @@ TEST_F(CicloRetorno, PagamentoSemContaEPagoAMaisSaoRelatados) {
     EXPECT_EQ(listado(), (std::map<int, Money>{{6, reais(60)}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Bancos, CicloPorBanco, testing::ValuesIn(instalacoes),
-                         [](const auto &info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Bancos, CicloPorBanco, testing::ValuesIn(instalacoes), nomeDaInstalacao);
 
 // The CNAB 400 installations: the bolix.ini lines, the [Ruvenal] account lines and the fee the simulated
 // bank takes on each paid title.
@@ -346,8 +347,11 @@ const Instalacao400 instalacoes400[] = {
     {"BancoDoBrasil", "banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\nlayout=CNAB400\r\n",
      "banco=11\nnum_agencia=1584\nconta_corrente=210169\nidentificacao_empresa=1234567\nnossonumero=41\n",
      "1,45"},
-    // With the Pix QR asked for, the simulated bank pays title 2 through it (Itaú 10, Santander 06 with
-    // 511): settled as any payment.
+};
+
+// The installations that ask for the Pix QR. Of the paid titles the simulated bank pays title 2 through it
+// (Itaú 10, Santander 06 with 511): settled as any payment.
+const Instalacao400 instalacoesPix[] = {
     {"ItauPix", "banco=341\r\ncarteira=109\r\nlayout=CNAB400\r\npix=S\r\n",
      "banco=341\nnum_agencia=0057\nconta_corrente=12345-7\nnossonumero=41\n", "2,10"},
     {"SantanderPix",
@@ -366,8 +370,66 @@ TEST_P(CicloCnab400PorBanco, BoletoComUmTituloPagoAMenos) {
                  QString::fromLatin1(GetParam().tarifa));
 }
 
-INSTANTIATE_TEST_SUITE_P(Bancos, CicloCnab400PorBanco, testing::ValuesIn(instalacoes400),
-                         [](const auto &info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Bancos, CicloCnab400PorBanco, testing::ValuesIn(instalacoes400), nomeDaInstalacao);
+INSTANTIATE_TEST_SUITE_P(Pix, CicloCnab400PorBanco, testing::ValuesIn(instalacoesPix), nomeDaInstalacao);
+
+// With pix=S the bank's confirmation brings each title's QR, which "Ler Arquivo" keeps once and the 2ª via
+// prints; a title later paid through its QR is settled once.
+class CicloPix : public CicloCnab400PorBanco {};
+
+TEST_P(CicloPix, QrNaSegundaViaEPagoPeloQrUmaVez) {
+    instala(QString::fromLatin1(GetParam().bolix), QString::fromLatin1(GetParam().ruvenal));
+    gera(false);
+    // No title paid: both come back confirmed, each with its QR.
+    simula({QStringLiteral("--pagos"), QStringLiteral("0")});
+    leRetorno();
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("atencao: Não existem registro de boletos enviado "
+                                         "pelo banco.\rQR Code do Pix recebido para 2 "
+                                         "boleto(s).")});
+    leRetorno();
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("atencao: Não existem registro de boletos enviado pelo banco.\rQR "
+                                         "Code do Pix recebido para 0 boleto(s).\r2 boleto(s) já tinham este "
+                                         "QR Code do Pix.")});
+    const ResultSet pix = banco.conexao().abre(
+        QStringLiteral("select p.copia_e_cola, b.codigo from ruvenal_pix p join ruvenal_boletos b on "
+                       "b.boleto_id = p.boleto_id order by p.boleto_id"));
+    ASSERT_EQ(pix.linhas(), 2);
+
+    TabSegundaVia *aba = janela->tabSegundaVia;
+    janela->pcPrincipal->setCurrentWidget(aba);
+    QTest::mouseClick(aba->bPesquisar, Qt::LeftButton);
+    QAbstractItemModel *m = aba->dbBoletos->model();
+    ASSERT_EQ(m->rowCount(), 2);
+    for (int l = 0; l < 2; ++l)
+        m->setData(m->index(l, 0), Qt::Checked, Qt::CheckStateRole);
+    aba->edPasta->setText(programa.caminho());
+    QTest::mouseClick(aba->bImprimir, Qt::LeftButton);
+    const QStringList pdfs = QDir(programa.caminho()).entryList({QStringLiteral("segunda_via_*.pdf")});
+    ASSERT_EQ(pdfs.size(), 1);
+    const QString pdf = QDir(programa.caminho()).filePath(pdfs[0]);
+    // Printed in the order of issue: client 1, then client 2.
+    for (int p = 1; p <= 2; ++p) {
+        EXPECT_EQ(pix.valor(p - 1, "codigo").inteiro(), p);
+        EXPECT_EQ(leitura::codigosDeBarras(pdf, p, QStringLiteral("qrcode")),
+                  QStringList{pix.valor(p - 1, "copia_e_cola").texto()});
+    }
+
+    // Title 2 paid through its QR, title 1 confirmed again with the same QR.
+    simula({QStringLiteral("--pagos"), QStringLiteral("2")});
+    leRetorno();
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("atencao: Pagamentos Carregados\rQR Code do Pix recebido para 0 "
+                                         "boleto(s).\r1 boleto(s) já tinham este QR Code do Pix.")});
+    processa();
+    leRetorno();
+    processa();
+    EXPECT_EQ(coluna("amort"), (std::vector<Money>{Money(), Money(), reais(100)}));
+    EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pix, CicloPix, testing::ValuesIn(instalacoesPix), nomeDaInstalacao);
 
 // Itaú credits net of its fee; the paid amount is still what the payer paid.
 TEST_F(CicloRetorno, Cnab400DoItauComTarifaEUmTituloPagoAMenos) {

@@ -95,11 +95,11 @@ QString png(const QString &pdf, int n, const QTemporaryDir &pasta) {
 
 } // namespace
 
-QStringList codigosDeBarras(const QString &pdf, int n) {
+QStringList codigosDeBarras(const QString &pdf, int n, const QString &simbologia) {
     QTemporaryDir pasta;
     return executa(QStringLiteral("zbarimg"),
                    {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sdisable"),
-                    QStringLiteral("-Si25.enable"), png(pdf, n, pasta)})
+                    QStringLiteral("-S%1.enable").arg(simbologia), png(pdf, n, pasta)})
         .split(u'\n', Qt::SkipEmptyParts);
 }
 

@@ -34,8 +34,10 @@ struct Palavra {
 };
 QList<Palavra> palavras(const QString &pdf, int pagina);
 
-// The Interleaved 2 of 5 symbols zbarimg finds on the page rendered at 300 dpi.
-QStringList codigosDeBarras(const QString &pdf, int pagina);
+// The symbols of one kind (zbarimg's name: i25 for the boleto's bar code, qrcode) that zbarimg finds on the
+// page rendered at 300 dpi.
+QStringList codigosDeBarras(const QString &pdf, int pagina,
+                            const QString &simbologia = QStringLiteral("i25"));
 
 // The page as pdftoppm renders it at 300 dpi.
 inline constexpr double pixelsPorMm = 300 / 25.4;
