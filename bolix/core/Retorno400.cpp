@@ -185,6 +185,10 @@ private:
         }
         o.valorPago =
             o.pago ? regra_.valorPago400(titulo_->valores, configuracao_) : titulo_->valores.recebido;
+        // A write-off for a payment through the QR may leave the amount paid at zero; the QR takes only the
+        // title's value. Settling zero would leave a paid title open.
+        if (o.pago && o.valorPago == 0 && leiaute_.pagosComPix.contains(o.codigoMovimento))
+            o.valorPago = o.valorTitulo;
         if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
             o.dataOcorrencia = o.dataCredito;
         if (!o.pago || pagamentoNovo(o))

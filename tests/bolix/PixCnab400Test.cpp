@@ -310,6 +310,13 @@ TEST(PixSantander400, PagamentoPeloPixEmCadaFormaUmaVez) {
         EXPECT_TRUE(o[2].pixSituacao.contains(QString::fromUtf8(c.situacao)))
             << o[2].pixSituacao.toStdString();
     }
+    // A Pix write-off that leaves 254-266 at zero is paid by the title's value, not settled at zero.
+    QList<QByteArray> l = base;
+    l[3].replace(108, 2, "09").replace(136, 3, "510").replace(253, 13, QByteArray(13, '0'));
+    const QList<Ocorrencia> o = le(l, conta);
+    ASSERT_EQ(o.size(), 3);
+    EXPECT_TRUE(o[2].pagamento());
+    EXPECT_EQ(o[2].valorPago, o[2].valorTitulo);
 }
 
 // An ordinary write-off is read for its kind only; the same 09 followed by its record 2 is a payment, whose
