@@ -168,6 +168,7 @@ private:
                 QStringLiteral("tipo de registro"), 1, 1,
                 QStringLiteral("(QR Code Pix) repetido para o título da linha %1").arg(titulo_->linha));
         titulo_->comPix = true;
+        ++registrosPix_;
         regra_.lePix400(linha_, titulo_->ocorrencia, configuracao_);
     }
 
@@ -240,7 +241,9 @@ private:
             const Contagem arquivo = contagem(t.ocorrencias);
             const QString quantidade = QStringLiteral("quantidade de %1").arg(t.descricao);
             const auto registros = informado(quantidade, t.quantidade);
-            if (registros && *registros != arquivo.registros)
+            // Whether a count of every detail takes in the Pix records is not said: either is taken.
+            const bool comPix = t.ocorrencias.isEmpty() && registros == arquivo.registros + registrosPix_;
+            if (registros && *registros != arquivo.registros && !comPix)
                 recusaCampo(quantidade, t.quantidade.inicio, t.quantidade.fim,
                             QStringLiteral("não confere: o arquivo tem %1").arg(arquivo.registros));
             if (!t.valor)
@@ -280,6 +283,7 @@ private:
     ContaDoRetorno detalhe_;
     QHash<QString, Contagem> porCodigo_;
     Contagem todos_;
+    std::int64_t registrosPix_ = 0;
     QHash<QString, Pagamento> pagamentos_;
     std::optional<Titulo> titulo_;
     QList<Ocorrencia> ocorrencias_;

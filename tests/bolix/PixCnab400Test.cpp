@@ -164,6 +164,12 @@ TEST(PixItau400, RetornoComQrEPagamentosPeloPix) {
     EXPECT_FALSE(o[2].pixRecusado);
     EXPECT_TRUE(o[2].pixCopiaECola.contains(cobrancaDoSimulador));
     EXPECT_EQ(brCodeConferido(o[2].pixCopiaECola), o[2].pixCopiaECola);
+    // The trailer's count of details (213-220) with the record 3 in it is taken too; one more is not.
+    QList<QByteArray> comTres = l;
+    comTres[5].replace(212, 8, "00000004");
+    EXPECT_EQ(le(comTres, conta).size(), 3);
+    comTres[5].replace(212, 8, "00000005");
+    EXPECT_TRUE(recusa(comTres, conta).contains(u"213 a 220")) << recusa(comTres, conta).toStdString();
 }
 
 // What the record 3 may bring: the error code refuses the QR with the bank's words; a broken text is never
