@@ -431,6 +431,42 @@ TEST_P(CicloPix, QrNaSegundaViaEPagoPeloQrUmaVez) {
 
 INSTANTIATE_TEST_SUITE_P(Pix, CicloPix, testing::ValuesIn(instalacoesPix), nomeDaInstalacao);
 
+// Caixa's CNAB 240 gives no QR, only its status as a reason of the entry (P1 registered with the QR) and a
+// payment through it as 06 with reason 61: the status is reported, the payment settled once.
+TEST_F(CicloRetorno, Cnab240DaCaixaComPixSituacaoRelatadaEPagamentoUmaVez) {
+    instala(QStringLiteral("banco=104\r\npix=S\r\n"),
+            QStringLiteral("banco=104\nnum_agencia=0001\nconta_corrente=123\nidentificacao_empresa=123456\n"
+                           "nossonumero=41\n"));
+    gera(false);
+    simula({QStringLiteral("--pagos"), QStringLiteral("1")});
+    QFile ret(retorno());
+    ASSERT_TRUE(ret.open(QIODevice::ReadWrite));
+    QList<QByteArray> linhas = ret.readAll().split('\n');
+    int segmentos = 0;
+    for (QByteArray &l : linhas)
+        if (l.size() >= 240 && l[7] == '3' && l[13] == 'T') {
+            l.replace(213, 2, l.mid(15, 2) == "06" ? "61" : "P1");
+            ++segmentos;
+        }
+    ASSERT_EQ(segmentos, 2);
+    ret.resize(0);
+    ret.write(linhas.join('\n'));
+    ret.close();
+
+    leRetorno();
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(QStringLiteral("atencao: Pagamentos Carregados\r")));
+    EXPECT_TRUE(mensagens.mostradas[0].contains(QStringLiteral("P1 - registrado com QR Code PIX: 1 boleto(s)")))
+        << mensagens.mostradas[0].toStdString();
+    ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 1);
+    processa();
+    leRetorno();
+    processa();
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 1.")});
+    EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(), 2);
+}
+
 // Itaú credits net of its fee; the paid amount is still what the payer paid.
 TEST_F(CicloRetorno, Cnab400DoItauComTarifaEUmTituloPagoAMenos) {
     cicloCnab400(QStringLiteral("banco=341\r\ncarteira=109\r\nlayout=CNAB400\r\n"),
