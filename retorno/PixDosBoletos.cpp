@@ -112,8 +112,11 @@ QString sqlBoletosDoNossoNumero(Connection &conexao, const QString &banco, const
     QStringList literais;
     for (const QString &f : formas)
         literais << Literal(conexao, f);
+    // The longest number first: the return's "...0041" is boleto 41's, not boleto 1's, which its tail
+    // also matches.
     return QStringLiteral("select boleto_id, numero_documento from ruvenal_boletos where banco = %1 and "
-                          "nosso_numero in (%2) order by boleto_id desc")
+                          "nosso_numero in (%2) "
+                          "order by length(trim(leading '0' from nosso_numero)) desc, boleto_id desc")
         .arg(Literal(conexao, banco), literais.join(QStringLiteral(", ")));
 }
 

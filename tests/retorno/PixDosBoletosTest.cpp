@@ -143,6 +143,15 @@ TEST_F(PixNoBanco, QrNovoTrocaOGuardadoEOBancoSeparaOsNumeros) {
               1u);
 }
 
+// A number whose tail is another, shorter number: the longer one is the boleto, though the shorter is newer.
+TEST_F(PixNoBanco, NumeroMaisLongoAntesDoMaisNovo) {
+    emitido("341", "41", "0000002001"); // 6
+    emitido("341", "1", "0000002002");  // 7
+    const ResultadoPix r = guarda(QStringLiteral("341"), {{"", "109000000418", Qr1, "TX6", "", false}}, Leitura1);
+    EXPECT_EQ(r.recebidos, 1);
+    EXPECT_EQ(guardados(), QStringLiteral("6|%1|TX6||03/03 08:00").arg(Qr1).toStdString());
+}
+
 // The count first; the refused and the unknown named, the statuses without a QR counted.
 TEST(MensagemPix, UmaLinhaDeQuantosEDepoisOsNomeados) {
     EXPECT_EQ(MensagemPix({}), QString());
