@@ -1,10 +1,15 @@
 #include "bench/dados/Janela.h"
 
+#include "app/UGeraBoletoBancos.h"
+#include "bench/dados/Arquivo.h"
 #include "bench/dados/SoServidor.h"
+#include "tests/support/MensagensGravadas.h"
 #include "util/Regional.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QWindow>
 #include <benchmark/benchmark.h>
 
 int rodaBenchmarksDaJanela(int argc, char **argv, const std::function<void()> &prepara,
@@ -41,4 +46,21 @@ void cronometraContraServidor(benchmark::State &state, const QString &banco, con
     }
     state.counters["servidor_ms"] = soServidor * 1000;
     state.counters["razao"] = naJanela / soServidor;
+}
+
+std::unique_ptr<TFRuvenal> janelaNaTela(const QString &pasta, const QString &banco, const QByteArray &plugin,
+                                        const QByteArray &ruvenal, const MensagensGravadas &mensagens) {
+    gravaArquivoDoBench(QDir(pasta).filePath(QStringLiteral("automation.ini")),
+                        "[ProgIDs]\r\nBolix.ContaCorrente=" + plugin + "\r\n");
+    gravaArquivoDoBench(QDir(pasta).filePath(QStringLiteral("sistema_zel.ini")),
+                        "[ip]\r\ndatabase=" + banco.toUtf8() +
+                            "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\n" + ruvenal);
+    auto janela = std::make_unique<TFRuvenal>(pasta);
+    if (!janela->FormCreate())
+        qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
+    janela->show();
+    // Painting starts once the window is on screen.
+    while (!janela->windowHandle()->isExposed())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return janela;
 }

@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <memory>
+
+class MensagensGravadas;
+class TFRuvenal;
 
 namespace benchmark {
 class State;
@@ -19,3 +23,9 @@ int rodaBenchmarksDaJanela(int argc, char **argv, const std::function<void()> &p
 // razao. Whichever goes second finds the server's caches warmer, so the order alternates between runs.
 void cronometraContraServidor(benchmark::State &state, const QString &banco, const QByteArray &sql,
                               const std::function<void()> &clique);
+
+// The program's main window, started and on screen, of an installation in `pasta` over `banco`: the
+// component's plugin (`plugin`) and the [Ruvenal] lines `ruvenal` after cod_empresa=1. A start-up that
+// fails stops the benchmark with the messages `mensagens` recorded.
+std::unique_ptr<TFRuvenal> janelaNaTela(const QString &pasta, const QString &banco, const QByteArray &plugin,
+                                        const QByteArray &ruvenal, const MensagensGravadas &mensagens);

@@ -8,6 +8,7 @@
 #include "app/TabImportar.h"
 #include "app/TabSegundaVia.h"
 #include "app/UGeraBoletoBancos.h"
+#include "bench/dados/Arquivo.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/Janela.h"
 #include "bench/dados/SoServidor.h"
@@ -42,13 +43,6 @@ constexpr int Titulos = 20000;
 constexpr int Debitos = 5000;
 constexpr int PrimeiroDebito = 2 * Titulos + 1;
 constexpr int UltimoDebito = PrimeiroDebito + 2 * Debitos - 1;
-
-void grava(const QString &caminho, const QByteArray &conteudo) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(caminho));
-    f.write(conteudo);
-}
 
 Connection &servidor() {
     static Connection c;
@@ -160,27 +154,19 @@ void retornoBoleto(const QString &pasta) {
 struct Programa {
     Programa() {
         const QString p = pasta.path();
-        grava(QDir(p).filePath(QStringLiteral("automation.ini")),
-              "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
-        grava(QDir(p).filePath(QStringLiteral("bolix.ini")),
-              "[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\nnome_beneficiario=LOJA MODELO "
-              "LTDA\r\n"
-              "inscricao_beneficiario=12345678000195\r\nimprimir=N\r\n");
+        gravaArquivoDoBench(
+            QDir(p).filePath(QStringLiteral("bolix.ini")),
+            "[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\nnome_beneficiario=LOJA MODELO "
+            "LTDA\r\n"
+            "inscricao_beneficiario=12345678000195\r\nimprimir=N\r\n");
         qputenv("BOLIX_INI", QDir(p).filePath(QStringLiteral("bolix.ini")).toLocal8Bit());
-        grava(QDir(p).filePath(QStringLiteral("sistema_zel.ini")),
-              "[ip]\r\ndatabase=" + banco.toUtf8() +
-                  "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\nbanco=11\r\nnum_agencia=1584\r\nconta_"
-                  "corrente=210169\r\n"
-                  "identificacao_empresa=1234567\r\nnossonumero=1\r\n");
         std::fprintf(stderr, "writing the 20,000-title return...\n");
         retornoBoleto(p);
-        grava(QDir(p).filePath(QStringLiteral("debito.ret")), retornoDebito());
-        janela = std::make_unique<TFRuvenal>(p);
-        if (!janela->FormCreate())
-            qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
-        janela->show();
-        while (!janela->windowHandle()->isExposed())
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        gravaArquivoDoBench(QDir(p).filePath(QStringLiteral("debito.ret")), retornoDebito());
+        janela = janelaNaTela(p, banco, RUVENAL_PLUGIN,
+                              "banco=11\r\nnum_agencia=1584\r\nconta_corrente=210169\r\n"
+                              "identificacao_empresa=1234567\r\nnossonumero=1\r\n",
+                              mensagens);
         janela->pcPrincipal->setCurrentWidget(janela->tabImportarRet);
     }
     void le(const char *arquivo) {

@@ -59,18 +59,8 @@ void preparaBase() {
 
 struct Programa {
     Programa() {
-        gravaArquivoDoBench(QDir(pasta.path()).filePath(QStringLiteral("automation.ini")),
-                            "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
-        gravaArquivoDoBench(QDir(pasta.path()).filePath(QStringLiteral("sistema_zel.ini")),
-                            "[ip]\r\ndatabase=" + banco.toUtf8() +
-                                "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\n");
-        janela = std::make_unique<TFRuvenal>(pasta.path());
-        if (!janela->FormCreate())
-            qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
-        janela->show();
+        janela = janelaNaTela(pasta.path(), banco, RUVENAL_PLUGIN, {}, mensagens);
         janela->pcPrincipal->setCurrentWidget(janela->tabSegundaVia);
-        while (!janela->windowHandle()->isExposed())
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         janela->tabSegundaVia->edCliente->setText(FiltroCliente);
     }
 

@@ -37,27 +37,10 @@ void preparaBase() {
     garanteBaseGrande(banco, Clientes, Receber, 1);
 }
 
-void grava(const QString &caminho, const QByteArray &conteudo) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(caminho));
-    f.write(conteudo);
-}
-
 // The started window of an installation over the large database, its period covering every sale.
 struct Programa {
     Programa() {
-        grava(QDir(pasta.path()).filePath(QStringLiteral("automation.ini")),
-              "[ProgIDs]\r\nBolix.ContaCorrente=" RUVENAL_PLUGIN "\r\n");
-        grava(QDir(pasta.path()).filePath(QStringLiteral("sistema_zel.ini")),
-              "[ip]\r\ndatabase=" + banco.toUtf8() + "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\n");
-        janela = std::make_unique<TFRuvenal>(pasta.path());
-        if (!janela->FormCreate())
-            qFatal("start-up failed: %s", qPrintable(mensagens.mostradas.join('\n')));
-        janela->show();
-        // Painting starts once the window is on screen.
-        while (!janela->windowHandle()->isExposed())
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        janela = janelaNaTela(pasta.path(), banco, RUVENAL_PLUGIN, {}, mensagens);
         janela->tabExporta->dtDataInicial->setDate(QDate::currentDate().addDays(-800));
         janela->tabExporta->dtDataFinal->setDate(QDate::currentDate());
     }
