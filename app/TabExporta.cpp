@@ -140,9 +140,7 @@ void TabExporta::criaPainelSuperior() {
         QStringLiteral("QDateEdit:disabled { background-color: %1; }").arg(corWindows(0x00E0E0E0).name()));
 
     rotulo(p, QStringLiteral("Destino do Arquivo"), QRect(8, 102, 140, 16));
-    DirFinal = new CampoPasta(p);
-    DirFinal->setObjectName(QStringLiteral("DirFinal"));
-    DirFinal->setGeometry(8, 118, 184, 22);
+    DirFinal = cria<CampoPasta>(p, "DirFinal", QRect(8, 118, 184, 22));
 
     GBPeriodo = cria<QGroupBox>(p, "GBPeriodo", QRect(200, 4, 250, 140));
     GBPeriodo->setTitle(QStringLiteral("Período"));

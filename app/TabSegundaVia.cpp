@@ -80,9 +80,7 @@ void TabSegundaVia::criaRodape() {
            QRect(8, 414, 642, 16))
         ->setObjectName(QStringLiteral("labAviso"));
     rotulo(this, QStringLiteral("Pasta dos PDFs"), QRect(8, 434, 120, 16));
-    edPasta = new CampoPasta(this);
-    edPasta->setObjectName(QStringLiteral("edPasta"));
-    edPasta->setGeometry(8, 450, 250, 22);
+    edPasta = cria<CampoPasta>(this, "edPasta", QRect(8, 450, 250, 22));
     bImprimir = cria<QPushButton>(this, "bImprimir", QRect(266, 462, 120, 28));
     bImprimir->setText(QStringLiteral("Imprimir 2ª via"));
     bSalvarPorCliente = cria<QPushButton>(this, "bSalvarPorCliente", QRect(394, 462, 144, 28));
