@@ -4,6 +4,7 @@
 #include "db/Connection.h"
 #include "db/Literal.h"
 #include "db/ResultSet.h"
+#include "db/Transacao.h"
 #include "generation/BoletosEmitidos.h"
 #include "util/Mensagens.h"
 
@@ -141,25 +142,28 @@ ResultadoPix GuardaPix(Connection &conexao, const QString &banco, const std::vec
         conexao.executa(sqlCriaPixDosBoletos());
     }
     // By boleto, so that one named twice in a file counts once: a change counts over "already stored".
+    // The file's QRs are stored together: one commit, and none half-stored.
     QHash<qint64, int> efeitos;
-    for (const PixDoBoleto &pix : itens) {
-        if (pix.recusado) {
-            r.recusados.push_back(pix);
-            continue;
+    EmTransacao(conexao, [&] {
+        for (const PixDoBoleto &pix : itens) {
+            if (pix.recusado) {
+                r.recusados.push_back(pix);
+                continue;
+            }
+            if (pix.copiaECola.trimmed().isEmpty()) {
+                r.semQrCode.push_back(pix);
+                continue;
+            }
+            const std::optional<qint64> boleto = boletoDoPix(conexao, banco, pix);
+            if (!boleto) {
+                r.semBoleto.push_back(pix);
+                continue;
+            }
+            const int efeito = int(conexao.executa(sqlGuardaPix(conexao, *boleto, pix, quando)));
+            if (efeitos.value(*boleto, Igual) == Igual)
+                efeitos.insert(*boleto, efeito);
         }
-        if (pix.copiaECola.trimmed().isEmpty()) {
-            r.semQrCode.push_back(pix);
-            continue;
-        }
-        const std::optional<qint64> boleto = boletoDoPix(conexao, banco, pix);
-        if (!boleto) {
-            r.semBoleto.push_back(pix);
-            continue;
-        }
-        const int efeito = int(conexao.executa(sqlGuardaPix(conexao, *boleto, pix, quando)));
-        if (efeitos.value(*boleto, Igual) == Igual)
-            efeitos.insert(*boleto, efeito);
-    }
+    });
     for (int efeito : efeitos) {
         r.recebidos += efeito != Igual;
         r.trocados += efeito == Trocado;
