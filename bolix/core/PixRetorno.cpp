@@ -3,6 +3,8 @@
 #include "BrCode.h"
 #include "ErroBolix.h"
 
+#include <algorithm>
+
 namespace bolix {
 
 namespace {
@@ -21,6 +23,12 @@ QStringList motivosDoRetorno(const QString &motivos, int largura) {
             codigos.append(codigo);
     }
     return codigos;
+}
+
+bool pagoPorMotivo(const QList<PagoPorMotivo> &tabela, const QString &movimento, const QStringList &motivos) {
+    return std::any_of(tabela.cbegin(), tabela.cend(), [&](const PagoPorMotivo &p) {
+        return p.codigo == movimento && motivos.contains(p.motivo);
+    });
 }
 
 void anotaSituacaoPix(Ocorrencia &o, const QList<MotivoPix> &tabela, int largura) {

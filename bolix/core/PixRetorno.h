@@ -12,6 +12,10 @@ namespace bolix {
 // The reason codes of a return's field, `largura` characters each, blank ones left out.
 QStringList motivosDoRetorno(const QString &motivos, int largura);
 
+// Whether the movement settles the title through one of its reasons (a write-off for a payment through the
+// QR, say).
+bool pagoPorMotivo(const QList<PagoPorMotivo> &tabela, const QString &movimento, const QStringList &motivos);
+
 // The QR's status that the occurrence's reasons give, in the bank's words.
 void anotaSituacaoPix(Ocorrencia &o, const QList<MotivoPix> &tabela, int largura);
 // The bank created no QR for the title, or the one it sent cannot be printed: `situacao` says why.

@@ -5,7 +5,6 @@
 
 #include <QHash>
 
-#include <algorithm>
 
 #include <optional>
 
@@ -156,10 +155,9 @@ private:
         Ocorrencia o;
         o.codigoMovimento = codigoMovimento();
         o.motivos = texto(l.motivos);
+        // Only the first reason (214-215) tells a payment.
         o.pago = l.pagos.contains(o.codigoMovimento) ||
-                 std::any_of(l.pagosPorMotivo.cbegin(), l.pagosPorMotivo.cend(), [&o](const auto &p) {
-                     return p.codigo == o.codigoMovimento && o.motivos.startsWith(p.motivo);
-                 });
+                 pagoPorMotivo(l.pagosPorMotivo, o.codigoMovimento, {o.motivos.left(2)});
         soOTipo_ = !o.pago;
         if (l.nossoNumeroNumerico)
             numero(QStringLiteral("nosso número"), l.nossoNumero.inicio, l.nossoNumero.fim);

@@ -141,13 +141,9 @@ private:
     }
 
     bool pagoPeloCodigo(const Ocorrencia &o) const {
-        if (leiaute_.pagos.contains(o.codigoMovimento))
-            return true;
-        const QStringList motivos = motivosDoRetorno(o.motivos, leiaute_.larguraMotivo);
-        return std::any_of(leiaute_.pagosPorMotivo.cbegin(), leiaute_.pagosPorMotivo.cend(),
-                           [&](const PagoPorMotivo &p) {
-                               return p.codigo == o.codigoMovimento && motivos.contains(p.motivo);
-                           });
+        return leiaute_.pagos.contains(o.codigoMovimento) ||
+               pagoPorMotivo(leiaute_.pagosPorMotivo, o.codigoMovimento,
+                             motivosDoRetorno(o.motivos, leiaute_.larguraMotivo));
     }
 
     bool provisorio(const QString &motivos) const {
