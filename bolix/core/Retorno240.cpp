@@ -5,7 +5,6 @@
 
 #include <QHash>
 
-
 #include <optional>
 
 namespace bolix {
