@@ -1,0 +1,532 @@
+#include "SimboloQr.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <climits>
+#include <cstdlib>
+
+namespace bolix {
+
+namespace {
+
+constexpr int versaoMaxima = 40;
+constexpr int ladoMaximo = 17 + 4 * versaoMaxima;
+constexpr int palavrasMaximas = (ladoMaximo + 63) / 64;
+
+// Error correction M by version: correction codewords per block, and blocks.
+constexpr std::array<int, versaoMaxima + 1> correcaoPorBloco = {
+    0,  10, 16, 26, 18, 24, 16, 18, 22, 22, 26, 30, 22, 22, 24, 24, 28, 28, 26, 26, 26,
+    26, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28, 28};
+constexpr std::array<int, versaoMaxima + 1> blocos = {0,  1,  1,  1,  2,  2,  4,  4,  4,  5,  5,  5,  8,  9,
+                                                      9,  10, 10, 11, 13, 14, 16, 17, 17, 18, 20, 21, 23, 25,
+                                                      26, 28, 29, 31, 33, 35, 37, 38, 40, 43, 45, 47, 49};
+
+constexpr int ladoDa(int versao) { return 17 + 4 * versao; }
+
+// Modules left for codewords once the function patterns are drawn.
+constexpr int modulosDeDados(int versao) {
+    int modulos = (16 * versao + 128) * versao + 64;
+    if (versao >= 2) {
+        const int alinhamentos = versao / 7 + 2;
+        modulos -= (25 * alinhamentos - 10) * alinhamentos - 55;
+        if (versao >= 7)
+            modulos -= 36;
+    }
+    return modulos;
+}
+constexpr int palavrasTotais(int versao) { return modulosDeDados(versao) / 8; }
+constexpr int palavrasDeDados(int versao) {
+    return palavrasTotais(versao) - correcaoPorBloco[versao] * blocos[versao];
+}
+
+// ---- Segments
+
+enum Modo { numerico, alfanumerico, byte };
+constexpr std::array<int, 3> indicadorDoModo = {0b0001, 0b0010, 0b0100};
+// Bits of the character count by mode, for versions 1-9, 10-26 and 27-40.
+constexpr int bitsDaContagem[3][3] = {{10, 12, 14}, {9, 11, 13}, {8, 16, 16}};
+constexpr int grupoDa(int versao) { return versao <= 9 ? 0 : versao <= 26 ? 1 : 2; }
+
+int valorAlfanumerico(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A' + 10;
+    constexpr std::string_view sinais = " $%*+-./:";
+    const auto i = sinais.find(c);
+    return i == std::string_view::npos ? -1 : 36 + int(i);
+}
+
+bool cabe(int modo, char c) {
+    return modo == byte || (modo == numerico ? c >= '0' && c <= '9' : valorAlfanumerico(c) >= 0);
+}
+
+struct Segmento {
+    int modo;
+    qsizetype inicio, tamanho;
+};
+
+int bitsDoSegmento(const Segmento &s, int grupo) {
+    const qsizetype t = s.tamanho;
+    if (t >= qsizetype(1) << bitsDaContagem[s.modo][grupo])
+        return INT_MAX / 4;
+    const qsizetype dados = s.modo == numerico       ? 10 * (t / 3) + (t % 3 == 2 ? 7 : t % 3 == 1 ? 4 : 0)
+                            : s.modo == alfanumerico ? 11 * (t / 2) + 6 * (t % 2)
+                                                     : 8 * t;
+    return int(std::min<qsizetype>(4 + bitsDaContagem[s.modo][grupo] + dados, INT_MAX / 4));
+}
+
+// The cheapest split for a group of versions: each character's mode chosen over the whole text, counting
+// in sixths of a bit (a digit takes 10/3 bits, an alphanumeric character 11/2, a byte 8) and a segment's
+// header where the mode changes.
+std::vector<Segmento> segmentos(QByteArrayView dados, int grupo) {
+    constexpr std::array<long long, 3> custo = {20, 33, 48};
+    constexpr long long infinito = LLONG_MAX / 4;
+    const qsizetype n = dados.size();
+    std::vector<std::array<std::int8_t, 3>> anterior(n);
+    std::array<long long, 3> ate = {0, 0, 0};
+    for (qsizetype i = 0; i < n; ++i) {
+        const int melhor = int(std::min_element(ate.begin(), ate.end()) - ate.begin());
+        std::array<long long, 3> proximo = {infinito, infinito, infinito};
+        for (int m = 0; m < 3; ++m) {
+            if (!cabe(m, dados[i]))
+                continue;
+            const long long novo = ate[melhor] + (4 + bitsDaContagem[m][grupo]) * 6 + custo[m];
+            const long long segue = i > 0 ? ate[m] + custo[m] : infinito;
+            proximo[m] = std::min(novo, segue);
+            anterior[i][m] = std::int8_t(segue <= novo ? m : i > 0 ? melhor : -1);
+        }
+        ate = proximo;
+    }
+    // Back from the cheapest end, a character's mode is the one its successor came from; a segment never
+    // restarts its own mode, its header being a cost.
+    std::vector<int> modos(n);
+    int modo = int(std::min_element(ate.begin(), ate.end()) - ate.begin());
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        modos[i] = modo;
+        modo = anterior[i][modo];
+    }
+    std::vector<Segmento> partes;
+    for (qsizetype i = 0; i < n; ++i)
+        if (!partes.empty() && partes.back().modo == modos[i])
+            ++partes.back().tamanho;
+        else
+            partes.push_back({modos[i], i, 1});
+    return partes;
+}
+
+// ---- Codewords
+
+struct Bits {
+    std::vector<std::uint8_t> bytes;
+    int total = 0;
+    void poe(unsigned valor, int quantos) {
+        for (int i = quantos - 1; i >= 0; --i, ++total) {
+            if (total % 8 == 0)
+                bytes.push_back(0);
+            bytes.back() |= std::uint8_t((valor >> i & 1) << (7 - total % 8));
+        }
+    }
+};
+
+std::vector<std::uint8_t> palavrasDosDados(QByteArrayView dados, const std::vector<Segmento> &partes, int versao) {
+    const int grupo = grupoDa(versao);
+    Bits bits;
+    for (const Segmento &s : partes) {
+        bits.poe(indicadorDoModo[s.modo], 4);
+        bits.poe(unsigned(s.tamanho), bitsDaContagem[s.modo][grupo]);
+        const QByteArrayView t = dados.sliced(s.inicio, s.tamanho);
+        if (s.modo == numerico)
+            for (qsizetype i = 0; i < t.size(); i += 3) {
+                const qsizetype k = std::min<qsizetype>(3, t.size() - i);
+                unsigned valor = 0;
+                for (qsizetype j = 0; j < k; ++j)
+                    valor = valor * 10 + unsigned(t[i + j] - '0');
+                bits.poe(valor, int(3 * k + 1));
+            }
+        else if (s.modo == alfanumerico)
+            for (qsizetype i = 0; i < t.size(); i += 2)
+                if (i + 1 < t.size())
+                    bits.poe(unsigned(valorAlfanumerico(t[i]) * 45 + valorAlfanumerico(t[i + 1])), 11);
+                else
+                    bits.poe(unsigned(valorAlfanumerico(t[i])), 6);
+        else
+            for (const char c : t)
+                bits.poe(std::uint8_t(c), 8);
+    }
+    const int capacidade = palavrasDeDados(versao) * 8;
+    bits.poe(0, std::min(4, capacidade - bits.total)); // terminator
+    bits.poe(0, (8 - bits.total % 8) % 8);
+    for (std::uint8_t enche = 0xEC; bits.total < capacidade; enche ^= 0xEC ^ 0x11)
+        bits.poe(enche, 8);
+    return bits.bytes;
+}
+
+// GF(256) over x^8 + x^4 + x^3 + x^2 + 1, as the symbol's Reed-Solomon code uses.
+struct Galois {
+    std::array<std::uint8_t, 512> exp{};
+    std::array<int, 256> log{};
+    constexpr Galois() {
+        int x = 1;
+        for (int i = 0; i < 255; ++i) {
+            exp[i] = exp[i + 255] = std::uint8_t(x);
+            log[x] = i;
+            x = (x << 1) ^ (x & 0x80 ? 0x11D : 0);
+        }
+    }
+    constexpr std::uint8_t vezes(std::uint8_t a, std::uint8_t b) const {
+        return a && b ? exp[log[a] + log[b]] : 0;
+    }
+};
+constexpr Galois gf;
+
+// The generator of degree `grau`, (x - 1)(x - a)...(x - a^(grau-1)), without its leading 1.
+std::vector<std::uint8_t> gerador(int grau) {
+    std::vector<std::uint8_t> g(grau, 0);
+    g[grau - 1] = 1;
+    std::uint8_t raiz = 1;
+    for (int i = 0; i < grau; ++i) {
+        for (int j = 0; j < grau; ++j) {
+            g[j] = gf.vezes(g[j], raiz);
+            if (j + 1 < grau)
+                g[j] ^= g[j + 1];
+        }
+        raiz = gf.vezes(raiz, 2);
+    }
+    return g;
+}
+
+// Data in blocks, each followed by its correction, interleaved codeword by codeword.
+std::vector<std::uint8_t> palavrasComCorrecao(const std::vector<std::uint8_t> &dados, int versao) {
+    const int quantos = blocos[versao], correcao = correcaoPorBloco[versao];
+    const int total = palavrasTotais(versao);
+    const int curtos = quantos - total % quantos;
+    const int dadosDoCurto = total / quantos - correcao;
+    const std::vector<std::uint8_t> g = gerador(correcao);
+    std::vector<std::vector<std::uint8_t>> correcoes(quantos);
+    std::vector<int> inicios(quantos);
+    for (int b = 0, inicio = 0; b < quantos; ++b) {
+        const int tamanho = dadosDoCurto + (b < curtos ? 0 : 1);
+        inicios[b] = inicio;
+        std::vector<std::uint8_t> &resto = correcoes[b];
+        resto.assign(correcao, 0);
+        for (int i = inicio; i < inicio + tamanho; ++i) {
+            const std::uint8_t fator = dados[i] ^ resto[0];
+            std::rotate(resto.begin(), resto.begin() + 1, resto.end());
+            resto.back() = 0;
+            for (int j = 0; j < correcao; ++j)
+                resto[j] ^= gf.vezes(g[j], fator);
+        }
+        inicio += tamanho;
+    }
+    std::vector<std::uint8_t> saida;
+    saida.reserve(total);
+    for (int i = 0; i <= dadosDoCurto; ++i)
+        for (int b = 0; b < quantos; ++b)
+            if (i < dadosDoCurto || b >= curtos)
+                saida.push_back(dados[inicios[b] + i]);
+    for (int i = 0; i < correcao; ++i)
+        for (int b = 0; b < quantos; ++b)
+            saida.push_back(correcoes[b][i]);
+    return saida;
+}
+
+// ---- Placement
+
+std::vector<int> centrosDeAlinhamento(int versao) {
+    if (versao == 1)
+        return {};
+    const int quantos = versao / 7 + 2, lado = ladoDa(versao);
+    const int passo = versao == 32 ? 26 : (versao * 4 + quantos * 2 + 1) / (quantos * 2 - 2) * 2;
+    std::vector<int> centros(quantos);
+    centros[0] = 6;
+    for (int i = quantos - 1, c = lado - 7; i >= 1; --i, c -= passo)
+        centros[i] = c;
+    return centros;
+}
+
+// The 15 bits of level M and the mask, with their BCH code, as the symbol carries them.
+int bitsDoFormato(int mascara) {
+    int resto = mascara;
+    for (int i = 0; i < 10; ++i)
+        resto = (resto << 1) ^ ((resto >> 9) * 0x537);
+    return (mascara << 10 | resto) ^ 0x5412;
+}
+
+int bitsDaVersao(int versao) {
+    int resto = versao;
+    for (int i = 0; i < 12; ++i)
+        resto = (resto << 1) ^ ((resto >> 11) * 0x1F25);
+    return versao << 12 | resto;
+}
+
+struct Posicao {
+    int linha, coluna;
+};
+
+// Where bit i of the format goes, in each of its two copies.
+std::array<std::array<Posicao, 15>, 2> posicoesDoFormato(int lado) {
+    std::array<std::array<Posicao, 15>, 2> p{};
+    for (int i = 0; i < 15; ++i) {
+        p[0][i] = i <= 5 ? Posicao{i, 8} : i == 6 ? Posicao{7, 8} : i == 7 ? Posicao{8, 8} : i == 8 ? Posicao{8, 7}
+                                                                                                   : Posicao{8, 14 - i};
+        p[1][i] = i < 8 ? Posicao{8, lado - 1 - i} : Posicao{lado - 15 + i, 8};
+    }
+    return p;
+}
+
+// The symbol as one byte a module while it is drawn.
+struct Grade {
+    int lado;
+    std::vector<std::uint8_t> escuro, funcao;
+
+    explicit Grade(int versao) : lado(ladoDa(versao)), escuro(lado * lado, 0), funcao(lado * lado, 0) {
+        for (int i = 0; i < lado; ++i) {
+            poe(6, i, i % 2 == 0);
+            poe(i, 6, i % 2 == 0);
+        }
+        for (const auto [l, c] : {Posicao{3, 3}, Posicao{3, lado - 4}, Posicao{lado - 4, 3}})
+            quadrado(l, c, 4, [](int d) { return d != 2 && d != 4; });
+        const std::vector<int> centros = centrosDeAlinhamento(versao);
+        for (std::size_t i = 0; i < centros.size(); ++i)
+            for (std::size_t j = 0; j < centros.size(); ++j) {
+                const std::size_t ultimo = centros.size() - 1;
+                if ((i == 0 && j == 0) || (i == 0 && j == ultimo) || (i == ultimo && j == 0))
+                    continue; // under a finder
+                quadrado(centros[i], centros[j], 2, [](int d) { return d != 1; });
+            }
+        for (const auto &copia : posicoesDoFormato(lado))
+            for (const Posicao p : copia)
+                poe(p.linha, p.coluna, false); // reserved; written with the mask
+        poe(lado - 8, 8, true);
+        if (versao >= 7)
+            for (int i = 0, bits = bitsDaVersao(versao); i < 18; ++i) {
+                const int a = lado - 11 + i % 3, b = i / 3;
+                poe(b, a, bits >> i & 1);
+                poe(a, b, bits >> i & 1);
+            }
+    }
+
+    void poe(int linha, int coluna, bool cor) {
+        escuro[linha * lado + coluna] = cor;
+        funcao[linha * lado + coluna] = 1;
+    }
+
+    // A square pattern around a centre, coloured by the distance from it, cut at the symbol's edge.
+    template <typename Cor> void quadrado(int linha, int coluna, int raio, Cor cor) {
+        for (int dl = -raio; dl <= raio; ++dl)
+            for (int dc = -raio; dc <= raio; ++dc) {
+                const int l = linha + dl, c = coluna + dc;
+                if (l >= 0 && l < lado && c >= 0 && c < lado)
+                    poe(l, c, cor(std::max(std::abs(dl), std::abs(dc))));
+            }
+    }
+
+    // Codewords in pairs of columns from the bottom right, up and down in turn, the timing column skipped.
+    void poePalavras(const std::vector<std::uint8_t> &palavras) {
+        const std::size_t bits = palavras.size() * 8;
+        std::size_t i = 0;
+        for (int direita = lado - 1; direita >= 1; direita -= 2) {
+            if (direita == 6)
+                direita = 5;
+            const bool subindo = ((direita + 1) & 2) == 0;
+            for (int k = 0; k < lado; ++k) {
+                const int linha = subindo ? lado - 1 - k : k;
+                for (int c = direita; c > direita - 2; --c)
+                    if (!funcao[linha * lado + c] && i < bits) {
+                        escuro[linha * lado + c] = palavras[i / 8] >> (7 - i % 8) & 1;
+                        ++i;
+                    }
+            }
+        }
+    }
+};
+
+// ---- Masks and their penalty, on rows of bits
+
+bool condicaoDaMascara(int mascara, int l, int c) {
+    switch (mascara) {
+    case 0: return (l + c) % 2 == 0;
+    case 1: return l % 2 == 0;
+    case 2: return c % 3 == 0;
+    case 3: return (l + c) % 3 == 0;
+    case 4: return (l / 2 + c / 3) % 2 == 0;
+    case 5: return l * c % 2 + l * c % 3 == 0;
+    case 6: return (l * c % 2 + l * c % 3) % 2 == 0;
+    default: return ((l + c) % 2 + l * c % 3) % 2 == 0;
+    }
+}
+
+// Each mask repeats every 12 rows and columns: its rows by row mod 12, and its columns by column mod 12.
+using Faixa = std::array<std::uint64_t, palavrasMaximas>;
+struct Padroes {
+    std::array<std::array<std::array<Faixa, 12>, 2>, 8> faixas{};
+    Padroes() {
+        for (int m = 0; m < 8; ++m)
+            for (int r = 0; r < 12; ++r)
+                for (int i = 0; i < ladoMaximo; ++i) {
+                    faixas[m][0][r][i / 64] |= std::uint64_t(condicaoDaMascara(m, r, i)) << (i % 64);
+                    faixas[m][1][r][i / 64] |= std::uint64_t(condicaoDaMascara(m, i, r)) << (i % 64);
+                }
+    }
+};
+const Padroes &padroes() {
+    static const Padroes p;
+    return p;
+}
+
+// Rows of bits of one direction: the symbol's rows, or its columns laid as rows.
+struct Faixas {
+    int lado = 0, palavras = 0;
+    std::vector<std::uint64_t> bits;
+
+    Faixas(int l, int p) : lado(l), palavras(p), bits(std::size_t(l) * p, 0) {}
+    std::uint64_t *faixa(int i) { return bits.data() + std::size_t(i) * palavras; }
+    const std::uint64_t *faixa(int i) const { return bits.data() + std::size_t(i) * palavras; }
+    void poe(int i, int j, bool cor) {
+        std::uint64_t &w = faixa(i)[j / 64];
+        w = (w & ~(std::uint64_t(1) << (j % 64))) | (std::uint64_t(cor) << (j % 64));
+    }
+};
+
+// The bits of a row from `k` modules further on (k in 1..10), and from `k` modules back.
+std::uint64_t adiante(const std::uint64_t *f, int w, int palavras, int k) {
+    return f[w] >> k | (w + 1 < palavras ? f[w + 1] << (64 - k) : 0);
+}
+std::uint64_t atras(const std::uint64_t *f, int w, int k) {
+    return f[w] << k | (w > 0 ? f[w - 1] >> (64 - k) : 0);
+}
+
+// Bits below `n` of word `w`.
+std::uint64_t abaixoDe(int n, int w) {
+    const int resto = n - 64 * w;
+    return resto >= 64 ? ~std::uint64_t(0) : resto <= 0 ? 0 : (std::uint64_t(1) << resto) - 1;
+}
+
+// Runs of five or more of one colour (3 points and 1 more a module beyond five) and the finder-like
+// 1:1:3:1:1 with four light modules on either side (40 points), beyond the edge being light.
+int penalidadeDaFaixa(const std::uint64_t *f, int lado, int palavras) {
+    int pontos = 0;
+    for (int w = 0; w < palavras; ++w) {
+        std::array<std::uint64_t, 11> d;
+        d[0] = f[w];
+        for (int k = 1; k <= 10; ++k)
+            d[k] = adiante(f, w, palavras, k);
+        // Bit i of `igual[k]`: module i + k has the colour of module i + k + 1.
+        std::array<std::uint64_t, 4> igual;
+        for (int k = 0; k < 4; ++k)
+            igual[k] = ~(d[k] ^ d[k + 1]);
+        const std::uint64_t cinco = igual[0] & igual[1] & igual[2] & igual[3] & abaixoDe(lado - 4, w);
+        const std::uint64_t anteriorIgual = ~(atras(f, w, 1) ^ d[0]) & ~(w == 0 ? std::uint64_t(1) : 0);
+        pontos += std::popcount(cinco) + 2 * std::popcount(cinco & ~anteriorIgual);
+
+        const std::uint64_t nucleo = d[0] & ~d[1] & d[2] & d[3] & d[4] & ~d[5] & d[6];
+        const std::uint64_t claroDepois = ~(d[7] | d[8] | d[9] | d[10]);
+        const std::uint64_t claroAntes = ~(atras(f, w, 1) | atras(f, w, 2) | atras(f, w, 3) | atras(f, w, 4));
+        pontos += 40 * (std::popcount(nucleo & claroDepois) + std::popcount(nucleo & claroAntes));
+    }
+    return pontos;
+}
+
+// 2x2 blocks of one colour between two neighbouring rows, 3 points each.
+int penalidadeDeBlocos(const std::uint64_t *a, const std::uint64_t *b, int lado, int palavras) {
+    std::array<std::uint64_t, palavrasMaximas> igual;
+    for (int w = 0; w < palavras; ++w)
+        igual[w] = ~(a[w] ^ b[w]);
+    int blocos = 0;
+    for (int w = 0; w < palavras; ++w)
+        blocos += std::popcount(igual[w] & adiante(igual.data(), w, palavras, 1) &
+                                ~(a[w] ^ adiante(a, w, palavras, 1)) & abaixoDe(lado - 1, w));
+    return 3 * blocos;
+}
+
+int penalidade(const Faixas &linhas, const Faixas &colunas) {
+    const int lado = linhas.lado, palavras = linhas.palavras;
+    int pontos = 0, escuros = 0;
+    for (int i = 0; i < lado; ++i) {
+        pontos += penalidadeDaFaixa(linhas.faixa(i), lado, palavras);
+        pontos += penalidadeDaFaixa(colunas.faixa(i), lado, palavras);
+        if (i + 1 < lado)
+            pontos += penalidadeDeBlocos(linhas.faixa(i), linhas.faixa(i + 1), lado, palavras);
+        for (int w = 0; w < palavras; ++w)
+            escuros += std::popcount(linhas.faixa(i)[w]);
+    }
+    // 10 points for each 5% the dark modules are away from half.
+    const int total = lado * lado;
+    return pontos + 10 * (std::abs(escuros * 20 - total * 10) / total);
+}
+
+// The symbol's rows and columns under one mask, its format bits written.
+struct Mascarado {
+    Faixas linhas, colunas;
+};
+
+Mascarado aplica(const Faixas &linhas, const Faixas &colunas, const Faixas &dadosNasLinhas,
+                 const Faixas &dadosNasColunas, int mascara) {
+    const Padroes &p = padroes();
+    Mascarado m{linhas, colunas};
+    for (int i = 0; i < linhas.lado; ++i)
+        for (int w = 0; w < linhas.palavras; ++w) {
+            m.linhas.faixa(i)[w] ^= p.faixas[mascara][0][i % 12][w] & dadosNasLinhas.faixa(i)[w];
+            m.colunas.faixa(i)[w] ^= p.faixas[mascara][1][i % 12][w] & dadosNasColunas.faixa(i)[w];
+        }
+    const int formato = bitsDoFormato(mascara);
+    for (const auto &copia : posicoesDoFormato(linhas.lado))
+        for (int i = 0; i < 15; ++i) {
+            m.linhas.poe(copia[i].linha, copia[i].coluna, formato >> i & 1);
+            m.colunas.poe(copia[i].coluna, copia[i].linha, formato >> i & 1);
+        }
+    return m;
+}
+
+std::optional<int> versaoPara(QByteArrayView dados, std::vector<Segmento> &partes) {
+    for (int grupo = 0; grupo < 3; ++grupo) {
+        partes = segmentos(dados, grupo);
+        long long bits = 0;
+        for (const Segmento &s : partes)
+            bits += bitsDoSegmento(s, grupo);
+        for (int v = grupo == 0 ? 1 : grupo == 1 ? 10 : 27; v <= versaoMaxima && grupoDa(v) == grupo; ++v)
+            if (bits <= 8LL * palavrasDeDados(v))
+                return v;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<SimboloQr> simboloQr(QByteArrayView dados, int mascara) {
+    std::vector<Segmento> partes;
+    const std::optional<int> versao = versaoPara(dados, partes);
+    if (!versao)
+        return std::nullopt;
+    Grade grade(*versao);
+    grade.poePalavras(palavrasComCorrecao(palavrasDosDados(dados, partes, *versao), *versao));
+
+    const int lado = grade.lado, palavras = (lado + 63) / 64;
+    Faixas linhas(lado, palavras), colunas(lado, palavras), dadosNasLinhas(lado, palavras),
+        dadosNasColunas(lado, palavras);
+    for (int l = 0; l < lado; ++l)
+        for (int c = 0; c < lado; ++c) {
+            const int i = l * lado + c;
+            linhas.poe(l, c, grade.escuro[i]);
+            colunas.poe(c, l, grade.escuro[i]);
+            dadosNasLinhas.poe(l, c, !grade.funcao[i]);
+            dadosNasColunas.poe(c, l, !grade.funcao[i]);
+        }
+    int escolhida = mascara;
+    if (escolhida < 0) {
+        int menor = INT_MAX;
+        for (int m = 0; m < 8; ++m) {
+            const Mascarado candidato = aplica(linhas, colunas, dadosNasLinhas, dadosNasColunas, m);
+            if (const int pontos = penalidade(candidato.linhas, candidato.colunas); pontos < menor) {
+                menor = pontos;
+                escolhida = m;
+            }
+        }
+    }
+    Mascarado final = aplica(linhas, colunas, dadosNasLinhas, dadosNasColunas, escolhida);
+    return SimboloQr{lado, escolhida, palavras, std::move(final.linhas.bits)};
+}
+
+} // namespace bolix
