@@ -5,6 +5,7 @@
 #include <bit>
 #include <climits>
 #include <cstdlib>
+#include <string_view>
 
 namespace bolix {
 
@@ -22,7 +23,9 @@ constexpr std::array<int, versaoMaxima + 1> blocos = {0,  1,  1,  1,  2,  2,  4,
                                                       9,  10, 10, 11, 13, 14, 16, 17, 17, 18, 20, 21, 23, 25,
                                                       26, 28, 29, 31, 33, 35, 37, 38, 40, 43, 45, 47, 49};
 
-constexpr int ladoDa(int versao) { return 17 + 4 * versao; }
+constexpr int ladoDa(int versao) {
+    return 17 + 4 * versao;
+}
 
 // Modules left for codewords once the function patterns are drawn.
 constexpr int modulosDeDados(int versao) {
@@ -35,7 +38,9 @@ constexpr int modulosDeDados(int versao) {
     }
     return modulos;
 }
-constexpr int palavrasTotais(int versao) { return modulosDeDados(versao) / 8; }
+constexpr int palavrasTotais(int versao) {
+    return modulosDeDados(versao) / 8;
+}
 constexpr int palavrasDeDados(int versao) {
     return palavrasTotais(versao) - correcaoPorBloco[versao] * blocos[versao];
 }
@@ -46,16 +51,21 @@ enum Modo { numerico, alfanumerico, byte };
 constexpr std::array<int, 3> indicadorDoModo = {0b0001, 0b0010, 0b0100};
 // Bits of the character count by mode, for versions 1-9, 10-26 and 27-40.
 constexpr int bitsDaContagem[3][3] = {{10, 12, 14}, {9, 11, 13}, {8, 16, 16}};
-constexpr int grupoDa(int versao) { return versao <= 9 ? 0 : versao <= 26 ? 1 : 2; }
+constexpr int grupoDa(int versao) {
+    return versao <= 9 ? 0 : versao <= 26 ? 1 : 2;
+}
 
+// Each byte's value in the alphanumeric mode, -1 outside it.
+constexpr std::array<std::int8_t, 256> alfanumericos = [] {
+    std::array<std::int8_t, 256> valores{};
+    valores.fill(-1);
+    constexpr std::string_view tabela = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
+    for (std::size_t i = 0; i < tabela.size(); ++i)
+        valores[std::uint8_t(tabela[i])] = std::int8_t(i);
+    return valores;
+}();
 int valorAlfanumerico(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A' + 10;
-    constexpr std::string_view sinais = " $%*+-./:";
-    const auto i = sinais.find(c);
-    return i == std::string_view::npos ? -1 : 36 + int(i);
+    return alfanumericos[std::uint8_t(c)];
 }
 
 bool cabe(int modo, char c) {
@@ -67,14 +77,16 @@ struct Segmento {
     qsizetype inicio, tamanho;
 };
 
-int bitsDoSegmento(const Segmento &s, int grupo) {
-    const qsizetype t = s.tamanho;
-    if (t >= qsizetype(1) << bitsDaContagem[s.modo][grupo])
-        return INT_MAX / 4;
-    const qsizetype dados = s.modo == numerico       ? 10 * (t / 3) + (t % 3 == 2 ? 7 : t % 3 == 1 ? 4 : 0)
-                            : s.modo == alfanumerico ? 11 * (t / 2) + 6 * (t % 2)
-                                                     : 8 * t;
-    return int(std::min<qsizetype>(4 + bitsDaContagem[s.modo][grupo] + dados, INT_MAX / 4));
+long long bitsDoSegmento(const Segmento &s, int grupo) {
+    const long long t = s.tamanho, cabecalho = 4 + bitsDaContagem[s.modo][grupo];
+    switch (s.modo) {
+    case numerico:
+        return cabecalho + 10 * (t / 3) + std::array{0, 4, 7}[t % 3];
+    case alfanumerico:
+        return cabecalho + 11 * (t / 2) + 6 * (t % 2);
+    default:
+        return cabecalho + 8 * t;
+    }
 }
 
 // The cheapest split for a group of versions: each character's mode chosen over the whole text, counting
@@ -130,7 +142,8 @@ struct Bits {
     }
 };
 
-std::vector<std::uint8_t> palavrasDosDados(QByteArrayView dados, const std::vector<Segmento> &partes, int versao) {
+std::vector<std::uint8_t> palavrasDosDados(QByteArrayView dados, const std::vector<Segmento> &partes,
+                                           int versao) {
     const int grupo = grupoDa(versao);
     Bits bits;
     for (const Segmento &s : partes) {
@@ -265,12 +278,15 @@ struct Posicao {
     int linha, coluna;
 };
 
-// Where bit i of the format goes, in each of its two copies.
+// Where bit i of the format goes: around the top-left finder, and split between the other two.
 std::array<std::array<Posicao, 15>, 2> posicoesDoFormato(int lado) {
     std::array<std::array<Posicao, 15>, 2> p{};
     for (int i = 0; i < 15; ++i) {
-        p[0][i] = i <= 5 ? Posicao{i, 8} : i == 6 ? Posicao{7, 8} : i == 7 ? Posicao{8, 8} : i == 8 ? Posicao{8, 7}
-                                                                                                   : Posicao{8, 14 - i};
+        p[0][i] = i <= 5   ? Posicao{i, 8}
+                  : i == 6 ? Posicao{7, 8}
+                  : i == 7 ? Posicao{8, 8}
+                  : i == 8 ? Posicao{8, 7}
+                           : Posicao{8, 14 - i};
         p[1][i] = i < 8 ? Posicao{8, lado - 1 - i} : Posicao{lado - 15 + i, 8};
     }
     return p;
@@ -347,14 +363,22 @@ struct Grade {
 
 bool condicaoDaMascara(int mascara, int l, int c) {
     switch (mascara) {
-    case 0: return (l + c) % 2 == 0;
-    case 1: return l % 2 == 0;
-    case 2: return c % 3 == 0;
-    case 3: return (l + c) % 3 == 0;
-    case 4: return (l / 2 + c / 3) % 2 == 0;
-    case 5: return l * c % 2 + l * c % 3 == 0;
-    case 6: return (l * c % 2 + l * c % 3) % 2 == 0;
-    default: return ((l + c) % 2 + l * c % 3) % 2 == 0;
+    case 0:
+        return (l + c) % 2 == 0;
+    case 1:
+        return l % 2 == 0;
+    case 2:
+        return c % 3 == 0;
+    case 3:
+        return (l + c) % 3 == 0;
+    case 4:
+        return (l / 2 + c / 3) % 2 == 0;
+    case 5:
+        return l * c % 2 + l * c % 3 == 0;
+    case 6:
+        return (l * c % 2 + l * c % 3) % 2 == 0;
+    default:
+        return ((l + c) % 2 + l * c % 3) % 2 == 0;
     }
 }
 
@@ -382,6 +406,44 @@ struct Faixas {
     std::vector<std::uint64_t> bits;
 
     Faixas(int l, int p) : lado(l), palavras(p), bits(std::size_t(l) * p, 0) {}
+    // A grid of one byte a module, by rows: bit set where the byte is `valor`.
+    Faixas(const std::vector<std::uint8_t> &grade, int l, std::uint8_t valor) : Faixas(l, (l + 63) / 64) {
+        const std::uint8_t *modulo = grade.data();
+        for (int i = 0; i < lado; ++i)
+            for (int w = 0; w < palavras; ++w) {
+                std::uint64_t bits = 0;
+                for (int j = 0, fim = std::min(64, lado - 64 * w); j < fim; ++j, ++modulo)
+                    bits |= std::uint64_t(*modulo == valor) << j;
+                faixa(i)[w] = bits;
+            }
+    }
+
+    // The columns as rows, a square of 64 by 64 bits at a time.
+    Faixas transposta() const {
+        Faixas t(lado, palavras);
+        for (int bi = 0; bi < palavras; ++bi)
+            for (int bj = 0; bj < palavras; ++bj) {
+                std::array<std::uint64_t, 64> q{};
+                for (int k = 0; k < 64 && 64 * bi + k < lado; ++k)
+                    q[k] = faixa(64 * bi + k)[bj];
+                transpoe(q);
+                for (int k = 0; k < 64 && 64 * bj + k < lado; ++k)
+                    t.faixa(64 * bj + k)[bi] = q[k];
+            }
+        return t;
+    }
+
+    // Bit c of row r to bit r of row c, by swapping ever smaller blocks across the diagonal.
+    static void transpoe(std::array<std::uint64_t, 64> &q) {
+        std::uint64_t m = 0x00000000FFFFFFFF;
+        for (int j = 32; j != 0; j >>= 1, m ^= m << j)
+            for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+                const std::uint64_t troca = ((q[k] >> j) ^ q[k | j]) & m;
+                q[k] ^= troca << j;
+                q[k | j] ^= troca;
+            }
+    }
+
     std::uint64_t *faixa(int i) { return bits.data() + std::size_t(i) * palavras; }
     const std::uint64_t *faixa(int i) const { return bits.data() + std::size_t(i) * palavras; }
     void poe(int i, int j, bool cor) {
@@ -391,8 +453,8 @@ struct Faixas {
 };
 
 // The bits of a row from `k` modules further on (k in 1..10), and from `k` modules back.
-std::uint64_t adiante(const std::uint64_t *f, int w, int palavras, int k) {
-    return f[w] >> k | (w + 1 < palavras ? f[w + 1] << (64 - k) : 0);
+template <int P> std::uint64_t adiante(const std::uint64_t *f, int w, int k) {
+    return f[w] >> k | (w + 1 < P ? f[w + 1] << (64 - k) : 0);
 }
 std::uint64_t atras(const std::uint64_t *f, int w, int k) {
     return f[w] << k | (w > 0 ? f[w - 1] >> (64 - k) : 0);
@@ -406,22 +468,24 @@ std::uint64_t abaixoDe(int n, int w) {
 
 // Runs of five or more of one colour (3 points and 1 more a module beyond five) and the finder-like
 // 1:1:3:1:1 with four light modules on either side (40 points), beyond the edge being light.
-int penalidadeDaFaixa(const std::uint64_t *f, int lado, int palavras) {
+template <int P> int penalidadeDaFaixa(const std::uint64_t *f, int lado) {
     int pontos = 0;
-    for (int w = 0; w < palavras; ++w) {
+    for (int w = 0; w < P; ++w) {
         std::array<std::uint64_t, 11> d;
         d[0] = f[w];
         for (int k = 1; k <= 10; ++k)
-            d[k] = adiante(f, w, palavras, k);
+            d[k] = adiante<P>(f, w, k);
         // Bit i of `igual[k]`: module i + k has the colour of module i + k + 1.
         std::array<std::uint64_t, 4> igual;
         for (int k = 0; k < 4; ++k)
             igual[k] = ~(d[k] ^ d[k + 1]);
         const std::uint64_t cinco = igual[0] & igual[1] & igual[2] & igual[3] & abaixoDe(lado - 4, w);
-        const std::uint64_t anteriorIgual = ~(atras(f, w, 1) ^ d[0]) & ~(w == 0 ? std::uint64_t(1) : 0);
+        const std::uint64_t anteriorIgual = ~(atras(f, w, 1) ^ d[0]) & ~std::uint64_t(w == 0);
         pontos += std::popcount(cinco) + 2 * std::popcount(cinco & ~anteriorIgual);
 
         const std::uint64_t nucleo = d[0] & ~d[1] & d[2] & d[3] & d[4] & ~d[5] & d[6];
+        if (!nucleo)
+            continue; // the usual row: the pattern is rare
         const std::uint64_t claroDepois = ~(d[7] | d[8] | d[9] | d[10]);
         const std::uint64_t claroAntes = ~(atras(f, w, 1) | atras(f, w, 2) | atras(f, w, 3) | atras(f, w, 4));
         pontos += 40 * (std::popcount(nucleo & claroDepois) + std::popcount(nucleo & claroAntes));
@@ -430,26 +494,25 @@ int penalidadeDaFaixa(const std::uint64_t *f, int lado, int palavras) {
 }
 
 // 2x2 blocks of one colour between two neighbouring rows, 3 points each.
-int penalidadeDeBlocos(const std::uint64_t *a, const std::uint64_t *b, int lado, int palavras) {
-    std::array<std::uint64_t, palavrasMaximas> igual;
-    for (int w = 0; w < palavras; ++w)
+template <int P> int penalidadeDeBlocos(const std::uint64_t *a, const std::uint64_t *b, int lado) {
+    std::array<std::uint64_t, P> igual;
+    for (int w = 0; w < P; ++w)
         igual[w] = ~(a[w] ^ b[w]);
     int blocos = 0;
-    for (int w = 0; w < palavras; ++w)
-        blocos += std::popcount(igual[w] & adiante(igual.data(), w, palavras, 1) &
-                                ~(a[w] ^ adiante(a, w, palavras, 1)) & abaixoDe(lado - 1, w));
+    for (int w = 0; w < P; ++w)
+        blocos += std::popcount(igual[w] & adiante<P>(igual.data(), w, 1) & ~(a[w] ^ adiante<P>(a, w, 1)) &
+                                abaixoDe(lado - 1, w));
     return 3 * blocos;
 }
 
-int penalidade(const Faixas &linhas, const Faixas &colunas) {
-    const int lado = linhas.lado, palavras = linhas.palavras;
+template <int P> int penalidade(const Faixas &linhas, const Faixas &colunas) {
+    const int lado = linhas.lado;
     int pontos = 0, escuros = 0;
     for (int i = 0; i < lado; ++i) {
-        pontos += penalidadeDaFaixa(linhas.faixa(i), lado, palavras);
-        pontos += penalidadeDaFaixa(colunas.faixa(i), lado, palavras);
+        pontos += penalidadeDaFaixa<P>(linhas.faixa(i), lado) + penalidadeDaFaixa<P>(colunas.faixa(i), lado);
         if (i + 1 < lado)
-            pontos += penalidadeDeBlocos(linhas.faixa(i), linhas.faixa(i + 1), lado, palavras);
-        for (int w = 0; w < palavras; ++w)
+            pontos += penalidadeDeBlocos<P>(linhas.faixa(i), linhas.faixa(i + 1), lado);
+        for (int w = 0; w < P; ++w)
             escuros += std::popcount(linhas.faixa(i)[w]);
     }
     // 10 points for each 5% the dark modules are away from half.
@@ -457,38 +520,59 @@ int penalidade(const Faixas &linhas, const Faixas &colunas) {
     return pontos + 10 * (std::abs(escuros * 20 - total * 10) / total);
 }
 
-// The symbol's rows and columns under one mask, its format bits written.
-struct Mascarado {
-    Faixas linhas, colunas;
-};
-
-Mascarado aplica(const Faixas &linhas, const Faixas &colunas, const Faixas &dadosNasLinhas,
-                 const Faixas &dadosNasColunas, int mascara) {
-    const Padroes &p = padroes();
-    Mascarado m{linhas, colunas};
-    for (int i = 0; i < linhas.lado; ++i)
-        for (int w = 0; w < linhas.palavras; ++w) {
-            m.linhas.faixa(i)[w] ^= p.faixas[mascara][0][i % 12][w] & dadosNasLinhas.faixa(i)[w];
-            m.colunas.faixa(i)[w] ^= p.faixas[mascara][1][i % 12][w] & dadosNasColunas.faixa(i)[w];
-        }
-    const int formato = bitsDoFormato(mascara);
-    for (const auto &copia : posicoesDoFormato(linhas.lado))
-        for (int i = 0; i < 15; ++i) {
-            m.linhas.poe(copia[i].linha, copia[i].coluna, formato >> i & 1);
-            m.colunas.poe(copia[i].coluna, copia[i].linha, formato >> i & 1);
-        }
-    return m;
+// Unrolled for the words a row takes: the symbols of a Pix QR take one.
+int penalidade(const Faixas &linhas, const Faixas &colunas) {
+    switch (linhas.palavras) {
+    case 1:
+        return penalidade<1>(linhas, colunas);
+    case 2:
+        return penalidade<2>(linhas, colunas);
+    default:
+        return penalidade<palavrasMaximas>(linhas, colunas);
+    }
 }
 
-std::optional<int> versaoPara(QByteArrayView dados, std::vector<Segmento> &partes) {
+// The symbol before masking, by rows and by columns, with where its data lies.
+struct Simbolo {
+    Faixas linhas, colunas, dadosNasLinhas, dadosNasColunas;
+    explicit Simbolo(const Grade &g)
+        : linhas(g.escuro, g.lado, 1), colunas(linhas.transposta()), dadosNasLinhas(g.funcao, g.lado, 0),
+          dadosNasColunas(dadosNasLinhas.transposta()) {}
+};
+
+// The symbol under one mask, its format bits written, in rows and columns given.
+void aplica(const Simbolo &s, int mascara, Faixas &linhas, Faixas &colunas) {
+    const Padroes &p = padroes();
+    for (int i = 0; i < s.linhas.lado; ++i)
+        for (int w = 0; w < s.linhas.palavras; ++w) {
+            linhas.faixa(i)[w] =
+                s.linhas.faixa(i)[w] ^ (p.faixas[mascara][0][i % 12][w] & s.dadosNasLinhas.faixa(i)[w]);
+            colunas.faixa(i)[w] =
+                s.colunas.faixa(i)[w] ^ (p.faixas[mascara][1][i % 12][w] & s.dadosNasColunas.faixa(i)[w]);
+        }
+    const int formato = bitsDoFormato(mascara);
+    for (const auto &copia : posicoesDoFormato(s.linhas.lado))
+        for (int i = 0; i < 15; ++i) {
+            linhas.poe(copia[i].linha, copia[i].coluna, formato >> i & 1);
+            colunas.poe(copia[i].coluna, copia[i].linha, formato >> i & 1);
+        }
+}
+
+struct Divisao {
+    int versao;
+    std::vector<Segmento> partes;
+};
+
+// The smallest version and the split for it: the character counts widen at versions 10 and 27.
+std::optional<Divisao> divisao(QByteArrayView dados) {
     for (int grupo = 0; grupo < 3; ++grupo) {
-        partes = segmentos(dados, grupo);
+        std::vector<Segmento> partes = segmentos(dados, grupo);
         long long bits = 0;
         for (const Segmento &s : partes)
             bits += bitsDoSegmento(s, grupo);
         for (int v = grupo == 0 ? 1 : grupo == 1 ? 10 : 27; v <= versaoMaxima && grupoDa(v) == grupo; ++v)
             if (bits <= 8LL * palavrasDeDados(v))
-                return v;
+                return Divisao{v, std::move(partes)};
     }
     return std::nullopt;
 }
@@ -496,37 +580,24 @@ std::optional<int> versaoPara(QByteArrayView dados, std::vector<Segmento> &parte
 } // namespace
 
 std::optional<SimboloQr> simboloQr(QByteArrayView dados, int mascara) {
-    std::vector<Segmento> partes;
-    const std::optional<int> versao = versaoPara(dados, partes);
-    if (!versao)
+    const std::optional<Divisao> d = divisao(dados);
+    if (!d)
         return std::nullopt;
-    Grade grade(*versao);
-    grade.poePalavras(palavrasComCorrecao(palavrasDosDados(dados, partes, *versao), *versao));
+    Grade grade(d->versao);
+    grade.poePalavras(palavrasComCorrecao(palavrasDosDados(dados, d->partes, d->versao), d->versao));
 
-    const int lado = grade.lado, palavras = (lado + 63) / 64;
-    Faixas linhas(lado, palavras), colunas(lado, palavras), dadosNasLinhas(lado, palavras),
-        dadosNasColunas(lado, palavras);
-    for (int l = 0; l < lado; ++l)
-        for (int c = 0; c < lado; ++c) {
-            const int i = l * lado + c;
-            linhas.poe(l, c, grade.escuro[i]);
-            colunas.poe(c, l, grade.escuro[i]);
-            dadosNasLinhas.poe(l, c, !grade.funcao[i]);
-            dadosNasColunas.poe(c, l, !grade.funcao[i]);
-        }
+    const Simbolo simbolo(grade);
+    Faixas linhas(grade.lado, simbolo.linhas.palavras), colunas = linhas;
     int escolhida = mascara;
-    if (escolhida < 0) {
-        int menor = INT_MAX;
-        for (int m = 0; m < 8; ++m) {
-            const Mascarado candidato = aplica(linhas, colunas, dadosNasLinhas, dadosNasColunas, m);
-            if (const int pontos = penalidade(candidato.linhas, candidato.colunas); pontos < menor) {
-                menor = pontos;
-                escolhida = m;
-            }
+    for (int m = 0, menor = INT_MAX; mascara < 0 && m < 8; ++m) {
+        aplica(simbolo, m, linhas, colunas);
+        if (const int pontos = penalidade(linhas, colunas); pontos < menor) {
+            menor = pontos;
+            escolhida = m;
         }
     }
-    Mascarado final = aplica(linhas, colunas, dadosNasLinhas, dadosNasColunas, escolhida);
-    return SimboloQr{lado, escolhida, palavras, std::move(final.linhas.bits)};
+    aplica(simbolo, escolhida, linhas, colunas);
+    return SimboloQr{grade.lado, escolhida, linhas.palavras, std::move(linhas.bits)};
 }
 
 } // namespace bolix

@@ -1,5 +1,5 @@
-#include "bolix/core/ErroBolix.h"
 #include "bolix/impresso/QrCode.h"
+#include "bolix/core/ErroBolix.h"
 #include "bolix/impresso/SimboloQr.h"
 #include "tests/support/LeituraPdf.h"
 
@@ -69,24 +69,30 @@ TEST(SimboloQr, ModuloAModuloIgualAoDeOutroCodificador) {
 // Whichever mask it picks and whichever modes it mixes, a reader gets back exactly the text: short, the
 // BR Code, and long enough for the wider character counts of versions 10 and 27.
 TEST(SimboloQr, LeitorLeExatamenteOTexto) {
-    const QList<QByteArray> textos = {"1", "HTTP://PIX.EXEMPLO", brCode.toUtf8(),
+    const QList<QByteArray> textos = {"1",
+                                      "HTTP://PIX.EXEMPLO",
+                                      brCode.toUtf8(),
                                       "0123456789" + letras(30) + "ABC $%*+-./:" + QByteArray(40, '7'),
-                                      brCode.toUtf8().repeated(3), QByteArray(1500, '5') + letras(400)};
+                                      brCode.toUtf8().repeated(3),
+                                      QByteArray(1500, '5') + letras(400)};
     QTemporaryDir pasta;
     for (const QByteArray &texto : textos) {
         SCOPED_TRACE(texto.left(40).toStdString());
         const SimboloQr s = *simboloQr(texto);
         constexpr int pixels = 4, margem = 4;
-        QImage imagem((s.lado + 2 * margem) * pixels, (s.lado + 2 * margem) * pixels, QImage::Format_Grayscale8);
+        QImage imagem((s.lado + 2 * margem) * pixels, (s.lado + 2 * margem) * pixels,
+                      QImage::Format_Grayscale8);
         imagem.fill(255);
         for (int y = 0; y < s.lado; ++y)
             for (int x = 0; x < s.lado; ++x)
                 for (int p = 0; p < pixels * pixels && s.escuro(y, x); ++p)
-                    imagem.setPixel((x + margem) * pixels + p % pixels, (y + margem) * pixels + p / pixels, 0);
+                    imagem.setPixel((x + margem) * pixels + p % pixels, (y + margem) * pixels + p / pixels,
+                                    0);
         const QString png = pasta.filePath(u"qr.png"_s);
         ASSERT_TRUE(imagem.save(png));
-        EXPECT_EQ(leitura::roda(u"zbarimg"_s, {u"--raw"_s, u"-q"_s, u"-Sdisable"_s, u"-Sqrcode.enable"_s, png}),
-                  texto + '\n');
+        EXPECT_EQ(
+            leitura::roda(u"zbarimg"_s, {u"--raw"_s, u"-q"_s, u"-Sdisable"_s, u"-Sqrcode.enable"_s, png}),
+            texto + '\n');
     }
 }
 
@@ -103,9 +109,10 @@ TEST(QrCodePix, UsaOMenorSimboloQueOTextoPermite) {
         EXPECT_LE(c.coluna + c.comprimento, qr.lado);
         EXPECT_GT(c.comprimento, 0);
     }
-    for (const QString &texto : {brCode, u"A1b2C3d4"_s.repeated(20), u"1234567890ABCDEFGHIJ"_s.repeated(30)}) {
-        const QrDaLibqrencode deles(QRcode_encodeString(texto.toUtf8().constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1),
-                                    &QRcode_free);
+    for (const QString &texto :
+         {brCode, u"A1b2C3d4"_s.repeated(20), u"1234567890ABCDEFGHIJ"_s.repeated(30)}) {
+        const QrDaLibqrencode deles(
+            QRcode_encodeString(texto.toUtf8().constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), &QRcode_free);
         EXPECT_LE(codificaQr(texto).lado, deles->width) << texto.toStdString();
     }
 }
