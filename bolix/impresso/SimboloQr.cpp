@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <climits>
 #include <cstdlib>
 #include <string_view>
@@ -339,10 +338,11 @@ struct Grade {
             }
     }
 
-    // Codewords in pairs of columns from the bottom right, up and down in turn, the timing column skipped.
-    void poePalavras(const std::vector<std::uint8_t> &palavras) {
-        const std::size_t bits = palavras.size() * 8;
-        std::size_t i = 0;
+    // Where the codewords' bits go, in order: pairs of columns from the bottom right, up and down in turn,
+    // the timing column skipped.
+    std::vector<Posicao> ordemDosDados() const {
+        std::vector<Posicao> ordem;
+        ordem.reserve(std::size_t(lado) * lado);
         for (int direita = lado - 1; direita >= 1; direita -= 2) {
             if (direita == 6)
                 direita = 5;
@@ -350,12 +350,11 @@ struct Grade {
             for (int k = 0; k < lado; ++k) {
                 const int linha = subindo ? lado - 1 - k : k;
                 for (int c = direita; c > direita - 2; --c)
-                    if (!funcao[linha * lado + c] && i < bits) {
-                        escuro[linha * lado + c] = palavras[i / 8] >> (7 - i % 8) & 1;
-                        ++i;
-                    }
+                    if (!funcao[linha * lado + c])
+                        ordem.push_back({linha, c});
             }
         }
+        return ordem;
     }
 };
 
@@ -452,6 +451,15 @@ struct Faixas {
     }
 };
 
+// Set bits, summed in ever wider fields: the baseline x86-64 has no popcount instruction, and the library
+// call it takes instead cost a fifth of the mask evaluation.
+int uns(std::uint64_t x) {
+    x -= x >> 1 & 0x5555555555555555;
+    x = (x & 0x3333333333333333) + (x >> 2 & 0x3333333333333333);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0F;
+    return int((x * 0x0101010101010101) >> 56);
+}
+
 // The bits of a row from `k` modules further on (k in 1..10), and from `k` modules back.
 template <int P> std::uint64_t adiante(const std::uint64_t *f, int w, int k) {
     return f[w] >> k | (w + 1 < P ? f[w + 1] << (64 - k) : 0);
@@ -481,14 +489,14 @@ template <int P> int penalidadeDaFaixa(const std::uint64_t *f, int lado) {
             igual[k] = ~(d[k] ^ d[k + 1]);
         const std::uint64_t cinco = igual[0] & igual[1] & igual[2] & igual[3] & abaixoDe(lado - 4, w);
         const std::uint64_t anteriorIgual = ~(atras(f, w, 1) ^ d[0]) & ~std::uint64_t(w == 0);
-        pontos += std::popcount(cinco) + 2 * std::popcount(cinco & ~anteriorIgual);
+        pontos += uns(cinco) + 2 * uns(cinco & ~anteriorIgual);
 
         const std::uint64_t nucleo = d[0] & ~d[1] & d[2] & d[3] & d[4] & ~d[5] & d[6];
         if (!nucleo)
             continue; // the usual row: the pattern is rare
         const std::uint64_t claroDepois = ~(d[7] | d[8] | d[9] | d[10]);
         const std::uint64_t claroAntes = ~(atras(f, w, 1) | atras(f, w, 2) | atras(f, w, 3) | atras(f, w, 4));
-        pontos += 40 * (std::popcount(nucleo & claroDepois) + std::popcount(nucleo & claroAntes));
+        pontos += 40 * (uns(nucleo & claroDepois) + uns(nucleo & claroAntes));
     }
     return pontos;
 }
@@ -500,8 +508,8 @@ template <int P> int penalidadeDeBlocos(const std::uint64_t *a, const std::uint6
         igual[w] = ~(a[w] ^ b[w]);
     int blocos = 0;
     for (int w = 0; w < P; ++w)
-        blocos += std::popcount(igual[w] & adiante<P>(igual.data(), w, 1) & ~(a[w] ^ adiante<P>(a, w, 1)) &
-                                abaixoDe(lado - 1, w));
+        blocos += uns(igual[w] & adiante<P>(igual.data(), w, 1) & ~(a[w] ^ adiante<P>(a, w, 1)) &
+                      abaixoDe(lado - 1, w));
     return 3 * blocos;
 }
 
@@ -513,7 +521,7 @@ template <int P> int penalidade(const Faixas &linhas, const Faixas &colunas) {
         if (i + 1 < lado)
             pontos += penalidadeDeBlocos<P>(linhas.faixa(i), linhas.faixa(i + 1), lado);
         for (int w = 0; w < P; ++w)
-            escuros += std::popcount(linhas.faixa(i)[w]);
+            escuros += uns(linhas.faixa(i)[w]);
     }
     // 10 points for each 5% the dark modules are away from half.
     const int total = lado * lado;
@@ -533,11 +541,41 @@ int penalidade(const Faixas &linhas, const Faixas &colunas) {
 }
 
 // The symbol before masking, by rows and by columns, with where its data lies.
+// What the symbols of one version share: the function patterns (format bits light), where data lies,
+// and where each codeword bit goes. Kept for the last version a thread drew: a batch's symbols are alike.
+struct Molde {
+    int versao;
+    Faixas funcoes, dadosNasLinhas, dadosNasColunas;
+    std::vector<Posicao> ordem;
+
+    explicit Molde(const Grade &g, int v)
+        : versao(v), funcoes(g.escuro, g.lado, 1), dadosNasLinhas(g.funcao, g.lado, 0),
+          dadosNasColunas(dadosNasLinhas.transposta()), ordem(g.ordemDosDados()) {}
+};
+
+const Molde &moldeDa(int versao) {
+    thread_local std::optional<Molde> ultimo;
+    if (!ultimo || ultimo->versao != versao)
+        ultimo.emplace(Grade(versao), versao);
+    return *ultimo;
+}
+
+// The symbol before masking, by rows and by columns, with where its data lies.
 struct Simbolo {
-    Faixas linhas, colunas, dadosNasLinhas, dadosNasColunas;
-    explicit Simbolo(const Grade &g)
-        : linhas(g.escuro, g.lado, 1), colunas(linhas.transposta()), dadosNasLinhas(g.funcao, g.lado, 0),
-          dadosNasColunas(dadosNasLinhas.transposta()) {}
+    const Faixas &dadosNasLinhas, &dadosNasColunas;
+    Faixas linhas, colunas;
+
+    Simbolo(const Molde &m, const std::vector<std::uint8_t> &palavras)
+        : dadosNasLinhas(m.dadosNasLinhas), dadosNasColunas(m.dadosNasColunas), linhas(m.funcoes),
+          colunas(m.funcoes.lado, m.funcoes.palavras) {
+        // Bits beyond the codewords stay light.
+        for (std::size_t i = 0; i < palavras.size() * 8; ++i)
+            if (palavras[i / 8] >> (7 - i % 8) & 1) {
+                const Posicao p = m.ordem[i];
+                linhas.faixa(p.linha)[p.coluna / 64] |= std::uint64_t(1) << (p.coluna % 64);
+            }
+        colunas = linhas.transposta();
+    }
 };
 
 // The symbol under one mask, its format bits written, in rows and columns given.
@@ -583,11 +621,9 @@ std::optional<SimboloQr> simboloQr(QByteArrayView dados, int mascara) {
     const std::optional<Divisao> d = divisao(dados);
     if (!d)
         return std::nullopt;
-    Grade grade(d->versao);
-    grade.poePalavras(palavrasComCorrecao(palavrasDosDados(dados, d->partes, d->versao), d->versao));
-
-    const Simbolo simbolo(grade);
-    Faixas linhas(grade.lado, simbolo.linhas.palavras), colunas = linhas;
+    const Simbolo simbolo(moldeDa(d->versao),
+                          palavrasComCorrecao(palavrasDosDados(dados, d->partes, d->versao), d->versao));
+    Faixas linhas = simbolo.linhas, colunas = simbolo.colunas;
     int escolhida = mascara;
     for (int m = 0, menor = INT_MAX; mascara < 0 && m < 8; ++m) {
         aplica(simbolo, m, linhas, colunas);
@@ -597,7 +633,7 @@ std::optional<SimboloQr> simboloQr(QByteArrayView dados, int mascara) {
         }
     }
     aplica(simbolo, escolhida, linhas, colunas);
-    return SimboloQr{grade.lado, escolhida, linhas.palavras, std::move(linhas.bits)};
+    return SimboloQr{linhas.lado, escolhida, linhas.palavras, std::move(linhas.bits)};
 }
 
 } // namespace bolix
