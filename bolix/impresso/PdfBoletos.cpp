@@ -2,7 +2,6 @@
 
 #include <QIODevice>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <new>
 #define ZLIB_CONST // zlib reads the input through a const pointer
@@ -35,15 +34,6 @@ void numero(QByteArray &saida, double valor) {
     saida.append(' ');
 }
 
-// The longest run of a QR as written, "177 176 177 1 re\n".
-constexpr qsizetype bytesPorCorrida = 17;
-
-char *inteiro(char *saida, int valor) {
-    saida = std::to_chars(saida, saida + 3, valor).ptr;
-    *saida = ' ';
-    return saida + 1;
-}
-
 // A text shown with its kerning: "[(V) 55.18 (encimento)] TJ".
 void texto(QByteArray &saida, const QByteArray &winAnsi, bool negrito) {
     saida.append("[(");
@@ -74,31 +64,56 @@ void ponto(QByteArray &saida, QPointF mm) {
     numero(saida, alturaPagina - mm.y() * pontosPorMm);
 }
 
-// The QR's runs as small integers under a scaling to its module, rows running down the page, in one fill.
+// Bytes a row of the QR takes in its font, eight modules to a glyph.
+qsizetype glifosPorLinha(int lado) {
+    return (lado + 7) / 8;
+}
+
+// The rows as written, "<hex>'\n".
+qsizetype bytesDasLinhas(int lado) {
+    return lado * (2 * glifosPorLinha(lado) + 4);
+}
+
+// The QR as text in its own font (see `PdfBoletos::fonteQr`) under a scaling to its module: a row is a
+// string of a few glyphs, each line a module below the last. Far less to write and deflate than a
+// rectangle per run.
 void qrCode(QByteArray &saida, const QrPosto &qr) {
+    constexpr char hexadecimal[] = "0123456789ABCDEF";
+    const int lado = qr.codigo.lado;
+    const qsizetype porLinha = glifosPorLinha(lado);
+    QByteArray glifos(lado * porLinha, '\0');
+    char *g = glifos.data();
+    for (const CorridaQr &c : qr.codigo.corridas)
+        for (int x = c.coluna; x < c.coluna + c.comprimento; ++x)
+            g[c.linha * porLinha + x / 8] |= char(0x80 >> x % 8);
     const double modulo = qr.modulo() * pontosPorMm;
     saida.append("q ");
     numero(saida, modulo);
     saida.append("0 0 ");
-    numero(saida, -modulo);
+    numero(saida, modulo);
     ponto(saida, qr.origem());
-    saida.append("cm\n");
-    // Written in place: hundreds of runs a page.
+    // y up from the top of the symbol, as glyphs stand on their line: each "'" goes a module down, the
+    // first to the foot of row 0.
+    saida.append("cm BT /Fq 1 Tf 1 TL\n");
+    // Written in place, the largest part of the page.
     const qsizetype inicio = saida.size();
-    saida.resize(inicio + qr.codigo.corridas.size() * bytesPorCorrida);
+    saida.resize(inicio + bytesDasLinhas(lado));
     char *fim = saida.data() + inicio;
-    for (const CorridaQr &c : qr.codigo.corridas) {
-        fim = inteiro(inteiro(inteiro(fim, c.coluna), c.linha), c.comprimento);
-        fim = std::copy_n("1 re\n", 5, fim);
+    for (int y = 0; y < lado; ++y) {
+        *fim++ = '<';
+        for (const char b : QByteArrayView(g + y * porLinha, porLinha)) {
+            *fim++ = hexadecimal[static_cast<unsigned char>(b) >> 4];
+            *fim++ = hexadecimal[b & 15];
+        }
+        fim = std::copy_n(">'\n", 3, fim);
     }
-    saida.truncate(fim - saida.constData());
-    saida.append("f Q\n");
+    saida.append("ET Q\n");
 }
 
 // The content stream of a drawing; the logo is the image /Im1, drawn only `comLogotipo`.
 QByteArray conteudo(const Desenho &d, bool comLogotipo) {
     QByteArray s;
-    s.reserve(4096 + (d.qr ? d.qr->codigo.corridas.size() * bytesPorCorrida : 0));
+    s.reserve(4096 + (d.qr ? bytesDasLinhas(d.qr->codigo.lado) : 0));
     if (!d.molduras.isEmpty()) {
         numero(s, espessuraMoldura * pontosPorMm);
         s.append("w\n");
@@ -162,7 +177,7 @@ QByteArray conteudo(const Desenho &d, bool comLogotipo) {
     return s;
 }
 
-// Level 6 with short match chains: the QR's runs repeat short strings ("1 re") on every line, on which
+// Level 6 with short match chains: the pages repeat short strings (operators) on every line, on which
 // the default chains spend several times the time for a file 2 to 3% smaller. Numbers are mostly short
 // and unlike: the filtered strategy codes them as literals rather than as short matches, a file 1 to 3%
 // smaller in the same time.
@@ -200,6 +215,25 @@ QByteArray pixelsRgb(const QImage &imagem) {
     return rgb;
 }
 
+// The procedure of glyph `b` of the QR's font: its dark modules, bit 7 the leftmost, as unit squares
+// merged in runs, in the page's colour. Each run is a fill of its own, since readers align a lone
+// rectangle to whole pixels and neighbouring glyphs then meet without a grey seam. d0, not d1: readers
+// keep d1 glyphs as bitmaps placed at whole pixels, whose soft edges left seams between the rows that
+// kept the QR from reading at 300 dpi.
+QByteArray glifoQr(int b) {
+    QByteArray s = "8 0 d0\n";
+    for (int x = 0; x < 8; ++x) {
+        if (!(b & 0x80 >> x))
+            continue;
+        int fim = x + 1;
+        while (fim < 8 && b & 0x80 >> fim)
+            ++fim;
+        s += QByteArray::number(x) + " 0 " + QByteArray::number(fim - x) + " 1 re f ";
+        x = fim; // light, or the end
+    }
+    return s;
+}
+
 QByteArray referencia(int objeto) {
     return QByteArray::number(objeto) + " 0 R";
 }
@@ -230,27 +264,71 @@ void PdfBoletos::pagina(const Desenho &formulario, const Desenho &campos) {
         this->formulario(formulario);
     const int conteudoDaPagina = reserva();
     fluxo(conteudoDaPagina, {}, "/Fm1 Do\n" + conteudo(campos, false));
+    const int recursosDaPagina = recursos(campos.qr.has_value());
     const int pagina = reserva();
     objeto(pagina, "<< /Type /Page /Parent " + referencia(arvoreDePaginas) + " /Resources " +
-                       referencia(recursosAtuais_) + " /Contents " + referencia(conteudoDaPagina) + " >>");
+                       referencia(recursosDaPagina) + " /Contents " + referencia(conteudoDaPagina) + " >>");
     paginas_.append(pagina);
 }
 
 void PdfBoletos::formulario(const Desenho &d) {
-    const QByteArray fontes =
-        "/Font << /F1 " + referencia(helvetica) + " /F2 " + referencia(helveticaNegrito) + " >>";
     const bool comLogotipo = !d.logotipos.isEmpty() && !logotipo_.isNull();
-    QByteArray recursosDoFormulario = "<< " + fontes;
+    QByteArray recursosDoFormulario = "<< " + fontes(d.qr.has_value());
     if (comLogotipo)
         recursosDoFormulario += " /XObject << /Im1 " + referencia(imagemDoLogotipo()) + " >>";
     recursosDoFormulario += " >>";
-    const int objetoFormulario = reserva();
-    fluxo(objetoFormulario,
+    objetoFormulario_ = reserva();
+    fluxo(objetoFormulario_,
           "/Type /XObject /Subtype /Form /BBox " + caixaDaPagina() + " /Resources " + recursosDoFormulario,
           conteudo(d, comLogotipo));
-    recursosAtuais_ = reserva();
-    objeto(recursosAtuais_, "<< " + fontes + " /XObject << /Fm1 " + referencia(objetoFormulario) + " >> >>");
+    recursos_ = {};
     formularioAtual_ = d;
+}
+
+int PdfBoletos::recursos(bool comQr) {
+    int &r = recursos_[comQr];
+    if (!r) {
+        r = reserva();
+        objeto(r, "<< " + fontes(comQr) + " /XObject << /Fm1 " + referencia(objetoFormulario_) + " >> >>");
+    }
+    return r;
+}
+
+QByteArray PdfBoletos::fontes(bool comQr) {
+    QByteArray f = "/Font << /F1 " + referencia(helvetica) + " /F2 " + referencia(helveticaNegrito);
+    if (comQr)
+        f += " /Fq " + referencia(fonteQr());
+    return f + " >>";
+}
+
+// Glyph b is the row of eight modules whose bits b holds, one unit of glyph and text space a module.
+int PdfBoletos::fonteQr() {
+    if (!fonteQr_) {
+        QByteArray procedimentos, nomes;
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray nome = "/q" + QByteArray::number(b) + ' ';
+            const int glifo = reserva();
+            fluxo(glifo, {}, glifoQr(b), false);
+            procedimentos += nome + referencia(glifo) + ' ';
+            nomes += nome;
+        }
+        // Every glyph read as a blank, so that text taken from the page is not strewn with the rows.
+        const int brancos = reserva();
+        fluxo(brancos, {},
+              "/CIDInit /ProcSet findresource begin 12 dict begin begincmap\n"
+              "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+              "/CMapName /Adobe-Identity-UCS def /CMapType 2 def\n"
+              "1 begincodespacerange <00> <FF> endcodespacerange\n1 beginbfrange <00> <FF> [" +
+                  QByteArray("<0020> ").repeated(256) +
+                  "] endbfrange\nendcmap CMapName currentdict /CMap defineresource pop end end");
+        fonteQr_ = reserva();
+        objeto(fonteQr_, "<< /Type /Font /Subtype /Type3 /FontBBox [0 0 8 1] /FontMatrix [1 0 0 1 0 0] "
+                         "/CharProcs << " +
+                             procedimentos + ">> /Encoding << /Type /Encoding /Differences [0 " + nomes +
+                             "] >> /FirstChar 0 /LastChar 255 /Widths [" + QByteArray("8 ").repeated(256) +
+                             "] /ToUnicode " + referencia(brancos) + " >>");
+    }
+    return fonteQr_;
 }
 
 int PdfBoletos::imagemDoLogotipo() {
@@ -301,12 +379,14 @@ void PdfBoletos::objeto(int numero, const QByteArray &corpo) {
     escreve(corpo + "\nendobj\n");
 }
 
-void PdfBoletos::fluxo(int numero, const QByteArray &dicionario, const QByteArray &conteudo) {
-    const QByteArray comprimido = comprime(conteudo);
+void PdfBoletos::fluxo(int numero, const QByteArray &dicionario, const QByteArray &conteudo,
+                       bool comprimido) {
+    const QByteArray bytes = comprimido ? comprime(conteudo) : conteudo;
     abre(numero);
-    escreve("<< " + dicionario + (dicionario.isEmpty() ? "" : " ") + "/Filter /FlateDecode /Length " +
-            QByteArray::number(comprimido.size()) + " >>\nstream\n");
-    escreve(comprimido);
+    escreve("<< " + dicionario + (dicionario.isEmpty() ? "" : " ") +
+            (comprimido ? "/Filter /FlateDecode " : "") + "/Length " + QByteArray::number(bytes.size()) +
+            " >>\nstream\n");
+    escreve(bytes);
     escreve("\nendstream\nendobj\n");
 }
 

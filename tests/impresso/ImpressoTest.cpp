@@ -537,8 +537,9 @@ TEST(ImpressoraEPdf, MostramOsMesmosTextosNasMesmasColunasEOMesmoCodigo) {
 }
 
 // A boleto with the bank's Pix QR: the QR reads back as exactly its text, in the PDF and on the printer, and
-// the bar code still reads beside it; the text is on the recibo for copying. A text the bank broke is
-// refused with the document.
+// the bar code still reads beside it; the text is on the recibo for copying, and the QR adds nothing to the
+// page's text. The PDF holds the QR's font once for a batch that mixes pages with and without a QR. A text
+// the bank broke is refused with the document.
 TEST(BoletoComPix, QrLeOTextoDoBancoEOCodigoDeBarrasContinua) {
     Documento comPix = documento(bb7);
     comPix.pixCopiaECola =
@@ -546,7 +547,8 @@ TEST(BoletoComPix, QrLeOTextoDoBancoEOCodigoDeBarrasContinua) {
         u"5204000053039865802BR5917LOJA EXEMPLO LTDA6008CURITIBA62070503***6304CD1A"_s;
     comPix.instrucoesCaixa = u"Instrulonga "_s.repeated(40);
     QTemporaryDir pasta;
-    const QString pdf = imprimeBoletos(bancoDoBrasil(), {comPix}, opcoes(pasta), hoje);
+    const QString pdf =
+        imprimeBoletos(bancoDoBrasil(), {comPix, documento(bb7), comPix}, opcoes(pasta), hoje);
     const QString impresso = pasta.filePath(QStringLiteral("impressora.pdf"));
     QPdfWriter qt(impresso);
     qt.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
@@ -560,7 +562,12 @@ TEST(BoletoComPix, QrLeOTextoDoBancoEOCodigoDeBarrasContinua) {
             EXPECT_EQ(codigosDeBarras(arquivo, 1, dpi),
                       QStringList{calculaBoleto(bancoDoBrasil(), comPix).codigoBarras});
         }
+    EXPECT_EQ(codigosDeBarras(pdf, 3, 150, u"qrcode"_s), QStringList{comPix.pixCopiaECola});
+    QFile arquivo(pdf);
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
+    EXPECT_EQ(arquivo.readAll().count("/Subtype /Type3"), 1);
     const QString texto = textoEmColunas(pdf, 1);
+    EXPECT_EQ(texto.toStdString(), textoEmColunas(impresso, 1).toStdString());
     EXPECT_TRUE(texto.contains(u"Pague com Pix")) << texto.toStdString();
     EXPECT_TRUE(texto.contains(u"Pix Copia e Cola:")) << texto.toStdString();
 
