@@ -64,14 +64,9 @@ void ponto(QByteArray &saida, QPointF mm) {
     numero(saida, alturaPagina - mm.y() * pontosPorMm);
 }
 
-// Bytes a row of the QR takes in its font, eight modules to a glyph.
-qsizetype glifosPorLinha(int lado) {
-    return (lado + 7) / 8;
-}
-
-// The rows as written, "<hex>'\n".
-qsizetype bytesDasLinhas(int lado) {
-    return lado * (2 * glifosPorLinha(lado) + 4);
+// The rows as written, "<hex>'\n", a glyph of the QR's font to a byte.
+qsizetype bytesDasLinhas(const QrCode &qr) {
+    return qr.lado * (2 * qr.bytesPorLinha() + 4);
 }
 
 // The QR as text in its own font (see `PdfBoletos::fonteQr`) under a scaling to its module: a row is a
@@ -80,12 +75,8 @@ qsizetype bytesDasLinhas(int lado) {
 void qrCode(QByteArray &saida, const QrPosto &qr) {
     constexpr char hexadecimal[] = "0123456789ABCDEF";
     const int lado = qr.codigo.lado;
-    const qsizetype porLinha = glifosPorLinha(lado);
-    QByteArray glifos(lado * porLinha, '\0');
-    char *g = glifos.data();
-    for (const CorridaQr &c : qr.codigo.corridas)
-        for (int x = c.coluna; x < c.coluna + c.comprimento; ++x)
-            g[c.linha * porLinha + x / 8] |= char(0x80 >> x % 8);
+    const qsizetype porLinha = qr.codigo.bytesPorLinha();
+    const char *g = qr.codigo.linhas.constData();
     const double modulo = qr.modulo() * pontosPorMm;
     saida.append("q ");
     numero(saida, modulo);
@@ -97,7 +88,7 @@ void qrCode(QByteArray &saida, const QrPosto &qr) {
     saida.append("cm BT /Fq 1 Tf 1 TL\n");
     // Written in place, the largest part of the page.
     const qsizetype inicio = saida.size();
-    saida.resize(inicio + bytesDasLinhas(lado));
+    saida.resize(inicio + bytesDasLinhas(qr.codigo));
     char *fim = saida.data() + inicio;
     for (int y = 0; y < lado; ++y) {
         *fim++ = '<';
@@ -113,7 +104,7 @@ void qrCode(QByteArray &saida, const QrPosto &qr) {
 // The content stream of a drawing; the logo is the image /Im1, drawn only `comLogotipo`.
 QByteArray conteudo(const Desenho &d, bool comLogotipo) {
     QByteArray s;
-    s.reserve(4096 + (d.qr ? bytesDasLinhas(d.qr->codigo.lado) : 0));
+    s.reserve(4096 + (d.qr ? bytesDasLinhas(d.qr->codigo) : 0));
     if (!d.molduras.isEmpty()) {
         numero(s, espessuraMoldura * pontosPorMm);
         s.append("w\n");

@@ -35,7 +35,7 @@ void pintaDesenho(QPainter &painter, const Desenho &desenho, const QImage &logot
         painter.fillRect(area(r), Qt::black);
     if (const auto &qr = desenho.qr) {
         const double m = qr->modulo();
-        for (const CorridaQr &c : qr->codigo.corridas)
+        for (const CorridaQr &c : qr->codigo.corridas())
             painter.fillRect(
                 area(QRectF(qr->origem() + QPointF(c.coluna, c.linha) * m, QSizeF(c.comprimento, 1) * m)),
                 Qt::black);

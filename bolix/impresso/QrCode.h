@@ -1,8 +1,9 @@
 #pragma once
 
-// The Pix QR code as runs of dark modules, encoded once per boleto and drawn alike by the PDF writer and
-// the printer.
+// The Pix QR code as rows of modules, encoded once per boleto and drawn alike by the PDF writer and the
+// printer.
 
+#include <QByteArray>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -19,11 +20,19 @@ struct CorridaQr {
     bool operator==(const CorridaQr &) const = default;
 };
 
-// In whole modules, so the PDF writes small integers under one scaling; a batch keeps one per boleto.
+// Rows of eight modules a byte, bit 7 the leftmost, as the PDF's font for the QR draws them; a batch keeps
+// one per boleto.
 struct QrCode {
-    int lado = 0; // modules on a side, without the quiet zone
-    QList<CorridaQr> corridas;
+    int lado = 0;      // modules on a side, without the quiet zone
+    QByteArray linhas; // `lado` rows of `bytesPorLinha()`, the last byte's spare bits light
     bool operator==(const QrCode &) const = default;
+
+    int bytesPorLinha() const { return (lado + 7) / 8; }
+    bool escuro(int linha, int coluna) const {
+        return linhas[linha * bytesPorLinha() + coluna / 8] & (0x80 >> coluna % 8);
+    }
+    // The dark runs, row by row, as the printer fills them.
+    QList<CorridaQr> corridas() const;
 };
 
 // The QR code of `texto` with error correction M, its runs of digits and of capitals in their compact

@@ -102,9 +102,10 @@ TEST(SimboloQr, LeitorLeExatamenteOTexto) {
 TEST(QrCodePix, UsaOMenorSimboloQueOTextoPermite) {
     const QrCode qr = codificaQr(brCode);
     EXPECT_EQ(qr.lado, 45);
-    ASSERT_FALSE(qr.corridas.isEmpty());
-    EXPECT_EQ(qr.corridas.first(), (CorridaQr{0, 0, 7}));
-    for (const CorridaQr &c : qr.corridas) {
+    const QList<CorridaQr> corridas = qr.corridas();
+    ASSERT_FALSE(corridas.isEmpty());
+    EXPECT_EQ(corridas.first(), (CorridaQr{0, 0, 7}));
+    for (const CorridaQr &c : corridas) {
         EXPECT_LT(c.linha, qr.lado);
         EXPECT_LE(c.coluna + c.comprimento, qr.lado);
         EXPECT_GT(c.comprimento, 0);
