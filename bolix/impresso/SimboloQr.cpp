@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cstdlib>
 #include <string_view>
@@ -129,15 +130,16 @@ std::vector<Segmento> segmentos(QByteArrayView dados, int grupo) {
 
 // ---- Codewords
 
+// Bits written most significant first; a byte goes out once it is whole, the stream ending on a byte.
 struct Bits {
     std::vector<std::uint8_t> bytes;
     int total = 0;
-    void poe(unsigned valor, int quantos) {
-        for (int i = quantos - 1; i >= 0; --i, ++total) {
-            if (total % 8 == 0)
-                bytes.push_back(0);
-            bytes.back() |= std::uint8_t((valor >> i & 1) << (7 - total % 8));
-        }
+    std::uint32_t pendentes = 0;            // the last `total % 8` bits, and those just put
+    void poe(unsigned valor, int quantos) { // at most 16 bits
+        pendentes = pendentes << quantos | (valor & ((1u << quantos) - 1));
+        for (int sobra = total % 8 + quantos; sobra >= 8; sobra -= 8)
+            bytes.push_back(std::uint8_t(pendentes >> (sobra - 8)));
+        total += quantos;
     }
 };
 
@@ -209,6 +211,25 @@ std::vector<std::uint8_t> gerador(int grau) {
     return g;
 }
 
+// The remainder of a block divided by the generator `g`, by the logarithms of its coefficients (none is
+// zero), a codeword at a time.
+void correcaoDoBloco(const std::uint8_t *dados, int tamanho, const std::vector<std::uint8_t> &g,
+                     std::uint8_t *resto) {
+    const int grau = int(g.size());
+    std::array<int, 32> logG{};
+    for (int j = 0; j < grau; ++j)
+        logG[j] = gf.log[g[j]];
+    std::fill_n(resto, grau, 0);
+    for (int i = 0; i < tamanho; ++i) {
+        const std::uint8_t fator = dados[i] ^ resto[0];
+        std::copy(resto + 1, resto + grau, resto);
+        resto[grau - 1] = 0;
+        if (fator)
+            for (int j = 0, l = gf.log[fator]; j < grau; ++j)
+                resto[j] ^= gf.exp[logG[j] + l];
+    }
+}
+
 // Data in blocks, each followed by its correction, interleaved codeword by codeword.
 std::vector<std::uint8_t> palavrasComCorrecao(const std::vector<std::uint8_t> &dados, int versao) {
     const int quantos = blocos[versao], correcao = correcaoPorBloco[versao];
@@ -216,20 +237,12 @@ std::vector<std::uint8_t> palavrasComCorrecao(const std::vector<std::uint8_t> &d
     const int curtos = quantos - total % quantos;
     const int dadosDoCurto = total / quantos - correcao;
     const std::vector<std::uint8_t> g = gerador(correcao);
-    std::vector<std::vector<std::uint8_t>> correcoes(quantos);
+    std::vector<std::uint8_t> correcoes(std::size_t(quantos) * correcao);
     std::vector<int> inicios(quantos);
     for (int b = 0, inicio = 0; b < quantos; ++b) {
         const int tamanho = dadosDoCurto + (b < curtos ? 0 : 1);
         inicios[b] = inicio;
-        std::vector<std::uint8_t> &resto = correcoes[b];
-        resto.assign(correcao, 0);
-        for (int i = inicio; i < inicio + tamanho; ++i) {
-            const std::uint8_t fator = dados[i] ^ resto[0];
-            std::rotate(resto.begin(), resto.begin() + 1, resto.end());
-            resto.back() = 0;
-            for (int j = 0; j < correcao; ++j)
-                resto[j] ^= gf.vezes(g[j], fator);
-        }
+        correcaoDoBloco(dados.data() + inicio, tamanho, g, correcoes.data() + std::size_t(b) * correcao);
         inicio += tamanho;
     }
     std::vector<std::uint8_t> saida;
@@ -240,7 +253,7 @@ std::vector<std::uint8_t> palavrasComCorrecao(const std::vector<std::uint8_t> &d
                 saida.push_back(dados[inicios[b] + i]);
     for (int i = 0; i < correcao; ++i)
         for (int b = 0; b < quantos; ++b)
-            saida.push_back(correcoes[b][i]);
+            saida.push_back(correcoes[std::size_t(b) * correcao + i]);
     return saida;
 }
 
@@ -460,6 +473,17 @@ int uns(std::uint64_t x) {
     return int((x * 0x0101010101010101) >> 56);
 }
 
+// uns(a) + 2 * uns(b) in one sum: a field of four bits holds up to 4 of one and twice 4 of the other.
+int unsSomados(std::uint64_t a, std::uint64_t b) {
+    a -= a >> 1 & 0x5555555555555555;
+    b -= b >> 1 & 0x5555555555555555;
+    a = (a & 0x3333333333333333) + (a >> 2 & 0x3333333333333333);
+    b = (b & 0x3333333333333333) + (b >> 2 & 0x3333333333333333);
+    std::uint64_t x = a + 2 * b;
+    x = (x & 0x0F0F0F0F0F0F0F0F) + (x >> 4 & 0x0F0F0F0F0F0F0F0F);
+    return int((x * 0x0101010101010101) >> 56);
+}
+
 // The bits of a row from `k` modules further on (k in 1..10), and from `k` modules back.
 template <int P> std::uint64_t adiante(const std::uint64_t *f, int w, int k) {
     return f[w] >> k | (w + 1 < P ? f[w + 1] << (64 - k) : 0);
@@ -489,7 +513,7 @@ template <int P> int penalidadeDaFaixa(const std::uint64_t *f, int lado) {
             igual[k] = ~(d[k] ^ d[k + 1]);
         const std::uint64_t cinco = igual[0] & igual[1] & igual[2] & igual[3] & abaixoDe(lado - 4, w);
         const std::uint64_t anteriorIgual = ~(atras(f, w, 1) ^ d[0]) & ~std::uint64_t(w == 0);
-        pontos += uns(cinco) + 2 * uns(cinco & ~anteriorIgual);
+        pontos += unsSomados(cinco, cinco & ~anteriorIgual);
 
         const std::uint64_t nucleo = d[0] & ~d[1] & d[2] & d[3] & d[4] & ~d[5] & d[6];
         if (!nucleo)
@@ -569,9 +593,9 @@ struct Simbolo {
         : dadosNasLinhas(m.dadosNasLinhas), dadosNasColunas(m.dadosNasColunas), linhas(m.funcoes),
           colunas(m.funcoes.lado, m.funcoes.palavras) {
         // Bits beyond the codewords stay light.
-        for (std::size_t i = 0; i < palavras.size() * 8; ++i)
-            if (palavras[i / 8] >> (7 - i % 8) & 1) {
-                const Posicao p = m.ordem[i];
+        for (std::size_t k = 0; k < palavras.size(); ++k)
+            for (unsigned b = palavras[k]; b; b &= b - 1) {
+                const Posicao p = m.ordem[8 * k + 7 - std::countr_zero(b)];
                 linhas.faixa(p.linha)[p.coluna / 64] |= std::uint64_t(1) << (p.coluna % 64);
             }
         colunas = linhas.transposta();
