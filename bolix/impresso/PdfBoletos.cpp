@@ -64,19 +64,16 @@ void ponto(QByteArray &saida, QPointF mm) {
     numero(saida, alturaPagina - mm.y() * pontosPorMm);
 }
 
-// The rows as written, "<hex>'\n", a glyph of the QR's font to a byte.
-qsizetype bytesDasLinhas(const QrCode &qr) {
-    return qr.lado * (2 * qr.bytesPorLinha() + 4);
-}
-
 // The QR as text in its own font (see `PdfBoletos::fonteQr`) under a scaling to its module: a row is a
-// string of a few glyphs, each line a module below the last. Far less to write and deflate than a
-// rectangle per run.
-void qrCode(QByteArray &saida, const QrPosto &qr) {
-    constexpr char hexadecimal[] = "0123456789ABCDEF";
+// string of a few glyphs, each line a module below the last. Far less to write than a rectangle per run,
+// and its own stream, not deflated: the rows are as good as random bytes, which deflate would spend time
+// on to save nothing.
+QByteArray qrCode(const QrPosto &qr) {
     const int lado = qr.codigo.lado;
     const qsizetype porLinha = qr.codigo.bytesPorLinha();
     const char *g = qr.codigo.linhas.constData();
+    QByteArray saida;
+    saida.reserve(64 + lado * (2 * porLinha + 4));
     const double modulo = qr.modulo() * pontosPorMm;
     saida.append("q ");
     numero(saida, modulo);
@@ -86,25 +83,24 @@ void qrCode(QByteArray &saida, const QrPosto &qr) {
     // y up from the top of the symbol, as glyphs stand on their line: each "'" goes a module down, the
     // first to the foot of row 0.
     saida.append("cm BT /Fq 1 Tf 1 TL\n");
-    // Written in place, the largest part of the page.
-    const qsizetype inicio = saida.size();
-    saida.resize(inicio + bytesDasLinhas(qr.codigo));
-    char *fim = saida.data() + inicio;
     for (int y = 0; y < lado; ++y) {
-        *fim++ = '<';
+        saida.append('(');
         for (const char b : QByteArrayView(g + y * porLinha, porLinha)) {
-            *fim++ = hexadecimal[static_cast<unsigned char>(b) >> 4];
-            *fim++ = hexadecimal[b & 15];
+            // A bare carriage return in a string would be read as a line feed.
+            if (b == '(' || b == ')' || b == '\\' || b == '\r')
+                saida.append('\\');
+            saida.append(b == '\r' ? 'r' : b);
         }
-        fim = std::copy_n(">'\n", 3, fim);
+        saida.append(")'\n");
     }
     saida.append("ET Q\n");
+    return saida;
 }
 
 // The content stream of a drawing; the logo is the image /Im1, drawn only `comLogotipo`.
 QByteArray conteudo(const Desenho &d, bool comLogotipo) {
     QByteArray s;
-    s.reserve(4096 + (d.qr ? bytesDasLinhas(d.qr->codigo) : 0));
+    s.reserve(4096);
     if (!d.molduras.isEmpty()) {
         numero(s, espessuraMoldura * pontosPorMm);
         s.append("w\n");
@@ -138,8 +134,6 @@ QByteArray conteudo(const Desenho &d, bool comLogotipo) {
         }
         s.append("f\n");
     }
-    if (d.qr)
-        qrCode(s, *d.qr);
     for (const QRectF &r : comLogotipo ? d.logotipos : QList<QRectF>()) {
         s.append("q ");
         numero(s, r.width() * pontosPorMm);
@@ -254,16 +248,22 @@ void PdfBoletos::pagina(const Desenho &formulario, const Desenho &campos) {
         this->formulario(formulario);
     const int conteudoDaPagina = reserva();
     fluxo(conteudoDaPagina, {}, "/Fm1 Do\n" + conteudo(campos, false));
+    QByteArray conteudos = referencia(conteudoDaPagina);
+    if (campos.qr) {
+        const int qr = reserva();
+        fluxo(qr, {}, qrCode(*campos.qr), false);
+        conteudos = "[" + conteudos + " " + referencia(qr) + "]";
+    }
     const int recursosDaPagina = recursos(campos.qr.has_value());
     const int pagina = reserva();
     objeto(pagina, "<< /Type /Page /Parent " + referencia(arvoreDePaginas) + " /Resources " +
-                       referencia(recursosDaPagina) + " /Contents " + referencia(conteudoDaPagina) + " >>");
+                       referencia(recursosDaPagina) + " /Contents " + conteudos + " >>");
     paginas_.append(pagina);
 }
 
 void PdfBoletos::formulario(const Desenho &d) {
     const bool comLogotipo = !d.logotipos.isEmpty() && !logotipo_.isNull();
-    QByteArray recursosDoFormulario = "<< " + fontes(d.qr.has_value());
+    QByteArray recursosDoFormulario = "<< " + fontes(false); // a QR is a page's own
     if (comLogotipo)
         recursosDoFormulario += " /XObject << /Im1 " + referencia(imagemDoLogotipo()) + " >>";
     recursosDoFormulario += " >>";
