@@ -423,10 +423,10 @@ struct Faixas {
         const std::uint8_t *modulo = grade.data();
         for (int i = 0; i < lado; ++i)
             for (int w = 0; w < palavras; ++w) {
-                std::uint64_t bits = 0;
+                std::uint64_t palavra = 0;
                 for (int j = 0, fim = std::min(64, lado - 64 * w); j < fim; ++j, ++modulo)
-                    bits |= std::uint64_t(*modulo == valor) << j;
-                faixa(i)[w] = bits;
+                    palavra |= std::uint64_t(*modulo == valor) << j;
+                faixa(i)[w] = palavra;
             }
     }
 
