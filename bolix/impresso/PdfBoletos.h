@@ -3,7 +3,7 @@
 // A PDF of boleto pages written page by page as they come. The form of the pages goes into the file
 // once, as a form object every page draws, followed by each page's own fields. Texts use the standard
 // faces Helvetica and Helvetica-Bold in WinAnsiEncoding, which every reader has; a Pix QR is text in a
-// small font of its own, whose glyphs are rows of eight modules; streams are deflated.
+// small font of its own, whose glyphs are rows of eight modules; streams are deflated but the QR's.
 
 #include "PaginaBoleto.h"
 
@@ -33,7 +33,7 @@ private:
     void abre(int objeto);
     void escreve(const QByteArray &bytes);
     void objeto(int numero, const QByteArray &corpo);
-    // Deflated unless `comprimido` is false, for streams too small to gain.
+    // Deflated unless `comprimido` is false, for streams deflate would not shrink: the QR's glyphs and rows.
     void fluxo(int numero, const QByteArray &dicionario, const QByteArray &conteudo, bool comprimido = true);
     int imagemDoLogotipo();
     // The Pix QR's font, written at the first page with a QR.
