@@ -1,7 +1,7 @@
 #include "app/TabExporta.h"
 
+#include "app/ContextoAbas.h"
 #include "app/ControlesJanela.h"
-#include "app/UGeraBoletoBancos.h"
 #include "cedente/UConfiguraCedente.h"
 #include "config/IniFile.h"
 #include "db/Connection.h"
@@ -72,7 +72,7 @@ const char *const contaInvalidaTexto = "Esse cliente está com uma conta corrent
 
 } // namespace
 
-TabExporta::TabExporta(TFRuvenal &janela) : janela_(janela) {
+TabExporta::TabExporta(ContextoAbas &contexto) : contexto_(contexto) {
     setObjectName(QStringLiteral("tabExporta"));
     criaPainelSuperior();
     criaPainelMeio();
@@ -96,7 +96,7 @@ void TabExporta::criaListas() {
 }
 
 void TabExporta::ligaEventos() {
-    connect(bCancelar, &QPushButton::clicked, &janela_, &QWidget::close);
+    connect(bCancelar, &QPushButton::clicked, this, [this] { window()->close(); });
     // The mode changes when a button becomes selected, not when the selected one is clicked again.
     for (QRadioButton *modo : {rbCliente, rbEmpresa})
         connect(modo, &QRadioButton::toggled, this, [this](bool selecionado) {
@@ -211,7 +211,7 @@ void TabExporta::criaPainelInferior() {
 }
 
 void TabExporta::abreEmpresas(const QString &codEmpresa) {
-    empresas_ = std::make_unique<EscolhaEmpresa>(janela_.conexao().abre(EscolhaEmpresa::sqlEmpresas()));
+    empresas_ = std::make_unique<EscolhaEmpresa>(contexto_.conexao().abre(EscolhaEmpresa::sqlEmpresas()));
     lkEmpresa->clear();
     for (const EscolhaEmpresa::Empresa &e : empresas_->empresas())
         lkEmpresa->addItem(e.nome, e.id);
@@ -296,29 +296,29 @@ ResultSet *TabExporta::QListEmpres() const {
 }
 
 void TabExporta::sbListarFuncClick() {
-    janela_.estadoPrograma().CampoData = CampoDataDe(ComboBox1->currentText());
+    contexto_.estadoPrograma().CampoData = CampoDataDe(ComboBox1->currentText());
     sbListarFunc->setEnabled(false);
     const auto reabilita = qScopeGuard([this] { sbListarFunc->setEnabled(true); });
 
-    const ResultSet QTemp = janela_.conexao().abre(sqlFilial(janela_.estadoPrograma().FilialAtual));
-    const std::optional<int> filial =
-        aplicaFiltroFilial(QTemp, janela_.estadoPrograma().FilialAtual, janela_.estadoPrograma().FilialLogica)
-            ? std::optional(janela_.estadoPrograma().FilialLogica)
-            : std::nullopt;
-    const Periodo periodo{janela_.estadoPrograma().CampoData, dtDataInicial->date(), dtDataFinal->date(),
+    const ResultSet QTemp = contexto_.conexao().abre(sqlFilial(contexto_.estadoPrograma().FilialAtual));
+    const std::optional<int> filial = aplicaFiltroFilial(QTemp, contexto_.estadoPrograma().FilialAtual,
+                                                         contexto_.estadoPrograma().FilialLogica)
+                                          ? std::optional(contexto_.estadoPrograma().FilialLogica)
+                                          : std::nullopt;
+    const Periodo periodo{contexto_.estadoPrograma().CampoData, dtDataInicial->date(), dtDataFinal->date(),
                           dtHoraInicial->text(), dtHoraFinal->text()};
     if (rbEmpresa->isChecked()) {
         // A new statement closes the previous result and its totals, even when it then fails.
         modeloEmpresas_->fecha();
         CalcularTotal();
         abreLista(dbEmpresas, modeloEmpresas_,
-                  janela_.conexao().abre(sqlListaEmpresas(janela_.conexao(), periodo, filial)));
+                  contexto_.conexao().abre(sqlListaEmpresas(contexto_.conexao(), periodo, filial)));
     } else {
         dbFuncs->setColumnHidden(modeloFuncs_->coluna(QStringLiteral("vencimento")), !CheckBox1->isChecked());
         modeloFuncs_->fecha();
         CalcularTotal();
-        ResultSet lista = janela_.conexao().abre(sqlListaClientes(
-            janela_.conexao(), periodo, empresas_->codempres(), CheckBox1->isChecked(), filial));
+        ResultSet lista = contexto_.conexao().abre(sqlListaClientes(
+            contexto_.conexao(), periodo, empresas_->codempres(), CheckBox1->isChecked(), filial));
         acrescentaTotalComJuros(lista);
         abreLista(dbFuncs, modeloFuncs_, std::move(lista));
     }
@@ -387,10 +387,10 @@ void TabExporta::checkDebitoCCClick() {
 }
 
 void TabExporta::bConfigClick() {
-    TFConfigCedente dialogo(janela_.configuracao(), janela_.estadoPrograma().banco,
-                            janela_.estadoPrograma().carteira, &janela_);
+    TFConfigCedente dialogo(contexto_.configuracao(), contexto_.estadoPrograma().banco,
+                            contexto_.estadoPrograma().carteira, window());
     if (dialogo.exec() == QDialog::Accepted)
-        janela_.ConfigurarConta();
+        contexto_.ConfigurarConta();
 }
 
 ControlesGeracao TabExporta::controlesGeracao() const {
@@ -412,18 +412,18 @@ ControlesGeracao TabExporta::controlesGeracao() const {
 // and shows the same row after the run, whether it ends or stops with an error.
 void TabExporta::bGerarClick() {
     const ControlesGeracao controles = controlesGeracao();
-    const auto execucao = janela_.iniciaExecucao();
+    const auto execucao = contexto_.iniciaExecucao();
     const auto esconde = qScopeGuard([this] {
         pbGeracao->hide();
         (rbEmpresa->isChecked() ? dbEmpresas : dbFuncs)->viewport()->update();
     });
-    AmbienteGeracao ambiente{janela_.estadoPrograma(), janela_.pastaPrograma(), janela_.bolix(),
-                             janela_.configuracao(),   janela_.conexao(),       mostraEm(pbGeracao)};
-    GerarArquivo(controles, {QListaFunc(), QListEmpres()}, janela_.geracao(), ambiente,
-                 [this](const QString &titulo) { janela_.setWindowTitle(titulo); });
+    AmbienteGeracao ambiente{contexto_.estadoPrograma(), contexto_.pastaPrograma(), contexto_.bolix(),
+                             contexto_.configuracao(),   contexto_.conexao(),       mostraEm(pbGeracao)};
+    GerarArquivo(controles, {QListaFunc(), QListEmpres()}, contexto_.geracao(), ambiente,
+                 [this](const QString &titulo) { window()->setWindowTitle(titulo); });
 }
 
 void TabExporta::Button1Click() {
-    TFRelBoletos dialogo(janela_.conexao());
+    TFRelBoletos dialogo(contexto_.conexao());
     dialogo.exec();
 }

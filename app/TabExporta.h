@@ -20,14 +20,14 @@ class CampoPasta;
 class EscolhaEmpresa;
 class ModeloListagem;
 class ResultSet;
-class TFRuvenal;
+class ContextoAbas;
 
 // The "Exporta Arquivo" tab: the listing of what clients and companies owe, marking, totals and the
 // generation run.
 class TabExporta : public QWidget {
     Q_OBJECT
 public:
-    explicit TabExporta(TFRuvenal &janela);
+    explicit TabExporta(ContextoAbas &contexto);
     ~TabExporta() override;
 
     // Start-up: the companies, the remembered company chosen, the client mode shown.
@@ -97,7 +97,7 @@ private:
     ControlesGeracao controlesGeracao() const;
     void Button1Click();
 
-    TFRuvenal &janela_;
+    ContextoAbas &contexto_;
     std::unique_ptr<EscolhaEmpresa> empresas_;
     ModeloListagem *modeloFuncs_ = nullptr;
     ModeloListagem *modeloEmpresas_ = nullptr;

@@ -1,7 +1,7 @@
 #include "app/TabImportar.h"
 
+#include "app/ContextoAbas.h"
 #include "app/ControlesJanela.h"
-#include "app/UGeraBoletoBancos.h"
 #include "config/IniFile.h"
 #include "db/Connection.h"
 #include "forms/CamposArquivo.h"
@@ -27,14 +27,14 @@
 #include <QScopeGuard>
 #include <QTableView>
 
-TabImportar::TabImportar(TFRuvenal &janela) : janela_(janela) {
+TabImportar::TabImportar(ContextoAbas &contexto) : contexto_(contexto) {
     setObjectName(QStringLiteral("tabImportarRet"));
     criaControles();
     ligaEventos();
 }
 
 void TabImportar::ligaEventos() {
-    connect(butCancela, &QPushButton::clicked, &janela_, &QWidget::close);
+    connect(butCancela, &QPushButton::clicked, this, [this] { window()->close(); });
     connect(butLerArquivo, &QPushButton::clicked, this, [this] { guarda([this] { butLerArquivoClick(); }); });
     connect(butProcessar, &QPushButton::clicked, this, [this] { guarda([this] { butProcessarClick(); }); });
 }
@@ -99,14 +99,14 @@ void TabImportar::criaControles() {
 void TabImportar::butLerArquivoClick() {
     bool terminou = false;
     {
-        const auto execucao = janela_.iniciaExecucao();
+        const auto execucao = contexto_.iniciaExecucao();
         terminou = carregaRetorno();
     }
     butProcessar->setEnabled(podeProcessar());
     if (!terminou)
         return;
-    janela_.configuracao().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("endereco_leitura"),
-                                       fnLocalLeitura->text());
+    contexto_.configuracao().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("endereco_leitura"),
+                                         fnLocalLeitura->text());
     const int linhas = modeloLista_->rowCount();
     QString texto = linhas == 0 ? QStringLiteral("Não existem registro de boletos enviado pelo banco.")
                     : jaBaixadas_ == 0
@@ -122,15 +122,16 @@ void TabImportar::butLerArquivoClick() {
 
 // False when the click ended at the message that the file is not there.
 bool TabImportar::carregaRetorno() {
-    const Money TaxaBoleto = LeTaxaBoleto(janela_.configuracao());
+    const Money TaxaBoleto = LeTaxaBoleto(contexto_.configuracao());
     const QString caminho = CaminhoDoRetorno(fnLocalLeitura->text());
     naoEncontrados_.clear();
     mensagemPix_.clear();
     if (!QFileInfo(caminho).isFile())
         return true;
     ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
-    PreparaBaixasRegistradas(janela_.conexao(),
-                             QDir(janela_.pastaPrograma()).filePath(QStringLiteral("retornos_baixados.txt")));
+    PreparaBaixasRegistradas(
+        contexto_.conexao(),
+        QDir(contexto_.pastaPrograma()).filePath(QStringLiteral("retornos_baixados.txt")));
     const auto escondeProgresso = qScopeGuard([this] { pbRetorno->hide(); });
     if (arquivo.modo == ModoRetorno::Debito) {
         painelTotais->show();
@@ -149,15 +150,15 @@ bool TabImportar::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBolet
                                     QStringLiteral(" não encontrado.\rInsira o diretório correto."));
         return false;
     }
-    janela_.ConfigurarConta();
-    const std::vector<Ocorrencia> ocorrencias = OcorrenciasBoleto(janela_.bolix(), TaxaBoleto);
+    contexto_.ConfigurarConta();
+    const std::vector<Ocorrencia> ocorrencias = OcorrenciasBoleto(contexto_.bolix(), TaxaBoleto);
     ListaRetorno lista =
-        ListaOcorrencias(janela_.conexao(), ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno));
+        ListaOcorrencias(contexto_.conexao(), ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno));
     naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
     // The QRs of the titles the return confirms, apart from the payments.
-    mensagemPix_ =
-        MensagemPix(GuardaPix(janela_.conexao(), janela_.bolix().get(QStringLiteral("NumeroBanco")).toText(),
-                              PixDoRetorno(janela_.bolix()), Clock::agora()));
+    mensagemPix_ = MensagemPix(GuardaPix(contexto_.conexao(),
+                                         contexto_.bolix().get(QStringLiteral("NumeroBanco")).toText(),
+                                         PixDoRetorno(contexto_.bolix()), Clock::agora()));
     abreOcorrencias(std::move(lista.QListaTemp), std::move(arquivo));
     return true;
 }
@@ -165,7 +166,7 @@ bool TabImportar::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBolet
 void TabImportar::ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto) {
     const std::vector<Ocorrencia> ocorrencias = OcorrenciasDebito(arquivo.linhas, TaxaBoleto);
     ListaRetorno lista =
-        ListaOcorrencias(janela_.conexao(), ModoRetorno::Debito, ocorrencias, mostraEm(pbRetorno));
+        ListaOcorrencias(contexto_.conexao(), ModoRetorno::Debito, ocorrencias, mostraEm(pbRetorno));
     lblTotDebitado->setText(Regional::atual().formataGeral(lista.totalDebitado));
     lblTotNDebitado->setText(Regional::atual().formataGeral(lista.totalNaoDebitado));
     lblQtdeReg->setText(QString::number(lista.registros));
@@ -174,7 +175,7 @@ void TabImportar::ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto) {
 }
 
 void TabImportar::abreOcorrencias(ResultSet lista, ArquivoRetorno arquivo) {
-    jaBaixadas_ = MarcaJaBaixadas(janela_.conexao(), lista, arquivo.modo, arquivo.impressao);
+    jaBaixadas_ = MarcaJaBaixadas(contexto_.conexao(), lista, arquivo.modo, arquivo.impressao);
     modeloLista_->abre(std::move(lista));
     if (modeloLista_->rowCount() > 0)
         dbLista->setCurrentIndex(modeloLista_->index(0, 0));
@@ -197,7 +198,7 @@ void TabImportar::butProcessarClick() {
         // Settled once per loading, whether the run ends or stops with an error: disabled again once the
         // guard below has given the buttons back.
         const auto desabilita = qScopeGuard([this] { butProcessar->setEnabled(false); });
-        const auto execucao = janela_.iniciaExecucao();
+        const auto execucao = contexto_.iniciaExecucao();
         listaProcessada_ = true;
         const int atual = dbLista->currentIndex().row();
         dbLista->setUpdatesEnabled(false);
@@ -206,7 +207,7 @@ void TabImportar::butProcessarClick() {
             dbLista->setCurrentIndex(modeloLista_->index(atual, 0));
             dbLista->setUpdatesEnabled(true);
         });
-        resultado = ProcessaRetorno(janela_.conexao(), janela_.estadoPrograma(), *lista, retorno_.modo,
+        resultado = ProcessaRetorno(contexto_.conexao(), contexto_.estadoPrograma(), *lista, retorno_.modo,
                                     retorno_.impressao, mostraEm(pbRetorno));
     }
     if (resultado.recusados > 0)

@@ -12,14 +12,14 @@ class QTableView;
 class CampoArquivo;
 class ModeloOcorrencias;
 class ResultSet;
-class TFRuvenal;
+class ContextoAbas;
 
 // The "Importar Retorno" tab: a bank's return file loaded into the list of paid titles, and their
 // settlement.
 class TabImportar : public QWidget {
     Q_OBJECT
 public:
-    explicit TabImportar(TFRuvenal &janela);
+    explicit TabImportar(ContextoAbas &contexto);
 
     CampoArquivo *fnLocalLeitura;
     QWidget *painelTotais;
@@ -45,7 +45,7 @@ private:
     bool podeProcessar();
     void butProcessarClick();
 
-    TFRuvenal &janela_;
+    ContextoAbas &contexto_;
     // The occurrence list and the return it was loaded from; settled at most once per loading.
     ModeloOcorrencias *modeloLista_ = nullptr;
     ArquivoRetorno retorno_;

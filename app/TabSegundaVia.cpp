@@ -1,7 +1,7 @@
 #include "app/TabSegundaVia.h"
 
+#include "app/ContextoAbas.h"
 #include "app/ControlesJanela.h"
-#include "app/UGeraBoletoBancos.h"
 #include "db/Connection.h"
 #include "forms/CampoData.h"
 #include "forms/CamposArquivo.h"
@@ -38,7 +38,7 @@ void informa(const ResultadoSegundaVia &r) {
 
 } // namespace
 
-TabSegundaVia::TabSegundaVia(TFRuvenal &janela) : janela_(janela) {
+TabSegundaVia::TabSegundaVia(ContextoAbas &contexto) : contexto_(contexto) {
     setObjectName(QStringLiteral("tabSegundaVia"));
     criaFiltros();
     dbBoletos = lista(this, "dbBoletos", QRect(4, 96, 646, 316), corWindows(0x00804000));
@@ -90,7 +90,7 @@ void TabSegundaVia::criaRodape() {
 }
 
 void TabSegundaVia::ligaEventos() {
-    connect(bCancelar, &QPushButton::clicked, &janela_, &QWidget::close);
+    connect(bCancelar, &QPushButton::clicked, this, [this] { window()->close(); });
     connect(cbPeriodo, &QCheckBox::toggled, this, [this](bool ligado) {
         for (QWidget *w : std::initializer_list<QWidget *>{cbDataPeriodo, dtDe, dtAte})
             w->setEnabled(ligado);
@@ -112,7 +112,7 @@ FiltroBoletos TabSegundaVia::filtro() const {
 }
 
 void TabSegundaVia::bPesquisarClick() {
-    Connection &c = janela_.conexao();
+    Connection &c = contexto_.conexao();
     // The tables are the program's own: a store that never issued, settled or read a Pix QR here lacks them.
     c.executa(sqlCriaBoletosEmitidos());
     c.executa(sqlCriaBaixasRegistradas());
@@ -131,8 +131,8 @@ void TabSegundaVia::imprimeMarcados(
     }
     ResultadoSegundaVia r;
     {
-        const auto execucao = janela_.iniciaExecucao();
-        const ResultSet registros = janela_.conexao().abre(sqlBoletosPorId(ids));
+        const auto execucao = contexto_.iniciaExecucao();
+        const ResultSet registros = contexto_.conexao().abre(sqlBoletosPorId(ids));
         QList<BoletoEmitido> boletos;
         for (int i = 0; i < registros.linhas(); ++i)
             boletos << BoletoDoRegistro(registros, i);
@@ -143,7 +143,7 @@ void TabSegundaVia::imprimeMarcados(
 
 void TabSegundaVia::bImprimirClick() {
     imprimeMarcados([this](const QList<BoletoEmitido> &boletos) {
-        return ImprimeSegundaVia(janela_.bolix(), boletos, RemoveAspas(edPasta->text()));
+        return ImprimeSegundaVia(contexto_.bolix(), boletos, RemoveAspas(edPasta->text()));
     });
 }
 
@@ -156,7 +156,7 @@ void TabSegundaVia::bSalvarPorClienteClick() {
         ResultadoSegundaVia total;
         for (const QList<BoletoEmitido> &doCliente : porCliente) {
             const ResultadoSegundaVia r =
-                ImprimeSegundaVia(janela_.bolix(), doCliente, pasta, ArquivoDoCliente(pasta, doCliente[0]));
+                ImprimeSegundaVia(contexto_.bolix(), doCliente, pasta, ArquivoDoCliente(pasta, doCliente[0]));
             total.arquivos << r.arquivos;
             total.recusados << r.recusados;
         }

@@ -13,14 +13,14 @@ class QPushButton;
 class QTableView;
 class CampoPasta;
 class ModeloBoletosEmitidos;
-class TFRuvenal;
+class ContextoAbas;
 
 // The "2ª via" tab: issued boletos found by client, number or period, with their state, and the ticked ones
 // printed again as they were issued, in one file or one file per client.
 class TabSegundaVia : public QWidget {
     Q_OBJECT
 public:
-    explicit TabSegundaVia(TFRuvenal &janela);
+    explicit TabSegundaVia(ContextoAbas &contexto);
 
     QLineEdit *edCliente;
     QLineEdit *edDocumento;
@@ -48,6 +48,6 @@ private:
     // The records of the ticked rows; `imprime` prints them while the other runs wait.
     void imprimeMarcados(const std::function<ResultadoSegundaVia(const QList<BoletoEmitido> &)> &imprime);
 
-    TFRuvenal &janela_;
+    ContextoAbas &contexto_;
     ModeloBoletosEmitidos *modelo_ = nullptr;
 };

@@ -29,7 +29,9 @@ const char *const avisoBolix = "É necessário que o Bolix esteja instalado nest
 
 } // namespace
 
-TFRuvenal::TFRuvenal(const QString &programDir, QWidget *parent) : QWidget(parent), programDir_(programDir) {
+TFRuvenal::TFRuvenal(const QString &programDir, QWidget *parent) : QWidget(parent), contexto_(programDir) {
+    contexto_.configurarConta_ = [this] { ConfigurarConta(); };
+    contexto_.iniciaExecucao_ = [this] { return iniciaExecucao(); };
     setObjectName(QStringLiteral("FRuvenal"));
     setWindowTitle(QStringLiteral("Ruvenal 1.0.0.34"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -38,11 +40,11 @@ TFRuvenal::TFRuvenal(const QString &programDir, QWidget *parent) : QWidget(paren
     setFixedSize(660, 526);
 
     pcPrincipal = cria<QTabWidget>(this, "pcPrincipal", QRect(0, 0, 660, 526));
-    tabExporta = new TabExporta(*this);
+    tabExporta = new TabExporta(contexto_);
     pcPrincipal->addTab(tabExporta, QStringLiteral("Exporta Arquivo"));
-    tabImportarRet = new TabImportar(*this);
+    tabImportarRet = new TabImportar(contexto_);
     pcPrincipal->addTab(tabImportarRet, QStringLiteral("Importar Retorno"));
-    tabSegundaVia = new TabSegundaVia(*this);
+    tabSegundaVia = new TabSegundaVia(contexto_);
     pcPrincipal->addTab(tabSegundaVia, QStringLiteral("2ª via"));
     // Key preview: the window sees every key before the focused control.
     qApp->installEventFilter(this);
@@ -59,9 +61,9 @@ bool TFRuvenal::FormCreate() {
         naEtapa(QStringLiteral("início"), [this] { executaInicio(); });
         return true;
     } catch (const ErroNaEtapa &e) {
-        registraFalha(programDir_, e.etapa(), e.texto());
+        registraFalha(contexto_.programDir_, e.etapa(), e.texto());
     } catch (...) {
-        registraFalha(programDir_, QStringLiteral("início"), QStringLiteral("erro desconhecido"));
+        registraFalha(contexto_.programDir_, QStringLiteral("início"), QStringLiteral("erro desconhecido"));
     }
     // Whatever failed, the operator sees the one warning; the error's own text goes to the log only.
     Aviso(QString::fromUtf8(avisoBolix));
@@ -69,20 +71,18 @@ bool TFRuvenal::FormCreate() {
     return false;
 }
 
-IniFile TFRuvenal::configuracao() const {
-    return IniFile(QDir(programDir_).filePath(QStringLiteral("sistema_zel.ini")));
-}
-
 void TFRuvenal::executaInicio() {
-    const ConfiguracaoInicial cfg = naEtapa(
-        QStringLiteral("sistema_zel.ini"), [this] { return leConfiguracaoInicial(configuracao(), estado_); });
+    const ConfiguracaoInicial cfg = naEtapa(QStringLiteral("sistema_zel.ini"), [this] {
+        return leConfiguracaoInicial(contexto_.configuracao(), contexto_.estado_);
+    });
     tabExporta->DirFinal->setText(cfg.enderecoDestino);
     tabSegundaVia->edPasta->setText(cfg.enderecoDestino);
     tabImportarRet->fnLocalLeitura->setText(cfg.enderecoLeitura);
 
-    conexao_ = std::make_unique<Connection>();
-    conexao_->configura(cfg.host, cfg.database, cfg.senha);
-    conexao_->defineEspera([](bool emExecucao) {
+    auto &conexao = contexto_.conexao_;
+    conexao = std::make_unique<Connection>();
+    conexao->configura(cfg.host, cfg.database, cfg.senha);
+    conexao->defineEspera([](bool emExecucao) {
         if (emExecucao)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
@@ -90,11 +90,11 @@ void TFRuvenal::executaInicio() {
     });
     // Connecting on its own, just before the caption's statement would, so that the log tells a
     // connection refused from a statement refused.
-    naEtapa(QStringLiteral("conexão com o banco de dados"), [this] { conexao_->conecta(); });
+    naEtapa(QStringLiteral("conexão com o banco de dados"), [&] { conexao->conecta(); });
     naEtapa(QStringLiteral("título da janela (tabela bancos)"), [this] { atualizaTitulo(); });
 
     naEtapa(QStringLiteral("componente Bolix.ContaCorrente"),
-            [this] { ObjBolix = boleto::ObjetoBolix::cria(programDir_); });
+            [this] { contexto_.ObjBolix = boleto::ObjetoBolix::cria(contexto_.programDir_); });
 
     naEtapa(QStringLiteral("empresas"), [&] { tabExporta->abreEmpresas(cfg.codEmpresa); });
     tabExporta->rbClienteClick();
@@ -102,18 +102,18 @@ void TFRuvenal::executaInicio() {
 }
 
 void TFRuvenal::atualizaTitulo() {
-    setWindowTitle(TituloComBanco(*conexao_, estado_.banco));
+    setWindowTitle(TituloComBanco(contexto_.conexao(), contexto_.estado_.banco));
 }
 
 void TFRuvenal::ConfigurarConta() {
-    setWindowTitle(::ConfigurarConta(controlesConta(), {programDir_, estado_.banco}, ObjBolix, configuracao(),
-                                     *conexao_));
+    setWindowTitle(::ConfigurarConta(controlesConta(), {contexto_.programDir_, contexto_.estado_.banco},
+                                     contexto_.ObjBolix, contexto_.configuracao(), contexto_.conexao()));
 }
 
 ControlesConta TFRuvenal::controlesConta() const {
     return {pcPrincipal->currentWidget() == tabExporta, tabExporta->DirFinal->text(),
             tabExporta->checkDebitoCC->isChecked(),     tabImportarRet->fnLocalLeitura->text(),
-            tabExporta->cbDtVenc->isChecked(),          geracao_.SequenciaRemessa};
+            tabExporta->cbDtVenc->isChecked(),          contexto_.geracao_.SequenciaRemessa};
 }
 
 std::shared_ptr<void> TFRuvenal::iniciaExecucao() {
@@ -183,8 +183,8 @@ void TFRuvenal::FormClose() {
         return;
     fechado_ = true;
     // The component first, then the queries, then the connection.
-    ObjBolix = {};
+    contexto_.ObjBolix = {};
     tabExporta->fecha();
-    conexao_.reset();
+    contexto_.conexao_.reset();
     qApp->quit();
 }

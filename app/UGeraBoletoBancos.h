@@ -1,22 +1,18 @@
 #pragma once
 
-#include "boleto/ObjetoBolix.h"
-#include "config/EstadoPrograma.h"
+#include "app/ContextoAbas.h"
 #include "generation/ConfigurarConta.h"
-#include "generation/Geracao.h"
 
 #include <QWidget>
 #include <memory>
 
 class QTabWidget;
-class Connection;
-class IniFile;
 class TabExporta;
 class TabImportar;
 class TabSegundaVia;
 
-// The main window: its tabs (export, return import, second print), the caption, and what they share for
-// the whole run: the connection, the component object, the program-wide state and the runs' guard.
+// The main window: it builds what its tabs share (export, return import, second print) and composes them;
+// the caption, the keys and the runs' guard.
 class TFRuvenal : public QWidget {
     Q_OBJECT
 public:
@@ -28,7 +24,7 @@ public:
     // Start-up. False when it failed: the warning has been shown and the window closed.
     bool FormCreate();
 
-    const EstadoPrograma &estado() const { return estado_; }
+    const EstadoPrograma &estado() const { return contexto_.estado_; }
     // True while a generation, a return loading, a settlement or a second print runs.
     bool emExecucao() const { return emExecucao_; }
     // Starts a run (generation, return loading, settlement, second print): until the returned guard is
@@ -43,17 +39,7 @@ public:
     TabSegundaVia *tabSegundaVia;
 
     // SequenciaRemessa, TaxaBoleto and CodigosMarcados of the last generation run.
-    const CamposGeracao &camposGeracao() const { return geracao_; }
-
-    // What the tabs share.
-    Connection &conexao() const { return *conexao_; }
-    const boleto::ObjetoBolix &bolix() const { return ObjBolix; }
-    EstadoPrograma &estadoPrograma() { return estado_; }
-    CamposGeracao &geracao() { return geracao_; }
-    const QString &pastaPrograma() const { return programDir_; }
-    IniFile configuracao() const;
-    // The component's account set-up in the mode of the page shown; refreshes the caption.
-    void ConfigurarConta();
+    const CamposGeracao &camposGeracao() const { return contexto_.geracao_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -62,15 +48,13 @@ protected:
 private:
     void executaInicio();
     void atualizaTitulo();
+    void ConfigurarConta();
     void FormClose();
     bool FormKeyDown(QKeyEvent *event);
     ControlesConta controlesConta() const;
 
-    QString programDir_;
-    EstadoPrograma estado_;
-    std::unique_ptr<Connection> conexao_;
-    boleto::ObjetoBolix ObjBolix;
+    // Before the tabs, which hold it.
+    ContextoAbas contexto_;
     bool fechado_ = false;
     bool emExecucao_ = false;
-    CamposGeracao geracao_;
 };
