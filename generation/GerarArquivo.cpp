@@ -76,6 +76,19 @@ void anunciaTaxa(Money taxa) {
                                     QStringLiteral(" para cada cliente!"));
 }
 
+// Asked once the account is set up and before any document is built or printed: a setting only the
+// remittance needs (a bank's code for its headers, a check digit the boleto does not carry) stops the run
+// here, not after the boletos went out.
+bool remessaPossivel(const boleto::ObjetoBolix &bolix) {
+    const QString recusa = bolix.call(QStringLiteral("RecusaArquivoRemessa")).toText();
+    if (recusa.isEmpty())
+        return true;
+    Mensagens::atual().atencao(QStringLiteral("O arquivo de remessa não poderia ser gerado. Arrume as "
+                                              "configurações do boleto e gere novamente:\r") +
+                               recusa);
+    return false;
+}
+
 // False when the component did not write the file; the operator is told why.
 bool gravaRemessa(const boleto::ObjetoBolix &bolix) {
     try {
@@ -140,6 +153,8 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
     const ControlesConta conta{true,      c.DirFinal, c.checkDebitoCC,
                                QString(), c.cbDtVenc, campos.SequenciaRemessa};
     mostraTitulo(ConfigurarConta(conta, {amb.programDir, amb.estado.banco}, amb.bolix, amb.ini, amb.conexao));
+    if (!remessaPossivel(amb.bolix))
+        return;
     const int documentos = GerarDocumentos(c, lista, campos, amb);
     amb.ini.gravarTexto(secao, QStringLiteral("endereco_destino"), c.DirFinal);
     amb.ini.gravarTexto(secao, QStringLiteral("cod_empresa"), c.edCodEmpres);

@@ -190,14 +190,14 @@ void leBaixa(const Leitor &l, ConfiguracaoBolix &c) {
 }
 
 // The Pix key in the form its type gives (the Central Bank's forms: digits only, +55 and the number,
-// an e-mail, a random key with hyphens).
+// an e-mail, a random key with hyphens). Printable ASCII only: the files carry the key as typed.
 void leChavePix(const Leitor &l, ConfiguracaoBolix &c) {
     c.tipoChavePix = l.umDe(QStringLiteral("tipo_chave_pix"), {u"1", u"2", u"3", u"4", u"5"}, QString());
     static const QRegularExpression formas[] = {
         QRegularExpression(QStringLiteral("^\\d{11}$")),
         QRegularExpression(QStringLiteral("^\\d{14}$")),
         QRegularExpression(QStringLiteral("^\\+55\\d{10,11}$")),
-        QRegularExpression(QStringLiteral("^[^@\\s]+@[^@\\s]+$")),
+        QRegularExpression(QStringLiteral("^[\\x21-\\x3F\\x41-\\x7E]+@[\\x21-\\x3F\\x41-\\x7E]+$")),
         QRegularExpression(QStringLiteral("^[0-9a-fA-F]{8}(-[0-9a-fA-F]{4}){3}-[0-9a-fA-F]{12}$")),
     };
     if (c.chavePix.size() > 77 || !formas[c.tipoChavePix.toInt() - 1].match(c.chavePix).hasMatch())

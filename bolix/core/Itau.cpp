@@ -160,7 +160,7 @@ public:
         if (doc.valorMultaAtraso > 0 || doc.percentualMultaAtraso > 0)
             registros.append(multa400(doc));
         if (c.configuracao.pix && !c.configuracao.chavePix.isEmpty())
-            registros.append(Registro(400).numero(1, 1, 3).texto(2, 78, c.configuracao.chavePix));
+            registros.append(Registro(400).numero(1, 1, 3).textoExato(2, 78, chavePix400(c.configuracao)));
         return registros;
     }
 

@@ -26,31 +26,45 @@ QStringList recusasDoDocumento(const Documento &doc, const QString &layout,
     return recusas;
 }
 
-QString gravaArquivoRemessa(const ContaConfigurada &conta, const QList<Documento> &docs,
-                            const ArquivoRemessa &destino, const QDateTime &geracao) {
+namespace {
+
+struct LinhasDaRemessa {
+    QList<QByteArray> linhas;
+    QByteArray marcaFinal;
+};
+
+LinhasDaRemessa linhasDaRemessa(const ContaConfigurada &conta, const QList<Documento> &docs,
+                                const ArquivoRemessa &destino, const QDateTime &geracao) {
     if (destino.arquivo.trimmed().isEmpty())
         throw ErroBolix(QStringLiteral("ArquivoRemessa.Arquivo não informado."));
     if (destino.sequencia < 0 || destino.sequencia > 999999)
         throw ErroBolix(QStringLiteral("ArquivoRemessa.Sequencia %1 inválida: use de 0 a 999999.")
                             .arg(destino.sequencia));
     const QString layout = destino.layout.trimmed();
-    QList<QByteArray> linhas;
-    QByteArray marcaFinal;
     // The program names no boleto layout: the settings choose between the bank's CNAB 240 and 400.
     const bool boleto = layout.isEmpty() || layout.compare(u"FEBRABAN240", Qt::CaseInsensitive) == 0;
-    if (boleto && conta.configuracao.layout == 400) {
-        linhas = remessa400(conta, docs, destino.sequencia, geracao);
-        marcaFinal = regraDoBanco(conta.configuracao.banco).fimDaRemessa400();
-    } else if (boleto)
-        linhas = remessa240(conta, docs, destino.sequencia, geracao);
-    else if (ehLayoutDebito(layout))
-        linhas = remessa150(conta, docs, destino.sequencia, geracao);
-    else
-        throw ErroBolix(
-            QStringLiteral("ArquivoRemessa.Layout \"%1\" não suportado: use FEBRABAN240 ou DebitoCC.")
-                .arg(destino.layout));
+    if (boleto && conta.configuracao.layout == 400)
+        return {remessa400(conta, docs, destino.sequencia, geracao),
+                regraDoBanco(conta.configuracao.banco).fimDaRemessa400()};
+    if (boleto)
+        return {remessa240(conta, docs, destino.sequencia, geracao), {}};
+    if (ehLayoutDebito(layout))
+        return {remessa150(conta, docs, destino.sequencia, geracao), {}};
+    throw ErroBolix(QStringLiteral("ArquivoRemessa.Layout \"%1\" não suportado: use FEBRABAN240 ou DebitoCC.")
+                        .arg(destino.layout));
+}
+
+} // namespace
+
+void confereRemessa(const ContaConfigurada &conta, const ArquivoRemessa &destino) {
+    linhasDaRemessa(conta, {}, destino, QDateTime::currentDateTime());
+}
+
+QString gravaArquivoRemessa(const ContaConfigurada &conta, const QList<Documento> &docs,
+                            const ArquivoRemessa &destino, const QDateTime &geracao) {
+    const LinhasDaRemessa remessa = linhasDaRemessa(conta, docs, destino, geracao);
     const QString caminho = caminhoDoArquivo(destino.diretorio, destino.arquivo);
-    gravaLinhas(caminho, linhas, marcaFinal);
+    gravaLinhas(caminho, remessa.linhas, remessa.marcaFinal);
     return docs.size() == 1 ? QStringLiteral("1 título gravado em %1").arg(caminho)
                             : QStringLiteral("%1 títulos gravados em %2").arg(docs.size()).arg(caminho);
 }

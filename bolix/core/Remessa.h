@@ -55,6 +55,12 @@ QString codigoEspecie(const Documento &doc);
 // Directory and file name joined, whether or not the directory ends with a separator.
 QString caminhoDoArquivo(const QString &diretorio, const QString &arquivo);
 
+// Refuses, as gravaArquivoRemessa would before any title, what the file members, the account or the
+// settings lack for the layout: a code the bank wants in its file headers, a check digit the boleto does
+// not carry. Settings only the files need never stop a boleto from printing, so a caller about to print
+// asks this first.
+void confereRemessa(const ContaConfigurada &conta, const ArquivoRemessa &destino);
+
 // Writes the file of the chosen layout (nothing under the final name on failure) and returns
 // "3 títulos gravados em <path>".
 QString gravaArquivoRemessa(const ContaConfigurada &conta, const QList<Documento> &docs,

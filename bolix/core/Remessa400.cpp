@@ -163,6 +163,10 @@ QString especie400(const Documento &doc, const Especies400 &especies) {
     return especies.outros.toString();
 }
 
+QByteArray chavePix400(const ConfiguracaoBolix &configuracao) {
+    return configuracao.chavePix.toLatin1();
+}
+
 // The caller checks its rows before it dates the documents: the due date is refused by the file alone.
 QStringList recusasDoTitulo400(const Documento &doc, QStringView banco) {
     QStringList recusas = recusasDoSacado240(doc);

@@ -34,4 +34,9 @@ struct Especies400 {
 };
 QString especie400(const Documento &doc, const Especies400 &especies);
 
+// The payee's Pix key as typed (chave_pix), where the rest of the record is upper case: the DICT keeps a
+// random key in lower case and an e-mail key as registered, and neither manual with a key field (Itaú's
+// record 3, Santander's record 8) asks for capitals there. The settings take only printable ASCII keys.
+QByteArray chavePix400(const ConfiguracaoBolix &configuracao);
+
 } // namespace bolix

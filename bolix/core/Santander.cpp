@@ -175,7 +175,7 @@ public:
             .numero(25, 37, valor)
             .numero(38, 42, 0)
             .digitos(43, 43, cfg.tipoChavePix)
-            .texto(44, 120, cfg.chavePix)
+            .textoExato(44, 120, chavePix400(cfg))
             .texto(121, 155, txid(c, nossoNumero400(c, doc)));
         return {r};
     }

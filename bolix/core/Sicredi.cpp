@@ -18,9 +18,10 @@ public:
     QString codigo() const override { return QStringLiteral("748"); }
     QString nome() const override { return QStringLiteral("SICREDI"); }
 
-    // The files carry the código do beneficiário and its DV where FEBRABAN has the account. The DV comes
-    // with the code ("00623-8"), or from an account typed as that code with its DV, as set-ups did before;
-    // the store's own account is in no file.
+    // The CNAB 240 files carry the código do beneficiário and its DV where FEBRABAN has the account. The DV
+    // comes with the code ("00623-8"), or from an account typed as that code with its DV, as set-ups did
+    // before; the store's own account is in no file. The bar code and CNAB 400 carry no DV: without it the
+    // boleto prints and only the CNAB 240 remittance is refused (contaCnab240).
     void normalizaConta(const Conta &e, ContaConfigurada &c) const override {
         c.agencia = separaDigito(QStringLiteral("CodigoAgencia"), e.codigoAgencia, 4, true, {}).numero;
         const auto conta =
@@ -31,10 +32,6 @@ public:
         c.cedente = codigo.numero;
         const bool contaEhOCodigo = conta.numero.toLongLong() == codigo.numero.toLongLong();
         c.dvCedente = !codigo.digito.isEmpty() ? codigo.digito : contaEhOCodigo ? conta.digito : QString();
-        if (c.dvCedente.isEmpty())
-            recusaConta(QStringLiteral("CodigoCedente"), e.codigoCedente,
-                        QStringLiteral("informe o código do beneficiário com o dígito que o Sicredi dá, como "
-                                       "00623-8"));
     }
 
     int larguraSequencia(const ContaConfigurada &) const override { return 5; }
@@ -69,8 +66,10 @@ public:
 
     QString convenioCnab(const ContaConfigurada &) const override { return {}; }
 
-    // The cooperativa in five positions, then the código do beneficiário where FEBRABAN has the conta.
+    // The cooperativa in five positions, then the código do beneficiário and its DV where FEBRABAN has the
+    // conta.
     void contaCnab240(Registro &r, int inicio, const ContaConfigurada &c) const override {
+        confereDigitoDoCodigo(c);
         r.digitos(inicio, inicio + 4, c.agencia)
             .texto(inicio + 5, inicio + 5, u"")
             .digitos(inicio + 6, inicio + 17, c.cedente)
@@ -169,6 +168,18 @@ public:
     }
 
 private:
+    // Named by the key it came from: the settings' codigo_beneficiario wins over CodigoCedente.
+    static void confereDigitoDoCodigo(const ContaConfigurada &c) {
+        if (!c.dvCedente.isEmpty())
+            return;
+        const bool doArquivo = !c.configuracao.codigoBeneficiario.isEmpty();
+        throw ErroBolix(
+            QStringLiteral("%1 \"%2\" sem o dígito verificador: a remessa CNAB 240 do Sicredi leva "
+                           "o código do beneficiário com o dígito que o Sicredi dá, como 00623-8.")
+                .arg(doArquivo ? QStringLiteral("codigo_beneficiario") : QStringLiteral("CodigoCedente"),
+                     doArquivo ? c.configuracao.codigoBeneficiario : c.cedente));
+    }
+
     static void titulo400(Registro &r, const ContaConfigurada &c, const Documento &doc, int tipoInscricao) {
         const NossoNumero nn = nossoNumero400(c, doc);
         const bool protesta = codigoProtesto(doc) != u'3';

@@ -38,6 +38,10 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
     });
     metodo(QStringLiteral("GravaArquivoRemessa"), 0,
            [this](const QList<Variant> &) { return Variant(gravaArquivoRemessa()); });
+    // Asked before anything is printed: what would stop GravaArquivoRemessa as the members and the settings
+    // stand (a code or digit only the file carries), naming the member or key; empty when it can write.
+    metodo(QStringLiteral("RecusaArquivoRemessa"), 0,
+           [this](const QList<Variant> &) { return Variant(recusaArquivoRemessa()); });
     metodo(QStringLiteral("CarregaArquivosRetorno"), 0, semResultado([this] { carregaArquivosRetorno(); }));
 }
 

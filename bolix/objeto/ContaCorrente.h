@@ -37,6 +37,7 @@ private:
     // The documents' PDF; a second print marks each page and goes to `arquivo` when one is given.
     QString imprimeBoletos(bool segundaVia = false, const QString &arquivo = {});
     QString gravaArquivoRemessa();
+    QString recusaArquivoRemessa() const;
     void carregaArquivosRetorno();
     DocumentoCobranca::ConfereNossoNumero confereNossoNumero() const;
 

@@ -89,6 +89,14 @@ QString ContaCorrente::gravaArquivoRemessa() {
     });
 }
 
+// The account and the settings are checked too: they fail the file as much as a missing code does.
+QString ContaCorrente::recusaArquivoRemessa() const {
+    QStringList recusa;
+    bolix::anotaRecusa(
+        recusa, [this] { bolix::confereRemessa(contaConfigurada(*this), destinoDe(arquivoRemessa())); });
+    return recusa.join(u'\n');
+}
+
 // Only payments become occurrences: the caller settles every occurrence by its paid amount. The Pix
 // news of any record go to a collection of their own.
 void ContaCorrente::carregaArquivosRetorno() {

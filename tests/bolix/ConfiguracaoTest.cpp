@@ -172,6 +172,10 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
          "chave_pix \"1234567800019\" inválido"},
         {"[Bolix]\nbanco=104\npix=S\nchave_pix=loja@example.com\ntipo_chave_pix=4\n" + dono,
          "chave_pix não é enviada"},
+        // The files carry the key as typed: only printable ASCII.
+        {"[Bolix]\nbanco=341\nlayout=CNAB400\npix=S\nchave_pix=jo\xe3o@loja.com.br\ntipo_chave_pix=4\n" +
+             dono,
+         "chave_pix \"jo"},
         {"[Bolix]\nbanco=104\npix=talvez\n" + dono, "pix \"TALVEZ\" inv"},
         {"[Bolix]\nbanco=033\nlayout=CNAB400\npix=S\nchave_pix=12345678000195\ntipo_chave_pix=2\n" + dono,
          "cidade_beneficiario não informado"},

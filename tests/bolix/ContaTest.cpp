@@ -36,6 +36,8 @@ const CasoConta casos[] = {
     // code, as earlier set-ups did; the store's own account is no file's.
     {"Sicredi", "748", 0, "165", "623-8", "623", "0165", "000000000623-8", "00623-8"},
     {"SicrediContaDaLoja", "748", 0, "165", "12345-6", "623-8", "0165", "000000012345-6", "00623-8"},
+    // Without the DV anywhere the account is taken: only the CNAB 240 remittance needs it.
+    {"SicrediCodigoSemDigito", "748", 0, "165", "12345-6", "00623", "0165", "000000012345-6", "00623"},
     {"BanrisulComNc", "041", 0, "1102.48", "601234567-1", "900015.0.46", "1102-48", "0601234567-1",
      "9000150-46"},
     {"BanrisulNcCalculado", "041", 0, "1102", "601234567", "9000150", "1102-48", "0601234567", "9000150-46"},
@@ -174,7 +176,6 @@ const CasoRecusaBanco recusasBanco[] = {
     {"SantanderCodigoLongo", "033", "4042", "13000123", "12345678", "CodigoCedente"},
     {"SicrediCodigoLongo", "748", "0165", "623", "123456", "CodigoCedente"},
     {"SicrediSemCodigo", "748", "0165", "623", "", "CodigoCedente"},
-    {"SicrediCodigoSemDigito", "748", "0165", "12345-6", "00623", "CodigoCedente"},
     {"BanrisulNcDaAgenciaErrado", "041", "1102.47", "601234567", "9000150", "CodigoAgencia"},
     {"BanrisulNcDoCodigoErrado", "041", "1102", "601234567", "900015.0.45", "CodigoCedente"},
     {"BanrisulCodigoLongo", "041", "1102", "601234567", "12345678", "CodigoCedente"},

@@ -84,7 +84,7 @@ int pagamentos(const QList<Ocorrencia> &o) {
 }
 
 TEST(PixItau400, RemessaComMovimento71ERegistro3DaChave) {
-    const ContaConfigurada conta = itauComPix(QStringLiteral("financeiro@loja.com.br"));
+    const ContaConfigurada conta = itauComPix(QStringLiteral("7f6c2a10-3b1e-4c5d-9a8b-0c1d2e3f4a5b"));
     EXPECT_EQ(gravada(conta, exemplos::tresDocumentos()),
               leArquivo(QStringLiteral(DADOS_BOLIX "/remessa400_itau_pix.rem")));
     const QList<QByteArray> l = remessa400(conta, exemplos::tresDocumentos(), 42, geracao);
@@ -97,15 +97,37 @@ TEST(PixItau400, RemessaComMovimento71ERegistro3DaChave) {
     confereCampos(l, {{2, 109, 110, "71"},
                       {4, 109, 110, "71"},
                       {7, 109, 110, "71"},
-                      {3, 1, 23, "3FINANCEIRO@LOJA.COM.BR"},
+                      {3, 1, 37, "37f6c2a10-3b1e-4c5d-9a8b-0c1d2e3f4a5b"},
                       {3, 395, 400, "000003"},
                       {9, 395, 400, "000009"}});
-    EXPECT_EQ(l[2].mid(23, 371), QByteArray(371, ' '));
+    EXPECT_EQ(l[2].mid(37, 357), QByteArray(357, ' '));
     // Without a key the account's CNPJ key is the bank's choice: only the movement asks for the QR.
     const QList<QByteArray> semChave = remessa400(itauComPix({}), exemplos::tresDocumentos(), 42, geracao);
     ASSERT_EQ(semChave.size(), 6);
     EXPECT_EQ(semChave[1].mid(108, 2), "71");
     EXPECT_EQ(semChave[3].left(1), "2");
+}
+
+// The key goes as typed where the rest of the record is upper case: a random key in lower case, as the
+// DICT keeps it, an e-mail as registered.
+TEST(PixCnab400, ChaveComoDigitada) {
+    const struct {
+        const char *tipo, *chave;
+    } chaves[] = {{"5", "7f6c2a10-3b1e-4c5d-9a8b-0c1d2e3f4a5b"}, {"4", "Financeiro@Loja.com.br"}};
+    const QList<Documento> um{exemplos::documentosBradesco().first()};
+    for (const auto &k : chaves) {
+        SCOPED_TRACE(k.chave);
+        const QByteArray campo = QByteArray(k.chave).leftJustified(77, ' ');
+        const QList<QByteArray> itau = remessa400(itauComPix(QString::fromLatin1(k.chave)), um, 42, geracao);
+        ASSERT_EQ(itau.size(), 4);
+        EXPECT_EQ(itau[2].first(78), '3' + campo);
+        ContaConfigurada santander = santanderComPix();
+        santander.configuracao.chavePix = QString::fromLatin1(k.chave);
+        santander.configuracao.tipoChavePix = QString::fromLatin1(k.tipo);
+        const QList<QByteArray> s = remessa400(santander, um, 42, geracao);
+        ASSERT_EQ(s.size(), 4);
+        EXPECT_EQ(s[2].first(120).sliced(42), k.tipo + campo);
+    }
 }
 
 TEST(PixSantander400, RemessaComRegistro8AposCadaTitulo) {

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace bolix;
 using namespace arquivos;
 
@@ -210,20 +212,48 @@ const RemessaDoBanco remessasPorBanco[] = {
 INSTANTIATE_TEST_SUITE_P(Bancos, RemessaPorBanco, testing::ValuesIn(remessasPorBanco),
                          [](const auto &info) { return std::string(info.param.exemplo); });
 
-// The código de transmissão goes only in the remittance's headers: without it the boleto is made, and only
-// the remittance is refused, naming the key.
-TEST(RemessaSantander, SemCodigoDeTransmissaoSoARemessaERecusada) {
-    const exemplos::ExemploBanco &e = exemplos::exemploBanco("Santander");
-    Conta conta = exemplos::conta(e);
-    conta.outroDadoConfiguracao2.clear();
-    const ContaConfigurada santander = exemplos::configura(e, conta);
-    EXPECT_EQ(calculaBoleto(santander, exemplos::documento(e)).codigoBarras,
-              QString::fromLatin1(e.codigoBarras));
-    try {
-        remessa240(santander, {exemplos::documento(e)}, 1, geracao);
-        FAIL() << "accepted";
-    } catch (const ErroBolix &x) {
-        EXPECT_TRUE(x.texto().startsWith(u"OutroDadoConfiguracao2 não informado")) << x.what();
+// A code or digit only the remittance's records carry: without it the boleto is made with the right bar
+// code, and only the remittance is refused, naming the key, by the check asked before printing as by the
+// file itself. Sicredi's CNAB 400 carries no DV and is written.
+TEST(RemessaSemDadoSoDoArquivo, BoletoSaiESoARemessaERecusada) {
+    const struct {
+        const char *exemplo;
+        std::function<void(Conta &)> tira;
+        const char *recusa240, *recusa400;
+    } casos[] = {
+        {"Santander", [](Conta &c) { c.outroDadoConfiguracao2.clear(); },
+         "OutroDadoConfiguracao2 não informado", "OutroDadoConfiguracao2 não informado"},
+        {"Sicredi",
+         [](Conta &c) {
+             c.numeroContaCorrente = QStringLiteral("12345-6");
+             c.codigoCedente = QStringLiteral("00623");
+         },
+         "CodigoCedente \"00623\" sem o dígito verificador", "aceita"},
+    };
+    const auto recusa = [](const std::function<void()> &grava) {
+        try {
+            grava();
+        } catch (const ErroBolix &x) {
+            return x.texto();
+        }
+        return QStringLiteral("aceita");
+    };
+    const ArquivoRemessa destino{{}, QStringLiteral("remessa.rem")};
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.exemplo);
+        const exemplos::ExemploBanco &e = exemplos::exemploBanco(c.exemplo);
+        Conta conta = exemplos::conta(e);
+        c.tira(conta);
+        ContaConfigurada configurada = exemplos::configura(e, conta);
+        EXPECT_EQ(calculaBoleto(configurada, exemplos::documento(e)).codigoBarras,
+                  QString::fromLatin1(e.codigoBarras));
+        const QString arquivo =
+            recusa([&] { remessa240(configurada, {exemplos::documento(e)}, 1, geracao); });
+        EXPECT_TRUE(arquivo.startsWith(QString::fromUtf8(c.recusa240))) << arquivo.toStdString();
+        EXPECT_EQ(recusa([&] { confereRemessa(configurada, destino); }), arquivo);
+        configurada.configuracao.layout = 400;
+        const QString cnab400 = recusa([&] { confereRemessa(configurada, destino); });
+        EXPECT_TRUE(cnab400.startsWith(QString::fromUtf8(c.recusa400))) << cnab400.toStdString();
     }
 }
 

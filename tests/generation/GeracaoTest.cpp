@@ -265,6 +265,51 @@ TEST_F(GeracaoTest, RegistrosQueOBancoRecusariaParamAntesDeGravar) {
         EXPECT_EQ(numeroDocumento(r), QStringLiteral("NULL"));
 }
 
+// A setting only the remittance needs (Sicredi's CNAB 240 takes the código do beneficiário's DV, which the
+// boleto does not carry) stops the run once the account is set up, naming the key: no document built,
+// printed or numbered. With the DV the same run prints and writes its remittance.
+TEST_F(GeracaoTest, RemessaQueSeriaRecusadaParaAntesDeImprimir) {
+    estado.banco = QStringLiteral("748");
+    instalacao.bolix({"banco=748", "posto=02", "nome_beneficiario=LOJA MODELO LTDA",
+                      "inscricao_beneficiario=12345678000195", "imprimir=N"});
+    const auto conta = [this](const char *codigo) {
+        instalacao.ruvenal({"num_agencia=0165", "conta_corrente=12345-6", "nossonumero=3",
+                            QStringLiteral("identificacao_empresa=") + QLatin1String(codigo)});
+    };
+    conta("00623");
+    for (int c : {1, 2}) {
+        cliente(c);
+        banco.receber({{"clientes_id", c}});
+    }
+    listaClientes();
+    marca(*clientes, {1, 2});
+    controles.cbImprimir = true;
+    const auto pdfs = [this] { return QDir(destino.path()).entryList({QStringLiteral("*.pdf")}); };
+
+    gera();
+
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_EQ(
+        mensagens.mostradas[0].section(u'\r', 0, 0),
+        QStringLiteral("atencao: O arquivo de remessa não poderia ser gerado. Arrume as configurações do "
+                       "boleto e gere novamente:"));
+    EXPECT_TRUE(mensagens.mostradas[0].section(u'\r', 1).startsWith(
+        QStringLiteral("CodigoCedente \"00623\" sem o dígito verificador")))
+        << mensagens.mostradas[0].toStdString();
+    EXPECT_TRUE(pdfs().isEmpty());
+    EXPECT_EQ(documentos(), 0);
+    EXPECT_EQ(numeroDocumento(1), QStringLiteral("NULL"));
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("3"));
+    EXPECT_EQ(boletosRegistrados(), 0);
+
+    conta("00623-8");
+    mensagens.mostradas.clear();
+    gera();
+    EXPECT_TRUE(remessaGerada(2));
+    EXPECT_EQ(pdfs().size(), 1);
+    EXPECT_EQ(chave("nossonumero"), QStringLiteral("5"));
+}
+
 // Empty names, the longest texts the columns hold, quotes and backslashes: the bank's file takes them as
 // its fields allow.
 TEST_F(GeracaoTest, TextosNulosOuLongosChegamAoArquivo) {

@@ -20,10 +20,11 @@ protected:
         escreveConfiguracao({});
         remessa_ = dir_.filePath(QStringLiteral("remessa"));
     }
-    void escreveConfiguracao(const QByteArray &mais) {
+    void escreveConfiguracao(const QByteArray &mais,
+                             const QByteArray &banco = "banco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n") {
         QFile f(dir_.filePath(QStringLiteral("bolix.ini")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Bolix]\r\nbanco=001\r\ncarteira=17\r\ntamanho_convenio=7\r\n"
+        f.write("[Bolix]\r\n" + banco +
                 "nome_beneficiario=Loja Exemplo Ltda\r\ninscricao_beneficiario=12.345.678/0001-95\r\n" +
                 mais);
         f.close();
@@ -52,7 +53,7 @@ protected:
         obj_->call(QStringLiteral("ConfiguraContaCorrente"));
     }
 
-    void adiciona(const QString &nome, const QString &vencimento, std::int64_t valor) {
+    DispatchPtr adiciona(const QString &nome, const QString &vencimento, std::int64_t valor) {
         const DispatchPtr doc = de(obj_, "DocumentosCobranca")->call(QStringLiteral("Add")).toObject();
         doc->set(QStringLiteral("NumeroDocumento"), QStringLiteral("0000004711"));
         doc->set(QStringLiteral("NomeSacado"), nome);
@@ -62,6 +63,7 @@ protected:
         doc->set(QStringLiteral("ValorDocumento"), Currency{valor});
         doc->set(QStringLiteral("NossoNumero"), QStringLiteral("0000000089"));
         de(doc, "PadroesBoleto")->set(QStringLiteral("Demonstrativo"), QStringLiteral("Parcela única<br>"));
+        return doc;
     }
 
     QTemporaryDir dir_;
@@ -110,6 +112,46 @@ TEST_F(ImprimeBoletos, ValorRuimDeImprimirEhErroQueNomeiaAChave) {
         EXPECT_TRUE(e.text().contains(u"imprimir")) << e.text().toStdString();
     }
     EXPECT_TRUE(pdfs(remessa_).isEmpty());
+}
+
+// Sicredi's código do beneficiário without its DV: the bar code does not carry it, so the boleto prints
+// with the manual's bar code; the remittance, which does, is refused naming the member, and the program
+// can ask so before it prints.
+TEST_F(ImprimeBoletos, SicrediSemDigitoDoCodigoImprimeESoARemessaERecusada) {
+    escreveConfiguracao({}, "banco=748\r\nposto=02\r\n");
+    obj_->set(QStringLiteral("CodigoAgencia"), QStringLiteral("0165"));
+    obj_->set(QStringLiteral("NumeroContaCorrente"), QStringLiteral("12345-6"));
+    obj_->set(QStringLiteral("CodigoCedente"), QStringLiteral("00623"));
+    obj_->set(QStringLiteral("InicioNossoNumero"), QStringLiteral("0"));
+    const DispatchPtr remessa = de(obj_, "ArquivoRemessa");
+    remessa->set(QStringLiteral("Diretorio"), remessa_);
+    remessa->set(QStringLiteral("Arquivo"), QStringLiteral("remessa.rem"));
+    obj_->call(QStringLiteral("ConfiguraContaCorrente"));
+    EXPECT_EQ(obj_->get(QStringLiteral("CodigoCedente")).toText(), u"00623");
+    const DispatchPtr doc =
+        adiciona(QStringLiteral("Maria Antônia"), QStringLiteral("15/12/2025"), 1'500'000);
+    doc->set(QStringLiteral("DataProcessamento"), QStringLiteral("01/03/2007"));
+    doc->set(QStringLiteral("NossoNumero"), QStringLiteral("3"));
+
+    const QString recusa = obj_->call(QStringLiteral("RecusaArquivoRemessa")).toText();
+    EXPECT_TRUE(recusa.startsWith(u"CodigoCedente \"00623\" sem o dígito verificador"))
+        << recusa.toStdString();
+    obj_->call(QStringLiteral("ImprimeBoletos"));
+    const QStringList gravados = pdfs(remessa_);
+    ASSERT_EQ(gravados.size(), 1);
+    EXPECT_EQ(leitura::codigosDeBarras(QDir(remessa_).filePath(gravados[0]), 1),
+              QStringList{QStringLiteral("74893129600000150001107200003101650200623108")});
+    try {
+        obj_->call(QStringLiteral("GravaArquivoRemessa"));
+        FAIL() << "written";
+    } catch (const automation::AutomationError &e) {
+        EXPECT_EQ(e.text(), recusa);
+    }
+    EXPECT_FALSE(QFile::exists(QDir(remessa_).filePath(QStringLiteral("remessa.rem"))));
+
+    // With the DV the same account can write its remittance.
+    obj_->set(QStringLiteral("CodigoCedente"), QStringLiteral("00623-8"));
+    EXPECT_EQ(obj_->call(QStringLiteral("RecusaArquivoRemessa")).toText(), QString());
 }
 
 // The program calls it after clearing the list too, possibly before any settings exist.
