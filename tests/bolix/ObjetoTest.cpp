@@ -259,10 +259,9 @@ TEST_F(ObjetoBolix, PixDoRetornoNumaColecaoPropria) {
     EXPECT_EQ(baixa->get(QStringLiteral("NumeroDocumento")).toText(), u"0000004713");
     EXPECT_EQ(baixa->get(QStringLiteral("Situacao")).toText(), u"09 - baixa automática");
     EXPECT_TRUE(baixa->get(QStringLiteral("Orientacao")).toText().contains(u"510"));
-    EXPECT_EQ(
-        obj_->get(QStringLiteral("AvisosRetorno")).toText(),
-        u"Linha 2: pagamento do título 0000004711 (nosso número 00000414) sem data do crédito: tomada a "
-        u"data da ocorrência, 10/12/2025.");
+    EXPECT_EQ(obj_->get(QStringLiteral("AvisosRetorno")).toText().toStdString(),
+              "Linha 2: pagamento do título 0000004711 (nosso número 00000418) sem data do crédito: tomada a "
+              "data da ocorrência, 10/12/2025.");
     // The next file's reading starts afresh.
     carregaRetorno(retornoDaRemessa(pedido).join("\r\n") + "\r\n");
     EXPECT_EQ(baixas->get(QStringLiteral("Count")).toInt(), 0);
