@@ -15,6 +15,10 @@ QByteArray conteudoDoRetorno(const QString &caminho) {
     return arquivo.readAll();
 }
 
+QString nomeDoTitulo(const Ocorrencia &o) {
+    return QStringLiteral("título %1 (nosso número %2)").arg(o.numeroDocumento, o.nossoNumero);
+}
+
 void anotaBaixa(Ocorrencia &o, const QList<BaixaDoBanco> &baixas, const QString &orientacao) {
     if (o.pago)
         return;
@@ -100,8 +104,11 @@ QDate LeituraRetorno::dataAnoMesDia(const QString &campo, int inicio) const {
     return d;
 }
 
-void LeituraRetorno::completaDatas(const QString &titulo, QDate &ocorrencia, QDate &credito) {
+void LeituraRetorno::completaDatas(Ocorrencia &pagamento) {
     const auto data = [](const QDate &d) { return d.toString(QStringLiteral("dd/MM/yyyy")); };
+    QDate &ocorrencia = pagamento.dataOcorrencia;
+    QDate &credito = pagamento.dataCredito;
+    const QString titulo = nomeDoTitulo(pagamento);
     if (ocorrencia.isNull() && credito.isNull())
         recusa(QStringLiteral("pagamento do %1 sem data da ocorrência nem data do crédito").arg(titulo));
     if (credito.isNull()) {

@@ -19,6 +19,8 @@ namespace bolix {
 // The bytes of the return file; an ErroBolix naming the path when it cannot be read.
 QByteArray conteudoDoRetorno(const QString &caminho);
 
+// "título 0000004711 (nosso número 123)", as refusals and notices name a title.
+QString nomeDoTitulo(const Ocorrencia &o);
 // The bank's words for a movement that writes the unpaid title `o` off (Ocorrencia::baixa).
 void anotaBaixa(Ocorrencia &o, const QList<BaixaDoBanco> &baixas, const QString &orientacao = {});
 
@@ -39,8 +41,8 @@ protected:
         avisos_.append(QStringLiteral("Linha %1: %2.").arg(numeroLinha_).arg(motivo));
     }
     // A payment with only one of its dates takes it for the other, and says so; one with neither is
-    // refused. `titulo` names it in the message.
-    void completaDatas(const QString &titulo, QDate &ocorrencia, QDate &credito);
+    // refused.
+    void completaDatas(Ocorrencia &pagamento);
     [[noreturn]] void recusaCampo(const QString &campo, int inicio, int fim, const QString &motivo) const;
 
     QByteArrayView trecho(int inicio, int fim) const { return linha_.sliced(inicio - 1, fim - inicio + 1); }

@@ -204,9 +204,7 @@ private:
         atual_.dataOcorrencia = data(QStringLiteral("data da ocorrência"), 138);
         atual_.dataCredito = data(QStringLiteral("data do crédito"), 146);
         if (atual_.pagamento()) {
-            completaDatas(
-                QStringLiteral("título %1 (nosso número %2)").arg(atual_.numeroDocumento, atual_.nossoNumero),
-                atual_.dataOcorrencia, atual_.dataCredito);
+            completaDatas(atual_);
             pagamentoUnico();
         }
         ocorrencias_.append(atual_);
@@ -219,8 +217,8 @@ private:
         const QString chave = atual_.nossoNumero + u'\n' + atual_.numeroDocumento;
         const auto anterior = pagamentos_.constFind(chave);
         if (anterior != pagamentos_.cend())
-            recusa(QStringLiteral("pagamento do título %1 (nosso número %2) já informado na linha %3")
-                       .arg(atual_.numeroDocumento, atual_.nossoNumero)
+            recusa(QStringLiteral("pagamento do %1 já informado na linha %2")
+                       .arg(nomeDoTitulo(atual_))
                        .arg(*anterior));
         pagamentos_.insert(chave, linhaT_);
     }

@@ -191,7 +191,7 @@ private:
             o.pago ? regra_.valorPago400(titulo_->valores, configuracao_) : titulo_->valores.recebido;
         if (o.pago) {
             confereValorPago(o);
-            completaDatas(titulo(o), o.dataOcorrencia, o.dataCredito);
+            completaDatas(o);
         }
         if (leiaute_.dataPeloCredito && o.pago)
             o.dataOcorrencia = o.dataCredito;
@@ -201,10 +201,6 @@ private:
         linha_ = registro;
         soOTipo_ = false;
         titulo_.reset();
-    }
-
-    static QString titulo(const Ocorrencia &o) {
-        return QStringLiteral("título %1 (nosso número %2)").arg(o.numeroDocumento, o.nossoNumero);
     }
 
     // A payment through the Pix QR that the bank reports by a reason may leave the amount paid at zero; the
@@ -233,7 +229,7 @@ private:
             campos.append(campo(QStringLiteral("abatimento"), *leiaute_.abatimento, v.abatimento));
         recusa(QStringLiteral("valor pago do %1 abaixo de zero, %2, pela regra do banco sobre os campos %3; "
                               "nada do arquivo foi baixado")
-                   .arg(titulo(o), reais(o.valorPago), campos.join(QStringLiteral(", "))));
+                   .arg(nomeDoTitulo(o), reais(o.valorPago), campos.join(QStringLiteral(", "))));
     }
 
     void conta(const Ocorrencia &o) {
@@ -259,7 +255,7 @@ private:
         if (antes.codigoMovimento == o.codigoMovimento || antes.dataOcorrencia != o.dataOcorrencia ||
             antes.valorPago != o.valorPago)
             recusa(QStringLiteral("pagamento do %1 já informado na linha %2")
-                       .arg(titulo(o))
+                       .arg(nomeDoTitulo(o))
                        .arg(anterior->linha));
         return false;
     }
