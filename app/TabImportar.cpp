@@ -7,6 +7,7 @@
 #include "forms/CamposArquivo.h"
 #include "forms/Formulario.h"
 #include "generation/GerarArquivo.h"
+#include "retorno/AvisosDoRetorno.h"
 #include "retorno/Baixa.h"
 #include "retorno/BaixasRegistradas.h"
 #include "retorno/ListaOcorrencias.h"
@@ -118,6 +119,9 @@ void TabImportar::butLerArquivoClick() {
     // A payment that no receivable carries is not listed; the bank moved the money all the same.
     if (!naoEncontrados_.isEmpty())
         Mensagens::atual().atencao(naoEncontrados_);
+    // Titles the bank wrote off unpaid, and what the reading reported without refusing the file.
+    if (!avisosRetorno_.isEmpty())
+        Mensagens::atual().atencao(avisosRetorno_);
 }
 
 // False when the click ended at the message that the file is not there.
@@ -126,6 +130,7 @@ bool TabImportar::carregaRetorno() {
     const QString caminho = CaminhoDoRetorno(fnLocalLeitura->text());
     naoEncontrados_.clear();
     mensagemPix_.clear();
+    avisosRetorno_.clear();
     if (!QFileInfo(caminho).isFile())
         return true;
     ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
@@ -155,6 +160,7 @@ bool TabImportar::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBolet
     ListaRetorno lista =
         ListaOcorrencias(contexto_.conexao(), ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno));
     naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
+    avisosRetorno_ = MensagemAvisosDoRetorno(AvisosDoUltimoRetorno(janela_.bolix()));
     // The QRs of the titles the return confirms, apart from the payments.
     mensagemPix_ = MensagemPix(GuardaPix(contexto_.conexao(),
                                          contexto_.bolix().get(QStringLiteral("NumeroBanco")).toText(),

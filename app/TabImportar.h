@@ -56,4 +56,6 @@ private:
     QString naoEncontrados_;
     // The lines on the Pix QRs of the last loaded boleto return; empty when it carried none.
     QString mensagemPix_;
+    // The titles the bank wrote off unpaid and the reading's notices; empty when none.
+    QString avisosRetorno_;
 };

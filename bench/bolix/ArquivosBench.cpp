@@ -1,5 +1,8 @@
 // Remittance writing and return loading at the sizes a large store reaches.
 
+#include "bench/dados/Arquivo.h"
+#include "bench/dados/Memoria.h"
+#include "bolix/core/ErroBolix.h"
 #include "bolix/core/Registro.h"
 #include "bolix/core/Remessa.h"
 #include "bolix/core/Retorno.h"
@@ -160,6 +163,35 @@ BENCHMARK(Retorno400De100000Titulos)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// A return of 10 MiB of one-byte lines, refused at its first line: the memory the reading takes above what
+// the process held before (`razao`, in times the file's size) is to stay under 10.
+void RetornoDe10MiBDeLinhasCurtas(benchmark::State &state) {
+    QTemporaryDir dir;
+    const QString retorno = dir.filePath(QStringLiteral("retorno.ret"));
+    const qsizetype tamanho = 10 * 1024 * 1024;
+    {
+        QByteArray linhas;
+        linhas.reserve(tamanho);
+        while (linhas.size() < tamanho)
+            linhas += "1\n";
+        gravaArquivoDoBench(retorno, linhas);
+    }
+    const ContaConfigurada c = conta(contas[0]);
+    recomecaPicoDeMemoria();
+    const double antes = memoriaKb("VmRSS");
+    for (auto _ : state) {
+        try {
+            leRetornoCobranca(retorno, c);
+            state.SkipWithError("a file of one-byte lines was read");
+        } catch (const ErroBolix &) {
+        }
+    }
+    state.counters["bytes"] = double(tamanho);
+    state.counters["picoKB"] = picoDeMemoriaKb();
+    state.counters["razao"] = (picoDeMemoriaKb() - antes) * 1024 / double(tamanho);
+}
+BENCHMARK(RetornoDe10MiBDeLinhasCurtas)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -3,6 +3,8 @@
 
 #include "Exemplos.h"
 
+#include "bench/dados/Memoria.h"
+
 #include "bolix/core/Boleto.h"
 #include "bolix/core/BrCode.h"
 #include "bolix/impresso/ConteudoBoleto.h"
@@ -16,7 +18,6 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 using namespace bolix;
 
@@ -65,24 +66,6 @@ struct Lote {
         logo.save(opcoes.arquivoLogotipo);
     }
 };
-
-// The process's peak resident memory is set back to what it holds now, so each benchmark reports its own.
-void recomecaPicoDeMemoria() {
-    malloc_trim(0);
-    QFile limpa(QStringLiteral("/proc/self/clear_refs"));
-    if (limpa.open(QIODevice::WriteOnly))
-        limpa.write("5");
-}
-
-double picoDeMemoriaKb() {
-    QFile estado(QStringLiteral("/proc/self/status"));
-    if (!estado.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &linha : estado.readAll().split('\n'))
-        if (linha.startsWith("VmHWM:"))
-            return linha.mid(6).trimmed().split(' ').value(0).toDouble();
-    return 0;
-}
 
 // `grava` writes the batch to a PDF and returns its path.
 template <typename Gravacao> void mede(benchmark::State &state, Gravacao grava, bool comPix = false) {

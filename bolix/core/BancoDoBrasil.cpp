@@ -140,6 +140,8 @@ public:
             l.identificacaoTitulo = {39, 63};
             l.tarifa = {182, 188};
             l.dataCredito = 176;
+            l.baixas = {{QStringLiteral("09"), QStringLiteral("baixa")},
+                        {QStringLiteral("10"), QStringLiteral("baixa solicitada")}};
             return l;
         }();
         return &bb;

@@ -64,6 +64,12 @@ struct PagoPorMotivo {
     QString motivo;
 };
 
+// A movement by which the bank writes a title off without a payment, in the bank's words.
+struct BaixaDoBanco {
+    QString codigo;
+    QString palavras;
+};
+
 // A reason code of a return that gives the status of the title's Pix QR, in the bank's words.
 struct MotivoPix {
     QString codigo;
@@ -98,6 +104,8 @@ struct Leiaute240 {
     // The reasons (two characters each) that give the Pix QR's status, read with these movements.
     QStringList movimentosPix;
     QList<MotivoPix> motivosPix;
+    // Movements that write a title off unpaid, listed to the operator.
+    QList<BaixaDoBanco> baixas{{QStringLiteral("09"), QStringLiteral("baixa")}};
 };
 
 // The payee's account as the CNAB 240 file header carries it (convênio 33-52, agência 53-57, conta
@@ -145,18 +153,22 @@ struct Leiaute400 {
     int bancoNoTrailer = 5;
     Faixa identificacaoTitulo{38, 62}; // the payee's control key, as its remittance sent it
     Faixa tarifa{176, 188};
+    Faixa desconto{241, 253};
+    std::optional<Faixa> abatimento = Faixa{228, 240}; // none: the bank sums it into the discount
     int dataCredito = 296;
     bool creditoAnoMesDia = false; // the credit date is AAAAMMDD, else DDMMAA
     // Two-character reasons that make a paid code provisional: reported, settled by a later file.
     QStringList motivosProvisorios;
     // Pix: the type of the record that follows a title's type 1 with its QR (RegraBanco::lePix400; 0: none),
-    // the reasons (`larguraMotivo` characters each) that give the QR's status, the movements that settle a
-    // title with one of its reasons, and those that settle it when the Pix record follows.
+    // the reasons (`larguraMotivo` characters each) that give the QR's status, and the movements that
+    // settle a title with one of its reasons.
     char tipoPix = 0;
     int larguraMotivo = 2;
     QList<MotivoPix> motivosPix;
     QList<PagoPorMotivo> pagosPorMotivo;
-    QStringList pagosComPix;
+    // Movements that write a title off unpaid, listed to the operator with what the store may do.
+    QList<BaixaDoBanco> baixas;
+    QString orientacaoBaixa;
 };
 
 // The amounts of a CNAB 400 return's title, from which the bank's rule gives what the payer paid.
@@ -165,7 +177,7 @@ struct Valores400 {
     Dinheiro tarifa = 0;         // the bank's fee
     Dinheiro outrasDespesas = 0; // 189-201
     Dinheiro abatimento = 0;     // 228-240
-    Dinheiro desconto = 0;       // 241-253
+    Dinheiro desconto = 0;       // 241-253, or where the bank puts it
     Dinheiro recebido = 0;       // 254-266
     Dinheiro juros = 0;          // 267-279
     Dinheiro outros = 0;         // 280-292: the fine or other receipts

@@ -168,6 +168,8 @@ public:
                 {}};
             l.identificacaoTrailer = "";
             l.bancoNoTrailer = 0;
+            l.baixas = {{QStringLiteral("09"), QStringLiteral("devolução automática")},
+                        {QStringLiteral("10"), QStringLiteral("baixado conforme instruções")}};
             return l;
         }();
         return &banrisul;

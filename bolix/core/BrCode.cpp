@@ -31,9 +31,14 @@ QList<Objeto> objetos(const QString &texto) {
     for (qsizetype i = 0; i < texto.size();) {
         if (i + 4 > texto.size())
             recusa(QStringLiteral("objeto incompleto na posição %1").arg(i + 1));
-        bool numero = false;
-        const int tamanho = texto.mid(i + 2, 2).toInt(&numero);
-        if (!numero || i + 4 + tamanho > texto.size())
+        // Two digits, as the BR Code gives them: no blank, no sign.
+        const QChar d1 = texto[i + 2], d2 = texto[i + 3];
+        const bool numero = d1 >= u'0' && d1 <= u'9' && d2 >= u'0' && d2 <= u'9';
+        if (!numero)
+            recusa(QStringLiteral("o objeto %1 tem o comprimento \"%2\", que não são dois dígitos")
+                       .arg(texto.mid(i, 2), texto.mid(i + 2, 2)));
+        const int tamanho = (d1.unicode() - u'0') * 10 + (d2.unicode() - u'0');
+        if (i + 4 + tamanho > texto.size())
             recusa(QStringLiteral("o objeto %1 passa do fim do texto").arg(texto.mid(i, 2)));
         lista.append({texto.mid(i, 2), texto.mid(i + 4, tamanho)});
         i += 4 + tamanho;

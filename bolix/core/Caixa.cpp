@@ -125,6 +125,9 @@ public:
                 false,    false,    {}};
             l.identificacaoTitulo = {32, 56};
             l.dataCredito = 294;
+            l.baixas = {{QStringLiteral("02"), QStringLiteral("baixa manual confirmada")},
+                        {QStringLiteral("23"), QStringLiteral("baixa por devolução")},
+                        {QStringLiteral("25"), QStringLiteral("baixa por protesto")}};
             return l;
         }();
         return &caixa;

@@ -131,6 +131,7 @@ public:
             l.numeroDocumento = {59, 68};
             l.motivos = {214, 221};
             l.pagos = {QStringLiteral("06"), QStringLiteral("08")};
+            l.baixas = {{QStringLiteral("09"), QStringLiteral("baixa simples")}};
             return l;
         }();
         return itau;
@@ -185,6 +186,7 @@ public:
                 true,
                 {{QStringLiteral("detalhes do arquivo"), {213, 220}, Faixa{221, 234}, {}}}};
             l.tipoPix = '3';
+            l.baixas = {{QStringLiteral("09"), QStringLiteral("baixa simples")}};
             return l;
         }();
         return &itau;

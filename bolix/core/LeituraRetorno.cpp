@@ -1,6 +1,7 @@
 #include "LeituraRetorno.h"
 
 #include "LinhasCnab.h"
+#include "Retorno.h"
 
 #include <QFile>
 
@@ -14,19 +15,31 @@ QByteArray conteudoDoRetorno(const QString &caminho) {
     return arquivo.readAll();
 }
 
+QString nomeDoTitulo(const Ocorrencia &o) {
+    return QStringLiteral("título %1 (nosso número %2)").arg(o.numeroDocumento, o.nossoNumero);
+}
+
+void anotaBaixa(Ocorrencia &o, const QList<BaixaDoBanco> &baixas, const QString &orientacao) {
+    if (o.pago)
+        return;
+    for (const BaixaDoBanco &b : baixas)
+        if (b.codigo == o.codigoMovimento) {
+            o.baixa = b.codigo + QStringLiteral(" - ") + b.palavras;
+            o.orientacaoBaixa = orientacao;
+        }
+}
+
 void LeituraRetorno::percorre(const QByteArray &conteudo, qsizetype largura) {
-    const LinhasCnab arquivo(conteudo, largura);
-    const QList<QByteArrayView> &linhas = arquivo.linhas();
-    if (linhas.isEmpty())
-        throw ErroBolix(QStringLiteral("Arquivo de retorno %1 vazio.").arg(nome_));
+    LinhasCnab arquivo(conteudo, largura);
     bool fechado = false;
-    for (numeroLinha_ = 1; numeroLinha_ <= linhas.size(); ++numeroLinha_) {
-        linha_ = linhas[numeroLinha_ - 1];
+    for (numeroLinha_ = 0; arquivo.proxima(linha_);) {
+        ++numeroLinha_;
         if (fechado)
             recusa(QStringLiteral("registro após o trailer de arquivo"));
         fechado = registro();
     }
-    --numeroLinha_;
+    if (numeroLinha_ == 0)
+        throw ErroBolix(QStringLiteral("Arquivo de retorno %1 vazio.").arg(nome_));
     if (!fechado)
         recusa(QStringLiteral("falta o trailer de arquivo (registro 9); o arquivo está incompleto"));
 }
@@ -57,8 +70,12 @@ std::int64_t LeituraRetorno::numero(const QString &campo, int inicio, int fim) c
     return valor;
 }
 
+std::int64_t LeituraRetorno::numeroDaData(const QString &campo, int inicio, int fim) const {
+    return trecho(inicio, fim).trimmed().isEmpty() ? 0 : numero(campo, inicio, fim);
+}
+
 QDate LeituraRetorno::data(const QString &campo, int inicio) const {
-    const std::int64_t ddmmaaaa = numero(campo, inicio, inicio + 7);
+    const std::int64_t ddmmaaaa = numeroDaData(campo, inicio, inicio + 7);
     if (ddmmaaaa == 0)
         return {};
     const QDate d(int(ddmmaaaa % 10000), int(ddmmaaaa / 10000 % 100), int(ddmmaaaa / 1000000));
@@ -68,7 +85,7 @@ QDate LeituraRetorno::data(const QString &campo, int inicio) const {
 }
 
 QDate LeituraRetorno::dataCurta(const QString &campo, int inicio) const {
-    const std::int64_t ddmmaa = numero(campo, inicio, inicio + 5);
+    const std::int64_t ddmmaa = numeroDaData(campo, inicio, inicio + 5);
     if (ddmmaa == 0)
         return {};
     const QDate d(2000 + int(ddmmaa % 100), int(ddmmaa / 100 % 100), int(ddmmaa / 10000));
@@ -78,13 +95,31 @@ QDate LeituraRetorno::dataCurta(const QString &campo, int inicio) const {
 }
 
 QDate LeituraRetorno::dataAnoMesDia(const QString &campo, int inicio) const {
-    const std::int64_t aaaammdd = numero(campo, inicio, inicio + 7);
+    const std::int64_t aaaammdd = numeroDaData(campo, inicio, inicio + 7);
     if (aaaammdd == 0)
         return {};
     const QDate d(int(aaaammdd / 10000), int(aaaammdd / 100 % 100), int(aaaammdd % 100));
     if (!d.isValid() && !soOTipo_)
         recusaCampo(campo, inicio, inicio + 7, QStringLiteral("não é uma data AAAAMMDD"));
     return d;
+}
+
+void LeituraRetorno::completaDatas(Ocorrencia &pagamento) {
+    const auto data = [](const QDate &d) { return d.toString(QStringLiteral("dd/MM/yyyy")); };
+    QDate &ocorrencia = pagamento.dataOcorrencia;
+    QDate &credito = pagamento.dataCredito;
+    const QString titulo = nomeDoTitulo(pagamento);
+    if (ocorrencia.isNull() && credito.isNull())
+        recusa(QStringLiteral("pagamento do %1 sem data da ocorrência nem data do crédito").arg(titulo));
+    if (credito.isNull()) {
+        credito = ocorrencia;
+        avisa(QStringLiteral("pagamento do %1 sem data do crédito: tomada a data da ocorrência, %2")
+                  .arg(titulo, data(ocorrencia)));
+    } else if (ocorrencia.isNull()) {
+        ocorrencia = credito;
+        avisa(QStringLiteral("pagamento do %1 sem data da ocorrência: tomada a data do crédito, %2")
+                  .arg(titulo, data(credito)));
+    }
 }
 
 void LeituraRetorno::confere(const QString &campo, int inicio, int fim, std::int64_t esperado,

@@ -10,6 +10,7 @@
 #include <QByteArrayView>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -17,6 +18,11 @@ namespace bolix {
 
 // The bytes of the return file; an ErroBolix naming the path when it cannot be read.
 QByteArray conteudoDoRetorno(const QString &caminho);
+
+// "título 0000004711 (nosso número 123)", as refusals and notices name a title.
+QString nomeDoTitulo(const Ocorrencia &o);
+// The bank's words for a movement that writes the unpaid title `o` off (Ocorrencia::baixa).
+void anotaBaixa(Ocorrencia &o, const QList<BaixaDoBanco> &baixas, const QString &orientacao = {});
 
 class LeituraRetorno {
 protected:
@@ -30,6 +36,13 @@ protected:
     virtual bool registro() = 0;
 
     [[noreturn]] void recusa(const QString &motivo) const;
+    // What does not refuse the file but the operator must know, naming the line.
+    void avisa(const QString &motivo) {
+        avisos_.append(QStringLiteral("Linha %1: %2.").arg(numeroLinha_).arg(motivo));
+    }
+    // A payment with only one of its dates takes it for the other, and says so; one with neither is
+    // refused.
+    void completaDatas(Ocorrencia &pagamento);
     [[noreturn]] void recusaCampo(const QString &campo, int inicio, int fim, const QString &motivo) const;
 
     QByteArrayView trecho(int inicio, int fim) const { return linha_.sliced(inicio - 1, fim - inicio + 1); }
@@ -39,11 +52,13 @@ protected:
     Dinheiro dinheiro(const QString &campo, int inicio, int fim) const {
         return numero(campo, inicio, fim) * 100;
     }
-    // DDMMAAAA; zeros are no date.
+    // DDMMAAAA; blanks or zeros are no date.
     QDate data(const QString &campo, int inicio) const;
-    // DDMMAA of the CNAB 400 files, years 2000 to 2099; zeros are no date.
+    // DDMMAA of the CNAB 400 files, years 2000 to 2099; blanks or zeros are no date.
     QDate dataCurta(const QString &campo, int inicio) const;
     QDate dataAnoMesDia(const QString &campo, int inicio) const;
+    // The digits of a date field; zero when blank.
+    std::int64_t numeroDaData(const QString &campo, int inicio, int fim) const;
     void confere(const QString &campo, int inicio, int fim, std::int64_t esperado,
                  const QString &porque) const;
     // A trailer figure the bank may leave out: blanks or zeros are not given.
@@ -58,6 +73,7 @@ protected:
     // or a date reads as zero or no date instead of refusing the file.
     bool soOTipo_ = false;
     QString nome_;
+    QStringList avisos_;
     QByteArrayView linha_;
     qsizetype numeroLinha_ = 0;
 };

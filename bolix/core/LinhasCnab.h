@@ -6,22 +6,26 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
 
 namespace bolix {
 
+// Hands the records over one at a time, so that a file of many short lines costs no more memory than
+// one padded line.
 class LinhasCnab {
 public:
-    // A line shorter than `largura` is read as if padded with blanks, so every field is still checked
-    // and a line cut inside a field is still refused there. An empty line and a longer line are kept
-    // as they are, for the reader to refuse by their length.
     LinhasCnab(const QByteArray &conteudo, qsizetype largura);
 
-    const QList<QByteArrayView> &linhas() const { return linhas_; }
+    // The next record, or false after the last one. A line shorter than `largura` is read as if padded
+    // with blanks, so every field is still checked and a line cut inside a field is still refused there;
+    // an empty line and a longer line are handed over as they are, for the reader to refuse by their
+    // length. The view lasts until the next call.
+    bool proxima(QByteArrayView &linha);
 
 private:
-    QList<QByteArray> completadas_; // the padded copies the views of short lines point into
-    QList<QByteArrayView> linhas_;
+    QByteArrayView texto_;
+    qsizetype largura_;
+    qsizetype inicio_ = 0;
+    QByteArray completada_; // the padded copy of the current line, when it was short
 };
 
 } // namespace bolix

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace bolix {
@@ -30,13 +31,17 @@ struct Ocorrencia {
     QDate dataCredito;    // null when the bank sent none
 
     bool pago = false; // a movement that settles the title at its bank (06 liquidação...)
+    // A movement by which the bank wrote the title off unpaid: its code and the bank's words, and what the
+    // store may do about it; empty otherwise. Nothing is settled for it.
+    QString baixa;
+    QString orientacaoBaixa;
 
     // The Pix charge the bank created for the title, from the record that follows its entry
     // confirmation (or the status the bank gives for it). pixCopiaECola is the whole BR Code, checked
     // (built from the location where the bank sends one); empty when none came or it was refused.
     QString pixCopiaECola;
     QString pixTxid;
-    QString pixSituacao; // the bank's words for the status or the refusal; empty: no Pix news
+    QString pixSituacao;      // the bank's words for the status or the refusal; empty: no Pix news
     bool pixRecusado = false; // the bank refused the Pix charge or its text failed the check
 
     bool pagamento() const { return pago; }
@@ -48,18 +53,24 @@ struct Ocorrencia {
 // of sequence, a title paid twice, or a record count that does not add up is an ErroBolix naming the file,
 // the line and the field. A record that moves no money is read for its kind only. Lines are taken as banks
 // deliver them (LinhasCnab). A title without a document number is handed over with its nosso número.
-QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco);
+// What the operator must know but does not refuse the file goes to `avisos`, one line each, naming the
+// line: a trailer figure that disagrees with the file, a payment's date taken from its other date.
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco,
+                               QStringList *avisos = nullptr);
 // The same, and the file header's account must be this one's.
-QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
-                               const ContaConfigurada &conta);
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, const ContaConfigurada &conta,
+                               QStringList *avisos = nullptr);
 
 // The CNAB 400 return of a bank that has one here, whose header (077-079) must name `banco`, with the same
-// checks (sequence in 395-400, the trailer figures the bank defines as the file's). Payment codes, the
-// paid amount and the trailer's figures are the bank's rule's (Leiaute400).
-QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco);
+// checks (sequence in 395-400; the trailer figures the bank defines as the file's are compared, and one
+// that disagrees is an aviso). Payment codes, the paid amount and the trailer's figures are the bank's
+// rule's (Leiaute400); a paid amount below zero is refused.
+QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco,
+                               QStringList *avisos = nullptr);
 
 // A boleto return in the layout its first record shows (240 or 400 columns), of the account's bank and
 // of the account itself, as its header names it.
-QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta);
+QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta,
+                                    QStringList *avisos = nullptr);
 
 } // namespace bolix

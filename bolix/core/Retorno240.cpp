@@ -17,8 +17,10 @@ public:
         : LeituraRetorno(nome), banco_(banco.toLatin1()), regra_(regraDoBanco(banco)),
           leiaute_(regra_.leiaute240()), conta_(conta) {}
 
-    QList<Ocorrencia> le(const QByteArray &conteudo) {
+    QList<Ocorrencia> le(const QByteArray &conteudo, QStringList *avisos) {
         percorre(conteudo, 240);
+        if (avisos)
+            *avisos = std::move(avisos_);
         return std::move(ocorrencias_);
     }
 
@@ -138,11 +140,20 @@ private:
         ++lotes_;
     }
 
+    // A bank that gives its single lot a number of its own (Santander's 9692) writes it in the file
+    // trailer too.
     void trailerArquivo() {
         if (lote_)
             recusa(QStringLiteral("trailer de arquivo com o lote %1 aberto: falta o trailer de lote")
                        .arg(lote_->numero));
-        confereLote(9999);
+        const bool constante = lotes_ == 1 && ultimoLote_ != 1;
+        const std::int64_t lote = numero(QStringLiteral("lote de serviço"), 4, 7);
+        if (lote != 9999 && !(constante && lote == ultimoLote_))
+            recusaCampo(QStringLiteral("lote de serviço"), 4, 7,
+                        QStringLiteral("não confere: esperado 9999%1")
+                            .arg(constante
+                                     ? QStringLiteral(" ou %1").arg(ultimoLote_, 4, 10, QLatin1Char('0'))
+                                     : QString()));
         confere(QStringLiteral("quantidade de lotes do arquivo"), 18, 23, lotes_,
                 QStringLiteral("o arquivo tem %1").arg(lotes_));
         confere(QStringLiteral("quantidade de registros do arquivo"), 24, 29, numeroLinha_,
@@ -168,6 +179,7 @@ private:
         o.valorTarifa = dinheiro(QStringLiteral("valor da tarifa"), l.tarifa.inicio, l.tarifa.fim);
         if (l.movimentosPix.contains(o.codigoMovimento))
             anotaSituacaoPix(o, l.motivosPix, 2);
+        anotaBaixa(o, l.baixas);
         atual_ = o;
         linhaT_ = numeroLinha_;
         pendente_ = true;
@@ -191,8 +203,10 @@ private:
         atual_.valorLiquido = dinheiro(QStringLiteral("valor líquido"), 93, 107);
         atual_.dataOcorrencia = data(QStringLiteral("data da ocorrência"), 138);
         atual_.dataCredito = data(QStringLiteral("data do crédito"), 146);
-        if (atual_.pagamento())
+        if (atual_.pagamento()) {
+            completaDatas(atual_);
             pagamentoUnico();
+        }
         ocorrencias_.append(atual_);
         pendente_ = false;
     }
@@ -203,8 +217,8 @@ private:
         const QString chave = atual_.nossoNumero + u'\n' + atual_.numeroDocumento;
         const auto anterior = pagamentos_.constFind(chave);
         if (anterior != pagamentos_.cend())
-            recusa(QStringLiteral("pagamento do título %1 (nosso número %2) já informado na linha %3")
-                       .arg(atual_.numeroDocumento, atual_.nossoNumero)
+            recusa(QStringLiteral("pagamento do %1 já informado na linha %2")
+                       .arg(nomeDoTitulo(atual_))
                        .arg(*anterior));
         pagamentos_.insert(chave, linhaT_);
     }
@@ -230,13 +244,14 @@ private:
 
 } // namespace
 
-QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco) {
-    return LeitorRetorno(nome, banco, nullptr).le(conteudo);
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, QStringView banco,
+                               QStringList *avisos) {
+    return LeitorRetorno(nome, banco, nullptr).le(conteudo, avisos);
 }
 
-QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome,
-                               const ContaConfigurada &conta) {
-    return LeitorRetorno(nome, conta.configuracao.banco, &conta).le(conteudo);
+QList<Ocorrencia> leRetorno240(const QByteArray &conteudo, const QString &nome, const ContaConfigurada &conta,
+                               QStringList *avisos) {
+    return LeitorRetorno(nome, conta.configuracao.banco, &conta).le(conteudo, avisos);
 }
 
 } // namespace bolix

@@ -29,18 +29,20 @@ public:
           configuracao_(conta ? conta->configuracao : ConfiguracaoBolix{}),
           detalhe_(conta ? regra.contaDoDetalhe400(*conta) : ContaDoRetorno{}) {}
 
-    QList<Ocorrencia> le(const QByteArray &conteudo) {
+    QList<Ocorrencia> le(const QByteArray &conteudo, QStringList *avisos) {
         percorre(conteudo, 400);
+        if (avisos)
+            *avisos = std::move(avisos_);
         return std::move(ocorrencias_);
     }
 
 private:
-    // The title read last, until the record after it.
+    // The title read last, until the record after it (a copy: the line it was read from does not last).
     struct Titulo {
         Ocorrencia ocorrencia;
         Valores400 valores;
         qsizetype linha;
-        QByteArrayView registro;
+        QByteArray registro;
         bool comPix;
     };
 
@@ -97,7 +99,7 @@ private:
     // is handed over with its nosso número, as the CNAB 240 reader does. The title is handed over once the
     // next record shows whether a Pix record completes it.
     void detalhe() {
-        Titulo t{{}, {}, numeroLinha_, linha_, false};
+        Titulo t{{}, {}, numeroLinha_, linha_.toByteArray(), false};
         Ocorrencia &o = t.ocorrencia;
         o.codigoMovimento =
             QString::number(numero(QStringLiteral("código de ocorrência"), 109, 110)).rightJustified(2, u'0');
@@ -107,6 +109,7 @@ private:
         if (conta_ && !detalhe_.isEmpty())
             confereConta(detalhe_, QString::fromLatin1(banco_));
         anotaSituacaoPix(o, leiaute_.motivosPix, leiaute_.larguraMotivo);
+        anotaBaixa(o, leiaute_.baixas, leiaute_.orientacaoBaixa);
         conta(o);
         titulo_ = t;
     }
@@ -125,8 +128,10 @@ private:
         v.tarifa =
             dinheiro(QStringLiteral("despesas de cobrança"), leiaute_.tarifa.inicio, leiaute_.tarifa.fim);
         v.outrasDespesas = dinheiro(QStringLiteral("outras despesas"), 189, 201);
-        v.abatimento = dinheiro(QStringLiteral("abatimento"), 228, 240);
-        v.desconto = dinheiro(QStringLiteral("desconto"), 241, 253);
+        if (leiaute_.abatimento)
+            v.abatimento =
+                dinheiro(QStringLiteral("abatimento"), leiaute_.abatimento->inicio, leiaute_.abatimento->fim);
+        v.desconto = dinheiro(QStringLiteral("desconto"), leiaute_.desconto.inicio, leiaute_.desconto.fim);
         v.recebido = dinheiro(QStringLiteral("valor pago"), 254, 266);
         v.juros = dinheiro(QStringLiteral("juros de mora"), 267, 279);
         v.outros = dinheiro(QStringLiteral("outros recebimentos"), 280, 292);
@@ -153,7 +158,8 @@ private:
         return false;
     }
 
-    // The Pix record completes the title before it; one with no title before it is out of place.
+    // The Pix record completes the title before it; one with no title before it is out of place. When the
+    // title's reasons say the bank refused the Pix, no QR of the record is kept.
     void registroPix() {
         if (!titulo_)
             recusaCampo(QStringLiteral("tipo de registro"), 1, 1,
@@ -165,28 +171,29 @@ private:
                 QStringLiteral("(QR Code Pix) repetido para o título da linha %1").arg(titulo_->linha));
         titulo_->comPix = true;
         ++registrosPix_;
-        regra_.lePix400(linha_, titulo_->ocorrencia, configuracao_);
+        Ocorrencia &o = titulo_->ocorrencia;
+        const bool recusadoPeloBanco = o.pixRecusado;
+        regra_.lePix400(linha_, o, configuracao_);
+        if (recusadoPeloBanco && !o.pixCopiaECola.isEmpty())
+            recusaPix(o, QStringLiteral("QR Code Pix da linha %1 descartado: o banco recusou o Pix do título")
+                             .arg(numeroLinha_));
     }
 
-    // Hands the title over, on the title's line: a write-off that the Pix record shows to be a payment is
-    // read again as one; the amount paid and the date of a payment; each payment once.
+    // Hands the title over, on the title's line: the amount paid and the dates of a payment; each payment
+    // once.
     void fechaTitulo() {
         if (!titulo_)
             return;
         const qsizetype linha = std::exchange(numeroLinha_, titulo_->linha);
         const QByteArrayView registro = std::exchange(linha_, titulo_->registro);
         Ocorrencia &o = titulo_->ocorrencia;
-        if (!o.pago && titulo_->comPix && leiaute_.pagosComPix.contains(o.codigoMovimento)) {
-            o.pago = true;
-            leValores(*titulo_);
-        }
         o.valorPago =
             o.pago ? regra_.valorPago400(titulo_->valores, configuracao_) : titulo_->valores.recebido;
-        // A write-off for a payment through the QR may leave the amount paid at zero; the QR takes only the
-        // title's value. Settling zero would leave a paid title open.
-        if (o.pago && o.valorPago == 0 && leiaute_.pagosComPix.contains(o.codigoMovimento))
-            o.valorPago = o.valorTitulo;
-        if (leiaute_.dataPeloCredito && o.pago && !o.dataCredito.isNull())
+        if (o.pago) {
+            confereValorPago(o);
+            completaDatas(o);
+        }
+        if (leiaute_.dataPeloCredito && o.pago)
             o.dataOcorrencia = o.dataCredito;
         if (!o.pago || pagamentoNovo(o))
             ocorrencias_.append(o);
@@ -194,6 +201,35 @@ private:
         linha_ = registro;
         soOTipo_ = false;
         titulo_.reset();
+    }
+
+    // A payment through the Pix QR that the bank reports by a reason may leave the amount paid at zero; the
+    // QR takes only the title's value, and settling zero would leave a paid title open. An amount below
+    // zero (a contract's rule that subtracts the discount from the amount received) settles nothing.
+    void confereValorPago(Ocorrencia &o) {
+        if (o.valorPago == 0 && !leiaute_.pagos.contains(o.codigoMovimento))
+            o.valorPago = o.valorTitulo;
+        if (o.valorPago >= 0)
+            return;
+        const Valores400 &v = titulo_->valores;
+        const auto reais = [](Dinheiro valor) {
+            return QStringLiteral("R$ ") +
+                   QString::number(double(valor) / 10'000, 'f', 2).replace(u'.', u',');
+        };
+        const auto campo = [&reais](const QString &nome, Faixa f, Dinheiro valor) {
+            return QStringLiteral("%1 (posições %2 a %3) %4")
+                .arg(nome)
+                .arg(f.inicio)
+                .arg(f.fim)
+                .arg(reais(valor));
+        };
+        QStringList campos{campo(QStringLiteral("valor pago"), {254, 266}, v.recebido),
+                           campo(QStringLiteral("desconto"), leiaute_.desconto, v.desconto)};
+        if (leiaute_.abatimento)
+            campos.append(campo(QStringLiteral("abatimento"), *leiaute_.abatimento, v.abatimento));
+        recusa(QStringLiteral("valor pago do %1 abaixo de zero, %2, pela regra do banco sobre os campos %3; "
+                              "nada do arquivo foi baixado")
+                   .arg(nomeDoTitulo(o), reais(o.valorPago), campos.join(QStringLiteral(", "))));
     }
 
     void conta(const Ocorrencia &o) {
@@ -218,15 +254,16 @@ private:
         const Ocorrencia &antes = anterior->ocorrencia;
         if (antes.codigoMovimento == o.codigoMovimento || antes.dataOcorrencia != o.dataOcorrencia ||
             antes.valorPago != o.valorPago)
-            recusa(QStringLiteral("pagamento do título %1 (nosso número %2) já informado na linha %3")
-                       .arg(o.numeroDocumento, o.nossoNumero)
+            recusa(QStringLiteral("pagamento do %1 já informado na linha %2")
+                       .arg(nomeDoTitulo(o))
                        .arg(anterior->linha));
         return false;
     }
 
-    // Only the figures the bank's manual defines as this file's are compared; one left blank or at zero
-    // is not given.
-    void trailer() const {
+    // Only the figures the bank's manual defines as this file's are compared, one left blank or at zero is
+    // not given, and one that disagrees is reported: what such a total takes in is not certain enough to
+    // refuse a file whose records are intact.
+    void trailer() {
         const QByteArray &identificacao = leiaute_.identificacaoTrailer;
         if (trecho(2, 1 + int(identificacao.size())) != identificacao)
             recusaCampo(QStringLiteral("identificação do trailer"), 2, 1 + int(identificacao.size()),
@@ -240,17 +277,25 @@ private:
             // Whether a count of every detail takes in the Pix records is not said: either is taken.
             const bool comPix = t.ocorrencias.isEmpty() && registros == arquivo.registros + registrosPix_;
             if (registros && *registros != arquivo.registros && !comPix)
-                recusaCampo(quantidade, t.quantidade.inicio, t.quantidade.fim,
-                            QStringLiteral("não confere: o arquivo tem %1").arg(arquivo.registros));
+                avisaTotal(quantidade, t.quantidade,
+                           QStringLiteral("o arquivo tem %1").arg(arquivo.registros));
             if (!t.valor)
                 continue;
             const QString valor = QStringLiteral("valor de %1").arg(t.descricao);
             const auto centavos = informado(valor, *t.valor);
             if (centavos && *centavos != arquivo.centavos)
-                recusaCampo(
-                    valor, t.valor->inicio, t.valor->fim,
-                    QStringLiteral("não confere: os títulos somam %1 centavos").arg(arquivo.centavos));
+                avisaTotal(valor, *t.valor,
+                           QStringLiteral("os títulos somam %1 centavos").arg(arquivo.centavos));
         }
+    }
+
+    void avisaTotal(const QString &campo, Faixa f, const QString &arquivo) {
+        avisa(QStringLiteral("campo %1 do trailer (posições %2 a %3) com \"%4\" não confere: %5; o arquivo "
+                             "foi lido assim mesmo")
+                  .arg(campo)
+                  .arg(f.inicio)
+                  .arg(f.fim)
+                  .arg(QString::fromLatin1(trecho(f.inicio, f.fim)), arquivo));
     }
 
     Contagem contagem(const QStringList &ocorrencias) const {
@@ -294,7 +339,7 @@ qsizetype tamanhoDoPrimeiroRegistro(const QByteArray &conteudo) {
 }
 
 QList<Ocorrencia> le400(const QByteArray &conteudo, const QString &nome, QStringView banco,
-                        const ContaConfigurada *conta) {
+                        const ContaConfigurada *conta, QStringList *avisos) {
     const RegraBanco &regra = regraDoBanco(banco);
     if (!regra.leiaute400())
         throw ErroBolix(QStringLiteral("Arquivo de retorno %1 está no leiaute CNAB 400 (registros de 400 "
@@ -302,20 +347,22 @@ QList<Ocorrencia> le400(const QByteArray &conteudo, const QString &nome, QString
                                        "neste componente. Peça ao banco o retorno em CNAB 240, o leiaute "
                                        "que o componente lê para este banco (layout=CNAB240 no %3).")
                             .arg(nome, banco, QString::fromLatin1(nomeArquivoConfiguracao)));
-    return LeitorRetorno400(nome, regra, conta).le(conteudo);
+    return LeitorRetorno400(nome, regra, conta).le(conteudo, avisos);
 }
 
 } // namespace
 
-QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco) {
-    return le400(conteudo, nome, banco, nullptr);
+QList<Ocorrencia> leRetorno400(const QByteArray &conteudo, const QString &nome, QStringView banco,
+                               QStringList *avisos) {
+    return le400(conteudo, nome, banco, nullptr, avisos);
 }
 
-QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta) {
+QList<Ocorrencia> leRetornoCobranca(const QString &caminho, const ContaConfigurada &conta,
+                                    QStringList *avisos) {
     const QByteArray conteudo = conteudoDoRetorno(caminho);
     if (tamanhoDoPrimeiroRegistro(conteudo) == 400)
-        return le400(conteudo, caminho, conta.configuracao.banco, &conta);
-    return leRetorno240(conteudo, caminho, conta);
+        return le400(conteudo, caminho, conta.configuracao.banco, &conta, avisos);
+    return leRetorno240(conteudo, caminho, conta, avisos);
 }
 
 } // namespace bolix

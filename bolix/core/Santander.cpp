@@ -192,11 +192,12 @@ public:
     }
 
     // Paid: 06, 07 and 08 (liquidation, on account, by balance), 17 (at the notary). 93 is the intraday
-    // notice of a payment, settled only by the night file's 06. 254-266 is what the payer paid. The
-    // trailer's figures are the portfolio's by carteira, none this file's. Pix: the QR's status in the
-    // three-digit codes of 137-145; a payment through the QR comes as 06 with 511, as 09 with 510 or, by
-    // default, as a plain 09, the bank's ordinary write-off too: taken as paid only when the record 2 the
-    // bank sends on Pix liquidations follows it.
+    // notice of a payment, settled only by the night file's 06. 254-266 is what the payer paid; the
+    // discount and the abatimento granted come summed in 228-240. The trailer's figures are the
+    // portfolio's by carteira, none this file's. Pix: the QR's status in the three-digit codes of 137-145;
+    // a payment through the QR comes as 06 with 511 or as 09 with 510 when the store asked the bank for
+    // those codes. By default it comes as a plain 09, the bank's ordinary write-off, which a record 2 may
+    // follow either way: it settles nothing, and is listed as written off.
     const Leiaute400 *leiaute400() const override {
         static const Leiaute400 santander = [] {
             Leiaute400 l{
@@ -222,7 +223,14 @@ public:
                 {QStringLiteral("509"), QStringLiteral("registrado sem QR Code Pix")},
             };
             l.pagosPorMotivo = {{QStringLiteral("09"), QStringLiteral("510")}};
-            l.pagosComPix = {QStringLiteral("09")};
+            l.desconto = {228, 240};
+            l.abatimento = std::nullopt;
+            l.baixas = {{QStringLiteral("09"), QStringLiteral("baixa automática")},
+                        {QStringLiteral("10"), QStringLiteral("baixado conforme instrução")}};
+            l.orientacaoBaixa = QStringLiteral(
+                "Se um título baixado foi pago por Pix, peça ao Santander que informe os pagamentos Pix com "
+                "os códigos 510 (baixado por pagamento via Pix) e 511 (liquidado por pagamento via Pix): sem "
+                "eles o arquivo não distingue o pagamento de uma baixa.");
             return l;
         }();
         return &santander;

@@ -81,6 +81,8 @@ public:
             l.bancoNoTrailer = 4;
             l.tarifa = {182, 188};
             l.dataCredito = 176;
+            l.baixas = {{QStringLiteral("09"), QStringLiteral("baixa")},
+                        {QStringLiteral("10"), QStringLiteral("baixa solicitada")}};
             return l;
         }();
         return &sicoob;

@@ -146,6 +146,8 @@ public:
             l.bancoNoTrailer = 3;
             l.dataCredito = 329;
             l.creditoAnoMesDia = true;
+            l.baixas = {{QStringLiteral("09"), QStringLiteral("baixado automaticamente via arquivo")},
+                        {QStringLiteral("10"), QStringLiteral("baixado conforme instruções da cooperativa")}};
             l.motivosProvisorios = {u"X0"_s, u"X6"_s, u"X7"_s, u"X8"_s, u"X9"_s, u"XA"_s, u"XB"_s};
             return l;
         }();

@@ -29,6 +29,10 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
     subObjeto(QStringLiteral("DocumentosCobranca"), documentos_);
     subObjeto(QStringLiteral("OcorrenciasCobranca"), ocorrencias_);
     subObjeto(QStringLiteral("PixCobranca"), pix_);
+    subObjeto(QStringLiteral("BaixasCobranca"), baixas_);
+    // Lines separated by CR LF.
+    leitura(QStringLiteral("AvisosRetorno"), Tipo::Texto,
+            [this] { return Variant(avisos_.join(QStringLiteral("\r\n"))); });
 
     metodo(QStringLiteral("ConfiguraContaCorrente"), 0, semResultado([this] { configuraContaCorrente(); }));
     metodo(QStringLiteral("ImprimeBoletos"), 0, semResultado([this] { imprimeBoletos(); }));

@@ -13,6 +13,7 @@ namespace bolix::objeto {
 using DocumentosCobranca = Colecao<DocumentoCobranca>;
 using OcorrenciasCobranca = Colecao<OcorrenciaCobranca>;
 using PixCobrancas = Colecao<PixCobranca>;
+using BaixasCobranca = Colecao<BaixaCobranca>;
 
 // The object behind the ProgID Bolix.ContaCorrente: the payee's account, its files, the charge
 // documents and the occurrences of a return.
@@ -29,6 +30,7 @@ public:
     DocumentosCobranca &documentos() const { return *documentos_; }
     OcorrenciasCobranca &ocorrencias() const { return *ocorrencias_; }
     PixCobrancas &pix() const { return *pix_; }
+    BaixasCobranca &baixas() const { return *baixas_; }
 
 private:
     // The bank work (TrabalhoBancario.cpp).
@@ -55,6 +57,10 @@ private:
     std::shared_ptr<OcorrenciasCobranca> ocorrencias_ =
         std::make_shared<OcorrenciasCobranca>(QStringLiteral("OcorrenciasCobranca"));
     std::shared_ptr<PixCobrancas> pix_ = std::make_shared<PixCobrancas>(QStringLiteral("PixCobranca"));
+    std::shared_ptr<BaixasCobranca> baixas_ =
+        std::make_shared<BaixasCobranca>(QStringLiteral("BaixasCobranca"));
+    // What the last return's reading reported without refusing it, one line each (AvisosRetorno).
+    QStringList avisos_;
 };
 
 } // namespace bolix::objeto

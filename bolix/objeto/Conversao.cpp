@@ -120,4 +120,12 @@ void preenchePix(PixCobranca &o, const bolix::Ocorrencia &oc) {
     o.set(QStringLiteral("Recusado"), oc.pixRecusado);
 }
 
+void preencheBaixa(BaixaCobranca &o, const bolix::Ocorrencia &oc) {
+    o.set(QStringLiteral("NumeroDocumento"), oc.numeroDocumento);
+    o.set(QStringLiteral("NossoNumero"), oc.nossoNumero);
+    o.set(QStringLiteral("CodigoMovimento"), oc.codigoMovimento);
+    o.set(QStringLiteral("Situacao"), oc.baixa);
+    o.set(QStringLiteral("Orientacao"), oc.orientacaoBaixa);
+}
+
 } // namespace bolix::objeto

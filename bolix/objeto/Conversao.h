@@ -31,5 +31,6 @@ bolix::Documento documentoDe(const DocumentoCobranca &objeto);
 bolix::ArquivoRemessa destinoDe(const ArquivoRemessa &objeto);
 void preencheOcorrencia(OcorrenciaCobranca &objeto, const bolix::Ocorrencia &ocorrencia);
 void preenchePix(PixCobranca &objeto, const bolix::Ocorrencia &ocorrencia);
+void preencheBaixa(BaixaCobranca &objeto, const bolix::Ocorrencia &ocorrencia);
 
 } // namespace bolix::objeto

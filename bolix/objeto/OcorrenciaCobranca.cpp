@@ -25,4 +25,14 @@ PixCobranca::PixCobranca() : Objeto(QStringLiteral("PixCobranca")) {
     propriedade(QStringLiteral("Recusado"), Tipo::Booleano);
 }
 
+BaixaCobranca::BaixaCobranca() : Objeto(QStringLiteral("BaixaCobranca")) {
+    propriedade(QStringLiteral("NumeroDocumento"), Tipo::Texto);
+    propriedade(QStringLiteral("NossoNumero"), Tipo::Texto);
+    propriedade(QStringLiteral("CodigoMovimento"), Tipo::Texto);
+    // The movement's code and the bank's words for it.
+    propriedade(QStringLiteral("Situacao"), Tipo::Texto);
+    // What the store may do about it (ask the bank for its Pix codes...); empty when the bank has nothing.
+    propriedade(QStringLiteral("Orientacao"), Tipo::Texto);
+}
+
 } // namespace bolix::objeto

@@ -17,4 +17,10 @@ public:
     PixCobranca();
 };
 
+// A title the bank's return wrote off unpaid: listed to the operator, never settled.
+class BaixaCobranca : public Objeto {
+public:
+    BaixaCobranca();
+};
+
 } // namespace bolix::objeto

@@ -98,7 +98,7 @@ QString ContaCorrente::recusaArquivoRemessa() const {
 }
 
 // Only payments become occurrences: the caller settles every occurrence by its paid amount. The Pix
-// news of any record go to a collection of their own.
+// news of any record, the titles the bank wrote off unpaid and what the reading reported go apart.
 void ContaCorrente::carregaArquivosRetorno() {
     comErroDeAutomacao([this] {
         const ArquivoRetorno &arquivo = arquivoRetorno();
@@ -110,12 +110,19 @@ void ContaCorrente::carregaArquivosRetorno() {
                                                         arquivo.texto(QStringLiteral("Arquivo")));
         // The program always asks for FEBRABAN240: the records' length tells a CNAB 400 file.
         pix().limpa();
-        for (const bolix::Ocorrencia &lida : bolix::leRetornoCobranca(caminho, contaConfigurada(*this))) {
+        baixas().limpa();
+        avisos_.clear();
+        QStringList avisos;
+        for (const bolix::Ocorrencia &lida :
+             bolix::leRetornoCobranca(caminho, contaConfigurada(*this), &avisos)) {
             if (lida.pagamento())
                 preencheOcorrencia(*ocorrencias().adiciona(), lida);
             if (lida.temPix())
                 preenchePix(*pix().adiciona(), lida);
+            if (!lida.baixa.isEmpty())
+                preencheBaixa(*baixas().adiciona(), lida);
         }
+        avisos_ = std::move(avisos);
     });
 }
 

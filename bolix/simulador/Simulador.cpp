@@ -18,8 +18,8 @@ class LeituraRemessa {
 public:
     explicit LeituraRemessa(const QByteArray &conteudo) {
         // No width: the first line tells the layout.
-        const LinhasCnab arquivo(conteudo, 0);
-        for (QByteArrayView linha : arquivo.linhas())
+        LinhasCnab arquivo(conteudo, 0);
+        for (QByteArrayView linha; arquivo.proxima(linha);)
             linhas_.append(linha.toByteArray());
         if (linhas_.isEmpty())
             throw ErroBolix(QStringLiteral("Remessa vazia."));

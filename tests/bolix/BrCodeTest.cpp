@@ -93,6 +93,11 @@ TEST(BrCode, MontadoDaLocation) {
 // What a bank may hand over broken is reported, never printed.
 TEST(BrCode, TextoQuebradoRecusado) {
     const QString bom = QString::fromLatin1(exemplos[0].brCode);
+    // A change whose CRC was made again, so that only the rule under test can refuse it.
+    const auto comCrc = [](QString texto) {
+        texto.chop(4);
+        return texto + crcBrCode(texto.toLatin1());
+    };
     const struct {
         const char *nome;
         QString texto;
@@ -104,6 +109,11 @@ TEST(BrCode, TextoQuebradoRecusado) {
         {"SemCrc", bom.chopped(8), "não termina pelo CRC"},
         {"CrcMinusculo", bom.chopped(4) + QStringLiteral("1d3d"), "não termina pelo CRC"},
         {"SemFormato", bom.mid(6), "não começa pelo objeto 00"},
+        // Lengths are two digits, as the BR Code gives them.
+        {"ComprimentoComBranco", comCrc(QString(bom).replace(0, 6, QStringLiteral("00 201"))),
+         "o objeto 00 tem o comprimento \" 2\", que não são dois dígitos"},
+        {"ComprimentoComSinal", comCrc(QString(bom).replace(0, 6, QStringLiteral("00+201"))),
+         "o objeto 00 tem o comprimento \"+2\""},
         {"OutroArranjo",
          QString(bom).replace(QStringLiteral("br.gov.bcb.pix"), QStringLiteral("br.gov.bcb.xyz")),
          "não é um Pix"},

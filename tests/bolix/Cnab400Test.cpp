@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace bolix;
@@ -25,18 +26,8 @@ namespace {
 const QDateTime geracao(QDate(2025, 11, 20), QTime(10, 30, 15));
 const QDate pagamento(2025, 12, 10);
 
-ContaConfigurada contaBradesco() {
-    Conta conta;
-    conta.codigoAgencia = QStringLiteral("3380");
-    conta.numeroContaCorrente = QStringLiteral("0012345-6");
-    conta.codigoCedente = QStringLiteral("4567890");
-    conta.inicioNossoNumero = QStringLiteral("0");
-    ConfiguracaoBolix c = exemplos::configuracao(QStringLiteral("237"), QStringLiteral("09"));
-    c.layout = 400;
-    return configuraConta(conta, c);
-}
-
 using exemplos::conta400;
+using exemplos::contaBradesco;
 using exemplos::contaItau;
 using exemplos::contaSantander;
 using exemplos::documentosBradesco;
@@ -194,7 +185,7 @@ TEST(RetornoBradesco400, SoOsCodigosDeLiquidacaoSaoPagamentos) {
     const struct {
         const char *codigo;
         bool pago;
-    } casos[] = {{"06", true},  {"15", true},  {"16", true},  {"17", true},  {"02", false},
+    } casos[] = {{"06", true},  {"15", true},  {"16", false}, {"17", true},  {"02", false},
                  {"03", false}, {"09", false}, {"10", false}, {"28", false}, {"07", false}};
     for (const auto &c : casos) {
         SCOPED_TRACE(c.codigo);
@@ -286,18 +277,6 @@ const Estrago estragos[] = {
          renumera(l);
      },
      "linha 3:", "pagamento do título 0000004711 (nosso número 000000123458) já informado na linha 2"},
-    // The trailer's groups by occurrence are this file's: a title dropped with the sequence mended shows.
-    {"TituloRemovidoERenumerado",
-     [](auto &l) {
-         l.removeAt(3);
-         renumera(l);
-     },
-     "linha 4:",
-     "quantidade de entradas confirmadas (02) (posições 58 a 62) com \"00001\" não confere: o arquivo tem 0"},
-    {"TrailerComOutroValorDeEntradas", [](auto &l) { l[4][73] = '9'; },
-     "linha 5:", "valor de entradas confirmadas (02) (posições 63 a 74)"},
-    {"TrailerComTitulosBaixadosQueOArquivoNaoTem", [](auto &l) { l[4].replace(103, 5, "00001"); },
-     "linha 5:", "quantidade de títulos baixados (09 e 10) (posições 104 a 108)"},
     {"SemTrailer", [](auto &l) { l.removeLast(); }, "linha 4:", "falta o trailer"},
     {"DepoisDoTrailer", [](auto &l) { l.append(l[1]); }, "linha 6:", "após o trailer"},
     {"RegistroDesconhecido", [](auto &l) { l[2][0] = '7'; }, "linha 3:", "tipo de registro"},
@@ -314,6 +293,67 @@ TEST_P(RetornoBradesco400MalFormado, RecusaNomeandoArquivoLinhaECampo) {
 
 INSTANTIATE_TEST_SUITE_P(Estragos, RetornoBradesco400MalFormado, testing::ValuesIn(estragos),
                          [](const auto &info) { return std::string(info.param.nome); });
+
+// A trailer total by occurrence that disagrees with the file does not refuse it: what the total takes in is
+// not certain, and it protects no money. The reading reports the figure, its line and both values. A title
+// dropped with the sequence mended is such a case when only the total shows it (an entry confirmation,
+// which moves no money).
+TEST(RetornoBradesco400, TotaisDoTrailerQueNaoConferemSaoAvisos) {
+    const struct {
+        const char *nome;
+        std::function<void(QList<QByteArray> &)> estraga;
+        qsizetype titulos;
+        const char *aviso;
+    } casos[] = {
+        {"TituloRemovidoERenumerado",
+         [](auto &l) {
+             l.removeAt(3);
+             renumera(l);
+         },
+         2,
+         "Linha 4: campo quantidade de entradas confirmadas (02) do trailer (posições 58 a 62) com \"00001\" "
+         "não confere: o arquivo tem 0; o arquivo foi lido assim mesmo."},
+        // The genuine file's pattern: five entries, 63-074 less than their face values.
+        {"ValorDeEntradasMenorQueOsTitulos", [](auto &l) { l[4].replace(62, 12, "000000000100"); }, 3,
+         "Linha 5: campo valor de entradas confirmadas (02) do trailer (posições 63 a 74) com "
+         "\"000000000100\" não confere: os títulos somam "},
+        {"TitulosBaixadosQueOArquivoNaoTem", [](auto &l) { l[4].replace(103, 5, "00001"); }, 3,
+         "quantidade de títulos baixados (09 e 10) do trailer (posições 104 a 108) com \"00001\""},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nome);
+        QList<QByteArray> l = retornoBradescoValido();
+        c.estraga(l);
+        QStringList avisos;
+        const QList<Ocorrencia> o = leRetorno400(junta(l), QStringLiteral("CB0101.ret"), u"237", &avisos);
+        EXPECT_EQ(o.size(), c.titulos);
+        EXPECT_EQ(std::count_if(o.cbegin(), o.cend(), [](const Ocorrencia &x) { return x.pagamento(); }), 2);
+        ASSERT_FALSE(avisos.isEmpty());
+        EXPECT_TRUE(avisos[0].contains(QString::fromUtf8(c.aviso))) << avisos[0].toStdString();
+    }
+}
+
+// A payment whose bank left its credit date blank is settled on its occurrence date, and the other way
+// round, as the reading reports; with neither it is refused on its line.
+TEST(RetornoBradesco400, PagamentoComUmaDasDatasEmBranco) {
+    QList<QByteArray> l = retornoBradescoValido();
+    l[1].replace(295, 6, "      ");
+    QStringList avisos;
+    QList<Ocorrencia> o = leRetorno400(junta(l), QStringLiteral("CB0101.ret"), u"237", &avisos);
+    ASSERT_EQ(o.size(), 3);
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].dataCredito, pagamento);
+    EXPECT_EQ(o[0].dataOcorrencia, pagamento);
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_EQ(avisos[0], u"Linha 2: pagamento do título 0000004711 (nosso número 000000123458) sem data do "
+                         u"crédito: tomada a data da ocorrência, 10/12/2025.");
+    l[1].replace(110, 6, "000000");
+    EXPECT_THROW(leRetorno400(junta(l), QStringLiteral("CB0101.ret"), u"237"), ErroBolix);
+    l = retornoBradescoValido();
+    l[1].replace(110, 6, "      ");
+    o = leRetorno400(junta(l), QStringLiteral("CB0101.ret"), u"237");
+    EXPECT_EQ(o[0].dataOcorrencia, pagamento.addDays(1));
+}
 
 TEST(RetornoBradesco400, TrailerComTotaisZeradosEMarcaDeFimAceitos) {
     QList<QByteArray> linhas = retornoBradescoValido();
@@ -400,12 +440,6 @@ TEST_F(Retorno400ComoOBancoEscreve, Bradesco) {
     EXPECT_FALSE(o[1].pagamento() || o[2].pagamento());
 }
 
-ContaConfigurada contaBancoDoBrasil() {
-    ContaConfigurada c = conta400("BB7");
-    c.configuracao.variacao = QStringLiteral("019");
-    return c;
-}
-
 // The CNAB 400 of the banks added after Bradesco and Itaú, one row each: the account, the golden
 // remittance, the occurrence codes that are payments and some that are not (entry, refusal, write-off,
 // provisional), and a neighbouring account that the return's header refuses.
@@ -460,7 +494,7 @@ const Banco400 bancos400[] = {
      [](ContaConfigurada &c) { c.cedente = QStringLiteral("123457"); }},
     // 46: paid by a cheque awaiting clearing; 44: the cheque returned.
     {"BancoDoBrasil",
-     contaBancoDoBrasil,
+     exemplos::contaBancoDoBrasil400,
      "remessa400_bb.rem",
      {"06", "07", "08", "15"},
      {"02", "03", "05", "09", "10", "44", "46"},
@@ -625,6 +659,46 @@ TEST(RetornoBanrisul400, ComoODetalheDeUmArquivoDoBanco) {
     ContaConfigurada vizinha = conta400("Banrisul");
     vizinha.cedente = QStringLiteral("9000151");
     EXPECT_THROW(leRetornoCobranca(caminho, vizinha), ErroBolix);
+}
+
+// Type 3 subtracts the discount and the abatimento from the amount received: below zero, the file is
+// refused on the title's line, naming the fields, and nothing of it is settled.
+TEST(RetornoBanrisul400, ValorPagoAbaixoDeZeroRecusaOArquivo) {
+    QList<QByteArray> l = simulador::retornoDaRemessa(
+        junta(remessa400(conta400("Banrisul"), {documentosBradesco()[0]}, 1, geracao)), {}, pagamento);
+    l[1].replace(227, 39,
+                 "0000000000100"
+                 "0000000000500"
+                 "0000000000200");
+    ContaConfigurada conta = conta400("Banrisul");
+    conta.configuracao.tipoValorPago = 3;
+    QTemporaryDir dir;
+    const QString caminho = dir.filePath(QStringLiteral("CB0101.ret"));
+    gravaLinhas(caminho, l, "\x1A");
+    try {
+        leRetornoCobranca(caminho, conta);
+        FAIL() << "accepted";
+    } catch (const ErroBolix &e) {
+        EXPECT_TRUE(e.texto().contains(u"linha 2: valor pago do título 0000004711 (nosso número 0001234552) "
+                                       u"abaixo de zero, R$ -4,00, pela "
+                                       u"regra do banco sobre os campos valor pago (posições 254 a 266) R$ "
+                                       u"2,00, desconto (posições 241 a "
+                                       u"253) R$ 5,00, abatimento (posições 228 a 240) R$ 1,00"))
+            << e.what();
+    }
+}
+
+// Santander sums the discount and the abatimento granted into 228-240 and leaves 241-253 for nothing.
+TEST(RetornoSantander400, DescontoNoCampoDoManual) {
+    QList<QByteArray> l = simulador::retornoDaRemessa(
+        junta(remessa400(contaSantander(), {documentosBradesco()[0]}, 1, geracao)), {}, pagamento);
+    l[1].replace(227, 26,
+                 "0000000000500"
+                 "0000000009999");
+    const QList<Ocorrencia> o = leRetorno400(junta(l), QStringLiteral("CB0101.ret"), u"033");
+    ASSERT_EQ(o.size(), 1);
+    EXPECT_TRUE(o[0].pagamento());
+    EXPECT_EQ(o[0].valorDesconto, 50'000);
 }
 
 // Caixa returns the principal, the interest and the fine apart: the payer paid their sum.

@@ -96,6 +96,23 @@ bolix::ContaConfigurada conta400(const char *exemplo, const char *transmissao) {
     return bolix::configuraConta(c, cfg);
 }
 
+bolix::ContaConfigurada contaBradesco() {
+    bolix::Conta conta;
+    conta.codigoAgencia = QStringLiteral("3380");
+    conta.numeroContaCorrente = QStringLiteral("0012345-6");
+    conta.codigoCedente = QStringLiteral("4567890");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    bolix::ConfiguracaoBolix c = configuracao(QStringLiteral("237"), QStringLiteral("09"));
+    c.layout = 400;
+    return bolix::configuraConta(conta, c);
+}
+
+bolix::ContaConfigurada contaBancoDoBrasil400() {
+    bolix::ContaConfigurada c = conta400("BB7");
+    c.configuracao.variacao = QStringLiteral("019");
+    return c;
+}
+
 bolix::ContaConfigurada contaSantander() {
     return conta400("Santander", "17777751042700080112");
 }

@@ -36,6 +36,10 @@ QList<bolix::Documento> documentosBradesco();
 bolix::ContaConfigurada contaItau();
 bolix::ContaConfigurada contaSantander();
 bolix::ContaConfigurada conta400(const char *exemplo, const char *transmissao = "");
+// Bradesco's CNAB 400 account (agência 3380, conta 0012345-6, código da empresa 4567890, carteira 09) and
+// Banco do Brasil's (the convênio of 7 digits, variação 019).
+bolix::ContaConfigurada contaBradesco();
+bolix::ContaConfigurada contaBancoDoBrasil400();
 
 // A worked example of one bank: the account texts and the document the program passes, and what the
 // bank's rules make of them.

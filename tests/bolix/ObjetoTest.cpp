@@ -247,11 +247,25 @@ TEST_F(ObjetoBolix, PixDoRetornoNumaColecaoPropria) {
     EXPECT_TRUE(copiaECola.startsWith(u"000201010212")) << copiaECola.toStdString();
     EXPECT_TRUE(copiaECola.contains(u"5917LOJA EXEMPLO LTDA6009SAO PAULO")) << copiaECola.toStdString();
 
-    // Title 3 later written off by a plain 09 with the record 2 the bank sends on Pix liquidations: one
-    // more payment, handed over once.
+    // Title 3 later written off by a plain 09, even with a record 2 after it, is no payment: it goes to
+    // BaixasCobranca with the bank's words and what to ask the bank. Title 1's credit date left blank: it
+    // takes the occurrence date, and AvisosRetorno says so.
     linhas[3].replace(108, 2, "09").replace(136, 3, "   ").replace(253, 13, linhas[3].mid(152, 13));
-    ASSERT_EQ(carregaRetorno(linhas.join("\r\n") + "\r\n")->get(QStringLiteral("Count")).toInt(), 3);
-    EXPECT_EQ(pix->get(QStringLiteral("Count")).toInt(), 1);
+    linhas[1].replace(295, 6, "      ");
+    ASSERT_EQ(carregaRetorno(linhas.join("\r\n") + "\r\n")->get(QStringLiteral("Count")).toInt(), 2);
+    const DispatchPtr baixas = de(obj_, "BaixasCobranca");
+    ASSERT_EQ(baixas->get(QStringLiteral("Count")).toInt(), 1);
+    const DispatchPtr baixa = baixas->item(0).toObject();
+    EXPECT_EQ(baixa->get(QStringLiteral("NumeroDocumento")).toText(), u"0000004713");
+    EXPECT_EQ(baixa->get(QStringLiteral("Situacao")).toText(), u"09 - baixa automática");
+    EXPECT_TRUE(baixa->get(QStringLiteral("Orientacao")).toText().contains(u"510"));
+    EXPECT_EQ(obj_->get(QStringLiteral("AvisosRetorno")).toText().toStdString(),
+              "Linha 2: pagamento do título 0000004711 (nosso número 00000418) sem data do crédito: tomada a "
+              "data da ocorrência, 10/12/2025.");
+    // The next file's reading starts afresh.
+    carregaRetorno(retornoDaRemessa(pedido).join("\r\n") + "\r\n");
+    EXPECT_EQ(baixas->get(QStringLiteral("Count")).toInt(), 0);
+    EXPECT_EQ(obj_->get(QStringLiteral("AvisosRetorno")).toText(), QString());
 }
 
 // A return as a transfer tool delivers it (LF, trailing blanks stripped, a DOS end-of-file mark) with a

@@ -186,12 +186,17 @@ TEST(PixItau400, RetornoComQrEPagamentosPeloPix) {
     EXPECT_FALSE(o[2].pixRecusado);
     EXPECT_TRUE(o[2].pixCopiaECola.contains(cobrancaDoSimulador));
     EXPECT_EQ(brCodeConferido(o[2].pixCopiaECola), o[2].pixCopiaECola);
-    // The trailer's count of details (213-220) with the record 3 in it is taken too; one more is not.
+    // The trailer's count of details (213-220) with the record 3 in it is taken too; one more is reported.
     QList<QByteArray> comTres = l;
     comTres[5].replace(212, 8, "00000004");
-    EXPECT_EQ(le(comTres, conta).size(), 3);
+    QStringList avisos;
+    EXPECT_EQ(leRetorno400(junta(comTres), QStringLiteral("r.ret"), u"341", &avisos).size(), 3);
+    EXPECT_TRUE(avisos.isEmpty()) << avisos.join(u'\n').toStdString();
     comTres[5].replace(212, 8, "00000005");
-    EXPECT_TRUE(recusa(comTres, conta).contains(u"213 a 220")) << recusa(comTres, conta).toStdString();
+    EXPECT_EQ(leRetorno400(junta(comTres), QStringLiteral("r.ret"), u"341", &avisos).size(), 3);
+    ASSERT_EQ(avisos.size(), 1);
+    EXPECT_TRUE(avisos[0].contains(u"213 a 220) com \"00000005\" não confere: o arquivo tem 3"))
+        << avisos[0].toStdString();
 }
 
 // What the record 3 may bring: the error code refuses the QR with the bank's words; a broken text is never
@@ -296,7 +301,9 @@ TEST(PixSantander400, RetornoComLocationETxid) {
 }
 
 // Santander's forms of a payment through the QR, and its statuses. Title 3 (150,00... its value in 153-165)
-// is given the code, the reasons in 137-139 and the amount paid; its record 2 is kept or taken out.
+// is given the code, the reasons in 137-139 and the amount paid; its record 2 is kept or taken out. Only the
+// codes the manual names as a Pix liquidation are payments: a plain 09, the bank's ordinary write-off, is
+// written off whether a record 2 follows or not. A refusal of the Pix wins over the record 2 after it.
 TEST(PixSantander400, PagamentoPeloPixEmCadaFormaUmaVez) {
     const ContaConfigurada conta = santanderComPix();
     const QList<QByteArray> base = retorno(conta, exemplos::documentosBradesco());
@@ -304,20 +311,23 @@ TEST(PixSantander400, PagamentoPeloPixEmCadaFormaUmaVez) {
         const char *codigo, *motivo;
         bool registro2;
         bool pago;
+        bool qr;
         bool recusado;
         const char *situacao;
+        const char *baixa;
     } casos[] = {
-        {"06", "511", false, true, false, ""},
-        {"06", "511", true, true, false, ""},
-        {"09", "510", false, true, false, ""},
-        // By default the bank writes a Pix payment as a plain 09, its ordinary write-off too: the record
-        // 2 it sends on Pix liquidations tells them apart.
-        {"09", "   ", true, true, false, ""},
-        {"09", "   ", false, false, false, ""},
-        {"10", "   ", true, false, false, ""},
-        {"02", "509", false, false, false, "509 - registrado sem QR Code Pix"},
-        {"02", "501", false, false, true, "501 - chave Pix inválida"},
-        {"03", "504", false, false, true, "504 - txid em duplicidade"},
+        {"06", "511", false, true, false, false, "", ""},
+        {"06", "511", true, true, true, false, "", ""},
+        {"09", "510", false, true, false, false, "", ""},
+        {"09", "   ", true, false, true, false, "", "09 - baixa automática"},
+        {"09", "   ", false, false, false, false, "", "09 - baixa automática"},
+        {"10", "   ", true, false, true, false, "", "10 - baixado conforme instrução"},
+        {"02", "509", false, false, false, false, "509 - registrado sem QR Code Pix", ""},
+        {"02", "501", false, false, false, true, "501 - chave Pix inválida", ""},
+        {"02", "501", true, false, false, true, "QR Code Pix da linha 5 descartado: o banco recusou o Pix",
+         ""},
+        {"03", "504", true, false, false, true,
+         "504 - txid em duplicidade; QR Code Pix da linha 5 descartado", ""},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(std::string(c.codigo) + "/" + c.motivo + (c.registro2 ? "+2" : ""));
@@ -334,9 +344,11 @@ TEST(PixSantander400, PagamentoPeloPixEmCadaFormaUmaVez) {
         EXPECT_EQ(o[2].pagamento(), c.pago);
         EXPECT_EQ(o[2].valorPago, c.pago ? o[2].valorTitulo : 0);
         EXPECT_EQ(o[2].pixRecusado, c.recusado);
-        EXPECT_EQ(o[2].pixCopiaECola.isEmpty(), !c.registro2);
+        EXPECT_EQ(o[2].pixCopiaECola.isEmpty(), !c.qr);
         EXPECT_TRUE(o[2].pixSituacao.contains(QString::fromUtf8(c.situacao)))
             << o[2].pixSituacao.toStdString();
+        EXPECT_EQ(o[2].baixa, QString::fromUtf8(c.baixa));
+        EXPECT_EQ(o[2].orientacaoBaixa.contains(u"510"), *c.baixa != 0);
     }
     // A Pix write-off that leaves 254-266 at zero is paid by the title's value, not settled at zero.
     QList<QByteArray> l = base;
@@ -347,18 +359,53 @@ TEST(PixSantander400, PagamentoPeloPixEmCadaFormaUmaVez) {
     EXPECT_EQ(o[2].valorPago, o[2].valorTitulo);
 }
 
-// An ordinary write-off is read for its kind only; the same 09 followed by its record 2 is a payment, whose
-// fields must read, and a fault is named on the title's line.
-TEST(PixSantander400, BaixaComRegistro2LidaComoPagamento) {
+// As a genuine file has it: a 09 whose 254-266 holds the fee, its credit date blank, and a record 2 after
+// it. The file reads; the 06s alone are payments, and the 09 is written off, with the bank's words and
+// what the store may ask the bank.
+TEST(PixSantander400, BaixaComTarifaERegistro2NaoEhPagamento) {
     const ContaConfigurada conta = santanderComPix();
     QList<QByteArray> l = retorno(conta, exemplos::documentosBradesco());
-    l[3].replace(108, 2, "09").replace(136, 3, "   ").replace(295, 6, "      ");
-    QList<QByteArray> semRegistro2 = l;
-    semRegistro2.removeAt(4);
-    renumera(semRegistro2);
-    EXPECT_EQ(pagamentos(le(semRegistro2, conta)), 2);
-    EXPECT_TRUE(recusa(l, conta).contains(u"linha 4: campo data do crédito (posições 296 a 301)"))
-        << recusa(l, conta).toStdString();
+    l[3].replace(108, 2, "09")
+        .replace(136, 3, "   ")
+        .replace(253, 13, "0000000000210")
+        .replace(295, 6, "      ");
+    const QList<Ocorrencia> o = le(l, conta);
+    ASSERT_EQ(o.size(), 3);
+    EXPECT_EQ(pagamentos(o), 2);
+    EXPECT_TRUE(o[0].pagamento() && o[1].pagamento());
+    EXPECT_EQ(o[0].codigoMovimento, u"06");
+    EXPECT_FALSE(o[2].pagamento());
+    EXPECT_EQ(o[2].baixa, u"09 - baixa automática");
+    EXPECT_TRUE(o[2].orientacaoBaixa.contains(u"510 (baixado por pagamento via Pix) e 511"))
+        << o[2].orientacaoBaixa.toStdString();
+}
+
+// A location or txid with a character the BR Code does not admit would give a QR whose CRC does not match
+// what the payer's app reads: reported, no QR kept.
+TEST(PixSantander400, LocationOuTxidForaDoBrCodeRecusados) {
+    const ContaConfigurada conta = santanderComPix();
+    const struct {
+        const char *nome;
+        int posicao;
+        char caractere;
+        const char *motivo;
+    } casos[] = {
+        {"LocationComByteForaDoAscii", 10, '\xE7',
+         "location com o caractere \"ç\" (código 231) na posição 9"},
+        {"LocationComBrancoNoMeio", 10, ' ', "location com o caractere \" \""},
+        {"TxidComHifen", 82, '-', "txid com o caractere \"-\" (código 45) na posição 4"},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nome);
+        QList<QByteArray> l = retorno(conta, exemplos::documentosBradesco());
+        l[4][c.posicao] = c.caractere;
+        const QList<Ocorrencia> o = le(l, conta);
+        ASSERT_EQ(o.size(), 3);
+        EXPECT_EQ(pagamentos(o), 2);
+        EXPECT_TRUE(o[2].pixRecusado);
+        EXPECT_TRUE(o[2].pixCopiaECola.isEmpty());
+        EXPECT_TRUE(o[2].pixSituacao.contains(QString::fromUtf8(c.motivo))) << o[2].pixSituacao.toStdString();
+    }
 }
 
 // A record 2 with no location gives nothing to print: refused with the reason.

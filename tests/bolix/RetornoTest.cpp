@@ -310,7 +310,8 @@ const RetornoDoBanco retornosPorBanco[] = {
      },
      [](auto &c) { c.conta = QStringLiteral("12346"); }},
     // Santander: its código do beneficiário in the header, the portfolio's totals and a count of the
-    // details alone in the lot trailer, its one lot numbered 0005.
+    // details alone in the lot trailer, its constant lot number 9692 in every record after the file
+    // header, the file trailer's too.
     {"Santander",
      {{"06", true}, {"17", true}, {"09", false}, {"03", false}},
      [](auto &l, auto &c) {
@@ -319,8 +320,8 @@ const RetornoDoBanco retornosPorBanco[] = {
                       "000006"
                       "000065"
                       "00000000001190475");
-         for (qsizetype i = 1; i <= 8; ++i)
-             l[i].replace(3, 4, "0005");
+         for (qsizetype i = 1; i <= 9; ++i)
+             l[i].replace(3, 4, "9692");
          terceiroSemValoresNemDatas(l, {55, 69});
      },
      [](auto &c) { c.cedente = QStringLiteral("1234568"); }},
@@ -490,6 +491,14 @@ const Estrago estragos[] = {
      "linha 10:", "quantidade de registros do arquivo"},
     {"TrailerDeArquivoDeOutroLote", [](auto &l) { l[9].replace(3, 4, "0001"); },
      "linha 10:", "esperado 9999"},
+    // The lot's constant number passes in the file trailer; any other does not.
+    {"TrailerDeArquivoNemDoArquivoNemDoLoteConstante",
+     [](auto &l) {
+         for (qsizetype i = 1; i <= 8; ++i)
+             l[i].replace(3, 4, "9692");
+         l[9].replace(3, 4, "9691");
+     },
+     "linha 10:", "lote de serviço (posições 4 a 7) com \"9691\" não confere: esperado 9999 ou 9692"},
 };
 
 class RetornoMalFormado : public testing::TestWithParam<Estrago> {};
@@ -502,6 +511,40 @@ TEST_P(RetornoMalFormado, RecusaNomeandoArquivoLinhaECampo) {
 INSTANTIATE_TEST_SUITE_P(Estragos, RetornoMalFormado, testing::ValuesIn(estragos),
                          [](const auto &info) { return std::string(info.param.nome); });
 
+// A payment whose bank left one of its dates blank (or at zero) takes the other, and the reading says so on
+// the payment's line; a payment with neither date is refused there. Line 4 is the first title's U.
+TEST(Retorno, PagamentoComUmaDasDatasEmBranco) {
+    const struct {
+        const char *ocorrencia, *credito;
+        QDate dataOcorrencia, dataCredito;
+        const char *aviso;
+    } casos[] = {
+        {"10122025", "        ", pagamento, pagamento,
+         "sem data do crédito: tomada a data da ocorrência, 10/12/2025"},
+        {"10122025", "00000000", pagamento, pagamento, "sem data do crédito: tomada a data da ocorrência"},
+        {"        ", "11122025", pagamento.addDays(1), pagamento.addDays(1),
+         "sem data da ocorrência: tomada a data do crédito, 11/12/2025"},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(std::string(c.ocorrencia) + "/" + c.credito);
+        QList<QByteArray> l = retornoValido();
+        l[3].replace(137, 8, c.ocorrencia).replace(145, 8, c.credito);
+        QStringList avisos;
+        const QList<Ocorrencia> o = leRetorno240(junta(l), QStringLiteral("CB0101.ret"), u"001", &avisos);
+        ASSERT_EQ(o.size(), 3);
+        EXPECT_TRUE(o[0].pagamento());
+        EXPECT_EQ(o[0].dataOcorrencia, c.dataOcorrencia);
+        EXPECT_EQ(o[0].dataCredito, c.dataCredito);
+        ASSERT_EQ(avisos.size(), 1);
+        EXPECT_TRUE(avisos[0].startsWith(u"Linha 4: pagamento do título 0000004711 (nosso número "));
+        EXPECT_TRUE(avisos[0].contains(QString::fromUtf8(c.aviso))) << avisos[0].toStdString();
+    }
+    confereRecusa({"SemNenhumaData", [](auto &l) { l[3].replace(137, 16, QByteArray(16, ' ')); },
+                   "linha 4:", "sem data da ocorrência nem data do crédito"},
+                  retornoValido(),
+                  [](const QByteArray &bytes, const QString &nome) { leRetorno240(bytes, nome, u"001"); });
+}
+
 TEST(Retorno, ArquivoVazioOuAusente) {
     EXPECT_THROW(leRetorno240(QByteArray("\r\n"), QStringLiteral("x.ret"), u"001"), ErroBolix);
     try {
@@ -509,6 +552,26 @@ TEST(Retorno, ArquivoVazioOuAusente) {
         FAIL();
     } catch (const ErroBolix &e) {
         EXPECT_TRUE(e.texto().contains(u"/nao/existe/CB0101.ret")) << e.what();
+    }
+}
+
+// 10 MiB of one-byte lines: the first line, padded alone, is refused before any other is read.
+TEST(Retorno, LinhasCurtasRecusadasNaPrimeira) {
+    QByteArray bytes;
+    bytes.reserve(10 * 1024 * 1024);
+    while (bytes.size() < 10 * 1024 * 1024)
+        bytes += "1\n";
+    const std::function<void()> leituras[] = {
+        [&] { leRetorno240(bytes, QStringLiteral("curtas.ret"), u"001"); },
+        [&] { leRetorno400(bytes, QStringLiteral("curtas.ret"), u"237"); },
+    };
+    for (const auto &le : leituras) {
+        try {
+            le();
+            ADD_FAILURE() << "accepted";
+        } catch (const ErroBolix &e) {
+            EXPECT_TRUE(e.texto().startsWith(u"Arquivo de retorno curtas.ret, linha 1: ")) << e.what();
+        }
     }
 }
 
@@ -558,6 +621,12 @@ const Entrega entregas[] = {
      [](QList<QByteArray> l) {
          l[8].replace(17, 6, "000006");
          return junta(l);
+     }},
+    // A DOS end-of-file mark inside a record's text is data; the real one at the end still ends the file.
+    {"MarcaDeFimNumRegistroEOutraNoFim",
+     [](QList<QByteArray> l) {
+         l[2][160] = '\x1A';
+         return junta(l) + "\x1A";
      }},
     {"UmLoteComNumeroForaDoPadrao",
      [](QList<QByteArray> l) {

@@ -456,14 +456,16 @@ TEST_F(CicloRetorno, Cnab240DaCaixaComPixSituacaoRelatadaEPagamentoUmaVez) {
     leRetorno();
     ASSERT_EQ(mensagens.mostradas.size(), 1);
     EXPECT_TRUE(mensagens.mostradas[0].startsWith(QStringLiteral("atencao: Pagamentos Carregados\r")));
-    EXPECT_TRUE(mensagens.mostradas[0].contains(QStringLiteral("P1 - registrado com QR Code PIX: 1 boleto(s)")))
+    EXPECT_TRUE(
+        mensagens.mostradas[0].contains(QStringLiteral("P1 - registrado com QR Code PIX: 1 boleto(s)")))
         << mensagens.mostradas[0].toStdString();
     ASSERT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 1);
     processa();
     leRetorno();
     processa();
     EXPECT_EQ(mensagens.mostradas,
-              QStringList{QStringLiteral("atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 1.")});
+              QStringList{
+                  QStringLiteral("atencao: Processo concluído.\rBaixados agora: 0. Já baixados antes: 1.")});
     EXPECT_EQ(banco.conexao().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiro(), 2);
 }
 
@@ -511,6 +513,38 @@ TEST_F(CicloRetorno, DebitoDoBanco356ComUmDebitoRecusado) {
     // Released for the next debit file.
     EXPECT_EQ(r.valor(2, 0).texto(), QString());
     EXPECT_EQ(listado(), (std::map<int, Money>{{2, reais(89.9)}}));
+}
+
+// Santander's plain 09 (its write-off, the form a Pix payment takes by default) with the fee in 254-266 and
+// no credit date: "Ler Arquivo" lists the paid title alone, then names the write-off with the bank's words
+// and what the store may ask the bank; "Processar" settles nothing for it.
+TEST_F(CicloRetorno, BaixaDoSantanderListadaENaoBaixada) {
+    instala(QString::fromLatin1(instalacoes400[1].bolix), QString::fromLatin1(instalacoes400[1].ruvenal));
+    gera(false);
+    simula({QStringLiteral("--pagos"), QStringLiteral("1")});
+    QFile ret(retorno());
+    ASSERT_TRUE(ret.open(QIODevice::ReadWrite));
+    QList<QByteArray> linhas = ret.readAll().split('\n');
+    ASSERT_EQ(linhas[2].left(1), "1");
+    const QByteArray documento = linhas[2].mid(116, 10);
+    linhas[2].replace(108, 2, "09").replace(253, 13, "0000000000210").replace(295, 6, "      ");
+    ret.resize(0);
+    ret.write(linhas.join('\n'));
+    ret.close();
+    leRetorno();
+    ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join('\n').toStdString();
+    EXPECT_EQ(mensagens.mostradas[0], QStringLiteral("atencao: Pagamentos Carregados"));
+    EXPECT_TRUE(mensagens.mostradas[1].startsWith(
+        QStringLiteral("atencao: 1 título(s) baixado(s) pelo banco sem pagamento; nenhuma conta foi baixada "
+                       "por eles:\rDocumento %1, nosso número ")
+            .arg(QString::fromLatin1(documento))))
+        << mensagens.mostradas[1].toStdString();
+    EXPECT_TRUE(mensagens.mostradas[1].contains(
+        QStringLiteral(": 09 - baixa automática\rSe um título baixado foi pago por Pix, peça ao Santander")))
+        << mensagens.mostradas[1].toStdString();
+    EXPECT_EQ(janela->tabImportarRet->dbLista->model()->rowCount(), 1);
+    processa();
+    EXPECT_EQ(coluna("amort"), (std::vector<Money>{reais(100), reais(100), Money()}));
 }
 
 } // namespace
