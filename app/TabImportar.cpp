@@ -160,7 +160,7 @@ bool TabImportar::ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBolet
     ListaRetorno lista =
         ListaOcorrencias(contexto_.conexao(), ModoRetorno::Boleto, ocorrencias, mostraEm(pbRetorno));
     naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
-    avisosRetorno_ = MensagemAvisosDoRetorno(AvisosDoUltimoRetorno(janela_.bolix()));
+    avisosRetorno_ = MensagemAvisosDoRetorno(AvisosDoUltimoRetorno(contexto_.bolix()));
     // The QRs of the titles the return confirms, apart from the payments.
     mensagemPix_ = MensagemPix(GuardaPix(contexto_.conexao(),
                                          contexto_.bolix().get(QStringLiteral("NumeroBanco")).toText(),

@@ -66,26 +66,28 @@ public:
     // A DOS end-of-file mark after the trailer's CR LF.
     QByteArray fimDaRemessa400() const override { return QByteArrayLiteral("\x1A"); }
 
-    // Paid: 06, 15 (at the notary) and 17 (after the write-off); 16, paid by a cheque still to clear, is
-    // no liquidation. The manual's trailer: 018-039 are the portfolio's titles and value ("cobrança
+    // Paid: 06, 15 (at the notary), 16 (paid by a linked cheque: the manual's list of codes to settle
+    // holds it, and no later liquidation of such a title is known) and 17 (after the write-off). The
+    // manual's trailer: 018-039 are the portfolio's titles and value ("cobrança
     // simples"), not this file's; the groups by occurrence are this file's. Of those, the entries confirmed
     // (02) and the titles written off (09 and 10) are compared, count and face value; the liquidation
     // group's two values and the others' are not clear enough in the manual to compare.
     const Leiaute400 *leiaute400() const override {
         static const Leiaute400 bradesco = [] {
-            Leiaute400 l{{71, 82},
-                         {319, 328},
-                         {QStringLiteral("06"), QStringLiteral("15"), QStringLiteral("17")},
-                         false,
-                         false,
-                         {{QStringLiteral("entradas confirmadas (02)"),
-                           {58, 62},
-                           Faixa{63, 74},
-                           {QStringLiteral("02")}},
-                          {QStringLiteral("títulos baixados (09 e 10)"),
-                           {104, 108},
-                           Faixa{109, 120},
-                           {QStringLiteral("09"), QStringLiteral("10")}}}};
+            Leiaute400 l{
+                {71, 82},
+                {319, 328},
+                {QStringLiteral("06"), QStringLiteral("15"), QStringLiteral("16"), QStringLiteral("17")},
+                false,
+                false,
+                {{QStringLiteral("entradas confirmadas (02)"),
+                  {58, 62},
+                  Faixa{63, 74},
+                  {QStringLiteral("02")}},
+                 {QStringLiteral("títulos baixados (09 e 10)"),
+                  {104, 108},
+                  Faixa{109, 120},
+                  {QStringLiteral("09"), QStringLiteral("10")}}}};
             l.baixas = {{QStringLiteral("09"), QStringLiteral("baixado automaticamente")},
                         {QStringLiteral("10"), QStringLiteral("baixado por instrução da agência")}};
             return l;

@@ -185,7 +185,7 @@ TEST(RetornoBradesco400, SoOsCodigosDeLiquidacaoSaoPagamentos) {
     const struct {
         const char *codigo;
         bool pago;
-    } casos[] = {{"06", true},  {"15", true},  {"16", false}, {"17", true},  {"02", false},
+    } casos[] = {{"06", true},  {"15", true},  {"16", true},  {"17", true},  {"02", false},
                  {"03", false}, {"09", false}, {"10", false}, {"28", false}, {"07", false}};
     for (const auto &c : casos) {
         SCOPED_TRACE(c.codigo);
