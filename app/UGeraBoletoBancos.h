@@ -62,6 +62,7 @@ protected:
 private:
     void executaInicio();
     void atualizaTitulo();
+    void preparaBoletosEmitidos();
     void FormClose();
     bool FormKeyDown(QKeyEvent *event);
     ControlesConta controlesConta() const;
