@@ -57,7 +57,8 @@ DocumentoCobranca::ConfereNossoNumero ContaCorrente::confereNossoNumero() const 
     };
 }
 
-// By the configured account, as the boleto would print it; a number the account refuses has no printed form.
+// By the configured account, as the boleto would print it; a number the account refuses is refused here too,
+// as when it was given.
 DocumentoCobranca::NossoNumeroImpresso ContaCorrente::nossoNumeroImpresso() const {
     return [configurada = configurada_](const DocumentoCobranca &doc) {
         if (!configurada->has_value() || doc.texto(QStringLiteral("NossoNumero")).trimmed().isEmpty())
