@@ -3,7 +3,10 @@
 // 1 sold today, every boleto printed and the remittance written. Started by the numbering tests, two at a
 // time. Arguments: folder, database, num_caixa, first and last client id, and a file whose appearance starts
 // the run, so that two stations start together; the station says it is ready to start with that file's name
-// followed by a dot and its num_caixa.
+// followed by a dot and its num_caixa. An optional seventh argument stops the run for good at one point, to
+// be killed there, after creating that file's name followed by ".parada": "caminhada" as the documents'
+// walk starts (its numbers taken), "transacao" inside the numbers' transaction once every document number is
+// written, "pergunta" at the remittance question.
 #include "db/Connection.h"
 #include "generation/GerarArquivo.h"
 #include "selection/Listagem.h"
@@ -19,16 +22,58 @@
 #include <QFile>
 #include <QThread>
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+QString parada;
+
+[[noreturn]] void paraAqui() {
+    QFile(parada).open(QIODevice::WriteOnly);
+    for (;;)
+        QThread::sleep(1);
+}
+
+// The remittance question never answered.
+class MensagensQueParam : public MensagensGravadas {
+public:
+    explicit MensagensQueParam(bool naPergunta) : naPergunta_(naPergunta) {}
+    Resposta pergunta(const QString &texto) override {
+        if (naPergunta_)
+            paraAqui();
+        return MensagensGravadas::pergunta(texto);
+    }
+
+private:
+    bool naPergunta_;
+};
+
+// The run's progress counts: the bank's pre-check, the documents' walk, the numbers' transaction, each
+// starting at 0 and ending at its total.
+Progresso::Mostra progressoQuePara(const QString &onde) {
+    // Each count gets its own copy of the function: the number of counts is shared.
+    return [onde, contagem = std::make_shared<int>(0)](qint64 feitas, qint64 total) {
+        if (feitas == 0)
+            ++*contagem;
+        if ((onde == u"caminhada" && *contagem == 2) ||
+            (onde == u"transacao" && *contagem == 3 && feitas == total))
+            paraAqui();
+    };
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 7) {
-        std::fputs("uso: estacao_de_teste pasta banco caixa primeiro ultimo partida\n", stderr);
+    if (args.size() != 7 && args.size() != 8) {
+        std::fputs("uso: estacao_de_teste pasta banco caixa primeiro ultimo partida [parada]\n", stderr);
         return 2;
     }
     Regional::definir(Regional::brasileiro());
-    MensagensGravadas mensagens;
+    const QString onde = args.value(7);
+    parada = args[6] + QStringLiteral(".parada");
+    MensagensQueParam mensagens(onde == u"pergunta");
     EstadoPrograma estado;
     estado.FilialAtual = estado.FilialLogica = 1;
     estado.NumCaixa = args[3].toInt();
@@ -60,7 +105,7 @@ int main(int argc, char **argv) {
                                  boleto::ObjetoBolix::cria(args[1]),
                                  IniFile(args[1] + QStringLiteral("/sistema_zel.ini")),
                                  conexao,
-                                 {}};
+                                 progressoQuePara(onde)};
         QFile pronta(args[6] + u'.' + args[3]);
         if (!pronta.open(QIODevice::WriteOnly))
             throw Erro(QStringLiteral("não foi possível criar ") + pronta.fileName());

@@ -38,6 +38,32 @@ protected:
             nossos << doc(i, "NossoNumero");
         return nossos;
     }
+    // A station in a process of its own, from installation `inst`, for clients `de` to `ate`; see
+    // EstacaoDeTeste.cpp for `partida` and `parada`.
+    void preparaEstacao(QProcess &p, const InstalacaoDeTeste &inst, int caixa, int de, int ate,
+                        const QString &partida, const QString &parada = {}) {
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("BOLIX_INI"), inst.arquivo(QStringLiteral("bolix.ini")));
+        p.setProcessEnvironment(ambiente);
+        p.setProgram(QStringLiteral(ESTACAO_DE_TESTE));
+        QStringList args{inst.pasta(),        banco.nome(),         QString::number(caixa),
+                         QString::number(de), QString::number(ate), partida};
+        if (!parada.isEmpty())
+            args << parada;
+        p.setArguments(args);
+    }
+    static void terminou(QProcess &p) {
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString saida = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), 0) << saida.toStdString();
+        EXPECT_TRUE(saida.contains(QStringLiteral("Arquivo de Remessa gerado: 6 títulos")))
+            << saida.toStdString();
+    }
+    static bool espera(const QString &arquivo) {
+        for (int vez = 0; vez < 3000 && !QFile::exists(arquivo); ++vez)
+            QThread::msleep(10);
+        return QFile::exists(arquivo);
+    }
     QStringList coluna(const QString &sql) {
         const ResultSet r = banco.conexao().abre(sql);
         QStringList valores;
@@ -158,34 +184,19 @@ TEST_F(NumeracaoTest, DuasEstacoesNuncaRepetemNumeros) {
     const InstalacaoDeTeste *estacoes[] = {&instalacao, &segunda};
     const auto roda = [&](bool juntas, const QString &partida) {
         QProcess processos[2];
-        for (int i = 0; i < 2; ++i) {
-            QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-            ambiente.insert(QStringLiteral("BOLIX_INI"), estacoes[i]->arquivo(QStringLiteral("bolix.ini")));
-            processos[i].setProcessEnvironment(ambiente);
-            processos[i].setProgram(QStringLiteral(ESTACAO_DE_TESTE));
-            processos[i].setArguments({estacoes[i]->pasta(), banco.nome(), QString::number(i + 1),
-                                       QString::number(6 * i + 1), QString::number(6 * i + 6), partida});
-        }
-        const auto confere = [](QProcess &p) {
-            ASSERT_TRUE(p.waitForFinished(60000));
-            const QString saida = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-            EXPECT_EQ(p.exitCode(), 0) << saida.toStdString();
-            EXPECT_TRUE(saida.contains(QStringLiteral("Arquivo de Remessa gerado: 6 títulos")))
-                << saida.toStdString();
-        };
+        for (int i = 0; i < 2; ++i)
+            preparaEstacao(processos[i], *estacoes[i], i + 1, 6 * i + 1, 6 * i + 6, partida);
         if (juntas) {
             for (QProcess &p : processos)
                 p.start();
             for (const char *caixa : {".1", ".2"})
-                for (int espera = 0; !QFile::exists(partida + QLatin1String(caixa)) && espera < 3000;
-                     ++espera)
-                    QThread::msleep(10);
+                espera(partida + QLatin1String(caixa));
         }
         QFile(partida).open(QIODevice::WriteOnly);
         for (QProcess &p : processos) {
             if (!juntas)
                 p.start();
-            confere(p);
+            terminou(p);
         }
     };
     const auto ini = [&](int i, const char *nome) {
@@ -221,6 +232,58 @@ TEST_F(NumeracaoTest, DuasEstacoesNuncaRepetemNumeros) {
     EXPECT_EQ(std::max(ini(0, "nossonumero").toInt(), ini(1, "nossonumero").toInt()), 724);
     EXPECT_EQ(proximoNossoNumero(), 724);
     EXPECT_EQ(std::max(ini(0, "sequencia_remessa").toInt(), ini(1, "sequencia_remessa").toInt()), 44);
+}
+
+// A station killed at three points of its run: as its documents' walk starts, inside the numbers'
+// transaction, at the remittance question. Its boletos and document numbers are there all or not at all, its
+// numbers are used up either way, and the other station's next run takes none of them.
+TEST_F(NumeracaoTest, EstacaoMortaNoMeioNaoDeixaNumeroPelaMetadeNemRepetido) {
+    clientesComReceber(12);
+    InstalacaoDeTeste segunda;
+    ajustaIni(instalacao, {"nossonumero=700"});
+    ajustaIni(segunda, {"nossonumero=700"});
+    struct Caso {
+        const char *parada;
+        int gravados;
+    };
+    int registrados = 0;
+    for (const Caso &c : {Caso{"caminhada", 0}, Caso{"transacao", 0}, Caso{"pergunta", 6}}) {
+        const qint64 antes = std::max<qint64>(proximoNossoNumero(), 700);
+        const QString partida = destino.filePath(QLatin1String(c.parada));
+        QFile(partida).open(QIODevice::WriteOnly);
+        QProcess morta;
+        preparaEstacao(morta, instalacao, 1, 1, 6, partida, QLatin1String(c.parada));
+        morta.start();
+        ASSERT_TRUE(espera(partida + QStringLiteral(".parada")))
+            << c.parada << morta.readAllStandardError().toStdString();
+        morta.kill();
+        morta.waitForFinished();
+
+        registrados += c.gravados;
+        EXPECT_EQ(boletosRegistrados(), registrados) << c.parada;
+        EXPECT_EQ(coluna(QStringLiteral("select count(*) from receber where clientes_id <= 6 and "
+                                        "numero_documento is not null")),
+                  QStringList{QString::number(c.gravados)})
+            << c.parada;
+        EXPECT_EQ(proximoNossoNumero(), antes + 6) << c.parada;
+        if (c.gravados)
+            EXPECT_EQ(chave("nossonumero"), QString::number(antes + 6));
+
+        QProcess outra;
+        preparaEstacao(outra, segunda, 2, 7, 12, partida);
+        outra.start();
+        terminou(outra);
+        registrados += 6;
+        EXPECT_EQ(coluna(QStringLiteral(
+                      "select min(nosso_numero) from ruvenal_boletos where num_caixa = 2 and "
+                      "sequencia_remessa = (select max(sequencia_remessa) from ruvenal_boletos)")),
+                  QStringList{QStringLiteral("%1").arg(antes + 6, 10, 10, QLatin1Char('0'))})
+            << c.parada;
+    }
+    EXPECT_EQ(boletosRegistrados(), registrados);
+    EXPECT_EQ(coluna(QStringLiteral("select nosso_numero from ruvenal_boletos group by nosso_numero having "
+                                    "count(*) > 1")),
+              QStringList());
 }
 
 } // namespace
