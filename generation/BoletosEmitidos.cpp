@@ -361,25 +361,39 @@ void ConfereNaoEmitidos(Connection &conexao, const QList<BoletoEmitido> &boletos
                  r.valor(0, "num_caixa").texto()));
 }
 
-QString sqlRegistraBoletoEmitido(Connection &conexao, const BoletoEmitido &b, const QDateTime &quando,
-                                 const EstadoPrograma &estado) {
-    QStringList valores = {Literal(conexao, b.tipoSacado), Literal(b.codigo), Literal(conexao, b.banco),
-                           Literal(conexao, b.carteira)};
-    for (qsizetype i = 0; i < MembrosDaConta().size(); ++i)
-        valores << literal(conexao, b.conta.value(i), MembrosDaConta()[i].forma);
-    for (qsizetype i = 0; i < MembrosDoDocumento().size(); ++i)
-        valores << literal(conexao, b.documento.value(i), MembrosDoDocumento()[i].forma);
-    valores << Literal(conexao, textoDosDados(b.dadosConta))
-            << Literal(conexao, textoDosDados(b.dadosDocumento)) << Literal(conexao, b.nossoNumeroImpresso)
-            << Literal(conexao, NomeDaEstacao()) << Literal(b.sequenciaRemessa) << Literal(quando)
-            << Literal(estado.FilialAtual) << Literal(estado.NumCaixa);
+QStringList sqlRegistraBoletosEmitidos(Connection &conexao, const QList<BoletoEmitido> &boletos,
+                                       const QDateTime &quando, const EstadoPrograma &estado) {
+    // Rows in statements of their own by the hundred: a statement per boleto would cost a run more than
+    // writing them, and a few hundred rows stay far below the server's packet limit.
+    constexpr qsizetype porComando = 200;
+    const QString daEstacao = QStringLiteral("%1, %2, %3, %4")
+                                  .arg(Literal(conexao, NomeDaEstacao()), Literal(quando),
+                                       Literal(estado.FilialAtual), Literal(estado.NumCaixa));
     const QStringList nomes = QStringList{"tipo_sacado", "codigo", "banco", "carteira"} +
                               colunas(MembrosDaConta()) + colunas(MembrosDoDocumento()) +
-                              QStringList{"dados_conta", "dados_documento",   "nosso_numero_impresso",
-                                          "estacao",     "sequencia_remessa", "emitido_em",
-                                          "filial_id",   "num_caixa"};
-    return QStringLiteral("insert into ruvenal_boletos (%1) values (%2)")
-        .arg(nomes.join(QStringLiteral(", ")), valores.join(QStringLiteral(", ")));
+                              QStringList{"dados_conta",       "dados_documento", "nosso_numero_impresso",
+                                          "sequencia_remessa", "estacao",         "emitido_em",
+                                          "filial_id",         "num_caixa"};
+    const QString inicio =
+        QStringLiteral("insert into ruvenal_boletos (%1) values ").arg(nomes.join(QStringLiteral(", ")));
+    QStringList comandos;
+    for (qsizetype primeiro = 0; primeiro < boletos.size(); primeiro += porComando) {
+        QStringList linhas;
+        for (const BoletoEmitido &b : boletos.mid(primeiro, porComando)) {
+            QStringList valores = {Literal(conexao, b.tipoSacado), Literal(b.codigo),
+                                   Literal(conexao, b.banco), Literal(conexao, b.carteira)};
+            for (qsizetype i = 0; i < MembrosDaConta().size(); ++i)
+                valores << literal(conexao, b.conta.value(i), MembrosDaConta()[i].forma);
+            for (qsizetype i = 0; i < MembrosDoDocumento().size(); ++i)
+                valores << literal(conexao, b.documento.value(i), MembrosDoDocumento()[i].forma);
+            valores << Literal(conexao, textoDosDados(b.dadosConta))
+                    << Literal(conexao, textoDosDados(b.dadosDocumento))
+                    << Literal(conexao, b.nossoNumeroImpresso) << Literal(b.sequenciaRemessa) << daEstacao;
+            linhas << u'(' + valores.join(QStringLiteral(", ")) + u')';
+        }
+        comandos << inicio + linhas.join(QStringLiteral(", "));
+    }
+    return comandos;
 }
 
 QString sqlBoletosPorId(const QList<qint64> &ids) {

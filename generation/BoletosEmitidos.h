@@ -73,8 +73,9 @@ QString NomeDaEstacao();
 // Refuses boletos of one account whose nosso número the record already holds, naming the first and the
 // station that issued it.
 void ConfereNaoEmitidos(Connection &conexao, const QList<BoletoEmitido> &boletos);
-QString sqlRegistraBoletoEmitido(Connection &conexao, const BoletoEmitido &boleto, const QDateTime &quando,
-                                 const EstadoPrograma &estado);
+// The inserts that record the boletos of one run, several to a statement.
+QStringList sqlRegistraBoletosEmitidos(Connection &conexao, const QList<BoletoEmitido> &boletos,
+                                       const QDateTime &quando, const EstadoPrograma &estado);
 // The whole records of the ids given, in their order, each with the Pix QR text stored for it (ruvenal_pix).
 QString sqlBoletosPorId(const QList<qint64> &ids);
 BoletoEmitido BoletoDoRegistro(const ResultSet &registros, int linha);

@@ -271,8 +271,8 @@ void gravaNumeros(const QList<NumeroDaLinha> &numeros, const QList<BoletoEmitido
                            : sqlNumeroDocumentoCliente(amb.conexao, periodo, n.numero, n.id, filial));
             progresso.avanca();
         }
-        for (const BoletoEmitido &b : boletos)
-            amb.conexao.executa(sqlRegistraBoletoEmitido(amb.conexao, b, quando, amb.estado));
+        for (const QString &registro : sqlRegistraBoletosEmitidos(amb.conexao, boletos, quando, amb.estado))
+            amb.conexao.executa(registro);
     });
 }
 
