@@ -114,7 +114,7 @@ FiltroBoletos TabSegundaVia::filtro() const {
 void TabSegundaVia::bPesquisarClick() {
     Connection &c = contexto_.conexao();
     // The tables are the program's own: a store that never issued, settled or read a Pix QR here lacks them.
-    c.executa(sqlCriaBoletosEmitidos());
+    PreparaBoletosEmitidos(c);
     c.executa(sqlCriaBaixasRegistradas());
     c.executa(sqlCriaPixDosBoletos());
     modelo_->abre(c.abre(sqlListaBoletosEmitidos(c, filtro())));

@@ -7,6 +7,8 @@
 #include "db/Connection.h"
 #include "forms/CamposArquivo.h"
 #include "forms/Formulario.h"
+#include "generation/BoletosEmitidos.h"
+#include "util/Erro.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
 #include "util/RegistroDeFalhas.h"
@@ -99,6 +101,24 @@ void TFRuvenal::executaInicio() {
     naEtapa(QStringLiteral("empresas"), [&] { tabExporta->abreEmpresas(cfg.codEmpresa); });
     tabExporta->rbClienteClick();
     pcPrincipal->setCurrentWidget(tabExporta);
+    preparaBoletosEmitidos();
+}
+
+// The record of issued boletos in its present shape. Numbers it holds twice (issued before it refused them)
+// keep it from refusing more, but not the program from working: the operator is told which they are.
+void TFRuvenal::preparaBoletosEmitidos() {
+    try {
+        const QStringList repetidos = PreparaBoletosEmitidos(contexto_.conexao());
+        if (!repetidos.isEmpty())
+            Mensagens::atual().atencao(
+                QStringLiteral(
+                    "O registro de boletos emitidos tem nossos números repetidos: o banco recusa o "
+                    "segundo registro de cada um. Confira-os com o banco:\r") +
+                PrimeirosDaLista(repetidos).join(u'\r'));
+    } catch (const std::exception &e) {
+        Mensagens::atual().atencao(
+            QStringLiteral("O registro de boletos emitidos não pôde ser atualizado: ") + textoDoErro(e));
+    }
 }
 
 void TFRuvenal::atualizaTitulo() {

@@ -49,6 +49,7 @@ private:
     void executaInicio();
     void atualizaTitulo();
     void ConfigurarConta();
+    void preparaBoletosEmitidos();
     void FormClose();
     bool FormKeyDown(QKeyEvent *event);
     ControlesConta controlesConta() const;

@@ -18,7 +18,9 @@ struct EstadoPrograma;
 
 // A member of the component and the column that keeps it.
 struct MembroGuardado {
-    enum class Forma { Texto, TextoLongo, Moeda, Data, Inteiro, Logico };
+    // Chave: a text of the record's key, '' rather than NULL when not set. Centavos: money as printed, in
+    // whole cents.
+    enum class Forma { Texto, TextoLongo, Chave, Moeda, Centavos, Data, Inteiro, Logico };
     const char *membro;
     const char *coluna;
     Forma forma;
@@ -43,6 +45,9 @@ struct BoletoEmitido {
     QList<automation::Variant> documento;
     QList<DadoGuardado> dadosConta;
     QList<DadoGuardado> dadosDocumento;
+    // The nosso número as the boleto prints it (the component's NossoNumeroImpresso); empty in records
+    // written before it was kept.
+    QString nossoNumeroImpresso = {};
     int sequenciaRemessa = 0;
     // The bank's Pix QR text, read from a return after the boleto was issued; empty when none.
     QString pixCopiaECola = {};
@@ -58,10 +63,23 @@ void LeDocumentoDoComponente(const boleto::ObjetoBolix &doc, BoletoEmitido &bole
 
 // The table, created when missing.
 QString sqlCriaBoletosEmitidos();
-QString sqlRegistraBoletoEmitido(Connection &conexao, const BoletoEmitido &boleto, const QDateTime &quando,
-                                 const EstadoPrograma &estado);
-// The whole records of the ids given, each with the Pix QR text stored for it (ruvenal_pix).
+// The table created when missing, or brought to the present shape in place, rows kept: the columns added
+// since, the values in whole cents, and the unique key on the account (bank, carteira, convênio) and the
+// nosso número. When the record already holds repeats the key cannot be added: they are returned, one line
+// each, and the key is tried again at the next call.
+QStringList PreparaBoletosEmitidos(Connection &conexao);
+// The station that issues: the computer's name.
+QString NomeDaEstacao();
+// Refuses boletos of one account whose nosso número the record already holds, naming the first and the
+// station that issued it.
+void ConfereNaoEmitidos(Connection &conexao, const QList<BoletoEmitido> &boletos);
+// The inserts that record the boletos of one run, several to a statement.
+QStringList sqlRegistraBoletosEmitidos(Connection &conexao, const QList<BoletoEmitido> &boletos,
+                                       const QDateTime &quando, const EstadoPrograma &estado);
+// The whole records of the ids given, in their order, each with the Pix QR text stored for it (ruvenal_pix).
 QString sqlBoletosPorId(const QList<qint64> &ids);
 BoletoEmitido BoletoDoRegistro(const ResultSet &registros, int linha);
+// The nosso número as the payer reads it: the printed form, or the sequence where the record lacks it.
+QString NossoNumeroMostrado(const BoletoEmitido &boleto);
 // The value of one document member of a record, by its member name.
 automation::Variant ValorDoDocumento(const BoletoEmitido &boleto, const char *membro);

@@ -5,6 +5,7 @@
 #include "db/ResultSet.h"
 #include "db/Transacao.h"
 #include "generation/BoletosEmitidos.h"
+#include "generation/Numeracao.h"
 #include "generation/RegrasBanco.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
@@ -191,6 +192,19 @@ void percorreMarcadas(const ResultSet &resultado, bool porEmpresa, AmbienteGerac
     }
 }
 
+// Gives the reserved nosso números back unless the walk got through.
+struct DevolveSeFalhar {
+    Connection &conexao;
+    const ContaNumerada &conta;
+    qint64 primeiro;
+    qint64 quantos;
+    bool feito = false;
+    ~DevolveSeFalhar() {
+        if (!feito)
+            DevolveNossoNumeros(conexao, conta, primeiro, quantos);
+    }
+};
+
 // A built document's number and whose receivables get it.
 struct NumeroDaLinha {
     QString numero;
@@ -240,13 +254,15 @@ QString sqlNumeroDocumentoEmpresa(Connection &conexao, const LimitesPeriodo &per
 namespace {
 
 // Every document number or none: a receivable must not carry a number whose boleto does not exist. The
-// boletos are recorded in the same transaction, so no number exists without the record of what was printed.
+// boletos are recorded in the same transaction, so no number exists without the record of what was printed;
+// a nosso número the record already holds stops it before anything is written.
 void gravaNumeros(const QList<NumeroDaLinha> &numeros, const QList<BoletoEmitido> &boletos, bool porEmpresa,
                   const LimitesPeriodo &periodo, AmbienteGeracao &amb) {
     if (!boletos.isEmpty())
-        amb.conexao.executa(sqlCriaBoletosEmitidos()); // before the transaction: a table change commits
+        PreparaBoletosEmitidos(amb.conexao); // before the transaction: a table change commits
     const QDateTime quando = Clock::agora();
     EmTransacao(amb.conexao, [&] {
+        ConfereNaoEmitidos(amb.conexao, boletos);
         Progresso progresso(numeros.size(), amb.progresso);
         for (const NumeroDaLinha &n : numeros) {
             const std::optional<int> filial = filialDaBaixa(amb);
@@ -255,8 +271,8 @@ void gravaNumeros(const QList<NumeroDaLinha> &numeros, const QList<BoletoEmitido
                            : sqlNumeroDocumentoCliente(amb.conexao, periodo, n.numero, n.id, filial));
             progresso.avanca();
         }
-        for (const BoletoEmitido &b : boletos)
-            amb.conexao.executa(sqlRegistraBoletoEmitido(amb.conexao, b, quando, amb.estado));
+        for (const QString &registro : sqlRegistraBoletosEmitidos(amb.conexao, boletos, quando, amb.estado))
+            amb.conexao.executa(registro);
     });
 }
 
@@ -280,7 +296,15 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
     if (boletos)
         LeContaDoComponente(bolix, conta);
     QList<BoletoEmitido> emitidos;
+    // Taken before the walk, as many as the marked rows: a run stopped afterwards leaves a gap.
+    const ContaNumerada numerada = ContaDaInstalacao(amb.estado, amb.ini);
+    const qint64 quantos = marcadas(Listada(lista, c.porEmpresa));
+    const qint64 primeiro = ReservaNossoNumeros(amb.conexao, numerada, a.n, quantos);
+    a.n = primeiro;
 
+    // A document refused on the way leaves nothing printed or written: its numbers go back when no other
+    // station took numbers since.
+    DevolveSeFalhar devolve{amb.conexao, numerada, primeiro, quantos};
     percorreMarcadas(lista, c.porEmpresa, amb, [&](const Linha &l) {
         const QString numero = l.numeroDocumento();
         if (numeros.isEmpty())
@@ -320,10 +344,10 @@ int GerarDocumentos(const ControlesGeracao &c, const ResultSet &lista, CamposGer
         numeros.append({numero, l.id()});
         ++a.n;
     });
+    devolve.feito = true;
 
-    // The counter first: a crash between the two leaves a gap, never a nosso número handed out twice.
-    amb.ini.gravarInteiro(secao, QStringLiteral("nossonumero"), a.n);
     gravaNumeros(numeros, emitidos, c.porEmpresa, periodo, amb);
+    GravaNumeracaoNoIni(amb.conexao, numerada, amb.ini);
     if (c.cbImprimir)
         bolix.call(QStringLiteral("ImprimeBoletos"));
     return int(numeros.size());

@@ -4,6 +4,7 @@
 #include "db/ResultSet.h"
 #include "generation/ConfigurarConta.h"
 #include "generation/Documentos.h"
+#include "generation/Numeracao.h"
 #include "generation/RemessaDebito.h"
 #include "selection/Marcacao.h"
 #include "util/Erro.h"
@@ -103,7 +104,7 @@ bool gravaRemessa(const boleto::ObjetoBolix &bolix) {
 
 } // namespace
 
-int PegaSequenciaRemessa(const IniFile &ini) {
+int PegaSequenciaRemessa(const IniFile &ini, Connection &conexao, const ContaNumerada &conta) {
     try {
         const qint64 guardada = ini.lerInteiro(secao, QStringLiteral("sequencia_remessa"), 0);
         // The component numbers the file with 32 bits; -1 is the failure answer.
@@ -112,7 +113,7 @@ int PegaSequenciaRemessa(const IniFile &ini) {
                                       "ela deve ficar entre 0 e %2.")
                            .arg(guardada)
                            .arg(std::numeric_limits<int>::max() - 1));
-        const int sequencia = int(guardada) + 1;
+        const int sequencia = ReservaSequenciaRemessa(conexao, conta, guardada);
         ini.gravarInteiro(secao, QStringLiteral("sequencia_remessa"), sequencia);
         return sequencia;
     } catch (const std::exception &e) {
@@ -139,7 +140,8 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
     if (!semRecusas(c, lista, taxa, amb))
         return;
     // Drawn once nothing can stop the run before it writes: a run stopped by the checks uses no number.
-    campos.SequenciaRemessa = PegaSequenciaRemessa(amb.ini);
+    campos.SequenciaRemessa =
+        PegaSequenciaRemessa(amb.ini, amb.conexao, ContaDaInstalacao(amb.estado, amb.ini));
     if (campos.SequenciaRemessa == -1) {
         Mensagens::atual().mensagem(
             QStringLiteral("Não foi possível obter a sequência para o arquivo de remessa!"));

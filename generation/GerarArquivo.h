@@ -6,9 +6,11 @@
 
 class ResultSet;
 
-// The next remittance sequence number, stored at once; -1 when reading or storing it failed, after the
-// error's text was shown.
-int PegaSequenciaRemessa(const IniFile &ini);
+struct ContaNumerada;
+
+// The account's next remittance sequence number, taken from the database with sequencia_remessa as the
+// floor and stored there at once; -1 when reading or storing it failed, after the error's text was shown.
+int PegaSequenciaRemessa(const IniFile &ini, Connection &conexao, const ContaNumerada &conta);
 
 // The boleto fee added to every document.
 Money LeTaxaBoleto(const IniFile &ini);

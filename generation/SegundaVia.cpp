@@ -20,6 +20,22 @@ QString semCuringas(QString texto) {
         .replace(u'_', QStringLiteral("\\_"));
 }
 
+// The start of the sequence as given to the component, the sequence itself without its leading zeros, or
+// the start of the printed number's digits: typed with or without its punctuation and check digit.
+QString porNossoNumero(Connection &conexao, const QString &texto) {
+    QString sql = QStringLiteral("b.nosso_numero like %1").arg(Literal(conexao, semCuringas(texto) + u'%'));
+    QString digitos = SoNumeros(texto);
+    if (!digitos.isEmpty()) {
+        sql += QStringLiteral(" or regexp_replace(b.nosso_numero_impresso, '[^0-9]', '') like %1")
+                   .arg(Literal(conexao, digitos + u'%'));
+        while (digitos.size() > 1 && digitos.startsWith(u'0'))
+            digitos.remove(0, 1);
+        sql +=
+            QStringLiteral(" or trim(leading '0' from b.nosso_numero) = %1").arg(Literal(conexao, digitos));
+    }
+    return QStringLiteral(" and (%1)").arg(sql);
+}
+
 QString condicoes(Connection &conexao, const FiltroBoletos &f) {
     QString sql;
     const QString cliente = f.cliente.trimmed();
@@ -35,8 +51,7 @@ QString condicoes(Connection &conexao, const FiltroBoletos &f) {
         sql += QStringLiteral(" and b.numero_documento = %1")
                    .arg(Literal(conexao, NumeroDocumento(f.numeroDocumento.trimmed())));
     if (!f.nossoNumero.trimmed().isEmpty())
-        sql += QStringLiteral(" and b.nosso_numero like %1")
-                   .arg(Literal(conexao, semCuringas(f.nossoNumero.trimmed()) + u'%'));
+        sql += porNossoNumero(conexao, f.nossoNumero.trimmed());
     const QString coluna = f.porVencimento ? QStringLiteral("b.vencimento") : QStringLiteral("b.emissao");
     if (f.de)
         sql += QStringLiteral(" and %1 >= %2").arg(coluna, Literal(*f.de));
@@ -56,7 +71,7 @@ const QString baixado = QStringLiteral(
 QString nomeDoBoleto(const BoletoEmitido &b) {
     return QStringLiteral("%1 %2 (documento %3, nosso número %4)")
         .arg(QString::number(b.codigo), ValorDoDocumento(b, "NomeSacado").toText(),
-             ValorDoDocumento(b, "NumeroDocumento").toText(), ValorDoDocumento(b, "NossoNumero").toText());
+             ValorDoDocumento(b, "NumeroDocumento").toText(), NossoNumeroMostrado(b));
 }
 
 void defineMembros(const ObjetoBolix &dono, const QList<MembroGuardado> &membros,
@@ -82,8 +97,36 @@ void adicionaDocumento(const ObjetoBolix &bolix, const BoletoEmitido &b) {
         doc.set(QStringLiteral("PixCopiaECola"), b.pixCopiaECola);
 }
 
+// The range of nosso números is the run's, not the account's: boletos of several runs share one file.
+bool daFaixa(const MembroGuardado &m) {
+    return qstrcmp(m.membro, "InicioNossoNumero") == 0 || qstrcmp(m.membro, "FimNossoNumero") == 0;
+}
+
 bool mesmaConta(const BoletoEmitido &a, const BoletoEmitido &b) {
-    return a.banco == b.banco && a.conta == b.conta && a.dadosConta == b.dadosConta;
+    if (a.banco != b.banco || a.dadosConta != b.dadosConta)
+        return false;
+    for (qsizetype i = 0; i < MembrosDaConta().size(); ++i)
+        if (!daFaixa(MembrosDaConta()[i]) && a.conta.value(i) != b.conta.value(i))
+            return false;
+    return true;
+}
+
+// The first boleto's account with a range that holds every boleto's number: the lowest start, the highest
+// end.
+BoletoEmitido contaDoGrupo(const QList<BoletoEmitido> &grupo) {
+    BoletoEmitido conta = grupo.first();
+    const auto numero = [](const Variant &v) { return v.toText().trimmed().toULongLong(); };
+    for (qsizetype i = 0; i < MembrosDaConta().size(); ++i) {
+        if (!daFaixa(MembrosDaConta()[i]))
+            continue;
+        const bool inicio = qstrcmp(MembrosDaConta()[i].membro, "InicioNossoNumero") == 0;
+        for (const BoletoEmitido &b : grupo) {
+            const Variant v = b.conta.value(i);
+            if (!v.isEmpty() && (conta.conta[i].isEmpty() || (numero(v) < numero(conta.conta[i])) == inicio))
+                conta.conta[i] = v;
+        }
+    }
+    return conta;
 }
 
 // Prints boletos of one account into one PDF. The component checks some members only when it prints (the
@@ -93,7 +136,7 @@ void imprimeGrupo(const ObjetoBolix &bolix, const QList<BoletoEmitido> &grupo, c
                   ResultadoSegundaVia &r) {
     try {
         bolix.call(QStringLiteral("DocumentosCobranca.Clear"));
-        configuraConta(bolix, grupo.first());
+        configuraConta(bolix, contaDoGrupo(grupo));
         for (const BoletoEmitido &b : grupo)
             adicionaDocumento(bolix, b);
         // Each file after the first of a named one gets a name of its own beside it.
@@ -117,7 +160,8 @@ QString sqlListaBoletosEmitidos(Connection &conexao, const FiltroBoletos &filtro
     return QStringLiteral(
                "select b.boleto_id, b.emitido_em, b.tipo_sacado, b.codigo, b.nome_sacado, "
                "b.numero_documento, "
-               "b.nosso_numero, b.valor, b.emissao, b.vencimento, case when %1 then (case when %2 then 'P' "
+               "coalesce(nullif(b.nosso_numero_impresso, ''), b.nosso_numero) nosso_numero, b.valor, "
+               "b.emissao, b.vencimento, case when %1 then (case when %2 then 'P' "
                "else 'B' end) when %2 then 'A' else 'E' end situacao from ruvenal_boletos b where 1 = 1%3 "
                "order by b.emitido_em desc, b.boleto_id desc")
         .arg(baixado, emAberto, condicoes(conexao, filtro));

@@ -15,7 +15,8 @@ struct FiltroBoletos {
     // A client's or company's name (any part) or, when it is a number, its code.
     QString cliente;
     QString numeroDocumento;
-    // The start of the nosso número.
+    // The nosso número as printed, with or without punctuation and check digit, or its sequence; the start of
+    // either is enough.
     QString nossoNumero;
     // The period applies to the due date when set, otherwise to the issue date.
     bool porVencimento = false;
@@ -23,9 +24,9 @@ struct FiltroBoletos {
     std::optional<QDate> ate;
 };
 
-// The state of an issued boleto, from the settlements recorded since it was issued and its receivables:
-// "A" open, "B" paid, "P" paid in part, "E" neither paid through a return nor open any more (its receivables
-// deleted or settled by hand).
+// The nosso número shows as printed. The state of an issued boleto, from the settlements recorded since it
+// was issued and its receivables: "A" open, "B" paid, "P" paid in part, "E" neither paid through a return nor
+// open any more (its receivables deleted or settled by hand).
 QString sqlListaBoletosEmitidos(Connection &conexao, const FiltroBoletos &filtro);
 // The words the tab shows for a state letter.
 QString DescricaoSituacao(const QString &situacao);
@@ -36,10 +37,11 @@ struct ResultadoSegundaVia {
     QStringList recusados;
 };
 
-// Prints the boletos again through the component, each group of boletos of one account in one PDF:
-// `arquivo` names it (one group expected, as for one client's PDF); empty, the component chooses the name
-// in `pasta` and offers the printer. A boleto of a bank the component is not set up for, or that the
-// component refuses, is named in `recusados`; the others still print.
+// Prints the boletos again through the component, in the order given, into one PDF, whatever runs they
+// came from; only boletos of different accounts (another convênio, agency or setting) go to files of their
+// own. `arquivo` names the file; empty, the component chooses the name in `pasta` and offers the printer. A
+// boleto of a bank the component is not set up for, or that the component refuses, is named in `recusados`;
+// the others still print.
 ResultadoSegundaVia ImprimeSegundaVia(const boleto::ObjetoBolix &bolix, const QList<BoletoEmitido> &boletos,
                                       const QString &pasta, const QString &arquivo = {});
 

@@ -42,6 +42,7 @@ private:
     QString recusaArquivoRemessa() const;
     void carregaArquivosRetorno();
     DocumentoCobranca::ConfereNossoNumero confereNossoNumero() const;
+    DocumentoCobranca::NossoNumeroImpresso nossoNumeroImpresso() const;
 
     std::shared_ptr<ArquivoRemessa> remessa_ = std::make_shared<ArquivoRemessa>();
     std::shared_ptr<ArquivoRetorno> retorno_ = std::make_shared<ArquivoRetorno>();
@@ -53,7 +54,9 @@ private:
         std::make_shared<std::optional<bolix::ContaConfigurada>>();
     std::shared_ptr<DocumentosCobranca> documentos_ = std::make_shared<DocumentosCobranca>(
         QStringLiteral("DocumentosCobranca"),
-        [confere = confereNossoNumero()] { return std::make_shared<DocumentoCobranca>(confere); });
+        [confere = confereNossoNumero(), impresso = nossoNumeroImpresso()] {
+            return std::make_shared<DocumentoCobranca>(confere, impresso);
+        });
     std::shared_ptr<OcorrenciasCobranca> ocorrencias_ =
         std::make_shared<OcorrenciasCobranca>(QStringLiteral("OcorrenciasCobranca"));
     std::shared_ptr<PixCobrancas> pix_ = std::make_shared<PixCobrancas>(QStringLiteral("PixCobranca"));

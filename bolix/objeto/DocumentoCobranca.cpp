@@ -4,9 +4,9 @@
 
 namespace bolix::objeto {
 
-DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
+DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere, NossoNumeroImpresso impresso)
     : Objeto(QStringLiteral("DocumentoCobranca")), confere_(std::move(confere)) {
-    reserva(34);
+    reserva(35);
     // Literal names: a run makes one document per charge, and these copy without allocating.
     for (const QString &nome :
          {QStringLiteral("NumeroDocumento"), QStringLiteral("NomeSacado"), QStringLiteral("CNPJSacado"),
@@ -29,6 +29,11 @@ DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
     propriedade(QStringLiteral("DiasProtesto"), Tipo::Inteiro);
     propriedade(QStringLiteral("BancoGeraNossoNumero"), Tipo::Booleano);
     propriedade(QStringLiteral("BancoEmiteBoleto"), Tipo::Booleano);
+    // What the payer reads off the boleto (convênio or carteira part, check digit), so that the caller can
+    // record and find it.
+    leitura(QStringLiteral("NossoNumeroImpresso"), Tipo::Texto, [this, impresso = std::move(impresso)] {
+        return Variant(impresso ? impresso(*this) : QString());
+    });
     subObjeto(QStringLiteral("PadroesBoleto"), padroes_);
     subObjeto(QStringLiteral("MeusDados"), meusDados_);
     // Lets the caller find, before anything is written, the documents that the remittance of the layout

@@ -10,8 +10,10 @@ class DocumentoCobranca : public Objeto {
 public:
     // Refuses a nosso número that the account would not take, with the core's text.
     using ConfereNossoNumero = std::function<void(const DocumentoCobranca &, const QString &)>;
+    // The nosso número as the boleto prints it; empty until the account is configured.
+    using NossoNumeroImpresso = std::function<QString(const DocumentoCobranca &)>;
 
-    explicit DocumentoCobranca(ConfereNossoNumero confere = {});
+    explicit DocumentoCobranca(ConfereNossoNumero confere = {}, NossoNumeroImpresso impresso = {});
     PadroesBoleto &padroesBoleto() const { return *padroes_; }
     MeusDados &meusDados() const { return *meusDados_; }
 

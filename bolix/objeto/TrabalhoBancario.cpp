@@ -57,6 +57,17 @@ DocumentoCobranca::ConfereNossoNumero ContaCorrente::confereNossoNumero() const 
     };
 }
 
+// By the configured account, as the boleto would print it; a number the account refuses is refused here too,
+// as when it was given.
+DocumentoCobranca::NossoNumeroImpresso ContaCorrente::nossoNumeroImpresso() const {
+    return [configurada = configurada_](const DocumentoCobranca &doc) {
+        if (!configurada->has_value() || doc.texto(QStringLiteral("NossoNumero")).trimmed().isEmpty())
+            return QString();
+        return comErroDeAutomacao(
+            [&] { return bolix::nossoNumeroDoDocumento(**configurada, documentoDe(doc)).impresso; });
+    };
+}
+
 // The batch's PDF goes into the settings' folder, or else beside the remittance file. An empty list
 // prints nothing, even before the account is set up.
 QString ContaCorrente::imprimeBoletos(bool segundaVia, const QString &arquivo) {

@@ -1,5 +1,7 @@
 #include "tests/app/JanelaDeTeste.h"
 
+#include "generation/BoletosEmitidos.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -205,6 +207,34 @@ TEST(Inicio, InicioBemSucedidoNaoEscreveRegistro) {
 
     ASSERT_TRUE(ok);
     EXPECT_FALSE(QFile::exists(QDir(programa.caminho()).filePath(QStringLiteral("ruvenal.log"))));
+}
+
+// A record of issued boletos that holds a nosso número twice (issued before the record refused repeats): the
+// program starts, and says which.
+TEST(Inicio, BoletosRepetidosNoRegistroSaoDitosEOProgramaSegue) {
+    BancoDeTeste banco;
+    banco.conexao().executa(sqlCriaBoletosEmitidos());
+    for (int codigo : {1, 2})
+        banco.insere(QStringLiteral("ruvenal_boletos"), {{"tipo_sacado", "C"},
+                                                         {"codigo", codigo},
+                                                         {"banco", "001"},
+                                                         {"carteira", "17"},
+                                                         {"convenio", "1234567"},
+                                                         {"nosso_numero", "0000000007"},
+                                                         {"emitido_em", QDateTime::currentDateTime()}});
+    MensagensGravadas mensagens;
+    PastaDoPrograma programa;
+    programa.iniPara(banco);
+
+    bool ok = false;
+    programa.inicia(&ok);
+
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(
+        mensagens.mostradas,
+        QStringList{"atencao: O registro de boletos emitidos tem nossos números repetidos: o banco recusa o "
+                    "segundo registro de cada um. Confira-os com o banco:\rnosso número 0000000007 (banco "
+                    "001, carteira 17, convênio 1234567): 2 boletos"});
 }
 
 } // namespace

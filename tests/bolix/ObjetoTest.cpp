@@ -153,6 +153,20 @@ TEST_F(ObjetoBolix, NossoNumeroForaDaFaixaEhRecusadoAoSerDado) {
     EXPECT_NO_THROW(da("0000000042"));
 }
 
+// What the payer reads off the boleto, by the account as configured last; nothing before; read only.
+TEST_F(ObjetoBolix, NossoNumeroImpressoSegueAContaConfigurada) {
+    const DispatchPtr doc = de(obj_, "DocumentosCobranca")->call(QStringLiteral("Add")).toObject();
+    doc->set(QStringLiteral("NumeroDocumento"), QStringLiteral("77"));
+    doc->set(QStringLiteral("NossoNumero"), QStringLiteral("0000000041"));
+    EXPECT_EQ(doc->get(QStringLiteral("NossoNumeroImpresso")).toText(), QString());
+    configura();
+    EXPECT_EQ(doc->get(QStringLiteral("NossoNumeroImpresso")).toText(), u"12345670000000041");
+    obj_->set(QStringLiteral("CodigoCedente"), QStringLiteral("7654321"));
+    obj_->call(QStringLiteral("ConfiguraContaCorrente"));
+    EXPECT_EQ(doc->get(QStringLiteral("NossoNumeroImpresso")).toText(), u"76543210000000041");
+    EXPECT_THROW(doc->set(QStringLiteral("NossoNumeroImpresso"), QStringLiteral("1")), AutomationError);
+}
+
 TEST_F(ObjetoBolix, ConfiguracaoAusenteOuContaRuimSaoErrosComTexto) {
     obj_->set(QStringLiteral("CodigoAgencia"), QStringLiteral("0548-8"));
     obj_->set(QStringLiteral("NumeroContaCorrente"), QStringLiteral("1448"));

@@ -2,6 +2,7 @@
 
 #include "db/Connection.h"
 #include "generation/BoletosEmitidos.h"
+#include "generation/Numeracao.h"
 #include "selection/Listagem.h"
 #include "selection/Totais.h"
 #include "util/Rotinas.h"
@@ -77,6 +78,17 @@ int GeracaoDeTeste::boletosRegistrados() {
         .abre(QStringLiteral("select count(*) n from ruvenal_boletos"))
         .valor(0, "n")
         .inteiro();
+}
+
+qint64 GeracaoDeTeste::proximoNossoNumero() {
+    banco.conexao().executa(sqlCriaNumeracao());
+    const ContaNumerada c = ContaDaInstalacao(estado, instalacao.ini());
+    const ResultSet r = banco.conexao().abre(
+        QStringLiteral(
+            "select nosso_numero from ruvenal_numeracao where banco = '%1' and carteira = '%2' and "
+            "convenio = '%3'")
+            .arg(c.banco, c.carteira, c.convenio));
+    return r.vazio() ? 0 : r.valor(0, 0).inteiroLongo();
 }
 
 QString GeracaoDeTeste::doc(int i, const char *membro) const {

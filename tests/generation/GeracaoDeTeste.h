@@ -46,5 +46,7 @@ protected:
     QString numeroDocumento(int receberId);
     // The rows of the record of issued boletos (the table created when missing).
     int boletosRegistrados();
+    // The next nosso número of the installation's account in the database; 0 when it has no row.
+    qint64 proximoNossoNumero();
     QString remessa() const { return QDir(destino.path()).filePath(QStringLiteral("remessa.rem")); }
 };

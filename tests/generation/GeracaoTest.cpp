@@ -4,6 +4,7 @@
 
 #include "db/Connection.h"
 #include "generation/Documentos.h"
+#include "generation/Numeracao.h"
 #include "tests/support/LeituraPdf.h"
 #include "util/Erro.h"
 
@@ -224,11 +225,12 @@ TEST_F(GeracaoTest, SequenciaQueNaoSeGravaParaARodada) {
 // The component numbers the file with 32 bits: a stored sequence at that limit, or below zero, would wrap
 // and repeat the bank's file numbers, so it is refused and kept.
 TEST_F(GeracaoTest, SequenciaNoLimiteNaoDaVolta) {
+    const ContaNumerada conta = ContaDaInstalacao(estado, instalacao.ini());
     for (const char *guardada : {"2147483647", "-5"}) {
         mensagens.mostradas.clear();
         instalacao.ini().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("sequencia_remessa"),
                                      QLatin1String(guardada));
-        EXPECT_EQ(PegaSequenciaRemessa(instalacao.ini()), -1);
+        EXPECT_EQ(PegaSequenciaRemessa(instalacao.ini(), banco.conexao(), conta), -1);
         ASSERT_EQ(mensagens.mostradas.size(), 1);
         EXPECT_TRUE(mensagens.mostradas[0].contains(QLatin1String(guardada)))
             << mensagens.mostradas[0].toStdString();
@@ -236,7 +238,11 @@ TEST_F(GeracaoTest, SequenciaNoLimiteNaoDaVolta) {
     }
     instalacao.ini().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("sequencia_remessa"),
                                  QStringLiteral("2147483646"));
-    EXPECT_EQ(PegaSequenciaRemessa(instalacao.ini()), 2147483647);
+    EXPECT_EQ(PegaSequenciaRemessa(instalacao.ini(), banco.conexao(), conta), 2147483647);
+    // The table then holds the limit: the next would wrap, whatever the file says.
+    instalacao.ini().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("sequencia_remessa"),
+                                 QStringLiteral("1"));
+    EXPECT_EQ(PegaSequenciaRemessa(instalacao.ini(), banco.conexao(), conta), -1);
 }
 
 TEST_F(GeracaoTest, RegistrosQueOBancoRecusariaParamAntesDeGravar) {
@@ -356,11 +362,13 @@ protected:
         ADD_FAILURE() << "the run must stop";
         return {};
     }
-    // No receivable numbered, the counter at `nossonumero`, no transaction left open.
-    void nadaGravado(const char *nossonumero) {
+    // No receivable numbered, the file's counter still at `nossonumero` and the next number `proximo`, no
+    // transaction left open.
+    void nadaGravado(const char *nossonumero, qint64 proximo) {
         for (int r = 1; r <= 5; ++r)
             EXPECT_EQ(numeroDocumento(r), QStringLiteral("NULL")) << r;
         EXPECT_EQ(chave("nossonumero"), QLatin1String(nossonumero));
+        EXPECT_EQ(proximoNossoNumero(), proximo);
         EXPECT_EQ(boletosRegistrados(), 0);
         EXPECT_FALSE(banco.conexao().emTransacao());
     }
@@ -375,7 +383,8 @@ TEST_F(GeracaoQueParaNoMeio, FaixaDoNossoNumeroQueAcabaNaTerceira) {
                              "0000000010 fora da faixa configurada (8 a 9).\rNada foi gravado.")
                   .arg(clientes->valor(2, "numlanc").texto().right(10).rightJustified(10, u'0'))
                   .toStdString());
-    nadaGravado("8");
+    // Nothing printed or written: the numbers went back.
+    nadaGravado("8", 8);
 }
 
 TEST_F(GeracaoQueParaNoMeio, EscritaRecusadaNaTerceiraDesfazAsAnteriores) {
@@ -386,8 +395,8 @@ TEST_F(GeracaoQueParaNoMeio, EscritaRecusadaNaTerceiraDesfazAsAnteriores) {
         "signal sqlstate '45000' set message_text = 'falha simulada'; end if; end"));
     listaEMarca();
     EXPECT_TRUE(erroDaRodada().contains(QStringLiteral("falha simulada")));
-    // The counter went forward before the numbers were written: a gap, never a number handed out twice.
-    nadaGravado("13");
+    // The numbers were taken before they were written: a gap, never a number handed out twice.
+    nadaGravado("8", 13);
 }
 
 TEST_F(GeracaoTest, NossoNumeroDeMaisDe32Bits) {

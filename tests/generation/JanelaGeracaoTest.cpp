@@ -3,6 +3,7 @@
 #include "tests/app/JanelaDeTeste.h"
 
 #include "config/IniFile.h"
+#include "tests/support/LeituraPdf.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,9 +11,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -91,6 +94,57 @@ TEST_F(JanelaGeracao, GeraComOsBotoesDesabilitadosEOsDevolveNoFim) {
     EXPECT_TRUE(janela->tabExporta->sbListarFunc->isEnabled());
     // The grid kept its row.
     EXPECT_EQ(janela->tabExporta->dbFuncs->currentIndex().row(), 1);
+}
+
+// Two runs for the same two clients, then the "2ª via" tab: the list shows each nosso número as printed and
+// finds one by it typed with punctuation; the four boletos print again into one file, in the listed order;
+// each client's two boletos, of two runs, into one file of their own.
+TEST_F(JanelaGeracao, SegundaViaDeDuasRodadasNaAba) {
+    for (int rodada = 0; rodada < 2; ++rodada) {
+        QTest::mouseClick(janela->tabExporta->sbListarFunc, Qt::LeftButton);
+        QTest::keyClick(janela->tabExporta->dbFuncs, Qt::Key_F6);
+        QTest::mouseClick(janela->tabExporta->bGerar, Qt::LeftButton);
+        ASSERT_TRUE(
+            mensagens.mostradas.last().startsWith(QStringLiteral("mensagem: Arquivo de Remessa gerado: 2")))
+            << mensagens.mostradas.join(u'|').toStdString();
+    }
+    TabSegundaVia *aba = janela->tabSegundaVia;
+    janela->pcPrincipal->setCurrentWidget(aba);
+    QTest::mouseClick(aba->bPesquisar, Qt::LeftButton);
+    QAbstractItemModel *m = aba->dbBoletos->model();
+    ASSERT_EQ(m->rowCount(), 4);
+    QStringList nossos;
+    for (int l = 0; l < 4; ++l)
+        nossos << m->index(l, 4).data().toString();
+    // Newest first; bank 001 with a seven-digit convênio prints it before the sequence, which started at 1.
+    EXPECT_EQ(nossos, (QStringList{"12345670000000004", "12345670000000003", "12345670000000002",
+                                   "12345670000000001"}));
+
+    aba->edNossoNumero->setText(QStringLiteral("1234567.0000000003"));
+    QTest::mouseClick(aba->bPesquisar, Qt::LeftButton);
+    ASSERT_EQ(m->rowCount(), 1);
+    EXPECT_EQ(m->index(0, 4).data().toString(), nossos[1]);
+
+    aba->edNossoNumero->clear();
+    QTest::mouseClick(aba->bPesquisar, Qt::LeftButton);
+    for (int l = 0; l < 4; ++l)
+        m->setData(m->index(l, 0), Qt::Checked, Qt::CheckStateRole);
+    QTemporaryDir pdfs;
+    aba->edPasta->setText(pdfs.path());
+    QTest::mouseClick(aba->bImprimir, Qt::LeftButton);
+    QStringList arquivos = QDir(pdfs.path()).entryList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(arquivos.size(), 1) << mensagens.mostradas.last().toStdString();
+    const QString todos = QDir(pdfs.path()).filePath(arquivos[0]);
+    ASSERT_EQ(leitura::paginas(todos), 4);
+    for (int p = 1; p <= 4; ++p)
+        EXPECT_TRUE(leitura::texto(todos, p).contains(nossos[p - 1])) << p;
+
+    QFile::remove(todos);
+    QTest::mouseClick(aba->bSalvarPorCliente, Qt::LeftButton);
+    arquivos = QDir(pdfs.path()).entryList({QStringLiteral("*.pdf")});
+    EXPECT_EQ(arquivos, (QStringList{"1_12345678909.pdf", "2_12345678909.pdf"}));
+    for (const QString &a : arquivos)
+        EXPECT_EQ(leitura::paginas(QDir(pdfs.path()).filePath(a)), 2) << a.toStdString();
 }
 
 TEST_F(JanelaGeracao, ErroDepoisDaContaDevolveAJanela) {

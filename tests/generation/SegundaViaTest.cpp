@@ -155,6 +155,39 @@ TEST_F(SegundaViaTest, UmPdfPorCliente) {
     EXPECT_EQ(leitura::paginas(arquivo), 1);
 }
 
+// Two runs of the same three clients: six boletos whose accounts differ only in each run's range of nosso
+// números. Printed again in the listed order, into one file; one client's boletos of both runs into one file.
+TEST_F(SegundaViaTest, BoletosDeDuasRodadasNumSoArquivo) {
+    geraBoletos(3);
+    listaClientes();
+    marca(*clientes, {1, 2, 3});
+    gera();
+    const QList<qint64> ordem{6, 1, 5, 2, 4, 3};
+
+    const ResultadoSegundaVia r = ImprimeSegundaVia(bolix, registros(ordem), segunda.path());
+
+    ASSERT_TRUE(r.recusados.isEmpty()) << r.recusados.join(u'\n').toStdString();
+    ASSERT_EQ(r.arquivos.size(), 1);
+    ASSERT_EQ(leitura::paginas(r.arquivos[0]), 6);
+    for (int p = 0; p < 6; ++p) {
+        const QString impresso = banco.conexao()
+                                     .abre(QStringLiteral("select nosso_numero_impresso from ruvenal_boletos "
+                                                          "where boleto_id = %1")
+                                               .arg(ordem[p]))
+                                     .valor(0, 0)
+                                     .texto();
+        EXPECT_TRUE(leitura::texto(r.arquivos[0], p + 1).contains(impresso))
+            << p << " " << impresso.toStdString();
+    }
+
+    const QList<BoletoEmitido> doCliente = registros({1, 4});
+    ASSERT_EQ(doCliente[0].codigo, doCliente[1].codigo);
+    const QString arquivo = ArquivoDoCliente(segunda.path(), doCliente[0]);
+    const ResultadoSegundaVia c = ImprimeSegundaVia(bolix, doCliente, segunda.path(), arquivo);
+    EXPECT_EQ(c.arquivos, QStringList{arquivo});
+    EXPECT_EQ(leitura::paginas(arquivo), 2);
+}
+
 // Open, paid, paid in part and no longer open; each filter alone.
 TEST_F(SegundaViaTest, FiltrosESituacoes) {
     geraBoletos(4);
@@ -183,16 +216,29 @@ TEST_F(SegundaViaTest, FiltrosESituacoes) {
         FiltroBoletos filtro;
         QList<int> codigos;
     };
-    const QString nosso3 = c.abre(QStringLiteral("select nosso_numero from ruvenal_boletos where codigo = 3"))
-                               .valor(0, 0)
-                               .texto();
+    // Bank 001 prints the convênio and the sequence; another bank's form, with carteira and check digit,
+    // put in by hand.
+    const QString impresso3 =
+        c.abre(QStringLiteral("select nosso_numero_impresso from ruvenal_boletos where codigo = 3"))
+            .valor(0, 0)
+            .texto();
+    ASSERT_EQ(impresso3, QStringLiteral("12345670000000043"));
+    // The list shows the printed form.
+    EXPECT_EQ(todos.valor(1, "nosso_numero").texto(), impresso3);
+    c.executa(QStringLiteral(
+        "update ruvenal_boletos set nosso_numero_impresso = '09/00000042-P' where codigo = 2"));
     const Caso casos[] = {
         {{.cliente = QStringLiteral("cliente 2")}, {2}},
         {{.cliente = QStringLiteral("3")}, {3}},
         {{.cliente = QStringLiteral("%")}, {}},
         {{.cliente = QStringLiteral("x' or '1'='1")}, {}},
         {{.numeroDocumento = numeroDocumento(4).mid(4)}, {4}},
-        {{.nossoNumero = nosso3}, {3}},
+        {{.nossoNumero = impresso3}, {3}},
+        {{.nossoNumero = QStringLiteral("43")}, {3}},
+        {{.nossoNumero = QStringLiteral("0000000043")}, {3}},
+        {{.nossoNumero = QStringLiteral("09/00000042-P")}, {2}},
+        {{.nossoNumero = QStringLiteral("0900000042")}, {2}},
+        {{.nossoNumero = QStringLiteral("1234567")}, {4, 3, 1}},
         {{.de = hoje, .ate = hoje}, {4, 3, 2, 1}},
         {{.ate = hoje.addDays(-1)}, {}},
         {{.porVencimento = true, .de = hoje.addDays(10), .ate = hoje.addDays(10)}, {4, 3, 2, 1}},

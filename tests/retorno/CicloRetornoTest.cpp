@@ -409,11 +409,11 @@ TEST_P(CicloPix, QrNaSegundaViaEPagoPeloQrUmaVez) {
     const QStringList pdfs = QDir(programa.caminho()).entryList({QStringLiteral("segunda_via_*.pdf")});
     ASSERT_EQ(pdfs.size(), 1);
     const QString pdf = QDir(programa.caminho()).filePath(pdfs[0]);
-    // Printed in the order of issue: client 1, then client 2.
+    // Printed in the listed order, newest first: client 2, then client 1.
     for (int p = 1; p <= 2; ++p) {
-        EXPECT_EQ(pix.valor(p - 1, "codigo").inteiro(), p);
+        EXPECT_EQ(pix.valor(2 - p, "codigo").inteiro(), 3 - p);
         EXPECT_EQ(leitura::codigosDeBarras(pdf, p, QStringLiteral("qrcode")),
-                  QStringList{pix.valor(p - 1, "copia_e_cola").texto()});
+                  QStringList{pix.valor(2 - p, "copia_e_cola").texto()});
     }
 
     // Title 2 paid through its QR, title 1 confirmed again with the same QR.
