@@ -287,7 +287,7 @@ public:
     }
 
 private:
-    // Rows that write, sent in one request: 50 rows take some 2,500 statements and 150 KB.
+    // Rows that write, sent in one request: 50 titles of two receivables take some 800 statements, 130 KB.
     static constexpr int LinhasPorLote = 50;
 
     enum class Tipo { Nenhum, BaixadaAntes, Recusada, Paga };
@@ -295,7 +295,6 @@ private:
     struct Linha {
         int indice = 0;
         Tipo tipo = Tipo::Nenhum;
-        qint64 codID = 0;
         QString chave;
         Money pago;
         // One reading of the clock per row, its receivables settled at that moment: the system's local
@@ -304,8 +303,9 @@ private:
         Espalhado espalhado;
     };
 
-    // What a statement of a batch stands for: the row and, for a receivable's statements, which one.
-    enum class Papel { Comando, JaRegistrada, ContasMudaram, NumeroTomado };
+    // What a statement of a batch stands for: the row and, for a receivable's statements, which one; a
+    // check that the row was recorded meanwhile, or that it is no longer as the batch read it.
+    enum class Papel { Comando, JaRegistrada, Alterada };
     struct Passo {
         size_t linha;
         int conta;
@@ -331,8 +331,7 @@ private:
             linha.tipo = Tipo::BaixadaAntes;
             return linha;
         }
-        linha.codID = lista_.valor(l, "codID").inteiroLongo();
-        linha.chave = ChaveDaLinha(modo_, linha.codID);
+        linha.chave = ChaveDaLinha(modo_, lista_.valor(l, "codID").inteiroLongo());
         linha.tipo = modo_ == ModoRetorno::Debito && lista_.valor(l, "CodOcorrencia").inteiro() != 0
                          ? Tipo::Recusada
                          : Tipo::Paga;
@@ -365,7 +364,7 @@ private:
             lote.poe(
                 sqlParaSe(QStringLiteral("not ((%1) <=> %2)").arg(sqlRetratoDasContas(modo_, chave), retrato),
                           "contas"),
-                n, -1, Papel::ContasMudaram);
+                n, -1, Papel::Alterada);
             for (int j = 0; j < int(linha.espalhado.contas.size()); ++j) {
                 const Lancamento &k = linha.espalhado.contas[size_t(j)];
                 lote.poe(sqlAlteraAmort(k.conta, k.amort, ValorEmAberto(k.conta.bruto(), k.amort), lojas_,
@@ -373,7 +372,7 @@ private:
                          n, j);
                 lote.poe(InsereNumLanc, n, j);
                 lote.poe(sqlParaSe(QStringLiteral("last_insert_id() <> %1").arg(lote.numero), "numero"), n, j,
-                         Papel::NumeroTomado);
+                         Papel::Alterada);
                 for (const QString &c : sqlMovimentoESaldo(k, lote.numero, linha.quando))
                     lote.poe(c, n, j);
                 lote.numero += lote.passoDoNumero;
