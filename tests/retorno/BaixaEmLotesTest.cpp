@@ -25,8 +25,8 @@ QString Tabelas(Connection &conexao) {
                                         {"nlanc", "nlanc_id"},
                                         {"clientes", "clientes_id"},
                                         {"ruvenal_baixas", "tipo, chave, data_pagamento, valor_pago"}}) {
-        const ResultSet r = conexao.abre(QStringLiteral("select * from %1 order by %2")
-                                             .arg(QLatin1String(tabela), QLatin1String(ordem)));
+        const ResultSet r = conexao.abre(
+            QStringLiteral("select * from %1 order by %2").arg(QLatin1String(tabela), QLatin1String(ordem)));
         texto += QLatin1String(tabela) + u'\n';
         for (int l = 0; l < r.linhas(); ++l) {
             QStringList colunas;
@@ -50,8 +50,8 @@ ListaRetorno CarregaDebitos(Connection &conexao) {
     for (int d = 1; d <= Documentos; ++d)
         detalhes << LinhaDebito(QStringLiteral("%1").arg(d, 8, 10, QLatin1Char('0')), 10000,
                                 d % 7 == 0 ? QStringLiteral("01") : QStringLiteral("00"));
-    ListaRetorno l = ListaOcorrencias(conexao, ModoRetorno::Debito,
-                                      OcorrenciasDebito(RetornoDebito(detalhes), Money()));
+    ListaRetorno l =
+        ListaOcorrencias(conexao, ModoRetorno::Debito, OcorrenciasDebito(RetornoDebito(detalhes), Money()));
     MarcaJaBaixadas(conexao, l.QListaTemp, l.modo, Impressao);
     return l;
 }
