@@ -215,7 +215,7 @@ QList<QByteArray> comandosDe(const std::function<void()> &clique, const char *ma
     c.executa(QStringLiteral("set global general_log = 0"));
     const ResultSet r = c.abre(
         QStringLiteral("select argument from mysql.general_log where command_type = 'Query' and thread_id = "
-                       "(select thread_id from mysql.general_log where argument like '%1%' limit 1)")
+                       "(select thread_id from mysql.general_log where argument like '%%1%' limit 1)")
             .arg(QLatin1String(marca)));
     QList<QByteArray> comandos;
     for (int l = 0; l < r.linhas(); ++l)
