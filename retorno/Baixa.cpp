@@ -399,7 +399,7 @@ private:
             conclui(passo.linha);
             // A lost connection took the open transaction with it.
             if (!e.conexaoPerdida)
-                desfaz();
+                DesfazTransacao(conexao_);
             const Linha &linha = linhas[passo.linha];
             if (e.conexaoPerdida || passo.papel == Papel::Comando) {
                 if (passo.conta >= 0)
@@ -411,14 +411,6 @@ private:
             return umaLinha();
         }
         conclui(linhas.size());
-    }
-
-    void desfaz() {
-        try {
-            conexao_.executa(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-            // A server that is gone rolls the transaction back itself.
-        }
     }
 
     // Spreads the paid amount over the charge's receivables, oldest first, until it or they run out.
