@@ -8,6 +8,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -31,35 +32,52 @@ QString comMotivo(const QString &texto, const QString &motivo) {
     return texto + QStringLiteral("\nMotivo: ") + motivo;
 }
 
-[[noreturn]] void perdidaNaTransacao(const ConexaoPerdida &p) {
-    throw Erro(comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida no meio da operação: o "
-                                        "banco de dados desfez o que ela ainda não tinha confirmado e nada "
-                                        "mais foi executado."),
-                         p.texto()));
+QString perdidaNaTransacao(const ConexaoPerdida &p) {
+    return comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida no meio da operação: o "
+                                    "banco de dados desfez o que ela ainda não tinha confirmado e nada "
+                                    "mais foi executado."),
+                     p.texto());
 }
 
-[[noreturn]] void perdidaNaConfirmacao(const ConexaoPerdida &p) {
-    throw Erro(
-        comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida ao confirmar a operação: "
-                                 "não se sabe se ela foi gravada. Confira antes de repetir a operação."),
-                  p.texto()));
+QString perdidaNaConfirmacao(const ConexaoPerdida &p) {
+    return comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida ao confirmar a operação: "
+                                    "não se sabe se ela foi gravada. Confira antes de repetir a operação."),
+                     p.texto());
 }
 
-[[noreturn]] void perdidaNaAlteracao(const ConexaoPerdida &p) {
-    throw Erro(
-        comMotivo(p.podeTerSidoExecutado
-                      ? QStringLiteral("A conexão com o banco de dados foi perdida durante a gravação: "
-                                       "não se sabe se a alteração foi gravada. Confira antes de "
-                                       "repetir a operação.")
-                      : QStringLiteral("A conexão com o banco de dados foi perdida e a alteração não "
-                                       "foi gravada."),
-                  p.texto()));
+QString perdidaNaAlteracao(const ConexaoPerdida &p) {
+    return comMotivo(p.podeTerSidoExecutado
+                         ? QStringLiteral("A conexão com o banco de dados foi perdida durante a gravação: "
+                                          "não se sabe se a alteração foi gravada. Confira antes de "
+                                          "repetir a operação.")
+                         : QStringLiteral("A conexão com o banco de dados foi perdida e a alteração não "
+                                          "foi gravada."),
+                     p.texto());
 }
 
-[[noreturn]] void perdidaNaConsulta(const ConexaoPerdida &p) {
-    throw Erro(comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida e a consulta não foi "
-                                        "feita."),
-                         p.texto()));
+QString perdidaNaConsulta(const ConexaoPerdida &p) {
+    return comMotivo(QStringLiteral("A conexão com o banco de dados foi perdida e a consulta não foi "
+                                    "feita."),
+                     p.texto());
+}
+
+// What the operator reads when the link was lost during a statement, or nothing when the statement can
+// simply run again on a new connection: a query, or a change that never reached the server, outside a
+// transaction (the server has undone an open one, and going on in a fresh session would write half of it).
+std::optional<QString> textoDaPerda(const ConexaoPerdida &p, bool transacao, bool confirmacao,
+                                    bool consulta) {
+    // A commit cut while the server ran it may have been made: only the server knows now.
+    if (transacao && confirmacao && p.podeTerSidoExecutado)
+        return perdidaNaConfirmacao(p);
+    if (transacao)
+        return perdidaNaTransacao(p);
+    if (!consulta && p.podeTerSidoExecutado)
+        return perdidaNaAlteracao(p);
+    return std::nullopt;
+}
+
+bool ehConfirmacao(const QString &sql) {
+    return QStringView(sql).trimmed().startsWith(QLatin1String("commit"), Qt::CaseInsensitive);
 }
 
 // Plain ASCII without a character that the client library escapes: the escaped text is the text itself.
@@ -126,8 +144,10 @@ void Connection::abreConexao() {
     const QByteArray host = host_.toUtf8();
     const QByteArray banco = banco_.toUtf8();
     Espera espera(espera_);
+    // Several statements per request, for the batches. Every text from outside goes in escaped, so none
+    // can end a statement early and start another.
     if (!mysql_real_connect(m, host.constData(), "root", senha_.constData(), banco.constData(), 3306, nullptr,
-                            0)) {
+                            CLIENT_MULTI_STATEMENTS)) {
         const QString texto = QString::fromUtf8(mysql_error(m));
         mysql_close(m);
         throw Erro(texto);
@@ -172,8 +192,35 @@ bool Connection::emTransacao() const {
 
 void Connection::roda(const QByteArray &sql) {
     conecta();
+    ++pedidos_;
     if (mysql_real_query(mysql_, sql.constData(), sql.size()))
         falha();
+}
+
+void Connection::rodaLote(const QByteArray &sql, Andamento &andamento, std::vector<ResultSet> *resultados) {
+    andamento = {0, emTransacao()};
+    roda(sql);
+    for (;;) {
+        MYSQL_RES *res = mysql_store_result(mysql_);
+        if (!res && mysql_errno(mysql_))
+            falha();
+        if (resultados) {
+            try {
+                resultados->push_back(res ? ResultSet::deResultado(res) : ResultSet());
+            } catch (...) {
+                mysql_free_result(res);
+                throw;
+            }
+        }
+        if (res)
+            mysql_free_result(res);
+        andamento = {andamento.respondidos + 1, emTransacao()};
+        const int proximo = mysql_next_result(mysql_);
+        if (proximo < 0)
+            return;
+        if (proximo > 0)
+            falha();
+    }
 }
 
 qint64 Connection::rodaEscrita(const QByteArray &sql) {
@@ -210,6 +257,7 @@ void Connection::confirmaViva() {
     if (!mysql_ || !ociosa_.isValid() || !ociosa_.hasExpired(PausaAntesDeConfirmar))
         return;
     try {
+        ++pedidos_;
         if (mysql_ping(mysql_))
             falha();
     } catch (const ConexaoPerdida &p) {
@@ -224,29 +272,71 @@ template <typename Passo> auto Connection::comReconexao(bool consulta, bool conf
             confirmaViva();
         return passo();
     } catch (const ConexaoPerdida &p) {
-        // A commit cut while the server ran it may have been made: only the server knows now.
-        if (transacao && confirmacao && p.podeTerSidoExecutado)
-            perdidaNaConfirmacao(p);
-        if (transacao)
-            perdidaNaTransacao(p);
-        if (!consulta && p.podeTerSidoExecutado)
-            perdidaNaAlteracao(p);
+        if (const auto texto = textoDaPerda(p, transacao, confirmacao, consulta))
+            throw Erro(*texto);
     }
     try {
         return passo();
     } catch (const ConexaoPerdida &p) {
-        if (consulta)
-            perdidaNaConsulta(p);
-        perdidaNaAlteracao(p);
+        throw Erro(consulta ? perdidaNaConsulta(p) : perdidaNaAlteracao(p));
     }
+}
+
+template <typename Passo>
+void Connection::loteComReconexao(const QStringList &comandos, bool consulta, Passo passo) {
+    if (comandos.isEmpty())
+        return;
+    Espera espera(espera_);
+    const QByteArray texto = comandos.join(QStringLiteral(";\n")).toUtf8();
+    Andamento andamento{0, emTransacao()};
+    for (int vez = 0;; ++vez) {
+        try {
+            if (!consulta)
+                confirmaViva();
+            passo(texto, andamento);
+            ociosa_.start();
+            return;
+        } catch (const ConexaoPerdida &p) {
+            // Past the first statement some of the request ran: it is not sent again.
+            const ConexaoPerdida perda(p.texto(), p.podeTerSidoExecutado || andamento.respondidos > 0);
+            const int i = andamento.respondidos;
+            const std::optional<QString> motivo =
+                textoDaPerda(perda, andamento.transacao, ehConfirmacao(comandos.value(i)), consulta);
+            if (motivo || vez > 0)
+                throw ErroNoLote(motivo     ? *motivo
+                                 : consulta ? perdidaNaConsulta(perda)
+                                            : perdidaNaAlteracao(perda),
+                                 i, true);
+        } catch (const Erro &e) {
+            throw ErroNoLote(e.texto(), andamento.respondidos, false);
+        }
+    }
+}
+
+std::vector<ResultSet> Connection::abreLote(const QStringList &consultas) {
+    std::vector<ResultSet> resultados;
+    loteComReconexao(consultas, true, [&](const QByteArray &texto, Andamento &andamento) {
+        resultados.clear();
+        rodaLote(texto, andamento, &resultados);
+    });
+    return resultados;
+}
+
+void Connection::executaLote(const QStringList &comandos) {
+    loteComReconexao(comandos, false, [&](const QByteArray &texto, Andamento &andamento) {
+        rodaLote(texto, andamento, nullptr);
+    });
+}
+
+bool Connection::aceitaCompostos() {
+    conecta();
+    return mariadb_connection(mysql_) && mysql_get_server_version(mysql_) >= 100101;
 }
 
 qint64 Connection::executa(const QString &sql) {
     Espera espera(espera_);
     const QByteArray texto = sql.toUtf8();
-    const bool confirmacao =
-        QStringView(sql).trimmed().startsWith(QLatin1String("commit"), Qt::CaseInsensitive);
-    const qint64 linhas = comReconexao(false, confirmacao, [&] { return rodaEscrita(texto); });
+    const qint64 linhas = comReconexao(false, ehConfirmacao(sql), [&] { return rodaEscrita(texto); });
     ociosa_.start();
     return linhas;
 }

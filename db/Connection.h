@@ -2,10 +2,14 @@
 
 #include "db/ResultSet.h"
 
+#include "util/Erro.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <vector>
 
 struct st_mysql;
 
@@ -17,6 +21,20 @@ struct st_mysql;
 // the same settings and sql_mode. A query lost on the way is run once more; a change is never repeated
 // blindly, nor is anything reopened under an open transaction: the caller gets a Portuguese error saying
 // what was not done.
+// Several statements can go in one request (one round trip across the network), their answers read in
+// order; a statement's error stops the request there, the server runs none after it.
+
+// A batch of statements stopped at one of them.
+class ErroNoLote : public Erro {
+public:
+    ErroNoLote(const QString &texto, int comando, bool perdida)
+        : Erro(texto), comando(comando), conexaoPerdida(perdida) {}
+    // The statement that failed, from 0: those before it ran and answered, none after it ran.
+    const int comando;
+    // The text says what the loss left undone, as for a single statement.
+    const bool conexaoPerdida;
+};
+
 class Connection {
 public:
     Connection();
@@ -39,6 +57,15 @@ public:
     ResultSet abre(const QString &sql);
     // True while a transaction that a caller started (or auto-commit switched off) is open.
     bool emTransacao() const;
+    // Queries sent in one request; each one's result, in order. A lost connection runs them once more.
+    std::vector<ResultSet> abreLote(const QStringList &consultas);
+    // Statements (changes, whole transactions) sent in one request. Throws ErroNoLote naming the statement
+    // that failed. A lost connection sends the request again only when none of it can have run.
+    void executaLote(const QStringList &comandos);
+    // Whether the server runs compound statements (IF ... END IF) outside stored programs: MariaDB from 10.1.
+    bool aceitaCompostos();
+    // Requests sent, each one round trip: statements, batches and pings (connecting not counted).
+    qint64 pedidos() const { return pedidos_; }
     // The auto-increment value that the last insert produced.
     qint64 ultimoId() const;
     // The client library's escaping of a text for use between quotes in a statement.
@@ -54,7 +81,15 @@ public:
 
 private:
     void abreConexao();
+    // How far a batch went: answers read and whether a transaction was open after the last of them.
+    struct Andamento {
+        int respondidos = 0;
+        bool transacao = false;
+    };
+
     void roda(const QByteArray &sql);
+    void rodaLote(const QByteArray &sql, Andamento &andamento, std::vector<ResultSet> *resultados);
+    template <typename Passo> void loteComReconexao(const QStringList &comandos, bool consulta, Passo passo);
     qint64 rodaEscrita(const QByteArray &sql);
     ResultSet rodaLeitura(const QByteArray &sql);
     void confirmaViva();
@@ -68,6 +103,7 @@ private:
     bool perdida_ = false;
     // Since the last statement.
     QElapsedTimer ociosa_;
+    qint64 pedidos_ = 0;
     QString host_;
     QString banco_;
     QByteArray senha_;

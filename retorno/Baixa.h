@@ -30,6 +30,10 @@ struct ResultadoBaixa {
     std::vector<std::pair<QString, Money>> sobras;
 };
 
+// How the rows go to the server: in batches of many rows per request (on a server that runs the batches'
+// checks, MariaDB), or one statement per request as before; the database ends the same either way.
+enum class EnvioDaBaixa { EmLotes, UmaAUma };
+
 // Walks the whole list in the mode it was loaded in. Each row is settled in one transaction (all its
 // receivables, their movement numbers, movements and balance updates, and the record of the payment in
 // ruvenal_baixas with the file's fingerprint `impressao`), so an error leaves the row untouched and
@@ -37,7 +41,8 @@ struct ResultadoBaixa {
 // recorded before are passed over; every row done is marked settled in the list.
 ResultadoBaixa ProcessaRetorno(Connection &conexao, const EstadoPrograma &estado, ResultSet &QListaTemp,
                                ModoRetorno modo, const QByteArray &impressao,
-                               const Progresso::Mostra &mostra = {});
+                               const Progresso::Mostra &mostra = {},
+                               EnvioDaBaixa envio = EnvioDaBaixa::EmLotes);
 
 // The messages that close a run.
 QString MensagemDebitosRecusados(int recusados);

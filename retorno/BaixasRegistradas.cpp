@@ -117,13 +117,19 @@ void PreparaBaixasRegistradas(Connection &conexao, const QString &listaAntiga) {
 }
 
 int MarcaJaBaixadas(Connection &conexao, ResultSet &t, ModoRetorno modo, const QByteArray &impressao) {
-    const bool arquivoTodo = !conexao.abre(sqlArquivoBaixadoAntes(impressao)).vazio();
-    QSet<QString> registradas;
-    for (int inicio = 0; !arquivoTodo && inicio < t.linhas(); inicio += ChavesPorConsulta) {
+    // All in one request: the whole file, then the keys in groups.
+    QStringList consultas{sqlArquivoBaixadoAntes(impressao)};
+    for (int inicio = 0; inicio < t.linhas(); inicio += ChavesPorConsulta) {
         QStringList chaves;
         for (int l = inicio; l < std::min(t.linhas(), inicio + ChavesPorConsulta); ++l)
             chaves << conexao.escapa(t.valor(l, "chave").texto());
-        const ResultSet r = conexao.abre(sqlBaixasDasChaves(modo, chaves));
+        consultas << sqlBaixasDasChaves(modo, chaves);
+    }
+    const std::vector<ResultSet> resultados = conexao.abreLote(consultas);
+    const bool arquivoTodo = !resultados.front().vazio();
+    QSet<QString> registradas;
+    for (size_t i = 1; i < resultados.size(); ++i) {
+        const ResultSet &r = resultados[i];
         for (int l = 0; l < r.linhas(); ++l)
             registradas.insert(
                 chaveEmMemoria(r.valor(l, 0).texto(), r.valor(l, 1).texto(), r.valor(l, 2).dinheiro()));

@@ -36,11 +36,16 @@ void acrescentaLinha(ListaRetorno &lista, const ResultSet &pesquisa, const Ocorr
     ++lista.registros;
 }
 
-// Adds the occurrence's row when receivables carry its key.
-bool encontraContas(Connection &conexao, ModoRetorno modo, const Ocorrencia &o, ListaRetorno &lista) {
-    if (o.chave.trimmed().isEmpty())
-        return false;
-    const ResultSet pesquisa = conexao.abre(sqlPesquisaDeb(modo, conexao.escapa(o.chave)));
+// Occurrences looked up in one request, one statement each: a return of 20,000 titles takes 40 round trips.
+constexpr size_t OcorrenciasPorPedido = 500;
+
+// An empty key matches nothing: a receivable never charged holds an empty document number.
+bool semChave(const Ocorrencia &o) {
+    return o.chave.trimmed().isEmpty();
+}
+
+// Adds the occurrence's row when receivables carry its key; `pesquisa` is what the statement found.
+bool encontraContas(const ResultSet &pesquisa, const Ocorrencia &o, ListaRetorno &lista) {
     if (pesquisa.vazio() || pesquisa.valor(0, "total").nulo())
         return false;
     acrescentaLinha(lista, pesquisa, o);
@@ -99,10 +104,21 @@ ListaRetorno ListaOcorrencias(Connection &conexao, ModoRetorno modo,
                               const std::vector<Ocorrencia> &ocorrencias, const Progresso::Mostra &mostra) {
     ListaRetorno lista{NovaListaOcorrencias(), modo, {}, {}, 0, {}};
     Progresso progresso(qint64(ocorrencias.size()), mostra);
-    for (const Ocorrencia &o : ocorrencias) {
-        if (!encontraContas(conexao, modo, o, lista) && (modo == ModoRetorno::Boleto || o.codigo <= 0))
-            lista.naoEncontrados.push_back(o);
-        progresso.avanca();
+    for (size_t inicio = 0; inicio < ocorrencias.size(); inicio += OcorrenciasPorPedido) {
+        const size_t fim = std::min(ocorrencias.size(), inicio + OcorrenciasPorPedido);
+        QStringList consultas;
+        for (size_t i = inicio; i < fim; ++i)
+            if (!semChave(ocorrencias[i]))
+                consultas << sqlPesquisaDeb(modo, conexao.escapa(ocorrencias[i].chave));
+        const std::vector<ResultSet> pesquisas = conexao.abreLote(consultas);
+        size_t p = 0;
+        for (size_t i = inicio; i < fim; ++i) {
+            const Ocorrencia &o = ocorrencias[i];
+            if ((semChave(o) || !encontraContas(pesquisas[p++], o, lista)) &&
+                (modo == ModoRetorno::Boleto || o.codigo <= 0))
+                lista.naoEncontrados.push_back(o);
+            progresso.avanca();
+        }
     }
     lista.QListaTemp.primeiro();
     return lista;

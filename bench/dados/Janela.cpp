@@ -48,10 +48,14 @@ void cronometraContraServidor(benchmark::State &state, const QString &banco, con
     state.counters["razao"] = naJanela / soServidor;
 }
 
-std::unique_ptr<TFRuvenal> janelaNaTela(const QString &pasta, const QString &banco, const QByteArray &plugin,
-                                        const QByteArray &ruvenal, const MensagensGravadas &mensagens) {
+void registraBolix(const QString &pasta, const QByteArray &plugin) {
     gravaArquivoDoBench(QDir(pasta).filePath(QStringLiteral("automation.ini")),
                         "[ProgIDs]\r\nBolix.ContaCorrente=" + plugin + "\r\n");
+}
+
+std::unique_ptr<TFRuvenal> janelaNaTela(const QString &pasta, const QString &banco, const QByteArray &plugin,
+                                        const QByteArray &ruvenal, const MensagensGravadas &mensagens) {
+    registraBolix(pasta, plugin);
     gravaArquivoDoBench(QDir(pasta).filePath(QStringLiteral("sistema_zel.ini")),
                         "[ip]\r\ndatabase=" + banco.toUtf8() +
                             "\r\nlocal=\r\n[Ruvenal]\r\ncod_empresa=1\r\n" + ruvenal);

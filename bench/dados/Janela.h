@@ -24,6 +24,10 @@ int rodaBenchmarksDaJanela(int argc, char **argv, const std::function<void()> &p
 void cronometraContraServidor(benchmark::State &state, const QString &banco, const QByteArray &sql,
                               const std::function<void()> &clique);
 
+// The component's registration in `pasta` (its automation.ini), for the program or a benchmark that asks
+// for the component itself.
+void registraBolix(const QString &pasta, const QByteArray &plugin);
+
 // The program's main window, started and on screen, of an installation in `pasta` over `banco`: the
 // component's plugin (`plugin`) and the [Ruvenal] lines `ruvenal` after cod_empresa=1. A start-up that
 // fails stops the benchmark with the messages `mensagens` recorded.

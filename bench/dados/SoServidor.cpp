@@ -5,10 +5,11 @@
 #include <QElapsedTimer>
 #include <mysql.h>
 
-SoServidor::SoServidor(const QString &banco) : m_(mysql_init(nullptr)) {
+SoServidor::SoServidor(const QString &banco, const QString &host) : m_(mysql_init(nullptr)) {
     mysql_optionsv(m_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-    const QByteArray s = senhaPadrao(), b = banco.toUtf8();
-    if (!mysql_real_connect(m_, "", "root", s.constData(), b.constData(), 3306, nullptr, 0) ||
+    const QByteArray s = senhaPadrao(), b = banco.toUtf8(), h = host.toUtf8();
+    if (!mysql_real_connect(m_, h.constData(), "root", s.constData(), b.constData(), 3306, nullptr,
+                            CLIENT_MULTI_STATEMENTS) ||
         mysql_query(m_, "set session sql_mode = ''"))
         qFatal("%s", mysql_error(m_));
 }
@@ -18,10 +19,14 @@ SoServidor::~SoServidor() {
 }
 
 void SoServidor::roda(const QByteArray &sql) {
-    if (mysql_real_query(m_, sql.constData(), sql.size()))
+    int estado = mysql_real_query(m_, sql.constData(), sql.size());
+    while (estado == 0) {
+        if (MYSQL_RES *r = mysql_store_result(m_))
+            mysql_free_result(r);
+        estado = mysql_next_result(m_);
+    }
+    if (estado > 0)
         qFatal("%s: %s", mysql_error(m_), sql.constData());
-    if (MYSQL_RES *r = mysql_store_result(m_))
-        mysql_free_result(r);
 }
 
 double SoServidor::cronometra(const QList<QByteArray> &comandos) {

@@ -7,10 +7,12 @@
 struct st_mysql;
 
 // The floor of a benchmark: a connection of the client library alone on which each statement is sent
-// and its answer read, nothing else. Any error ends the benchmark.
+// and its answer read, nothing else. A request of several statements is sent as one and all its answers
+// read. Any error ends the benchmark.
 class SoServidor {
 public:
-    explicit SoServidor(const QString &banco);
+    // `host` as the program's: empty for the server's socket.
+    explicit SoServidor(const QString &banco, const QString &host = {});
     ~SoServidor();
     SoServidor(const SoServidor &) = delete;
     SoServidor &operator=(const SoServidor &) = delete;

@@ -1,9 +1,11 @@
 // "Ler Arquivo" of a boleto return with 20,000 paid titles (two receivables each) and "Processar" of a
 // direct-debit return with 5,000 paid debits over 10,000 receivables, on the large database (22,500
-// clients, 500,000 receivables), each clicked in the started window. Beside each, its floor: the statements
+// clients, 500,000 receivables), each clicked in the started window. Beside each, its floor: the requests
 // that the click sent (for "Processar", the record of each settled row included), taken from the server's
-// general log of a first run, replayed through the client library alone in the same process. Medians of
-// single runs. Needs MYSQL_UNIX_PORT.
+// general log of a first run, replayed through the client library alone in the same process. Each at a
+// round trip (the argument, in ms) of 0, the server's own socket, and of 1 and 20 through a delaying
+// proxy, window and floor alike; counters: the round trips of the click per title and, for "Processar",
+// the longest the progress bar stood still. Medians of single runs. Needs MYSQL_UNIX_PORT.
 #include "app/TabExporta.h"
 #include "app/TabImportar.h"
 #include "app/TabSegundaVia.h"
@@ -12,6 +14,7 @@
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/Janela.h"
 #include "bench/dados/SoServidor.h"
+#include "bench/rede/ProxyLento.h"
 #include "boleto/ObjetoBolix.h"
 #include "db/Connection.h"
 #include "forms/CamposArquivo.h"
@@ -22,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -80,7 +84,8 @@ void desfazBaixa() {
                   .arg(PrimeiroDebito)
                   .arg(UltimoDebito));
     c.executa(QStringLiteral("delete from movment"));
-    c.executa(QStringLiteral("delete from nlanc"));
+    // From the same first number each time, which the replayed requests check.
+    c.executa(QStringLiteral("truncate table nlanc"));
     c.executa(QStringLiteral("update clientes set saldomes = 0, lojas_leram = null, lojas_leram2 = null "
                              "where saldomes <> 0"));
 }
@@ -160,6 +165,7 @@ struct Programa {
             "LTDA\r\n"
             "inscricao_beneficiario=12345678000195\r\nimprimir=N\r\n");
         qputenv("BOLIX_INI", QDir(p).filePath(QStringLiteral("bolix.ini")).toLocal8Bit());
+        registraBolix(p, RUVENAL_PLUGIN);
         std::fprintf(stderr, "writing the 20,000-title return...\n");
         retornoBoleto(p);
         gravaArquivoDoBench(QDir(p).filePath(QStringLiteral("debito.ret")), retornoDebito());
@@ -174,6 +180,13 @@ struct Programa {
         janela->tabImportarRet->butLerArquivo->click();
     }
     int linhas() const { return janela->tabImportarRet->dbLista->model()->rowCount(); }
+    // The window's connection from now on: across a network of this round trip. Returns the host.
+    QString rede(int ms) {
+        const QString host = HostComIdaEVolta(ms);
+        janela->conexao().fecha();
+        janela->conexao().configura(host, banco, senhaPadrao());
+        return host;
+    }
 
     QTemporaryDir pasta;
     MensagensGravadas mensagens;
@@ -202,7 +215,7 @@ QList<QByteArray> comandosDe(const std::function<void()> &clique, const char *ma
     c.executa(QStringLiteral("set global general_log = 0"));
     const ResultSet r = c.abre(
         QStringLiteral("select argument from mysql.general_log where command_type = 'Query' and thread_id = "
-                       "(select thread_id from mysql.general_log where argument like '%1%' limit 1)")
+                       "(select thread_id from mysql.general_log where argument like '%%1%' limit 1)")
             .arg(QLatin1String(marca)));
     QList<QByteArray> comandos;
     for (int l = 0; l < r.linhas(); ++l)
@@ -218,13 +231,18 @@ double cpuDaThread() {
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
-// Each run measures the window and the floor, alternating which goes first.
+// Each run measures the window and the floor, alternating which goes first, both across the network of the
+// benchmark's argument; `titulos` is what the click works through.
 template <typename Clique, typename Prepara>
-void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique clique, Prepara prepara) {
-    SoServidor soServidor(banco);
+void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique clique, Prepara prepara,
+          int titulos) {
+    Programa &p = programa();
+    const QString host = p.rede(int(state.range(0)));
+    SoServidor soServidor(banco, host);
     static int vez = 0;
     const bool servidorPrimeiro = vez++ % 2 == 0;
     double piso = 0, janela = 0, cpuPiso = 0, cpuJanela = 0;
+    qint64 idas = 0;
     const auto medePiso = [&] {
         prepara();
         const double cpu = cpuDaThread();
@@ -236,12 +254,14 @@ void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique cli
             medePiso();
         prepara();
         const double cpu = cpuDaThread();
+        const qint64 pedidos = p.janela->conexao().pedidos();
         QElapsedTimer t;
         t.start();
         clique();
         QApplication::processEvents();
         janela = double(t.nsecsElapsed()) / 1e9;
         cpuJanela = cpuDaThread() - cpu;
+        idas = p.janela->conexao().pedidos() - pedidos;
         state.SetIterationTime(janela);
         if (!servidorPrimeiro)
             medePiso();
@@ -251,13 +271,14 @@ void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique cli
     state.counters["cpu_piso_ms"] = cpuPiso * 1000;
     state.counters["cpu_janela_ms"] = cpuJanela * 1000;
     state.counters["comandos"] = double(comandos.size());
+    state.counters["idas_por_titulo"] = double(idas) / titulos;
 }
 
 void LerArquivoBoleto(benchmark::State &state) {
     Programa &p = programa();
     static const QList<QByteArray> comandos = comandosDe([&] { p.le("CB.ret"); }, "Select Sum(valortotal)");
     mede(
-        state, comandos, [&] { p.le("CB.ret"); }, [] {});
+        state, comandos, [&] { p.le("CB.ret"); }, [] {}, Titulos);
     state.counters["linhas"] = p.linhas();
 }
 
@@ -267,20 +288,55 @@ void ProcessarDebitos(benchmark::State &state) {
         desfazBaixa();
         p.le("debito.ret");
     };
+    // The longest the progress bar stood still during the click, its start and end included.
+    QElapsedTimer relogio;
+    qint64 ultima = 0, maiorPausa = 0;
+    const auto anda = [&] {
+        if (!relogio.isValid())
+            return; // loading the list
+        maiorPausa = std::max(maiorPausa, relogio.elapsed() - ultima);
+        ultima = relogio.elapsed();
+    };
+    const auto processa = [&] {
+        relogio.start();
+        ultima = maiorPausa = 0;
+        p.janela->tabImportarRet->butProcessar->click();
+        anda();
+        relogio.invalidate();
+    };
+    const QMetaObject::Connection observa =
+        QObject::connect(p.janela->tabImportarRet->pbRetorno, &QProgressBar::valueChanged, anda);
+    p.rede(0);
     carrega();
-    static const QList<QByteArray> comandos =
-        comandosDe([&] { p.janela->tabImportarRet->butProcessar->click(); }, "Update receber set valor");
-    mede(
-        state, comandos, [&] { p.janela->tabImportarRet->butProcessar->click(); }, carrega);
+    static const QList<QByteArray> comandos = comandosDe(processa, "Update receber set valor");
+    mede(state, comandos, processa, carrega, Debitos);
+    QObject::disconnect(observa);
     state.counters["linhas"] = p.linhas();
     state.counters["movimentos"] =
         double(servidor().abre(QStringLiteral("select count(*) from movment")).valor(0, 0).inteiroLongo());
+    state.counters["maior_pausa_ms"] = double(maiorPausa);
 }
 
 } // namespace
 
-BENCHMARK(LerArquivoBoleto)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
-BENCHMARK(ProcessarDebitos)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
+BENCHMARK(LerArquivoBoleto)
+    ->ArgName("ida_e_volta_ms")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5);
+BENCHMARK(ProcessarDebitos)
+    ->ArgName("ida_e_volta_ms")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5);
 
 int main(int argc, char **argv) {
     return rodaBenchmarksDaJanela(argc, argv, preparaBase, [] { instalado().reset(); });

@@ -94,6 +94,33 @@ TEST(Conexao, ErroDoServidorChegaComSeuTexto) {
     EXPECT_EQ(banco.conexao().abre(QStringLiteral("select 1")).linhas(), 1);
 }
 
+// Several statements in one request: each answer in order, a semicolon inside a text is no end of
+// statement, and an error stops the request at the statement it names, the connection going on.
+TEST(Conexao, LoteLidoEmOrdemParaNoComandoQueFalha) {
+    BancoDeTeste banco;
+    Connection &c = banco.conexao();
+    const qint64 antes = c.pedidos();
+    const std::vector<ResultSet> r =
+        c.abreLote({QStringLiteral("select 1"), QStringLiteral("select 2 union select 3"),
+                    QStringLiteral("select \"a;b\"")});
+    EXPECT_EQ(c.pedidos(), antes + 1);
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].valor(0, 0).texto(), QStringLiteral("1"));
+    EXPECT_EQ(r[1].linhas(), 2);
+    EXPECT_EQ(r[2].valor(0, 0).texto(), QStringLiteral("a;b"));
+    try {
+        c.executaLote({QStringLiteral("insert into nlanc () values ()"),
+                       QStringLiteral("insert into naoexiste values (1)"),
+                       QStringLiteral("insert into nlanc () values ()")});
+        FAIL() << "no error";
+    } catch (const ErroNoLote &e) {
+        EXPECT_EQ(e.comando, 1);
+        EXPECT_FALSE(e.conexaoPerdida);
+        EXPECT_EQ(e.texto(), QStringLiteral("Table '%1.naoexiste' doesn't exist").arg(banco.nome()));
+    }
+    EXPECT_EQ(primeiro(c, QStringLiteral("select count(*) from nlanc")), QStringLiteral("1"));
+}
+
 TEST(Conexao, UltimoIdEhONumeroQueOInsertGerou) {
     BancoDeTeste banco;
     Connection &c = banco.conexao();
