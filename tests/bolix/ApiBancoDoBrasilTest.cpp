@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QSslKey>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -273,6 +274,53 @@ TEST(PalavrasDoBancoDoBrasil, LeAsQuatroFormasDeErro) {
     };
     for (const auto &[corpo, esperado] : casos)
         EXPECT_EQ(palavrasDoBancoDoBrasil(500, corpo), QString::fromUtf8(esperado));
+}
+
+// The client certificate as PEM or PKCS#12: a bad file or password is named, the password never shown;
+// one that lapses within 30 days is announced.
+TEST(CredenciaisApi, CertificadoDoClienteEAvisoDeValidade) {
+    CertificadosDeTeste certificados;
+    certificados.cliente(QStringLiteral("loja"), 20);
+    certificados.cliente(QStringLiteral("anual"), 365);
+    const QDateTime agora = QDateTime::currentDateTime();
+    ConfiguracaoApi api;
+    api.certificado = certificados.caminho(QStringLiteral("loja.pfx"));
+    api.senhaCertificado = QStringLiteral("senha-teste");
+    const QSslConfiguration pfx = configuracaoTls(api);
+    EXPECT_EQ(pfx.localCertificate().subjectInfo(QSslCertificate::CommonName), QStringList{u"loja"_qs});
+    EXPECT_FALSE(pfx.privateKey().isNull());
+    EXPECT_EQ(pfx.peerVerifyMode(), QSslSocket::VerifyPeer);
+    EXPECT_TRUE(avisoValidadeCertificado(pfx, agora).contains(u"vence em"))
+        << avisoValidadeCertificado(pfx, agora).toStdString();
+    EXPECT_TRUE(avisoValidadeCertificado(pfx, agora.addDays(21)).contains(u"venceu em"));
+
+    ConfiguracaoApi pem;
+    pem.certificado = certificados.caminho(QStringLiteral("anual.pem"));
+    pem.chaveCertificado = certificados.caminho(QStringLiteral("anual.key"));
+    EXPECT_TRUE(avisoValidadeCertificado(configuracaoTls(pem), agora).isEmpty());
+    EXPECT_TRUE(avisoValidadeCertificado(configuracaoTls(ConfiguracaoApi{}), agora).isEmpty());
+
+    const auto recusa = [](const ConfiguracaoApi &a) {
+        try {
+            configuracaoTls(a);
+        } catch (const ErroBolix &e) {
+            return e.texto();
+        }
+        return QStringLiteral("aceito");
+    };
+    ConfiguracaoApi senhaErrada = api;
+    senhaErrada.senhaCertificado = QStringLiteral("senha-errada-123");
+    EXPECT_TRUE(recusa(senhaErrada).contains(u"api_senha_certificado errada"));
+    EXPECT_FALSE(recusa(senhaErrada).contains(u"senha-errada-123"));
+    ConfiguracaoApi ausente = pem;
+    ausente.chaveCertificado = certificados.caminho(QStringLiteral("nao-existe.key"));
+    EXPECT_TRUE(recusa(ausente).contains(u"api_chave_certificado")) << recusa(ausente).toStdString();
+    ConfiguracaoApi trocado = pem;
+    trocado.certificado = pem.chaveCertificado;
+    EXPECT_TRUE(recusa(trocado).contains(u"não traz um certificado PEM"));
+    ConfiguracaoApi autoridades;
+    autoridades.autoridades = pem.chaveCertificado;
+    EXPECT_TRUE(recusa(autoridades).contains(u"api_autoridades"));
 }
 
 } // namespace
