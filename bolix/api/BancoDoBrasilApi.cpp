@@ -226,14 +226,10 @@ QJsonObject BancoDoBrasilApi::corpoRegistro(const Documento &doc, const Boleto &
 // One boleto's way through the bank: register, and ask before any new attempt when the answer is in doubt.
 class BancoDoBrasilApi::Registro : public std::enable_shared_from_this<Registro> {
 public:
-    Registro(BancoDoBrasilApi &api, const Documento &doc, const QDate &hoje,
+    Registro(BancoDoBrasilApi &api, const PedidoRegistro &pedido,
              std::function<void(const ResultadoRegistro &)> fim)
-        : api_(api), fim_(std::move(fim)) {
-        doc_ = doc;
-        nosso_ = calculaBoleto(api.conta_, doc);
-        numero_ = api.numeroNoBanco(nosso_);
-        corpo_ = QJsonDocument(api.corpoRegistro(doc, nosso_, hoje)).toJson(QJsonDocument::Compact);
-    }
+        : api_(api), fim_(std::move(fim)), numero_(pedido.numero), codigoBarras_(pedido.codigoBarras),
+          corpo_(pedido.corpo) {}
 
     void envia() {
         ++tentativas_;
@@ -324,10 +320,10 @@ private:
         if (b.codigoBarras.isEmpty() || b.linhaDigitavel.isEmpty())
             divergencia_ = QStringLiteral("registrado, mas a resposta do banco não traz %1 e %2 válidos")
                                .arg(QLatin1String(campoBarras), QLatin1String(campoLinha));
-        else if (b.codigoBarras != nosso_.codigoBarras || b.linhaDigitavel != linhaDigitavel(b.codigoBarras))
+        else if (b.codigoBarras != codigoBarras_ || b.linhaDigitavel != linhaDigitavel(b.codigoBarras))
             divergencia_ =
                 QStringLiteral("registrado, mas o código de barras do banco (%1) difere do nosso (%2)")
-                    .arg(b.codigoBarras, nosso_.codigoBarras);
+                    .arg(b.codigoBarras, codigoBarras_);
         else if (!numeroDoBanco.isEmpty() && numeroDoBanco != numero_)
             divergencia_ = QStringLiteral("registrado, mas o nosso número do banco (%1) difere do nosso (%2)")
                                .arg(limpo(numeroDoBanco).left(30), numero_);
@@ -353,9 +349,8 @@ private:
 
     BancoDoBrasilApi &api_;
     std::function<void(const ResultadoRegistro &)> fim_;
-    Documento doc_;
-    Boleto nosso_;
     QString numero_;
+    QString codigoBarras_;
     QByteArray corpo_;
     int tentativas_ = 0;
     QString motivo_;
@@ -363,14 +358,20 @@ private:
     BoletoNoBanco boleto_;
 };
 
-void BancoDoBrasilApi::registra(const Documento &doc, const QDate &hoje,
-                                std::function<void(const ResultadoRegistro &)> fim) {
-    std::make_shared<Registro>(*this, doc, hoje, std::move(fim))->envia();
+PedidoRegistro BancoDoBrasilApi::pedido(const Documento &doc, const QDate &hoje) const {
+    const Boleto nosso = calculaBoleto(conta_, doc);
+    return {numeroNoBanco(nosso), nosso.codigoBarras,
+            QJsonDocument(corpoRegistro(doc, nosso, hoje)).toJson(QJsonDocument::Compact)};
 }
 
-void BancoDoBrasilApi::confirma(const Documento &doc, const QDate &hoje,
+void BancoDoBrasilApi::registra(const PedidoRegistro &pedido,
                                 std::function<void(const ResultadoRegistro &)> fim) {
-    std::make_shared<Registro>(*this, doc, hoje, std::move(fim))->consulta();
+    std::make_shared<Registro>(*this, pedido, std::move(fim))->envia();
+}
+
+void BancoDoBrasilApi::confirma(const PedidoRegistro &pedido,
+                                std::function<void(const ResultadoRegistro &)> fim) {
+    std::make_shared<Registro>(*this, pedido, std::move(fim))->consulta();
 }
 
 QList<PagamentoNoBanco> BancoDoBrasilApi::liquidados(const QDate &inicio, const QDate &fim) {

@@ -48,6 +48,13 @@ struct PagamentoNoBanco {
     bool pendente = false; // announced by the bank, not yet money: listed, never settled
 };
 
+// One registration as it goes out: kept before it is sent, so a run cut short can finish it.
+struct PedidoRegistro {
+    QString numero;       // the 20-digit nosso número
+    QString codigoBarras; // ours, which the bank's must equal
+    QByteArray corpo;     // the JSON body
+};
+
 class BancoDoBrasilApi {
 public:
     // Reads the TLS credentials; ErroBolix naming the setting before anything is sent.
@@ -59,13 +66,15 @@ public:
     // bank would refuse anyway.
     QJsonObject corpoRegistro(const Documento &doc, const Boleto &boleto, const QDate &hoje) const;
 
-    // Registers the document's boleto; `fim` runs once. A time-out, a 5xx or an unreadable answer is
-    // followed by a consultation before any new attempt.
-    void registra(const Documento &doc, const QDate &hoje,
-                  std::function<void(const ResultadoRegistro &)> fim);
-    // Asks the bank about a boleto of ours whose registration may have gone out (after a crash).
-    void confirma(const Documento &doc, const QDate &hoje,
-                  std::function<void(const ResultadoRegistro &)> fim);
+    // The registration of the document's boleto issued `hoje`; ErroBolix as corpoRegistro.
+    PedidoRegistro pedido(const Documento &doc, const QDate &hoje) const;
+
+    // Registers the boleto; `fim` runs once. A time-out or a 5xx is followed by a consultation before any
+    // new attempt.
+    void registra(const PedidoRegistro &pedido, std::function<void(const ResultadoRegistro &)> fim);
+    // Asks the bank first about a registration that may have gone out (a run cut short), and sends it
+    // only when the bank does not have it.
+    void confirma(const PedidoRegistro &pedido, std::function<void(const ResultadoRegistro &)> fim);
     void aguardaTodas() { cliente_->aguardaTodas(); }
 
     // Boletos liquidated with movement dates from `inicio` to `fim`, each with its detail. ErroBolix with the

@@ -53,6 +53,8 @@ public:
     // One request, waited for.
     Resposta executa(const Requisicao &requisicao);
 
+    int simultaneas() const { return api_.simultaneas; }
+
     // Told each time the client waits for the bank (a 429) and how many seconds.
     std::function<void(int segundos)> aoAguardarBanco;
 

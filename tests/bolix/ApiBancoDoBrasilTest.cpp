@@ -3,6 +3,7 @@
 
 #include "bolix/api/BancoDoBrasilApi.h"
 #include "bolix/api/Credenciais.h"
+#include "bolix/api/RegistroEmLote.h"
 #include "bolix/core/Boleto.h"
 #include "bolix/core/BrCode.h"
 #include "bolix/core/ErroBolix.h"
@@ -84,7 +85,8 @@ protected:
     static QList<ResultadoRegistro> registra(BancoDoBrasilApi &api, const QList<Documento> &docs) {
         QList<ResultadoRegistro> resultados(docs.size());
         for (qsizetype i = 0; i < docs.size(); ++i)
-            api.registra(docs[i], hoje, [&resultados, i](const ResultadoRegistro &r) { resultados[i] = r; });
+            api.registra(api.pedido(docs[i], hoje),
+                         [&resultados, i](const ResultadoRegistro &r) { resultados[i] = r; });
         api.aguardaTodas();
         return resultados;
     }
@@ -258,6 +260,47 @@ TEST_F(ApiBancoDoBrasil, LiquidadosTrazemExatamenteOsPagosComPaginas) {
         }
         EXPECT_TRUE(api.liquidados(hoje, hoje).size() == 3); // asked again: the same three, nothing new
     }
+}
+
+// A run cut short after sending: the next call asks the bank before sending again, and sends only what the
+// bank does not have.
+TEST_F(ApiBancoDoBrasil, DiarioConcluiOQueUmaGeracaoInterrompidaDeixou) {
+    inicia();
+    BancoDoBrasilApi api(conta());
+    DiarioRegistros diario(dir_.filePath(QStringLiteral("registros_api.jsonl")));
+    const auto docs = documentos(3);
+    // The first reached the bank, the second never left; the run stopped before writing either outcome.
+    const PedidoRegistro chegou = api.pedido(docs[0], hoje);
+    const PedidoRegistro naoSaiu = api.pedido(docs[1], hoje);
+    diario.enviando(docs[0].numeroDocumento, chegou);
+    api.registra(chegou, [](const ResultadoRegistro &) {});
+    api.aguardaTodas();
+    diario.enviando(docs[1].numeroDocumento, naoSaiu);
+    ASSERT_EQ(diario.pendentes().size(), 2);
+
+    const auto concluidos = concluiPendentes(api, diario);
+    ASSERT_EQ(concluidos.size(), 2);
+    for (const RegistroDoDocumento &r : concluidos) {
+        EXPECT_EQ(r.resultado.situacao, Situacao::Registrado) << r.resultado.mensagem.toStdString();
+        EXPECT_FALSE(r.resultado.boleto.pixCopiaECola.isEmpty());
+    }
+    EXPECT_EQ(concluidos[0].numeroDocumento, docs[0].numeroDocumento);
+    EXPECT_EQ(servidor_->registrosRecebidos(), 2); // the first was not sent again
+    EXPECT_FALSE(QFile::exists(diario.caminho()));
+
+    // A run of its own: a document refused here goes nowhere; the others register and the journal empties.
+    Documento semVencimento = docs[2];
+    semVencimento.dataVencimento = QDate();
+    int avancos = 0;
+    const auto lote = registraDocumentos(api, diario, {semVencimento, docs[2]}, hoje, [&] { ++avancos; });
+    EXPECT_EQ(lote[0].resultado.situacao, Situacao::Recusado);
+    EXPECT_TRUE(textoDoRegistro(lote[0]).contains(u"DataVencimento"))
+        << textoDoRegistro(lote[0]).toStdString();
+    EXPECT_EQ(lote[1].resultado.situacao, Situacao::Registrado);
+    EXPECT_EQ(textoDoRegistro(lote[1]), QStringLiteral("Documento 4703: registrado no banco"));
+    EXPECT_EQ(avancos, 2);
+    EXPECT_EQ(servidor_->registrosRecebidos(), 3);
+    EXPECT_FALSE(QFile::exists(diario.caminho()));
 }
 
 TEST(PalavrasDoBancoDoBrasil, LeAsQuatroFormasDeErro) {
