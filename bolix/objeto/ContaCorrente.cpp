@@ -39,6 +39,13 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
     metodo(QStringLiteral("GravaArquivoRemessa"), 0,
            [this](const QList<Variant> &) { return Variant(gravaArquivoRemessa()); });
     metodo(QStringLiteral("CarregaArquivosRetorno"), 0, semResultado([this] { carregaArquivosRetorno(); }));
+    // With registro=API the documents are registered at the bank before they are printed.
+    leitura(QStringLiteral("RegistroApi"), Tipo::Booleano, [this] { return Variant(registroApi()); });
+    leitura(QStringLiteral("AvisoCertificado"), Tipo::Texto, [this] { return Variant(avisoCertificado()); });
+    metodo(QStringLiteral("RegistraBoletos"), 0,
+           [this](const QList<Variant> &) { return Variant(registraBoletos()); });
+    metodo(QStringLiteral("ConcluiRegistros"), 0,
+           [this](const QList<Variant> &) { return Variant(concluiRegistros()); });
 }
 
 void ContaCorrente::set(const QString &membro, const Variant &valor) {

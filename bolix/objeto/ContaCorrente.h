@@ -39,6 +39,11 @@ private:
     QString gravaArquivoRemessa();
     void carregaArquivosRetorno();
     DocumentoCobranca::ConfereNossoNumero confereNossoNumero() const;
+    // Registration through the bank's API (RegistroApi.cpp).
+    bool registroApi() const;
+    QString avisoCertificado() const;
+    QString registraBoletos();
+    QString concluiRegistros();
 
     std::shared_ptr<ArquivoRemessa> remessa_ = std::make_shared<ArquivoRemessa>();
     std::shared_ptr<ArquivoRetorno> retorno_ = std::make_shared<ArquivoRetorno>();

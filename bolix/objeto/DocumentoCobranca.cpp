@@ -6,7 +6,7 @@ namespace bolix::objeto {
 
 DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
     : Objeto(QStringLiteral("DocumentoCobranca")), confere_(std::move(confere)) {
-    reserva(34);
+    reserva(36);
     // Literal names: a run makes one document per charge, and these copy without allocating.
     for (const QString &nome :
          {QStringLiteral("NumeroDocumento"), QStringLiteral("NomeSacado"), QStringLiteral("CNPJSacado"),
@@ -29,6 +29,9 @@ DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere)
     propriedade(QStringLiteral("DiasProtesto"), Tipo::Inteiro);
     propriedade(QStringLiteral("BancoGeraNossoNumero"), Tipo::Booleano);
     propriedade(QStringLiteral("BancoEmiteBoleto"), Tipo::Booleano);
+    // Set by RegistraBoletos: whether the bank holds the boleto as printed, and what happened to it.
+    propriedade(QStringLiteral("RegistradoNoBanco"), Tipo::Booleano);
+    propriedade(QStringLiteral("RegistroBanco"), Tipo::Texto);
     subObjeto(QStringLiteral("PadroesBoleto"), padroes_);
     subObjeto(QStringLiteral("MeusDados"), meusDados_);
     // Lets the caller find, before anything is written, the documents that the remittance of the layout

@@ -1,0 +1,92 @@
+#include "bolix/api/BancoDoBrasilApi.h"
+#include "bolix/api/Credenciais.h"
+#include "bolix/api/RegistroEmLote.h"
+#include "bolix/objeto/Conversao.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace bolix::objeto {
+
+namespace {
+
+// Beside the settings, where only the installation's administrators write.
+QString caminhoDiario() {
+    return QFileInfo(caminhoConfiguracao()).dir().filePath(QStringLiteral("registros_api.jsonl"));
+}
+
+bolix::ContaConfigurada contaDaApi(const ContaCorrente &objeto) {
+    bolix::Conta conta = contaDe(objeto);
+    return bolix::configuraConta(conta, bolix::lerConfiguracao(caminhoConfiguracao()));
+}
+
+// One line per boleto of an earlier run that was finished now.
+QString textoConcluidos(const QList<bolix::api::RegistroDoDocumento> &concluidos) {
+    if (concluidos.isEmpty())
+        return {};
+    QStringList linhas{QStringLiteral("Registros de uma geração interrompida, concluídos agora:")};
+    for (const auto &r : concluidos)
+        linhas << bolix::api::textoDoRegistro(r);
+    return linhas.join(u'\r');
+}
+
+} // namespace
+
+bool ContaCorrente::registroApi() const {
+    return comErroDeAutomacao([] { return bolix::lerConfiguracao(caminhoConfiguracao()).registroApi; });
+}
+
+// Read at start-up: a settings problem is told there as well, before any run sends anything.
+QString ContaCorrente::avisoCertificado() const {
+    try {
+        const bolix::ConfiguracaoBolix c = bolix::lerConfiguracao(caminhoConfiguracao());
+        if (!c.registroApi)
+            return {};
+        return bolix::api::avisoValidadeCertificado(bolix::api::configuracaoTls(c.api),
+                                                    QDateTime::currentDateTime());
+    } catch (const bolix::ErroBolix &e) {
+        return e.texto();
+    }
+}
+
+// What an earlier run left half done first, then this run's documents. Each document learns whether the
+// bank holds it and, registered, carries the bank's Pix QR.
+QString ContaCorrente::registraBoletos() {
+    return comErroDeAutomacao([this] {
+        bolix::api::BancoDoBrasilApi api(contaDaApi(*this));
+        bolix::api::DiarioRegistros diario(caminhoDiario());
+        QStringList linhas;
+        const QString anteriores = textoConcluidos(bolix::api::concluiPendentes(api, diario));
+        if (!anteriores.isEmpty())
+            linhas << anteriores;
+        QList<bolix::Documento> docs;
+        for (const auto &doc : documentos().itens())
+            docs.append(documentoDe(*doc));
+        const auto resultados = bolix::api::registraDocumentos(api, diario, docs, QDate::currentDate());
+        for (qsizetype i = 0; i < resultados.size(); ++i) {
+            const auto &r = resultados[i].resultado;
+            DocumentoCobranca &doc = *documentos().itens()[i];
+            const bool registrado = r.situacao == bolix::api::ResultadoRegistro::Situacao::Registrado;
+            doc.set(QStringLiteral("RegistradoNoBanco"), registrado);
+            doc.set(QStringLiteral("RegistroBanco"), bolix::api::textoDoRegistro(resultados[i]));
+            if (registrado)
+                doc.set(QStringLiteral("PixCopiaECola"), r.boleto.pixCopiaECola);
+            if (!registrado || !r.boleto.falhaPix.isEmpty())
+                linhas << bolix::api::textoDoRegistro(resultados[i]);
+        }
+        return linhas.join(u'\r');
+    });
+}
+
+QString ContaCorrente::concluiRegistros() {
+    return comErroDeAutomacao([this] {
+        bolix::api::DiarioRegistros diario(caminhoDiario());
+        if (diario.pendentes().isEmpty())
+            return QString();
+        bolix::api::BancoDoBrasilApi api(contaDaApi(*this));
+        return textoConcluidos(bolix::api::concluiPendentes(api, diario));
+    });
+}
+
+} // namespace bolix::objeto

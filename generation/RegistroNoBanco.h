@@ -1,0 +1,19 @@
+#pragma once
+
+#include "generation/Geracao.h"
+
+class Connection;
+
+// Whether the component registers the boletos through the bank's API (its setting registro=API) instead of
+// writing a remittance file.
+bool RegistroPelaApi(const boleto::ObjetoBolix &bolix);
+
+// The issued boleto of the run with this bank, nosso número and document number, newest first.
+QString sqlBoletoEmitidoDoDocumento(Connection &conexao, const QString &banco, const QString &nossoNumero,
+                                    const QString &numeroDocumento);
+
+// "Gerar Arquivo" with registro=API, in place of the remittance question: the component registers the run's
+// documents (after finishing what an interrupted run left), the QR the bank gave each one is kept for the
+// 2ª via, the registered ones are printed when asked, and the operator is told "N boletos registrados no
+// banco" with each boleto that was not, in the bank's own words.
+void RegistraNoBanco(bool imprimir, AmbienteGeracao &ambiente);

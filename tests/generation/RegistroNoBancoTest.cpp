@@ -1,0 +1,127 @@
+// "Gerar Arquivo" with registro=API against the Banco do Brasil simulator over TLS: the boletos registered
+// once, the bank's bar code and QR on the first print, the QR kept for the 2ª via, refusals in the bank's
+// words.
+#include "tests/generation/GeracaoDeTeste.h"
+
+#include "bolix/simulador/ServidorBancoDoBrasil.h"
+#include "db/Connection.h"
+#include "generation/RegistroNoBanco.h"
+#include "tests/bolix/CertificadosDeTeste.h"
+#include "tests/support/LeituraPdf.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class RegistroNoBancoTest : public GeracaoDeTeste {
+protected:
+    void SetUp() override {
+        GeracaoDeTeste::SetUp();
+        bolix::simulador::OpcoesBancoDoBrasil o;
+        o.clientId = QStringLiteral("id-da-loja");
+        o.clientSecret = QStringLiteral("segredo-da-loja");
+        o.chaveAplicacao = QStringLiteral("chave-app");
+        o.convenio = QStringLiteral("1234567");
+        o.agencia = QStringLiteral("1584");
+        o.conta = QStringLiteral("210169");
+        o.nomeBeneficiario = QStringLiteral("LOJA MODELO LTDA");
+        o.tls = certificados.servidor(false);
+        simulador = std::make_unique<bolix::simulador::ServidorBancoDoBrasil>(o);
+        ASSERT_NE(simulador->escuta(), 0);
+        instalacao.bolix({"banco=001", "carteira=17", "tamanho_convenio=7", "variacao=35",
+                          "nome_beneficiario=LOJA MODELO LTDA", "inscricao_beneficiario=12345678000195",
+                          "imprimir=N", "pix=S", "registro=API", "ambiente=HOMOLOGACAO",
+                          "api_client_id=id-da-loja", "api_client_secret=segredo-da-loja",
+                          "api_chave_aplicacao=chave-app", "api_autoridades=" + certificados.ca(),
+                          "api_url=" + simulador->urlApi(), "api_url_token=" + simulador->urlToken()});
+        cliente(1);
+        cliente(2);
+        cliente(3);
+        for (int c : {1, 2, 3})
+            banco.receber({{"clientes_id", c}});
+        listaClientes();
+        marca(*clientes, {1, 2, 3});
+        controles.cbImprimir = true;
+    }
+
+    QString pdf() const {
+        const QStringList pdfs = QDir(destino.path()).entryList({QStringLiteral("*.pdf")});
+        return pdfs.size() == 1 ? QDir(destino.path()).filePath(pdfs[0]) : QString();
+    }
+
+    CertificadosDeTeste certificados;
+    std::unique_ptr<bolix::simulador::ServidorBancoDoBrasil> simulador;
+};
+
+TEST_F(RegistroNoBancoTest, RegistraImprimeComOQrEGuardaOQrParaASegundaVia) {
+    gera();
+
+    EXPECT_EQ(mensagens.mostradas, QStringList{"mensagem: 3 boletos registrados no banco"});
+    EXPECT_FALSE(QFile::exists(remessa()));
+    ASSERT_EQ(simulador->boletos().size(), 3);
+    EXPECT_EQ(simulador->registrosRecebidos(), 3);
+    EXPECT_EQ(boletosRegistrados(), 3);
+    const ResultSet pix = banco.conexao().abre(QStringLiteral(
+        "select b.nosso_numero, p.copia_e_cola from ruvenal_pix p join ruvenal_boletos b on b.boleto_id = "
+        "p.boleto_id order by b.nosso_numero"));
+    ASSERT_EQ(pix.linhas(), 3);
+    ASSERT_FALSE(pdf().isEmpty());
+    ASSERT_EQ(leitura::paginas(pdf()), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QString numero = QStringLiteral("000123456700000000%1").arg(41 + i);
+        const auto &b = simulador->boletos().value(numero);
+        EXPECT_EQ(pix.valor(i, "copia_e_cola").texto(), b.emv) << numero.toStdString();
+        EXPECT_EQ(leitura::codigosDeBarras(pdf(), i + 1), QStringList{b.codigoBarras});
+        EXPECT_EQ(leitura::codigosDeBarras(pdf(), i + 1, QStringLiteral("qrcode")), QStringList{b.emv});
+    }
+}
+
+TEST_F(RegistroNoBancoTest, FalhasERecusasDoBancoDitasAoOperador) {
+    // The first one registered without its QR and answered 500: asked about, not sent again.
+    simulador->falhas.erroAposRegistrar = 1;
+    simulador->falhas.pixFalha = 1;
+    gera();
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_EQ(
+        mensagens.mostradas[0],
+        QStringLiteral("mensagem: 3 boletos registrados no banco\rDocumento %1: registrado no banco, sem o "
+                       "QR Pix: o banco não deu o QR Pix")
+            .arg(doc(0, "NumeroDocumento")));
+    EXPECT_EQ(simulador->registrosRecebidos(), 3);
+    EXPECT_EQ(leitura::paginas(pdf()), 3);
+
+    // A second run with the same nosso números: the bank refuses each, nothing printed.
+    mensagens.mostradas.clear();
+    QFile::remove(pdf());
+    instalacao.ruvenal(
+        {"num_agencia=1584", "conta_corrente=210169", "identificacao_empresa=1234567", "nossonumero=41"});
+    banco.receber({{"clientes_id", 1}});
+    listaClientes();
+    marca(*clientes, {1});
+    gera();
+    ASSERT_EQ(mensagens.mostradas.size(), 1);
+    EXPECT_EQ(
+        mensagens.mostradas[0],
+        QStringLiteral("mensagem: 0 boletos registrados no banco\rDocumento %1: recusado: 4874915 Nosso "
+                       "Número já incluído anteriormente. (HTTP 400)")
+            .arg(doc(0, "NumeroDocumento")));
+    EXPECT_TRUE(pdf().isEmpty());
+}
+
+TEST_F(RegistroNoBancoTest, SqlDoBoletoEmitidoDoDocumento) {
+    gera();
+    const ResultSet r = banco.conexao().abre(sqlBoletoEmitidoDoDocumento(
+        banco.conexao(), QStringLiteral("001"), doc(1, "NossoNumero"), doc(1, "NumeroDocumento")));
+    ASSERT_EQ(r.linhas(), 1);
+    const ResultSet esperado = banco.conexao().abre(
+        QStringLiteral("select max(boleto_id) id from ruvenal_boletos where nosso_numero = '%1'")
+            .arg(doc(1, "NossoNumero")));
+    EXPECT_EQ(r.valor(0, "boleto_id").inteiroLongo(), esperado.valor(0, "id").inteiroLongo());
+    EXPECT_TRUE(banco.conexao()
+                    .abre(sqlBoletoEmitidoDoDocumento(banco.conexao(), QStringLiteral("001"),
+                                                      doc(1, "NossoNumero"), QStringLiteral("x\"' or 1=1")))
+                    .vazio());
+}
+
+} // namespace
