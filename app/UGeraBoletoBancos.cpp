@@ -7,6 +7,7 @@
 #include "db/Connection.h"
 #include "forms/CamposArquivo.h"
 #include "forms/Formulario.h"
+#include "generation/RegistroNoBanco.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
 #include "util/RegistroDeFalhas.h"
@@ -95,6 +96,7 @@ void TFRuvenal::executaInicio() {
 
     naEtapa(QStringLiteral("componente Bolix.ContaCorrente"),
             [this] { ObjBolix = boleto::ObjetoBolix::cria(programDir_); });
+    AnunciaRegistroNoBanco(ObjBolix);
 
     naEtapa(QStringLiteral("empresas"), [&] { tabExporta->abreEmpresas(cfg.codEmpresa); });
     tabExporta->rbClienteClick();

@@ -68,3 +68,18 @@ void RegistraNoBanco(bool imprimir, AmbienteGeracao &amb) {
     Mensagens::atual().mensagem(QStringLiteral("%1 boletos registrados no banco").arg(registrados) +
                                 (detalhes.isEmpty() ? QString() : QStringLiteral("\r") + detalhes));
 }
+
+void AnunciaRegistroNoBanco(const ObjetoBolix &bolix) {
+    try {
+        const QString aviso = bolix.get(QStringLiteral("AvisoCertificado")).toText();
+        if (!aviso.isEmpty())
+            Mensagens::atual().atencao(aviso);
+        if (!RegistroPelaApi(bolix))
+            return;
+        const QString concluidos = bolix.call(QStringLiteral("ConcluiRegistros")).toText();
+        if (!concluidos.isEmpty())
+            Mensagens::atual().mensagem(concluidos);
+    } catch (const automation::AutomationError &e) {
+        Mensagens::atual().atencao(e.text());
+    }
+}

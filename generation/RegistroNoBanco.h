@@ -17,3 +17,8 @@ QString sqlBoletoEmitidoDoDocumento(Connection &conexao, const QString &banco, c
 // 2ª via, the registered ones are printed when asked, and the operator is told "N boletos registrados no
 // banco" with each boleto that was not, in the bank's own words.
 void RegistraNoBanco(bool imprimir, AmbienteGeracao &ambiente);
+
+// At start-up, with registro=API: the client certificate that expires within 30 days (or a settings item
+// missing or unreadable) is announced, and the registrations an interrupted run left are finished and told.
+// Nothing here stops the start-up.
+void AnunciaRegistroNoBanco(const boleto::ObjetoBolix &bolix);

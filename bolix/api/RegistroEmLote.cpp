@@ -169,6 +169,11 @@ QList<RegistroDoDocumento> concluiPendentes(BancoDoBrasilApi &api, DiarioRegistr
     return resultados;
 }
 
+QString convenioDoPedido(const PedidoRegistro &pedido) {
+    return QString::number(
+        QJsonDocument::fromJson(pedido.corpo).object().value(QLatin1String("numeroConvenio")).toInteger());
+}
+
 QString textoDoRegistro(const RegistroDoDocumento &r) {
     const ResultadoRegistro &res = r.resultado;
     QString texto;

@@ -43,6 +43,9 @@ QList<RegistroDoDocumento> registraDocumentos(BancoDoBrasilApi &api, DiarioRegis
 // Finishes what an earlier run left in the journal.
 QList<RegistroDoDocumento> concluiPendentes(BancoDoBrasilApi &api, DiarioRegistros &diario);
 
+// The convênio a journal's request went out with.
+QString convenioDoPedido(const PedidoRegistro &pedido);
+
 // "Documento <n>: <what happened>" for the operator.
 QString textoDoRegistro(const RegistroDoDocumento &r);
 

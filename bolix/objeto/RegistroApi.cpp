@@ -37,12 +37,18 @@ bool ContaCorrente::registroApi() const {
     return comErroDeAutomacao([] { return bolix::lerConfiguracao(caminhoConfiguracao()).registroApi; });
 }
 
-// Read at start-up: a settings problem is told there as well, before any run sends anything.
+// Read at start-up. A settings file the component cannot read is told by the run that needs it; with
+// registro=API a certificate that cannot be loaded is named here already.
 QString ContaCorrente::avisoCertificado() const {
+    bolix::ConfiguracaoBolix c;
     try {
-        const bolix::ConfiguracaoBolix c = bolix::lerConfiguracao(caminhoConfiguracao());
-        if (!c.registroApi)
-            return {};
+        c = bolix::lerConfiguracao(caminhoConfiguracao());
+    } catch (const bolix::ErroBolix &) {
+        return {};
+    }
+    if (!c.registroApi)
+        return {};
+    try {
         return bolix::api::avisoValidadeCertificado(bolix::api::configuracaoTls(c.api),
                                                     QDateTime::currentDateTime());
     } catch (const bolix::ErroBolix &e) {
@@ -79,12 +85,17 @@ QString ContaCorrente::registraBoletos() {
     });
 }
 
+// At start-up the account is not set up yet: the journal's requests carry the convênio they went out with.
 QString ContaCorrente::concluiRegistros() {
-    return comErroDeAutomacao([this] {
+    return comErroDeAutomacao([] {
         bolix::api::DiarioRegistros diario(caminhoDiario());
-        if (diario.pendentes().isEmpty())
+        const auto pendentes = diario.pendentes();
+        if (pendentes.isEmpty())
             return QString();
-        bolix::api::BancoDoBrasilApi api(contaDaApi(*this));
+        bolix::ContaConfigurada conta;
+        conta.configuracao = bolix::lerConfiguracao(caminhoConfiguracao());
+        conta.cedente = bolix::api::convenioDoPedido(pendentes.first().second);
+        bolix::api::BancoDoBrasilApi api(conta);
         return textoConcluidos(bolix::api::concluiPendentes(api, diario));
     });
 }

@@ -3,10 +3,12 @@
 // words.
 #include "tests/generation/GeracaoDeTeste.h"
 
+#include "bolix/api/RegistroEmLote.h"
 #include "bolix/simulador/ServidorBancoDoBrasil.h"
 #include "db/Connection.h"
 #include "generation/RegistroNoBanco.h"
 #include "tests/bolix/CertificadosDeTeste.h"
+#include "tests/bolix/Exemplos.h"
 #include "tests/support/LeituraPdf.h"
 
 #include <QDir>
@@ -29,12 +31,7 @@ protected:
         o.tls = certificados.servidor(false);
         simulador = std::make_unique<bolix::simulador::ServidorBancoDoBrasil>(o);
         ASSERT_NE(simulador->escuta(), 0);
-        instalacao.bolix({"banco=001", "carteira=17", "tamanho_convenio=7", "variacao=35",
-                          "nome_beneficiario=LOJA MODELO LTDA", "inscricao_beneficiario=12345678000195",
-                          "imprimir=N", "pix=S", "registro=API", "ambiente=HOMOLOGACAO",
-                          "api_client_id=id-da-loja", "api_client_secret=segredo-da-loja",
-                          "api_chave_aplicacao=chave-app", "api_autoridades=" + certificados.ca(),
-                          "api_url=" + simulador->urlApi(), "api_url_token=" + simulador->urlToken()});
+        escreveBolix({});
         cliente(1);
         cliente(2);
         cliente(3);
@@ -43,6 +40,17 @@ protected:
         listaClientes();
         marca(*clientes, {1, 2, 3});
         controles.cbImprimir = true;
+    }
+
+    void escreveBolix(const QStringList &extra) {
+        instalacao.bolix(QStringList{"banco=001", "carteira=17", "tamanho_convenio=7", "variacao=35",
+                                     "nome_beneficiario=LOJA MODELO LTDA",
+                                     "inscricao_beneficiario=12345678000195", "imprimir=N", "pix=S",
+                                     "registro=API", "ambiente=HOMOLOGACAO", "api_client_id=id-da-loja",
+                                     "api_client_secret=segredo-da-loja", "api_chave_aplicacao=chave-app",
+                                     "api_autoridades=" + certificados.ca(), "api_url=" + simulador->urlApi(),
+                                     "api_url_token=" + simulador->urlToken()} +
+                         extra);
     }
 
     QString pdf() const {
@@ -122,6 +130,40 @@ TEST_F(RegistroNoBancoTest, SqlDoBoletoEmitidoDoDocumento) {
                     .abre(sqlBoletoEmitidoDoDocumento(banco.conexao(), QStringLiteral("001"),
                                                       doc(1, "NossoNumero"), QStringLiteral("x\"' or 1=1")))
                     .vazio());
+}
+
+// At start-up: a certificate about to lapse is announced, and a registration a crashed run left in the
+// journal is finished (asked first, sent only because the bank did not have it).
+TEST_F(RegistroNoBancoTest, InicioAnunciaCertificadoEConcluiOQueFicouPelaMetade) {
+    certificados.cliente(QStringLiteral("vencendo"), 10);
+    escreveBolix({"api_certificado=" + certificados.caminho(QStringLiteral("vencendo.pem")),
+                  "api_chave_certificado=" + certificados.caminho(QStringLiteral("vencendo.key"))});
+    bolix::Conta conta;
+    conta.codigoAgencia = QStringLiteral("1584");
+    conta.numeroContaCorrente = QStringLiteral("210169");
+    conta.codigoCedente = QStringLiteral("1234567");
+    conta.inicioNossoNumero = QStringLiteral("0");
+    bolix::api::BancoDoBrasilApi api(bolix::configuraConta(
+        conta, bolix::lerConfiguracao(instalacao.arquivo(QStringLiteral("bolix.ini")))));
+    bolix::Documento doc = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("77"));
+    doc.dataVencimento = hoje.addDays(10);
+    bolix::api::DiarioRegistros(instalacao.arquivo(QStringLiteral("registros_api.jsonl")))
+        .enviando(doc.numeroDocumento, api.pedido(doc, hoje));
+
+    AnunciaRegistroNoBanco(bolix);
+
+    ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join(u'|').toStdString();
+    EXPECT_TRUE(mensagens.mostradas[0].startsWith(u"atencao: O certificado da API do banco vence em "))
+        << mensagens.mostradas[0].toStdString();
+    EXPECT_EQ(mensagens.mostradas[1], QStringLiteral("mensagem: Registros de uma geração interrompida, "
+                                                     "concluídos agora:\rDocumento 0000004711: registrado no "
+                                                     "banco"));
+    EXPECT_EQ(simulador->boletos().size(), 1);
+    EXPECT_FALSE(QFile::exists(instalacao.arquivo(QStringLiteral("registros_api.jsonl"))));
+
+    mensagens.mostradas.clear();
+    AnunciaRegistroNoBanco(bolix); // nothing left to do
+    EXPECT_EQ(mensagens.mostradas.size(), 1);
 }
 
 } // namespace
