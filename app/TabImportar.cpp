@@ -9,6 +9,7 @@
 #include "generation/GerarArquivo.h"
 #include "retorno/Baixa.h"
 #include "retorno/BaixasRegistradas.h"
+#include "retorno/LiquidacoesApi.h"
 #include "retorno/ListaOcorrencias.h"
 #include "retorno/ModeloOcorrencias.h"
 #include "retorno/PixDosBoletos.h"
@@ -36,6 +37,8 @@ TabImportar::TabImportar(TFRuvenal &janela) : janela_(janela) {
 void TabImportar::ligaEventos() {
     connect(butCancela, &QPushButton::clicked, &janela_, &QWidget::close);
     connect(butLerArquivo, &QPushButton::clicked, this, [this] { guarda([this] { butLerArquivoClick(); }); });
+    connect(butConsultarBanco, &QPushButton::clicked, this,
+            [this] { guarda([this] { butConsultarBancoClick(); }); });
     connect(butProcessar, &QPushButton::clicked, this, [this] { guarda([this] { butProcessarClick(); }); });
 }
 
@@ -88,6 +91,9 @@ void TabImportar::criaControles() {
         ->setObjectName(QStringLiteral("LabelJaBaixados"));
     butLerArquivo = cria<QPushButton>(p, "butLerArquivo", QRect(330, 462, 100, 28));
     butLerArquivo->setText(QStringLiteral("Ler Arquivo"));
+    butConsultarBanco = cria<QPushButton>(p, "butConsultarBanco", QRect(330, 438, 100, 22));
+    butConsultarBanco->setText(QStringLiteral("Consultar Banco"));
+    butConsultarBanco->hide();
     butProcessar = cria<QPushButton>(p, "butProcessar", QRect(438, 462, 100, 28));
     butProcessar->setText(QStringLiteral("Processar"));
     butProcessar->setEnabled(false);
@@ -107,6 +113,10 @@ void TabImportar::butLerArquivoClick() {
         return;
     janela_.configuracao().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("endereco_leitura"),
                                        fnLocalLeitura->text());
+    mostraCarregados();
+}
+
+void TabImportar::mostraCarregados() {
     const int linhas = modeloLista_->rowCount();
     QString texto = linhas == 0 ? QStringLiteral("Não existem registro de boletos enviado pelo banco.")
                     : jaBaixadas_ == 0
@@ -120,6 +130,37 @@ void TabImportar::butLerArquivoClick() {
         Mensagens::atual().atencao(naoEncontrados_);
 }
 
+// The same list and "Processar" as a return file, filled from the bank's API.
+void TabImportar::butConsultarBancoClick() {
+    {
+        const auto execucao = janela_.iniciaExecucao();
+        const auto escondeProgresso = qScopeGuard([this] { pbRetorno->hide(); });
+        painelTotais->hide();
+        naoEncontrados_.clear();
+        mensagemPix_.clear();
+        PreparaBaixasRegistradas(
+            janela_.conexao(),
+            QDir(janela_.pastaPrograma()).filePath(QStringLiteral("retornos_baixados.txt")));
+        janela_.ConfigurarConta();
+        const QString conta = ContaDaConsultaApi(janela_.bolix());
+        const QDate hoje = Clock::hoje();
+        LiquidacoesApi l =
+            CarregaLiquidacoesApi(janela_.bolix(), InicioDaConsultaApi(janela_.conexao(), conta, hoje),
+                                  LeTaxaBoleto(janela_.configuracao()));
+        ListaRetorno lista =
+            ListaOcorrencias(janela_.conexao(), ModoRetorno::Boleto, l.ocorrencias, mostraEm(pbRetorno));
+        naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
+        if (!l.anunciados.isEmpty())
+            mensagemPix_ =
+                QStringLiteral("Pagamentos anunciados pelo banco, ainda não baixados:\r") + l.anunciados;
+        abreOcorrencias(std::move(lista.QListaTemp), std::move(l.retorno));
+        contaApi_ = conta;
+        diaConsultaApi_ = hoje;
+    }
+    butProcessar->setEnabled(podeProcessar());
+    mostraCarregados();
+}
+
 // False when the click ended at the message that the file is not there.
 bool TabImportar::carregaRetorno() {
     const Money TaxaBoleto = LeTaxaBoleto(janela_.configuracao());
@@ -129,6 +170,7 @@ bool TabImportar::carregaRetorno() {
     if (!QFileInfo(caminho).isFile())
         return true;
     ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
+    contaApi_.clear();
     PreparaBaixasRegistradas(janela_.conexao(),
                              QDir(janela_.pastaPrograma()).filePath(QStringLiteral("retornos_baixados.txt")));
     const auto escondeProgresso = qScopeGuard([this] { pbRetorno->hide(); });
@@ -208,6 +250,11 @@ void TabImportar::butProcessarClick() {
         });
         resultado = ProcessaRetorno(janela_.conexao(), janela_.estadoPrograma(), *lista, retorno_.modo,
                                     retorno_.impressao, mostraEm(pbRetorno));
+        // The next query starts from here only once this one is settled.
+        if (!contaApi_.isEmpty()) {
+            janela_.conexao().executa(sqlGuardaConsultaApi(janela_.conexao(), contaApi_, diaConsultaApi_));
+            contaApi_.clear();
+        }
     }
     if (resultado.recusados > 0)
         Mensagens::atual().atencao(MensagemDebitosRecusados(resultado.recusados));

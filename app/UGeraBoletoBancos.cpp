@@ -96,7 +96,7 @@ void TFRuvenal::executaInicio() {
 
     naEtapa(QStringLiteral("componente Bolix.ContaCorrente"),
             [this] { ObjBolix = boleto::ObjetoBolix::cria(programDir_); });
-    AnunciaRegistroNoBanco(ObjBolix);
+    tabImportarRet->butConsultarBanco->setVisible(AnunciaRegistroNoBanco(ObjBolix));
 
     naEtapa(QStringLiteral("empresas"), [&] { tabExporta->abreEmpresas(cfg.codEmpresa); });
     tabExporta->rbClienteClick();
@@ -125,7 +125,7 @@ std::shared_ptr<void> TFRuvenal::iniciaExecucao() {
     const TabImportar *i = tabImportarRet;
     for (QWidget *w : std::initializer_list<QWidget *>{
              e->bGerar, e->sbListarFunc, e->rbCliente, e->rbEmpresa, e->bConfig, e->Button1, i->butLerArquivo,
-             i->butProcessar, tabSegundaVia->bPesquisar, tabSegundaVia->bImprimir,
+             i->butConsultarBanco, i->butProcessar, tabSegundaVia->bPesquisar, tabSegundaVia->bImprimir,
              tabSegundaVia->bSalvarPorCliente}) {
         estados.emplace_back(w, w->isEnabled());
         w->setEnabled(false);

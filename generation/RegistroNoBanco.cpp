@@ -69,17 +69,19 @@ void RegistraNoBanco(bool imprimir, AmbienteGeracao &amb) {
                                 (detalhes.isEmpty() ? QString() : QStringLiteral("\r") + detalhes));
 }
 
-void AnunciaRegistroNoBanco(const ObjetoBolix &bolix) {
+bool AnunciaRegistroNoBanco(const ObjetoBolix &bolix) {
     try {
         const QString aviso = bolix.get(QStringLiteral("AvisoCertificado")).toText();
         if (!aviso.isEmpty())
             Mensagens::atual().atencao(aviso);
         if (!RegistroPelaApi(bolix))
-            return;
+            return false;
         const QString concluidos = bolix.call(QStringLiteral("ConcluiRegistros")).toText();
         if (!concluidos.isEmpty())
             Mensagens::atual().mensagem(concluidos);
+        return true;
     } catch (const automation::AutomationError &e) {
         Mensagens::atual().atencao(e.text());
+        return false;
     }
 }

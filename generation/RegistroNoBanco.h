@@ -20,5 +20,5 @@ void RegistraNoBanco(bool imprimir, AmbienteGeracao &ambiente);
 
 // At start-up, with registro=API: the client certificate that expires within 30 days (or a settings item
 // missing or unreadable) is announced, and the registrations an interrupted run left are finished and told.
-// Nothing here stops the start-up.
-void AnunciaRegistroNoBanco(const boleto::ObjetoBolix &bolix);
+// Nothing here stops the start-up. True with registro=API.
+bool AnunciaRegistroNoBanco(const boleto::ObjetoBolix &bolix);

@@ -137,6 +137,7 @@ PagamentoNoBanco pagamentoDoDetalhe(const QString &numero, const QJsonObject &o)
     p.seuNumero =
         limpo(o.value(QLatin1String("numeroTituloCedenteCobranca")).toVariant().toString()).left(15);
     p.estado = o.value(QLatin1String("codigoEstadoTituloCobranca")).toInt();
+    p.valorTitulo = dinheiroDoBanco(o.value(QLatin1String("valorOriginalTituloCobranca")));
     p.valorPago = dinheiroDoBanco(o.value(QLatin1String("valorPagoSacado")));
     p.valorCreditado = dinheiroDoBanco(o.value(QLatin1String("valorCreditoCedente")));
     p.dataPagamento = dataDoBanco(o.value(QLatin1String("dataRecebimentoTitulo")));

@@ -41,6 +41,7 @@ struct PagamentoNoBanco {
     QString numero;    // nosso número, 20 digits
     QString seuNumero; // numeroTituloCedenteCobranca
     int estado = 0;    // codigoEstadoTituloCobranca
+    Dinheiro valorTitulo = 0;
     Dinheiro valorPago = 0;
     Dinheiro valorCreditado = 0;
     QDate dataPagamento;

@@ -44,6 +44,11 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
     leitura(QStringLiteral("AvisoCertificado"), Tipo::Texto, [this] { return Variant(avisoCertificado()); });
     metodo(QStringLiteral("RegistraBoletos"), 0,
            [this](const QList<Variant> &) { return Variant(registraBoletos()); });
+    // The payments the bank liquidated from the date given (dd/mm/yyyy) to today, as the occurrences of a
+    // return; returns the lines of the payments only announced, which are not occurrences.
+    metodo(QStringLiteral("CarregaLiquidacoesApi"), 1, [this](const QList<Variant> &args) {
+        return Variant(carregaLiquidacoesApi(args.value(0).toText()));
+    });
     metodo(QStringLiteral("ConcluiRegistros"), 0,
            [this](const QList<Variant> &) { return Variant(concluiRegistros()); });
 }

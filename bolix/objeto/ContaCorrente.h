@@ -44,6 +44,7 @@ private:
     QString avisoCertificado() const;
     QString registraBoletos();
     QString concluiRegistros();
+    QString carregaLiquidacoesApi(const QString &dataInicial);
 
     std::shared_ptr<ArquivoRemessa> remessa_ = std::make_shared<ArquivoRemessa>();
     std::shared_ptr<ArquivoRetorno> retorno_ = std::make_shared<ArquivoRetorno>();

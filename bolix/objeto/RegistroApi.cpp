@@ -85,6 +85,37 @@ QString ContaCorrente::registraBoletos() {
     });
 }
 
+QString ContaCorrente::carregaLiquidacoesApi(const QString &dataInicial) {
+    return comErroDeAutomacao([&] {
+        const QDate inicio = QDate::fromString(dataInicial, QStringLiteral("dd/MM/yyyy"));
+        const QDate hoje = QDate::currentDate();
+        if (!inicio.isValid() || inicio > hoje)
+            throw bolix::ErroBolix(bolix::textoInvalido(QStringLiteral("Data inicial"), dataInicial,
+                                                        QStringLiteral("informe uma data até hoje")));
+        bolix::api::BancoDoBrasilApi api(contaDaApi(*this));
+        QStringList anunciados;
+        pix().limpa();
+        for (const bolix::api::PagamentoNoBanco &p : api.liquidados(inicio, hoje)) {
+            if (p.pendente) {
+                anunciados << QStringLiteral("Nosso número %1: situação %2 no banco, ainda sem crédito")
+                                  .arg(p.numero)
+                                  .arg(p.estado);
+                continue;
+            }
+            bolix::Ocorrencia oc;
+            oc.numeroDocumento = p.seuNumero;
+            oc.nossoNumero = p.numero;
+            oc.codigoMovimento = QStringLiteral("06");
+            oc.dataOcorrencia = p.dataPagamento.isValid() ? p.dataPagamento : p.dataCredito;
+            oc.dataCredito = p.dataCredito;
+            oc.valorTitulo = p.valorTitulo;
+            oc.valorPago = p.valorPago;
+            preencheOcorrencia(*ocorrencias().adiciona(), oc);
+        }
+        return anunciados.join(u'\r');
+    });
+}
+
 // At start-up the account is not set up yet: the journal's requests carry the convênio they went out with.
 QString ContaCorrente::concluiRegistros() {
     return comErroDeAutomacao([] {

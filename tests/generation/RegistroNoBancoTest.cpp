@@ -7,6 +7,10 @@
 #include "bolix/simulador/ServidorBancoDoBrasil.h"
 #include "db/Connection.h"
 #include "generation/RegistroNoBanco.h"
+#include "retorno/Baixa.h"
+#include "retorno/BaixasRegistradas.h"
+#include "retorno/LiquidacoesApi.h"
+#include "retorno/ListaOcorrencias.h"
 #include "tests/bolix/CertificadosDeTeste.h"
 #include "tests/bolix/Exemplos.h"
 #include "tests/support/LeituraPdf.h"
@@ -164,6 +168,59 @@ TEST_F(RegistroNoBancoTest, InicioAnunciaCertificadoEConcluiOQueFicouPelaMetade)
     mensagens.mostradas.clear();
     AnunciaRegistroNoBanco(bolix); // nothing left to do
     EXPECT_EQ(mensagens.mostradas.size(), 1);
+}
+
+// "Consultar Banco": exactly the payments made at the bank, settled once by "Processar"; a second query
+// brings nothing new.
+TEST_F(RegistroNoBancoTest, LiquidacoesDaApiBaixamUmaVez) {
+    gera();
+    const QList<QString> linhas = [&] {
+        QList<QString> l;
+        for (const auto &b : simulador->boletos())
+            l << b.linhaDigitavel;
+        std::sort(l.begin(), l.end());
+        return l;
+    }();
+    ASSERT_EQ(linhas.size(), 3);
+    ASSERT_TRUE(simulador->paga(linhas[0], 1'000'000, hoje));
+    ASSERT_TRUE(simulador->paga(linhas[2], 1'000'000, hoje));
+
+    const QString conta = ContaDaConsultaApi(bolix);
+    EXPECT_EQ(conta, QStringLiteral("001/1234567"));
+    EXPECT_EQ(InicioDaConsultaApi(banco.conexao(), conta, hoje), hoje.addDays(-30));
+    LiquidacoesApi l = CarregaLiquidacoesApi(bolix, hoje.addDays(-30), Money());
+    ASSERT_EQ(l.ocorrencias.size(), 2u);
+    EXPECT_TRUE(l.anunciados.isEmpty());
+    QStringList documentosPagos;
+    for (const Ocorrencia &o : l.ocorrencias) {
+        documentosPagos << o.chave;
+        EXPECT_EQ(o.valorPago, Money::deUnidades(1'000'000));
+        EXPECT_EQ(o.data, hoje.toString(QStringLiteral("yyyyMMdd")));
+    }
+    const QStringList esperados = {doc(0, "NumeroDocumento"), doc(2, "NumeroDocumento")};
+    EXPECT_EQ(documentosPagos, esperados);
+
+    ListaRetorno lista = ListaOcorrencias(banco.conexao(), ModoRetorno::Boleto, l.ocorrencias);
+    EXPECT_EQ(lista.QListaTemp.linhas(), 2);
+    PreparaBaixasRegistradas(banco.conexao(), instalacao.arquivo(QStringLiteral("retornos_baixados.txt")));
+    EXPECT_EQ(MarcaJaBaixadas(banco.conexao(), lista.QListaTemp, ModoRetorno::Boleto, l.retorno.impressao),
+              0);
+    const ResultadoBaixa r =
+        ProcessaRetorno(banco.conexao(), estado, lista.QListaTemp, ModoRetorno::Boleto, l.retorno.impressao);
+    EXPECT_EQ(r.linhas, 2);
+    EXPECT_EQ(r.baixadasAgora, 2);
+    EXPECT_EQ(r.contas, 2);
+    banco.conexao().executa(sqlGuardaConsultaApi(banco.conexao(), conta, hoje));
+    EXPECT_EQ(InicioDaConsultaApi(banco.conexao(), conta, hoje), hoje.addDays(-3));
+    banco.conexao().executa(sqlGuardaConsultaApi(banco.conexao(), conta, hoje.addDays(-10))); // never back
+    EXPECT_EQ(InicioDaConsultaApi(banco.conexao(), conta, hoje), hoje.addDays(-3));
+
+    // Asked again: the same two come, both already settled.
+    LiquidacoesApi de_novo = CarregaLiquidacoesApi(bolix, hoje.addDays(-3), Money());
+    ListaRetorno segunda = ListaOcorrencias(banco.conexao(), ModoRetorno::Boleto, de_novo.ocorrencias);
+    EXPECT_EQ(
+        MarcaJaBaixadas(banco.conexao(), segunda.QListaTemp, ModoRetorno::Boleto, de_novo.retorno.impressao),
+        2);
 }
 
 } // namespace
