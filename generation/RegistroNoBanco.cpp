@@ -70,18 +70,23 @@ void RegistraNoBanco(bool imprimir, AmbienteGeracao &amb) {
 }
 
 bool AnunciaRegistroNoBanco(const ObjetoBolix &bolix) {
+    bool pelaApi = false;
+    try {
+        pelaApi = RegistroPelaApi(bolix);
+    } catch (const automation::AutomationError &) {
+        return false; // settings the component cannot read are named by the run that needs them
+    }
+    if (!pelaApi)
+        return false;
     try {
         const QString aviso = bolix.get(QStringLiteral("AvisoCertificado")).toText();
         if (!aviso.isEmpty())
             Mensagens::atual().atencao(aviso);
-        if (!RegistroPelaApi(bolix))
-            return false;
         const QString concluidos = bolix.call(QStringLiteral("ConcluiRegistros")).toText();
         if (!concluidos.isEmpty())
             Mensagens::atual().mensagem(concluidos);
-        return true;
     } catch (const automation::AutomationError &e) {
         Mensagens::atual().atencao(e.text());
-        return false;
     }
+    return true;
 }
