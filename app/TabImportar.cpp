@@ -10,6 +10,7 @@
 #include "retorno/AvisosDoRetorno.h"
 #include "retorno/Baixa.h"
 #include "retorno/BaixasRegistradas.h"
+#include "retorno/LiquidacoesApi.h"
 #include "retorno/ListaOcorrencias.h"
 #include "retorno/ModeloOcorrencias.h"
 #include "retorno/PixDosBoletos.h"
@@ -37,6 +38,8 @@ TabImportar::TabImportar(ContextoAbas &contexto) : contexto_(contexto) {
 void TabImportar::ligaEventos() {
     connect(butCancela, &QPushButton::clicked, this, [this] { window()->close(); });
     connect(butLerArquivo, &QPushButton::clicked, this, [this] { guarda([this] { butLerArquivoClick(); }); });
+    connect(butConsultarBanco, &QPushButton::clicked, this,
+            [this] { guarda([this] { butConsultarBancoClick(); }); });
     connect(butProcessar, &QPushButton::clicked, this, [this] { guarda([this] { butProcessarClick(); }); });
 }
 
@@ -89,6 +92,9 @@ void TabImportar::criaControles() {
         ->setObjectName(QStringLiteral("LabelJaBaixados"));
     butLerArquivo = cria<QPushButton>(p, "butLerArquivo", QRect(330, 462, 100, 28));
     butLerArquivo->setText(QStringLiteral("Ler Arquivo"));
+    butConsultarBanco = cria<QPushButton>(p, "butConsultarBanco", QRect(330, 438, 100, 22));
+    butConsultarBanco->setText(QStringLiteral("Consultar Banco"));
+    butConsultarBanco->hide();
     butProcessar = cria<QPushButton>(p, "butProcessar", QRect(438, 462, 100, 28));
     butProcessar->setText(QStringLiteral("Processar"));
     butProcessar->setEnabled(false);
@@ -108,6 +114,10 @@ void TabImportar::butLerArquivoClick() {
         return;
     contexto_.configuracao().gravarTexto(QStringLiteral("Ruvenal"), QStringLiteral("endereco_leitura"),
                                          fnLocalLeitura->text());
+    mostraCarregados();
+}
+
+void TabImportar::mostraCarregados() {
     const int linhas = modeloLista_->rowCount();
     QString texto = linhas == 0 ? QStringLiteral("Não existem registro de boletos enviado pelo banco.")
                     : jaBaixadas_ == 0
@@ -124,6 +134,37 @@ void TabImportar::butLerArquivoClick() {
         Mensagens::atual().atencao(avisosRetorno_);
 }
 
+// The same list and "Processar" as a return file, filled from the bank's API.
+void TabImportar::butConsultarBancoClick() {
+    {
+        const auto execucao = contexto_.iniciaExecucao();
+        const auto escondeProgresso = qScopeGuard([this] { pbRetorno->hide(); });
+        painelTotais->hide();
+        naoEncontrados_.clear();
+        mensagemPix_.clear();
+        PreparaBaixasRegistradas(
+            contexto_.conexao(),
+            QDir(contexto_.pastaPrograma()).filePath(QStringLiteral("retornos_baixados.txt")));
+        contexto_.ConfigurarConta();
+        const QString conta = ContaDaConsultaApi(contexto_.bolix());
+        const QDate hoje = Clock::hoje();
+        LiquidacoesApi l =
+            CarregaLiquidacoesApi(contexto_.bolix(), InicioDaConsultaApi(contexto_.conexao(), conta, hoje),
+                                  LeTaxaBoleto(contexto_.configuracao()));
+        ListaRetorno lista =
+            ListaOcorrencias(contexto_.conexao(), ModoRetorno::Boleto, l.ocorrencias, mostraEm(pbRetorno));
+        naoEncontrados_ = MensagemPagamentosNaoEncontrados(lista);
+        if (!l.anunciados.isEmpty())
+            mensagemPix_ =
+                QStringLiteral("Pagamentos anunciados pelo banco, ainda não baixados:\r") + l.anunciados;
+        abreOcorrencias(std::move(lista.QListaTemp), std::move(l.retorno));
+        contaApi_ = conta;
+        diaConsultaApi_ = hoje;
+    }
+    butProcessar->setEnabled(podeProcessar());
+    mostraCarregados();
+}
+
 // False when the click ended at the message that the file is not there.
 bool TabImportar::carregaRetorno() {
     const Money TaxaBoleto = LeTaxaBoleto(contexto_.configuracao());
@@ -134,6 +175,7 @@ bool TabImportar::carregaRetorno() {
     if (!QFileInfo(caminho).isFile())
         return true;
     ArquivoRetorno arquivo = LeArquivoRetorno(caminho);
+    contaApi_.clear();
     PreparaBaixasRegistradas(
         contexto_.conexao(),
         QDir(contexto_.pastaPrograma()).filePath(QStringLiteral("retornos_baixados.txt")));
@@ -215,6 +257,12 @@ void TabImportar::butProcessarClick() {
         });
         resultado = ProcessaRetorno(contexto_.conexao(), contexto_.estadoPrograma(), *lista, retorno_.modo,
                                     retorno_.impressao, mostraEm(pbRetorno));
+        // The next query starts from here only once this one is settled.
+        if (!contaApi_.isEmpty()) {
+            contexto_.conexao().executa(
+                sqlGuardaConsultaApi(contexto_.conexao(), contaApi_, diaConsultaApi_));
+            contaApi_.clear();
+        }
     }
     if (resultado.recusados > 0)
         Mensagens::atual().atencao(MensagemDebitosRecusados(resultado.recusados));

@@ -3,6 +3,8 @@
 #include "retorno/ArquivoRetorno.h"
 #include "util/Money.h"
 
+#include <QDate>
+
 #include <QWidget>
 
 class QLabel;
@@ -28,6 +30,8 @@ public:
     QLabel *lblQtdeReg;
     QTableView *dbLista;
     QPushButton *butLerArquivo;
+    // Shown with registro=API: the payments since the last query, fetched from the bank.
+    QPushButton *butConsultarBanco;
     QPushButton *butProcessar;
     QPushButton *butCancela;
     // Rows done out of rows while a return loads or settles.
@@ -42,6 +46,8 @@ private:
     bool ListaOcorrenciasBoleto(ArquivoRetorno arquivo, Money TaxaBoleto);
     void ListaRetornoDebito(ArquivoRetorno arquivo, Money TaxaBoleto);
     void abreOcorrencias(ResultSet lista, ArquivoRetorno arquivo);
+    void butConsultarBancoClick();
+    void mostraCarregados();
     bool podeProcessar();
     void butProcessarClick();
 
@@ -54,8 +60,11 @@ private:
     bool listaProcessada_ = false;
     // The message naming the payments of the last loaded file that match no receivable; empty when none.
     QString naoEncontrados_;
-    // The lines on the Pix QRs of the last loaded boleto return; empty when it carried none.
+    // Further lines on the last loaded boleto return: its Pix QRs, or the payments the bank only announced.
     QString mensagemPix_;
     // The titles the bank wrote off unpaid and the reading's notices; empty when none.
     QString avisosRetorno_;
+    // The account and day of the loaded query to the bank, kept once it is settled; empty for a file.
+    QString contaApi_;
+    QDate diaConsultaApi_;
 };

@@ -8,6 +8,7 @@
 #include "forms/CamposArquivo.h"
 #include "forms/Formulario.h"
 #include "generation/BoletosEmitidos.h"
+#include "generation/RegistroNoBanco.h"
 #include "util/Erro.h"
 #include "util/Guarda.h"
 #include "util/Mensagens.h"
@@ -97,6 +98,7 @@ void TFRuvenal::executaInicio() {
 
     naEtapa(QStringLiteral("componente Bolix.ContaCorrente"),
             [this] { contexto_.ObjBolix = boleto::ObjetoBolix::cria(contexto_.programDir_); });
+    tabImportarRet->butConsultarBanco->setVisible(AnunciaRegistroNoBanco(contexto_.ObjBolix));
 
     naEtapa(QStringLiteral("empresas"), [&] { tabExporta->abreEmpresas(cfg.codEmpresa); });
     tabExporta->rbClienteClick();
@@ -143,7 +145,7 @@ std::shared_ptr<void> TFRuvenal::iniciaExecucao() {
     const TabImportar *i = tabImportarRet;
     for (QWidget *w : std::initializer_list<QWidget *>{
              e->bGerar, e->sbListarFunc, e->rbCliente, e->rbEmpresa, e->bConfig, e->Button1, i->butLerArquivo,
-             i->butProcessar, tabSegundaVia->bPesquisar, tabSegundaVia->bImprimir,
+             i->butConsultarBanco, i->butProcessar, tabSegundaVia->bPesquisar, tabSegundaVia->bImprimir,
              tabSegundaVia->bSalvarPorCliente}) {
         estados.emplace_back(w, w->isEnabled());
         w->setEnabled(false);

@@ -5,6 +5,7 @@
 #include "generation/ConfigurarConta.h"
 #include "generation/Documentos.h"
 #include "generation/Numeracao.h"
+#include "generation/RegistroNoBanco.h"
 #include "generation/RemessaDebito.h"
 #include "selection/Marcacao.h"
 #include "util/Erro.h"
@@ -157,9 +158,15 @@ void GerarArquivo(const ControlesGeracao &c, const ListagensGeracao &l, CamposGe
     mostraTitulo(ConfigurarConta(conta, {amb.programDir, amb.estado.banco}, amb.bolix, amb.ini, amb.conexao));
     if (!remessaPossivel(amb.bolix))
         return;
-    const int documentos = GerarDocumentos(c, lista, campos, amb);
+    // Through the bank's API the boletos are printed once the bank has registered them.
+    const bool pelaApi = !c.checkDebitoCC && RegistroPelaApi(amb.bolix);
+    ControlesGeracao semImpressao = c;
+    semImpressao.cbImprimir = c.cbImprimir && !pelaApi;
+    const int documentos = GerarDocumentos(semImpressao, lista, campos, amb);
     amb.ini.gravarTexto(secao, QStringLiteral("endereco_destino"), c.DirFinal);
     amb.ini.gravarTexto(secao, QStringLiteral("cod_empresa"), c.edCodEmpres);
+    if (pelaApi)
+        return RegistraNoBanco(c.cbImprimir, amb);
 
     if (Mensagens::atual().pergunta(QStringLiteral("Deseja gerar o arquivo de remessa para o banco?")) !=
         Mensagens::Resposta::Sim)

@@ -129,6 +129,10 @@ std::vector<Ocorrencia> OcorrenciasDebito(const QStringList &linhas, Money taxaB
 std::vector<Ocorrencia> OcorrenciasBoleto(const boleto::ObjetoBolix &ObjBolix, Money taxaBoleto) {
     ObjBolix.call(QStringLiteral("OcorrenciasCobranca.Clear"));
     ObjBolix.call(QStringLiteral("CarregaArquivosRetorno"));
+    return OcorrenciasDoComponente(ObjBolix, taxaBoleto);
+}
+
+std::vector<Ocorrencia> OcorrenciasDoComponente(const boleto::ObjetoBolix &ObjBolix, Money taxaBoleto) {
     const auto quantas = ObjBolix.get(QStringLiteral("OcorrenciasCobranca.Count")).toInt();
     std::vector<Ocorrencia> ocorrencias;
     ocorrencias.reserve(size_t(std::max<std::int64_t>(quantas, 0)));

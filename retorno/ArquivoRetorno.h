@@ -59,6 +59,8 @@ struct Ocorrencia {
 std::vector<Ocorrencia> OcorrenciasDebito(const QStringList &linhas, Money taxaBoleto);
 // Has the component read its return file (set up beforehand) and takes its occurrences.
 std::vector<Ocorrencia> OcorrenciasBoleto(const boleto::ObjetoBolix &ObjBolix, Money taxaBoleto);
+// The occurrences the component holds now (OcorrenciasCobranca), less the fee.
+std::vector<Ocorrencia> OcorrenciasDoComponente(const boleto::ObjetoBolix &ObjBolix, Money taxaBoleto);
 
 // The key as the integer codID of the list. Throws Erro naming the text and the field when it is not
 // a whole number.

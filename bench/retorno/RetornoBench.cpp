@@ -183,8 +183,8 @@ struct Programa {
     // The window's connection from now on: across a network of this round trip. Returns the host.
     QString rede(int ms) {
         const QString host = HostComIdaEVolta(ms);
-        janela->conexao().fecha();
-        janela->conexao().configura(host, banco, senhaPadrao());
+        janela->contexto().conexao().fecha();
+        janela->contexto().conexao().configura(host, banco, senhaPadrao());
         return host;
     }
 
@@ -254,14 +254,14 @@ void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique cli
             medePiso();
         prepara();
         const double cpu = cpuDaThread();
-        const qint64 pedidos = p.janela->conexao().pedidos();
+        const qint64 pedidos = p.janela->contexto().conexao().pedidos();
         QElapsedTimer t;
         t.start();
         clique();
         QApplication::processEvents();
         janela = double(t.nsecsElapsed()) / 1e9;
         cpuJanela = cpuDaThread() - cpu;
-        idas = p.janela->conexao().pedidos() - pedidos;
+        idas = p.janela->contexto().conexao().pedidos() - pedidos;
         state.SetIterationTime(janela);
         if (!servidorPrimeiro)
             medePiso();

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace bolix {
 
@@ -210,7 +211,8 @@ void lePix(const Leitor &l, ConfiguracaoBolix &c) {
     c.pix = l.umDe(QStringLiteral("pix"), {u"S", u"N"}, QStringLiteral("N")) == u"S";
     // Read with pix=N too: a bank may send the QR's location to a store that asked it directly.
     c.cidadeBeneficiario = l.texto(QStringLiteral("cidade_beneficiario")).trimmed();
-    if (!c.pix)
+    // Through the API the bank attaches the QR with the contract's key: nothing more to read.
+    if (!c.pix || c.registroApi)
         return;
     const PixNoArquivo forma = regraDoBanco(c.banco).pixNoArquivo(c.layout);
     if (forma == PixNoArquivo::Nenhum)
@@ -238,6 +240,79 @@ void lePix(const Leitor &l, ConfiguracaoBolix &c) {
     if (forma == PixNoArquivo::Location && c.cidadeBeneficiario.isEmpty())
         l.recusa(QStringLiteral("cidade_beneficiario"),
                  QStringLiteral("não informado: o QR Pix se monta com a cidade do beneficiário"));
+}
+
+// A secret's value never goes into a message: only whether it is there.
+QString obrigatorio(const Leitor &l, const QString &chave) {
+    const QString valor = l.texto(chave);
+    if (valor.isEmpty())
+        l.recusa(chave, QStringLiteral("não informado"));
+    return valor;
+}
+
+// An address of the API: TLS always, so https only.
+QString enderecoHttps(const Leitor &l, const QString &chave, const QString &padrao) {
+    const QString valor = l.texto(chave).isEmpty() ? padrao : l.texto(chave);
+    const QUrl url(valor, QUrl::StrictMode);
+    if (!url.isValid() || url.scheme() != u"https" || url.host().isEmpty())
+        l.recusa(chave, QStringLiteral("\"%1\" inválido: informe um endereço https://").arg(valor));
+    return valor;
+}
+
+int inteiroEntre(const Leitor &l, const QString &chave, int minimo, int maximo, int padrao) {
+    const QString valor = l.texto(chave);
+    if (valor.isEmpty())
+        return padrao;
+    bool ok = false;
+    const int n = valor.toInt(&ok);
+    if (!ok || n < minimo || n > maximo)
+        l.recusa(chave, QStringLiteral("\"%1\" inválido: de %2 a %3").arg(valor).arg(minimo).arg(maximo));
+    return n;
+}
+
+// The client certificate: a PKCS#12 file with its password, or a PEM certificate with its PEM key.
+void leCertificado(const Leitor &l, ConfiguracaoApi &a) {
+    a.certificado = l.texto(QStringLiteral("api_certificado"));
+    if (a.certificado.isEmpty())
+        return;
+    const QString sufixo = a.certificado.section(u'.', -1).toLower();
+    if (sufixo == u"pfx" || sufixo == u"p12")
+        a.senhaCertificado = obrigatorio(l, QStringLiteral("api_senha_certificado"));
+    else
+        a.chaveCertificado = obrigatorio(l, QStringLiteral("api_chave_certificado"));
+}
+
+// The bank's addresses where the reference gives them; each one a setting, to be confirmed at the bank.
+void leApi(const Leitor &l, ConfiguracaoBolix &c) {
+    if (!c.registroApi)
+        return;
+    if (c.banco != u"001")
+        l.recusa(QStringLiteral("registro"),
+                 QStringLiteral("\"API\" não disponível para o banco %1: use ARQUIVO").arg(c.banco));
+    if (c.tamanhoConvenio != 7 || c.nossoNumeroLivre)
+        l.recusa(QStringLiteral("registro"),
+                 QStringLiteral("\"API\" pede convênio de 7 dígitos (tamanho_convenio=7)"));
+    if (c.variacao.isEmpty())
+        l.recusa(QStringLiteral("variacao"),
+                 QStringLiteral("não informado: a API pede a variação da carteira"));
+    ConfiguracaoApi &a = c.api;
+    a.producao = l.umDe(QStringLiteral("ambiente"), {u"HOMOLOGACAO", u"PRODUCAO"}, QString()) == u"PRODUCAO";
+    a.clientId = obrigatorio(l, QStringLiteral("api_client_id"));
+    a.clientSecret = obrigatorio(l, QStringLiteral("api_client_secret"));
+    a.chaveAplicacao = obrigatorio(l, QStringLiteral("api_chave_aplicacao"));
+    a.parametroChaveAplicacao = l.texto(QStringLiteral("api_parametro_chave"));
+    if (a.parametroChaveAplicacao.isEmpty())
+        a.parametroChaveAplicacao = QStringLiteral("gw-dev-app-key");
+    leCertificado(l, a);
+    a.autoridades = l.texto(QStringLiteral("api_autoridades"));
+    a.urlApi = enderecoHttps(l, QStringLiteral("api_url"),
+                             a.producao ? QStringLiteral("https://api.bb.com.br/cobrancas/v2")
+                                        : QStringLiteral("https://api.hm.bb.com.br/cobrancas/v2"));
+    a.urlToken = enderecoHttps(l, QStringLiteral("api_url_token"),
+                               a.producao ? QStringLiteral("https://oauth.bb.com.br/oauth/token")
+                                          : QStringLiteral("https://oauth.hm.bb.com.br/oauth/token"));
+    a.simultaneas = inteiroEntre(l, QStringLiteral("api_simultaneas"), 1, 6, 4);
+    a.tempoLimiteSegundos = inteiroEntre(l, QStringLiteral("api_tempo_limite"), 5, 300, 30);
 }
 
 } // namespace
@@ -282,7 +357,10 @@ ConfiguracaoBolix lerConfiguracao(const QString &caminho) {
     c.imprimir = imprimir != u"N";
     leLayout(l, c);
     leBaixa(l, c);
+    c.registroApi =
+        l.umDe(QStringLiteral("registro"), {u"ARQUIVO", u"API"}, QStringLiteral("ARQUIVO")) == u"API";
     lePix(l, c);
+    leApi(l, c);
     return c;
 }
 

@@ -31,17 +31,51 @@
 //   layout                 optional: CNAB240 (default) or CNAB400, the boleto files' layout; CNAB400 only
 //                          for the banks that have one here (see temCnab400)
 //   pix                    optional: S asks the bank for the Pix QR of each title, N (default) does not;
-//                          S only where the bank's files carry it (RegraBanco::pixNoArquivo)
+//                          S only where the bank's files carry it (RegraBanco::pixNoArquivo) or with
+//                          registro=API
 //   chave_pix              the payee's Pix key, where the layout sends it (033 CNAB 400: required;
 //                          341 CNAB 400: optional, empty takes the account's CNPJ key)
 //   tipo_chave_pix         with chave_pix at 033: 1 CPF, 2 CNPJ, 3 telefone, 4 e-mail, 5 aleatória
 //   cidade_beneficiario    the payee's city, for the QR the component assembles from the bank's location
 //                          (033 CNAB 400 with pix=S: required)
+//   registro               optional: ARQUIVO (default) boletos go to the bank in remittance files; API they
+//                          are registered through the bank's REST API (001 only, convênio of 7 digits, the
+//                          store numbering the boletos). With API:
+//   ambiente               HOMOLOGACAO or PRODUCAO, required: a test boleto must never be printed as real
+//   api_client_id, api_client_secret   the OAuth2 client credentials the bank's portal gave
+//   api_chave_aplicacao    001: the application key sent on every call
+//   api_parametro_chave    001, optional: the query parameter of that key (default gw-dev-app-key)
+//   api_certificado        optional: the client certificate, PKCS#12 (.pfx/.p12) or PEM
+//   api_senha_certificado  the PKCS#12 file's password
+//   api_chave_certificado  with a PEM certificate: its private key (PEM)
+//   api_autoridades        optional: PEM file of the authorities the bank's server chains to, beside the
+//                          system's (a homologation host, the simulator)
+//   api_url, api_url_token optional: the API base and the token address (default: the bank's, by ambiente)
+//   api_simultaneas        optional: requests in flight at once, 1 to 6 (default 4; Qt opens at most six
+//                          connections to one host)
+//   api_tempo_limite       optional: seconds to wait for one answer, 5 to 300 (default 30)
 
 #include <QString>
 #include <QStringList>
 
 namespace bolix {
+
+// The bank's REST API of an installation with registro=API. Holds secrets: never logged or shown.
+struct ConfiguracaoApi {
+    bool producao = false;
+    QString clientId;
+    QString clientSecret;
+    QString chaveAplicacao;
+    QString parametroChaveAplicacao;
+    QString certificado;      // empty: no client certificate
+    QString senhaCertificado; // PKCS#12
+    QString chaveCertificado; // PEM
+    QString autoridades;      // empty: the system's authorities alone
+    QString urlApi;
+    QString urlToken;
+    int simultaneas = 4;
+    int tempoLimiteSegundos = 30;
+};
 
 struct ConfiguracaoBolix {
     QString banco;
@@ -67,6 +101,8 @@ struct ConfiguracaoBolix {
     QString chavePix;     // empty: none sent
     QString tipoChavePix; // "1" to "5", with chavePix where the bank asks for it
     QString cidadeBeneficiario;
+    bool registroApi = false; // true: boletos registered through the bank's API, not remittance files
+    ConfiguracaoApi api;
 };
 
 // The banks whose CNAB 400 files the component writes and reads.

@@ -47,6 +47,18 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
     metodo(QStringLiteral("RecusaArquivoRemessa"), 0,
            [this](const QList<Variant> &) { return Variant(recusaArquivoRemessa()); });
     metodo(QStringLiteral("CarregaArquivosRetorno"), 0, semResultado([this] { carregaArquivosRetorno(); }));
+    // With registro=API the documents are registered at the bank before they are printed.
+    leitura(QStringLiteral("RegistroApi"), Tipo::Booleano, [this] { return Variant(registroApi()); });
+    leitura(QStringLiteral("AvisoCertificado"), Tipo::Texto, [this] { return Variant(avisoCertificado()); });
+    metodo(QStringLiteral("RegistraBoletos"), 0,
+           [this](const QList<Variant> &) { return Variant(registraBoletos()); });
+    // The payments the bank liquidated from the date given (dd/mm/yyyy) to today, as the occurrences of a
+    // return; returns the lines of the payments only announced, which are not occurrences.
+    metodo(QStringLiteral("CarregaLiquidacoesApi"), 1, [this](const QList<Variant> &args) {
+        return Variant(carregaLiquidacoesApi(args.value(0).toText()));
+    });
+    metodo(QStringLiteral("ConcluiRegistros"), 0,
+           [this](const QList<Variant> &) { return Variant(concluiRegistros()); });
 }
 
 void ContaCorrente::set(const QString &membro, const Variant &valor) {

@@ -43,6 +43,12 @@ private:
     void carregaArquivosRetorno();
     DocumentoCobranca::ConfereNossoNumero confereNossoNumero() const;
     DocumentoCobranca::NossoNumeroImpresso nossoNumeroImpresso() const;
+    // Registration through the bank's API (RegistroApi.cpp).
+    bool registroApi() const;
+    QString avisoCertificado() const;
+    QString registraBoletos();
+    QString concluiRegistros();
+    QString carregaLiquidacoesApi(const QString &dataInicial);
 
     std::shared_ptr<ArquivoRemessa> remessa_ = std::make_shared<ArquivoRemessa>();
     std::shared_ptr<ArquivoRetorno> retorno_ = std::make_shared<ArquivoRetorno>();

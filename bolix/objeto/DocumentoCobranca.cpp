@@ -6,7 +6,7 @@ namespace bolix::objeto {
 
 DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere, NossoNumeroImpresso impresso)
     : Objeto(QStringLiteral("DocumentoCobranca")), confere_(std::move(confere)) {
-    reserva(35);
+    reserva(37);
     // Literal names: a run makes one document per charge, and these copy without allocating.
     for (const QString &nome :
          {QStringLiteral("NumeroDocumento"), QStringLiteral("NomeSacado"), QStringLiteral("CNPJSacado"),
@@ -34,6 +34,9 @@ DocumentoCobranca::DocumentoCobranca(ConfereNossoNumero confere, NossoNumeroImpr
     leitura(QStringLiteral("NossoNumeroImpresso"), Tipo::Texto, [this, impresso = std::move(impresso)] {
         return Variant(impresso ? impresso(*this) : QString());
     });
+    // Set by RegistraBoletos: whether the bank holds the boleto as printed, and what happened to it.
+    propriedade(QStringLiteral("RegistradoNoBanco"), Tipo::Booleano);
+    propriedade(QStringLiteral("RegistroBanco"), Tipo::Texto);
     subObjeto(QStringLiteral("PadroesBoleto"), padroes_);
     subObjeto(QStringLiteral("MeusDados"), meusDados_);
     // Lets the caller find, before anything is written, the documents that the remittance of the layout

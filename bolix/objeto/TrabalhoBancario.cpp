@@ -72,10 +72,17 @@ DocumentoCobranca::NossoNumeroImpresso ContaCorrente::nossoNumeroImpresso() cons
 // prints nothing, even before the account is set up.
 QString ContaCorrente::imprimeBoletos(bool segundaVia, const QString &arquivo) {
     return comErroDeAutomacao([&] {
-        const QList<bolix::Documento> docs = documentosDe(*this);
-        if (docs.isEmpty())
+        if (documentos().itens().isEmpty())
             return QString();
         const bolix::ContaConfigurada conta = contaConfigurada(*this);
+        // Through the API a first print carries only what the bank registered as printed.
+        const bool soRegistrados = conta.configuracao.registroApi && !segundaVia;
+        QList<bolix::Documento> docs;
+        for (const auto &doc : documentos().itens())
+            if (!soRegistrados || doc->booleano(QStringLiteral("RegistradoNoBanco")))
+                docs.append(documentoDe(*doc));
+        if (docs.isEmpty())
+            return QString();
         const PadroesBoletoImpresso &impresso = padroesBoleto().impresso();
         bolix::OpcoesImpressao opcoes;
         opcoes.pasta = conta.configuracao.pastaPdf.isEmpty()

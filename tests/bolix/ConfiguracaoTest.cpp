@@ -191,4 +191,57 @@ TEST_F(ArquivoConfiguracao, ValoresRuinsNomeiamArquivoEChave) {
     }
 }
 
+// The API's settings: named when missing or bad, a secret never echoed, only https addresses.
+TEST_F(ArquivoConfiguracao, RegistroPelaApi) {
+    const QByteArray bb = "[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=7\nvariacao=35\n"
+                          "nome_beneficiario=X\ninscricao_beneficiario=12345678909\n";
+    const QByteArray api = "registro=api\nambiente=producao\napi_client_id=id\napi_client_secret=s3gr3d0\n"
+                           "api_chave_aplicacao=k\n";
+    EXPECT_FALSE(lerConfiguracao(grava(bb)).registroApi);
+    const ConfiguracaoBolix c = lerConfiguracao(grava(bb + api + "pix=S\n"));
+    EXPECT_TRUE(c.registroApi);
+    EXPECT_TRUE(c.pix); // the bank attaches the QR: no key or city needed
+    EXPECT_TRUE(c.api.producao);
+    EXPECT_EQ(c.api.urlApi, u"https://api.bb.com.br/cobrancas/v2");
+    EXPECT_EQ(c.api.urlToken, u"https://oauth.bb.com.br/oauth/token");
+    EXPECT_EQ(c.api.parametroChaveAplicacao, u"gw-dev-app-key");
+    EXPECT_EQ(c.api.simultaneas, 4);
+    const ConfiguracaoBolix h = lerConfiguracao(
+        grava(bb + "registro=API\nambiente=homologacao\napi_client_id=id\napi_client_secret=s\n"
+                   "api_chave_aplicacao=k\napi_parametro_chave=gw-app-key\napi_simultaneas=6\n"));
+    EXPECT_EQ(h.api.urlApi, u"https://api.hm.bb.com.br/cobrancas/v2");
+    EXPECT_EQ(h.api.urlToken, u"https://oauth.hm.bb.com.br/oauth/token");
+    EXPECT_EQ(h.api.parametroChaveAplicacao, u"gw-app-key");
+    EXPECT_EQ(h.api.simultaneas, 6);
+
+    const struct {
+        QByteArray conteudo;
+        const char *texto;
+    } casos[] = {
+        {bb + "registro=talvez\n", "registro \"TALVEZ\" inválido"},
+        {"[Bolix]\nbanco=237\ncarteira=09\nnome_beneficiario=X\ninscricao_beneficiario=12345678909\n" + api,
+         "registro \"API\" não disponível para o banco 237"},
+        {"[Bolix]\nbanco=001\ncarteira=17\ntamanho_convenio=6\nvariacao=35\nnome_beneficiario=X\n"
+         "inscricao_beneficiario=12345678909\n" +
+             api,
+         "convênio de 7 dígitos"},
+        {QByteArray(bb).replace("variacao=35\n", "") + api, "variacao não informado"},
+        {bb + QByteArray(api).replace("ambiente=producao\n", ""), "ambiente \"\" inválido"},
+        {bb + QByteArray(api).replace("api_client_secret=s3gr3d0\n", ""), "api_client_secret não informado"},
+        {bb + QByteArray(api).replace("api_client_id=id\n", ""), "api_client_id não informado"},
+        {bb + QByteArray(api).replace("api_chave_aplicacao=k\n", ""), "api_chave_aplicacao não informado"},
+        {bb + api + "api_url=http://api.bb.com.br/cobrancas/v2\n", "api_url \"http://api.bb.com.br"},
+        {bb + api + "api_url_token=oauth\n", "api_url_token \"oauth\" inválido"},
+        {bb + api + "api_simultaneas=7\n", "api_simultaneas \"7\" inválido: de 1 a 6"},
+        {bb + api + "api_tempo_limite=1\n", "api_tempo_limite"},
+        {bb + api + "api_certificado=loja.pfx\n", "api_senha_certificado não informado"},
+        {bb + api + "api_certificado=loja.pem\n", "api_chave_certificado não informado"},
+    };
+    for (const auto &c : casos) {
+        const QString texto = recusa(c.conteudo);
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(c.texto))) << texto.toStdString();
+        EXPECT_FALSE(texto.contains(u"s3gr3d0")) << texto.toStdString();
+    }
+}
+
 } // namespace
