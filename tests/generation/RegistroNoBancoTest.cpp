@@ -103,9 +103,12 @@ TEST_F(RegistroNoBancoTest, FalhasERecusasDoBancoDitasAoOperador) {
     EXPECT_EQ(simulador->registrosRecebidos(), 3);
     EXPECT_EQ(leitura::paginas(pdf()), 3);
 
-    // A second run with the same nosso números: the bank refuses each, nothing printed.
+    // A second run whose nosso números the bank already holds (the store's database restored from before the
+    // first run, say): the bank refuses each, nothing printed.
     mensagens.mostradas.clear();
     QFile::remove(pdf());
+    banco.conexao().executa(QStringLiteral("delete from ruvenal_boletos"));
+    banco.conexao().executa(QStringLiteral("update ruvenal_numeracao set nosso_numero = 41"));
     instalacao.ruvenal(
         {"num_agencia=1584", "conta_corrente=210169", "identificacao_empresa=1234567", "nossonumero=41"});
     banco.receber({{"clientes_id", 1}});
