@@ -4,7 +4,7 @@
 #include "Propriedade.h"
 
 #include "bolix/core/ErroBolix.h"
-#include "bolix/core/Retorno.h"
+#include "bolix/core/cnab/Retorno.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho) {
     const QByteArray bytes =

@@ -3,9 +3,9 @@
 #include "bench/dados/Arquivo.h"
 #include "bench/dados/Memoria.h"
 #include "bolix/core/ErroBolix.h"
-#include "bolix/core/Registro.h"
-#include "bolix/core/Remessa.h"
-#include "bolix/core/Retorno.h"
+#include "bolix/core/cnab/Registro.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/cnab/Retorno.h"
 #include "bolix/simulador/Simulador.h"
 
 #include <QTemporaryDir>

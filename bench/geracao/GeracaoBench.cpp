@@ -11,7 +11,7 @@
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/SoServidor.h"
 #include "bolix/core/Configuracao.h"
-#include "bolix/core/Remessa.h"
+#include "bolix/core/cnab/Remessa.h"
 #include "db/Connection.h"
 #include "generation/Documentos.h"
 #include "selection/Listagem.h"

@@ -6,7 +6,7 @@
 #include "bench/dados/Memoria.h"
 
 #include "bolix/core/Boleto.h"
-#include "bolix/core/BrCode.h"
+#include "bolix/core/pix/BrCode.h"
 #include "bolix/impresso/ConteudoBoleto.h"
 #include "bolix/impresso/ImpressaoBoletos.h"
 #include "bolix/impresso/PinturaBoleto.h"

@@ -2,10 +2,10 @@
 
 #include "Credenciais.h"
 
-#include "bolix/core/BrCode.h"
 #include "bolix/core/CodigoBarras.h"
 #include "bolix/core/Digitos.h"
 #include "bolix/core/ErroBolix.h"
+#include "bolix/core/pix/BrCode.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

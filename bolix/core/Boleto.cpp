@@ -1,8 +1,8 @@
-#include "Boleto.h"
+#include "bolix/core/Boleto.h"
 
-#include "CodigoBarras.h"
-#include "Digitos.h"
-#include "ErroBolix.h"
+#include "bolix/core/CodigoBarras.h"
+#include "bolix/core/Digitos.h"
+#include "bolix/core/ErroBolix.h"
 
 namespace bolix {
 

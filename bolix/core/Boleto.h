@@ -2,8 +2,8 @@
 
 // What a document becomes at its bank: nosso número, campo livre, bar code, linha digitável.
 
-#include "Bancos.h"
-#include "Documento.h"
+#include "bolix/core/Documento.h"
+#include "bolix/core/bancos/Bancos.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "CodigoBarras.h"
+#include "bolix/core/CodigoBarras.h"
 
-#include "Digitos.h"
-#include "ErroBolix.h"
+#include "bolix/core/Digitos.h"
+#include "bolix/core/ErroBolix.h"
 
 namespace bolix {
 

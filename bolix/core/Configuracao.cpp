@@ -1,8 +1,8 @@
-#include "Configuracao.h"
+#include "bolix/core/Configuracao.h"
 
-#include "Bancos.h"
-#include "Digitos.h"
-#include "ErroBolix.h"
+#include "bolix/core/Digitos.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/bancos/Bancos.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,8 +1,8 @@
-#include "Conta.h"
+#include "bolix/core/Conta.h"
 
-#include "Bancos.h"
-#include "Digitos.h"
-#include "ErroBolix.h"
+#include "bolix/core/Digitos.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/bancos/Bancos.h"
 
 namespace bolix {
 

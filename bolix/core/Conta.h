@@ -2,7 +2,7 @@
 
 // The payee's account as the program hands it over, and its validated, normalised form.
 
-#include "Configuracao.h"
+#include "bolix/core/Configuracao.h"
 
 #include <QChar>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "Digitos.h"
+#include "bolix/core/Digitos.h"
 
 #include <algorithm>
 

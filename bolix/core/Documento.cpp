@@ -1,6 +1,6 @@
-#include "Documento.h"
+#include "bolix/core/Documento.h"
 
-#include "Digitos.h"
+#include "bolix/core/Digitos.h"
 
 namespace bolix {
 

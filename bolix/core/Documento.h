@@ -2,7 +2,7 @@
 
 // One charge document as the program hands it over.
 
-#include "Conta.h"
+#include "bolix/core/Conta.h"
 
 #include <QDate>
 #include <QList>

@@ -1,9 +1,9 @@
 #include "ConteudoBoleto.h"
 
 #include "bolix/core/Boleto.h"
-#include "bolix/core/BrCode.h"
 #include "bolix/core/Digitos.h"
 #include "bolix/core/ErroBolix.h"
+#include "bolix/core/pix/BrCode.h"
 
 namespace bolix {
 

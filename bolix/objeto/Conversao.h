@@ -5,8 +5,8 @@
 #include "bolix/core/Conta.h"
 #include "bolix/core/Documento.h"
 #include "bolix/core/ErroBolix.h"
-#include "bolix/core/Remessa.h"
-#include "bolix/core/Retorno.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/cnab/Retorno.h"
 #include "bolix/objeto/ContaCorrente.h"
 
 namespace bolix::objeto {

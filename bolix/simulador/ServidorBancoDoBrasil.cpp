@@ -1,8 +1,8 @@
 #include "ServidorBancoDoBrasil.h"
 
-#include "bolix/core/BrCode.h"
 #include "bolix/core/CodigoBarras.h"
 #include "bolix/core/Digitos.h"
+#include "bolix/core/pix/BrCode.h"
 
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>

@@ -1,11 +1,11 @@
 #include "Simulador.h"
 
-#include "bolix/core/Bancos.h"
-#include "bolix/core/BrCode.h"
 #include "bolix/core/ErroBolix.h"
-#include "bolix/core/LinhasCnab.h"
-#include "bolix/core/Registro.h"
-#include "bolix/core/Remessa.h"
+#include "bolix/core/bancos/Bancos.h"
+#include "bolix/core/cnab/LinhasCnab.h"
+#include "bolix/core/cnab/Registro.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/pix/BrCode.h"
 
 #include <QFile>
 #include <QTextStream>

@@ -5,8 +5,8 @@
 #include "bolix/api/Credenciais.h"
 #include "bolix/api/RegistroEmLote.h"
 #include "bolix/core/Boleto.h"
-#include "bolix/core/BrCode.h"
 #include "bolix/core/ErroBolix.h"
+#include "bolix/core/pix/BrCode.h"
 #include "bolix/simulador/ServidorBancoDoBrasil.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 // The Pix QR's text: the Central Bank's examples and ours, built from their parts and checked.
-#include "bolix/core/BrCode.h"
+#include "bolix/core/pix/BrCode.h"
 #include "bolix/core/ErroBolix.h"
 
 #include <gtest/gtest.h>

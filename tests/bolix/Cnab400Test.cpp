@@ -6,9 +6,9 @@
 
 #include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"
-#include "bolix/core/Registro.h"
-#include "bolix/core/Remessa.h"
-#include "bolix/core/Retorno.h"
+#include "bolix/core/cnab/Registro.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/cnab/Retorno.h"
 #include "bolix/simulador/Simulador.h"
 
 #include <QFile>

@@ -4,9 +4,9 @@
 #include "ArquivosDeTeste.h"
 #include "Exemplos.h"
 
-#include "bolix/core/Bancos.h"
-#include "bolix/core/Remessa.h"
-#include "bolix/core/Retorno.h"
+#include "bolix/core/bancos/Bancos.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/cnab/Retorno.h"
 #include "bolix/simulador/Simulador.h"
 
 #include <QFile>

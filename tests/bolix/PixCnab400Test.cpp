@@ -5,11 +5,11 @@
 #include "Exemplos.h"
 
 #include "bolix/core/Boleto.h"
-#include "bolix/core/BrCode.h"
 #include "bolix/core/ErroBolix.h"
-#include "bolix/core/Registro.h"
-#include "bolix/core/Remessa.h"
-#include "bolix/core/Retorno.h"
+#include "bolix/core/cnab/Registro.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/cnab/Retorno.h"
+#include "bolix/core/pix/BrCode.h"
 #include "bolix/simulador/Simulador.h"
 
 #include <QTemporaryDir>

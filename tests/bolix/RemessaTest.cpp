@@ -3,8 +3,8 @@
 
 #include "bolix/core/Boleto.h"
 #include "bolix/core/ErroBolix.h"
-#include "bolix/core/Registro.h"
-#include "bolix/core/Remessa.h"
+#include "bolix/core/cnab/Registro.h"
+#include "bolix/core/cnab/Remessa.h"
 
 #include <QDir>
 #include <QFile>

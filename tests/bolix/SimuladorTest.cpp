@@ -1,8 +1,8 @@
 #include "Exemplos.h"
 
 #include "bolix/core/Configuracao.h"
-#include "bolix/core/Remessa.h"
-#include "bolix/core/Retorno.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/cnab/Retorno.h"
 #include "bolix/simulador/Simulador.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "Bancos.h"
+#include "bolix/core/bancos/Bancos.h"
 
-#include "BancosConhecidos.h"
-#include "ErroBolix.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/bancos/BancosConhecidos.h"
 
 namespace bolix {
 

@@ -2,9 +2,9 @@
 
 // The rules that differ by bank: account form, nosso número and its check digit, campo livre.
 
-#include "Conta.h"
-#include "Documento.h"
-#include "Registro.h"
+#include "bolix/core/Conta.h"
+#include "bolix/core/Documento.h"
+#include "bolix/core/cnab/Registro.h"
 
 #include <QDate>
 #include <QString>

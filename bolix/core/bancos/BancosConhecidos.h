@@ -2,7 +2,7 @@
 
 // The rule object of each supported bank; regraDoBanco picks among them.
 
-#include "Bancos.h"
+#include "bolix/core/bancos/Bancos.h"
 
 namespace bolix {
 

@@ -1,10 +1,10 @@
-#include "BancosConhecidos.h"
-#include "Boleto.h"
-#include "Digitos.h"
-#include "PixRetorno.h"
-#include "Remessa.h"
-#include "Remessa400.h"
-#include "Retorno.h"
+#include "bolix/core/Boleto.h"
+#include "bolix/core/Digitos.h"
+#include "bolix/core/bancos/BancosConhecidos.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/cnab/Remessa400.h"
+#include "bolix/core/cnab/Retorno.h"
+#include "bolix/core/pix/PixRetorno.h"
 
 namespace bolix {
 

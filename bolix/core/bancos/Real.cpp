@@ -1,5 +1,5 @@
-#include "BancosConhecidos.h"
-#include "Digitos.h"
+#include "bolix/core/Digitos.h"
+#include "bolix/core/bancos/BancosConhecidos.h"
 
 namespace bolix {
 

@@ -1,9 +1,9 @@
-#include "BancosConhecidos.h"
-#include "Boleto.h"
-#include "Digitos.h"
-#include "ErroBolix.h"
-#include "Remessa.h"
-#include "Remessa400.h"
+#include "bolix/core/Boleto.h"
+#include "bolix/core/Digitos.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/bancos/BancosConhecidos.h"
+#include "bolix/core/cnab/Remessa.h"
+#include "bolix/core/cnab/Remessa400.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
-#include "LeituraRetorno.h"
+#include "bolix/core/cnab/LeituraRetorno.h"
 
-#include "LinhasCnab.h"
-#include "Retorno.h"
+#include "bolix/core/cnab/LinhasCnab.h"
+#include "bolix/core/cnab/Retorno.h"
 
 #include <QFile>
 

@@ -3,9 +3,9 @@
 // What every return reader does with its current line: fields by position, numbers, amounts and dates,
 // and refusals that name the file, the line and the field.
 
-#include "Bancos.h"
-#include "Documento.h"
-#include "ErroBolix.h"
+#include "bolix/core/Documento.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/bancos/Bancos.h"
 
 #include <QByteArrayView>
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "LinhasCnab.h"
+#include "bolix/core/cnab/LinhasCnab.h"
 
 namespace bolix {
 

@@ -1,6 +1,6 @@
-#include "Registro.h"
+#include "bolix/core/cnab/Registro.h"
 
-#include "ErroBolix.h"
+#include "bolix/core/ErroBolix.h"
 
 #include <QSaveFile>
 

@@ -1,9 +1,9 @@
-#include "Remessa.h"
+#include "bolix/core/cnab/Remessa.h"
 
-#include "Bancos.h"
-#include "Boleto.h"
-#include "ErroBolix.h"
-#include "Registro.h"
+#include "bolix/core/Boleto.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/bancos/Bancos.h"
+#include "bolix/core/cnab/Registro.h"
 
 namespace bolix {
 

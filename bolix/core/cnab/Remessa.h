@@ -3,8 +3,8 @@
 // Remittance files: boletos ("FEBRABAN240": CNAB 240, or the bank's CNAB 400 when the settings ask for
 // it) and FEBRABAN 150 débito automático ("DebitoCC").
 
-#include "Conta.h"
-#include "Documento.h"
+#include "bolix/core/Conta.h"
+#include "bolix/core/Documento.h"
 
 #include <QByteArray>
 #include <QDateTime>

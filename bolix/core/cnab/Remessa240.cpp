@@ -1,10 +1,10 @@
-#include "Bancos.h"
-#include "Boleto.h"
-#include "Digitos.h"
-#include "Documento.h"
-#include "ErroBolix.h"
-#include "Registro.h"
-#include "Remessa.h"
+#include "bolix/core/Boleto.h"
+#include "bolix/core/Digitos.h"
+#include "bolix/core/Documento.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/bancos/Bancos.h"
+#include "bolix/core/cnab/Registro.h"
+#include "bolix/core/cnab/Remessa.h"
 
 #include <QHash>
 

@@ -2,12 +2,12 @@
 // Header, one type 1 per title and the records its bank adds, trailer; 395-400 number the records from 1.
 // What the banks share is written here; each bank's rule writes its own fields over it.
 
-#include "Remessa400.h"
-#include "Bancos.h"
-#include "Boleto.h"
-#include "ErroBolix.h"
-#include "Registro.h"
-#include "Remessa.h"
+#include "bolix/core/cnab/Remessa400.h"
+#include "bolix/core/Boleto.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/bancos/Bancos.h"
+#include "bolix/core/cnab/Registro.h"
+#include "bolix/core/cnab/Remessa.h"
 
 namespace bolix {
 

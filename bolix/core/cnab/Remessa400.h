@@ -3,7 +3,7 @@
 // Fields of a CNAB 400 title that every bank's rule writes the same way, refusing what the layout cannot
 // carry.
 
-#include "Bancos.h"
+#include "bolix/core/bancos/Bancos.h"
 
 #include <QDate>
 #include <QString>

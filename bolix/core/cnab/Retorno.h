@@ -2,8 +2,8 @@
 
 // Boleto return files: one occurrence per title reported (CNAB 240 segments T and U, CNAB 400 type 1).
 
-#include "Conta.h"
-#include "Documento.h"
+#include "bolix/core/Conta.h"
+#include "bolix/core/Documento.h"
 
 #include <QByteArray>
 #include <QDate>

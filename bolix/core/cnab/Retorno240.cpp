@@ -1,7 +1,7 @@
-#include "Bancos.h"
-#include "LeituraRetorno.h"
-#include "PixRetorno.h"
-#include "Retorno.h"
+#include "bolix/core/bancos/Bancos.h"
+#include "bolix/core/cnab/LeituraRetorno.h"
+#include "bolix/core/cnab/Retorno.h"
+#include "bolix/core/pix/PixRetorno.h"
 
 #include <QHash>
 

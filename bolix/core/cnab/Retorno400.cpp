@@ -1,9 +1,9 @@
 // CNAB 400 cobrança returns: header, one type 1 per title, trailer; what differs by bank is its rule's.
 
-#include "Bancos.h"
-#include "LeituraRetorno.h"
-#include "PixRetorno.h"
-#include "Retorno.h"
+#include "bolix/core/bancos/Bancos.h"
+#include "bolix/core/cnab/LeituraRetorno.h"
+#include "bolix/core/cnab/Retorno.h"
+#include "bolix/core/pix/PixRetorno.h"
 
 #include <QHash>
 

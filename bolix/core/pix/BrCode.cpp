@@ -1,7 +1,7 @@
-#include "BrCode.h"
+#include "bolix/core/pix/BrCode.h"
 
-#include "ErroBolix.h"
-#include "Registro.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/cnab/Registro.h"
 
 #include <QSet>
 

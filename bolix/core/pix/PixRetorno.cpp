@@ -1,7 +1,7 @@
-#include "PixRetorno.h"
+#include "bolix/core/pix/PixRetorno.h"
 
-#include "BrCode.h"
-#include "ErroBolix.h"
+#include "bolix/core/ErroBolix.h"
+#include "bolix/core/pix/BrCode.h"
 
 #include <algorithm>
 

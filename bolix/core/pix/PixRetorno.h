@@ -2,8 +2,8 @@
 
 // What a return says of a title's Pix QR, put into its occurrence the same way at every bank.
 
-#include "Bancos.h"
-#include "Retorno.h"
+#include "bolix/core/bancos/Bancos.h"
+#include "bolix/core/cnab/Retorno.h"
 
 #include <QStringList>
 
