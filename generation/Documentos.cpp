@@ -163,11 +163,11 @@ QString filtroFilial(std::optional<int> filialLogica) {
     return filialLogica ? QStringLiteral(" and receber.filial_id = %1").arg(*filialLogica) : QString();
 }
 
-// The branch setting, read again before every write-back.
-std::optional<int> filialDaBaixa(AmbienteGeracao &amb) {
-    const ResultSet filial = amb.conexao.abre(sqlFilial(amb.estado.FilialAtual));
-    return aplicaFiltroFilial(filial, amb.estado.FilialAtual, amb.estado.FilialLogica)
-               ? std::optional(amb.estado.FilialLogica)
+// The branch filter of a write-back by the reading of the branch setting (sqlFilial) made for it: the
+// setting is read again before every write-back.
+std::optional<int> filialDaBaixa(const ResultSet &filial, const EstadoPrograma &estado) {
+    return aplicaFiltroFilial(filial, estado.FilialAtual, estado.FilialLogica)
+               ? std::optional(estado.FilialLogica)
                : std::nullopt;
 }
 
@@ -253,6 +253,54 @@ QString sqlNumeroDocumentoEmpresa(Connection &conexao, const LimitesPeriodo &per
 
 namespace {
 
+// Rows whose write-back goes in one pair of requests: at 20 ms a round trip the progress still moves a few
+// times a second.
+constexpr int NumerosPorLote = 100;
+
+QString sqlNumeroDocumento(bool porEmpresa, const LimitesPeriodo &periodo, const NumeroDaLinha &n,
+                           std::optional<int> filial, Connection &conexao) {
+    return porEmpresa ? sqlNumeroDocumentoEmpresa(conexao, periodo, n.numero, n.id, filial)
+                      : sqlNumeroDocumentoCliente(conexao, periodo, n.numero, n.id, filial);
+}
+
+// Each row's statement after its own reading of the branch setting, one request each.
+void gravaUmAUm(const QList<NumeroDaLinha> &numeros, bool porEmpresa, const LimitesPeriodo &periodo,
+                const QStringList &registros, AmbienteGeracao &amb) {
+    Progresso progresso(numeros.size(), amb.progresso);
+    for (const NumeroDaLinha &n : numeros) {
+        const ResultSet filial = amb.conexao.abre(sqlFilial(amb.estado.FilialAtual));
+        amb.conexao.executa(
+            sqlNumeroDocumento(porEmpresa, periodo, n, filialDaBaixa(filial, amb.estado), amb.conexao));
+        progresso.avanca();
+    }
+    for (const QString &registro : registros)
+        amb.conexao.executa(registro);
+}
+
+// The same statements in the same order, NumerosPorLote rows in two requests: the rows' readings of the
+// branch setting in one, then their write-backs in the other, each built from its own row's reading. The
+// write-backs touch only receber, so none changes what a later reading answers: reading the batch's
+// settings first gives every statement the text it gets when each reading goes just before its write-back
+// (a change by another station in between counts as made after the batch). The record of the boletos goes
+// in one request of its own; all inside the run's one transaction, so an error anywhere undoes the whole.
+void gravaEmLotes(const QList<NumeroDaLinha> &numeros, bool porEmpresa, const LimitesPeriodo &periodo,
+                  const QStringList &registros, AmbienteGeracao &amb) {
+    Progresso progresso(numeros.size(), amb.progresso);
+    const QString leitura = sqlFilial(amb.estado.FilialAtual);
+    for (qsizetype inicio = 0; inicio < numeros.size(); inicio += NumerosPorLote) {
+        const QList<NumeroDaLinha> lote = numeros.mid(inicio, NumerosPorLote);
+        const std::vector<ResultSet> filiais = amb.conexao.abreLote(QStringList(lote.size(), leitura));
+        QStringList comandos;
+        for (qsizetype i = 0; i < lote.size(); ++i)
+            comandos << sqlNumeroDocumento(porEmpresa, periodo, lote[i],
+                                           filialDaBaixa(filiais[size_t(i)], amb.estado), amb.conexao);
+        amb.conexao.executaLote(comandos);
+        for (qsizetype i = 0; i < lote.size(); ++i)
+            progresso.avanca();
+    }
+    amb.conexao.executaLote(registros);
+}
+
 // Every document number or none: a receivable must not carry a number whose boleto does not exist. The
 // boletos are recorded in the same transaction, so no number exists without the record of what was printed;
 // a nosso número the record already holds stops it before anything is written.
@@ -263,16 +311,11 @@ void gravaNumeros(const QList<NumeroDaLinha> &numeros, const QList<BoletoEmitido
     const QDateTime quando = Clock::agora();
     EmTransacao(amb.conexao, [&] {
         ConfereNaoEmitidos(amb.conexao, boletos);
-        Progresso progresso(numeros.size(), amb.progresso);
-        for (const NumeroDaLinha &n : numeros) {
-            const std::optional<int> filial = filialDaBaixa(amb);
-            amb.conexao.executa(
-                porEmpresa ? sqlNumeroDocumentoEmpresa(amb.conexao, periodo, n.numero, n.id, filial)
-                           : sqlNumeroDocumentoCliente(amb.conexao, periodo, n.numero, n.id, filial));
-            progresso.avanca();
-        }
-        for (const QString &registro : sqlRegistraBoletosEmitidos(amb.conexao, boletos, quando, amb.estado))
-            amb.conexao.executa(registro);
+        const QStringList registros = sqlRegistraBoletosEmitidos(amb.conexao, boletos, quando, amb.estado);
+        if (amb.envio == EnvioDosNumeros::EmLotes)
+            gravaEmLotes(numeros, porEmpresa, periodo, registros, amb);
+        else
+            gravaUmAUm(numeros, porEmpresa, periodo, registros, amb);
     });
 }
 

@@ -38,6 +38,10 @@ struct CamposGeracao {
 };
 
 // What a run works with besides the window.
+// How the run sends its write-back: many statements to a request, or each statement alone, as the tests
+// that compare the two run it.
+enum class EnvioDosNumeros { EmLotes, UmPorPedido };
+
 struct AmbienteGeracao {
     const EstadoPrograma &estado;
     QString programDir;
@@ -46,4 +50,5 @@ struct AmbienteGeracao {
     Connection &conexao;
     // Shows the count of marked rows done; may be empty.
     Progresso::Mostra progresso;
+    EnvioDosNumeros envio = EnvioDosNumeros::EmLotes;
 };

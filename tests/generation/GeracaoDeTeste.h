@@ -25,6 +25,7 @@ protected:
     std::optional<ResultSet> clientes;
     std::optional<ResultSet> empresas;
     QString titulo;
+    EnvioDosNumeros envio = EnvioDosNumeros::EmLotes;
     const QDate hoje = QDate::currentDate();
 
     void SetUp() override;

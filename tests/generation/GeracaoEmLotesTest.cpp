@@ -1,0 +1,129 @@
+// The write-back of a generation run in batches against the same write-back one statement per request: the
+// same input in two fresh databases ends the same in every table the run writes, row for row, with the same
+// messages and stored counters, also when the branch filter applies and when a write-back fails in the
+// middle of a batch.
+#include "tests/generation/GeracaoDeTeste.h"
+
+#include "db/Connection.h"
+#include "util/Clock.h"
+#include "util/Erro.h"
+
+#include <functional>
+
+namespace {
+
+// Three batches, the last one short.
+constexpr int Clientes = 250;
+
+struct Caso {
+    const char *nome;
+    // Before the listing, on the run's database and state.
+    std::function<void(BancoDeTeste &, EstadoPrograma &)> prepara;
+    // The run gets through.
+    bool chegaAoFim = false;
+};
+void PrintTo(const Caso &c, std::ostream *os) {
+    *os << c.nome;
+}
+
+// How a run ended: the tables, what it reported and the requests it sent.
+struct Fim {
+    QString tabelas;
+    QString relato;
+    qint64 pedidos = 0;
+};
+
+// Every row of every table the run writes, all columns.
+QString Tabelas(Connection &conexao) {
+    QString texto;
+    for (const auto &[tabela, ordem] : {std::pair{"receber", "receber_id"},
+                                        {"ruvenal_boletos", "boleto_id"},
+                                        {"ruvenal_numeracao", "banco, carteira, convenio"}}) {
+        const ResultSet r = conexao.abre(
+            QStringLiteral("select * from %1 order by %2").arg(QLatin1String(tabela), QLatin1String(ordem)));
+        texto += QLatin1String(tabela) + u'\n';
+        for (int l = 0; l < r.linhas(); ++l) {
+            QStringList colunas;
+            for (int c = 0; c < r.quantidadeCampos(); ++c)
+                colunas << (r.valor(l, c).nulo() ? QStringLiteral("NULL") : r.valor(l, c).texto());
+            texto += colunas.join(u' ') + u'\n';
+        }
+    }
+    return texto;
+}
+
+// One whole run in a database of its own: every client marked, one receivable each, odd ones of branch 2.
+class Rodada : public GeracaoDeTeste {
+public:
+    Rodada(const Caso &caso, EnvioDosNumeros comoEnvia) {
+        envio = comoEnvia;
+        SetUp();
+        for (int c = 1; c <= Clientes; ++c) {
+            cliente(c);
+            banco.receber({{"clientes_id", c}, {"filial_id", c % 2 ? 2 : 1}});
+        }
+        caso.prepara(banco, estado);
+    }
+    void TestBody() override {}
+
+    Fim roda() {
+        listaClientes();
+        for (int i = 0; i < clientes->linhas(); ++i)
+            clientes->define(i, clientes->indice("marcado"), QStringLiteral("S"));
+        Fim f;
+        const qint64 antes = banco.conexao().pedidos();
+        try {
+            gera();
+        } catch (const std::exception &e) {
+            f.relato = textoDoErro(e) + u'\n';
+        }
+        f.pedidos = banco.conexao().pedidos() - antes;
+        f.relato += mensagens.mostradas.join(u'\n').replace(destino.path(), QStringLiteral("<destino>")) +
+                    u'\n' + chave("nossonumero") + u' ' + chave("sequencia_remessa");
+        // Created here where the run stopped before creating them.
+        proximoNossoNumero();
+        boletosRegistrados();
+        f.tabelas = Tabelas(banco.conexao());
+        return f;
+    }
+};
+
+class GeracaoEmLotes : public testing::TestWithParam<Caso> {
+protected:
+    void SetUp() override { Clock::fixar(QDateTime::currentDateTime()); }
+    void TearDown() override { Clock::fixar(std::nullopt); }
+};
+
+TEST_P(GeracaoEmLotes, TerminaComoUmAUm) {
+    const Fim serial = Rodada(GetParam(), EnvioDosNumeros::UmPorPedido).roda();
+    const Fim lotes = Rodada(GetParam(), EnvioDosNumeros::EmLotes).roda();
+    EXPECT_EQ(lotes.relato.toStdString(), serial.relato.toStdString());
+    EXPECT_EQ(lotes.tabelas.toStdString(), serial.tabelas.toStdString());
+    // Of the two requests per client that the serial write-back sends, at most one per ten clients left.
+    if (GetParam().chegaAoFim) {
+        EXPECT_GE(serial.pedidos - lotes.pedidos, 2 * Clientes - Clientes / 10)
+            << serial.pedidos << " against " << lotes.pedidos << " requests";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, GeracaoEmLotes,
+    testing::Values(Caso{"TodosNumerados", [](BancoDeTeste &, EstadoPrograma &) {}, true},
+                    // Branch 1 does not list unified and the station's logical branch is 2: only the
+                    // receivables of branch 2 get their numbers.
+                    Caso{"SoAFilialLogica",
+                         [](BancoDeTeste &b, EstadoPrograma &e) {
+                             b.conexao().executa(QStringLiteral(
+                                 "update filial set relreceberunificado = 'N' where filial_id = 1"));
+                             e.FilialLogica = 2;
+                         },
+                         true},
+                    // Client 150's write-back, in the middle of a batch, is refused by the server.
+                    Caso{"EscritaRecusadaNoMeioDoLote", [](BancoDeTeste &b, EstadoPrograma &) {
+                             b.conexao().executa(QStringLiteral(
+                                 "create trigger falha before update on receber for each row begin if "
+                                 "new.clientes_id = 150 then signal sqlstate '45000' set message_text = "
+                                 "'falha simulada'; end if; end"));
+                         }}));
+
+} // namespace
