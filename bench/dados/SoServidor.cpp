@@ -1,6 +1,7 @@
 #include "bench/dados/SoServidor.h"
 
 #include "bench/dados/BaseGrande.h"
+#include "db/Connection.h"
 
 #include <QElapsedTimer>
 #include <mysql.h>
@@ -35,4 +36,22 @@ double SoServidor::cronometra(const QList<QByteArray> &comandos) {
     for (const QByteArray &sql : comandos)
         roda(sql);
     return double(t.nsecsElapsed()) / 1e9;
+}
+
+QList<QByteArray> RequisicoesDoClique(const std::function<void()> &clique, const char *marca) {
+    Connection c;
+    c.configura(QString(), QString(), senhaPadrao());
+    c.executa(QStringLiteral("set global log_output = 'TABLE'"));
+    c.executa(QStringLiteral("truncate mysql.general_log"));
+    c.executa(QStringLiteral("set global general_log = 1"));
+    clique();
+    c.executa(QStringLiteral("set global general_log = 0"));
+    const ResultSet r = c.abre(
+        QStringLiteral("select argument from mysql.general_log where command_type = 'Query' and thread_id = "
+                       "(select thread_id from mysql.general_log where argument like '%%1%' limit 1)")
+            .arg(QLatin1String(marca)));
+    QList<QByteArray> comandos;
+    for (int l = 0; l < r.linhas(); ++l)
+        comandos << r.valor(l, 0).texto().toUtf8();
+    return comandos;
 }

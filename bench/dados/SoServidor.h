@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 
 struct st_mysql;
 
@@ -24,3 +25,7 @@ public:
 private:
     st_mysql *m_;
 };
+
+// The requests that one run of `clique` sent, in order, from the server's general log: those of the
+// connection that sent a request containing `marca`. A request of several statements is one entry.
+QList<QByteArray> RequisicoesDoClique(const std::function<void()> &clique, const char *marca);

@@ -1,8 +1,11 @@
 // "Gerar Arquivo" for 2,000 marked clients of one company on a generated database (bank 001, no printing,
 // remittance written): the time from the click to the remittance message, beside the floor measured in the
-// same process: the run's own statements replayed through the client library alone, plus the component's
-// typed core building and writing the same documents alone. Medians of single runs. Needs MYSQL_UNIX_PORT;
-// the database is generated once and kept.
+// same process: the requests the click sent (taken from the server's general log of a first run, less the
+// record of issued boletos and its table's creation) replayed through the client library alone, plus the
+// component's typed core building and writing the same documents alone. Each at a round trip (the
+// argument, in ms) of 0, the server's own socket, and of 1 and 20 through a delaying proxy, window and
+// floor alike; counters: the click's round trips per client and the longest the progress bar stood still.
+// Medians of single runs. Needs MYSQL_UNIX_PORT; the database is generated once and kept.
 #include "app/TabExporta.h"
 #include "app/TabImportar.h"
 #include "app/TabSegundaVia.h"
@@ -10,11 +13,11 @@
 #include "bench/dados/Arquivo.h"
 #include "bench/dados/BaseGrande.h"
 #include "bench/dados/SoServidor.h"
+#include "bench/rede/ProxyLento.h"
 #include "bolix/core/Configuracao.h"
 #include "bolix/core/cnab/Remessa.h"
 #include "db/Connection.h"
 #include "generation/Documentos.h"
-#include "selection/Listagem.h"
 #include "tests/bolix/Exemplos.h"
 #include "tests/support/MensagensGravadas.h"
 #include "util/Regional.h"
@@ -24,6 +27,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -71,6 +75,14 @@ struct Programa {
             lista.define(i, lista.indice("marcado"), QStringLiteral("S"));
     }
     QString arquivo(const char *nome) const { return QDir(pasta.path()).filePath(QLatin1String(nome)); }
+    Connection &conexao() { return janela->contexto().conexao(); }
+    // The window's connection from now on: across a network of this round trip. Returns the host.
+    QString rede(int ms) {
+        const QString host = HostComIdaEVolta(ms);
+        conexao().fecha();
+        conexao().configura(host, banco, senhaPadrao());
+        return host;
+    }
 
     QTemporaryDir pasta;
     MensagensGravadas mensagens;
@@ -82,22 +94,19 @@ Programa &programa() {
     return p;
 }
 
-// What the run sends: the caption's statement, then in one transaction per marked row the branch setting
-// and the write-back.
-QList<QByteArray> comandosDaRodada(const ResultSet &lista, const Periodo &periodo) {
-    Connection escapa;
-    escapa.configura(QString(), banco, senhaPadrao());
-    QList<QByteArray> sql{sqlDescricaoBanco(QStringLiteral("11")).toUtf8()};
-    const LimitesPeriodo limites = LimitesPeriodo::de(escapa, periodo);
-    sql << "start transaction";
-    for (int i = 0; i < Marcados; ++i) {
-        sql << sqlFilial(1).toUtf8();
-        sql << sqlNumeroDocumentoCliente(escapa, limites, NumeroDocumento(lista.valor(i, "numlanc").texto()),
-                                         lista.valor(i, "clientes_id").inteiroLongo(), std::nullopt)
-                   .toUtf8();
-    }
-    sql << "commit";
-    return sql;
+// The requests of a click, less those that record the issued boletos or create their table: the floor.
+const QList<QByteArray> &requisicoesDoPiso() {
+    static const QList<QByteArray> piso = [] {
+        programa().rede(0);
+        QList<QByteArray> r = RequisicoesDoClique([] { programa().janela->tabExporta->bGerar->click(); },
+                                                  "update receber set numero_documento");
+        r.removeIf([](const QByteArray &requisicao) {
+            const QByteArray texto = requisicao.trimmed().toLower();
+            return texto.startsWith("insert into ruvenal_boletos") || texto.startsWith("create table");
+        });
+        return r;
+    }();
+    return piso;
 }
 
 // The component's core alone: the same account and documents, typed, and the same remittance written.
@@ -136,40 +145,55 @@ void documentosNoNucleo(const ResultSet &lista, const QString &pasta, int sequen
 void GeracaoPorCliente(benchmark::State &state) {
     Programa &p = programa();
     TFRuvenal &j = *p.janela;
-    const Periodo periodo{QStringLiteral("datahora"), j.tabExporta->dtDataInicial->date(),
-                          j.tabExporta->dtDataFinal->date(), j.tabExporta->dtHoraInicial->text(),
-                          j.tabExporta->dtHoraFinal->text()};
-    const QList<QByteArray> sql = comandosDaRodada(*j.tabExporta->QListaFunc(), periodo);
-    SoServidor servidor(banco);
+    const QList<QByteArray> &sql = requisicoesDoPiso();
+    const QString host = p.rede(int(state.range(0)));
+    SoServidor servidor(banco, host);
     double sqlSo = 0, nucleoSo = 0, rodada = 0;
+    qint64 idas = 0;
     static int vez = 0;
     const bool pisoPrimeiro = vez++ % 2 == 0;
     const auto mede = [&] {
+        sqlSo = servidor.cronometra(sql);
         QElapsedTimer t;
         t.start();
-        for (const QByteArray &s : sql)
-            servidor.roda(s);
-        sqlSo = double(t.nsecsElapsed()) / 1e9;
-        t.restart();
         documentosNoNucleo(*j.tabExporta->QListaFunc(), p.pasta.path(), vez);
         nucleoSo = double(t.nsecsElapsed()) / 1e9;
     };
+    // The longest the progress bar stood still during the click, its start and end included.
+    QElapsedTimer relogio;
+    qint64 ultima = 0, maiorPausa = 0;
+    const auto anda = [&] {
+        if (relogio.isValid()) {
+            maiorPausa = std::max(maiorPausa, relogio.elapsed() - ultima);
+            ultima = relogio.elapsed();
+        }
+    };
+    const QMetaObject::Connection observa =
+        QObject::connect(j.tabExporta->pbGeracao, &QProgressBar::valueChanged, anda);
     for (auto _ : state) {
         if (pisoPrimeiro)
             mede();
         p.mensagens.mostradas.clear();
-        QElapsedTimer t;
-        t.start();
+        const qint64 pedidos = p.conexao().pedidos();
+        ultima = maiorPausa = 0;
+        relogio.start();
         j.tabExporta->bGerar->click();
-        rodada = double(t.nsecsElapsed()) / 1e9;
+        anda();
+        rodada = double(relogio.nsecsElapsed()) / 1e9;
+        relogio.invalidate();
+        idas = p.conexao().pedidos() - pedidos;
         state.SetIterationTime(rodada);
         if (!pisoPrimeiro)
             mede();
     }
+    QObject::disconnect(observa);
     state.counters["sql_ms"] = sqlSo * 1000;
     state.counters["nucleo_ms"] = nucleoSo * 1000;
     state.counters["piso_ms"] = (sqlSo + nucleoSo) * 1000;
     state.counters["razao"] = rodada / (sqlSo + nucleoSo);
+    state.counters["requisicoes_piso"] = double(sql.size());
+    state.counters["idas_por_cliente"] = double(idas) / Marcados;
+    state.counters["maior_pausa_ms"] = double(maiorPausa);
     if (p.mensagens.mostradas.isEmpty() || !p.mensagens.mostradas.last().startsWith(
                                                QStringLiteral("mensagem: Arquivo de Remessa gerado: 2000 ")))
         state.SkipWithError(qPrintable(p.mensagens.mostradas.join('\n')));
@@ -177,7 +201,15 @@ void GeracaoPorCliente(benchmark::State &state) {
 
 } // namespace
 
-BENCHMARK(GeracaoPorCliente)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
+BENCHMARK(GeracaoPorCliente)
+    ->ArgName("ida_e_volta_ms")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5);
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

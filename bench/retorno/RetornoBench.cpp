@@ -205,24 +205,6 @@ Programa &programa() {
     return *instalado();
 }
 
-// The statements one run of `clique` sent, in order, from the server's general log.
-QList<QByteArray> comandosDe(const std::function<void()> &clique, const char *marca) {
-    Connection &c = servidor();
-    c.executa(QStringLiteral("set global log_output = 'TABLE'"));
-    c.executa(QStringLiteral("truncate mysql.general_log"));
-    c.executa(QStringLiteral("set global general_log = 1"));
-    clique();
-    c.executa(QStringLiteral("set global general_log = 0"));
-    const ResultSet r = c.abre(
-        QStringLiteral("select argument from mysql.general_log where command_type = 'Query' and thread_id = "
-                       "(select thread_id from mysql.general_log where argument like '%%1%' limit 1)")
-            .arg(QLatin1String(marca)));
-    QList<QByteArray> comandos;
-    for (int l = 0; l < r.linhas(); ++l)
-        comandos << r.valor(l, 0).texto().toUtf8();
-    return comandos;
-}
-
 // Seconds of processor time this thread has used: unlike the elapsed time, it barely moves with the load
 // of the rest of the machine, so it tells the client's own work apart from waiting for the server.
 double cpuDaThread() {
@@ -276,7 +258,8 @@ void mede(benchmark::State &state, const QList<QByteArray> &comandos, Clique cli
 
 void LerArquivoBoleto(benchmark::State &state) {
     Programa &p = programa();
-    static const QList<QByteArray> comandos = comandosDe([&] { p.le("CB.ret"); }, "Select Sum(valortotal)");
+    static const QList<QByteArray> comandos =
+        RequisicoesDoClique([&] { p.le("CB.ret"); }, "Select Sum(valortotal)");
     mede(
         state, comandos, [&] { p.le("CB.ret"); }, [] {}, Titulos);
     state.counters["linhas"] = p.linhas();
@@ -308,7 +291,7 @@ void ProcessarDebitos(benchmark::State &state) {
         QObject::connect(p.janela->tabImportarRet->pbRetorno, &QProgressBar::valueChanged, anda);
     p.rede(0);
     carrega();
-    static const QList<QByteArray> comandos = comandosDe(processa, "Update receber set valor");
+    static const QList<QByteArray> comandos = RequisicoesDoClique(processa, "Update receber set valor");
     mede(state, comandos, processa, carrega, Debitos);
     QObject::disconnect(observa);
     state.counters["linhas"] = p.linhas();
