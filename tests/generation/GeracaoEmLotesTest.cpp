@@ -1,14 +1,16 @@
 // The write-back of a generation run in batches against the same write-back one statement per request: the
 // same input in two fresh databases ends the same in every table the run writes, row for row, with the same
-// messages and stored counters, also when the branch filter applies and when a write-back fails in the
-// middle of a batch.
+// messages and stored counters, also when the branch filter applies and when a write-back is refused or the
+// connection is lost in the middle of a batch.
 #include "tests/generation/GeracaoDeTeste.h"
 
 #include "db/Connection.h"
 #include "util/Clock.h"
 #include "util/Erro.h"
 
+#include <QThread>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -19,8 +21,12 @@ struct Caso {
     const char *nome;
     // Before the listing, on the run's database and state.
     std::function<void(BancoDeTeste &, EstadoPrograma &)> prepara;
+    // What the run reports.
+    const char *relata;
     // The run gets through.
     bool chegaAoFim = false;
+    // The run's session is killed while the server sleeps in a trigger.
+    bool morreNoSono = false;
 };
 void PrintTo(const Caso &c, std::ostream *os) {
     *os << c.nome;
@@ -55,7 +61,7 @@ QString Tabelas(Connection &conexao) {
 // One whole run in a database of its own: every client marked, one receivable each, odd ones of branch 2.
 class Rodada : public GeracaoDeTeste {
 public:
-    Rodada(const Caso &caso, EnvioDosNumeros comoEnvia) {
+    Rodada(const Caso &caso, EnvioDosNumeros comoEnvia) : morreNoSono(caso.morreNoSono) {
         envio = comoEnvia;
         SetUp();
         for (int c = 1; c <= Clientes; ++c) {
@@ -65,6 +71,25 @@ public:
         caso.prepara(banco, estado);
     }
     void TestBody() override {}
+    bool morreNoSono = false;
+
+    // Waits for a session of database `banco` asleep and kills it, as a server or network failure would.
+    static void mataQuemDorme(const QString &banco) {
+        Connection outra;
+        outra.configura(QString(), banco, BancoDeTeste::senhaPadrao());
+        for (int i = 0; i < 500; ++i) {
+            const ResultSet r = outra.abre(
+                QStringLiteral("select id from information_schema.processlist where db = '%1' and state = "
+                               "'User sleep'")
+                    .arg(banco));
+            if (!r.vazio()) {
+                outra.executa(QStringLiteral("kill %1").arg(r.valor(0, 0).inteiroLongo()));
+                return;
+            }
+            QThread::msleep(10);
+        }
+        ADD_FAILURE() << "no session went to sleep";
+    }
 
     Fim roda() {
         listaClientes();
@@ -72,11 +97,16 @@ public:
             clientes->define(i, clientes->indice("marcado"), QStringLiteral("S"));
         Fim f;
         const qint64 antes = banco.conexao().pedidos();
+        std::thread assassino;
+        if (morreNoSono)
+            assassino = std::thread([nome = banco.nome()] { mataQuemDorme(nome); });
         try {
             gera();
         } catch (const std::exception &e) {
             f.relato = textoDoErro(e) + u'\n';
         }
+        if (assassino.joinable())
+            assassino.join();
         f.pedidos = banco.conexao().pedidos() - antes;
         f.relato += mensagens.mostradas.join(u'\n').replace(destino.path(), QStringLiteral("<destino>")) +
                     u'\n' + chave("nossonumero") + u' ' + chave("sequencia_remessa");
@@ -98,6 +128,7 @@ TEST_P(GeracaoEmLotes, TerminaComoUmAUm) {
     const Fim serial = Rodada(GetParam(), EnvioDosNumeros::UmPorPedido).roda();
     const Fim lotes = Rodada(GetParam(), EnvioDosNumeros::EmLotes).roda();
     EXPECT_EQ(lotes.relato.toStdString(), serial.relato.toStdString());
+    EXPECT_TRUE(lotes.relato.contains(QString::fromUtf8(GetParam().relata))) << lotes.relato.toStdString();
     EXPECT_EQ(lotes.tabelas.toStdString(), serial.tabelas.toStdString());
     // Of the two requests per client that the serial write-back sends, at most one per ten clients left.
     if (GetParam().chegaAoFim) {
@@ -108,7 +139,8 @@ TEST_P(GeracaoEmLotes, TerminaComoUmAUm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, GeracaoEmLotes,
-    testing::Values(Caso{"TodosNumerados", [](BancoDeTeste &, EstadoPrograma &) {}, true},
+    testing::Values(Caso{"TodosNumerados", [](BancoDeTeste &, EstadoPrograma &) {},
+                         "Arquivo de Remessa gerado", true},
                     // Branch 1 does not list unified and the station's logical branch is 2: only the
                     // receivables of branch 2 get their numbers.
                     Caso{"SoAFilialLogica",
@@ -117,13 +149,23 @@ INSTANTIATE_TEST_SUITE_P(
                                  "update filial set relreceberunificado = 'N' where filial_id = 1"));
                              e.FilialLogica = 2;
                          },
-                         true},
+                         "Arquivo de Remessa gerado", true},
                     // Client 150's write-back, in the middle of a batch, is refused by the server.
-                    Caso{"EscritaRecusadaNoMeioDoLote", [](BancoDeTeste &b, EstadoPrograma &) {
+                    Caso{"EscritaRecusadaNoMeioDoLote",
+                         [](BancoDeTeste &b, EstadoPrograma &) {
                              b.conexao().executa(QStringLiteral(
                                  "create trigger falha before update on receber for each row begin if "
                                  "new.clientes_id = 150 then signal sqlstate '45000' set message_text = "
                                  "'falha simulada'; end if; end"));
-                         }}));
+                         },
+                         "falha simulada"},
+                    // The connection is lost at client 150's write-back, in the middle of a batch.
+                    Caso{"ConexaoPerdidaNoMeioDoLote",
+                         [](BancoDeTeste &b, EstadoPrograma &) {
+                             b.conexao().executa(QStringLiteral(
+                                 "create trigger dorme before update on receber for each row begin if "
+                                 "new.clientes_id = 150 then do sleep(5); end if; end"));
+                         },
+                         "foi perdida no meio da operação", false, true}));
 
 } // namespace
