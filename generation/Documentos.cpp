@@ -277,8 +277,8 @@ void gravaUmAUm(const QList<NumeroDaLinha> &numeros, bool porEmpresa, const Limi
         amb.conexao.executa(registro);
 }
 
-// The same statements in the same order, NumerosPorLote rows in two requests: the rows' readings of the
-// branch setting in one, then their write-backs in the other, each built from its own row's reading. The
+// The same statements, NumerosPorLote rows in two requests: the rows' readings of the branch setting in one,
+// then their write-backs, in the rows' order, in the other, each built from its own row's reading. The
 // write-backs touch only receber, so none changes what a later reading answers: reading the batch's
 // settings first gives every statement the text it gets when each reading goes just before its write-back
 // (a change by another station in between counts as made after the batch). The record of the boletos goes

@@ -37,11 +37,11 @@ struct CamposGeracao {
     QList<qint64> CodigosMarcados;
 };
 
-// What a run works with besides the window.
 // How the run sends its write-back: many statements to a request, or each statement alone, as the tests
 // that compare the two run it.
 enum class EnvioDosNumeros { EmLotes, UmPorPedido };
 
+// What a run works with besides the window.
 struct AmbienteGeracao {
     const EstadoPrograma &estado;
     QString programDir;
