@@ -253,31 +253,13 @@ QString sqlNumeroDocumentoEmpresa(Connection &conexao, const LimitesPeriodo &per
 
 namespace {
 
-// Rows whose write-back goes in one pair of requests: at 20 ms a round trip the progress still moves a few
-// times a second.
-constexpr int NumerosPorLote = 100;
-
 QString sqlNumeroDocumento(bool porEmpresa, const LimitesPeriodo &periodo, const NumeroDaLinha &n,
                            std::optional<int> filial, Connection &conexao) {
     return porEmpresa ? sqlNumeroDocumentoEmpresa(conexao, periodo, n.numero, n.id, filial)
                       : sqlNumeroDocumentoCliente(conexao, periodo, n.numero, n.id, filial);
 }
 
-// Each row's statement after its own reading of the branch setting, one request each.
-void gravaUmAUm(const QList<NumeroDaLinha> &numeros, bool porEmpresa, const LimitesPeriodo &periodo,
-                const QStringList &registros, AmbienteGeracao &amb) {
-    Progresso progresso(numeros.size(), amb.progresso);
-    for (const NumeroDaLinha &n : numeros) {
-        const ResultSet filial = amb.conexao.abre(sqlFilial(amb.estado.FilialAtual));
-        amb.conexao.executa(
-            sqlNumeroDocumento(porEmpresa, periodo, n, filialDaBaixa(filial, amb.estado), amb.conexao));
-        progresso.avanca();
-    }
-    for (const QString &registro : registros)
-        amb.conexao.executa(registro);
-}
-
-// The same statements, NumerosPorLote rows in two requests: the rows' readings of the branch setting in one,
+// The write-back, amb.numerosPorLote rows in two requests: the rows' readings of the branch setting in one,
 // then their write-backs, in the rows' order, in the other, each built from its own row's reading. The
 // write-backs touch only receber, so none changes what a later reading answers: reading the batch's
 // settings first gives every statement the text it gets when each reading goes just before its write-back
@@ -287,8 +269,8 @@ void gravaEmLotes(const QList<NumeroDaLinha> &numeros, bool porEmpresa, const Li
                   const QStringList &registros, AmbienteGeracao &amb) {
     Progresso progresso(numeros.size(), amb.progresso);
     const QString leitura = sqlFilial(amb.estado.FilialAtual);
-    for (qsizetype inicio = 0; inicio < numeros.size(); inicio += NumerosPorLote) {
-        const QList<NumeroDaLinha> lote = numeros.mid(inicio, NumerosPorLote);
+    for (qsizetype inicio = 0; inicio < numeros.size(); inicio += amb.numerosPorLote) {
+        const QList<NumeroDaLinha> lote = numeros.mid(inicio, amb.numerosPorLote);
         const std::vector<ResultSet> filiais = amb.conexao.abreLote(QStringList(lote.size(), leitura));
         QStringList comandos;
         for (qsizetype i = 0; i < lote.size(); ++i)
@@ -312,10 +294,7 @@ void gravaNumeros(const QList<NumeroDaLinha> &numeros, const QList<BoletoEmitido
     EmTransacao(amb.conexao, [&] {
         ConfereNaoEmitidos(amb.conexao, boletos);
         const QStringList registros = sqlRegistraBoletosEmitidos(amb.conexao, boletos, quando, amb.estado);
-        if (amb.envio == EnvioDosNumeros::EmLotes)
-            gravaEmLotes(numeros, porEmpresa, periodo, registros, amb);
-        else
-            gravaUmAUm(numeros, porEmpresa, periodo, registros, amb);
+        gravaEmLotes(numeros, porEmpresa, periodo, registros, amb);
     });
 }
 

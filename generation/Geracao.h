@@ -37,10 +37,6 @@ struct CamposGeracao {
     QList<qint64> CodigosMarcados;
 };
 
-// How the run sends its write-back: many statements to a request, or each statement alone, as the tests
-// that compare the two run it.
-enum class EnvioDosNumeros { EmLotes, UmPorPedido };
-
 // What a run works with besides the window.
 struct AmbienteGeracao {
     const EstadoPrograma &estado;
@@ -50,5 +46,7 @@ struct AmbienteGeracao {
     Connection &conexao;
     // Shows the count of marked rows done; may be empty.
     Progresso::Mostra progresso;
-    EnvioDosNumeros envio = EnvioDosNumeros::EmLotes;
+    // Rows whose write-back goes in one pair of requests: at 20 ms a round trip the progress still moves a
+    // few times a second. 1 sends each row's statements alone, as the tests that compare the two do.
+    int numerosPorLote = 100;
 };

@@ -25,7 +25,7 @@ protected:
     std::optional<ResultSet> clientes;
     std::optional<ResultSet> empresas;
     QString titulo;
-    EnvioDosNumeros envio = EnvioDosNumeros::EmLotes;
+    int numerosPorLote = 100;
     const QDate hoje = QDate::currentDate();
 
     void SetUp() override;

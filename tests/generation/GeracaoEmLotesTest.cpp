@@ -61,8 +61,8 @@ QString Tabelas(Connection &conexao) {
 // One whole run in a database of its own: every client marked, one receivable each, odd ones of branch 2.
 class Rodada : public GeracaoDeTeste {
 public:
-    Rodada(const Caso &caso, EnvioDosNumeros comoEnvia) : morreNoSono(caso.morreNoSono) {
-        envio = comoEnvia;
+    Rodada(const Caso &caso, int porLote) : morreNoSono(caso.morreNoSono) {
+        numerosPorLote = porLote;
         SetUp();
         for (int c = 1; c <= Clientes; ++c) {
             cliente(c);
@@ -125,8 +125,8 @@ protected:
 };
 
 TEST_P(GeracaoEmLotes, TerminaComoUmAUm) {
-    const Fim serial = Rodada(GetParam(), EnvioDosNumeros::UmPorPedido).roda();
-    const Fim lotes = Rodada(GetParam(), EnvioDosNumeros::EmLotes).roda();
+    const Fim serial = Rodada(GetParam(), 1).roda();
+    const Fim lotes = Rodada(GetParam(), 100).roda();
     EXPECT_EQ(lotes.relato.toStdString(), serial.relato.toStdString());
     EXPECT_TRUE(lotes.relato.contains(QString::fromUtf8(GetParam().relata))) << lotes.relato.toStdString();
     EXPECT_EQ(lotes.tabelas.toStdString(), serial.tabelas.toStdString());
