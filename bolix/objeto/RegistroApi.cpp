@@ -97,9 +97,8 @@ QString ContaCorrente::carregaLiquidacoesApi(const QString &dataInicial) {
         pix().limpa();
         for (const bolix::api::PagamentoNoBanco &p : api.liquidados(inicio, hoje)) {
             if (p.pendente) {
-                anunciados << QStringLiteral("Nosso número %1: situação %2 no banco, ainda sem crédito")
-                                  .arg(p.numero)
-                                  .arg(p.estado);
+                anunciados
+                    << QStringLiteral("Nosso número %1: %2, ainda sem crédito").arg(p.numero, p.anuncio);
                 continue;
             }
             bolix::Ocorrencia oc;

@@ -32,7 +32,7 @@ protected:
     static void TearDownTestSuite() { delete certificados_; }
 
     // The simulator for the example account, its clock fixed at 10:00 of `hoje`.
-    void inicia(bool exigeCliente = false) {
+    void inicia(bool exigeCliente = false, int tamanhoPagina = 300) {
         simulador::OpcoesBancoDoBrasil o;
         o.clientId = QStringLiteral("id-da-loja");
         o.clientSecret = QStringLiteral("segredo-da-loja");
@@ -41,6 +41,7 @@ protected:
         o.agencia = QStringLiteral("1584");
         o.conta = QStringLiteral("210169");
         o.tls = certificados_->servidor(exigeCliente);
+        o.tamanhoPagina = tamanhoPagina;
         o.relogio = [this] { return agora_; };
         servidor_ = std::make_unique<simulador::ServidorBancoDoBrasil>(o);
         ASSERT_NE(servidor_->escuta(), 0);
@@ -242,7 +243,7 @@ TEST_F(ApiBancoDoBrasil, CertificadosErradosNaoPassamDoTls) {
 TEST_F(ApiBancoDoBrasil, LiquidadosTrazemExatamenteOsPagosComPaginas) {
     for (int pagina : {300, 2}) {
         SCOPED_TRACE(pagina);
-        inicia();
+        inicia(false, pagina);
         BancoDoBrasilApi api(conta("pix=N\n"));
         const auto resultados = registra(api, documentos(5));
         EXPECT_TRUE(api.liquidados(hoje, hoje).isEmpty()); // the bank's 404
@@ -259,6 +260,37 @@ TEST_F(ApiBancoDoBrasil, LiquidadosTrazemExatamenteOsPagosComPaginas) {
             EXPECT_FALSE(pagos[k].pendente);
         }
         EXPECT_TRUE(api.liquidados(hoje, hoje).size() == 3); // asked again: the same three, nothing new
+    }
+}
+
+// Payments the paying bank only announced (BB's "baixa operacional"): listed as pending with what the bank
+// told, never as money; once liquidated they come once, as money.
+TEST_F(ApiBancoDoBrasil, BaixaOperacionalFicaPendenteAteLiquidar) {
+    for (int pagina : {300, 1}) {
+        SCOPED_TRACE(pagina);
+        inicia(false, pagina);
+        BancoDoBrasilApi api(conta("pix=N\n"));
+        const auto resultados = registra(api, documentos(4));
+        const QDateTime momento(hoje, QTime(9, 15));
+        const int estados[] = {14, 15, 17, 21};
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(
+                servidor_->anuncia(resultados[i].boleto.linhaDigitavel, 1'520'000, momento, estados[i]));
+        const auto anunciados = api.liquidados(hoje.addDays(-3), hoje);
+        ASSERT_EQ(anunciados.size(), 4);
+        for (const PagamentoNoBanco &p : anunciados) {
+            EXPECT_TRUE(p.pendente);
+            EXPECT_EQ(
+                p.anuncio,
+                QStringLiteral("pagamento de R$ 152,00 anunciado em 01/12/2025 09:15 (baixa operacional)"));
+        }
+        ASSERT_TRUE(servidor_->paga(resultados[1].boleto.linhaDigitavel, 1'520'000, hoje));
+        const auto depois = api.liquidados(hoje.addDays(-3), hoje);
+        ASSERT_EQ(depois.size(), 4);
+        EXPECT_EQ(depois[0].numero, resultados[1].boleto.numero);
+        EXPECT_FALSE(depois[0].pendente);
+        EXPECT_EQ(std::count_if(depois.begin(), depois.end(), [](auto &p) { return p.pendente; }), 3);
+        EXPECT_TRUE(api.liquidados(hoje.addDays(-10), hoje.addDays(-5)).isEmpty());
     }
 }
 

@@ -173,8 +173,8 @@ TEST_F(RegistroNoBancoTest, InicioAnunciaCertificadoEConcluiOQueFicouPelaMetade)
     EXPECT_EQ(mensagens.mostradas.size(), 1);
 }
 
-// "Consultar Banco": exactly the payments made at the bank, settled once by "Processar"; a second query
-// brings nothing new.
+// "Consultar Banco": exactly the payments made at the bank, settled once by "Processar", and the one the
+// paying bank only announced listed for the operator; a second query brings nothing new.
 TEST_F(RegistroNoBancoTest, LiquidacoesDaApiBaixamUmaVez) {
     gera();
     const QList<QString> linhas = [&] {
@@ -187,13 +187,18 @@ TEST_F(RegistroNoBancoTest, LiquidacoesDaApiBaixamUmaVez) {
     ASSERT_EQ(linhas.size(), 3);
     ASSERT_TRUE(simulador->paga(linhas[0], 1'000'000, hoje));
     ASSERT_TRUE(simulador->paga(linhas[2], 1'000'000, hoje));
+    ASSERT_TRUE(simulador->anuncia(linhas[1], 1'000'000, QDateTime(hoje, QTime(8, 30)), 15));
 
     const QString conta = ContaDaConsultaApi(bolix);
     EXPECT_EQ(conta, QStringLiteral("001/1234567"));
     EXPECT_EQ(InicioDaConsultaApi(banco.conexao(), conta, hoje), hoje.addDays(-30));
     LiquidacoesApi l = CarregaLiquidacoesApi(bolix, hoje.addDays(-30), Money());
     ASSERT_EQ(l.ocorrencias.size(), 2u);
-    EXPECT_TRUE(l.anunciados.isEmpty());
+    const auto anunciado = std::find_if(simulador->boletos().cbegin(), simulador->boletos().cend(),
+                                        [&](const auto &b) { return b.linhaDigitavel == linhas[1]; });
+    EXPECT_EQ(l.anunciados, QStringLiteral("Nosso número %1: pagamento de R$ 100,00 anunciado em %2 08:30 "
+                                           "(baixa operacional), ainda sem crédito")
+                                .arg(anunciado->numero, hoje.toString(QStringLiteral("dd/MM/yyyy"))));
     QStringList documentosPagos;
     for (const Ocorrencia &o : l.ocorrencias) {
         documentosPagos << o.chave;
