@@ -5,17 +5,42 @@
 #include "db/ResultSet.h"
 #include "retorno/PixDosBoletos.h"
 #include "util/Clock.h"
+#include "util/Erro.h"
 #include "util/Mensagens.h"
 
 using boleto::ObjetoBolix;
 
 namespace {
 
-// The bank's QR of each registered document, stored against its record so that a 2ª via prints it too.
-int guardaRegistrados(const ObjetoBolix &bolix, Connection &conexao) {
-    const QString banco = bolix.get(QStringLiteral("NumeroBanco")).toText();
-    const QDateTime quando = Clock::agora();
-    bool tabelaCriada = false;
+const QString situacaoRegistrado = QStringLiteral("Registrado pela API do banco");
+
+// Keeps the bank's QR against the record of the issued boleto, so that a 2ª via prints it too.
+class GuardaDoPix {
+public:
+    GuardaDoPix(const ObjetoBolix &bolix, Connection &conexao)
+        : conexao_(conexao), banco_(bolix.get(QStringLiteral("NumeroBanco")).toText()) {}
+
+    void guarda(const PixDoBoleto &pix) {
+        if (pix.copiaECola.isEmpty())
+            return;
+        const ResultSet r = conexao_.abre(
+            sqlBoletoEmitidoDoDocumento(conexao_, banco_, pix.nossoNumero, pix.numeroDocumento));
+        if (r.vazio())
+            return;
+        if (!std::exchange(tabelaCriada_, true))
+            conexao_.executa(sqlCriaPixDosBoletos());
+        conexao_.executa(sqlGuardaPix(conexao_, r.valor(0, "boleto_id").inteiroLongo(), pix, quando_));
+    }
+
+private:
+    Connection &conexao_;
+    QString banco_;
+    QDateTime quando_ = Clock::agora();
+    bool tabelaCriada_ = false;
+};
+
+// The QR of each document of the run the bank registered; the number of them.
+int guardaRegistrados(const ObjetoBolix &bolix, GuardaDoPix &guarda) {
     int registrados = 0;
     const int documentos = int(bolix.get(QStringLiteral("DocumentosCobranca.Count")).toInt());
     for (int i = 0; i < documentos; ++i) {
@@ -25,20 +50,18 @@ int guardaRegistrados(const ObjetoBolix &bolix, Connection &conexao) {
         ++registrados;
         PixDoBoleto pix;
         pix.copiaECola = doc.get(QStringLiteral("PixCopiaECola")).toText();
-        if (pix.copiaECola.isEmpty())
-            continue;
         pix.numeroDocumento = doc.get(QStringLiteral("NumeroDocumento")).toText();
         pix.nossoNumero = doc.get(QStringLiteral("NossoNumero")).toText();
-        pix.situacao = QStringLiteral("Registrado pela API do banco");
-        const ResultSet r =
-            conexao.abre(sqlBoletoEmitidoDoDocumento(conexao, banco, pix.nossoNumero, pix.numeroDocumento));
-        if (r.vazio())
-            continue;
-        if (!std::exchange(tabelaCriada, true))
-            conexao.executa(sqlCriaPixDosBoletos());
-        conexao.executa(sqlGuardaPix(conexao, r.valor(0, "boleto_id").inteiroLongo(), pix, quando));
+        pix.situacao = situacaoRegistrado;
+        guarda.guarda(pix);
     }
     return registrados;
+}
+
+// The QR of each boleto an interrupted run left and the component finished now (its Pix collection).
+void guardaConcluidos(const ObjetoBolix &bolix, GuardaDoPix &guarda) {
+    for (const PixDoBoleto &pix : PixDoRetorno(bolix))
+        guarda.guarda(pix);
 }
 
 } // namespace
@@ -62,14 +85,16 @@ void RegistraNoBanco(bool imprimir, AmbienteGeracao &amb) {
         Mensagens::atual().erro(QStringLiteral("Os boletos não foram registrados no banco.\r") + e.text());
         return;
     }
-    const int registrados = guardaRegistrados(amb.bolix, amb.conexao);
+    GuardaDoPix guarda(amb.bolix, amb.conexao);
+    guardaConcluidos(amb.bolix, guarda);
+    const int registrados = guardaRegistrados(amb.bolix, guarda);
     if (imprimir && registrados > 0)
         amb.bolix.call(QStringLiteral("ImprimeBoletos"));
     Mensagens::atual().mensagem(QStringLiteral("%1 boletos registrados no banco").arg(registrados) +
                                 (detalhes.isEmpty() ? QString() : QStringLiteral("\r") + detalhes));
 }
 
-bool AnunciaRegistroNoBanco(const ObjetoBolix &bolix) {
+bool AnunciaRegistroNoBanco(const ObjetoBolix &bolix, Connection &conexao) {
     bool pelaApi = false;
     try {
         pelaApi = RegistroPelaApi(bolix);
@@ -83,10 +108,16 @@ bool AnunciaRegistroNoBanco(const ObjetoBolix &bolix) {
         if (!aviso.isEmpty())
             Mensagens::atual().atencao(aviso);
         const QString concluidos = bolix.call(QStringLiteral("ConcluiRegistros")).toText();
-        if (!concluidos.isEmpty())
+        if (!concluidos.isEmpty()) {
             Mensagens::atual().mensagem(concluidos);
+            GuardaDoPix guarda(bolix, conexao);
+            guardaConcluidos(bolix, guarda);
+        }
     } catch (const automation::AutomationError &e) {
         Mensagens::atual().atencao(e.text());
+    } catch (const Erro &e) {
+        Mensagens::atual().atencao(
+            QStringLiteral("O QR Pix dos boletos concluídos não foi guardado para a 2ª via.\r") + e.texto());
     }
     return true;
 }

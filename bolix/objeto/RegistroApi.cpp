@@ -21,10 +21,23 @@ bolix::ContaConfigurada contaDaApi(const ContaCorrente &objeto) {
     return bolix::configuraConta(conta, bolix::lerConfiguracao(caminhoConfiguracao()));
 }
 
-// One line per boleto of an earlier run that was finished now.
-QString textoConcluidos(const QList<bolix::api::RegistroDoDocumento> &concluidos) {
+// One line per boleto of an earlier run that was finished now. The bank's QR of each registered one goes
+// to the Pix collection, for the program to keep as it keeps a run's.
+QString entregaConcluidos(const QList<bolix::api::RegistroDoDocumento> &concluidos, PixCobrancas &pix) {
+    pix.limpa();
     if (concluidos.isEmpty())
         return {};
+    for (const auto &r : concluidos) {
+        if (r.resultado.situacao != bolix::api::ResultadoRegistro::Situacao::Registrado ||
+            r.resultado.boleto.pixCopiaECola.isEmpty())
+            continue;
+        bolix::Ocorrencia oc;
+        oc.numeroDocumento = r.numeroDocumento;
+        oc.nossoNumero = r.nossoNumero;
+        oc.pixCopiaECola = r.resultado.boleto.pixCopiaECola;
+        oc.pixSituacao = QStringLiteral("Registrado pela API do banco");
+        preenchePix(*pix.adiciona(), oc);
+    }
     QStringList linhas{QStringLiteral("Registros de uma geração interrompida, concluídos agora:")};
     for (const auto &r : concluidos)
         linhas << bolix::api::textoDoRegistro(r);
@@ -63,7 +76,7 @@ QString ContaCorrente::registraBoletos() {
         bolix::api::BancoDoBrasilApi api(contaDaApi(*this));
         bolix::api::DiarioRegistros diario(caminhoDiario());
         QStringList linhas;
-        const QString anteriores = textoConcluidos(bolix::api::concluiPendentes(api, diario));
+        const QString anteriores = entregaConcluidos(bolix::api::concluiPendentes(api, diario), pix());
         if (!anteriores.isEmpty())
             linhas << anteriores;
         QList<bolix::Documento> docs;
@@ -117,16 +130,18 @@ QString ContaCorrente::carregaLiquidacoesApi(const QString &dataInicial) {
 
 // At start-up the account is not set up yet: the journal's requests carry the convênio they went out with.
 QString ContaCorrente::concluiRegistros() {
-    return comErroDeAutomacao([] {
+    return comErroDeAutomacao([this] {
         bolix::api::DiarioRegistros diario(caminhoDiario());
         const auto pendentes = diario.pendentes();
-        if (pendentes.isEmpty())
+        if (pendentes.isEmpty()) {
+            pix().limpa();
             return QString();
+        }
         bolix::ContaConfigurada conta;
         conta.configuracao = bolix::lerConfiguracao(caminhoConfiguracao());
-        conta.cedente = bolix::api::convenioDoPedido(pendentes.first().second);
+        conta.cedente = bolix::api::convenioDoPedido(pendentes.first().pedido);
         bolix::api::BancoDoBrasilApi api(conta);
-        return textoConcluidos(bolix::api::concluiPendentes(api, diario));
+        return entregaConcluidos(bolix::api::concluiPendentes(api, diario), pix());
     });
 }
 

@@ -304,10 +304,10 @@ TEST_F(ApiBancoDoBrasil, DiarioConcluiOQueUmaGeracaoInterrompidaDeixou) {
     // The first reached the bank, the second never left; the run stopped before writing either outcome.
     const PedidoRegistro chegou = api.pedido(docs[0], hoje);
     const PedidoRegistro naoSaiu = api.pedido(docs[1], hoje);
-    diario.enviando(docs[0].numeroDocumento, chegou);
+    diario.enviando(docs[0], chegou);
     api.registra(chegou, [](const ResultadoRegistro &) {});
     api.aguardaTodas();
-    diario.enviando(docs[1].numeroDocumento, naoSaiu);
+    diario.enviando(docs[1], naoSaiu);
     ASSERT_EQ(diario.pendentes().size(), 2);
 
     const auto concluidos = concluiPendentes(api, diario);

@@ -6,6 +6,7 @@
 #include "bolix/api/RegistroEmLote.h"
 #include "bolix/simulador/ServidorBancoDoBrasil.h"
 #include "db/Connection.h"
+#include "generation/BoletosEmitidos.h"
 #include "generation/RegistroNoBanco.h"
 #include "retorno/Baixa.h"
 #include "retorno/BaixasRegistradas.h"
@@ -17,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 
 namespace {
 
@@ -155,9 +157,10 @@ TEST_F(RegistroNoBancoTest, InicioAnunciaCertificadoEConcluiOQueFicouPelaMetade)
     bolix::Documento doc = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("77"));
     doc.dataVencimento = hoje.addDays(10);
     bolix::api::DiarioRegistros(instalacao.arquivo(QStringLiteral("registros_api.jsonl")))
-        .enviando(doc.numeroDocumento, api.pedido(doc, hoje));
+        .enviando(doc, api.pedido(doc, hoje));
 
-    AnunciaRegistroNoBanco(bolix);
+    PreparaBoletosEmitidos(banco.conexao()); // as the start-up does first
+    AnunciaRegistroNoBanco(bolix, banco.conexao());
 
     ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join(u'|').toStdString();
     EXPECT_TRUE(mensagens.mostradas[0].startsWith(u"atencao: O certificado da API do banco vence em "))
@@ -169,8 +172,54 @@ TEST_F(RegistroNoBancoTest, InicioAnunciaCertificadoEConcluiOQueFicouPelaMetade)
     EXPECT_FALSE(QFile::exists(instalacao.arquivo(QStringLiteral("registros_api.jsonl"))));
 
     mensagens.mostradas.clear();
-    AnunciaRegistroNoBanco(bolix); // nothing left to do
+    AnunciaRegistroNoBanco(bolix, banco.conexao()); // nothing left to do
     EXPECT_EQ(mensagens.mostradas.size(), 1);
+}
+
+// A boleto a crash left between the bank's answer and the record: finished at start-up or by the next run,
+// the operator told, and its QR kept as a run keeps it, for the 2ª via.
+TEST_F(RegistroNoBancoTest, ConcluidosGuardamOQrParaASegundaVia) {
+    gera();
+    const QString numeroDocumento = doc(0, "NumeroDocumento");
+    const QString nossoNumero = doc(0, "NossoNumero");
+    const auto &noBanco = simulador->boletos().value(QStringLiteral("00012345670000000041"));
+    ASSERT_FALSE(noBanco.emv.isEmpty());
+    const auto qrGuardado = [&] {
+        const ResultSet r = banco.conexao().abre(
+            QStringLiteral("select p.copia_e_cola from ruvenal_pix p join ruvenal_boletos b on b.boleto_id = "
+                           "p.boleto_id where b.nosso_numero = '%1'")
+                .arg(nossoNumero));
+        return r.vazio() ? QString() : r.valor(0, "copia_e_cola").texto();
+    };
+    const auto interrompe = [&] {
+        banco.conexao().executa(QStringLiteral("delete from ruvenal_pix"));
+        bolix::Documento documento;
+        documento.numeroDocumento = numeroDocumento;
+        documento.nossoNumero = nossoNumero;
+        bolix::api::DiarioRegistros(instalacao.arquivo(QStringLiteral("registros_api.jsonl")))
+            .enviando(documento, {noBanco.numero, noBanco.codigoBarras,
+                                  QJsonDocument(noBanco.pedido).toJson(QJsonDocument::Compact)});
+        mensagens.mostradas.clear();
+    };
+    const QString concluido = QStringLiteral("Registros de uma geração interrompida, concluídos agora:\r"
+                                             "Documento %1: registrado no banco")
+                                  .arg(numeroDocumento);
+
+    interrompe();
+    AnunciaRegistroNoBanco(bolix, banco.conexao());
+    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral("mensagem: ") + concluido});
+    EXPECT_EQ(qrGuardado(), noBanco.emv);
+
+    interrompe();
+    cliente(4);
+    banco.receber({{"clientes_id", 4}});
+    listaClientes();
+    marca(*clientes, {4});
+    gera();
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("mensagem: 1 boletos registrados no banco\r") + concluido});
+    EXPECT_EQ(qrGuardado(), noBanco.emv);
+    EXPECT_EQ(simulador->registrosRecebidos(), 4); // the finished one was not sent again
 }
 
 // "Consultar Banco": exactly the payments made at the bank, settled once by "Processar", and the one the
