@@ -46,4 +46,6 @@ struct AmbienteGeracao {
     Connection &conexao;
     // Shows the count of marked rows done; may be empty.
     Progresso::Mostra progresso;
+    // Shows beside the count why it stands still (waiting for the bank), or nothing; may be empty.
+    std::function<void(const QString &)> situacao = {};
 };

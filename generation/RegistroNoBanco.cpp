@@ -8,6 +8,8 @@
 #include "util/Erro.h"
 #include "util/Mensagens.h"
 
+#include <optional>
+
 using boleto::ObjetoBolix;
 
 namespace {
@@ -58,6 +60,53 @@ int guardaRegistrados(const ObjetoBolix &bolix, GuardaDoPix &guarda) {
     return registrados;
 }
 
+// Told by the component, late-bound, how its registrations go: the bar counts them and says when the bank
+// asked to wait.
+class ProgressoDoRegistro : public automation::Dispatch {
+public:
+    explicit ProgressoDoRegistro(const AmbienteGeracao &amb) : amb_(amb) {}
+    ~ProgressoDoRegistro() override { situacao({}); }
+
+    automation::Variant get(const QString &membro) override { throw desconhecido(membro); }
+    void set(const QString &membro, const automation::Variant &) override { throw desconhecido(membro); }
+    automation::Variant call(const QString &membro, const QList<automation::Variant> &args) override {
+        if (membro.compare(u"Avanca", Qt::CaseInsensitive) == 0) {
+            avanca(args.value(0).toInt(), args.value(1).toInt());
+        } else if (membro.compare(u"AguardaBanco", Qt::CaseInsensitive) == 0) {
+            esperando_ = true;
+            situacao(QStringLiteral("aguardando o banco (%1 s)").arg(args.value(0).toInt()));
+        } else {
+            throw desconhecido(membro);
+        }
+        return {};
+    }
+
+private:
+    static automation::AutomationError desconhecido(const QString &membro) {
+        return automation::AutomationError(
+            QStringLiteral("Progresso do registro: membro %1 desconhecido.").arg(membro));
+    }
+
+    void avanca(qint64 feitas, qint64 total) {
+        if (std::exchange(esperando_, false))
+            situacao({});
+        if (!progresso_ || total != total_)
+            progresso_.emplace(total_ = total, amb_.progresso);
+        while (progresso_->feitas() < feitas)
+            progresso_->avanca();
+    }
+
+    void situacao(const QString &texto) const {
+        if (amb_.situacao)
+            amb_.situacao(texto);
+    }
+
+    const AmbienteGeracao &amb_;
+    std::optional<Progresso> progresso_;
+    qint64 total_ = 0;
+    bool esperando_ = false;
+};
+
 // The QR of each boleto an interrupted run left and the component finished now (its Pix collection).
 void guardaConcluidos(const ObjetoBolix &bolix, GuardaDoPix &guarda) {
     for (const PixDoBoleto &pix : PixDoRetorno(bolix))
@@ -80,7 +129,10 @@ QString sqlBoletoEmitidoDoDocumento(Connection &conexao, const QString &banco, c
 void RegistraNoBanco(bool imprimir, AmbienteGeracao &amb) {
     QString detalhes;
     try {
-        detalhes = amb.bolix.call(QStringLiteral("RegistraBoletos")).toText();
+        detalhes = amb.bolix
+                       .call(QStringLiteral("RegistraBoletos"),
+                             {automation::DispatchPtr(std::make_shared<ProgressoDoRegistro>(amb))})
+                       .toText();
     } catch (const automation::AutomationError &e) {
         Mensagens::atual().erro(QStringLiteral("Os boletos não foram registrados no banco.\r") + e.text());
         return;

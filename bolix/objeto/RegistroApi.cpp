@@ -44,6 +44,28 @@ QString entregaConcluidos(const QList<bolix::api::RegistroDoDocumento> &concluid
     return linhas.join(u'\r');
 }
 
+// The caller's progress object, told by name; what it does with the news is its own affair, and a
+// failure there does not stop the registrations.
+class AvisoDeProgresso {
+public:
+    explicit AvisoDeProgresso(const Variant &objeto)
+        : objeto_(objeto.type() == Variant::Type::Object ? objeto.toObject() : nullptr) {}
+
+    void avanca(qsizetype feitas, qsizetype total) const { avisa(QStringLiteral("Avanca"), {feitas, total}); }
+    void aguardaBanco(int segundos) const { avisa(QStringLiteral("AguardaBanco"), {segundos}); }
+
+private:
+    void avisa(const QString &membro, const QList<Variant> &args) const {
+        if (!objeto_)
+            return;
+        try {
+            objeto_->call(membro, args);
+        } catch (const automation::AutomationError &) {
+        }
+    }
+    automation::DispatchPtr objeto_;
+};
+
 } // namespace
 
 bool ContaCorrente::registroApi() const {
@@ -71,9 +93,11 @@ QString ContaCorrente::avisoCertificado() const {
 
 // What an earlier run left half done first, then this run's documents. Each document learns whether the
 // bank holds it and, registered, carries the bank's Pix QR.
-QString ContaCorrente::registraBoletos() {
-    return comErroDeAutomacao([this] {
+QString ContaCorrente::registraBoletos(const Variant &progresso) {
+    return comErroDeAutomacao([&] {
+        const AvisoDeProgresso aviso(progresso);
         bolix::api::BancoDoBrasilApi api(contaDaApi(*this));
+        api.cliente().aoAguardarBanco = [&aviso](int segundos) { aviso.aguardaBanco(segundos); };
         bolix::api::DiarioRegistros diario(caminhoDiario());
         QStringList linhas;
         const QString anteriores = entregaConcluidos(bolix::api::concluiPendentes(api, diario), pix());
@@ -82,7 +106,10 @@ QString ContaCorrente::registraBoletos() {
         QList<bolix::Documento> docs;
         for (const auto &doc : documentos().itens())
             docs.append(documentoDe(*doc));
-        const auto resultados = bolix::api::registraDocumentos(api, diario, docs, QDate::currentDate());
+        qsizetype feitas = 0;
+        aviso.avanca(0, docs.size());
+        const auto resultados = bolix::api::registraDocumentos(api, diario, docs, QDate::currentDate(),
+                                                               [&] { aviso.avanca(++feitas, docs.size()); });
         for (qsizetype i = 0; i < resultados.size(); ++i) {
             const auto &r = resultados[i].resultado;
             DocumentoCobranca &doc = *documentos().itens()[i];

@@ -91,6 +91,26 @@ TEST_F(RegistroNoBancoTest, RegistraImprimeComOQrEGuardaOQrParaASegundaVia) {
     }
 }
 
+// The bar counts the registrations as the component reports them and says while the bank has it wait.
+TEST_F(RegistroNoBancoTest, BarraContaOsRegistrosEDizQuandoOBancoPedeEspera) {
+    simulador->falhas.limite = 1;
+    simulador->falhas.retryAfter = 1;
+    QStringList mostrado;
+    progresso = [&](qint64 feitas, qint64 total) {
+        mostrado << QStringLiteral("%1/%2").arg(feitas).arg(total);
+    };
+    situacao = [&](const QString &texto) { mostrado << QStringLiteral("[%1]").arg(texto); };
+    gera();
+
+    EXPECT_EQ(mensagens.mostradas, QStringList{"mensagem: 3 boletos registrados no banco"});
+    const QString espera = QStringLiteral("[aguardando o banco (1 s)]");
+    ASSERT_EQ(mostrado.count(espera), 1) << mostrado.join(u'|').toStdString();
+    const QStringList depois = mostrado.mid(mostrado.indexOf(espera) + 1);
+    EXPECT_TRUE(depois.contains(QStringLiteral("[]"))) << mostrado.join(u'|').toStdString();
+    EXPECT_EQ(depois.last(), QStringLiteral("3/3")) << mostrado.join(u'|').toStdString();
+    EXPECT_TRUE(mostrado.mid(0, mostrado.indexOf(espera)).contains(QStringLiteral("0/3")));
+}
+
 TEST_F(RegistroNoBancoTest, FalhasERecusasDoBancoDitasAoOperador) {
     // The first one registered without its QR and answered 500: asked about, not sent again.
     simulador->falhas.erroAposRegistrar = 1;
