@@ -11,7 +11,10 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSslKey>
+#include <QTcpServer>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -45,6 +48,8 @@ protected:
         o.relogio = [this] { return agora_; };
         servidor_ = std::make_unique<simulador::ServidorBancoDoBrasil>(o);
         ASSERT_NE(servidor_->escuta(), 0);
+        urlApi_ = servidor_->urlApi();
+        urlToken_ = servidor_->urlToken();
     }
 
     // The account as bolix.ini configures it for the simulator; `extra` adds or overrides keys.
@@ -57,8 +62,8 @@ protected:
                 "registro=API\nambiente=homologacao\napi_client_id=id-da-loja\n"
                 "api_client_secret=segredo-da-loja\napi_chave_aplicacao=chave-app\n"
                 "api_autoridades=" +
-                certificados_->ca().toUtf8() + "\napi_url=" + servidor_->urlApi().toUtf8() +
-                "\napi_url_token=" + servidor_->urlToken().toUtf8() + "\napi_tempo_limite=5\n" + extra);
+                certificados_->ca().toUtf8() + "\napi_url=" + urlApi_.toUtf8() +
+                "\napi_url_token=" + urlToken_.toUtf8() + "\napi_tempo_limite=5\n" + extra);
         f.close();
         Conta c;
         c.codigoAgencia = QStringLiteral("1584");
@@ -96,6 +101,8 @@ protected:
     QTemporaryDir dir_;
     QDateTime agora_{hoje, QTime(10, 0)};
     std::unique_ptr<simulador::ServidorBancoDoBrasil> servidor_;
+    QString urlApi_;
+    QString urlToken_;
 };
 
 TEST_F(ApiBancoDoBrasil, RegistraCadaBoletoUmaVezComOCodigoDeBarrasEOQrDoBanco) {
@@ -261,6 +268,51 @@ TEST_F(ApiBancoDoBrasil, LiquidadosTrazemExatamenteOsPagosComPaginas) {
         }
         EXPECT_TRUE(api.liquidados(hoje, hoje).size() == 3); // asked again: the same three, nothing new
     }
+}
+
+// The simulator's own process in HTTPS mode, as the demo starts it: the client certificate demanded, a
+// registration served; options it cannot use stop it with its usage.
+TEST_F(ApiBancoDoBrasil, SimuladorNaLinhaDeComando) {
+    const QString programa = QStringLiteral(SIMULADOR_BANCO);
+    QProcess errado;
+    errado.start(programa, {QStringLiteral("--api-bb"), QStringLiteral("--porta"), QStringLiteral("x")});
+    ASSERT_TRUE(errado.waitForFinished(10'000));
+    EXPECT_EQ(errado.exitCode(), 2);
+    EXPECT_TRUE(errado.readAllStandardError().contains("--certificado"));
+
+    QTcpServer livre; // a port free a moment ago
+    ASSERT_TRUE(livre.listen(QHostAddress::LocalHost));
+    const QString porta = QString::number(livre.serverPort());
+    livre.close();
+    QProcess simulador;
+    simulador.start(programa,
+                    {"--api-bb", "--porta", porta, "--certificado", certificados_->caminho("servidor.pem"),
+                     "--chave", certificados_->caminho("servidor.key"), "--autoridade-cliente",
+                     certificados_->ca(), "--client-id", "id-da-loja", "--client-secret", "segredo-da-loja",
+                     "--chave-aplicacao", "chave-app"});
+    const auto encerra = qScopeGuard([&] {
+        simulador.kill();
+        simulador.waitForFinished();
+    });
+    ASSERT_TRUE(simulador.waitForReadyRead(10'000)) << simulador.readAllStandardError().toStdString();
+    EXPECT_TRUE(simulador.readLine().startsWith("API: https://localhost:" + porta.toUtf8()));
+    urlApi_ = QStringLiteral("https://localhost:%1/cobrancas/v2").arg(porta);
+    urlToken_ = QStringLiteral("https://localhost:%1/oauth/token").arg(porta);
+
+    const QDate dia = QDate::currentDate();
+    Documento doc = documentos(1).first();
+    doc.dataVencimento = dia.addDays(10);
+    BancoDoBrasilApi semCertificado(conta("pix=S\n"));
+    ResultadoRegistro r;
+    semCertificado.registra(semCertificado.pedido(doc, dia), [&](const ResultadoRegistro &x) { r = x; });
+    semCertificado.aguardaTodas();
+    EXPECT_EQ(r.situacao, Situacao::Recusado);
+
+    BancoDoBrasilApi api(conta());
+    api.registra(api.pedido(doc, dia), [&](const ResultadoRegistro &x) { r = x; });
+    api.aguardaTodas();
+    EXPECT_EQ(r.situacao, Situacao::Registrado) << r.mensagem.toStdString();
+    EXPECT_FALSE(r.boleto.pixCopiaECola.isEmpty());
 }
 
 // Payments the paying bank only announced (BB's "baixa operacional"): listed as pending with what the bank
