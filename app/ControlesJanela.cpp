@@ -41,9 +41,13 @@ QFrame *amostra(QWidget *pai, QColor cor, QRect geometria) {
     return f;
 }
 
+namespace {
+const QString formatoProgresso = QStringLiteral("%v de %m");
+}
+
 QProgressBar *barraProgresso(QWidget *pai, const char *nome, QRect geometria) {
     auto *barra = cria<QProgressBar>(pai, nome, geometria);
-    barra->setFormat(QStringLiteral("%v de %m"));
+    barra->setFormat(formatoProgresso);
     barra->hide();
     return barra;
 }
@@ -53,5 +57,12 @@ Progresso::Mostra mostraEm(QProgressBar *barra) {
         barra->setMaximum(int(total));
         barra->setValue(int(feitas));
         barra->show();
+    };
+}
+
+std::function<void(const QString &)> situacaoEm(QProgressBar *barra) {
+    return [barra](const QString &texto) {
+        barra->setFormat(texto.isEmpty() ? formatoProgresso
+                                         : formatoProgresso + QStringLiteral(", ") + texto);
     };
 }

@@ -25,3 +25,5 @@ QFrame *amostra(QWidget *pai, QColor cor, QRect geometria);
 // A run's count, "x de y", shown while the run goes on.
 QProgressBar *barraProgresso(QWidget *pai, const char *nome, QRect geometria);
 Progresso::Mostra mostraEm(QProgressBar *barra);
+// Why the bar's count stands still, beside it; empty for the count alone.
+std::function<void(const QString &)> situacaoEm(QProgressBar *barra);

@@ -418,7 +418,8 @@ void TabExporta::bGerarClick() {
         (rbEmpresa->isChecked() ? dbEmpresas : dbFuncs)->viewport()->update();
     });
     AmbienteGeracao ambiente{contexto_.estadoPrograma(), contexto_.pastaPrograma(), contexto_.bolix(),
-                             contexto_.configuracao(),   contexto_.conexao(),       mostraEm(pbGeracao)};
+                             contexto_.configuracao(),   contexto_.conexao(),       mostraEm(pbGeracao),
+                             situacaoEm(pbGeracao)};
     GerarArquivo(controles, {QListaFunc(), QListEmpres()}, contexto_.geracao(), ambiente,
                  [this](const QString &titulo) { window()->setWindowTitle(titulo); });
 }

@@ -98,12 +98,14 @@ void TFRuvenal::executaInicio() {
 
     naEtapa(QStringLiteral("componente Bolix.ContaCorrente"),
             [this] { contexto_.ObjBolix = boleto::ObjetoBolix::cria(contexto_.programDir_); });
-    tabImportarRet->butConsultarBanco->setVisible(AnunciaRegistroNoBanco(contexto_.ObjBolix));
 
     naEtapa(QStringLiteral("empresas"), [&] { tabExporta->abreEmpresas(cfg.codEmpresa); });
     tabExporta->rbClienteClick();
     pcPrincipal->setCurrentWidget(tabExporta);
     preparaBoletosEmitidos();
+    // After the record of issued boletos is ready: registrations finished now keep their QR in it.
+    tabImportarRet->butConsultarBanco->setVisible(
+        AnunciaRegistroNoBanco(contexto_.ObjBolix, contexto_.conexao()));
 }
 
 // The record of issued boletos in its present shape. Numbers it holds twice (issued before it refused them)

@@ -46,6 +46,8 @@ struct AmbienteGeracao {
     Connection &conexao;
     // Shows the count of marked rows done; may be empty.
     Progresso::Mostra progresso;
+    // Shows beside the count why it stands still (waiting for the bank), or nothing; may be empty.
+    std::function<void(const QString &)> situacao = {};
     // Rows whose write-back goes in one pair of requests: at 20 ms a round trip the progress still moves a
     // few times a second. 1 sends each row's statements alone, as the tests that compare the two do.
     int numerosPorLote = 100;

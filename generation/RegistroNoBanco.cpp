@@ -5,17 +5,44 @@
 #include "db/ResultSet.h"
 #include "retorno/PixDosBoletos.h"
 #include "util/Clock.h"
+#include "util/Erro.h"
 #include "util/Mensagens.h"
+
+#include <optional>
 
 using boleto::ObjetoBolix;
 
 namespace {
 
-// The bank's QR of each registered document, stored against its record so that a 2ª via prints it too.
-int guardaRegistrados(const ObjetoBolix &bolix, Connection &conexao) {
-    const QString banco = bolix.get(QStringLiteral("NumeroBanco")).toText();
-    const QDateTime quando = Clock::agora();
-    bool tabelaCriada = false;
+const QString situacaoRegistrado = QStringLiteral("Registrado pela API do banco");
+
+// Keeps the bank's QR against the record of the issued boleto, so that a 2ª via prints it too.
+class GuardaDoPix {
+public:
+    GuardaDoPix(const ObjetoBolix &bolix, Connection &conexao)
+        : conexao_(conexao), banco_(bolix.get(QStringLiteral("NumeroBanco")).toText()) {}
+
+    void guarda(const PixDoBoleto &pix) {
+        if (pix.copiaECola.isEmpty())
+            return;
+        const ResultSet r = conexao_.abre(
+            sqlBoletoEmitidoDoDocumento(conexao_, banco_, pix.nossoNumero, pix.numeroDocumento));
+        if (r.vazio())
+            return;
+        if (!std::exchange(tabelaCriada_, true))
+            conexao_.executa(sqlCriaPixDosBoletos());
+        conexao_.executa(sqlGuardaPix(conexao_, r.valor(0, "boleto_id").inteiroLongo(), pix, quando_));
+    }
+
+private:
+    Connection &conexao_;
+    QString banco_;
+    QDateTime quando_ = Clock::agora();
+    bool tabelaCriada_ = false;
+};
+
+// The QR of each document of the run the bank registered; the number of them.
+int guardaRegistrados(const ObjetoBolix &bolix, GuardaDoPix &guarda) {
     int registrados = 0;
     const int documentos = int(bolix.get(QStringLiteral("DocumentosCobranca.Count")).toInt());
     for (int i = 0; i < documentos; ++i) {
@@ -25,20 +52,65 @@ int guardaRegistrados(const ObjetoBolix &bolix, Connection &conexao) {
         ++registrados;
         PixDoBoleto pix;
         pix.copiaECola = doc.get(QStringLiteral("PixCopiaECola")).toText();
-        if (pix.copiaECola.isEmpty())
-            continue;
         pix.numeroDocumento = doc.get(QStringLiteral("NumeroDocumento")).toText();
         pix.nossoNumero = doc.get(QStringLiteral("NossoNumero")).toText();
-        pix.situacao = QStringLiteral("Registrado pela API do banco");
-        const ResultSet r =
-            conexao.abre(sqlBoletoEmitidoDoDocumento(conexao, banco, pix.nossoNumero, pix.numeroDocumento));
-        if (r.vazio())
-            continue;
-        if (!std::exchange(tabelaCriada, true))
-            conexao.executa(sqlCriaPixDosBoletos());
-        conexao.executa(sqlGuardaPix(conexao, r.valor(0, "boleto_id").inteiroLongo(), pix, quando));
+        pix.situacao = situacaoRegistrado;
+        guarda.guarda(pix);
     }
     return registrados;
+}
+
+// Told by the component, late-bound, how its registrations go: the bar counts them and says when the bank
+// asked to wait.
+class ProgressoDoRegistro : public automation::Dispatch {
+public:
+    explicit ProgressoDoRegistro(const AmbienteGeracao &amb) : amb_(amb) {}
+    ~ProgressoDoRegistro() override { situacao({}); }
+
+    automation::Variant get(const QString &membro) override { throw desconhecido(membro); }
+    void set(const QString &membro, const automation::Variant &) override { throw desconhecido(membro); }
+    automation::Variant call(const QString &membro, const QList<automation::Variant> &args) override {
+        if (membro.compare(u"Avanca", Qt::CaseInsensitive) == 0) {
+            avanca(args.value(0).toInt(), args.value(1).toInt());
+        } else if (membro.compare(u"AguardaBanco", Qt::CaseInsensitive) == 0) {
+            esperando_ = true;
+            situacao(QStringLiteral("aguardando o banco (%1 s)").arg(args.value(0).toInt()));
+        } else {
+            throw desconhecido(membro);
+        }
+        return {};
+    }
+
+private:
+    static automation::AutomationError desconhecido(const QString &membro) {
+        return automation::AutomationError(
+            QStringLiteral("Progresso do registro: membro %1 desconhecido.").arg(membro));
+    }
+
+    void avanca(qint64 feitas, qint64 total) {
+        if (std::exchange(esperando_, false))
+            situacao({});
+        if (!progresso_ || total != total_)
+            progresso_.emplace(total_ = total, amb_.progresso);
+        while (progresso_->feitas() < feitas)
+            progresso_->avanca();
+    }
+
+    void situacao(const QString &texto) const {
+        if (amb_.situacao)
+            amb_.situacao(texto);
+    }
+
+    const AmbienteGeracao &amb_;
+    std::optional<Progresso> progresso_;
+    qint64 total_ = 0;
+    bool esperando_ = false;
+};
+
+// The QR of each boleto an interrupted run left and the component finished now (its Pix collection).
+void guardaConcluidos(const ObjetoBolix &bolix, GuardaDoPix &guarda) {
+    for (const PixDoBoleto &pix : PixDoRetorno(bolix))
+        guarda.guarda(pix);
 }
 
 } // namespace
@@ -57,19 +129,24 @@ QString sqlBoletoEmitidoDoDocumento(Connection &conexao, const QString &banco, c
 void RegistraNoBanco(bool imprimir, AmbienteGeracao &amb) {
     QString detalhes;
     try {
-        detalhes = amb.bolix.call(QStringLiteral("RegistraBoletos")).toText();
+        detalhes = amb.bolix
+                       .call(QStringLiteral("RegistraBoletos"),
+                             {automation::DispatchPtr(std::make_shared<ProgressoDoRegistro>(amb))})
+                       .toText();
     } catch (const automation::AutomationError &e) {
         Mensagens::atual().erro(QStringLiteral("Os boletos não foram registrados no banco.\r") + e.text());
         return;
     }
-    const int registrados = guardaRegistrados(amb.bolix, amb.conexao);
+    GuardaDoPix guarda(amb.bolix, amb.conexao);
+    guardaConcluidos(amb.bolix, guarda);
+    const int registrados = guardaRegistrados(amb.bolix, guarda);
     if (imprimir && registrados > 0)
         amb.bolix.call(QStringLiteral("ImprimeBoletos"));
     Mensagens::atual().mensagem(QStringLiteral("%1 boletos registrados no banco").arg(registrados) +
                                 (detalhes.isEmpty() ? QString() : QStringLiteral("\r") + detalhes));
 }
 
-bool AnunciaRegistroNoBanco(const ObjetoBolix &bolix) {
+bool AnunciaRegistroNoBanco(const ObjetoBolix &bolix, Connection &conexao) {
     bool pelaApi = false;
     try {
         pelaApi = RegistroPelaApi(bolix);
@@ -83,10 +160,16 @@ bool AnunciaRegistroNoBanco(const ObjetoBolix &bolix) {
         if (!aviso.isEmpty())
             Mensagens::atual().atencao(aviso);
         const QString concluidos = bolix.call(QStringLiteral("ConcluiRegistros")).toText();
-        if (!concluidos.isEmpty())
+        if (!concluidos.isEmpty()) {
             Mensagens::atual().mensagem(concluidos);
+            GuardaDoPix guarda(bolix, conexao);
+            guardaConcluidos(bolix, guarda);
+        }
     } catch (const automation::AutomationError &e) {
         Mensagens::atual().atencao(e.text());
+    } catch (const Erro &e) {
+        Mensagens::atual().atencao(
+            QStringLiteral("O QR Pix dos boletos concluídos não foi guardado para a 2ª via.\r") + e.texto());
     }
     return true;
 }

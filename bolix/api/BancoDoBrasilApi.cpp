@@ -143,6 +143,8 @@ PagamentoNoBanco pagamentoDoDetalhe(const QString &numero, const QJsonObject &o)
     p.dataPagamento = dataDoBanco(o.value(QLatin1String("dataRecebimentoTitulo")));
     p.dataCredito = dataDoBanco(o.value(QLatin1String("dataCreditoLiquidacao")));
     p.pendente = !liquidacaoFinal(p.estado);
+    if (p.pendente)
+        p.anuncio = QStringLiteral("situação %1 no banco").arg(p.estado);
     if (!p.pendente && (p.valorPago <= 0 || !p.dataCredito.isValid()))
         throw ErroBolix(QStringLiteral("Detalhe do boleto %1 no banco: liquidado sem valorPagoSacado ou "
                                        "dataCreditoLiquidacao válidos.")
@@ -414,7 +416,72 @@ QList<PagamentoNoBanco> BancoDoBrasilApi::liquidados(const QDate &inicio, const 
                                            "proximoIndice novo."));
         indice = proximo;
     }
-    return detalhes(numeros);
+    QList<PagamentoNoBanco> pagamentos = detalhes(numeros);
+    for (const PagamentoNoBanco &p : baixasOperacionais(inicio, fim))
+        if (!numeros.contains(p.numero))
+            pagamentos << p;
+    return pagamentos;
+}
+
+// What the paying banks announced before the money reaches the account: a promise that may still be
+// cancelled, so each one is pending; cancelled ones are left out.
+QList<PagamentoNoBanco> BancoDoBrasilApi::baixasOperacionais(const QDate &inicio, const QDate &fim) {
+    constexpr int cancelamento = 10;
+    const auto falha = [](const QString &texto) {
+        return ErroBolix(QStringLiteral("Consulta das baixas operacionais no banco: %1.").arg(texto));
+    };
+    QList<PagamentoNoBanco> anunciados;
+    QString proximo;
+    for (;;) {
+        QUrlQuery q;
+        q.addQueryItem(QStringLiteral("agencia"), QString::number(numero(conta_.agencia)));
+        q.addQueryItem(QStringLiteral("conta"), QString::number(numero(conta_.conta)));
+        q.addQueryItem(QStringLiteral("carteira"), QString::number(numero(conta_.configuracao.carteira)));
+        q.addQueryItem(QStringLiteral("variacao"), QString::number(numero(conta_.configuracao.variacao)));
+        q.addQueryItem(QStringLiteral("dataInicioAgendamentoTitulo"), dataBB(inicio));
+        q.addQueryItem(QStringLiteral("dataFimAgendamentoTitulo"), dataBB(fim));
+        if (!proximo.isEmpty())
+            q.addQueryItem(QStringLiteral("idProximoTitulo"), proximo);
+        const Resposta r = cliente_->executa({"GET", QStringLiteral("/boletos-baixa-operacional"), q, {}});
+        if (r.status == 404) // the bank's empty list
+            break;
+        if (!r.sucesso())
+            throw falha(r.semResposta() ? r.falha : palavrasDoBancoDoBrasil(r.status, r.corpo));
+        const QJsonObject o = QJsonDocument::fromJson(r.corpo).object();
+        const QJsonValue lista = o.value(QLatin1String("lista"));
+        if (!lista.isArray())
+            throw falha(QStringLiteral("resposta sem a lista \"lista\""));
+        for (const QJsonValue &v : lista.toArray()) {
+            const QJsonObject titulo = v.toObject().value(QLatin1String("titulo")).toObject();
+            PagamentoNoBanco p;
+            p.numero = digitosDoBanco(titulo, "id", 20);
+            if (p.numero.isEmpty())
+                throw falha(QStringLiteral("título sem id de 20 dígitos"));
+            if (titulo.value(QLatin1String("estadoBaixaOperacional")).toInt() == cancelamento)
+                continue;
+            const QJsonObject agendamento = titulo.value(QLatin1String("agendamentoPagamento")).toObject();
+            const QDateTime momento = QDateTime::fromString(
+                agendamento.value(QLatin1String("momento")).toString().left(19), Qt::ISODate);
+            p.pendente = true;
+            p.valorTitulo = dinheiroDoBanco(titulo.value(QLatin1String("valorOriginal")));
+            p.valorPago = dinheiroDoBanco(agendamento.value(QLatin1String("valorCip")));
+            p.dataPagamento = momento.date();
+            p.anuncio =
+                QStringLiteral("pagamento de R$ %1 anunciado%2 (baixa operacional)")
+                    .arg(QString::number(double(p.valorPago) / 10'000, 'f', 2).replace(u'.', u','),
+                         momento.isValid() ? momento.toString(QStringLiteral(" 'em' dd/MM/yyyy HH:mm"))
+                                           : QString());
+            anunciados << p;
+        }
+        const QJsonValue mais = o.value(QLatin1String("possuiMaisTitulos"));
+        if (!(mais.toBool() || mais.toString() == u"S"))
+            break;
+        const QString seguinte = limpo(o.value(QLatin1String("proximoTitulo")).toVariant().toString());
+        if (seguinte.isEmpty() || seguinte == proximo)
+            throw falha(QStringLiteral("continuação sem proximoTitulo novo"));
+        proximo = seguinte;
+    }
+    return anunciados;
 }
 
 QList<PagamentoNoBanco> BancoDoBrasilApi::detalhes(const QStringList &numeros) {

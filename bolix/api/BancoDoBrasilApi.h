@@ -47,6 +47,7 @@ struct PagamentoNoBanco {
     QDate dataPagamento;
     QDate dataCredito;
     bool pendente = false; // announced by the bank, not yet money: listed, never settled
+    QString anuncio;       // for a pending one, what the bank told of it
 };
 
 // One registration as it goes out: kept before it is sent, so a run cut short can finish it.
@@ -78,8 +79,9 @@ public:
     void confirma(const PedidoRegistro &pedido, std::function<void(const ResultadoRegistro &)> fim);
     void aguardaTodas() { cliente_->aguardaTodas(); }
 
-    // Boletos liquidated with movement dates from `inicio` to `fim`, each with its detail. ErroBolix with the
-    // bank's words when a call fails.
+    // Boletos liquidated with movement dates from `inicio` to `fim`, each with its detail, then the payments
+    // the paying banks announced in that period and not liquidated yet ("baixa operacional"), pending.
+    // ErroBolix with the bank's words when a call fails.
     QList<PagamentoNoBanco> liquidados(const QDate &inicio, const QDate &fim);
 
     ClienteApi &cliente() { return *cliente_; }
@@ -87,6 +89,7 @@ public:
 private:
     class Registro;
     QList<PagamentoNoBanco> detalhes(const QStringList &numeros);
+    QList<PagamentoNoBanco> baixasOperacionais(const QDate &inicio, const QDate &fim);
     ContaConfigurada conta_;
     std::unique_ptr<ClienteApi> cliente_;
 };

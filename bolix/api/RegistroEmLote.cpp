@@ -75,9 +75,10 @@ void DiarioRegistros::anota(const QJsonObject &linha) {
                             .arg(caminho_, arquivo.errorString()));
 }
 
-void DiarioRegistros::enviando(const QString &numeroDocumento, const PedidoRegistro &pedido) {
+void DiarioRegistros::enviando(const Documento &doc, const PedidoRegistro &pedido) {
     anota({{QStringLiteral("numero"), pedido.numero},
-           {QStringLiteral("documento"), numeroDocumento},
+           {QStringLiteral("documento"), doc.numeroDocumento},
+           {QStringLiteral("nossoNumero"), doc.nossoNumero},
            {QStringLiteral("situacao"), QStringLiteral("enviado")},
            {QStringLiteral("codigoBarras"), pedido.codigoBarras},
            {QStringLiteral("corpo"), QString::fromUtf8(pedido.corpo)}});
@@ -89,11 +90,11 @@ void DiarioRegistros::concluido(const QString &numero, const ResultadoRegistro &
            {QStringLiteral("mensagem"), resultado.mensagem}});
 }
 
-QList<std::pair<QString, PedidoRegistro>> DiarioRegistros::pendentes() const {
+QList<PedidoAnotado> DiarioRegistros::pendentes() const {
     QFile arquivo(caminho_);
     if (!arquivo.open(QIODevice::ReadOnly))
         return {};
-    QHash<QString, std::pair<QString, PedidoRegistro>> enviados;
+    QHash<QString, PedidoAnotado> enviados;
     QHash<QString, QString> ultima;
     QStringList ordem;
     while (!arquivo.atEnd()) {
@@ -107,12 +108,13 @@ QList<std::pair<QString, PedidoRegistro>> DiarioRegistros::pendentes() const {
             if (!enviados.contains(numero))
                 ordem << numero;
             enviados.insert(numero, {o.value(QLatin1String("documento")).toString(),
+                                     o.value(QLatin1String("nossoNumero")).toString(),
                                      {numero, o.value(QLatin1String("codigoBarras")).toString(),
                                       o.value(QLatin1String("corpo")).toString().toUtf8()}});
         }
         ultima.insert(numero, situacao);
     }
-    QList<std::pair<QString, PedidoRegistro>> lista;
+    QList<PedidoAnotado> lista;
     for (const QString &numero : ordem)
         if (ultima.value(numero) == u"enviado" || ultima.value(numero) == u"incerto")
             lista << enviados.value(numero);
@@ -131,6 +133,7 @@ QList<RegistroDoDocumento> registraDocumentos(BancoDoBrasilApi &api, DiarioRegis
     Fila(api, documentos.size()).executa([&](qsizetype i, const std::function<void()> &concluiu) {
         const Documento &doc = documentos[i];
         resultados[i].numeroDocumento = doc.numeroDocumento;
+        resultados[i].nossoNumero = doc.nossoNumero;
         const auto termina = [&, i, concluiu](const ResultadoRegistro &r) {
             resultados[i].resultado = r;
             if (avanca)
@@ -143,7 +146,7 @@ QList<RegistroDoDocumento> registraDocumentos(BancoDoBrasilApi &api, DiarioRegis
         } catch (const ErroBolix &e) { // refused here: nothing goes out
             return termina({ResultadoRegistro::Situacao::Recusado, {}, e.texto()});
         }
-        diario.enviando(doc.numeroDocumento, pedido);
+        diario.enviando(doc, pedido);
         api.registra(pedido, [&diario, termina, numero = pedido.numero](const ResultadoRegistro &r) {
             diario.concluido(numero, r);
             termina(r);
@@ -157,13 +160,15 @@ QList<RegistroDoDocumento> concluiPendentes(BancoDoBrasilApi &api, DiarioRegistr
     const auto pendentes = diario.pendentes();
     QList<RegistroDoDocumento> resultados(pendentes.size());
     Fila(api, pendentes.size()).executa([&](qsizetype i, const std::function<void()> &concluiu) {
-        const auto &[documento, pedido] = pendentes[i];
-        resultados[i].numeroDocumento = documento;
-        api.confirma(pedido, [&, i, concluiu, numero = pedido.numero](const ResultadoRegistro &r) {
-            diario.concluido(numero, r);
-            resultados[i].resultado = r;
-            concluiu();
-        });
+        const PedidoAnotado &anotado = pendentes[i];
+        resultados[i].numeroDocumento = anotado.numeroDocumento;
+        resultados[i].nossoNumero = anotado.nossoNumero;
+        api.confirma(anotado.pedido,
+                     [&, i, concluiu, numero = anotado.pedido.numero](const ResultadoRegistro &r) {
+                         diario.concluido(numero, r);
+                         resultados[i].resultado = r;
+                         concluiu();
+                     });
     });
     diario.esvaziaSeConcluido();
     return resultados;

@@ -11,14 +11,22 @@
 
 namespace bolix::api {
 
+// A request as the journal keeps it, with the document it registers: its number and its nosso número as the
+// program numbered it, by which the program finds its record.
+struct PedidoAnotado {
+    QString numeroDocumento;
+    QString nossoNumero;
+    PedidoRegistro pedido;
+};
+
 class DiarioRegistros {
 public:
     explicit DiarioRegistros(QString caminho) : caminho_(std::move(caminho)) {}
 
-    void enviando(const QString &numeroDocumento, const PedidoRegistro &pedido);
+    void enviando(const Documento &doc, const PedidoRegistro &pedido);
     void concluido(const QString &numero, const ResultadoRegistro &resultado);
     // The requests whose outcome is unknown: sent and never answered, or left uncertain.
-    QList<std::pair<QString, PedidoRegistro>> pendentes() const;
+    QList<PedidoAnotado> pendentes() const;
     // Emptied once nothing is pending: the journal only ever holds what a run may have left half done.
     void esvaziaSeConcluido();
 
@@ -31,6 +39,7 @@ private:
 
 struct RegistroDoDocumento {
     QString numeroDocumento;
+    QString nossoNumero; // as the program numbered it
     ResultadoRegistro resultado;
 };
 

@@ -50,8 +50,10 @@ ContaCorrente::ContaCorrente() : Objeto(QStringLiteral("ContaCorrente")) {
     // With registro=API the documents are registered at the bank before they are printed.
     leitura(QStringLiteral("RegistroApi"), Tipo::Booleano, [this] { return Variant(registroApi()); });
     leitura(QStringLiteral("AvisoCertificado"), Tipo::Texto, [this] { return Variant(avisoCertificado()); });
-    metodo(QStringLiteral("RegistraBoletos"), 0,
-           [this](const QList<Variant> &) { return Variant(registraBoletos()); });
+    // The argument, empty or a late-bound object, is told the registrations as they end (Avanca(feitas,
+    // total)) and each wait the bank asks for (AguardaBanco(segundos)).
+    metodo(QStringLiteral("RegistraBoletos"), 1,
+           [this](const QList<Variant> &args) { return Variant(registraBoletos(args.value(0))); });
     // The payments the bank liquidated from the date given (dd/mm/yyyy) to today, as the occurrences of a
     // return; returns the lines of the payments only announced, which are not occurrences.
     metodo(QStringLiteral("CarregaLiquidacoesApi"), 1, [this](const QList<Variant> &args) {

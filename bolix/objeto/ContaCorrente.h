@@ -46,7 +46,7 @@ private:
     // Registration through the bank's API (RegistroApi.cpp).
     bool registroApi() const;
     QString avisoCertificado() const;
-    QString registraBoletos();
+    QString registraBoletos(const Variant &progresso);
     QString concluiRegistros();
     QString carregaLiquidacoesApi(const QString &dataInicial);
 

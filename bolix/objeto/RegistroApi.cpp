@@ -21,15 +21,50 @@ bolix::ContaConfigurada contaDaApi(const ContaCorrente &objeto) {
     return bolix::configuraConta(conta, bolix::lerConfiguracao(caminhoConfiguracao()));
 }
 
-// One line per boleto of an earlier run that was finished now.
-QString textoConcluidos(const QList<bolix::api::RegistroDoDocumento> &concluidos) {
+// One line per boleto of an earlier run that was finished now. The bank's QR of each registered one goes
+// to the Pix collection, for the program to keep as it keeps a run's.
+QString entregaConcluidos(const QList<bolix::api::RegistroDoDocumento> &concluidos, PixCobrancas &pix) {
+    pix.limpa();
     if (concluidos.isEmpty())
         return {};
+    for (const auto &r : concluidos) {
+        if (r.resultado.situacao != bolix::api::ResultadoRegistro::Situacao::Registrado ||
+            r.resultado.boleto.pixCopiaECola.isEmpty())
+            continue;
+        bolix::Ocorrencia oc;
+        oc.numeroDocumento = r.numeroDocumento;
+        oc.nossoNumero = r.nossoNumero;
+        oc.pixCopiaECola = r.resultado.boleto.pixCopiaECola;
+        oc.pixSituacao = QStringLiteral("Registrado pela API do banco");
+        preenchePix(*pix.adiciona(), oc);
+    }
     QStringList linhas{QStringLiteral("Registros de uma geração interrompida, concluídos agora:")};
     for (const auto &r : concluidos)
         linhas << bolix::api::textoDoRegistro(r);
     return linhas.join(u'\r');
 }
+
+// The caller's progress object, told by name; what it does with the news is its own affair, and a
+// failure there does not stop the registrations.
+class AvisoDeProgresso {
+public:
+    explicit AvisoDeProgresso(const Variant &objeto)
+        : objeto_(objeto.type() == Variant::Type::Object ? objeto.toObject() : nullptr) {}
+
+    void avanca(qsizetype feitas, qsizetype total) const { avisa(QStringLiteral("Avanca"), {feitas, total}); }
+    void aguardaBanco(int segundos) const { avisa(QStringLiteral("AguardaBanco"), {segundos}); }
+
+private:
+    void avisa(const QString &membro, const QList<Variant> &args) const {
+        if (!objeto_)
+            return;
+        try {
+            objeto_->call(membro, args);
+        } catch (const automation::AutomationError &) {
+        }
+    }
+    automation::DispatchPtr objeto_;
+};
 
 } // namespace
 
@@ -58,18 +93,23 @@ QString ContaCorrente::avisoCertificado() const {
 
 // What an earlier run left half done first, then this run's documents. Each document learns whether the
 // bank holds it and, registered, carries the bank's Pix QR.
-QString ContaCorrente::registraBoletos() {
-    return comErroDeAutomacao([this] {
+QString ContaCorrente::registraBoletos(const Variant &progresso) {
+    return comErroDeAutomacao([&] {
+        const AvisoDeProgresso aviso(progresso);
         bolix::api::BancoDoBrasilApi api(contaDaApi(*this));
+        api.cliente().aoAguardarBanco = [&aviso](int segundos) { aviso.aguardaBanco(segundos); };
         bolix::api::DiarioRegistros diario(caminhoDiario());
         QStringList linhas;
-        const QString anteriores = textoConcluidos(bolix::api::concluiPendentes(api, diario));
+        const QString anteriores = entregaConcluidos(bolix::api::concluiPendentes(api, diario), pix());
         if (!anteriores.isEmpty())
             linhas << anteriores;
         QList<bolix::Documento> docs;
         for (const auto &doc : documentos().itens())
             docs.append(documentoDe(*doc));
-        const auto resultados = bolix::api::registraDocumentos(api, diario, docs, QDate::currentDate());
+        qsizetype feitas = 0;
+        aviso.avanca(0, docs.size());
+        const auto resultados = bolix::api::registraDocumentos(api, diario, docs, QDate::currentDate(),
+                                                               [&] { aviso.avanca(++feitas, docs.size()); });
         for (qsizetype i = 0; i < resultados.size(); ++i) {
             const auto &r = resultados[i].resultado;
             DocumentoCobranca &doc = *documentos().itens()[i];
@@ -97,9 +137,8 @@ QString ContaCorrente::carregaLiquidacoesApi(const QString &dataInicial) {
         pix().limpa();
         for (const bolix::api::PagamentoNoBanco &p : api.liquidados(inicio, hoje)) {
             if (p.pendente) {
-                anunciados << QStringLiteral("Nosso número %1: situação %2 no banco, ainda sem crédito")
-                                  .arg(p.numero)
-                                  .arg(p.estado);
+                anunciados
+                    << QStringLiteral("Nosso número %1: %2, ainda sem crédito").arg(p.numero, p.anuncio);
                 continue;
             }
             bolix::Ocorrencia oc;
@@ -118,16 +157,18 @@ QString ContaCorrente::carregaLiquidacoesApi(const QString &dataInicial) {
 
 // At start-up the account is not set up yet: the journal's requests carry the convênio they went out with.
 QString ContaCorrente::concluiRegistros() {
-    return comErroDeAutomacao([] {
+    return comErroDeAutomacao([this] {
         bolix::api::DiarioRegistros diario(caminhoDiario());
         const auto pendentes = diario.pendentes();
-        if (pendentes.isEmpty())
+        if (pendentes.isEmpty()) {
+            pix().limpa();
             return QString();
+        }
         bolix::ContaConfigurada conta;
         conta.configuracao = bolix::lerConfiguracao(caminhoConfiguracao());
-        conta.cedente = bolix::api::convenioDoPedido(pendentes.first().second);
+        conta.cedente = bolix::api::convenioDoPedido(pendentes.first().pedido);
         bolix::api::BancoDoBrasilApi api(conta);
-        return textoConcluidos(bolix::api::concluiPendentes(api, diario));
+        return entregaConcluidos(bolix::api::concluiPendentes(api, diario), pix());
     });
 }
 

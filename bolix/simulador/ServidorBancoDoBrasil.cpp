@@ -139,6 +139,9 @@ ServidorBancoDoBrasil::Resposta ServidorBancoDoBrasil::atende(const QHttpServerR
         return r;
     }
     const QStringList partes = caminho.mid(baseApi.size()).split(u'/', Qt::SkipEmptyParts);
+    if (partes.size() == 1 && partes[0] == u"boletos-baixa-operacional" &&
+        metodo == QHttpServerRequest::Method::Get)
+        return baixasOperacionais(pedido.query());
     if (partes.value(0) != u"boletos")
         return {404, erro(QStringLiteral("404"), QStringLiteral("Recurso não encontrado."))};
     if (partes.size() == 1 && metodo == QHttpServerRequest::Method::Post)
@@ -357,6 +360,59 @@ ServidorBancoDoBrasil::Resposta ServidorBancoDoBrasil::lista(const QUrlQuery &q)
              {QStringLiteral("boletos"), linhas}}};
 }
 
+// Payments announced by their scheduling date, `tamanhoPagina` a page continued by the next title's id;
+// announcements that became settlements stay listed, as the bank's record of them does.
+ServidorBancoDoBrasil::Resposta ServidorBancoDoBrasil::baixasOperacionais(const QUrlQuery &q) const {
+    if (q.queryItemValue(QStringLiteral("agencia")) != opcoes_.agencia ||
+        q.queryItemValue(QStringLiteral("conta")) != opcoes_.conta)
+        return {400,
+                erro(QStringLiteral("4000011"), QStringLiteral("Agência/conta do beneficiário inválida."))};
+    const QDate inicio = QDate::fromString(q.queryItemValue(QStringLiteral("dataInicioAgendamentoTitulo")),
+                                           QStringLiteral("dd.MM.yyyy"));
+    const QDate fim = QDate::fromString(q.queryItemValue(QStringLiteral("dataFimAgendamentoTitulo")),
+                                        QStringLiteral("dd.MM.yyyy"));
+    if (!inicio.isValid() || !fim.isValid() || inicio > fim)
+        return {400, erro(QStringLiteral("4000013"), QStringLiteral("Período de agendamento inválido."))};
+    const QString aPartirDe = q.queryItemValue(QStringLiteral("idProximoTitulo"));
+    QList<const BoletoSimulado *> achados;
+    for (const BoletoSimulado &b : boletos_)
+        if (b.anuncio.isValid() && b.anuncio.date() >= inicio && b.anuncio.date() <= fim &&
+            b.numero >= aPartirDe)
+            achados.append(&b);
+    std::sort(achados.begin(), achados.end(), [](auto *a, auto *b) { return a->numero < b->numero; });
+    if (achados.isEmpty())
+        return {404, erro(QStringLiteral("4000404"), QStringLiteral("Não foram encontrados títulos."))};
+    QJsonArray lista;
+    const int ate = std::min<int>(achados.size(), opcoes_.tamanhoPagina);
+    for (int i = 0; i < ate; ++i) {
+        const BoletoSimulado &b = *achados[i];
+        lista.append(QJsonObject{
+            {QStringLiteral("carteira"), b.pedido.value(QLatin1String("numeroCarteira"))},
+            {QStringLiteral("variacao"), b.pedido.value(QLatin1String("numeroVariacaoCarteira"))},
+            {QStringLiteral("convenio"), opcoes_.convenio.toInt()},
+            {QStringLiteral("titulo"),
+             QJsonObject{
+                 {QStringLiteral("id"), b.numero},
+                 {QStringLiteral("estadoBaixaOperacional"), 1},
+                 {QStringLiteral("modalidade"), 1},
+                 {QStringLiteral("dataRegistro"), dataBB(b.registro.date())},
+                 {QStringLiteral("dataVencimento"), b.pedido.value(QLatin1String("dataVencimento"))},
+                 {QStringLiteral("valorOriginal"), reais(b.valor)},
+                 {QStringLiteral("agendamentoPagamento"),
+                  QJsonObject{
+                      {QStringLiteral("momento"), b.anuncio.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))},
+                      {QStringLiteral("instituicaoFinanceira"), QStringLiteral("BANCO DO BRASIL")},
+                      {QStringLiteral("canal"), 4},
+                      {QStringLiteral("valorCip"), reais(b.valorPago)}}}}}});
+    }
+    QJsonObject corpo{{QStringLiteral("possuiMaisTitulos"),
+                       ate < achados.size() ? QStringLiteral("S") : QStringLiteral("N")},
+                      {QStringLiteral("lista"), lista}};
+    if (ate < achados.size())
+        corpo[QStringLiteral("proximoTitulo")] = achados[ate]->numero;
+    return {200, corpo};
+}
+
 // The bank refuses a write-off in the first 30 minutes after registration.
 ServidorBancoDoBrasil::Resposta ServidorBancoDoBrasil::baixa(const QString &numero) {
     const auto it = boletos_.find(numero);
@@ -378,12 +434,25 @@ ServidorBancoDoBrasil::Resposta ServidorBancoDoBrasil::baixa(const QString &nume
 
 bool ServidorBancoDoBrasil::paga(const QString &linhaDigitavel, Dinheiro valor, const QDate &data) {
     for (BoletoSimulado &b : boletos_) {
-        if (b.linhaDigitavel != linhaDigitavel || b.estado != 1)
+        if (b.linhaDigitavel != linhaDigitavel || !(b.estado == 1 || b.anuncio.isValid()) || b.estado == 6)
             continue;
         b.estado = 6;
         b.valorPago = valor;
         b.dataPagamento = data;
         b.dataCredito = diaUtilSeguinte(data);
+        return true;
+    }
+    return false;
+}
+
+bool ServidorBancoDoBrasil::anuncia(const QString &linhaDigitavel, Dinheiro valor, const QDateTime &momento,
+                                    int estado) {
+    for (BoletoSimulado &b : boletos_) {
+        if (b.linhaDigitavel != linhaDigitavel || b.estado != 1)
+            continue;
+        b.estado = estado;
+        b.valorPago = valor;
+        b.anuncio = momento;
         return true;
     }
     return false;

@@ -53,8 +53,9 @@ struct BoletoSimulado {
     QString emv;
     QDateTime registro;
     Dinheiro valor = 0;
-    int estado = 1; // 1 normal, 6 liquidado, 7 baixado
+    int estado = 1; // 1 normal, 6 liquidado, 7 baixado; 14, 15, 17, 21 paid but not credited yet
     Dinheiro valorPago = 0;
+    QDateTime anuncio; // the paying bank's announcement (baixa operacional), kept after the settlement
     QDate dataPagamento;
     QDate dataCredito;
 };
@@ -70,6 +71,9 @@ public:
 
     // Pays a registered boleto as the sandbox's call does; false when there is none "em ser".
     bool paga(const QString &linhaDigitavel, Dinheiro valor, const QDate &data);
+    // A payment the paying bank announced at `momento` (a "baixa operacional"): the boleto takes `estado`
+    // (14, 15, 17 or 21) until paga() settles it; false when there is none "em ser".
+    bool anuncia(const QString &linhaDigitavel, Dinheiro valor, const QDateTime &momento, int estado = 14);
 
     FalhasBancoDoBrasil falhas;
     const QHash<QString, BoletoSimulado> &boletos() const { return boletos_; }
@@ -94,6 +98,7 @@ private:
     Resposta detalhe(const QString &numero) const;
     Resposta pix(const QString &numero) const;
     Resposta lista(const QUrlQuery &consulta) const;
+    Resposta baixasOperacionais(const QUrlQuery &consulta) const;
     Resposta baixa(const QString &numero);
     bool autorizado(const QHttpServerRequest &pedido) const;
 

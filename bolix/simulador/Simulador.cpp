@@ -1,5 +1,7 @@
 #include "Simulador.h"
 
+#include "ApiNaLinhaDeComando.h"
+
 #include "bolix/core/ErroBolix.h"
 #include "bolix/core/bancos/Bancos.h"
 #include "bolix/core/cnab/LinhasCnab.h"
@@ -456,6 +458,8 @@ namespace {
 
 const char *const uso =
     "Uso: simulador_banco REMESSA RETORNO [opções]\n"
+    "     simulador_banco --api-bb --certificado SERVIDOR.pem --chave SERVIDOR.key [opções]\n"
+    "     (--api-bb sozinho lista as opções do modo HTTPS)\n"
     "Lê uma remessa gravada pelo Bolix e grava o retorno que o banco daria.\n"
     "Boletos em CNAB 240: 001, 033, 041, 104, 237, 341, 356, 748, 756.\n"
     "Boletos em CNAB 400: %1.\n"
@@ -538,6 +542,8 @@ bool leOpcoes(const QStringList &args, Pedido &pedido) {
 int executa(const QStringList &argumentos, QTextStream &saida, QTextStream &erros) {
     Pedido pedido;
     const QString textoDeUso = QString::fromUtf8(uso).arg(bancos400.join(u", "));
+    if (argumentos.value(0) == u"--api-bb")
+        return executaApiBancoDoBrasil(argumentos.mid(1), saida, erros);
     if (argumentos == QStringList{QStringLiteral("--help")}) {
         saida << textoDeUso;
         return 0;

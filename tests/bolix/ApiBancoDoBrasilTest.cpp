@@ -11,7 +11,10 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSslKey>
+#include <QTcpServer>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -32,7 +35,7 @@ protected:
     static void TearDownTestSuite() { delete certificados_; }
 
     // The simulator for the example account, its clock fixed at 10:00 of `hoje`.
-    void inicia(bool exigeCliente = false) {
+    void inicia(bool exigeCliente = false, int tamanhoPagina = 300) {
         simulador::OpcoesBancoDoBrasil o;
         o.clientId = QStringLiteral("id-da-loja");
         o.clientSecret = QStringLiteral("segredo-da-loja");
@@ -41,9 +44,12 @@ protected:
         o.agencia = QStringLiteral("1584");
         o.conta = QStringLiteral("210169");
         o.tls = certificados_->servidor(exigeCliente);
+        o.tamanhoPagina = tamanhoPagina;
         o.relogio = [this] { return agora_; };
         servidor_ = std::make_unique<simulador::ServidorBancoDoBrasil>(o);
         ASSERT_NE(servidor_->escuta(), 0);
+        urlApi_ = servidor_->urlApi();
+        urlToken_ = servidor_->urlToken();
     }
 
     // The account as bolix.ini configures it for the simulator; `extra` adds or overrides keys.
@@ -56,8 +62,8 @@ protected:
                 "registro=API\nambiente=homologacao\napi_client_id=id-da-loja\n"
                 "api_client_secret=segredo-da-loja\napi_chave_aplicacao=chave-app\n"
                 "api_autoridades=" +
-                certificados_->ca().toUtf8() + "\napi_url=" + servidor_->urlApi().toUtf8() +
-                "\napi_url_token=" + servidor_->urlToken().toUtf8() + "\napi_tempo_limite=5\n" + extra);
+                certificados_->ca().toUtf8() + "\napi_url=" + urlApi_.toUtf8() +
+                "\napi_url_token=" + urlToken_.toUtf8() + "\napi_tempo_limite=5\n" + extra);
         f.close();
         Conta c;
         c.codigoAgencia = QStringLiteral("1584");
@@ -95,6 +101,8 @@ protected:
     QTemporaryDir dir_;
     QDateTime agora_{hoje, QTime(10, 0)};
     std::unique_ptr<simulador::ServidorBancoDoBrasil> servidor_;
+    QString urlApi_;
+    QString urlToken_;
 };
 
 TEST_F(ApiBancoDoBrasil, RegistraCadaBoletoUmaVezComOCodigoDeBarrasEOQrDoBanco) {
@@ -242,7 +250,7 @@ TEST_F(ApiBancoDoBrasil, CertificadosErradosNaoPassamDoTls) {
 TEST_F(ApiBancoDoBrasil, LiquidadosTrazemExatamenteOsPagosComPaginas) {
     for (int pagina : {300, 2}) {
         SCOPED_TRACE(pagina);
-        inicia();
+        inicia(false, pagina);
         BancoDoBrasilApi api(conta("pix=N\n"));
         const auto resultados = registra(api, documentos(5));
         EXPECT_TRUE(api.liquidados(hoje, hoje).isEmpty()); // the bank's 404
@@ -262,6 +270,82 @@ TEST_F(ApiBancoDoBrasil, LiquidadosTrazemExatamenteOsPagosComPaginas) {
     }
 }
 
+// The simulator's own process in HTTPS mode, as the demo starts it: the client certificate demanded, a
+// registration served; options it cannot use stop it with its usage.
+TEST_F(ApiBancoDoBrasil, SimuladorNaLinhaDeComando) {
+    const QString programa = QStringLiteral(SIMULADOR_BANCO);
+    QProcess errado;
+    errado.start(programa, {QStringLiteral("--api-bb"), QStringLiteral("--porta"), QStringLiteral("x")});
+    ASSERT_TRUE(errado.waitForFinished(10'000));
+    EXPECT_EQ(errado.exitCode(), 2);
+    EXPECT_TRUE(errado.readAllStandardError().contains("--certificado"));
+
+    QTcpServer livre; // a port free a moment ago
+    ASSERT_TRUE(livre.listen(QHostAddress::LocalHost));
+    const QString porta = QString::number(livre.serverPort());
+    livre.close();
+    QProcess simulador;
+    simulador.start(programa,
+                    {"--api-bb", "--porta", porta, "--certificado", certificados_->caminho("servidor.pem"),
+                     "--chave", certificados_->caminho("servidor.key"), "--autoridade-cliente",
+                     certificados_->ca(), "--client-id", "id-da-loja", "--client-secret", "segredo-da-loja",
+                     "--chave-aplicacao", "chave-app"});
+    const auto encerra = qScopeGuard([&] {
+        simulador.kill();
+        simulador.waitForFinished();
+    });
+    ASSERT_TRUE(simulador.waitForReadyRead(10'000)) << simulador.readAllStandardError().toStdString();
+    EXPECT_TRUE(simulador.readLine().startsWith("API: https://localhost:" + porta.toUtf8()));
+    urlApi_ = QStringLiteral("https://localhost:%1/cobrancas/v2").arg(porta);
+    urlToken_ = QStringLiteral("https://localhost:%1/oauth/token").arg(porta);
+
+    const QDate dia = QDate::currentDate();
+    Documento doc = documentos(1).first();
+    doc.dataVencimento = dia.addDays(10);
+    BancoDoBrasilApi semCertificado(conta("pix=S\n"));
+    ResultadoRegistro r;
+    semCertificado.registra(semCertificado.pedido(doc, dia), [&](const ResultadoRegistro &x) { r = x; });
+    semCertificado.aguardaTodas();
+    EXPECT_EQ(r.situacao, Situacao::Recusado);
+
+    BancoDoBrasilApi api(conta());
+    api.registra(api.pedido(doc, dia), [&](const ResultadoRegistro &x) { r = x; });
+    api.aguardaTodas();
+    EXPECT_EQ(r.situacao, Situacao::Registrado) << r.mensagem.toStdString();
+    EXPECT_FALSE(r.boleto.pixCopiaECola.isEmpty());
+}
+
+// Payments the paying bank only announced (BB's "baixa operacional"): listed as pending with what the bank
+// told, never as money; once liquidated they come once, as money.
+TEST_F(ApiBancoDoBrasil, BaixaOperacionalFicaPendenteAteLiquidar) {
+    for (int pagina : {300, 1}) {
+        SCOPED_TRACE(pagina);
+        inicia(false, pagina);
+        BancoDoBrasilApi api(conta("pix=N\n"));
+        const auto resultados = registra(api, documentos(4));
+        const QDateTime momento(hoje, QTime(9, 15));
+        const int estados[] = {14, 15, 17, 21};
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(
+                servidor_->anuncia(resultados[i].boleto.linhaDigitavel, 1'520'000, momento, estados[i]));
+        const auto anunciados = api.liquidados(hoje.addDays(-3), hoje);
+        ASSERT_EQ(anunciados.size(), 4);
+        for (const PagamentoNoBanco &p : anunciados) {
+            EXPECT_TRUE(p.pendente);
+            EXPECT_EQ(
+                p.anuncio,
+                QStringLiteral("pagamento de R$ 152,00 anunciado em 01/12/2025 09:15 (baixa operacional)"));
+        }
+        ASSERT_TRUE(servidor_->paga(resultados[1].boleto.linhaDigitavel, 1'520'000, hoje));
+        const auto depois = api.liquidados(hoje.addDays(-3), hoje);
+        ASSERT_EQ(depois.size(), 4);
+        EXPECT_EQ(depois[0].numero, resultados[1].boleto.numero);
+        EXPECT_FALSE(depois[0].pendente);
+        EXPECT_EQ(std::count_if(depois.begin(), depois.end(), [](auto &p) { return p.pendente; }), 3);
+        EXPECT_TRUE(api.liquidados(hoje.addDays(-10), hoje.addDays(-5)).isEmpty());
+    }
+}
+
 // A run cut short after sending: the next call asks the bank before sending again, and sends only what the
 // bank does not have.
 TEST_F(ApiBancoDoBrasil, DiarioConcluiOQueUmaGeracaoInterrompidaDeixou) {
@@ -272,10 +356,10 @@ TEST_F(ApiBancoDoBrasil, DiarioConcluiOQueUmaGeracaoInterrompidaDeixou) {
     // The first reached the bank, the second never left; the run stopped before writing either outcome.
     const PedidoRegistro chegou = api.pedido(docs[0], hoje);
     const PedidoRegistro naoSaiu = api.pedido(docs[1], hoje);
-    diario.enviando(docs[0].numeroDocumento, chegou);
+    diario.enviando(docs[0], chegou);
     api.registra(chegou, [](const ResultadoRegistro &) {});
     api.aguardaTodas();
-    diario.enviando(docs[1].numeroDocumento, naoSaiu);
+    diario.enviando(docs[1], naoSaiu);
     ASSERT_EQ(diario.pendentes().size(), 2);
 
     const auto concluidos = concluiPendentes(api, diario);

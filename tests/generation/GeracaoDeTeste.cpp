@@ -48,8 +48,8 @@ void GeracaoDeTeste::marca(ResultSet &lista, std::initializer_list<qint64> ids) 
 }
 
 void GeracaoDeTeste::gera() {
-    AmbienteGeracao ambiente{estado, instalacao.pasta(), bolix, instalacao.ini(), banco.conexao(),
-                             {},     numerosPorLote};
+    AmbienteGeracao ambiente{estado,          instalacao.pasta(), bolix,    instalacao.ini(),
+                             banco.conexao(), progresso,          situacao, numerosPorLote};
     GerarArquivo(controles, {clientes ? &*clientes : nullptr, empresas ? &*empresas : nullptr}, campos,
                  ambiente, [this](const QString &t) { titulo = t; });
 }

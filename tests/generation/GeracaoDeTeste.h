@@ -38,6 +38,9 @@ protected:
     static void marca(ResultSet &lista, std::initializer_list<qint64> ids);
 
     void gera();
+    // What the run shows on its bar; empty: nothing.
+    Progresso::Mostra progresso;
+    std::function<void(const QString &)> situacao;
     // A member of the i-th document the run handed to the component, as text.
     QString doc(int i, const char *membro) const;
     // The run asked once and then wrote the remittance with that many titles.

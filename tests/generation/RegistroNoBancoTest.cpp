@@ -6,6 +6,7 @@
 #include "bolix/api/RegistroEmLote.h"
 #include "bolix/simulador/ServidorBancoDoBrasil.h"
 #include "db/Connection.h"
+#include "generation/BoletosEmitidos.h"
 #include "generation/RegistroNoBanco.h"
 #include "retorno/Baixa.h"
 #include "retorno/BaixasRegistradas.h"
@@ -17,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 
 namespace {
 
@@ -89,6 +91,26 @@ TEST_F(RegistroNoBancoTest, RegistraImprimeComOQrEGuardaOQrParaASegundaVia) {
     }
 }
 
+// The bar counts the registrations as the component reports them and says while the bank has it wait.
+TEST_F(RegistroNoBancoTest, BarraContaOsRegistrosEDizQuandoOBancoPedeEspera) {
+    simulador->falhas.limite = 1;
+    simulador->falhas.retryAfter = 1;
+    QStringList mostrado;
+    progresso = [&](qint64 feitas, qint64 total) {
+        mostrado << QStringLiteral("%1/%2").arg(feitas).arg(total);
+    };
+    situacao = [&](const QString &texto) { mostrado << QStringLiteral("[%1]").arg(texto); };
+    gera();
+
+    EXPECT_EQ(mensagens.mostradas, QStringList{"mensagem: 3 boletos registrados no banco"});
+    const QString espera = QStringLiteral("[aguardando o banco (1 s)]");
+    ASSERT_EQ(mostrado.count(espera), 1) << mostrado.join(u'|').toStdString();
+    const QStringList depois = mostrado.mid(mostrado.indexOf(espera) + 1);
+    EXPECT_TRUE(depois.contains(QStringLiteral("[]"))) << mostrado.join(u'|').toStdString();
+    EXPECT_EQ(depois.last(), QStringLiteral("3/3")) << mostrado.join(u'|').toStdString();
+    EXPECT_TRUE(mostrado.mid(0, mostrado.indexOf(espera)).contains(QStringLiteral("0/3")));
+}
+
 TEST_F(RegistroNoBancoTest, FalhasERecusasDoBancoDitasAoOperador) {
     // The first one registered without its QR and answered 500: asked about, not sent again.
     simulador->falhas.erroAposRegistrar = 1;
@@ -155,9 +177,10 @@ TEST_F(RegistroNoBancoTest, InicioAnunciaCertificadoEConcluiOQueFicouPelaMetade)
     bolix::Documento doc = exemplos::documento(QStringLiteral("0000004711"), QStringLiteral("77"));
     doc.dataVencimento = hoje.addDays(10);
     bolix::api::DiarioRegistros(instalacao.arquivo(QStringLiteral("registros_api.jsonl")))
-        .enviando(doc.numeroDocumento, api.pedido(doc, hoje));
+        .enviando(doc, api.pedido(doc, hoje));
 
-    AnunciaRegistroNoBanco(bolix);
+    PreparaBoletosEmitidos(banco.conexao()); // as the start-up does first
+    AnunciaRegistroNoBanco(bolix, banco.conexao());
 
     ASSERT_EQ(mensagens.mostradas.size(), 2) << mensagens.mostradas.join(u'|').toStdString();
     EXPECT_TRUE(mensagens.mostradas[0].startsWith(u"atencao: O certificado da API do banco vence em "))
@@ -169,12 +192,58 @@ TEST_F(RegistroNoBancoTest, InicioAnunciaCertificadoEConcluiOQueFicouPelaMetade)
     EXPECT_FALSE(QFile::exists(instalacao.arquivo(QStringLiteral("registros_api.jsonl"))));
 
     mensagens.mostradas.clear();
-    AnunciaRegistroNoBanco(bolix); // nothing left to do
+    AnunciaRegistroNoBanco(bolix, banco.conexao()); // nothing left to do
     EXPECT_EQ(mensagens.mostradas.size(), 1);
 }
 
-// "Consultar Banco": exactly the payments made at the bank, settled once by "Processar"; a second query
-// brings nothing new.
+// A boleto a crash left between the bank's answer and the record: finished at start-up or by the next run,
+// the operator told, and its QR kept as a run keeps it, for the 2ª via.
+TEST_F(RegistroNoBancoTest, ConcluidosGuardamOQrParaASegundaVia) {
+    gera();
+    const QString numeroDocumento = doc(0, "NumeroDocumento");
+    const QString nossoNumero = doc(0, "NossoNumero");
+    const auto &noBanco = simulador->boletos().value(QStringLiteral("00012345670000000041"));
+    ASSERT_FALSE(noBanco.emv.isEmpty());
+    const auto qrGuardado = [&] {
+        const ResultSet r = banco.conexao().abre(
+            QStringLiteral("select p.copia_e_cola from ruvenal_pix p join ruvenal_boletos b on b.boleto_id = "
+                           "p.boleto_id where b.nosso_numero = '%1'")
+                .arg(nossoNumero));
+        return r.vazio() ? QString() : r.valor(0, "copia_e_cola").texto();
+    };
+    const auto interrompe = [&] {
+        banco.conexao().executa(QStringLiteral("delete from ruvenal_pix"));
+        bolix::Documento documento;
+        documento.numeroDocumento = numeroDocumento;
+        documento.nossoNumero = nossoNumero;
+        bolix::api::DiarioRegistros(instalacao.arquivo(QStringLiteral("registros_api.jsonl")))
+            .enviando(documento, {noBanco.numero, noBanco.codigoBarras,
+                                  QJsonDocument(noBanco.pedido).toJson(QJsonDocument::Compact)});
+        mensagens.mostradas.clear();
+    };
+    const QString concluido = QStringLiteral("Registros de uma geração interrompida, concluídos agora:\r"
+                                             "Documento %1: registrado no banco")
+                                  .arg(numeroDocumento);
+
+    interrompe();
+    AnunciaRegistroNoBanco(bolix, banco.conexao());
+    EXPECT_EQ(mensagens.mostradas, QStringList{QStringLiteral("mensagem: ") + concluido});
+    EXPECT_EQ(qrGuardado(), noBanco.emv);
+
+    interrompe();
+    cliente(4);
+    banco.receber({{"clientes_id", 4}});
+    listaClientes();
+    marca(*clientes, {4});
+    gera();
+    EXPECT_EQ(mensagens.mostradas,
+              QStringList{QStringLiteral("mensagem: 1 boletos registrados no banco\r") + concluido});
+    EXPECT_EQ(qrGuardado(), noBanco.emv);
+    EXPECT_EQ(simulador->registrosRecebidos(), 4); // the finished one was not sent again
+}
+
+// "Consultar Banco": exactly the payments made at the bank, settled once by "Processar", and the one the
+// paying bank only announced listed for the operator; a second query brings nothing new.
 TEST_F(RegistroNoBancoTest, LiquidacoesDaApiBaixamUmaVez) {
     gera();
     const QList<QString> linhas = [&] {
@@ -187,13 +256,18 @@ TEST_F(RegistroNoBancoTest, LiquidacoesDaApiBaixamUmaVez) {
     ASSERT_EQ(linhas.size(), 3);
     ASSERT_TRUE(simulador->paga(linhas[0], 1'000'000, hoje));
     ASSERT_TRUE(simulador->paga(linhas[2], 1'000'000, hoje));
+    ASSERT_TRUE(simulador->anuncia(linhas[1], 1'000'000, QDateTime(hoje, QTime(8, 30)), 15));
 
     const QString conta = ContaDaConsultaApi(bolix);
     EXPECT_EQ(conta, QStringLiteral("001/1234567"));
     EXPECT_EQ(InicioDaConsultaApi(banco.conexao(), conta, hoje), hoje.addDays(-30));
     LiquidacoesApi l = CarregaLiquidacoesApi(bolix, hoje.addDays(-30), Money());
     ASSERT_EQ(l.ocorrencias.size(), 2u);
-    EXPECT_TRUE(l.anunciados.isEmpty());
+    const auto anunciado = std::find_if(simulador->boletos().cbegin(), simulador->boletos().cend(),
+                                        [&](const auto &b) { return b.linhaDigitavel == linhas[1]; });
+    EXPECT_EQ(l.anunciados, QStringLiteral("Nosso número %1: pagamento de R$ 100,00 anunciado em %2 08:30 "
+                                           "(baixa operacional), ainda sem crédito")
+                                .arg(anunciado->numero, hoje.toString(QStringLiteral("dd/MM/yyyy"))));
     QStringList documentosPagos;
     for (const Ocorrencia &o : l.ocorrencias) {
         documentosPagos << o.chave;
