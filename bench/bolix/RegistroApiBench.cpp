@@ -4,6 +4,7 @@
 
 #include "bolix/api/RegistroEmLote.h"
 #include "bolix/simulador/ServidorBancoDoBrasil.h"
+#include "tests/bolix/BancoDoBrasilDoExemplo.h"
 #include "tests/bolix/CertificadosDeTeste.h"
 #include "tests/bolix/Exemplos.h"
 
@@ -22,15 +23,8 @@ constexpr int simultaneas = 6;
 void registra(benchmark::State &state) {
     const int n = int(state.range(0));
     CertificadosDeTeste certificados;
-    simulador::OpcoesBancoDoBrasil o;
-    o.clientId = QStringLiteral("id");
-    o.clientSecret = QStringLiteral("segredo");
-    o.chaveAplicacao = QStringLiteral("chave");
-    o.convenio = QStringLiteral("1234567");
-    o.agencia = QStringLiteral("1584");
-    o.conta = QStringLiteral("210169");
+    simulador::OpcoesBancoDoBrasil o = opcoesBancoDoBrasilDoExemplo(certificados.servidor(false));
     o.atrasoMs = atrasoMs;
-    o.tls = certificados.servidor(false);
     simulador::ServidorBancoDoBrasil servidor(o);
     servidor.escuta();
 

@@ -201,15 +201,7 @@ void GeracaoPorCliente(benchmark::State &state) {
 
 } // namespace
 
-BENCHMARK(GeracaoPorCliente)
-    ->ArgName("ida_e_volta_ms")
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(5);
+BENCHMARK(GeracaoPorCliente)->Apply(EmCadaIdaEVolta);
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

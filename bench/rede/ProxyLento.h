@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <atomic>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <list>
 #include <memory>
@@ -41,3 +42,16 @@ private:
 // first use on port 3306 (the program's) of a loopback address of its own, so that benchmarks run side by
 // side never meet.
 QString HostComIdaEVolta(int ms);
+
+// A click's benchmark at round trips (ida_e_volta_ms) of 0, 1 and 20 ms: one manually timed iteration,
+// five repetitions. Pass to BENCHMARK(...)->Apply.
+inline void EmCadaIdaEVolta(benchmark::internal::Benchmark *b) {
+    b->ArgName("ida_e_volta_ms")
+        ->Arg(0)
+        ->Arg(1)
+        ->Arg(20)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(5);
+}

@@ -302,24 +302,8 @@ void ProcessarDebitos(benchmark::State &state) {
 
 } // namespace
 
-BENCHMARK(LerArquivoBoleto)
-    ->ArgName("ida_e_volta_ms")
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(5);
-BENCHMARK(ProcessarDebitos)
-    ->ArgName("ida_e_volta_ms")
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(5);
+BENCHMARK(LerArquivoBoleto)->Apply(EmCadaIdaEVolta);
+BENCHMARK(ProcessarDebitos)->Apply(EmCadaIdaEVolta);
 
 int main(int argc, char **argv) {
     return rodaBenchmarksDaJanela(argc, argv, preparaBase, [] { instalado().reset(); });

@@ -1,3 +1,4 @@
+#include "BancoDoBrasilDoExemplo.h"
 #include "CertificadosDeTeste.h"
 #include "Exemplos.h"
 
@@ -36,14 +37,8 @@ protected:
 
     // The simulator for the example account, its clock fixed at 10:00 of `hoje`.
     void inicia(bool exigeCliente = false, int tamanhoPagina = 300) {
-        simulador::OpcoesBancoDoBrasil o;
-        o.clientId = QStringLiteral("id-da-loja");
-        o.clientSecret = QStringLiteral("segredo-da-loja");
-        o.chaveAplicacao = QStringLiteral("chave-app");
-        o.convenio = QStringLiteral("1234567");
-        o.agencia = QStringLiteral("1584");
-        o.conta = QStringLiteral("210169");
-        o.tls = certificados_->servidor(exigeCliente);
+        simulador::OpcoesBancoDoBrasil o =
+            opcoesBancoDoBrasilDoExemplo(certificados_->servidor(exigeCliente));
         o.tamanhoPagina = tamanhoPagina;
         o.relogio = [this] { return agora_; };
         servidor_ = std::make_unique<simulador::ServidorBancoDoBrasil>(o);

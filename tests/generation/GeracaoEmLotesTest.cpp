@@ -41,21 +41,9 @@ struct Fim {
 
 // Every row of every table the run writes, all columns.
 QString Tabelas(Connection &conexao) {
-    QString texto;
-    for (const auto &[tabela, ordem] : {std::pair{"receber", "receber_id"},
+    return ConteudoDasTabelas(conexao, {{"receber", "receber_id"},
                                         {"ruvenal_boletos", "boleto_id"},
-                                        {"ruvenal_numeracao", "banco, carteira, convenio"}}) {
-        const ResultSet r = conexao.abre(
-            QStringLiteral("select * from %1 order by %2").arg(QLatin1String(tabela), QLatin1String(ordem)));
-        texto += QLatin1String(tabela) + u'\n';
-        for (int l = 0; l < r.linhas(); ++l) {
-            QStringList colunas;
-            for (int c = 0; c < r.quantidadeCampos(); ++c)
-                colunas << (r.valor(l, c).nulo() ? QStringLiteral("NULL") : r.valor(l, c).texto());
-            texto += colunas.join(u' ') + u'\n';
-        }
-    }
-    return texto;
+                                        {"ruvenal_numeracao", "banco, carteira, convenio"}});
 }
 
 // One whole run in a database of its own: every client marked, one receivable each, odd ones of branch 2.

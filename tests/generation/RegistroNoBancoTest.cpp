@@ -12,6 +12,7 @@
 #include "retorno/BaixasRegistradas.h"
 #include "retorno/LiquidacoesApi.h"
 #include "retorno/ListaOcorrencias.h"
+#include "tests/bolix/BancoDoBrasilDoExemplo.h"
 #include "tests/bolix/CertificadosDeTeste.h"
 #include "tests/bolix/Exemplos.h"
 #include "tests/support/LeituraPdf.h"
@@ -26,15 +27,8 @@ class RegistroNoBancoTest : public GeracaoDeTeste {
 protected:
     void SetUp() override {
         GeracaoDeTeste::SetUp();
-        bolix::simulador::OpcoesBancoDoBrasil o;
-        o.clientId = QStringLiteral("id-da-loja");
-        o.clientSecret = QStringLiteral("segredo-da-loja");
-        o.chaveAplicacao = QStringLiteral("chave-app");
-        o.convenio = QStringLiteral("1234567");
-        o.agencia = QStringLiteral("1584");
-        o.conta = QStringLiteral("210169");
+        bolix::simulador::OpcoesBancoDoBrasil o = opcoesBancoDoBrasilDoExemplo(certificados.servidor(false));
         o.nomeBeneficiario = QStringLiteral("LOJA MODELO LTDA");
-        o.tls = certificados.servidor(false);
         simulador = std::make_unique<bolix::simulador::ServidorBancoDoBrasil>(o);
         ASSERT_NE(simulador->escuta(), 0);
         escreveBolix({});

@@ -19,23 +19,11 @@ const QByteArray Impressao = ImpressaoDoArquivo("retorno de 120 títulos");
 
 // Every row of every table the settlement writes, all columns.
 QString Tabelas(Connection &conexao) {
-    QString texto;
-    for (const auto &[tabela, ordem] : {std::pair{"receber", "filial_id, receber_id"},
+    return ConteudoDasTabelas(conexao, {{"receber", "filial_id, receber_id"},
                                         {"movment", "movment_id"},
                                         {"nlanc", "nlanc_id"},
                                         {"clientes", "clientes_id"},
-                                        {"ruvenal_baixas", "tipo, chave, data_pagamento, valor_pago"}}) {
-        const ResultSet r = conexao.abre(
-            QStringLiteral("select * from %1 order by %2").arg(QLatin1String(tabela), QLatin1String(ordem)));
-        texto += QLatin1String(tabela) + u'\n';
-        for (int l = 0; l < r.linhas(); ++l) {
-            QStringList colunas;
-            for (int c = 0; c < r.quantidadeCampos(); ++c)
-                colunas << (r.valor(l, c).nulo() ? QStringLiteral("NULL") : r.valor(l, c).texto());
-            texto += colunas.join(u' ') + u'\n';
-        }
-    }
-    return texto;
+                                        {"ruvenal_baixas", "tipo, chave, data_pagamento, valor_pago"}});
 }
 
 // The store of LojaDeTitulos, its titles also sent as direct debits under the last eight digits.

@@ -137,3 +137,20 @@ void BancoDeTeste::receber(Colunas colunas) {
                                                  {"tipo", 0}},
                                                 colunas});
 }
+
+QString ConteudoDasTabelas(Connection &conexao,
+                           std::initializer_list<std::pair<const char *, const char *>> tabelas) {
+    QString texto;
+    for (const auto &[tabela, ordem] : tabelas) {
+        const ResultSet r = conexao.abre(
+            QStringLiteral("select * from %1 order by %2").arg(QLatin1String(tabela), QLatin1String(ordem)));
+        texto += QLatin1String(tabela) + u'\n';
+        for (int l = 0; l < r.linhas(); ++l) {
+            QStringList colunas;
+            for (int c = 0; c < r.quantidadeCampos(); ++c)
+                colunas << (r.valor(l, c).nulo() ? QStringLiteral("NULL") : r.valor(l, c).texto());
+            texto += colunas.join(u' ') + u'\n';
+        }
+    }
+    return texto;
+}

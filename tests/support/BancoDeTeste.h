@@ -74,3 +74,8 @@ private:
     Connection conexao_;
     int proximoReceber_ = 1;
 };
+
+// Every row of each table, all columns, in the given order ("table", "order by" columns): what two runs that
+// must end alike are compared by.
+QString ConteudoDasTabelas(Connection &conexao,
+                           std::initializer_list<std::pair<const char *, const char *>> tabelas);
