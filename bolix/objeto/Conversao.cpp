@@ -21,6 +21,13 @@ QString textoData(const QDate &data) {
     return data.isNull() ? QString() : data.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+// What every item read from a return names: the title and the bank's code.
+void preencheTitulo(Objeto &o, const bolix::Ocorrencia &oc) {
+    o.set(QStringLiteral("NumeroDocumento"), oc.numeroDocumento);
+    o.set(QStringLiteral("NossoNumero"), oc.nossoNumero);
+    o.set(QStringLiteral("CodigoMovimento"), oc.codigoMovimento);
+}
+
 } // namespace
 
 QString caminhoConfiguracao() {
@@ -101,9 +108,7 @@ bolix::ArquivoRemessa destinoDe(const ArquivoRemessa &o) {
 }
 
 void preencheOcorrencia(OcorrenciaCobranca &o, const bolix::Ocorrencia &oc) {
-    o.set(QStringLiteral("NumeroDocumento"), oc.numeroDocumento);
-    o.set(QStringLiteral("NossoNumero"), oc.nossoNumero);
-    o.set(QStringLiteral("CodigoMovimento"), oc.codigoMovimento);
+    preencheTitulo(o, oc);
     o.set(QStringLiteral("DataOcorrencia"), textoData(oc.dataOcorrencia));
     o.set(QStringLiteral("DataCredito"), textoData(oc.dataCredito));
     o.set(QStringLiteral("ValorDocumento"), automation::Currency{oc.valorTitulo});
@@ -111,9 +116,7 @@ void preencheOcorrencia(OcorrenciaCobranca &o, const bolix::Ocorrencia &oc) {
 }
 
 void preenchePix(PixCobranca &o, const bolix::Ocorrencia &oc) {
-    o.set(QStringLiteral("NumeroDocumento"), oc.numeroDocumento);
-    o.set(QStringLiteral("NossoNumero"), oc.nossoNumero);
-    o.set(QStringLiteral("CodigoMovimento"), oc.codigoMovimento);
+    preencheTitulo(o, oc);
     o.set(QStringLiteral("PixCopiaECola"), oc.pixCopiaECola);
     o.set(QStringLiteral("Txid"), oc.pixTxid);
     o.set(QStringLiteral("Situacao"), oc.pixSituacao);
@@ -121,9 +124,7 @@ void preenchePix(PixCobranca &o, const bolix::Ocorrencia &oc) {
 }
 
 void preencheBaixa(BaixaCobranca &o, const bolix::Ocorrencia &oc) {
-    o.set(QStringLiteral("NumeroDocumento"), oc.numeroDocumento);
-    o.set(QStringLiteral("NossoNumero"), oc.nossoNumero);
-    o.set(QStringLiteral("CodigoMovimento"), oc.codigoMovimento);
+    preencheTitulo(o, oc);
     o.set(QStringLiteral("Situacao"), oc.baixa);
     o.set(QStringLiteral("Orientacao"), oc.orientacaoBaixa);
 }
